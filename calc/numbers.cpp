@@ -1,0 +1,228 @@
+#include "calc/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace calc {
+
+float storedFloat(double wide) {
+    // Halfway between the largest float and the next power of two: from here IEEE rounding
+    // to nearest gives an infinity, but a C++ conversion of it would be undefined.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::isnan(wide))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (wide >= kOverflow)
+        return kInfinity;
+    if (wide <= -kOverflow)
+        return -kInfinity;
+    return static_cast<float>(wide);
+}
+
+namespace {
+
+// Walks a text as the prefix rule sees it: blanks, tabs and line feeds are not there.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : m_text(text) { skipBlanks(); }
+
+    bool atEnd() const { return m_pos == m_text.size(); }
+    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
+    void advance() {
+        ++m_pos;
+        skipBlanks();
+    }
+
+private:
+    void skipBlanks() {
+        while (m_pos < m_text.size() &&
+               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
+            ++m_pos;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int hexDigit(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// "&H" and "&O" integers, accumulated in floating point so that no length can overflow.
+double radixInteger(Cursor& cursor) {
+    const char kind = cursor.peek();
+    const int radix = (kind == 'H' || kind == 'h') ? 16 : (kind == 'O' || kind == 'o') ? 8 : 0;
+    if (radix == 0)
+        return 0;
+    cursor.advance();
+    double value = 0;
+    for (int digit = hexDigit(cursor.peek()); !cursor.atEnd() && digit >= 0 && digit < radix;
+         digit = hexDigit(cursor.peek())) {
+        value = value * radix + digit;
+        cursor.advance();
+    }
+    return value;
+}
+
+// What from_chars reports as out of range is either past the largest double or below the
+// smallest subnormal; the decimal position of the first significant digit tells which.
+double outOfRange(const std::string& mantissa, long long exponent) {
+    long long leadingPosition = 0;
+    const std::size_t point = mantissa.find('.');
+    const std::size_t firstSignificant = mantissa.find_first_not_of("0.");
+    if (firstSignificant == std::string::npos)
+        return 0;
+    if (point == std::string::npos || firstSignificant < point) {
+        const std::size_t integerEnd = point == std::string::npos ? mantissa.size() : point;
+        leadingPosition = static_cast<long long>(integerEnd - firstSignificant);
+    } else {
+        leadingPosition = -static_cast<long long>(firstSignificant - point - 1);
+    }
+    return leadingPosition + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+} // namespace
+
+double prefixNumber(std::string_view text) {
+    Cursor cursor(text);
+    if (cursor.peek() == '&') {
+        cursor.advance();
+        return radixInteger(cursor);
+    }
+
+    bool negative = false;
+    if (cursor.peek() == '+' || cursor.peek() == '-') {
+        negative = cursor.peek() == '-';
+        cursor.advance();
+    }
+
+    std::string number;
+    bool point = false;
+    bool anyDigit = false;
+    for (char c = cursor.peek(); !cursor.atEnd(); c = cursor.peek()) {
+        if (isDigit(c)) {
+            anyDigit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        number += c;
+        cursor.advance();
+    }
+    if (!anyDigit)
+        return 0;
+    const std::size_t mantissaLength = number.size();
+
+    // The exponent belongs to the number only when at least one digit follows the "E".
+    long long exponent = 0;
+    if (cursor.peek() == 'E' || cursor.peek() == 'e') {
+        cursor.advance();
+        std::string digits;
+        bool negativeExponent = false;
+        if (cursor.peek() == '+' || cursor.peek() == '-') {
+            negativeExponent = cursor.peek() == '-';
+            digits += cursor.peek();
+            cursor.advance();
+        }
+        const std::size_t signLength = digits.size();
+        for (; !cursor.atEnd() && isDigit(cursor.peek()); cursor.advance()) {
+            digits += cursor.peek();
+            // Saturate: past this every mantissa has overflowed or underflowed anyway.
+            if (exponent < 1'000'000'000)
+                exponent = exponent * 10 + (cursor.peek() - '0');
+        }
+        if (digits.size() > signLength) {
+            number += 'e';
+            number += digits;
+            if (negativeExponent)
+                exponent = -exponent;
+        } else {
+            exponent = 0;
+        }
+    }
+
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = outOfRange(number.substr(0, mantissaLength), exponent);
+    else if (error != std::errc())
+        value = 0;
+    (void)end;
+    return negative ? -value : value;
+}
+
+namespace {
+
+std::string generalText(double value, int significant) {
+    if (!std::isfinite(value))
+        return "超出计算范围";
+    std::string out = (value < 0) ? "-" : " ";
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0)
+        return out + "0";
+
+    // Scientific form rounds correctly to the significant digits and, unlike printf, never
+    // takes the decimal point from the user's locale.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, significant - 1);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e = scientific.find('e');
+    std::string digits;
+    for (char c : scientific.substr(0, e))
+        if (c != '.')
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    int exponent = 0;
+    const std::string_view exponentText = scientific.substr(e + 1);
+    std::from_chars(exponentText.data() + (exponentText[0] == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), exponent);
+
+    const int length = static_cast<int>(digits.size());
+    if (exponent >= significant || exponent < -4) {
+        out += digits[0];
+        if (length > 1)
+            out += "." + digits.substr(1);
+        const int absExponent = exponent < 0 ? -exponent : exponent;
+        out += exponent < 0 ? "E-" : "E+";
+        if (absExponent < 10)
+            out += '0';
+        out += std::to_string(absExponent);
+    } else if (exponent >= 0) {
+        const int integerLength = exponent + 1;
+        if (length <= integerLength) {
+            out += digits + std::string(static_cast<std::size_t>(integerLength - length), '0');
+        } else {
+            out += digits.substr(0, static_cast<std::size_t>(integerLength)) + "." +
+                   digits.substr(static_cast<std::size_t>(integerLength));
+        }
+    } else {
+        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string numberText(float value) {
+    return generalText(value, 7);
+}
+std::string numberText(double value) {
+    return generalText(value, 15);
+}
+
+} // namespace calc

@@ -1,0 +1,64 @@
+#include "calc/recal.h"
+
+#include "calc/messages.h"
+#include "calc/numbers.h"
+
+#include <cmath>
+
+namespace calc {
+
+std::string fieldText(float value, std::string_view unit) {
+    if (!std::isfinite(value))
+        return std::string(kBeyondRange);
+    return numberText(value) + std::string(unit);
+}
+
+std::string millimetreText(float metres) {
+    return fieldText(metres * 1000.0f, " mm");
+}
+
+Recalculation::Recalculation(CalcState& state, ResultFields fields,
+                             controls::TextBox& customDiameterBox, controls::MessageBox& messages)
+    : m_state(state), m_fields(fields), m_customDiameterBox(customDiameterBox),
+      m_messages(messages) {}
+
+void Recalculation::recal() {
+    const float bore = m_state.innerDiameter;
+    if (bore < 0 || std::isnan(bore) || std::isinf(bore)) {
+        m_messages.show(std::isinf(bore) && bore > 0 ? kDiameterOutOfRange : kDiameterNotPositive,
+                        kErrorTitle);
+        // Emptying the box runs its change handling, and with it a nested recal, at once.
+        m_customDiameterBox.setText("");
+        m_customDiameterBox.setFocus();
+        return;
+    }
+    if (bore == 0) {
+        m_state.innerDiameter = 0.015f;
+        return;
+    }
+
+    if (m_state.density > 0) {
+        const double d = bore;
+        const double density = m_state.density;
+        const double flow = m_state.flow;
+        const double numerator =
+            std::pow(static_cast<double>(m_state.roughness), 0.25) * 0.00688 * flow * flow;
+        m_state.specificLoss = storedFloat(numerator / (std::pow(d, 5.25) * density));
+        // After the zero-bore fallback the stored area can still be 0; the velocity must
+        // belong to the bore that is shown, never be a division by zero.
+        const double area = m_state.flowArea > 0 ? m_state.flowArea : kAreaFactor * d * d;
+        m_state.velocity = storedFloat(flow / 3.6 / area / density);
+        m_fields.velocity.setCaption(fieldText(m_state.velocity, " m/s"));
+        m_fields.specificLoss.setCaption(fieldText(m_state.specificLoss, " Pa/m"));
+        m_fields.density.setCaption(fieldText(m_state.density, " kg/m3"));
+    } else {
+        m_fields.velocity.setCaption("");
+        m_fields.specificLoss.setCaption("");
+        m_fields.density.setCaption(kDensityMissing);
+    }
+    m_fields.flow.setCaption(fieldText(m_state.flow, " t/h"));
+    m_fields.roughness.setCaption(millimetreText(m_state.roughness));
+    m_fields.innerDiameter.setCaption(millimetreText(m_state.innerDiameter));
+}
+
+} // namespace calc

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "calc/state.h"
+#include "ui/controls/controls.h"
+
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// A result field's text: the number text and its unit, or the out-of-range text for a value
+// that is not finite, so that no field ever shows "inf" or "nan".
+std::string fieldText(float value, std::string_view unit);
+// The same for a length in m shown in mm: the product is rounded to 32 bits first.
+std::string millimetreText(float metres);
+
+// The six labels of the main window that show the inputs as used and the two results.
+struct ResultFields {
+    controls::Label& velocity;      // Form1.Label4
+    controls::Label& specificLoss;  // Form1.Label5
+    controls::Label& density;       // Form1.Label13
+    controls::Label& flow;          // Form1.Label7
+    controls::Label& roughness;     // Form1.Label10
+    controls::Label& innerDiameter; // Form1.Label11
+};
+
+// The recalculation every input handling of the main window ends with.
+class Recalculation {
+public:
+    Recalculation(CalcState& state, ResultFields fields, controls::TextBox& customDiameterBox,
+                  controls::MessageBox& messages);
+
+    void recal();
+
+private:
+    CalcState& m_state;
+    ResultFields m_fields;
+    controls::TextBox& m_customDiameterBox; // Form1.Text4
+    controls::MessageBox& m_messages;
+};
+
+} // namespace calc

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/controls/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string_view>
+
+// The notification contract that every implementation of the controls must keep. A harness
+// gives one control of each kind (three option buttons in one group) and acts as the user on
+// them; an implementation instantiates the suite with a factory for its harness.
+namespace contract {
+
+class Harness {
+public:
+    virtual ~Harness() = default;
+    virtual controls::TextBox& textBox() = 0;
+    virtual controls::DropDownList& list() = 0;
+    virtual controls::SimpleCombo& simpleCombo() = 0;
+    virtual controls::OptionButton& option(int index) = 0;
+    virtual controls::Label& label() = 0;
+    virtual controls::MessageBox& messageBox() = 0;
+
+    virtual void userType(std::string_view text) = 0;
+    virtual void userPick(int index) = 0;
+    virtual void userPickRow(int index) = 0;
+    virtual void userDoubleClickRow(int index) = 0;
+    virtual void userEditRow(std::string_view text) = 0;
+    virtual void userClickOption(int index) = 0;
+};
+
+using HarnessFactory = std::unique_ptr<Harness> (*)();
+
+class ControlsContract : public ::testing::TestWithParam<HarnessFactory> {
+protected:
+    void SetUp() override { harness = GetParam()(); }
+    std::unique_ptr<Harness> harness;
+};
+
+} // namespace contract

@@ -1,0 +1,165 @@
+#include "tests/ui/controls/contract.h"
+
+#include <string>
+#include <vector>
+
+namespace contract {
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST_P(ControlsContract, TextBoxRaisesChangeOnlyWhenTheTextDiffers) {
+    auto& box = harness->textBox();
+    box.setText("1");
+    int changes = 0;
+    box.onChange([&] { ++changes; });
+
+    box.setText("2");
+    EXPECT_EQ(changes, 1);
+    box.setText("2");
+    box.setText("2");
+    EXPECT_EQ(changes, 1) << "setting the text a box already holds must raise nothing";
+    harness->userType("2");
+    EXPECT_EQ(changes, 1);
+    harness->userType("25");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(box.text(), "25");
+}
+
+TEST_P(ControlsContract, OwnTextResetRunsNestedBeforeTheOuterRunGoesOn) {
+    auto& box = harness->textBox();
+    box.setText("start");
+    Log log;
+    box.onChange([&] {
+        const std::string text = box.text();
+        log.push_back("enter " + text);
+        if (text != "0")
+            box.setText("0");
+        log.push_back("leave " + text);
+    });
+
+    harness->userType("-2");
+
+    EXPECT_EQ(log, (Log{"enter -2", "enter 0", "leave 0", "leave -2"}));
+    EXPECT_EQ(box.text(), "0");
+}
+
+TEST_P(ControlsContract, DropDownListShowsNothingUntilAnItemIsSelected) {
+    auto& list = harness->list();
+    int clicks = 0;
+    list.onClick([&] { ++clicks; });
+
+    list.addItem("a", 0);
+    list.addItem("c", 1);
+    list.addItem("b", 1);
+    EXPECT_EQ(list.text(), "");
+    list.setText("c");
+    EXPECT_EQ(list.text(), "c");
+    list.clear();
+    EXPECT_EQ(list.text(), "");
+    EXPECT_EQ(clicks, 1) << "adding and clearing items must raise nothing";
+}
+
+TEST_P(ControlsContract, ProgramSelectionRaisesClickBeforeReturningAndOnlyOnChange) {
+    auto& list = harness->list();
+    list.addItem("t/h", 0);
+    list.addItem("kg/h", 1);
+    Log log;
+    list.onClick([&] { log.push_back("click " + list.text()); });
+
+    list.setText("kg/h");
+    log.push_back("returned");
+    list.setText("kg/h");
+    list.setText("no such item");
+
+    EXPECT_EQ(log, (Log{"click kg/h", "returned"}));
+    EXPECT_EQ(list.text(), "kg/h");
+}
+
+TEST_P(ControlsContract, UserPickRaisesClickAlsoForTheItemAlreadyShown) {
+    auto& list = harness->list();
+    list.addItem("mm", 0);
+    list.addItem("in", 1);
+    Log log;
+    list.onClick([&] { log.push_back(list.text()); });
+
+    harness->userPick(1);
+    harness->userPick(1);
+    harness->userPick(0);
+
+    EXPECT_EQ(log, (Log{"in", "in", "mm"}));
+}
+
+TEST_P(ControlsContract, SimpleComboClickAndDoubleClick) {
+    auto& combo = harness->simpleCombo();
+    combo.addItem("row 0", 0);
+    combo.addItem("row 1", 1);
+    combo.addItem("row 2", 2);
+    Log log;
+    combo.onClick([&] { log.push_back("click " + std::to_string(combo.selectedIndex())); });
+    combo.onDoubleClick([&] { log.push_back("double " + std::to_string(combo.selectedIndex())); });
+
+    combo.setText("row 1");
+    EXPECT_EQ(combo.selectedIndex(), -1) << "setting the edit field selects no row";
+    harness->userEditRow("typed");
+    harness->userPickRow(2);
+    harness->userDoubleClickRow(1);
+
+    EXPECT_EQ(log, (Log{"click 2", "click 1", "double 1"}));
+}
+
+TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilently) {
+    Log log;
+    for (int i = 0; i < 3; ++i)
+        harness->option(i).onClick([&log, i] { log.push_back("click " + std::to_string(i)); });
+
+    harness->option(0).setChecked(true);
+    harness->option(1).setChecked(false);
+    harness->userClickOption(2);
+    harness->userClickOption(2);
+
+    EXPECT_EQ(log, (Log{"click 0", "click 2"}))
+        << "switching off and clicking the option already on raise nothing";
+    EXPECT_FALSE(harness->option(0).isChecked());
+    EXPECT_FALSE(harness->option(1).isChecked());
+    EXPECT_TRUE(harness->option(2).isChecked());
+}
+
+TEST_P(ControlsContract, EnablingFocusCaptionsAndMessagesRaiseNothing) {
+    auto& box = harness->textBox();
+    auto& list = harness->list();
+    list.addItem("x", 0);
+    int raised = 0;
+    box.onChange([&] { ++raised; });
+    list.onClick([&] { ++raised; });
+
+    box.setEnabled(false);
+    box.setEnabled(true);
+    box.setFocus();
+    list.setEnabled(false);
+    list.setEnabled(true);
+    harness->label().setCaption(" 17.6839 m/s");
+    harness->messageBox().show("text", "title");
+
+    EXPECT_EQ(raised, 0);
+}
+
+TEST_P(ControlsContract, DisabledControlsTakeNoUserInput) {
+    auto& box = harness->textBox();
+    auto& list = harness->list();
+    list.addItem("x", 0);
+    int raised = 0;
+    box.onChange([&] { ++raised; });
+    list.onClick([&] { ++raised; });
+    box.setEnabled(false);
+    list.setEnabled(false);
+
+    harness->userType("typed");
+    harness->userPick(0);
+
+    EXPECT_EQ(raised, 0);
+    EXPECT_EQ(box.text(), "");
+}
+
+} // namespace
+} // namespace contract

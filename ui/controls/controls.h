@@ -1,0 +1,89 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The operations every handling calls on the controls of a window. The logic reaches a GUI
+// toolkit only through these interfaces, so it runs the same over Qt widgets and over the
+// in-memory controls of the tests.
+//
+// Notification contract, the same for the user's actions and the program's own changes:
+//  - a text box raises its change only when its text really changes;
+//  - a list raises its click when an item becomes the selected one (a user's pick always,
+//    also of the item already shown; the program's selection only when it changes);
+//  - an option button raises its click when it is switched on from off, and switches the
+//    other buttons of its group off silently;
+//  - adding or clearing items, enabling, focusing and captions raise nothing;
+//  - a raised handling runs to its end, nested, before the operation that raised it returns.
+namespace controls {
+
+using Handler = std::function<void()>;
+
+class TextBox {
+public:
+    virtual ~TextBox() = default;
+    virtual std::string text() const = 0;
+    virtual void setText(std::string_view text) = 0;
+    virtual void setEnabled(bool on) = 0;
+    virtual void setFocus() = 0;
+    virtual void onChange(Handler handler) = 0;
+};
+
+// A list the user can only pick from: it shows nothing until an item is selected.
+class DropDownList {
+public:
+    virtual ~DropDownList() = default;
+    // The selected item's text, empty while nothing is selected.
+    virtual std::string text() const = 0;
+    virtual void addItem(std::string_view text, int index) = 0;
+    virtual void clear() = 0;
+    // Selects the first item equal to `text`; a text equal to no item changes nothing.
+    virtual void setText(std::string_view text) = 0;
+    virtual void setEnabled(bool on) = 0;
+    virtual void onClick(Handler handler) = 0;
+};
+
+// An edit field with its list always shown below it.
+class SimpleCombo {
+public:
+    virtual ~SimpleCombo() = default;
+    virtual void addItem(std::string_view text, int index) = 0;
+    // Sets the edit field only; the selected row stays as it is.
+    virtual void setText(std::string_view text) = 0;
+    // -1 while no row is selected.
+    virtual int selectedIndex() const = 0;
+    virtual void onClick(Handler handler) = 0;
+    virtual void onDoubleClick(Handler handler) = 0;
+};
+
+class OptionButton {
+public:
+    virtual ~OptionButton() = default;
+    virtual bool isChecked() const = 0;
+    virtual void setChecked(bool on) = 0;
+    virtual void onClick(Handler handler) = 0;
+};
+
+class PushButton {
+public:
+    virtual ~PushButton() = default;
+    virtual void setEnabled(bool on) = 0;
+    virtual void setFocus() = 0;
+    virtual void onClick(Handler handler) = 0;
+};
+
+class Label {
+public:
+    virtual ~Label() = default;
+    virtual void setCaption(std::string_view caption) = 0;
+};
+
+// A modal box with a single OK button and no icon; returns once the user has closed it.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void show(std::string_view text, std::string_view title) = 0;
+};
+
+} // namespace controls

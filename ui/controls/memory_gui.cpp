@@ -1,0 +1,221 @@
+#include "ui/controls/memory_gui.h"
+
+#include <algorithm>
+
+namespace controls::memory {
+
+std::string Op::line() const {
+    auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
+    std::string out = kind;
+    if (!control.empty())
+        out += " " + control;
+    if (kind == "additem")
+        out += " " + std::to_string(index);
+    if (kind == "enable" || kind == "check")
+        out += on ? " on" : " off";
+    if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
+        kind == "message")
+        out += " " + quoted(text);
+    if (kind == "message")
+        out += " " + quoted(title);
+    return out;
+}
+
+std::vector<std::string> Recorder::lines() const {
+    std::vector<std::string> out;
+    out.reserve(m_ops.size());
+    for (const Op& op : m_ops)
+        out.push_back(op.line());
+    return out;
+}
+
+void Control::recordEnable(bool on) {
+    m_enabled = on;
+    record({.kind = "enable", .control = m_name, .on = on});
+}
+
+void Control::recordFocus() {
+    m_recorder.setFocused(m_name);
+    record({.kind = "focus", .control = m_name});
+}
+
+void Control::record(Op op) {
+    m_recorder.record(std::move(op));
+}
+
+void Control::raise(const Handler& handler) {
+    if (handler)
+        handler();
+}
+
+MemoryTextBox::MemoryTextBox(Recorder& recorder, std::string name, std::string designText)
+    : Control(recorder, std::move(name)), m_text(std::move(designText)) {}
+
+void MemoryTextBox::setText(std::string_view text) {
+    record({.kind = "settext", .control = m_name, .text = std::string(text)});
+    replace(text);
+}
+
+void MemoryTextBox::userType(std::string_view text) {
+    if (m_enabled)
+        replace(text);
+}
+
+void MemoryTextBox::replace(std::string_view text) {
+    if (m_text == text)
+        return;
+    m_text = text;
+    raise(m_onChange);
+}
+
+std::string MemoryDropDownList::text() const {
+    return m_selected < 0 ? std::string() : m_items[static_cast<std::size_t>(m_selected)];
+}
+
+void MemoryDropDownList::addItem(std::string_view text, int index) {
+    record({.kind = "additem", .control = m_name, .text = std::string(text), .index = index});
+    index = std::clamp(index, 0, static_cast<int>(m_items.size()));
+    m_items.insert(m_items.begin() + index, std::string(text));
+    if (m_selected >= index)
+        ++m_selected;
+}
+
+void MemoryDropDownList::clear() {
+    record({.kind = "clear", .control = m_name});
+    m_items.clear();
+    m_selected = -1;
+}
+
+void MemoryDropDownList::setText(std::string_view text) {
+    record({.kind = "select", .control = m_name, .text = std::string(text)});
+    const auto found = std::find(m_items.begin(), m_items.end(), text);
+    if (found == m_items.end())
+        return;
+    const int index = static_cast<int>(found - m_items.begin());
+    if (index == m_selected)
+        return;
+    m_selected = index;
+    raise(m_onClick);
+}
+
+void MemoryDropDownList::userPick(int index) {
+    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+        return;
+    m_selected = index;
+    raise(m_onClick);
+}
+
+void MemorySimpleCombo::addItem(std::string_view text, int index) {
+    record({.kind = "additem", .control = m_name, .text = std::string(text), .index = index});
+    index = std::clamp(index, 0, static_cast<int>(m_items.size()));
+    m_items.insert(m_items.begin() + index, std::string(text));
+    if (m_selected >= index)
+        ++m_selected;
+}
+
+void MemorySimpleCombo::setText(std::string_view text) {
+    record({.kind = "settext", .control = m_name, .text = std::string(text)});
+    m_editText = text;
+}
+
+bool MemorySimpleCombo::selectRow(int index) {
+    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+        return false;
+    m_selected = index;
+    m_editText = m_items[static_cast<std::size_t>(index)];
+    return true;
+}
+
+void MemorySimpleCombo::userPick(int index) {
+    if (selectRow(index))
+        raise(m_onClick);
+}
+
+void MemorySimpleCombo::userDoubleClick(int index) {
+    if (!selectRow(index))
+        return;
+    raise(m_onClick);
+    raise(m_onDoubleClick);
+}
+
+MemoryOptionButton::MemoryOptionButton(Recorder& recorder, std::string name,
+                                       std::vector<MemoryOptionButton*>& group)
+    : Control(recorder, std::move(name)), m_group(group) {
+    m_group.push_back(this);
+}
+
+void MemoryOptionButton::setChecked(bool on) {
+    record({.kind = "check", .control = m_name, .on = on});
+    if (on)
+        switchOn();
+    else
+        m_checked = false;
+}
+
+void MemoryOptionButton::userClick() {
+    if (m_enabled)
+        switchOn();
+}
+
+void MemoryOptionButton::switchOn() {
+    if (m_checked)
+        return;
+    for (MemoryOptionButton* other : m_group)
+        other->m_checked = false;
+    m_checked = true;
+    raise(m_onClick);
+}
+
+void MemoryPushButton::userClick() {
+    if (m_enabled)
+        raise(m_onClick);
+}
+
+MemoryLabel::MemoryLabel(Recorder& recorder, std::string name, std::string designCaption)
+    : Control(recorder, std::move(name)), m_caption(std::move(designCaption)) {}
+
+void MemoryLabel::setCaption(std::string_view caption) {
+    record({.kind = "caption", .control = m_name, .text = std::string(caption)});
+    m_caption = caption;
+}
+
+void MemoryMessageBox::show(std::string_view text, std::string_view title) {
+    m_recorder.record({.kind = "message", .text = std::string(text), .title = std::string(title)});
+}
+
+Gui::Gui() : m_messageBox(m_recorder) {}
+
+template <class T, class... Args>
+T& Gui::obtain(std::map<std::string, std::unique_ptr<T>>& controls, const std::string& name,
+               Args&&... args) {
+    auto& slot = controls[name];
+    if (!slot)
+        slot = std::make_unique<T>(m_recorder, name, std::forward<Args>(args)...);
+    return *slot;
+}
+
+MemoryTextBox& Gui::textBox(const std::string& name, std::string designText) {
+    return obtain(m_textBoxes, name, std::move(designText));
+}
+
+MemoryDropDownList& Gui::dropDownList(const std::string& name) {
+    return obtain(m_lists, name);
+}
+
+MemorySimpleCombo& Gui::simpleCombo(const std::string& name) {
+    return obtain(m_simpleCombos, name);
+}
+
+MemoryOptionButton& Gui::optionButton(const std::string& name, const std::string& group) {
+    return obtain(m_options, name, m_optionGroups[group]);
+}
+
+MemoryPushButton& Gui::pushButton(const std::string& name) {
+    return obtain(m_buttons, name);
+}
+
+MemoryLabel& Gui::label(const std::string& name, std::string designCaption) {
+    return obtain(m_labels, name, std::move(designCaption));
+}
+
+} // namespace controls::memory

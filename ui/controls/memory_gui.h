@@ -1,0 +1,218 @@
+#pragma once
+
+#include "ui/controls/controls.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Controls that live in memory: they keep the state a real control would show, raise the
+// notifications by the same contract, and record every operation the program performs, so a
+// test can drive the logic with user actions and then read what the program did, in order.
+namespace controls::memory {
+
+// One operation the program performed, e.g. `caption Form1.Label4 " 0 t/h"`.
+struct Op {
+    std::string kind;
+    std::string control;
+    std::string text;
+    std::string title;
+    int index = -1;
+    bool on = false;
+
+    std::string line() const;
+};
+
+class Recorder {
+public:
+    void record(Op op) { m_ops.push_back(std::move(op)); }
+    const std::vector<Op>& ops() const { return m_ops; }
+    std::vector<std::string> lines() const;
+    void clear() { m_ops.clear(); }
+
+    const std::string& focused() const { return m_focused; }
+    void setFocused(std::string name) { m_focused = std::move(name); }
+
+private:
+    std::vector<Op> m_ops;
+    std::string m_focused;
+};
+
+class Control {
+public:
+    Control(Recorder& recorder, std::string name) : m_recorder(recorder), m_name(std::move(name)) {}
+    const std::string& name() const { return m_name; }
+    bool enabled() const { return m_enabled; }
+    bool hasFocus() const { return m_recorder.focused() == m_name; }
+
+protected:
+    void recordEnable(bool on);
+    void recordFocus();
+    void record(Op op);
+    static void raise(const Handler& handler);
+
+    Recorder& m_recorder;
+    std::string m_name;
+    bool m_enabled = true;
+};
+
+class MemoryTextBox final : public Control, public TextBox {
+public:
+    MemoryTextBox(Recorder& recorder, std::string name, std::string designText);
+
+    std::string text() const override { return m_text; }
+    void setText(std::string_view text) override;
+    void setEnabled(bool on) override { recordEnable(on); }
+    void setFocus() override { recordFocus(); }
+    void onChange(Handler handler) override { m_onChange = std::move(handler); }
+
+    // The user replaces the whole text in one edit; ignored while the box is disabled.
+    void userType(std::string_view text);
+
+private:
+    void replace(std::string_view text);
+
+    std::string m_text;
+    Handler m_onChange;
+};
+
+class MemoryDropDownList final : public Control, public DropDownList {
+public:
+    using Control::Control;
+
+    std::string text() const override;
+    void addItem(std::string_view text, int index) override;
+    void clear() override;
+    void setText(std::string_view text) override;
+    void setEnabled(bool on) override { recordEnable(on); }
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+    const std::vector<std::string>& items() const { return m_items; }
+    int selectedIndex() const { return m_selected; }
+    // The user picks the item at `index`, also when it is already shown.
+    void userPick(int index);
+
+private:
+    std::vector<std::string> m_items;
+    int m_selected = -1;
+    Handler m_onClick;
+};
+
+class MemorySimpleCombo final : public Control, public SimpleCombo {
+public:
+    using Control::Control;
+
+    void addItem(std::string_view text, int index) override;
+    void setText(std::string_view text) override;
+    int selectedIndex() const override { return m_selected; }
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+    void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+
+    const std::vector<std::string>& items() const { return m_items; }
+    const std::string& editText() const { return m_editText; }
+    void userPick(int index);
+    void userDoubleClick(int index);
+    // The user types into the edit field: no row becomes selected.
+    void userEdit(std::string_view text) { m_editText = text; }
+
+private:
+    bool selectRow(int index);
+
+    std::vector<std::string> m_items;
+    std::string m_editText;
+    int m_selected = -1;
+    Handler m_onClick;
+    Handler m_onDoubleClick;
+};
+
+class MemoryOptionButton final : public Control, public OptionButton {
+public:
+    MemoryOptionButton(Recorder& recorder, std::string name,
+                       std::vector<MemoryOptionButton*>& group);
+
+    bool isChecked() const override { return m_checked; }
+    void setChecked(bool on) override;
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+    void userClick();
+
+private:
+    void switchOn();
+
+    std::vector<MemoryOptionButton*>& m_group;
+    bool m_checked = false;
+    Handler m_onClick;
+};
+
+class MemoryPushButton final : public Control, public PushButton {
+public:
+    using Control::Control;
+
+    void setEnabled(bool on) override { recordEnable(on); }
+    void setFocus() override { recordFocus(); }
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+    void userClick();
+
+private:
+    Handler m_onClick;
+};
+
+class MemoryLabel final : public Control, public Label {
+public:
+    MemoryLabel(Recorder& recorder, std::string name, std::string designCaption);
+
+    void setCaption(std::string_view caption) override;
+    const std::string& caption() const { return m_caption; }
+
+private:
+    std::string m_caption;
+};
+
+// Answers every box at once as if OK were pressed, and records its text and title.
+class MemoryMessageBox final : public MessageBox {
+public:
+    explicit MemoryMessageBox(Recorder& recorder) : m_recorder(recorder) {}
+    void show(std::string_view text, std::string_view title) override;
+
+private:
+    Recorder& m_recorder;
+};
+
+// Owns the controls by their window-qualified names ("Form1.Text3"), creating each on first use.
+class Gui {
+public:
+    Gui();
+
+    MemoryTextBox& textBox(const std::string& name, std::string designText = {});
+    MemoryDropDownList& dropDownList(const std::string& name);
+    MemorySimpleCombo& simpleCombo(const std::string& name);
+    MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
+    MemoryPushButton& pushButton(const std::string& name);
+    MemoryLabel& label(const std::string& name, std::string designCaption = {});
+    MemoryMessageBox& messageBox() { return m_messageBox; }
+
+    Recorder& recorder() { return m_recorder; }
+    std::vector<std::string> lines() const { return m_recorder.lines(); }
+    void clearRecord() { m_recorder.clear(); }
+    const std::string& focused() const { return m_recorder.focused(); }
+
+private:
+    template <class T, class... Args>
+    T& obtain(std::map<std::string, std::unique_ptr<T>>& controls, const std::string& name,
+              Args&&... args);
+
+    Recorder m_recorder;
+    MemoryMessageBox m_messageBox;
+    std::map<std::string, std::unique_ptr<MemoryTextBox>> m_textBoxes;
+    std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
+    std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;
+    std::map<std::string, std::unique_ptr<MemoryOptionButton>> m_options;
+    std::map<std::string, std::vector<MemoryOptionButton*>> m_optionGroups;
+    std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
+    std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
+};
+
+} // namespace controls::memory
