@@ -15,10 +15,10 @@ namespace controls::memory {
 
 // One operation the program performed, e.g. `caption Form1.Label4 " 0 t/h"`.
 struct Op {
-    std::string kind;
-    std::string control;
-    std::string text;
-    std::string title;
+    std::string kind{};
+    std::string control{};
+    std::string text{};
+    std::string title{};
     int index = -1;
     bool on = false;
 
