@@ -86,4 +86,23 @@ public:
     virtual void show(std::string_view text, std::string_view title) = 0;
 };
 
+// A top-level window. Closing it from its title bar raises its close notification instead of
+// closing it: the program decides what closing means (ending, or unloading a window).
+class Window {
+public:
+    virtual ~Window() = default;
+    // Modeless: the window becomes visible and the call returns at once.
+    virtual void show() = 0;
+    // The window becomes invisible and keeps its controls and their contents.
+    virtual void hide() = 0;
+    virtual void onClose(Handler handler) = 0;
+};
+
+class Program {
+public:
+    virtual ~Program() = default;
+    // Stops at once: no further handling runs.
+    virtual void end() = 0;
+};
+
 } // namespace controls

@@ -183,7 +183,55 @@ void MemoryMessageBox::show(std::string_view text, std::string_view title) {
     m_recorder.record({.kind = "message", .text = std::string(text), .title = std::string(title)});
 }
 
-Gui::Gui() : m_messageBox(m_recorder) {}
+void MemoryWindow::show() {
+    record({.kind = "show", .control = m_name});
+    m_visible = true;
+}
+
+void MemoryWindow::hide() {
+    record({.kind = "hide", .control = m_name});
+    m_visible = false;
+}
+
+void MemoryProgram::end() {
+    m_recorder.record({.kind = "end"});
+    m_ended = true;
+}
+
+Gui::Gui() : m_messageBox(m_recorder), m_program(m_recorder) {}
+
+MemoryWindow& Gui::window(const std::string& name) {
+    return obtain(m_windows, name);
+}
+
+void Gui::recordWindowOp(const std::string& kind, const std::string& window) {
+    m_recorder.record({.kind = kind, .control = window});
+}
+
+namespace {
+
+template <class T>
+void eraseWindowControls(std::map<std::string, std::unique_ptr<T>>& controls,
+                         const std::string& prefix) {
+    std::erase_if(controls, [&](const auto& entry) { return entry.first.starts_with(prefix); });
+}
+
+} // namespace
+
+void Gui::discardWindow(const std::string& window) {
+    const std::string prefix = window + ".";
+    eraseWindowControls(m_textBoxes, prefix);
+    eraseWindowControls(m_lists, prefix);
+    eraseWindowControls(m_simpleCombos, prefix);
+    eraseWindowControls(m_options, prefix);
+    eraseWindowControls(m_buttons, prefix);
+    eraseWindowControls(m_labels, prefix);
+    std::erase_if(m_optionGroups,
+                  [&](const auto& entry) { return entry.first.starts_with(prefix); });
+    m_windows.erase(window);
+    if (m_recorder.focused().starts_with(prefix))
+        m_recorder.setFocused({});
+}
 
 template <class T, class... Args>
 T& Gui::obtain(std::map<std::string, std::unique_ptr<T>>& controls, const std::string& name,

@@ -181,6 +181,34 @@ private:
     Recorder& m_recorder;
 };
 
+class MemoryWindow final : public Control, public Window {
+public:
+    using Control::Control;
+
+    void show() override;
+    void hide() override;
+    void onClose(Handler handler) override { m_onClose = std::move(handler); }
+
+    bool visible() const { return m_visible; }
+    // The user closes the window from its title bar.
+    void userClose() { raise(m_onClose); }
+
+private:
+    bool m_visible = false;
+    Handler m_onClose;
+};
+
+class MemoryProgram final : public Program {
+public:
+    explicit MemoryProgram(Recorder& recorder) : m_recorder(recorder) {}
+    void end() override;
+    bool ended() const { return m_ended; }
+
+private:
+    Recorder& m_recorder;
+    bool m_ended = false;
+};
+
 // Owns the controls by their window-qualified names ("Form1.Text3"), creating each on first use.
 class Gui {
 public:
@@ -193,6 +221,13 @@ public:
     MemoryPushButton& pushButton(const std::string& name);
     MemoryLabel& label(const std::string& name, std::string designCaption = {});
     MemoryMessageBox& messageBox() { return m_messageBox; }
+    MemoryWindow& window(const std::string& name);
+    MemoryProgram& program() { return m_program; }
+
+    // Discards every control of a window ("Form2"), so that the next use creates it afresh.
+    void discardWindow(const std::string& window);
+    // Records a load or unload of a window, which the windows' logic performs.
+    void recordWindowOp(const std::string& kind, const std::string& window);
 
     Recorder& recorder() { return m_recorder; }
     std::vector<std::string> lines() const { return m_recorder.lines(); }
@@ -206,6 +241,8 @@ private:
 
     Recorder m_recorder;
     MemoryMessageBox m_messageBox;
+    MemoryProgram m_program;
+    std::map<std::string, std::unique_ptr<MemoryWindow>> m_windows;
     std::map<std::string, std::unique_ptr<MemoryTextBox>> m_textBoxes;
     std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
     std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;

@@ -99,3 +99,36 @@ TEST(MemoryGui, UserPickOutsideTheListDoesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MemoryGui, DiscardedWindowStartsAfreshAndKeepsTheOtherWindow) {
+    Gui gui;
+    gui.simpleCombo("Form2.Combo1").addItem("row", 0);
+    gui.pushButton("Form2.Command1").setFocus();
+    gui.textBox("Form1.Text3", "1").setText("1.122");
+    gui.window("Form2").show();
+
+    gui.discardWindow("Form2");
+
+    EXPECT_TRUE(gui.simpleCombo("Form2.Combo1").items().empty());
+    EXPECT_FALSE(gui.window("Form2").visible());
+    EXPECT_EQ(gui.focused(), "");
+    EXPECT_EQ(gui.textBox("Form1.Text3").text(), "1.122");
+}
+
+TEST(MemoryGui, TitleBarCloseOnlyRaisesTheNotification) {
+    Gui gui;
+    auto& window = gui.window("Form1");
+    window.show();
+    int closes = 0;
+    window.onClose([&] { ++closes; });
+    window.userClose();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(window.visible()) << "what closing means is the program's decision";
+    gui.program().end();
+    EXPECT_TRUE(gui.program().ended());
+    EXPECT_EQ(gui.lines(), (Lines{"show Form1", "end"}));
+}
+
+} // namespace
