@@ -51,6 +51,8 @@ public:
     virtual void addItem(std::string_view text, int index) = 0;
     // Sets the edit field only; the selected row stays as it is.
     virtual void setText(std::string_view text) = 0;
+    // Highlights a row and scrolls it into view without raising its click.
+    virtual void showRow(int index) = 0;
     // -1 while no row is selected.
     virtual int selectedIndex() const = 0;
     virtual void onClick(Handler handler) = 0;

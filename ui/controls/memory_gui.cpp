@@ -118,6 +118,16 @@ void MemorySimpleCombo::setText(std::string_view text) {
     m_editText = text;
 }
 
+void MemorySimpleCombo::showRow(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size()))
+        return;
+    record({.kind = "select",
+            .control = m_name,
+            .text = m_items[static_cast<std::size_t>(index)],
+            .index = index});
+    m_selected = index;
+}
+
 bool MemorySimpleCombo::selectRow(int index) {
     if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
         return false;

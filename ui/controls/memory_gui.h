@@ -106,6 +106,7 @@ public:
 
     void addItem(std::string_view text, int index) override;
     void setText(std::string_view text) override;
+    void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }

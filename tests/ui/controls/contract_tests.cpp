@@ -101,6 +101,8 @@ TEST_P(ControlsContract, SimpleComboClickAndDoubleClick) {
 
     combo.setText("row 1");
     EXPECT_EQ(combo.selectedIndex(), -1) << "setting the edit field selects no row";
+    combo.showRow(0);
+    EXPECT_EQ(combo.selectedIndex(), 0) << "a shown row is selected, silently";
     harness->userEditRow("typed");
     harness->userPickRow(2);
     harness->userDoubleClickRow(1);

@@ -1,0 +1,127 @@
+#include "tests/ui/controls/contract.h"
+#include "ui/qt/qt_controls.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace controls::qt;
+
+// Acts as the user through real mouse and key events on real widgets; every message box is
+// answered with OK as soon as its nested event loop runs.
+class QtHarness final : public contract::Harness {
+public:
+    QtHarness()
+        : m_edit(new EditBox(&m_window)), m_combo(new QComboBox(&m_window)),
+          m_simpleEdit(new QLineEdit(&m_window)), m_list(new QListWidget(&m_window)),
+          m_label(new QLabel(&m_window)), m_box(m_edit), m_dropDown(m_combo),
+          m_simple(m_simpleEdit, m_list), m_qtLabel(m_label) {
+        m_window.resize(400, 400);
+        m_edit->setGeometry(0, 0, 100, 20);
+        m_combo->setGeometry(0, 30, 100, 20);
+        m_simpleEdit->setGeometry(0, 60, 200, 20);
+        m_list->setGeometry(0, 80, 200, 120);
+        m_label->setGeometry(0, 210, 100, 20);
+        for (int i = 0; i < 3; ++i) {
+            m_radios[i] = new QRadioButton(QStringLiteral("option"), &m_window);
+            m_radios[i]->setGeometry(120, 30 * i, 100, 20);
+            m_options.emplace_back(std::make_unique<QtOptionButton>(m_radios[i]));
+        }
+        m_window.show();
+        QObject::connect(&m_answerer, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        m_answerer.start(5);
+    }
+
+    controls::TextBox& textBox() override { return m_box; }
+    controls::DropDownList& list() override { return m_dropDown; }
+    controls::SimpleCombo& simpleCombo() override { return m_simple; }
+    controls::OptionButton& option(int index) override { return *m_options[index]; }
+    controls::Label& label() override { return m_qtLabel; }
+    controls::MessageBox& messageBox() override { return m_messages; }
+
+    void userType(std::string_view text) override {
+        // One edit over the whole text, as a paste over a selection.
+        QTest::keyClick(m_edit, Qt::Key_A, Qt::ControlModifier);
+        if (text.empty())
+            QTest::keyClick(m_edit, Qt::Key_Backspace);
+        else
+            QTest::sendKeyEvent(QTest::KeyAction::Click, m_edit, Qt::Key_unknown,
+                                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                Qt::NoModifier);
+    }
+
+    void userPick(int index) override {
+        if (!m_combo->isEnabled())
+            return;
+        m_combo->showPopup();
+        QAbstractItemView* view = m_combo->view();
+        const QRect rect = view->visualRect(view->model()->index(index, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void userPickRow(int index) override {
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
+    }
+
+    void userDoubleClickRow(int index) override {
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
+        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
+    }
+
+    void userEditRow(std::string_view text) override {
+        QTest::keyClicks(m_simpleEdit,
+                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+    void userClickOption(int index) override { QTest::mouseClick(m_radios[index], Qt::LeftButton); }
+
+private:
+    QPoint rowCentre(int index) const {
+        return m_list->visualItemRect(m_list->item(index)).center();
+    }
+
+    QWidget m_window;
+    EditBox* m_edit;
+    QComboBox* m_combo;
+    QLineEdit* m_simpleEdit;
+    QListWidget* m_list;
+    QLabel* m_label;
+    QRadioButton* m_radios[3] = {};
+    QtTextBox m_box;
+    QtDropDownList m_dropDown;
+    QtSimpleCombo m_simple;
+    QtLabel m_qtLabel;
+    QtMessageBox m_messages;
+    std::vector<std::unique_ptr<QtOptionButton>> m_options;
+    QTimer m_answerer;
+};
+
+std::unique_ptr<contract::Harness> makeQtHarness() {
+    return std::make_unique<QtHarness>();
+}
+
+} // namespace
+
+namespace contract {
+INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness));
+} // namespace contract
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,238 @@
+#include "ui/qt/qt_controls.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace controls::qt {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+void notify(const Handler& handler) {
+    if (handler)
+        handler();
+}
+
+} // namespace
+
+bool EditBox::event(QEvent* event) {
+    // Every user edit arrives as an event of this widget (keys, input method, the context
+    // menu's paste, drops): compare the text around the outermost one.
+    if (m_depth++ == 0)
+        m_before = text();
+    const bool handled = QLineEdit::event(event);
+    if (--m_depth == 0 && text() != m_before) {
+        m_before = text();
+        notify(m_onChange);
+    }
+    return handled;
+}
+
+void EditBox::programChanged() {
+    if (m_depth == 0)
+        notify(m_onChange);
+}
+
+QtTextBox::QtTextBox(EditBox* edit) : m_edit(edit) {
+    QObject::connect(m_edit, &QLineEdit::textChanged, m_edit, [this] { m_edit->programChanged(); });
+}
+
+std::string QtTextBox::text() const {
+    return toUtf8(m_edit->text());
+}
+
+void QtTextBox::setText(std::string_view text) {
+    const QString wanted = fromUtf8(text);
+    if (m_edit->text() == wanted)
+        return;
+    m_edit->setText(wanted);
+}
+
+void QtTextBox::setEnabled(bool on) {
+    m_edit->setEnabled(on);
+}
+void QtTextBox::setFocus() {
+    m_edit->setFocus(Qt::OtherFocusReason);
+}
+
+QtDropDownList::QtDropDownList(QComboBox* combo) : m_combo(combo) {
+    // activated is the user's pick, also of the item already shown; the program's own
+    // selections raise the click in setText instead.
+    QObject::connect(m_combo, &QComboBox::activated, m_combo, [this] { notify(m_onClick); });
+}
+
+std::string QtDropDownList::text() const {
+    return m_combo->currentIndex() < 0 ? std::string() : toUtf8(m_combo->currentText());
+}
+
+void QtDropDownList::addItem(std::string_view text, int index) {
+    const QSignalBlocker blocker(m_combo);
+    const bool nothingSelected = m_combo->currentIndex() < 0;
+    m_combo->insertItem(index, fromUtf8(text));
+    // QComboBox selects the first item it is given; a drop-down list shows nothing until an
+    // item is selected.
+    if (nothingSelected)
+        m_combo->setCurrentIndex(-1);
+}
+
+void QtDropDownList::clear() {
+    const QSignalBlocker blocker(m_combo);
+    m_combo->clear();
+}
+
+void QtDropDownList::setText(std::string_view text) {
+    const int index = m_combo->findText(fromUtf8(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 || index == m_combo->currentIndex())
+        return;
+    {
+        const QSignalBlocker blocker(m_combo);
+        m_combo->setCurrentIndex(index);
+    }
+    notify(m_onClick);
+}
+
+void QtDropDownList::setEnabled(bool on) {
+    m_combo->setEnabled(on);
+}
+
+QtSimpleCombo::QtSimpleCombo(QLineEdit* edit, QListWidget* list) : m_edit(edit), m_list(list) {
+    // A row becomes the selected one by mouse or arrow key: one click, and the edit field
+    // shows the row.
+    QObject::connect(m_list, &QListWidget::currentRowChanged, m_list, [this](int row) {
+        if (m_programmatic || row < 0)
+            return;
+        m_edit->setText(m_list->item(row)->text());
+        notify(m_onClick);
+    });
+    QObject::connect(m_list, &QListWidget::itemDoubleClicked, m_list,
+                     [this] { notify(m_onDoubleClick); });
+}
+
+void QtSimpleCombo::addItem(std::string_view text, int index) {
+    m_programmatic = true;
+    m_list->insertItem(index, fromUtf8(text));
+    m_programmatic = false;
+}
+
+void QtSimpleCombo::setText(std::string_view text) {
+    m_edit->setText(fromUtf8(text));
+}
+
+void QtSimpleCombo::showRow(int index) {
+    if (index < 0 || index >= m_list->count())
+        return;
+    m_programmatic = true;
+    m_list->setCurrentRow(index);
+    m_list->scrollToItem(m_list->item(index), QAbstractItemView::PositionAtCenter);
+    m_programmatic = false;
+}
+
+int QtSimpleCombo::selectedIndex() const {
+    return m_list->currentRow();
+}
+
+QtOptionButton::QtOptionButton(QRadioButton* button) : m_button(button) {
+    // toggled(true) comes only when the button really switches on, by the user or the program.
+    QObject::connect(m_button, &QRadioButton::toggled, m_button, [this](bool on) {
+        if (on)
+            notify(m_onClick);
+    });
+}
+
+bool QtOptionButton::isChecked() const {
+    return m_button->isChecked();
+}
+
+void QtOptionButton::setChecked(bool on) {
+    if (on) {
+        m_button->setChecked(true);
+        return;
+    }
+    // Qt keeps the checked button of an exclusive group from being switched off.
+    m_button->setAutoExclusive(false);
+    m_button->setChecked(false);
+    m_button->setAutoExclusive(true);
+}
+
+QtPushButton::QtPushButton(QPushButton* button) : m_button(button) {
+    QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { notify(m_onClick); });
+}
+
+void QtPushButton::setEnabled(bool on) {
+    m_button->setEnabled(on);
+}
+void QtPushButton::setFocus() {
+    m_button->setFocus(Qt::OtherFocusReason);
+}
+
+QtLabel::QtLabel(QLabel* label) : m_label(label) {
+    m_label->setTextFormat(Qt::PlainText);
+}
+
+void QtLabel::setCaption(std::string_view caption) {
+    m_label->setText(fromUtf8(caption));
+}
+
+void QtMessageBox::show(std::string_view text, std::string_view title) {
+    QWidget* parent = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+FormWidget::FormWidget(int widthTwips, int heightTwips) {
+    setFixedSize(twips(widthTwips), twips(heightTwips));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    notify(m_onClose);
+}
+
+void QtWindow::show() {
+    if (!m_centred) {
+        // Centred by the program itself: there may be no window manager to do it.
+        if (const QScreen* screen = m_widget->screen()) {
+            const QRect area = screen->availableGeometry();
+            m_widget->move(area.center() - QPoint(m_widget->width() / 2, m_widget->height() / 2));
+        }
+        m_centred = true;
+    }
+    m_widget->show();
+    m_widget->activateWindow();
+    m_widget->raise();
+}
+
+void QtWindow::hide() {
+    m_widget->hide();
+}
+
+void QtWindow::onClose(Handler handler) {
+    m_widget->setCloseHandler(std::move(handler));
+}
+
+void QtProgram::end() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        widget->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace controls::qt

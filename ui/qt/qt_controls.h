@@ -1,0 +1,159 @@
+#pragma once
+
+#include "ui/controls/controls.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// The controls over Qt widgets. Qt reports programmatic and user changes through different
+// signals, and selects a combo box's first item by itself; these classes turn that into the
+// one notification contract the logic relies on.
+namespace controls::qt {
+
+// A line edit that reports each user edit once. Qt replaces a selection in two steps (delete,
+// then insert), each with its own textChanged; typing over a selected "2" in the density box
+// would otherwise run the handling on an empty text first and show two error messages.
+class EditBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    void setChangeHandler(Handler handler) { m_onChange = std::move(handler); }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void programChanged();
+
+    Handler m_onChange;
+    QString m_before;
+    int m_depth = 0;
+    friend class QtTextBox;
+};
+
+class QtTextBox final : public TextBox {
+public:
+    explicit QtTextBox(EditBox* edit);
+    std::string text() const override;
+    void setText(std::string_view text) override;
+    void setEnabled(bool on) override;
+    void setFocus() override;
+    void onChange(Handler handler) override { m_edit->setChangeHandler(std::move(handler)); }
+
+private:
+    EditBox* m_edit;
+};
+
+class QtDropDownList final : public DropDownList {
+public:
+    explicit QtDropDownList(QComboBox* combo);
+    std::string text() const override;
+    void addItem(std::string_view text, int index) override;
+    void clear() override;
+    void setText(std::string_view text) override;
+    void setEnabled(bool on) override;
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+private:
+    QComboBox* m_combo;
+    Handler m_onClick;
+};
+
+class QtSimpleCombo final : public SimpleCombo {
+public:
+    QtSimpleCombo(QLineEdit* edit, QListWidget* list);
+    void addItem(std::string_view text, int index) override;
+    void setText(std::string_view text) override;
+    void showRow(int index) override;
+    int selectedIndex() const override;
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+    void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+
+private:
+    QLineEdit* m_edit;
+    QListWidget* m_list;
+    bool m_programmatic = false;
+    Handler m_onClick;
+    Handler m_onDoubleClick;
+};
+
+class QtOptionButton final : public OptionButton {
+public:
+    explicit QtOptionButton(QRadioButton* button);
+    bool isChecked() const override;
+    void setChecked(bool on) override;
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+private:
+    QRadioButton* m_button;
+    Handler m_onClick;
+};
+
+class QtPushButton final : public PushButton {
+public:
+    explicit QtPushButton(QPushButton* button);
+    void setEnabled(bool on) override;
+    void setFocus() override;
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+private:
+    QPushButton* m_button;
+    Handler m_onClick;
+};
+
+class QtLabel final : public Label {
+public:
+    explicit QtLabel(QLabel* label);
+    void setCaption(std::string_view caption) override;
+
+private:
+    QLabel* m_label;
+};
+
+// A modal box with one OK button and no icon, over the window that is visible.
+class QtMessageBox final : public MessageBox {
+public:
+    void show(std::string_view text, std::string_view title) override;
+};
+
+// A fixed-size top-level window whose title-bar close only raises the notification.
+class FormWidget final : public QWidget {
+public:
+    FormWidget(int widthTwips, int heightTwips);
+    void setCloseHandler(Handler handler) { m_onClose = std::move(handler); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Handler m_onClose;
+};
+
+class QtWindow final : public Window {
+public:
+    explicit QtWindow(FormWidget* widget) : m_widget(widget) {}
+    void show() override;
+    void hide() override;
+    void onClose(Handler handler) override;
+
+private:
+    FormWidget* m_widget;
+    bool m_centred = false;
+};
+
+class QtProgram final : public Program {
+public:
+    void end() override;
+};
+
+// 15 twips are one logical pixel at 96 dpi.
+inline int twips(int value) {
+    return (value + 7) / 15;
+}
+
+} // namespace controls::qt
