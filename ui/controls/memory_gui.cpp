@@ -222,23 +222,34 @@ namespace {
 
 template <class T>
 void eraseWindowControls(std::map<std::string, std::unique_ptr<T>>& controls,
-                         const std::string& prefix) {
-    std::erase_if(controls, [&](const auto& entry) { return entry.first.starts_with(prefix); });
+                         const std::string& prefix, std::vector<std::unique_ptr<Control>>& into) {
+    for (auto it = controls.begin(); it != controls.end();) {
+        if (it->first.starts_with(prefix)) {
+            into.push_back(std::move(it->second));
+            it = controls.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 } // namespace
 
 void Gui::discardWindow(const std::string& window) {
     const std::string prefix = window + ".";
-    eraseWindowControls(m_textBoxes, prefix);
-    eraseWindowControls(m_lists, prefix);
-    eraseWindowControls(m_simpleCombos, prefix);
-    eraseWindowControls(m_options, prefix);
-    eraseWindowControls(m_buttons, prefix);
-    eraseWindowControls(m_labels, prefix);
+    m_discarded.clear();
+    eraseWindowControls(m_textBoxes, prefix, m_discarded);
+    eraseWindowControls(m_lists, prefix, m_discarded);
+    eraseWindowControls(m_simpleCombos, prefix, m_discarded);
+    eraseWindowControls(m_options, prefix, m_discarded);
+    eraseWindowControls(m_buttons, prefix, m_discarded);
+    eraseWindowControls(m_labels, prefix, m_discarded);
     std::erase_if(m_optionGroups,
                   [&](const auto& entry) { return entry.first.starts_with(prefix); });
-    m_windows.erase(window);
+    if (auto found = m_windows.find(window); found != m_windows.end()) {
+        m_discarded.push_back(std::move(found->second));
+        m_windows.erase(found);
+    }
     if (m_recorder.focused().starts_with(prefix))
         m_recorder.setFocused({});
 }

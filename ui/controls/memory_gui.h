@@ -43,6 +43,7 @@ private:
 class Control {
 public:
     Control(Recorder& recorder, std::string name) : m_recorder(recorder), m_name(std::move(name)) {}
+    virtual ~Control() = default;
     const std::string& name() const { return m_name; }
     bool enabled() const { return m_enabled; }
     bool hasFocus() const { return m_recorder.focused() == m_name; }
@@ -251,6 +252,9 @@ private:
     std::map<std::string, std::vector<MemoryOptionButton*>> m_optionGroups;
     std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
     std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
+    // A window is discarded from inside one of its own handlings; its controls live on until
+    // the next discard so that the running handling is not destroyed under itself.
+    std::vector<std::unique_ptr<Control>> m_discarded;
 };
 
 } // namespace controls::memory

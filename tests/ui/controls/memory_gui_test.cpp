@@ -42,7 +42,8 @@ std::unique_ptr<contract::Harness> makeMemoryHarness() {
 } // namespace
 
 namespace contract {
-INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness));
+INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness),
+                         [](const auto&) { return std::string("InMemory"); });
 } // namespace contract
 
 namespace {

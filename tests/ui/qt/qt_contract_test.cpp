@@ -116,7 +116,8 @@ std::unique_ptr<contract::Harness> makeQtHarness() {
 } // namespace
 
 namespace contract {
-INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness));
+INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness),
+                         [](const auto&) { return std::string("Widgets"); });
 } // namespace contract
 
 int main(int argc, char** argv) {
