@@ -1,0 +1,135 @@
+#include "ui/form1.h"
+
+#include "calc/recal.h"
+#include "pipes/seamless.h"
+#include "pipes/welded.h"
+
+namespace ui {
+
+Form1::Form1(Form1Controls controls, Form2Loader& form2Loader)
+    : m_controls(controls), m_form2Loader(form2Loader),
+      m_recalculation(m_state,
+                      {controls.label4, controls.label5, controls.label13, controls.label7,
+                       controls.label10, controls.label11},
+                      controls.text4, controls.messages),
+      m_inputs(m_state,
+               {controls.text1, controls.text2, controls.text3, controls.combo1, controls.combo2},
+               controls.messages, m_recalculation),
+      m_pipes(m_state, {controls.combo3, controls.combo4, controls.combo5, controls.text4},
+              m_recalculation) {
+    auto& c = m_controls;
+    c.text1.onChange([this] { m_inputs.Text1_Change(); });
+    c.text2.onChange([this] { m_inputs.Text2_Change(); });
+    c.text3.onChange([this] { m_inputs.Text3_Change(); });
+    c.text4.onChange([this] { m_pipes.Text4_Change(); });
+    c.combo1.onClick([this] { m_inputs.Combo1_Click(); });
+    c.combo2.onClick([this] { m_inputs.Combo2_Click(); });
+    c.combo3.onClick([this] { m_pipes.Combo3_Click(); });
+    c.combo4.onClick([this] { m_pipes.Combo4_Click(); });
+    c.combo5.onClick([this] { m_pipes.Combo5_Click(); });
+    c.option1.onClick([this] { m_pipes.Option1_Click(); });
+    c.option2.onClick([this] { m_pipes.Option2_Click(); });
+    c.option3.onClick([this] { m_pipes.Option3_Click(); });
+    c.command1.onClick([this] { Command1_Click(); });
+    c.command2.onClick([this] { Command2_Click(); });
+    c.command3.onClick([this] { Command3_Click(); });
+    // Closing the main window ends the program, as its close button does.
+    c.window.onClose([this] { Command3_Click(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::start() {
+    Form_Load();
+    m_controls.window.show();
+}
+
+void Form1::Form_Load() {
+    auto& c = m_controls;
+    c.text1.setText("0");
+    c.text2.setText("0.2");
+    c.text3.setText("1");
+    c.text4.setText("10");
+
+    int index = 0;
+    for (const calc::Unit& unit : calc::kFlowUnits)
+        c.combo1.addItem(unit.label, index++);
+    index = 0;
+    for (const calc::Unit& unit : calc::kRoughnessUnits)
+        c.combo2.addItem(unit.label, index++);
+    index = 0;
+    for (const pipes::WeldedPipe& pipe : pipes::kWeldedPipes)
+        c.combo3.addItem(pipe.label, index++);
+    index = 0;
+    for (const pipes::SeamlessPipe& pipe : pipes::kSeamlessPipes)
+        c.combo4.addItem(pipe.entry, index++);
+    const pipes::SeamlessPipe& d18 = pipes::kSeamlessPipes[2];
+    index = 0;
+    for (std::string_view thickness : d18.thicknesses())
+        c.combo5.addItem(thickness, index++);
+
+    c.option1.setChecked(true);
+    c.option2.setChecked(false);
+    c.option3.setChecked(false);
+
+    c.combo3.setEnabled(true);
+    c.combo4.setEnabled(false);
+    c.combo5.setEnabled(false);
+    c.text4.setEnabled(false);
+
+    c.combo1.setText("t/h");
+    c.combo2.setText("mm");
+    c.combo3.setText("DN15");
+    c.combo4.setText("D18");
+    c.combo5.setText("3");
+
+    // Every value the handlings above wrote is replaced here, after all of them have ended.
+    m_state.innerDiameter = 0.015f;
+    m_state.weldedDiameter = 0.015f;
+    m_state.flowUnitFactor = 1;
+    m_state.roughnessUnitFactor = 0.001f;
+    m_state.flow = 0;
+    m_state.roughness = 0.0002f;
+    m_state.outerDiameter = 0.018f;
+    m_state.customDiameter = 0.01f;
+    m_state.wallThickness = 0.003f;
+    m_state.density = 1;
+    calc::setInnerDiameter(m_state, m_state.innerDiameter);
+
+    c.label4.setCaption("0.000 m/s");
+    c.label5.setCaption("0.000 Pa/m");
+    c.label7.setCaption(calc::fieldText(m_state.flow, " t/h"));
+    c.label10.setCaption(calc::millimetreText(m_state.roughness));
+    c.label11.setCaption(calc::millimetreText(m_state.innerDiameter));
+    c.label13.setCaption(calc::fieldText(m_state.density, " kg/m3"));
+}
+
+void Form1::Command1_Click() {
+    m_controls.text2.setText("0.2");
+    m_controls.combo2.setText("mm");
+}
+
+void Form1::Command2_Click() {
+    if (!m_form2) {
+        Form2Controls controls = m_form2Loader.load();
+        m_form2 = std::make_unique<Form2>(controls, m_controls.text3, m_controls.window,
+                                          [this] { unloadForm2(); });
+        m_form2->Form_Load();
+        controls.window.show();
+    }
+    m_controls.window.hide();
+}
+
+void Form1::unloadForm2() {
+    if (!m_form2)
+        return;
+    m_form2->Form_Unload();
+    m_unloadedForm2 = std::move(m_form2);
+    m_form2Loader.unload();
+}
+
+void Form1::Command3_Click() {
+    m_controls.program.end();
+}
+
+} // namespace ui

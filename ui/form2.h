@@ -1,0 +1,50 @@
+#pragma once
+
+#include "steam/hand_off.h"
+#include "ui/controls/controls.h"
+
+#include <functional>
+
+namespace ui {
+
+// The controls of the density lookup window, created afresh each time it is loaded.
+struct Form2Controls {
+    controls::Window& window;
+    controls::SimpleCombo& combo1;
+    controls::Label& label9;
+    controls::PushButton& command1;
+};
+
+// The toolkit's side of loading and unloading the lookup window.
+class Form2Loader {
+public:
+    virtual ~Form2Loader() = default;
+    // Creates the window and its controls, not yet visible.
+    virtual Form2Controls load() = 0;
+    // Discards them; the next load starts afresh.
+    virtual void unload() = 0;
+};
+
+// The density lookup window: the steam table as a list; a picked row's density goes to the
+// main window's density box.
+class Form2 {
+public:
+    // `unload` asks the owner to unload this window, which runs Form_Unload.
+    Form2(Form2Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
+          std::function<void()> unload);
+
+    void Form_Load();
+    void Combo1_Click();
+    void Combo1_DblClick();
+    void Command1_Click();
+    void Form_Unload();
+
+private:
+    Form2Controls m_controls;
+    controls::TextBox& m_form1Text3;
+    controls::Window& m_form1;
+    std::function<void()> m_unload;
+    steam::DensityHandOff m_handOff;
+};
+
+} // namespace ui

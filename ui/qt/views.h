@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/qt/qt_controls.h"
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+
+// The two windows' widgets, laid out at their fixed twips positions, and the Qt controls over
+// them. No logic here: the windows' logic reaches these only through the control interfaces.
+namespace controls::qt {
+
+class Form1View {
+public:
+    Form1View();
+    ~Form1View();
+
+    FormWidget* widget() const { return m_widget.get(); }
+
+    std::unique_ptr<FormWidget> m_widget;
+    QGroupBox* m_frame1;
+    QGroupBox* m_frame2;
+    QGroupBox* m_frame4;
+    QGroupBox* m_frame3;
+    QGroupBox* m_frame5;
+    QtWindow window;
+    QtTextBox text1, text2, text3, text4;
+    QtDropDownList combo1, combo2, combo3, combo4, combo5;
+    QtOptionButton option1, option2, option3;
+    QtPushButton command1, command2, command3;
+    QtLabel label4, label5, label7, label10, label11, label13;
+    QtMessageBox messages;
+    QtProgram program;
+};
+
+struct Form2Parts;
+
+class Form2View {
+public:
+    Form2View();
+    ~Form2View();
+
+    FormWidget* widget() const { return m_widget; }
+
+    FormWidget* m_widget; // deleted later: it is unloaded from inside its own handlings
+    QtWindow window;
+    QtSimpleCombo combo1;
+    QtLabel label9;
+    QtPushButton command1;
+
+private:
+    explicit Form2View(const Form2Parts& parts);
+};
+
+} // namespace controls::qt
