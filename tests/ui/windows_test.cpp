@@ -164,3 +164,84 @@ TEST_F(Windows, CloseEndsTheProgramAtOnce) {
 }
 
 } // namespace
+
+namespace {
+
+// A whole session; every expected caption was worked out from the formulas by hand, in
+// 32-bit values with 64-bit intermediates, not by this program.
+TEST_F(Windows, SessionThroughEveryPipeSourceAndTheSteamTable) {
+    auto captions = [this] {
+        return Lines{caption("Form1.Label4"), caption("Form1.Label5"), caption("Form1.Label11")};
+    };
+    gui.textBox("Form1.Text1").userType("10");
+    gui.dropDownList("Form1.Combo3").userPick(11); // DN200
+    EXPECT_EQ(captions(), (Lines{" 88.41949 m/s", " 382.33 Pa/m", " 200 mm"}));
+
+    gui.optionButton("Form1.Option2", "Form1.Frame3").userClick();
+    gui.dropDownList("Form1.Combo4").userPick(22); // D219
+    gui.dropDownList("Form1.Combo5").userPick(0);  // 6 mm wall
+    EXPECT_EQ(captions(), (Lines{" 82.54053 m/s", " 319.155 Pa/m", " 207 mm"}));
+
+    gui.optionButton("Form1.Option3", "Form1.Frame3").userClick();
+    auto& text4 = gui.textBox("Form1.Text4");
+    text4.userType("");
+    for (const char* typed : {"1", "15", "150"})
+        text4.userType(typed);
+    EXPECT_EQ(captions(), (Lines{" 157.1902 m/s", " 1731.278 Pa/m", " 150 mm"}));
+
+    gui.pushButton("Form1.Command2").userClick();
+    gui.simpleCombo("Form2.Combo1").userPick(18); // 180 °C, 5.160 kg/m3
+    gui.pushButton("Form2.Command1").userClick();
+    EXPECT_EQ(captions(), (Lines{" 30.46321 m/s", " 335.519 Pa/m", " 150 mm"}));
+    EXPECT_EQ(caption("Form1.Label13"), " 5.16 kg/m3");
+    EXPECT_EQ(caption("Form1.Label7"), " 10 t/h");
+    EXPECT_EQ(caption("Form1.Label10"), " 0.2 mm");
+    EXPECT_EQ(messages(), 0);
+}
+
+} // namespace
+
+namespace {
+
+Lines matching(const Lines& lines, const std::string& prefix) {
+    Lines out;
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0)
+            out.push_back(line);
+    return out;
+}
+
+// Start-up raises Text4_Change (density still 0), Option1_Click (zero-bore fallback, no
+// caption), then the four list clicks, Combo4's with Combo5's nested; its own values come last.
+TEST(StartUp, RaisesTheHandlingsInTheTracedOrder) {
+    Gui gui;
+    ui::MemoryForm2Loader loader{gui};
+    ui::Form1 form1{ui::memoryForm1Controls(gui), loader};
+    form1.start();
+    const Lines lines = gui.lines();
+
+    EXPECT_EQ(matching(lines, "caption Form1.Label11"),
+              (Lines{
+                  R"(caption Form1.Label11 " 10 mm")", // Text4_Change
+                  R"(caption Form1.Label11 " 15 mm")", // Combo1_Click, after the fallback
+                  R"(caption Form1.Label11 " 15 mm")", // Combo2_Click
+                  R"(caption Form1.Label11 " 15 mm")", // Combo3_Click
+                  R"(caption Form1.Label11 " 12 mm")", // Combo5_Click nested in Combo4_Click
+                  R"(caption Form1.Label11 " 12 mm")", // Combo4_Click
+                  R"(caption Form1.Label11 " 15 mm")", // start-up's own captions
+              }));
+    Lines densities(6, "caption Form1.Label13 \"请输入蒸汽密度\"");
+    densities.push_back(R"(caption Form1.Label13 " 1 kg/m3")");
+    EXPECT_EQ(matching(lines, "caption Form1.Label13"), densities)
+        << "every recalculation during start-up sees no density";
+    EXPECT_EQ(matching(lines, "select"),
+              (Lines{R"(select Form1.Combo1 "t/h")", R"(select Form1.Combo2 "mm")",
+                     R"(select Form1.Combo3 "DN15")", R"(select Form1.Combo4 "D18")",
+                     R"(select Form1.Combo5 "3")", R"(select Form1.Combo5 "3")"}));
+    EXPECT_EQ(matching(lines, "check"), (Lines{"check Form1.Option1 on", "check Form1.Option2 off",
+                                               "check Form1.Option3 off"}));
+    EXPECT_TRUE(matching(lines, "message").empty());
+    EXPECT_EQ(lines.back(), "show Form1");
+}
+
+} // namespace
