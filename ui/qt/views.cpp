@@ -1,5 +1,7 @@
 #include "ui/qt/views.h"
 
+#include "ui/qt/icons.h"
+
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -112,6 +114,7 @@ Form1View::Form1View()
       label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))) {
     m_widget->setObjectName(QStringLiteral("Form1"));
     m_widget->setWindowTitle(text("蒸汽流速计算"));
+    m_widget->setWindowIcon(mainWindowIcon());
     label(m_frame4, "kg/m3", 1800, 360, 735, 255);
     label(m_frame3, "*", 1680, 1200, 135, 255, Look::Centred);
     label(m_frame5, "蒸汽流量", 240, 360, 735, 255, Look::Blue);
@@ -186,6 +189,7 @@ Form2Parts buildForm2() {
     widget->setAttribute(Qt::WA_DeleteOnClose, false);
     widget->setObjectName(QStringLiteral("Form2"));
     widget->setWindowTitle(text("干饱和水蒸汽的密度查询"));
+    widget->setWindowIcon(lookupWindowIcon());
     const struct {
         const char* caption;
         int left, top;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+namespace controls::qt {
+
+// A steam pipe: a grey pipe with a flange, steam rising from its open end.
+QIcon mainWindowIcon();
+// A small table: white cells in grey grid lines under a dark-blue title strip, one cell ringed
+// in dark red.
+QIcon lookupWindowIcon();
+
+} // namespace controls::qt
