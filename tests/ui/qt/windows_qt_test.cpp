@@ -1,6 +1,7 @@
 #include "ui/qt/app.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,6 +140,29 @@ TEST_F(QtWindows, LookupWindowRowsDoubleClickAndTitleBarClose) {
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_FALSE(form2->isVisible());
     EXPECT_EQ(app.form1().state().density, 1.122f);
+}
+
+TEST_F(QtWindows, ScreenReadersFindEveryInputAndHearTheResults) {
+    auto accessible = [&](const char* name) {
+        return QAccessible::queryAccessibleInterface(find<QWidget>(form1(), name));
+    };
+    QAccessibleInterface* flow = accessible("Text1");
+    ASSERT_NE(flow, nullptr);
+    EXPECT_EQ(flow->text(QAccessible::Name), QString::fromUtf8("蒸汽质量流量（G）"));
+    EXPECT_EQ(flow->role(), QAccessible::EditableText);
+
+    typeInto("Text1", "10");
+    QAccessibleInterface* velocity = accessible("Label4");
+    EXPECT_EQ(velocity->role(), QAccessible::StaticText);
+    EXPECT_EQ(velocity->text(QAccessible::Name), QStringLiteral(" 15719.02 m/s"))
+        << "a value label is read by its shown text";
+    EXPECT_EQ(velocity->text(QAccessible::Description), QString::fromUtf8("计算结果：蒸汽流速"));
+
+    QAccessibleInterface* unit = accessible("Combo1");
+    EXPECT_EQ(unit->role(), QAccessible::ComboBox);
+    EXPECT_EQ(unit->text(QAccessible::Description), QString::fromUtf8("蒸汽质量流量的单位"));
+    EXPECT_EQ(accessible("Command3")->text(QAccessible::Name), QString::fromUtf8("关  闭"));
+    EXPECT_EQ(accessible("Option2")->text(QAccessible::Name), QString::fromUtf8("无缝钢管"));
 }
 
 } // namespace
