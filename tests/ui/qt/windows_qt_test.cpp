@@ -88,7 +88,7 @@ TEST_F(QtWindows, KeysPicksAndOptionsRecalculate) {
 }
 
 TEST_F(QtWindows, NegativeFlowIsAnsweredByARealMessageBox) {
-    std::string text, title;
+    std::string text, title, button;
     int buttons = 0;
     QMessageBox::Icon icon = QMessageBox::Warning;
     QTimer::singleShot(0, [&] {
@@ -97,6 +97,7 @@ TEST_F(QtWindows, NegativeFlowIsAnsweredByARealMessageBox) {
         text = box->text().toUtf8().toStdString();
         title = box->windowTitle().toUtf8().toStdString();
         buttons = static_cast<int>(box->buttons().size());
+        button = box->buttons().front()->text().toUtf8().toStdString();
         icon = box->icon();
         QTest::keyClick(box, Qt::Key_Enter);
     });
@@ -106,6 +107,7 @@ TEST_F(QtWindows, NegativeFlowIsAnsweredByARealMessageBox) {
     EXPECT_EQ(text, "蒸汽质量流量不得小于0，点击确定按钮后重新输入蒸汽流量！");
     EXPECT_EQ(title, "错误提示");
     EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(button, "确定") << "Qt's own texts are in Simplified Chinese";
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(find<QLineEdit>(form1(), "Text1")->text(), QStringLiteral("0"));
     EXPECT_EQ(caption("Label7"), " 0 t/h");
