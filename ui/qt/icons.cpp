@@ -8,26 +8,36 @@ namespace controls::qt {
 
 namespace {
 
-// Drawn on a 32-unit grid, so that the 16 and 32 pixel pictures are the same drawing.
-template <class Draw> QIcon drawn(Draw draw) {
+// Drawn on a 32-unit grid, so that the pictures of every size are the same drawing.
+template <class Draw> QPixmap drawn(int size, Draw draw) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, size > 16);
+    painter.scale(size / 32.0, size / 32.0);
+    draw(painter);
+    painter.end();
+    return pixmap;
+}
+
+QIcon iconOf(QPixmap (*picture)(int)) {
     QIcon icon;
-    for (int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing, size > 16);
-        painter.scale(size / 32.0, size / 32.0);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : {16, 32})
+        icon.addPixmap(picture(size));
     return icon;
 }
 
 } // namespace
 
 QIcon mainWindowIcon() {
-    return drawn([](QPainter& p) {
+    return iconOf(mainWindowPicture);
+}
+QIcon lookupWindowIcon() {
+    return iconOf(lookupWindowPicture);
+}
+
+QPixmap mainWindowPicture(int size) {
+    return drawn(size, [](QPainter& p) {
         p.setPen(QPen(QColor(64, 64, 64), 1.5));
         p.setBrush(QColor(160, 160, 168));
         p.drawRect(QRectF(2, 18, 22, 9));  // pipe
@@ -42,8 +52,8 @@ QIcon mainWindowIcon() {
     });
 }
 
-QIcon lookupWindowIcon() {
-    return drawn([](QPainter& p) {
+QPixmap lookupWindowPicture(int size) {
+    return drawn(size, [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(2, 4, 28, 25));
