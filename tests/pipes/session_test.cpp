@@ -93,21 +93,4 @@ TEST_F(Session, EveryPipeSourceThenASteamTableDensity) {
     EXPECT_EQ(state.specificLoss, 14401.4414f);
 }
 
-TEST_F(Session, HandOffWritesTheLabelThenRecalculatesThroughTheDensityBox) {
-    text1.userType("10");
-    combo3.userPick(indexOf(combo3.items(), "DN150"));
-    gui.clearRecord();
-    steamList.userPick(16);
-    EXPECT_EQ(gui.lines(), (Lines{
-                               R"(caption Form2.Label9 "蒸汽密度：  3.26 kg/m3")",
-                               R"(settext Form1.Text3 " 3.26")",
-                               R"(caption Form1.Label4 " 48.21785 m/s")",
-                               R"(caption Form1.Label5 " 531.0668 Pa/m")",
-                               R"(caption Form1.Label13 " 3.26 kg/m3")",
-                               R"(caption Form1.Label7 " 10 t/h")",
-                               R"(caption Form1.Label10 " 0.2 mm")",
-                               R"(caption Form1.Label11 " 150 mm")",
-                           }));
-}
-
 } // namespace
