@@ -69,16 +69,6 @@ TEST_F(Inputs, RoughnessUnits) {
     }
 }
 
-TEST_F(Inputs, NegativeRoughnessIsResetToZero) {
-    text2.userType("-1");
-    EXPECT_EQ(
-        gui.lines().front(),
-        R"(message "管道当量绝对粗糙度不得小于0，点击确定按钮后重新输入粗糙度！" "错误提示")");
-    EXPECT_EQ(gui.lines().back(), "focus Form1.Text2");
-    EXPECT_EQ(text2.text(), "0");
-    EXPECT_EQ(state.roughness, 0.0f);
-}
-
 TEST_F(Inputs, DensityZeroTypedShowsTheMessageOnce) {
     text3.userType("0");
     EXPECT_EQ(gui.lines(),

@@ -69,21 +69,6 @@ TEST_F(Recal, ZeroBoreFallsBackToDn15AndWritesNothing) {
     EXPECT_EQ(label4.caption(), "before");
 }
 
-TEST_F(Recal, NegativeBoreShowsOneMessageEmptiesAndFocusesText4) {
-    text4.userType("-5");
-    EXPECT_EQ(gui.lines(),
-              (Lines{
-                  R"(message "管道内径不得小于等于0，点击确定按钮后重新输入管内径！" "错误提示")",
-                  R"(settext Form1.Text4 "")",
-                  "focus Form1.Text4",
-              }));
-    EXPECT_EQ(text4.text(), "");
-    EXPECT_EQ(gui.focused(), "Form1.Text4");
-    EXPECT_EQ(state.customDiameter, 0.0f);
-    EXPECT_EQ(state.innerDiameter, 0.015f);
-    EXPECT_EQ(state.flowArea, 0.0);
-}
-
 TEST_F(Recal, InfiniteBoreIsRejectedWithItsOwnMessage) {
     text4.userType("1e45");
     EXPECT_EQ(gui.lines(),

@@ -199,19 +199,6 @@ TEST_F(Pipes, ChoosingAnOuterDiameterAgainResetsTheThickness) {
     EXPECT_EQ(gui.lines(), expected);
 }
 
-TEST_F(Pipes, ExtremesOfTheTable) {
-    pickOuter("D530");
-    EXPECT_EQ(combo5.text(), "12");
-    EXPECT_EQ(state.innerDiameter, 0.506f);
-    pickWall("9");
-    EXPECT_EQ(state.innerDiameter, 0.51199996f);
-    EXPECT_EQ(label11.caption(), " 512 mm");
-    pickOuter("D14");
-    pickWall("3");
-    EXPECT_EQ(state.innerDiameter, 0.008f);
-    EXPECT_EQ(label11.caption(), " 8 mm");
-}
-
 TEST_F(Pipes, OuterTextMatchingNoRowOnlyRecomputes) {
     pickOuter("D273");
     pickWall("12");

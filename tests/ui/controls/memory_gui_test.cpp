@@ -86,19 +86,6 @@ TEST(MemoryGui, InsertingBeforeTheSelectedItemKeepsItSelected) {
     EXPECT_EQ(list.selectedIndex(), 1);
 }
 
-TEST(MemoryGui, UserPickOutsideTheListDoesNothing) {
-    Gui gui;
-    auto& list = gui.dropDownList("Form1.Combo1");
-    int clicks = 0;
-    list.onClick([&] { ++clicks; });
-    list.userPick(0);
-    list.addItem("t/h", 0);
-    list.userPick(1);
-    list.userPick(-1);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(list.text(), "");
-}
-
 } // namespace
 
 namespace {
@@ -116,20 +103,6 @@ TEST(MemoryGui, DiscardedWindowStartsAfreshAndKeepsTheOtherWindow) {
     EXPECT_FALSE(gui.window("Form2").visible());
     EXPECT_EQ(gui.focused(), "");
     EXPECT_EQ(gui.textBox("Form1.Text3").text(), "1.122");
-}
-
-TEST(MemoryGui, TitleBarCloseOnlyRaisesTheNotification) {
-    Gui gui;
-    auto& window = gui.window("Form1");
-    window.show();
-    int closes = 0;
-    window.onClose([&] { ++closes; });
-    window.userClose();
-    EXPECT_EQ(closes, 1);
-    EXPECT_TRUE(window.visible()) << "what closing means is the program's decision";
-    gui.program().end();
-    EXPECT_TRUE(gui.program().ended());
-    EXPECT_EQ(gui.lines(), (Lines{"show Form1", "end"}));
 }
 
 } // namespace
