@@ -78,10 +78,6 @@ template <class T> T* named(const char* name, T* widget) {
     return widget;
 }
 
-template <class T> T* child(QWidget* parent, int index) {
-    return parent->findChildren<T*>(QString(), Qt::FindDirectChildrenOnly).at(index);
-}
-
 } // namespace
 
 Form1View::Form1View()
@@ -157,19 +153,13 @@ Form1View::Form1View()
     }
 
     // The tab order of the window; Qt skips disabled controls by itself.
-    QWidget* order[] = {
-        child<QLineEdit>(m_frame1, 0),    child<QComboBox>(m_frame1, 0),
-        child<QLineEdit>(m_frame2, 0),    child<QComboBox>(m_frame2, 0),
-        child<QPushButton>(m_frame2, 0),  child<QPushButton>(m_widget.get(), 0),
-        child<QLineEdit>(m_frame4, 0),    child<QComboBox>(m_frame3, 0),
-        child<QPushButton>(m_frame4, 0),  child<QComboBox>(m_frame3, 1),
-        child<QComboBox>(m_frame3, 2),    child<QRadioButton>(m_frame3, 0),
-        child<QRadioButton>(m_frame3, 1), child<QRadioButton>(m_frame3, 2),
-        child<QLineEdit>(m_frame3, 0),
-    };
+    const char* order[] = {"Text1",    "Combo1",  "Text2",   "Combo2",   "Command1",
+                           "Command3", "Text3",   "Combo3",  "Command2", "Combo4",
+                           "Combo5",   "Option1", "Option2", "Option3",  "Text4"};
+    auto byName = [this](const char* name) { return m_widget->findChild<QWidget*>(text(name)); };
     for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    order[0]->setFocus(Qt::OtherFocusReason);
+        QWidget::setTabOrder(byName(order[i - 1]), byName(order[i]));
+    byName(order[0])->setFocus(Qt::OtherFocusReason);
 }
 
 Form1View::~Form1View() = default;
