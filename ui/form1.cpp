@@ -6,8 +6,8 @@
 
 namespace ui {
 
-Form1::Form1(Form1Controls controls, Form2Loader& form2Loader)
-    : m_controls(controls), m_form2Loader(form2Loader),
+Form1::Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace trace)
+    : m_controls(controls), m_form2Loader(form2Loader), m_trace(std::move(trace)),
       m_recalculation(m_state,
                       {controls.label4, controls.label5, controls.label13, controls.label7,
                        controls.label10, controls.label11},
@@ -18,23 +18,23 @@ Form1::Form1(Form1Controls controls, Form2Loader& form2Loader)
       m_pipes(m_state, {controls.combo3, controls.combo4, controls.combo5, controls.text4},
               m_recalculation) {
     auto& c = m_controls;
-    c.text1.onChange([this] { m_inputs.Text1_Change(); });
-    c.text2.onChange([this] { m_inputs.Text2_Change(); });
-    c.text3.onChange([this] { m_inputs.Text3_Change(); });
-    c.text4.onChange([this] { m_pipes.Text4_Change(); });
-    c.combo1.onClick([this] { m_inputs.Combo1_Click(); });
-    c.combo2.onClick([this] { m_inputs.Combo2_Click(); });
-    c.combo3.onClick([this] { m_pipes.Combo3_Click(); });
-    c.combo4.onClick([this] { m_pipes.Combo4_Click(); });
-    c.combo5.onClick([this] { m_pipes.Combo5_Click(); });
-    c.option1.onClick([this] { m_pipes.Option1_Click(); });
-    c.option2.onClick([this] { m_pipes.Option2_Click(); });
-    c.option3.onClick([this] { m_pipes.Option3_Click(); });
+    c.text1.onChange(traced("Text1_Change", [this] { m_inputs.Text1_Change(); }));
+    c.text2.onChange(traced("Text2_Change", [this] { m_inputs.Text2_Change(); }));
+    c.text3.onChange(traced("Text3_Change", [this] { m_inputs.Text3_Change(); }));
+    c.text4.onChange(traced("Text4_Change", [this] { m_pipes.Text4_Change(); }));
+    c.combo1.onClick(traced("Form1.Combo1_Click", [this] { m_inputs.Combo1_Click(); }));
+    c.combo2.onClick(traced("Combo2_Click", [this] { m_inputs.Combo2_Click(); }));
+    c.combo3.onClick(traced("Combo3_Click", [this] { m_pipes.Combo3_Click(); }));
+    c.combo4.onClick(traced("Combo4_Click", [this] { m_pipes.Combo4_Click(); }));
+    c.combo5.onClick(traced("Combo5_Click", [this] { m_pipes.Combo5_Click(); }));
+    c.option1.onClick(traced("Option1_Click", [this] { m_pipes.Option1_Click(); }));
+    c.option2.onClick(traced("Option2_Click", [this] { m_pipes.Option2_Click(); }));
+    c.option3.onClick(traced("Option3_Click", [this] { m_pipes.Option3_Click(); }));
     c.command1.onClick([this] { Command1_Click(); });
     c.command2.onClick([this] { Command2_Click(); });
     c.command3.onClick([this] { Command3_Click(); });
-    // Closing the main window ends the program, as its close button does.
-    c.window.onClose([this] { Command3_Click(); });
+    // Closing the main window unloads it without a handling of its own, which ends the program.
+    c.window.onClose([this] { m_controls.program.end(); });
 }
 
 Form1::~Form1() = default;
@@ -44,7 +44,20 @@ void Form1::start() {
     m_controls.window.show();
 }
 
+void Form1::trace(std::string_view handling) const {
+    if (m_trace)
+        m_trace(handling);
+}
+
+controls::Handler Form1::traced(std::string_view handling, controls::Handler body) const {
+    return [this, handling, body = std::move(body)] {
+        trace(handling);
+        body();
+    };
+}
+
 void Form1::Form_Load() {
+    trace("Form1.Form_Load");
     auto& c = m_controls;
     c.text1.setText("0");
     c.text2.setText("0.2");
@@ -105,15 +118,17 @@ void Form1::Form_Load() {
 }
 
 void Form1::Command1_Click() {
+    trace("Form1.Command1_Click");
     m_controls.text2.setText("0.2");
     m_controls.combo2.setText("mm");
 }
 
 void Form1::Command2_Click() {
+    trace("Command2_Click");
     if (!m_form2) {
         Form2Controls controls = m_form2Loader.load();
-        m_form2 = std::make_unique<Form2>(controls, m_controls.text3, m_controls.window,
-                                          [this] { unloadForm2(); });
+        m_form2 = std::make_unique<Form2>(
+            controls, m_controls.text3, m_controls.window, [this] { unloadForm2(); }, m_trace);
         m_form2->Form_Load();
         controls.window.show();
     }
@@ -129,6 +144,7 @@ void Form1::unloadForm2() {
 }
 
 void Form1::Command3_Click() {
+    trace("Command3_Click");
     m_controls.program.end();
 }
 

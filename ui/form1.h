@@ -42,7 +42,8 @@ struct Form1Controls {
 // every notification to its handling, and opens the lookup window.
 class Form1 {
 public:
-    Form1(Form1Controls controls, Form2Loader& form2Loader);
+    // `trace`, when given, hears each handling of both windows as it starts.
+    Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace trace = {});
     ~Form1();
 
     // Program start: loads the window (Form_Load), then shows it.
@@ -58,9 +59,13 @@ public:
 
 private:
     void unloadForm2();
+    void trace(std::string_view handling) const;
+    // A handling delegated to the input or pipe handlings, announced under its name.
+    controls::Handler traced(std::string_view handling, controls::Handler body) const;
 
     Form1Controls m_controls;
     Form2Loader& m_form2Loader;
+    HandlingTrace m_trace;
     calc::CalcState m_state;
     calc::Recalculation m_recalculation;
     calc::InputHandlings m_inputs;

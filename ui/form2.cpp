@@ -5,16 +5,22 @@
 namespace ui {
 
 Form2::Form2(Form2Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
-             std::function<void()> unload)
+             std::function<void()> unload, HandlingTrace trace)
     : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_unload(std::move(unload)),
-      m_handOff(controls.combo1, controls.label9, form1Text3) {
+      m_trace(std::move(trace)), m_handOff(controls.combo1, controls.label9, form1Text3) {
     m_controls.combo1.onClick([this] { Combo1_Click(); });
     m_controls.combo1.onDoubleClick([this] { Combo1_DblClick(); });
     m_controls.command1.onClick([this] { Command1_Click(); });
     m_controls.window.onClose([this] { m_unload(); });
 }
 
+void Form2::trace(std::string_view handling) const {
+    if (m_trace)
+        m_trace(handling);
+}
+
 void Form2::Form_Load() {
+    trace("Form2.Form_Load");
     for (std::size_t i = 0; i < steam::steamTable.size(); ++i)
         m_controls.combo1.addItem(steam::rowText(i), static_cast<int>(i));
     m_controls.combo1.setText(steam::rowText(steam::kDefaultEntry));
@@ -26,21 +32,25 @@ void Form2::Form_Load() {
 }
 
 void Form2::Combo1_Click() {
+    trace("Form2.Combo1_Click");
     m_handOff.STREAM_D_SET();
 }
 
 void Form2::Combo1_DblClick() {
+    trace("Combo1_DblClick");
     m_handOff.STREAM_D_SET();
     m_unload();
     m_form1.show();
 }
 
 void Form2::Command1_Click() {
+    trace("Form2.Command1_Click");
     m_unload();
     m_form1.show();
 }
 
 void Form2::Form_Unload() {
+    trace("Form_Unload");
     m_form1.show();
 }
 

@@ -4,6 +4,7 @@
 #include "ui/controls/controls.h"
 
 #include <functional>
+#include <string_view>
 
 namespace ui {
 
@@ -14,6 +15,10 @@ struct Form2Controls {
     controls::Label& label9;
     controls::PushButton& command1;
 };
+
+// Hears the name of a handling as it starts. Names shared by both windows carry their window
+// ("Form2.Combo1_Click"), the others stand alone ("Text3_Change").
+using HandlingTrace = std::function<void(std::string_view)>;
 
 // The toolkit's side of loading and unloading the lookup window.
 class Form2Loader {
@@ -31,7 +36,7 @@ class Form2 {
 public:
     // `unload` asks the owner to unload this window, which runs Form_Unload.
     Form2(Form2Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
-          std::function<void()> unload);
+          std::function<void()> unload, HandlingTrace trace = {});
 
     void Form_Load();
     void Combo1_Click();
@@ -40,10 +45,13 @@ public:
     void Form_Unload();
 
 private:
+    void trace(std::string_view handling) const;
+
     Form2Controls m_controls;
     controls::TextBox& m_form1Text3;
     controls::Window& m_form1;
     std::function<void()> m_unload;
+    HandlingTrace m_trace;
     steam::DensityHandOff m_handOff;
 };
 
