@@ -2,6 +2,7 @@
 
 #include "ui/controls/controls.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,7 +28,13 @@ struct Op {
 
 class Recorder {
 public:
-    void record(Op op) { m_ops.push_back(std::move(op)); }
+    void record(Op op) {
+        if (m_listener)
+            m_listener(op);
+        m_ops.push_back(std::move(op));
+    }
+    // Hears each operation as it is performed, for tools that stream them as they happen.
+    void setListener(std::function<void(const Op&)> listener) { m_listener = std::move(listener); }
     const std::vector<Op>& ops() const { return m_ops; }
     std::vector<std::string> lines() const;
     void clear() { m_ops.clear(); }
@@ -38,6 +45,7 @@ public:
 private:
     std::vector<Op> m_ops;
     std::string m_focused;
+    std::function<void(const Op&)> m_listener;
 };
 
 class Control {
@@ -225,6 +233,7 @@ public:
     MemoryMessageBox& messageBox() { return m_messageBox; }
     MemoryWindow& window(const std::string& name);
     MemoryProgram& program() { return m_program; }
+    const MemoryProgram& program() const { return m_program; }
 
     // Discards every control of a window ("Form2"), so that the next use creates it afresh.
     void discardWindow(const std::string& window);

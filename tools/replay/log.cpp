@@ -1,0 +1,100 @@
+#include "tools/replay/log.h"
+
+#include <cstdio>
+
+namespace replay {
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+                out += escape;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string hexFloat(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%a", value);
+    return text;
+}
+
+void JsonLog::event(int line) {
+    m_out << "{\"event\": " << line << "}\n";
+}
+
+void JsonLog::ignored(int line) {
+    m_out << "{\"ignored\": " << line << "}\n";
+}
+
+void JsonLog::handling(std::string_view name) {
+    m_out << "{\"handling\": " << jsonString(name) << "}\n";
+}
+
+void JsonLog::op(const controls::memory::Op& op) {
+    const std::string& k = op.kind;
+    m_out << "{\"op\": " << jsonString(k);
+    if (k == "show" || k == "hide" || k == "load" || k == "unload")
+        m_out << ", \"window\": " << jsonString(op.control);
+    else if (!op.control.empty())
+        m_out << ", \"ctl\": " << jsonString(op.control);
+    if (k == "additem")
+        m_out << ", \"index\": " << op.index;
+    if (k == "enable" || k == "check")
+        m_out << ", \"on\": " << (op.on ? "true" : "false");
+    if (k == "caption" || k == "settext" || k == "additem" || k == "select" || k == "message")
+        m_out << ", \"text\": " << jsonString(op.text);
+    if (k == "message")
+        m_out << ", \"title\": " << jsonString(op.title);
+    m_out << "}\n";
+}
+
+void JsonLog::state(const calc::CalcState& s) {
+    const std::pair<const char*, double> values[] = {
+        {"flow", s.flow},
+        {"roughness", s.roughness},
+        {"weldedDiameter", s.weldedDiameter},
+        {"innerDiameter", s.innerDiameter},
+        {"outerDiameter", s.outerDiameter},
+        {"customDiameter", s.customDiameter},
+        {"wallThickness", s.wallThickness},
+        {"flowArea", s.flowArea},
+        {"velocity", s.velocity},
+        {"specificLoss", s.specificLoss},
+        {"density", s.density},
+        {"flowUnitFactor", s.flowUnitFactor},
+        {"roughnessUnitFactor", s.roughnessUnitFactor},
+    };
+    m_out << "{\"state\": {";
+    const char* separator = "";
+    for (const auto& [name, value] : values) {
+        m_out << separator << "\"" << name << "\": \"" << hexFloat(value) << "\"";
+        separator = ", ";
+    }
+    m_out << "}}\n";
+}
+
+} // namespace replay

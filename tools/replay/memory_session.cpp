@@ -1,0 +1,205 @@
+#include "tools/replay/memory_session.h"
+
+#include "calc/messages.h"
+#include "calc/recal.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+
+namespace replay {
+
+namespace {
+
+using controls::memory::Op;
+
+constexpr std::array<const char*, 6> kResultLabels{"Form1.Label4",  "Form1.Label5",
+                                                   "Form1.Label13", "Form1.Label7",
+                                                   "Form1.Label10", "Form1.Label11"};
+
+// The captions recal writes for this state, in the order of kResultLabels.
+std::array<std::string, 6> recalCaptions(const calc::CalcState& s) {
+    const bool density = s.density > 0;
+    return {density ? calc::fieldText(s.velocity, " m/s") : std::string(),
+            density ? calc::fieldText(s.specificLoss, " Pa/m") : std::string(),
+            density ? calc::fieldText(s.density, " kg/m3") : std::string(calc::kDensityMissing),
+            calc::fieldText(s.flow, " t/h"),
+            calc::millimetreText(s.roughness),
+            calc::millimetreText(s.innerDiameter)};
+}
+
+bool ownMessage(std::string_view text) {
+    for (std::string_view known :
+         {calc::kDiameterNotPositive, calc::kDiameterOutOfRange, calc::kFlowNegative,
+          calc::kFlowOutOfRange, calc::kRoughnessNegative, calc::kRoughnessOutOfRange,
+          calc::kDensityNotPositive, calc::kDensityOutOfRange})
+        if (text == known)
+            return true;
+    return false;
+}
+
+bool showsNonsense(std::string caption) {
+    for (char& c : caption)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return caption.find("inf") != std::string::npos || caption.find("nan") != std::string::npos;
+}
+
+std::string windowOf(const std::string& control) {
+    return control.substr(0, control.find('.'));
+}
+
+// Removes the last UTF-8 character, as Backspace at the end of the text does.
+void dropLastCharacter(std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end > 0 ? end - 1 : 0);
+}
+
+} // namespace
+
+MemorySession::MemorySession(JsonLog* log)
+    : m_log(log), m_form1(ui::memoryForm1Controls(m_gui), m_loader, [this](std::string_view name) {
+          if (m_log)
+              m_log->handling(name);
+      }) {
+    m_gui.recorder().setListener([this](const Op& op) { watch(op); });
+}
+
+void MemorySession::start() {
+    m_form1.start();
+    for (const char* name : kResultLabels)
+        m_shownBefore.push_back(m_gui.label(name).caption());
+}
+
+void MemorySession::watch(const Op& op) {
+    if (m_log)
+        m_log->op(op);
+    if (op.kind == "message" && (!ownMessage(op.text) || op.title != calc::kErrorTitle))
+        m_faults.push_back("a message not of the program's own: " + op.text);
+    if (op.kind == "focus" && !usable(op.control))
+        m_faults.push_back("focus given to " + op.control + ", which the user cannot reach");
+}
+
+bool MemorySession::usable(const std::string& control) {
+    const std::string window = windowOf(control);
+    if (ended() || (window == "Form2" && !m_form1.form2Loaded()))
+        return false;
+    if (!m_gui.window(window).visible())
+        return false;
+    if (control == window)
+        return true;
+    const std::string kind = control.substr(window.size() + 1);
+    if (kind.starts_with("Text"))
+        return m_gui.textBox(control).enabled();
+    if (kind.starts_with("Combo"))
+        return window == "Form2" ? m_gui.simpleCombo(control).enabled()
+                                 : m_gui.dropDownList(control).enabled();
+    if (kind.starts_with("Option"))
+        return m_gui.optionButton(control, "Form1.Frame3").enabled();
+    return m_gui.pushButton(control).enabled();
+}
+
+bool MemorySession::canPerform(const Event& event) {
+    if (!usable(event.target))
+        return false;
+    const auto row = static_cast<std::size_t>(event.number);
+    if (event.action == Action::Pick || event.action == Action::DoubleClick) {
+        const std::size_t rows = event.target == "Form2.Combo1"
+                                     ? m_gui.simpleCombo(event.target).items().size()
+                                     : m_gui.dropDownList(event.target).items().size();
+        return row < rows;
+    }
+    return true;
+}
+
+void MemorySession::typeText(controls::memory::MemoryTextBox& box, const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        // A handling may hide the window or disable the box between two keystrokes.
+        if (!usable(box.name()))
+            return;
+        box.userType(box.text() + text.substr(i, next - i));
+        i = next;
+    }
+}
+
+void MemorySession::perform(const Event& event) {
+    const std::string& target = event.target;
+    switch (event.action) {
+    case Action::Type:
+        m_gui.textBox(target).userType(event.text);
+        break;
+    case Action::Key:
+        typeText(m_gui.textBox(target), event.text);
+        break;
+    case Action::Erase:
+        for (int press = 0; press < event.number && usable(target); ++press) {
+            std::string text = m_gui.textBox(target).text();
+            if (text.empty())
+                break;
+            dropLastCharacter(text);
+            m_gui.textBox(target).userType(text);
+        }
+        break;
+    case Action::Pick:
+        if (target == "Form2.Combo1")
+            m_gui.simpleCombo(target).userPick(event.number);
+        else
+            m_gui.dropDownList(target).userPick(event.number);
+        break;
+    case Action::DoubleClick:
+        m_gui.simpleCombo(target).userDoubleClick(event.number);
+        break;
+    case Action::Press:
+        if (target.starts_with("Form1.Option"))
+            m_gui.optionButton(target, "Form1.Frame3").userClick();
+        else
+            m_gui.pushButton(target).userClick();
+        break;
+    case Action::Close:
+        m_gui.window(target).userClose();
+        break;
+    }
+    m_gui.clearRecord();
+}
+
+std::vector<std::string> MemorySession::check() {
+    std::vector<std::string> faults = std::move(m_faults);
+    m_faults.clear();
+    const calc::CalcState& s = state();
+    if (!std::isfinite(s.flow) || s.flow < 0)
+        faults.push_back("flow " + hexFloat(s.flow));
+    if (!std::isfinite(s.roughness) || s.roughness < 0)
+        faults.push_back("roughness " + hexFloat(s.roughness));
+    if (!std::isfinite(s.density) || s.density < 0)
+        faults.push_back("density " + hexFloat(s.density));
+
+    // A result caption is what recal writes for the state, or was left as it stood.
+    const std::array<std::string, 6> expected = recalCaptions(s);
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
+        const std::string& shown = m_gui.label(kResultLabels[i]).caption();
+        if (shown != expected[i] && shown != m_shownBefore[i])
+            faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown +
+                             "\", recal would write \"" + expected[i] + "\"");
+        m_shownBefore[i] = shown;
+    }
+    std::vector<std::string> labels(kResultLabels.begin(), kResultLabels.end());
+    if (m_form1.form2Loaded())
+        labels.push_back("Form2.Label9");
+    for (const std::string& name : labels)
+        if (showsNonsense(m_gui.label(name).caption()))
+            faults.push_back(name + " shows \"" + m_gui.label(name).caption() + "\"");
+
+    if (!ended()) {
+        const int visible = (m_gui.window("Form1").visible() ? 1 : 0) +
+                            (m_form1.form2Loaded() && m_gui.window("Form2").visible() ? 1 : 0);
+        if (visible != 1)
+            faults.push_back(std::to_string(visible) + " windows visible");
+    }
+    return faults;
+}
+
+} // namespace replay
