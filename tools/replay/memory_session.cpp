@@ -122,6 +122,7 @@ void MemorySession::typeText(controls::memory::MemoryTextBox& box, const std::st
         if (!usable(box.name()))
             return;
         box.userType(box.text() + text.substr(i, next - i));
+        checkCaptions();
         i = next;
     }
 }
@@ -142,6 +143,7 @@ void MemorySession::perform(const Event& event) {
                 break;
             dropLastCharacter(text);
             m_gui.textBox(target).userType(text);
+            checkCaptions();
         }
         break;
     case Action::Pick:
@@ -166,26 +168,40 @@ void MemorySession::perform(const Event& event) {
     m_gui.clearRecord();
 }
 
+// A result caption is what recal writes for the state, or was left as it stood: the zero-bore
+// fallback, for one, changes the bore without writing any caption.
+void MemorySession::checkCaptions() {
+    const std::array<std::string, 6> expected = recalCaptions(state());
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
+        const std::string& shown = m_gui.label(kResultLabels[i]).caption();
+        if (shown != expected[i] && shown != m_shownBefore[i])
+            m_faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown +
+                               "\", recal would write \"" + expected[i] + "\"");
+        m_shownBefore[i] = shown;
+    }
+}
+
 std::vector<std::string> MemorySession::check() {
     std::vector<std::string> faults = std::move(m_faults);
     m_faults.clear();
     const calc::CalcState& s = state();
-    if (!std::isfinite(s.flow) || s.flow < 0)
+    // A unit change reinterprets an accepted text without a range test of its own, so flow and
+    // roughness may overflow to +infinity there; their fields then say so.
+    auto inputFaulty = [&](float value, const char* field) {
+        if (std::isnan(value) || value < 0)
+            return true;
+        return std::isinf(value) && m_gui.label(field).caption() != calc::kBeyondRange;
+    };
+    if (inputFaulty(s.flow, "Form1.Label7"))
         faults.push_back("flow " + hexFloat(s.flow));
-    if (!std::isfinite(s.roughness) || s.roughness < 0)
+    if (inputFaulty(s.roughness, "Form1.Label10"))
         faults.push_back("roughness " + hexFloat(s.roughness));
     if (!std::isfinite(s.density) || s.density < 0)
         faults.push_back("density " + hexFloat(s.density));
 
-    // A result caption is what recal writes for the state, or was left as it stood.
-    const std::array<std::string, 6> expected = recalCaptions(s);
-    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
-        const std::string& shown = m_gui.label(kResultLabels[i]).caption();
-        if (shown != expected[i] && shown != m_shownBefore[i])
-            faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown +
-                             "\", recal would write \"" + expected[i] + "\"");
-        m_shownBefore[i] = shown;
-    }
+    checkCaptions();
+    faults.insert(faults.end(), m_faults.begin(), m_faults.end());
+    m_faults.clear();
     std::vector<std::string> labels(kResultLabels.begin(), kResultLabels.end());
     if (m_form1.form2Loaded())
         labels.push_back("Form2.Label9");

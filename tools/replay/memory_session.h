@@ -29,6 +29,7 @@ public:
 private:
     void watch(const controls::memory::Op& op);
     bool usable(const std::string& control);
+    void checkCaptions();
     void typeText(controls::memory::MemoryTextBox& box, const std::string& text);
 
     JsonLog* m_log;

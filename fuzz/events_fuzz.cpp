@@ -1,0 +1,108 @@
+// Fuzzer bytes become a session of user actions on the in-memory windows; after every action
+// the program must still make sense (see MemorySession::check). The raw bytes also go through
+// the script parser as one line, which must never crash on them.
+#include "tools/replay/memory_session.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using replay::Action;
+
+constexpr std::array<std::string_view, 4> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
+                                                 "Form1.Text4"};
+constexpr std::array<std::string_view, 6> kLists{"Form1.Combo1", "Form1.Combo2", "Form1.Combo3",
+                                                 "Form1.Combo4", "Form1.Combo5", "Form2.Combo1"};
+constexpr std::array<std::string_view, 7> kButtons{
+    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1",
+    "Form1.Option2",  "Form1.Option3",  "Form2.Command1"};
+// Texts at the edges of the conversions, which random bytes seldom spell.
+constexpr std::array<std::string_view, 16> kTexts{
+    "",     "0",    "-1",    "1e39", "-1e39", "1e-46", "3.4028235e38", "&HFFFFFFFFFFFFFFFF",
+    "&O17", " 1 5", "1.2.3", "-0",   ".",     "9e999", "1E+07",        "0.0001"};
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool empty() const { return m_at >= m_size; }
+    unsigned next() { return m_at < m_size ? m_data[m_at++] : 0; }
+    std::string text() {
+        const unsigned length = next();
+        if (length & 0x80)
+            return std::string(kTexts[length % kTexts.size()]);
+        std::string out;
+        for (unsigned i = 0; i < length % 12 && !empty(); ++i)
+            out += static_cast<char>(next());
+        return out;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+replay::Event decode(Bytes& bytes) {
+    replay::Event event;
+    switch (bytes.next() % 7) {
+    case 0:
+        event = {Action::Type, std::string(kBoxes[bytes.next() % 4]), bytes.text()};
+        break;
+    case 1: {
+        event = {Action::Key, std::string(kBoxes[bytes.next() % 4]), bytes.text()};
+        // Keys type printable characters only.
+        for (char& c : event.text)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                c = static_cast<char>('0' + (static_cast<unsigned char>(c) % 10));
+        break;
+    }
+    case 2:
+        event = {Action::Erase,
+                 std::string(kBoxes[bytes.next() % 4]),
+                 {},
+                 static_cast<int>(bytes.next() % 6)};
+        break;
+    case 3:
+        event = {Action::Pick,
+                 std::string(kLists[bytes.next() % 6]),
+                 {},
+                 static_cast<int>(bytes.next() % 40)};
+        break;
+    case 4:
+        event = {Action::DoubleClick, "Form2.Combo1", {}, static_cast<int>(bytes.next() % 40)};
+        break;
+    case 5:
+        event = {Action::Press, std::string(kButtons[bytes.next() % 7])};
+        break;
+    default:
+        event = {Action::Close, bytes.next() % 4 == 0 ? "Form1" : "Form2"};
+        break;
+    }
+    return event;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    (void)replay::parseLine(std::string_view(reinterpret_cast<const char*>(data), size));
+
+    replay::MemorySession session;
+    session.start();
+    Bytes bytes(data, size);
+    for (int step = 0; !bytes.empty(); ++step) {
+        const replay::Event event = decode(bytes);
+        if (session.canPerform(event))
+            session.perform(event);
+        for (const std::string& fault : session.check()) {
+            std::fprintf(stderr, "after event %d on %s: %s\n", step, event.target.c_str(),
+                         fault.c_str());
+            std::abort();
+        }
+    }
+    return 0;
+}
