@@ -137,7 +137,9 @@ bool MemorySimpleCombo::selectRow(int index) {
 }
 
 void MemorySimpleCombo::userPick(int index) {
-    if (selectRow(index))
+    // A click on the row already selected makes nothing the selected row anew: no click.
+    const int before = m_selected;
+    if (selectRow(index) && index != before)
         raise(m_onClick);
 }
 
