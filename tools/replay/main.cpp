@@ -1,17 +1,30 @@
 // Replays an event script from standard input on the program's logic and writes what the
-// program did as JSON Lines to standard output. The format is in docs/event-scripts.md.
+// program did as JSON Lines to standard output; with --qt, on the real windows, offscreen.
+// The format is in docs/event-scripts.md.
 #include "tools/replay/memory_session.h"
+#include "tools/replay/qt_session.h"
+
+#include <QApplication>
 
 #include <iostream>
 #include <string_view>
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        std::cerr << "usage: replay < script\n";
+    const bool qt = argc == 2 && std::string_view(argv[1]) == "--qt";
+    if (argc > 1 && !qt) {
+        std::cerr << "usage: replay [--qt] < script\n";
         return 2;
     }
-    (void)argv;
+    std::ios::sync_with_stdio(true);
     replay::JsonLog log(std::cout);
-    replay::MemorySession session(&log);
+    if (!qt) {
+        replay::MemorySession session(&log);
+        return replay::run(std::cin, session, log, std::cerr);
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    controls::qt::prepareApplication(app);
+    replay::QtSession session(log);
     return replay::run(std::cin, session, log, std::cerr);
 }

@@ -1,7 +1,7 @@
 #include "tools/replay/memory_session.h"
 
 #include "calc/messages.h"
-#include "calc/recal.h"
+#include "tools/replay/invariants.h"
 
 #include <array>
 #include <cctype>
@@ -12,37 +12,6 @@ namespace replay {
 namespace {
 
 using controls::memory::Op;
-
-constexpr std::array<const char*, 6> kResultLabels{"Form1.Label4",  "Form1.Label5",
-                                                   "Form1.Label13", "Form1.Label7",
-                                                   "Form1.Label10", "Form1.Label11"};
-
-// The captions recal writes for this state, in the order of kResultLabels.
-std::array<std::string, 6> recalCaptions(const calc::CalcState& s) {
-    const bool density = s.density > 0;
-    return {density ? calc::fieldText(s.velocity, " m/s") : std::string(),
-            density ? calc::fieldText(s.specificLoss, " Pa/m") : std::string(),
-            density ? calc::fieldText(s.density, " kg/m3") : std::string(calc::kDensityMissing),
-            calc::fieldText(s.flow, " t/h"),
-            calc::millimetreText(s.roughness),
-            calc::millimetreText(s.innerDiameter)};
-}
-
-bool ownMessage(std::string_view text) {
-    for (std::string_view known :
-         {calc::kDiameterNotPositive, calc::kDiameterOutOfRange, calc::kFlowNegative,
-          calc::kFlowOutOfRange, calc::kRoughnessNegative, calc::kRoughnessOutOfRange,
-          calc::kDensityNotPositive, calc::kDensityOutOfRange})
-        if (text == known)
-            return true;
-    return false;
-}
-
-bool showsNonsense(std::string caption) {
-    for (char& c : caption)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return caption.find("inf") != std::string::npos || caption.find("nan") != std::string::npos;
-}
 
 std::string windowOf(const std::string& control) {
     return control.substr(0, control.find('.'));
@@ -69,7 +38,7 @@ MemorySession::MemorySession(JsonLog* log)
 void MemorySession::start() {
     m_form1.start();
     for (const char* name : kResultLabels)
-        m_shownBefore.push_back(m_gui.label(name).caption());
+        m_shownBefore.push_back(m_gui.label(std::string("Form1.") + name).caption());
 }
 
 void MemorySession::watch(const Op& op) {
@@ -173,9 +142,9 @@ void MemorySession::perform(const Event& event) {
 void MemorySession::checkCaptions() {
     const std::array<std::string, 6> expected = recalCaptions(state());
     for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
-        const std::string& shown = m_gui.label(kResultLabels[i]).caption();
+        const std::string& shown = m_gui.label(std::string("Form1.") + kResultLabels[i]).caption();
         if (shown != expected[i] && shown != m_shownBefore[i])
-            m_faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown +
+            m_faults.push_back(std::string("Form1.") + kResultLabels[i] + " shows \"" + shown +
                                "\", recal would write \"" + expected[i] + "\"");
         m_shownBefore[i] = shown;
     }
@@ -185,24 +154,16 @@ std::vector<std::string> MemorySession::check() {
     std::vector<std::string> faults = std::move(m_faults);
     m_faults.clear();
     const calc::CalcState& s = state();
-    // A unit change reinterprets an accepted text without a range test of its own, so flow and
-    // roughness may overflow to +infinity there; their fields then say so.
-    auto inputFaulty = [&](float value, const char* field) {
-        if (std::isnan(value) || value < 0)
-            return true;
-        return std::isinf(value) && m_gui.label(field).caption() != calc::kBeyondRange;
-    };
-    if (inputFaulty(s.flow, "Form1.Label7"))
-        faults.push_back("flow " + hexFloat(s.flow));
-    if (inputFaulty(s.roughness, "Form1.Label10"))
-        faults.push_back("roughness " + hexFloat(s.roughness));
-    if (!std::isfinite(s.density) || s.density < 0)
-        faults.push_back("density " + hexFloat(s.density));
-
+    const std::string input = inputFault(s, m_gui.label("Form1.Label7").caption(),
+                                         m_gui.label("Form1.Label10").caption());
+    if (!input.empty())
+        faults.push_back(input);
     checkCaptions();
     faults.insert(faults.end(), m_faults.begin(), m_faults.end());
     m_faults.clear();
-    std::vector<std::string> labels(kResultLabels.begin(), kResultLabels.end());
+    std::vector<std::string> labels;
+    for (const char* name : kResultLabels)
+        labels.push_back(std::string("Form1.") + name);
     if (m_form1.form2Loaded())
         labels.push_back("Form2.Label9");
     for (const std::string& name : labels)

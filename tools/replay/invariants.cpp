@@ -1,0 +1,57 @@
+#include "tools/replay/invariants.h"
+
+#include "calc/messages.h"
+#include "calc/recal.h"
+#include "tools/replay/log.h"
+
+#include <cctype>
+#include <cmath>
+
+namespace replay {
+
+std::array<std::string, 6> recalCaptions(const calc::CalcState& s) {
+    const bool density = s.density > 0;
+    return {density ? calc::fieldText(s.velocity, " m/s") : std::string(),
+            density ? calc::fieldText(s.specificLoss, " Pa/m") : std::string(),
+            density ? calc::fieldText(s.density, " kg/m3") : std::string(calc::kDensityMissing),
+            calc::fieldText(s.flow, " t/h"),
+            calc::millimetreText(s.roughness),
+            calc::millimetreText(s.innerDiameter)};
+}
+
+bool ownMessage(std::string_view text) {
+    for (std::string_view known :
+         {calc::kDiameterNotPositive, calc::kDiameterOutOfRange, calc::kFlowNegative,
+          calc::kFlowOutOfRange, calc::kRoughnessNegative, calc::kRoughnessOutOfRange,
+          calc::kDensityNotPositive, calc::kDensityOutOfRange})
+        if (text == known)
+            return true;
+    return false;
+}
+
+bool showsNonsense(std::string_view caption) {
+    std::string lower(caption);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find("inf") != std::string::npos || lower.find("nan") != std::string::npos;
+}
+
+std::string inputFault(const calc::CalcState& s, std::string_view flowShown,
+                       std::string_view roughnessShown) {
+    // A unit change reinterprets an accepted text without a range test of its own, so flow and
+    // roughness may overflow to +infinity there; their fields then say so.
+    auto faulty = [](float value, std::string_view shown) {
+        if (std::isnan(value) || value < 0)
+            return true;
+        return std::isinf(value) && shown != calc::kBeyondRange;
+    };
+    if (faulty(s.flow, flowShown))
+        return "flow " + hexFloat(s.flow);
+    if (faulty(s.roughness, roughnessShown))
+        return "roughness " + hexFloat(s.roughness);
+    if (!std::isfinite(s.density) || s.density < 0)
+        return "density " + hexFloat(s.density);
+    return {};
+}
+
+} // namespace replay

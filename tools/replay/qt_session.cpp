@@ -1,0 +1,144 @@
+#include "tools/replay/qt_session.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace replay {
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QtSession::QtSession(JsonLog& log)
+    : m_log(log), m_sink([this](const controls::memory::Op& op) { m_log.op(op); }),
+      m_loader(m_qtLoader, m_sink), m_controls(m_sink), m_program(m_sink),
+      m_form1(recordingForm1(m_controls,
+                             {m_view.window,  m_view.text1,    m_view.text2,    m_view.text3,
+                              m_view.text4,   m_view.combo1,   m_view.combo2,   m_view.combo3,
+                              m_view.combo4,  m_view.combo5,   m_view.option1,  m_view.option2,
+                              m_view.option3, m_view.command1, m_view.command2, m_view.command3,
+                              m_view.label4,  m_view.label5,   m_view.label7,   m_view.label10,
+                              m_view.label11, m_view.label13,  m_view.messages, m_view.program},
+                             m_program),
+              m_loader, [this](std::string_view name) { m_log.handling(name); }) {
+    qApp->installEventFilter(this);
+}
+
+QtSession::~QtSession() {
+    qApp->removeEventFilter(this);
+}
+
+bool QtSession::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show)
+        if (auto* box = qobject_cast<QMessageBox*>(watched))
+            QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Enter); });
+    return false;
+}
+
+void QtSession::start() {
+    m_form1.start();
+}
+
+QWidget* QtSession::widget(const std::string& control) const {
+    const std::size_t dot = control.find('.');
+    const std::string window = control.substr(0, dot);
+    QWidget* form = window == "Form1"   ? m_view.widget()
+                    : m_qtLoader.view() ? m_qtLoader.view()->widget()
+                                        : nullptr;
+    if (!form || dot == std::string::npos)
+        return form;
+    return form->findChild<QWidget*>(fromUtf8(control.substr(dot + 1)));
+}
+
+bool QtSession::usable(const std::string& control) const {
+    if (m_program.ended())
+        return false;
+    QWidget* target = widget(control);
+    return target && target->isVisible() && target->isEnabled();
+}
+
+bool QtSession::canPerform(const Event& event) {
+    if (!usable(event.target))
+        return false;
+    if (event.action == Action::Pick || event.action == Action::DoubleClick) {
+        QWidget* target = widget(event.target);
+        const int rows = event.target == "Form2.Combo1" ? static_cast<QListWidget*>(target)->count()
+                                                        : static_cast<QComboBox*>(target)->count();
+        return event.number < rows;
+    }
+    return true;
+}
+
+void QtSession::perform(const Event& event) {
+    QWidget* target = widget(event.target);
+    switch (event.action) {
+    case Action::Type: {
+        auto* edit = static_cast<QLineEdit*>(target);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (event.text.empty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        } else {
+            // One input-method commit replaces the selection in a single edit, as a paste does.
+            QInputMethodEvent commit;
+            commit.setCommitString(fromUtf8(event.text));
+            QApplication::sendEvent(edit, &commit);
+        }
+        break;
+    }
+    case Action::Key: {
+        auto* edit = static_cast<QLineEdit*>(target);
+        const QString text = fromUtf8(event.text);
+        for (qsizetype i = 0; i < text.size() && usable(event.target);) {
+            const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            QTest::keyClick(edit, Qt::Key_End);
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text.mid(i, length),
+                                Qt::NoModifier);
+            i += length;
+        }
+        break;
+    }
+    case Action::Erase:
+        for (int press = 0; press < event.number && usable(event.target); ++press) {
+            QTest::keyClick(target, Qt::Key_End);
+            QTest::keyClick(target, Qt::Key_Backspace);
+        }
+        break;
+    case Action::Pick:
+    case Action::DoubleClick:
+        if (auto* list = qobject_cast<QListWidget*>(target)) {
+            QListWidgetItem* item = list->item(event.number);
+            list->scrollToItem(item);
+            const QPoint centre = list->visualItemRect(item).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+            if (event.action == Action::DoubleClick)
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        } else {
+            auto* combo = static_cast<QComboBox*>(target);
+            // In the open list the item is highlighted, as by the pointer, and taken with
+            // Enter; a click right after opening may be taken for the opening click's release.
+            combo->showPopup();
+            QAbstractItemView* view = combo->view();
+            view->setCurrentIndex(view->model()->index(event.number, 0));
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        break;
+    case Action::Press:
+        QTest::mouseClick(target, Qt::LeftButton);
+        break;
+    case Action::Close:
+        target->close();
+        break;
+    }
+}
+
+} // namespace replay

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ui/controls/memory_gui.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Controls that tell each operation the program performs to a sink, then pass it on to the
+// real controls underneath, so that a toolkit that records nothing gives the same log as the
+// in-memory controls.
+namespace replay {
+
+using OpSink = std::function<void(const controls::memory::Op&)>;
+
+// One window's controls, each wrapped under its window-qualified name.
+class RecordingControls {
+public:
+    explicit RecordingControls(OpSink sink) : m_sink(std::move(sink)) {}
+
+    controls::TextBox& wrap(controls::TextBox& inner, std::string name);
+    controls::DropDownList& wrap(controls::DropDownList& inner, std::string name);
+    controls::SimpleCombo& wrap(controls::SimpleCombo& inner, std::string name);
+    controls::OptionButton& wrap(controls::OptionButton& inner, std::string name);
+    controls::PushButton& wrap(controls::PushButton& inner, std::string name);
+    controls::Label& wrap(controls::Label& inner, std::string name);
+    controls::Window& wrap(controls::Window& inner, std::string name);
+    controls::MessageBox& wrap(controls::MessageBox& inner);
+
+private:
+    template <class T> T& keep(std::unique_ptr<T> control);
+
+    OpSink m_sink;
+    std::vector<std::shared_ptr<void>> m_controls;
+};
+
+// The program's end as the replay sees it: recorded, and every later event ignored. The real
+// program's end would leave the event loop, which a replay does not run.
+class RecordingProgram final : public controls::Program {
+public:
+    explicit RecordingProgram(OpSink sink) : m_sink(std::move(sink)) {}
+    void end() override;
+    bool ended() const { return m_ended; }
+
+private:
+    OpSink m_sink;
+    bool m_ended = false;
+};
+
+ui::Form1Controls recordingForm1(RecordingControls& wrapper, const ui::Form1Controls& inner,
+                                 RecordingProgram& program);
+
+// Loads the lookup window through the toolkit's loader and wraps its controls; the wrappers of
+// an unloaded window live until the next unload, like the window's own controls.
+class RecordingForm2Loader final : public ui::Form2Loader {
+public:
+    RecordingForm2Loader(ui::Form2Loader& inner, OpSink sink) : m_inner(inner), m_sink(sink) {}
+    ui::Form2Controls load() override;
+    void unload() override;
+
+private:
+    ui::Form2Loader& m_inner;
+    OpSink m_sink;
+    std::unique_ptr<RecordingControls> m_loaded;
+    std::unique_ptr<RecordingControls> m_unloaded;
+};
+
+} // namespace replay
