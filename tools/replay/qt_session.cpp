@@ -1,8 +1,11 @@
 #include "tools/replay/qt_session.h"
 
+#include "tools/replay/invariants.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -17,10 +20,19 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+std::string caption(QWidget* form, const char* name) {
+    const auto* label = form->findChild<QLabel*>(QString::fromUtf8(name));
+    return label ? label->text().toStdString() : std::string();
+}
+
 } // namespace
 
 QtSession::QtSession(JsonLog& log)
-    : m_log(log), m_sink([this](const controls::memory::Op& op) { m_log.op(op); }),
+    : m_log(log), m_sink([this](const controls::memory::Op& op) {
+          m_log.op(op);
+          if (op.kind == "message" && !ownMessage(op.text))
+              m_faults.push_back("a message not of the program's own: " + op.text);
+      }),
       m_loader(m_qtLoader, m_sink), m_controls(m_sink), m_program(m_sink),
       m_form1(recordingForm1(m_controls,
                              {m_view.window,  m_view.text1,    m_view.text2,    m_view.text3,
@@ -47,6 +59,61 @@ bool QtSession::eventFilter(QObject* watched, QEvent* event) {
 
 void QtSession::start() {
     m_form1.start();
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i)
+        m_shownBefore[i] = caption(m_view.widget(), kResultLabels[i]);
+}
+
+QWidget* QtSession::visibleWindow() const {
+    for (QWidget* form : {widget("Form1"), widget("Form2")})
+        if (form && form->isVisible())
+            return form;
+    return nullptr;
+}
+
+// A result caption is what recal writes for the state, or was left as it stood: the zero-bore
+// fallback, for one, changes the bore without writing any caption.
+void QtSession::checkCaptions() {
+    const std::array<std::string, 6> expected = recalCaptions(state());
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
+        const std::string shown = caption(m_view.widget(), kResultLabels[i]);
+        if (shown != expected[i] && shown != m_shownBefore[i])
+            m_faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown + "\"");
+        m_shownBefore[i] = shown;
+    }
+}
+
+std::vector<std::string> QtSession::check() {
+    std::vector<std::string> faults = std::move(m_faults);
+    m_faults.clear();
+    checkCaptions();
+    faults.insert(faults.end(), m_faults.begin(), m_faults.end());
+    m_faults.clear();
+    const calc::CalcState& s = state();
+    const std::string input = inputFault(s, m_shownBefore[3], m_shownBefore[4]);
+    if (!input.empty())
+        faults.push_back(input);
+    for (QWidget* form : {widget("Form1"), widget("Form2")})
+        if (form)
+            for (const QLabel* label : form->findChildren<QLabel*>())
+                if (showsNonsense(label->text().toStdString()))
+                    faults.push_back("a label shows " + label->text().toStdString());
+    if (!ended()) {
+        int visible = 0;
+        for (QWidget* form : {widget("Form1"), widget("Form2")})
+            visible += form && form->isVisible() ? 1 : 0;
+        if (visible != 1)
+            faults.push_back(std::to_string(visible) + " windows visible");
+        // Only the program's own windows count: a closed list's popup may keep Qt's focus
+        // offscreen, where no window is ever activated.
+        QWidget* focus = QApplication::focusWidget();
+        const bool ours =
+            focus && (focus->window() == widget("Form1") || focus->window() == widget("Form2"));
+        if (ours && (!focus->isEnabled() || !focus->window()->isVisible()))
+            faults.push_back("the focus is on " + focus->objectName().toStdString() + " of " +
+                             focus->window()->objectName().toStdString() +
+                             (focus->isEnabled() ? ", hidden" : ", disabled"));
+    }
+    return faults;
 }
 
 QWidget* QtSession::widget(const std::string& control) const {
@@ -103,6 +170,7 @@ void QtSession::perform(const Event& event) {
             QTest::keyClick(edit, Qt::Key_End);
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text.mid(i, length),
                                 Qt::NoModifier);
+            checkCaptions();
             i += length;
         }
         break;
@@ -111,6 +179,7 @@ void QtSession::perform(const Event& event) {
         for (int press = 0; press < event.number && usable(event.target); ++press) {
             QTest::keyClick(target, Qt::Key_End);
             QTest::keyClick(target, Qt::Key_Backspace);
+            checkCaptions();
         }
         break;
     case Action::Pick:

@@ -6,6 +6,10 @@
 
 #include <QObject>
 
+#include <array>
+#include <string>
+#include <vector>
+
 class QWidget;
 
 namespace replay {
@@ -22,15 +26,24 @@ public:
     void perform(const Event& event) override;
     const calc::CalcState& state() const override { return m_form1.state(); }
 
+    bool ended() const { return m_program.ended(); }
+    // The visible window's widget, for actions beyond the script's events.
+    QWidget* visibleWindow() const;
+    // What is wrong since the previous check; empty when every invariant holds.
+    std::vector<std::string> check();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* widget(const std::string& control) const;
     bool usable(const std::string& control) const;
+    void checkCaptions();
 
     JsonLog& m_log;
     OpSink m_sink;
+    std::vector<std::string> m_faults;
+    std::array<std::string, 6> m_shownBefore;
     controls::qt::Form1View m_view;
     controls::qt::QtForm2Loader m_qtLoader;
     RecordingForm2Loader m_loader;
