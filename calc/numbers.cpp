@@ -34,6 +34,22 @@ public:
         ++m_pos;
         skipBlanks();
     }
+    // Digits, with at most one point in the whole number, from here up to the first blank or
+    // other character; a long number is then taken in a few pieces, not a character at a time.
+    std::string_view mantissaRun(bool& point) {
+        const std::size_t start = m_pos;
+        for (; m_pos < m_text.size(); ++m_pos) {
+            const char c = m_text[m_pos];
+            if (c >= '0' && c <= '9')
+                continue;
+            if (c != '.' || point)
+                break;
+            point = true;
+        }
+        const std::string_view taken = m_text.substr(start, m_pos - start);
+        skipBlanks();
+        return taken;
+    }
 
 private:
     void skipBlanks() {
@@ -78,7 +94,7 @@ double radixInteger(Cursor& cursor) {
 
 // What from_chars reports as out of range is either past the largest double or below the
 // smallest subnormal; the decimal position of the first significant digit tells which.
-double outOfRange(const std::string& mantissa, long long exponent) {
+double outOfRange(std::string_view mantissa, long long exponent) {
     long long leadingPosition = 0;
     const std::size_t point = mantissa.find('.');
     const std::size_t firstSignificant = mantissa.find_first_not_of("0.");
@@ -108,23 +124,25 @@ double prefixNumber(std::string_view text) {
         cursor.advance();
     }
 
-    std::string number;
     bool point = false;
-    bool anyDigit = false;
-    for (char c = cursor.peek(); !cursor.atEnd(); c = cursor.peek()) {
-        if (isDigit(c)) {
-            anyDigit = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-        number += c;
-        cursor.advance();
+    // Most numbers stand in the text in one piece and are read where they stand; only blanks
+    // inside a number or an exponent make a copy. With one point in the whole number, only a
+    // piece that is the point alone holds no digit.
+    const std::string_view first = cursor.mantissaRun(point);
+    bool anyDigit = !first.empty() && first != ".";
+    std::string number;
+    bool copied = false;
+    for (std::string_view piece = cursor.mantissaRun(point); !piece.empty();
+         piece = cursor.mantissaRun(point)) {
+        if (!copied)
+            number.assign(first);
+        copied = true;
+        number += piece;
+        anyDigit = anyDigit || piece != ".";
     }
     if (!anyDigit)
         return 0;
-    const std::size_t mantissaLength = number.size();
+    const std::size_t mantissaLength = copied ? number.size() : first.size();
 
     // The exponent belongs to the number only when at least one digit follows the "E".
     long long exponent = 0;
@@ -145,6 +163,9 @@ double prefixNumber(std::string_view text) {
                 exponent = exponent * 10 + (cursor.peek() - '0');
         }
         if (digits.size() > signLength) {
+            if (!copied)
+                number.assign(first);
+            copied = true;
             number += 'e';
             number += digits;
             if (negativeExponent)
@@ -154,10 +175,11 @@ double prefixNumber(std::string_view text) {
         }
     }
 
+    const std::string_view whole = copied ? std::string_view(number) : first;
     double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(whole.data(), whole.data() + whole.size(), value);
     if (error == std::errc::result_out_of_range)
-        value = outOfRange(number.substr(0, mantissaLength), exponent);
+        value = outOfRange(whole.substr(0, mantissaLength), exponent);
     else if (error != std::errc())
         value = 0;
     (void)end;
