@@ -29,11 +29,11 @@ calc::CalcState typicalState() {
 void BM_Recal(benchmark::State& run) {
     Gui gui;
     calc::CalcState state = typicalState();
-    calc::Recalculation recalculation(
-        state,
-        {gui.label("Form1.Label4"), gui.label("Form1.Label5"), gui.label("Form1.Label13"),
-         gui.label("Form1.Label7"), gui.label("Form1.Label10"), gui.label("Form1.Label11")},
-        gui.textBox("Form1.Text4"), gui.messageBox());
+    calc::Recalculation recalculation(state,
+                                      {gui.label("Form1.Label4"), gui.label("Form1.Label5"),
+                                       gui.label("Form1.Label13"), gui.label("Form1.Label7"),
+                                       gui.label("Form1.Label10"), gui.label("Form1.Label11")},
+                                      gui.textBox("Form1.Text4"), gui.messageBox());
     for (auto _ : run) {
         recalculation.recal();
         // The record would otherwise grow with every iteration.
@@ -48,8 +48,12 @@ void BM_RecalFloor(benchmark::State& run) {
     const calc::CalcState state = typicalState();
     double roughness = state.roughness;
     double bore = state.innerDiameter;
-    float shown[] = {17.683897f, 76.466011f, state.density, state.flow,
-                     state.roughness * 1000.0f, state.innerDiameter * 1000.0f};
+    float shown[] = {17.683897f,
+                     76.466011f,
+                     state.density,
+                     state.flow,
+                     state.roughness * 1000.0f,
+                     state.innerDiameter * 1000.0f};
     for (auto _ : run) {
         benchmark::DoNotOptimize(roughness);
         benchmark::DoNotOptimize(bore);

@@ -46,7 +46,8 @@ bool runOnce(const char* program, Figures& figures) {
     char c = 0;
     while (read(pipeEnds[0], &c, 1) == 1 && c != '\n')
         line += c;
-    figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    figures.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     close(pipeEnds[0]);
     int status = 0;
     waitpid(pid, &status, 0);

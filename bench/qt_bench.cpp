@@ -77,8 +77,8 @@ void BM_QtKeystrokeFloor(benchmark::State& run) {
     auto* box = new QLineEdit(QStringLiteral("1"), &window);
     box->setGeometry(16, 40, 89, 20);
     Labels labels{};
-    const Captions units{QStringLiteral(" m/s"),   QStringLiteral(" Pa/m"), QStringLiteral(" kg/m3"),
-                         QStringLiteral(" t/h"),   QStringLiteral(" mm"),   QStringLiteral(" mm")};
+    const Captions units{QStringLiteral(" m/s"), QStringLiteral(" Pa/m"), QStringLiteral(" kg/m3"),
+                         QStringLiteral(" t/h"), QStringLiteral(" mm"),   QStringLiteral(" mm")};
     for (std::size_t i = 0; i < labels.size(); ++i) {
         labels[i] = new QLabel(&window);
         labels[i]->setGeometry(264, 64 + 56 * static_cast<int>(i), 145, 17);
@@ -154,10 +154,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     controls::qt::prepareApplication(application);
-    return bench::runRatios(argc, argv,
-                            {
-                                {"keystroke, Qt", "BM_QtKeystroke", "BM_QtKeystrokeFloor", 1.5},
-                                {"opening the lookup window", "BM_OpenLookup",
-                                 "BM_OpenLookupFloor", 1.5},
-                            });
+    return bench::runRatios(
+        argc, argv,
+        {
+            {"keystroke, Qt", "BM_QtKeystroke", "BM_QtKeystrokeFloor", 1.5},
+            {"opening the lookup window", "BM_OpenLookup", "BM_OpenLookupFloor", 1.5},
+        });
 }

@@ -61,8 +61,8 @@ int runRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
         const auto floor = times.find(ratio.floor);
         if (measured == times.end() || floor == times.end() || !(floor->second > 0))
             continue;
-        std::printf("row\t%s\t%.3f\t%.2f\n", ratio.row.c_str(), measured->second / (floor->second * ratio.floorScale),
-                    ratio.goal);
+        std::printf("row\t%s\t%.3f\t%.2f\n", ratio.row.c_str(),
+                    measured->second / (floor->second * ratio.floorScale), ratio.goal);
     }
     return collector.failed() ? 1 : 0;
 }

@@ -9,10 +9,10 @@
 namespace bench {
 
 struct Ratio {
-    std::string row;      // the table's row
-    std::string measured; // benchmark name of the operation
-    std::string floor;    // benchmark name of its floor
-    double goal;          // the ratio must not exceed this
+    std::string row;       // the table's row
+    std::string measured;  // benchmark name of the operation
+    std::string floor;     // benchmark name of its floor
+    double goal;           // the ratio must not exceed this
     double floorScale = 1; // the floor counts this many times, e.g. for a per-byte comparison
 };
 
