@@ -9,7 +9,7 @@
 
 namespace replay {
 
-std::array<std::string, 6> recalCaptions(const calc::CalcState& s) {
+ResultCaptions recalCaptions(const calc::CalcState& s) {
     const bool density = s.density > 0;
     return {density ? calc::fieldText(s.velocity, " m/s") : std::string(),
             density ? calc::fieldText(s.specificLoss, " Pa/m") : std::string(),
@@ -17,6 +17,16 @@ std::array<std::string, 6> recalCaptions(const calc::CalcState& s) {
             calc::fieldText(s.flow, " t/h"),
             calc::millimetreText(s.roughness),
             calc::millimetreText(s.innerDiameter)};
+}
+
+void CaptionWatch::look(const calc::CalcState& state, ResultCaptions shown,
+                        std::vector<std::string>& faults) {
+    const ResultCaptions expected = recalCaptions(state);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        if (shown[i] != expected[i] && shown[i] != m_before[i])
+            faults.push_back(std::string("Form1.") + kResultLabels[i] + " shows \"" + shown[i] +
+                             "\", recal would write \"" + expected[i] + "\"");
+    m_before = std::move(shown);
 }
 
 bool ownMessage(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 namespace replay {
 
@@ -37,8 +38,14 @@ MemorySession::MemorySession(JsonLog* log)
 
 void MemorySession::start() {
     m_form1.start();
-    for (const char* name : kResultLabels)
-        m_shownBefore.push_back(m_gui.label(std::string("Form1.") + name).caption());
+    m_captions.reset(resultCaptions());
+}
+
+ResultCaptions MemorySession::resultCaptions() {
+    ResultCaptions shown;
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i)
+        shown[i] = m_gui.label(std::string("Form1.") + kResultLabels[i]).caption();
+    return shown;
 }
 
 void MemorySession::watch(const Op& op) {
@@ -91,7 +98,7 @@ void MemorySession::typeText(controls::memory::MemoryTextBox& box, const std::st
         if (!usable(box.name()))
             return;
         box.userType(box.text() + text.substr(i, next - i));
-        checkCaptions();
+        m_captions.look(state(), resultCaptions(), m_faults);
         i = next;
     }
 }
@@ -112,7 +119,7 @@ void MemorySession::perform(const Event& event) {
                 break;
             dropLastCharacter(text);
             m_gui.textBox(target).userType(text);
-            checkCaptions();
+            m_captions.look(state(), resultCaptions(), m_faults);
         }
         break;
     case Action::Pick:
@@ -137,30 +144,13 @@ void MemorySession::perform(const Event& event) {
     m_gui.clearRecord();
 }
 
-// A result caption is what recal writes for the state, or was left as it stood: the zero-bore
-// fallback, for one, changes the bore without writing any caption.
-void MemorySession::checkCaptions() {
-    const std::array<std::string, 6> expected = recalCaptions(state());
-    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
-        const std::string& shown = m_gui.label(std::string("Form1.") + kResultLabels[i]).caption();
-        if (shown != expected[i] && shown != m_shownBefore[i])
-            m_faults.push_back(std::string("Form1.") + kResultLabels[i] + " shows \"" + shown +
-                               "\", recal would write \"" + expected[i] + "\"");
-        m_shownBefore[i] = shown;
-    }
-}
-
 std::vector<std::string> MemorySession::check() {
-    std::vector<std::string> faults = std::move(m_faults);
-    m_faults.clear();
-    const calc::CalcState& s = state();
-    const std::string input = inputFault(s, m_gui.label("Form1.Label7").caption(),
-                                         m_gui.label("Form1.Label10").caption());
+    std::vector<std::string> faults = std::exchange(m_faults, {});
+    m_captions.look(state(), resultCaptions(), faults);
+    const std::string input =
+        inputFault(state(), m_captions.flowShown(), m_captions.roughnessShown());
     if (!input.empty())
         faults.push_back(input);
-    checkCaptions();
-    faults.insert(faults.end(), m_faults.begin(), m_faults.end());
-    m_faults.clear();
     std::vector<std::string> labels;
     for (const char* name : kResultLabels)
         labels.push_back(std::string("Form1.") + name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/replay/invariants.h"
 #include "tools/replay/session.h"
 #include "ui/controls/memory_gui.h"
 #include "ui/memory_windows.h"
@@ -29,14 +30,14 @@ public:
 private:
     void watch(const controls::memory::Op& op);
     bool usable(const std::string& control);
-    void checkCaptions();
+    ResultCaptions resultCaptions();
     void typeText(controls::memory::MemoryTextBox& box, const std::string& text);
 
     JsonLog* m_log;
     controls::memory::Gui m_gui;
     ui::MemoryForm2Loader m_loader{m_gui};
     ui::Form1 m_form1;
-    std::vector<std::string> m_shownBefore;
+    CaptionWatch m_captions;
     std::vector<std::string> m_faults;
 };
 

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <utility>
 
 namespace replay {
 
@@ -59,8 +60,14 @@ bool QtSession::eventFilter(QObject* watched, QEvent* event) {
 
 void QtSession::start() {
     m_form1.start();
+    m_captions.reset(resultCaptions());
+}
+
+ResultCaptions QtSession::resultCaptions() const {
+    ResultCaptions shown;
     for (std::size_t i = 0; i < kResultLabels.size(); ++i)
-        m_shownBefore[i] = caption(m_view.widget(), kResultLabels[i]);
+        shown[i] = caption(m_view.widget(), kResultLabels[i]);
+    return shown;
 }
 
 QWidget* QtSession::visibleWindow() const {
@@ -70,26 +77,11 @@ QWidget* QtSession::visibleWindow() const {
     return nullptr;
 }
 
-// A result caption is what recal writes for the state, or was left as it stood: the zero-bore
-// fallback, for one, changes the bore without writing any caption.
-void QtSession::checkCaptions() {
-    const std::array<std::string, 6> expected = recalCaptions(state());
-    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
-        const std::string shown = caption(m_view.widget(), kResultLabels[i]);
-        if (shown != expected[i] && shown != m_shownBefore[i])
-            m_faults.push_back(std::string(kResultLabels[i]) + " shows \"" + shown + "\"");
-        m_shownBefore[i] = shown;
-    }
-}
-
 std::vector<std::string> QtSession::check() {
-    std::vector<std::string> faults = std::move(m_faults);
-    m_faults.clear();
-    checkCaptions();
-    faults.insert(faults.end(), m_faults.begin(), m_faults.end());
-    m_faults.clear();
-    const calc::CalcState& s = state();
-    const std::string input = inputFault(s, m_shownBefore[3], m_shownBefore[4]);
+    std::vector<std::string> faults = std::exchange(m_faults, {});
+    m_captions.look(state(), resultCaptions(), faults);
+    const std::string input =
+        inputFault(state(), m_captions.flowShown(), m_captions.roughnessShown());
     if (!input.empty())
         faults.push_back(input);
     for (QWidget* form : {widget("Form1"), widget("Form2")})
@@ -170,7 +162,7 @@ void QtSession::perform(const Event& event) {
             QTest::keyClick(edit, Qt::Key_End);
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text.mid(i, length),
                                 Qt::NoModifier);
-            checkCaptions();
+            m_captions.look(state(), resultCaptions(), m_faults);
             i += length;
         }
         break;
@@ -179,7 +171,7 @@ void QtSession::perform(const Event& event) {
         for (int press = 0; press < event.number && usable(event.target); ++press) {
             QTest::keyClick(target, Qt::Key_End);
             QTest::keyClick(target, Qt::Key_Backspace);
-            checkCaptions();
+            m_captions.look(state(), resultCaptions(), m_faults);
         }
         break;
     case Action::Pick:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/replay/invariants.h"
 #include "tools/replay/recording.h"
 #include "tools/replay/session.h"
 #include "ui/qt/app.h"
@@ -38,12 +39,12 @@ protected:
 private:
     QWidget* widget(const std::string& control) const;
     bool usable(const std::string& control) const;
-    void checkCaptions();
+    ResultCaptions resultCaptions() const;
 
     JsonLog& m_log;
     OpSink m_sink;
     std::vector<std::string> m_faults;
-    std::array<std::string, 6> m_shownBefore;
+    CaptionWatch m_captions;
     controls::qt::Form1View m_view;
     controls::qt::QtForm2Loader m_qtLoader;
     RecordingForm2Loader m_loader;

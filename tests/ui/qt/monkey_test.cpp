@@ -110,11 +110,3 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    controls::qt::prepareApplication(application);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
