@@ -10,7 +10,9 @@ namespace calc {
 std::string fieldText(float value, std::string_view unit) {
     if (!std::isfinite(value))
         return std::string(kBeyondRange);
-    return numberText(value) + std::string(unit);
+    std::string text = numberText(value);
+    text += unit;
+    return text;
 }
 
 std::string millimetreText(float metres) {

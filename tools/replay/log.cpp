@@ -55,7 +55,7 @@ void JsonLog::handling(std::string_view name) {
 }
 
 void JsonLog::op(const controls::memory::Op& op) {
-    const std::string& k = op.kind;
+    const std::string_view k = op.kind;
     m_out << "{\"op\": " << jsonString(k);
     if (k == "show" || k == "hide" || k == "load" || k == "unload")
         m_out << ", \"window\": " << jsonString(op.control);

@@ -6,7 +6,7 @@ namespace controls::memory {
 
 std::string Op::line() const {
     auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-    std::string out = kind;
+    std::string out(kind);
     if (!control.empty())
         out += " " + control;
     if (kind == "additem")
@@ -39,7 +39,7 @@ void Control::recordFocus() {
     record({.kind = "focus", .control = m_name});
 }
 
-void Control::record(Op op) {
+void Control::record(Op&& op) {
     m_recorder.record(std::move(op));
 }
 
@@ -187,8 +187,8 @@ MemoryLabel::MemoryLabel(Recorder& recorder, std::string name, std::string desig
     : Control(recorder, std::move(name)), m_caption(std::move(designCaption)) {}
 
 void MemoryLabel::setCaption(std::string_view caption) {
-    record({.kind = "caption", .control = m_name, .text = std::string(caption)});
     m_caption = caption;
+    record({.kind = "caption", .control = m_name, .text = m_caption});
 }
 
 void MemoryMessageBox::show(std::string_view text, std::string_view title) {
@@ -216,7 +216,7 @@ MemoryWindow& Gui::window(const std::string& name) {
     return obtain(m_windows, name);
 }
 
-void Gui::recordWindowOp(const std::string& kind, const std::string& window) {
+void Gui::recordWindowOp(std::string_view kind, const std::string& window) {
     m_recorder.record({.kind = kind, .control = window});
 }
 

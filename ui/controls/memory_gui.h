@@ -16,7 +16,7 @@ namespace controls::memory {
 
 // One operation the program performed, e.g. `caption Form1.Label4 " 0 t/h"`.
 struct Op {
-    std::string kind{};
+    std::string_view kind{}; // always a string literal, so recording never copies it
     std::string control{};
     std::string text{};
     std::string title{};
@@ -28,7 +28,7 @@ struct Op {
 
 class Recorder {
 public:
-    void record(Op op) {
+    void record(Op&& op) {
         if (m_listener)
             m_listener(op);
         m_ops.push_back(std::move(op));
@@ -59,7 +59,7 @@ public:
 protected:
     void recordEnable(bool on);
     void recordFocus();
-    void record(Op op);
+    void record(Op&& op);
     static void raise(const Handler& handler);
 
     Recorder& m_recorder;
@@ -238,7 +238,7 @@ public:
     // Discards every control of a window ("Form2"), so that the next use creates it afresh.
     void discardWindow(const std::string& window);
     // Records a load or unload of a window, which the windows' logic performs.
-    void recordWindowOp(const std::string& kind, const std::string& window);
+    void recordWindowOp(std::string_view kind, const std::string& window);
 
     Recorder& recorder() { return m_recorder; }
     std::vector<std::string> lines() const { return m_recorder.lines(); }
