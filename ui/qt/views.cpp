@@ -7,8 +7,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 namespace controls::qt {
 
@@ -22,8 +26,44 @@ void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
+// A frame whose border and title are drawn once and then copied. Every keystroke repaints the
+// labels and boxes inside a frame, and through them the frame beneath; drawing the style's
+// border and shaping the title anew each time cost more than the captions that changed.
+class Frame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const qreal ratio = devicePixelRatioF();
+        if (m_drawn.isNull() || m_drawn.deviceIndependentSize() != QSizeF(size()) ||
+            m_drawn.devicePixelRatio() != ratio) {
+            m_drawn = QPixmap((QSizeF(size()) * ratio).toSize());
+            m_drawn.setDevicePixelRatio(ratio);
+            // Drawn over what lies beneath, on an opaque pixmap, as the frame itself would be:
+            // text and borders drawn on a transparent pixmap are blended differently.
+            m_drawn.fill(palette().color(QPalette::Window));
+            parentWidget()->render(&m_drawn, QPoint(), QRegion(geometry()),
+                                   QWidget::DrawWindowBackground);
+            QPainter painter(&m_drawn);
+            QStyleOptionGroupBox option;
+            initStyleOption(&option);
+            style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+        }
+        QPainter(this).drawPixmap(0, 0, m_drawn);
+    }
+    // Palette, font, style and enabled state all arrive here; the title is set only once.
+    void changeEvent(QEvent* event) override {
+        m_drawn = QPixmap();
+        QGroupBox::changeEvent(event);
+    }
+
+private:
+    QPixmap m_drawn;
+};
+
 QGroupBox* frame(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-    auto* box = new QGroupBox(text(caption), parent);
+    auto* box = new Frame(text(caption), parent);
     place(box, left, top, width, height);
     return box;
 }

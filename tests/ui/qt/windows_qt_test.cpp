@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -142,6 +144,39 @@ TEST_F(QtWindows, LookupWindowRowsDoubleClickAndTitleBarClose) {
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_FALSE(form2->isVisible());
     EXPECT_EQ(app.form1().state().density, 1.122f);
+}
+
+// Frames keep their drawing between repaints; whatever changes their look must draw them anew.
+TEST_F(QtWindows, FramesDrawAnewWhenTheirLookChanges) {
+    QGroupBox* results = nullptr;
+    for (QGroupBox* frame : form1()->findChildren<QGroupBox*>())
+        if (frame->title() == QString::fromUtf8("计算结果"))
+            results = frame;
+    ASSERT_NE(results, nullptr);
+    // The frame alone: its labels would show a change of palette or state by themselves.
+    auto frameOnly = [results] {
+        QImage image(results->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        results->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        return image;
+    };
+    const QImage drawn = frameOnly();
+    EXPECT_EQ(frameOnly(), drawn);
+
+    const QPalette original = results->palette();
+    QPalette red = original;
+    red.setColor(QPalette::WindowText, Qt::red);
+    results->setPalette(red);
+    EXPECT_NE(frameOnly(), drawn) << "the title keeps its old colour";
+    results->setPalette(original);
+    EXPECT_EQ(frameOnly(), drawn);
+
+    results->setEnabled(false);
+    EXPECT_NE(frameOnly(), drawn) << "a disabled frame looks enabled";
+    results->setEnabled(true);
+    results->resize(results->width() - 20, results->height());
+    EXPECT_NE(frameOnly(), drawn.copy(0, 0, results->width(), results->height()))
+        << "the border stays where the old size put it";
 }
 
 TEST_F(QtWindows, ScreenReadersFindEveryInputAndHearTheResults) {
