@@ -26,7 +26,7 @@ sleep 0.3
 # "关  闭" sits at 3360..6375 x 6120..6495 twips, 15 twips a pixel.
 xdotool mousemove --window "$window" 324 420 click 1
 
-for _ in $(seq 50); do
+for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done
