@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -39,6 +41,10 @@ public:
     std::string_view mantissaRun(bool& point) {
         const std::size_t start = m_pos;
         for (; m_pos < m_text.size(); ++m_pos) {
+            while (m_pos + 8 <= m_text.size() && eightDigits(m_text.data() + m_pos))
+                m_pos += 8;
+            if (m_pos == m_text.size())
+                break;
             const char c = m_text[m_pos];
             if (c >= '0' && c <= '9')
                 continue;
@@ -52,6 +58,16 @@ public:
     }
 
 private:
+    // Whether the eight characters from `p` are all digits, tested at once: each byte's high
+    // half must be 3, and stay 3 when 6 is added, which only 0 to 9 do.
+    static bool eightDigits(const char* p) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, p, sizeof bytes);
+        constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
+        return ((bytes & kHigh) | (((bytes + 0x0606060606060606) & kHigh) >> 4)) ==
+               0x3333333333333333;
+    }
+
     void skipBlanks() {
         while (m_pos < m_text.size() &&
                (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))

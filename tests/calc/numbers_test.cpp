@@ -99,6 +99,18 @@ TEST(PrefixNumber, ReadsTheLeadingNumber) {
                      "4",
                      3),
          3},
+        // Digits are taken eight at a time: whatever ends a run must end it wherever it falls.
+        {"nine digits", "123456789", 123456789},
+        {"point ninth", "12345678.5", 12345678.5},
+        {"colon among eight ends it", "1234567:12345678", 1234567},
+        {"colon after eight digits ends it", "12345678:12345678", 12345678},
+        {"slash among sixteen", "1234567/12345678", 1234567},
+        {"blank after eight digits", "12345678 12345678", 1234567812345678},
+        {"exponent after sixteen digits", "1234567812345678e-8", 12345678.12345678},
+        {"byte above the digits ends it",
+         "12345678\xfa"
+         "12345678",
+         12345678},
     };
     for (const PrefixCase& c : cases)
         EXPECT_EQ(prefixNumber(c.text), c.value) << c.name;
