@@ -33,6 +33,7 @@ public:
 private:
     ResultCaptions m_before;
 };
+
 // One of the program's own error messages.
 bool ownMessage(std::string_view text);
 // A caption that shows an infinity or a NaN as text.
