@@ -244,8 +244,8 @@ double b23Temperature(double mpa) {
 }
 
 SteamProperties region2(double mpa, double kelvin) {
-    const double pi = mpa;
-    const double tau = 540.0 / kelvin;
+    const double pi = mpa;             // p* = 1 MPa
+    const double tau = 540.0 / kelvin; // T* = 540 K
     double gamma = std::log(pi);
     double gammaPi = 1.0 / pi;
     double gammaTau = 0.0;
@@ -300,7 +300,7 @@ std::optional<SteamProperties> saturatedSteam(double mpa) {
     if (!(mpa >= kTriplePressure && mpa <= kCriticalPressure))
         return std::nullopt;
     // The line ends at the critical point, where p(ρ) is so flat that the last bit of
-    // Ts(22.064 MPa) would move the root by a part in two thousand.
+    // T_s(22.064 MPa) would move the root by a part in two thousand.
     if (mpa == kCriticalPressure)
         return region3(kCriticalDensity, kCriticalTemperature);
     const double kelvin = saturationTemperature(mpa);
