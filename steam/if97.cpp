@@ -1,0 +1,312 @@
+#include "steam/if97.h"
+
+#include <array>
+#include <cmath>
+
+namespace steam::if97 {
+
+namespace {
+
+constexpr double kGasConstant = 0.461526; // kJ/(kg·K)
+constexpr double kRegion13Temperature = 623.15;
+constexpr double kLowestTemperature = 273.15;
+constexpr double kHighestTemperature = 1073.15;
+constexpr double kHighestPressure = 100.0;
+
+struct Term {
+    int i;
+    int j;
+    double n;
+};
+
+// clang-format off
+// Region 4 saturation-line equation: n1 to n10 (IF97, Table 34).
+constexpr std::array<double, 10> kSaturation{{
+     0.11670521452767e4,  -0.72421316703206e6, -0.17073846940092e2,  0.12020824702470e5,
+    -0.32325550322333e7,   0.14915108613530e2, -0.48232657361591e4,  0.40511340542057e6,
+    -0.23855557567849,     0.65017534844798e3,
+}};
+
+// Boundary between regions 2 and 3: n1 to n5 (IF97, Table 1).
+constexpr std::array<double, 5> kB23{{
+     0.34805185628969e3,  -0.11671859879975e1,  0.10192970039326e-2,
+     0.57254459862746e3,   0.13918839778870e2,
+}};
+
+// Region 2 ideal-gas part: J, n (IF97, Table 10).
+constexpr std::array<Term, 9> kRegion2Ideal{{
+    {0,  0, -0.96927686500217e1},
+    {0,  1,  0.10086655968018e2},
+    {0, -5, -0.56087911283020e-2},
+    {0, -4,  0.71452738081455e-1},
+    {0, -3, -0.40710498223928},
+    {0, -2,  0.14240819171444e1},
+    {0, -1, -0.43839511319450e1},
+    {0,  2, -0.28408632460772},
+    {0,  3,  0.21268463753307e-1},
+}};
+
+// Region 2 residual part: I, J, n (IF97, Table 11).
+constexpr std::array<Term, 43> kRegion2Residual{{
+    {1,   0, -0.17731742473213e-2},
+    {1,   1, -0.17834862292358e-1},
+    {1,   2, -0.45996013696365e-1},
+    {1,   3, -0.57581259083432e-1},
+    {1,   6, -0.50325278727930e-1},
+    {2,   1, -0.33032641670203e-4},
+    {2,   2, -0.18948987516315e-3},
+    {2,   4, -0.39392777243355e-2},
+    {2,   7, -0.43797295650573e-1},
+    {2,  36, -0.26674547914087e-4},
+    {3,   0,  0.20481737692309e-7},
+    {3,   1,  0.43870667284435e-6},
+    {3,   3, -0.32277677238570e-4},
+    {3,   6, -0.15033924542148e-2},
+    {3,  35, -0.40668253562649e-1},
+    {4,   1, -0.78847309559367e-9},
+    {4,   2,  0.12790717852285e-7},
+    {4,   3,  0.48225372718507e-6},
+    {5,   7,  0.22922076337661e-5},
+    {6,   3, -0.16714766451061e-10},
+    {6,  16, -0.21171472321355e-2},
+    {6,  35, -0.23895741934104e2},
+    {7,   0, -0.59059564324270e-17},
+    {7,  11, -0.12621808899101e-5},
+    {7,  25, -0.38946842435739e-1},
+    {8,   8,  0.11256211360459e-10},
+    {8,  36, -0.82311340897998e1},
+    {9,  13,  0.19809712802088e-7},
+    {10,  4,  0.10406965210174e-18},
+    {10, 10, -0.10234747095929e-12},
+    {10, 14, -0.10018179379511e-8},
+    {16, 29, -0.80882908646985e-10},
+    {16, 50,  0.10693031879409},
+    {18, 57, -0.33662250574171},
+    {20, 20,  0.89185845355421e-24},
+    {20, 35,  0.30629316876232e-12},
+    {20, 48, -0.42002467698208e-5},
+    {21, 21, -0.59056029685639e-25},
+    {22, 53,  0.37826947613457e-5},
+    {23, 39, -0.12768608934681e-14},
+    {24, 26,  0.73087610595061e-28},
+    {24, 40,  0.55414715350778e-16},
+    {24, 58, -0.94369707241210e-6},
+}};
+
+// Region 3: n1 multiplies ln δ; then I, J, n of n2 to n40 (IF97, Table 30).
+constexpr double kRegion3LogTerm = 0.10658070028513e1;
+constexpr std::array<Term, 39> kRegion3{{
+    {0,   0, -0.15732845290239e2},
+    {0,   1,  0.20944396974307e2},
+    {0,   2, -0.76867707878716e1},
+    {0,   7,  0.26185947787954e1},
+    {0,  10, -0.28080781148620e1},
+    {0,  12,  0.12053369696517e1},
+    {0,  23, -0.84566812812502e-2},
+    {1,   2, -0.12654315477714e1},
+    {1,   6, -0.11524407806681e1},
+    {1,  15,  0.88521043984318},
+    {1,  17, -0.64207765181607},
+    {2,   0,  0.38493460186671},
+    {2,   2, -0.85214708824206},
+    {2,   6,  0.48972281541877e1},
+    {2,   7, -0.30502617256965e1},
+    {2,  22,  0.39420536879154e-1},
+    {2,  26,  0.12558408424308},
+    {3,   0, -0.27999329698710},
+    {3,   2,  0.13899799569460e1},
+    {3,   4, -0.20189915023570e1},
+    {3,  16, -0.82147637173963e-2},
+    {3,  26, -0.47596035734923},
+    {4,   0,  0.43984074473500e-1},
+    {4,   2, -0.44476435428739},
+    {4,   4,  0.90572070719733},
+    {4,  26,  0.70522450087967},
+    {5,   1,  0.10770512626332},
+    {5,   3, -0.32913623258954},
+    {5,  26, -0.50871062041158},
+    {6,   0, -0.22175400873096e-1},
+    {6,   2,  0.94260751665092e-1},
+    {6,  26,  0.16436278447961},
+    {7,   2, -0.13503372241348e-1},
+    {8,  26, -0.14834345352472e-1},
+    {9,   2,  0.57922953628084e-3},
+    {9,  26,  0.32308904703711e-2},
+    {10,  0,  0.80964802996215e-4},
+    {10,  1, -0.16557679795037e-3},
+    {11, 26, -0.44923899061815e-4},
+}};
+// clang-format on
+
+// The dimensionless Helmholtz free energy of region 3 and the derivatives its properties need.
+struct Helmholtz {
+    double phi, phiDelta, phiDeltaDelta, phiTau;
+};
+
+Helmholtz helmholtz(double delta, double tau) {
+    Helmholtz f{kRegion3LogTerm * std::log(delta), kRegion3LogTerm / delta,
+                -kRegion3LogTerm / (delta * delta), 0.0};
+    for (const Term& t : kRegion3) {
+        const double tauJ = std::pow(tau, t.j);
+        f.phi += t.n * std::pow(delta, t.i) * tauJ;
+        f.phiDelta += t.n * t.i * std::pow(delta, t.i - 1) * tauJ;
+        f.phiDeltaDelta += t.n * t.i * (t.i - 1) * std::pow(delta, t.i - 2) * tauJ;
+        f.phiTau += t.n * std::pow(delta, t.i) * t.j * std::pow(tau, t.j - 1);
+    }
+    return f;
+}
+
+// dp/dρ at constant T in MPa per kg/m³.
+double region3Slope(double density, double kelvin) {
+    const double delta = density / kCriticalDensity;
+    const Helmholtz f = helmholtz(delta, kCriticalTemperature / kelvin);
+    return kGasConstant * kelvin / 1000.0 *
+           (2.0 * delta * f.phiDelta + delta * delta * f.phiDeltaDelta);
+}
+
+// The density in [low, high] at which region 3 gives `mpa`, where p(ρ, T) rises from below `mpa`
+// at `low` to at least `mpa` at `high`. Newton steps, but a step that leaves the shrinking bracket
+// is replaced by bisection: near the critical point p(ρ) is nearly flat and Newton alone would
+// jump to another branch.
+double solveDensity(double low, double high, double mpa, double kelvin) {
+    constexpr double kTolerance = 1e-13;
+    double density = 0.5 * (low + high);
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        const double excess = region3Pressure(density, kelvin) - mpa;
+        if (excess == 0.0)
+            return density;
+        (excess < 0.0 ? low : high) = density;
+        double next = 0.5 * (low + high);
+        const double slope = region3Slope(density, kelvin);
+        if (slope > 0.0 && density - excess / slope > low && density - excess / slope < high)
+            next = density - excess / slope;
+        const bool converged = std::abs(next - density) <= kTolerance * density;
+        density = next;
+        if (converged || high - low <= kTolerance * high)
+            break;
+    }
+    return density;
+}
+
+// Where the sign of dp/dρ changes between `rising` (dp/dρ > 0) and `falling` (dp/dρ ≤ 0).
+double spinodal(double rising, double falling, double kelvin) {
+    for (int iteration = 0; iteration < 100 && std::abs(falling - rising) > 1e-13 * rising;
+         ++iteration) {
+        const double middle = 0.5 * (rising + falling);
+        (region3Slope(middle, kelvin) > 0.0 ? rising : falling) = middle;
+    }
+    return rising;
+}
+
+// The lowest density at which region 3 gives `mpa` at `kelvin`: the vapour where there is one.
+// Below the critical temperature p(ρ) rises to the vapour spinodal, falls through the unstable
+// states and rises again along the liquid; the vapour root lies before the maximum. Above the
+// critical pressure at such a temperature only the liquid root is left.
+double region3Density(double mpa, double kelvin) {
+    constexpr double kLowDensity = 10.0;   // below every vapour density of region 3
+    constexpr double kHighDensity = 900.0; // above every density of region 3 up to 100 MPa
+    if (kelvin >= kCriticalTemperature)
+        return solveDensity(kLowDensity, kHighDensity, mpa, kelvin);
+    const double vapourTop = spinodal(kLowDensity, kCriticalDensity, kelvin);
+    if (region3Pressure(vapourTop, kelvin) >= mpa)
+        return solveDensity(kLowDensity, vapourTop, mpa, kelvin);
+    const double liquidBottom = spinodal(kHighDensity, kCriticalDensity, kelvin);
+    return solveDensity(liquidBottom, kHighDensity, mpa, kelvin);
+}
+
+} // namespace
+
+double saturationPressure(double kelvin) {
+    const auto& n = kSaturation;
+    const double theta = kelvin + n[8] / (kelvin - n[9]);
+    const double a = theta * theta + n[0] * theta + n[1];
+    const double b = n[2] * theta * theta + n[3] * theta + n[4];
+    const double c = n[5] * theta * theta + n[6] * theta + n[7];
+    return std::pow(2.0 * c / (-b + std::sqrt(b * b - 4.0 * a * c)), 4);
+}
+
+double saturationTemperature(double mpa) {
+    const auto& n = kSaturation;
+    const double beta = std::pow(mpa, 0.25);
+    const double e = beta * beta + n[2] * beta + n[5];
+    const double f = n[0] * beta * beta + n[3] * beta + n[6];
+    const double g = n[1] * beta * beta + n[4] * beta + n[7];
+    const double d = 2.0 * g / (-f - std::sqrt(f * f - 4.0 * e * g));
+    return 0.5 * (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4.0 * (n[8] + n[9] * d)));
+}
+
+double b23Pressure(double kelvin) {
+    return kB23[0] + kB23[1] * kelvin + kB23[2] * kelvin * kelvin;
+}
+
+double b23Temperature(double mpa) {
+    return kB23[3] + std::sqrt((mpa - kB23[4]) / kB23[2]);
+}
+
+SteamProperties region2(double mpa, double kelvin) {
+    const double pi = mpa;             // p* = 1 MPa
+    const double tau = 540.0 / kelvin; // T* = 540 K
+    double gamma = std::log(pi);
+    double gammaPi = 1.0 / pi;
+    double gammaTau = 0.0;
+    for (const Term& t : kRegion2Ideal) {
+        gamma += t.n * std::pow(tau, t.j);
+        gammaTau += t.n * t.j * std::pow(tau, t.j - 1);
+    }
+    for (const Term& t : kRegion2Residual) {
+        const double tauJ = std::pow(tau - 0.5, t.j);
+        gamma += t.n * std::pow(pi, t.i) * tauJ;
+        gammaPi += t.n * t.i * std::pow(pi, t.i - 1) * tauJ;
+        gammaTau += t.n * std::pow(pi, t.i) * t.j * std::pow(tau - 0.5, t.j - 1);
+    }
+    const double volume = kGasConstant * kelvin / (mpa * 1000.0) * pi * gammaPi;
+    return {1.0 / volume, volume, kGasConstant * kelvin * tau * gammaTau,
+            kGasConstant * (tau * gammaTau - gamma)};
+}
+
+double region3Pressure(double density, double kelvin) {
+    const double delta = density / kCriticalDensity;
+    const Helmholtz f = helmholtz(delta, kCriticalTemperature / kelvin);
+    return density * kGasConstant * kelvin * delta * f.phiDelta / 1000.0;
+}
+
+SteamProperties region3(double density, double kelvin) {
+    const double delta = density / kCriticalDensity;
+    const double tau = kCriticalTemperature / kelvin;
+    const Helmholtz f = helmholtz(delta, tau);
+    return {density, 1.0 / density, kGasConstant * kelvin * (tau * f.phiTau + delta * f.phiDelta),
+            kGasConstant * (tau * f.phiTau - f.phi)};
+}
+
+SteamState steamAt(double mpa, double kelvin) {
+    if (!(mpa > 0.0 && mpa <= kHighestPressure && kelvin >= kLowestTemperature &&
+          kelvin <= kHighestTemperature))
+        return {Phase::OutOfRange, {}};
+    if (mpa <= kCriticalPressure && mpa >= kTriplePressure) {
+        const double saturation = saturationTemperature(mpa);
+        if (kelvin < saturation)
+            return {Phase::Water, {}};
+        if (kelvin == saturation)
+            return {Phase::Steam, *saturatedSteam(mpa)};
+    } else if (mpa > kCriticalPressure && kelvin <= kRegion13Temperature) {
+        return {Phase::Water, {}};
+    }
+    if (kelvin <= kRegion13Temperature || mpa <= b23Pressure(kelvin))
+        return {Phase::Steam, region2(mpa, kelvin)};
+    return {Phase::Steam, region3(region3Density(mpa, kelvin), kelvin)};
+}
+
+std::optional<SteamProperties> saturatedSteam(double mpa) {
+    if (!(mpa >= kTriplePressure && mpa <= kCriticalPressure))
+        return std::nullopt;
+    // The line ends at the critical point, where p(ρ) is so flat that the last bit of
+    // T_s(22.064 MPa) would move the root by a part in two thousand.
+    if (mpa == kCriticalPressure)
+        return region3(kCriticalDensity, kCriticalTemperature);
+    const double kelvin = saturationTemperature(mpa);
+    if (kelvin <= kRegion13Temperature)
+        return region2(mpa, kelvin);
+    return region3(region3Density(mpa, kelvin), kelvin);
+}
+
+} // namespace steam::if97

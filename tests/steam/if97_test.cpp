@@ -1,0 +1,98 @@
+#include "steam/if97.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+namespace if97 = steam::if97;
+
+// The release prints nine significant digits: a value is right when it rounds to them.
+void expectPrinted(double actual, double printed, const char* what) {
+    const double halfUnit = 0.5 * std::pow(10.0, std::floor(std::log10(std::abs(printed))) - 8);
+    EXPECT_NEAR(actual, printed, halfUnit) << what;
+}
+
+TEST(If97, SaturationLineAndB23MatchTheRelease) {
+    expectPrinted(if97::saturationPressure(300.0), 0.353658941e-2, "p_s(300 K)");
+    expectPrinted(if97::saturationPressure(500.0), 0.263889776e1, "p_s(500 K)");
+    expectPrinted(if97::saturationPressure(600.0), 0.123443146e2, "p_s(600 K)");
+    expectPrinted(if97::saturationTemperature(0.1), 0.372755919e3, "T_s(0.1 MPa)");
+    expectPrinted(if97::saturationTemperature(1.0), 0.453035632e3, "T_s(1 MPa)");
+    expectPrinted(if97::saturationTemperature(10.0), 0.584149488e3, "T_s(10 MPa)");
+    expectPrinted(if97::b23Pressure(623.15), 0.165291643e2, "B23 p(623.15 K)");
+    expectPrinted(if97::b23Temperature(0.165291643e2), 0.62315e3, "B23 T(16.5291643 MPa)");
+}
+
+TEST(If97, RegionEquationsMatchTheRelease) {
+    struct Row {
+        double mpa, kelvin, volume, enthalpy, entropy;
+    };
+    for (const Row& r : {Row{0.0035, 300.0, 0.394913866e2, 0.254991145e4, 0.852238967e1},
+                         Row{0.0035, 700.0, 0.923015898e2, 0.333568375e4, 0.101749996e2},
+                         Row{30.0, 700.0, 0.542946619e-2, 0.263149474e4, 0.517540298e1}}) {
+        const if97::SteamProperties s = if97::region2(r.mpa, r.kelvin);
+        expectPrinted(s.specificVolume, r.volume, "region 2 v");
+        expectPrinted(s.enthalpy, r.enthalpy, "region 2 h");
+        expectPrinted(s.entropy, r.entropy, "region 2 s");
+    }
+    struct Row3 {
+        double density, kelvin, mpa, enthalpy, entropy;
+    };
+    for (const Row3& r : {Row3{500.0, 650.0, 0.255837018e2, 0.186343019e4, 0.405427273e1},
+                          Row3{200.0, 650.0, 0.222930643e2, 0.237512401e4, 0.485438792e1},
+                          Row3{500.0, 750.0, 0.783095639e2, 0.225868845e4, 0.446971906e1}}) {
+        expectPrinted(if97::region3Pressure(r.density, r.kelvin), r.mpa, "region 3 p");
+        expectPrinted(if97::region3(r.density, r.kelvin).enthalpy, r.enthalpy, "region 3 h");
+        expectPrinted(if97::region3(r.density, r.kelvin).entropy, r.entropy, "region 3 s");
+        // Back from the printed pressure, whose rounding moves ρ by at most 4e-6 kg/m³ here;
+        // the wrong root of p(ρ) = p would be off by a hundred.
+        const if97::SteamState back = if97::steamAt(r.mpa, r.kelvin);
+        EXPECT_EQ(back.phase, if97::Phase::Steam);
+        EXPECT_NEAR(back.properties.density, r.density, 5e-6) << r.mpa << " MPa " << r.kelvin;
+    }
+}
+
+// Densities of steam the release prints none for, from an independent IF97 implementation,
+// nine digits. Near 16.53 MPa the saturated vapour crosses from region 2 into region 3 and must
+// stay on the vapour root; 25 MPa at 640 K is above the critical pressure and below the
+// critical temperature, where the only root is the liquid-like one.
+TEST(If97, VapourRootAgreesWithAnIndependentImplementation) {
+    struct Row {
+        double mpa, kelvin, density;
+    }; // kelvin 0: saturated
+    for (const Row& r :
+         {Row{1.0, 0.0, 5.14538585}, Row{16.529, 0.0, 113.622346}, Row{16.53, 0.0, 113.622809},
+          Row{20.0, 0.0, 170.698659}, Row{22.0, 0.0, 279.593427}, Row{20.0, 640.0, 160.577887},
+          Row{25.0, 640.0, 557.945407}}) {
+        const double density = r.kelvin == 0.0 ? if97::saturatedSteam(r.mpa)->density
+                                               : if97::steamAt(r.mpa, r.kelvin).properties.density;
+        expectPrinted(density, r.density, "density");
+    }
+    // At exactly T_s(p) the state is the saturated vapour, not water.
+    expectPrinted(if97::steamAt(20.0, if97::saturationTemperature(20.0)).properties.density,
+                  170.698659, "steam at T_s(20 MPa)");
+    // The saturation line ends at the critical point itself.
+    EXPECT_EQ(if97::saturatedSteam(if97::kCriticalPressure)->density, if97::kCriticalDensity);
+    EXPECT_FALSE(if97::saturatedSteam(611.2e-6).has_value());
+    EXPECT_FALSE(if97::saturatedSteam(22.0641).has_value());
+}
+
+TEST(If97, TellsWaterAndTheRangeApartFromSteam) {
+    using enum if97::Phase;
+    struct Row {
+        double mpa, kelvin;
+        if97::Phase phase;
+    };
+    for (const Row& r :
+         {Row{1.0, 453.03, Water}, Row{1.0, 453.04, Steam}, // T_s 453.035632 K
+          Row{20.0, 638.0, Water}, Row{20.0, 639.0, Steam}, // T_s 638.9 K
+          Row{25.0, 623.15, Water}, Row{25.0, 623.16, Steam}, Row{100.0, 1073.15, Steam},
+          Row{0.0, 500.0, OutOfRange}, Row{100.001, 900.0, OutOfRange},
+          Row{1.0, 1073.16, OutOfRange}, Row{0.0005, 273.14, OutOfRange}}) {
+        EXPECT_EQ(if97::steamAt(r.mpa, r.kelvin).phase, r.phase) << r.mpa << " MPa " << r.kelvin;
+    }
+}
+
+} // namespace
