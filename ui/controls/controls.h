@@ -88,6 +88,14 @@ public:
     virtual void show(std::string_view text, std::string_view title) = 0;
 };
 
+// The modal, read-only windows of the Help menu; each returns once the user has closed it.
+class HelpWindows {
+public:
+    virtual ~HelpWindows() = default;
+    virtual void showGuide() = 0;
+    virtual void showAbout() = 0;
+};
+
 // A top-level window. Closing it from its title bar raises its close notification instead of
 // closing it: the program decides what closing means (ending, or unloading a window).
 class Window {
