@@ -1,10 +1,13 @@
 // Replays an event script from standard input on the program's logic and writes what the
 // program did as JSON Lines to standard output; with --qt, on the real windows, offscreen.
-// The format is in docs/event-scripts.md.
+// The format is in docs/event-scripts.md. A build without Qt has the in-memory mode only, so that
+// the corpus still runs there (the coverage build measures it).
 #include "tools/replay/memory_session.h"
+#ifdef STEAM_REPLAY_QT
 #include "tools/replay/qt_session.h"
 
 #include <QApplication>
+#endif
 
 #include <iostream>
 #include <string_view>
@@ -21,10 +24,15 @@ int main(int argc, char** argv) {
         replay::MemorySession session(&log);
         return replay::run(std::cin, session, log, std::cerr);
     }
+#ifdef STEAM_REPLAY_QT
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     controls::qt::prepareApplication(app);
     replay::QtSession session(log);
     return replay::run(std::cin, session, log, std::cerr);
+#else
+    std::cerr << "replay: built without Qt, so without --qt\n";
+    return 2;
+#endif
 }

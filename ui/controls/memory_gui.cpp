@@ -4,31 +4,6 @@
 
 namespace controls::memory {
 
-std::string Op::line() const {
-    auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-    std::string out(kind);
-    if (!control.empty())
-        out += " " + control;
-    if (kind == "additem")
-        out += " " + std::to_string(index);
-    if (kind == "enable" || kind == "check")
-        out += on ? " on" : " off";
-    if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-        kind == "message")
-        out += " " + quoted(text);
-    if (kind == "message")
-        out += " " + quoted(title);
-    return out;
-}
-
-std::vector<std::string> Recorder::lines() const {
-    std::vector<std::string> out;
-    out.reserve(m_ops.size());
-    for (const Op& op : m_ops)
-        out.push_back(op.line());
-    return out;
-}
-
 void Control::recordEnable(bool on) {
     m_enabled = on;
     record({.kind = "enable", .control = m_name, .on = on});

@@ -14,7 +14,7 @@
 // test can drive the logic with user actions and then read what the program did, in order.
 namespace controls::memory {
 
-// One operation the program performed, e.g. `caption Form1.Label4 " 0 t/h"`.
+// One operation the program performed, e.g. a caption written to Form1.Label4.
 struct Op {
     std::string_view kind{}; // always a string literal, so recording never copies it
     std::string control{};
@@ -22,8 +22,6 @@ struct Op {
     std::string title{};
     int index = -1;
     bool on = false;
-
-    std::string line() const;
 };
 
 class Recorder {
@@ -36,7 +34,6 @@ public:
     // Hears each operation as it is performed, for tools that stream them as they happen.
     void setListener(std::function<void(const Op&)> listener) { m_listener = std::move(listener); }
     const std::vector<Op>& ops() const { return m_ops; }
-    std::vector<std::string> lines() const;
     void clear() { m_ops.clear(); }
 
     const std::string& focused() const { return m_focused; }
@@ -241,7 +238,6 @@ public:
     void recordWindowOp(std::string_view kind, const std::string& window);
 
     Recorder& recorder() { return m_recorder; }
-    std::vector<std::string> lines() const { return m_recorder.lines(); }
     void clearRecord() { m_recorder.clear(); }
     const std::string& focused() const { return m_recorder.focused(); }
 

@@ -2,15 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -31,64 +26,23 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    std::string caption(const char* name) {
-        return find<QLabel>(form1(), name)->text().toUtf8().toStdString();
-    }
     void typeInto(const char* name, const char* keys) {
         auto* edit = find<QLineEdit>(form1(), name);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, QString::fromUtf8(keys));
     }
-    void pick(QComboBox* combo, int index) {
-        combo->showPopup();
-        QAbstractItemView* view = combo->view();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualRect(view->model()->index(index, 0)).center());
-    }
-    QPoint rowCentre(QListWidget* list, int row) {
-        return list->visualItemRect(list->item(row)).center();
-    }
 
     App app;
 };
 
-TEST_F(QtWindows, StartUpShowsTheDefaultsOnTheRealWidgets) {
-    EXPECT_TRUE(form1()->isVisible());
+// The look a user sees and no in-memory test can: the title and the size of the laid-out window.
+TEST_F(QtWindows, MainWindowHasItsTitleAndSize) {
     EXPECT_EQ(form1()->windowTitle(), QString::fromUtf8("蒸汽流速计算"));
     EXPECT_EQ(form1()->size(), QSize(433, 441));
-    EXPECT_EQ(caption("Label4"), "0.000 m/s");
-    EXPECT_EQ(caption("Label5"), "0.000 Pa/m");
-    EXPECT_EQ(caption("Label7"), " 0 t/h");
-    EXPECT_EQ(caption("Label10"), " 0.2 mm");
-    EXPECT_EQ(caption("Label11"), " 15 mm");
-    EXPECT_EQ(caption("Label13"), " 1 kg/m3");
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text4")->text(), QStringLiteral("10"));
-    EXPECT_FALSE(find<QLineEdit>(form1(), "Text4")->isEnabled());
-    EXPECT_EQ(find<QComboBox>(form1(), "Combo4")->currentText(), QStringLiteral("D18"));
-    EXPECT_EQ(find<QComboBox>(form1(), "Combo5")->currentText(), QStringLiteral("3"));
-    EXPECT_EQ(find<QComboBox>(form1(), "Combo5")->count(), 4);
-    EXPECT_TRUE(find<QRadioButton>(form1(), "Option1")->isChecked());
-    EXPECT_EQ(app.form1().state().innerDiameter, 0.015f);
 }
 
-TEST_F(QtWindows, KeysPicksAndOptionsRecalculate) {
-    typeInto("Text1", "10");
-    typeInto("Text3", "5");
-    pick(find<QComboBox>(form1(), "Combo3"), 11); // DN200
-    EXPECT_EQ(caption("Label4"), " 17.6839 m/s");
-    EXPECT_EQ(caption("Label5"), " 76.46601 Pa/m");
-    EXPECT_EQ(caption("Label11"), " 200 mm");
-
-    QTest::mouseClick(find<QRadioButton>(form1(), "Option2"), Qt::LeftButton);
-    EXPECT_EQ(caption("Label11"), " 12 mm");
-    EXPECT_TRUE(find<QComboBox>(form1(), "Combo4")->isEnabled());
-
-    QTest::mouseClick(find<QRadioButton>(form1(), "Option3"), Qt::LeftButton);
-    EXPECT_EQ(caption("Label11"), " 10 mm");
-    typeInto("Text4", "150");
-    EXPECT_EQ(caption("Label11"), " 150 mm");
-}
-
+// The replay logs record the message the program asks for; only this shows what the real box
+// says, with which buttons and icon.
 TEST_F(QtWindows, NegativeFlowIsAnsweredByARealMessageBox) {
     std::string text, title, button;
     int buttons = 0;
@@ -103,47 +57,13 @@ TEST_F(QtWindows, NegativeFlowIsAnsweredByARealMessageBox) {
         icon = box->icon();
         QTest::keyClick(box, Qt::Key_Enter);
     });
-    typeInto("Text1", "-");
-    QTest::keyClicks(find<QLineEdit>(form1(), "Text1"), QStringLiteral("2"));
+    typeInto("Text1", "-2");
 
     EXPECT_EQ(text, "蒸汽质量流量不得小于0，点击确定按钮后重新输入蒸汽流量！");
     EXPECT_EQ(title, "错误提示");
     EXPECT_EQ(buttons, 1);
     EXPECT_EQ(button, "确定") << "Qt's own texts are in Simplified Chinese";
     EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text1")->text(), QStringLiteral("0"));
-    EXPECT_EQ(caption("Label7"), " 0 t/h");
-}
-
-TEST_F(QtWindows, LookupWindowRowsDoubleClickAndTitleBarClose) {
-    QTest::mouseClick(find<QPushButton>(form1(), "Command2"), Qt::LeftButton);
-    QWidget* form2 = app.form2().view()->widget();
-    ASSERT_TRUE(form2->isVisible());
-    EXPECT_FALSE(form1()->isVisible());
-    auto* list = find<QListWidget>(form2, "Combo1");
-    EXPECT_EQ(list->count(), 38);
-    EXPECT_EQ(list->currentRow(), 12);
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral("1.122"));
-
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 14));
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral(" 1.967"));
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral(" 2.548"));
-    EXPECT_EQ(find<QLabel>(form2, "Label9")->text(), QString::fromUtf8("蒸汽密度：  2.548 kg/m3"));
-
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 16));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 16));
-    EXPECT_TRUE(form1()->isVisible());
-    EXPECT_FALSE(form2->isVisible());
-    EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral(" 3.26"));
-
-    QTest::mouseClick(find<QPushButton>(form1(), "Command2"), Qt::LeftButton);
-    form2 = app.form2().view()->widget();
-    EXPECT_EQ(find<QListWidget>(form2, "Combo1")->count(), 38);
-    form2->close();
-    EXPECT_TRUE(form1()->isVisible());
-    EXPECT_FALSE(form2->isVisible());
-    EXPECT_EQ(app.form1().state().density, 1.122f);
 }
 
 // Frames keep their drawing between repaints; whatever changes their look must draw them anew.
