@@ -144,9 +144,13 @@ void MemorySimpleCombo::userPick(int index) {
 }
 
 void MemorySimpleCombo::userDoubleClick(int index) {
+    // The double-click's first click, like any click, raises nothing on the row already
+    // selected.
+    const int before = m_selected;
     if (!selectRow(index))
         return;
-    raise(m_onClick);
+    if (index != before)
+        raise(m_onClick);
     raise(m_onDoubleClick);
 }
 
