@@ -109,12 +109,13 @@ void Form1::Form_Load() {
     m_state.density = 1;
     calc::setInnerDiameter(m_state, m_state.innerDiameter);
 
-    c.label4.setCaption("0.000 m/s");
-    c.label5.setCaption("0.000 Pa/m");
-    c.label7.setCaption(calc::fieldText(m_state.flow, " t/h"));
+    // The results start as zeros with three decimals, unlike any number text recal writes.
+    c.label4.setCaption(std::string("0.000").append(calc::kResultUnits.velocity));
+    c.label5.setCaption(std::string("0.000").append(calc::kResultUnits.specificLoss));
+    c.label7.setCaption(calc::fieldText(m_state.flow, calc::kResultUnits.flow));
     c.label10.setCaption(calc::millimetreText(m_state.roughness));
     c.label11.setCaption(calc::millimetreText(m_state.innerDiameter));
-    c.label13.setCaption(calc::fieldText(m_state.density, " kg/m3"));
+    c.label13.setCaption(calc::fieldText(m_state.density, calc::kResultUnits.density));
 }
 
 void Form1::Command1_Click() {

@@ -118,14 +118,6 @@ class PushButton final : public controls::PushButton, Named {
 public:
     PushButton(controls::PushButton& inner, OpSink& sink, std::string name)
         : Named(sink, std::move(name)), m_inner(inner) {}
-    void setEnabled(bool on) override {
-        record({.kind = "enable", .on = on});
-        m_inner.setEnabled(on);
-    }
-    void setFocus() override {
-        record({.kind = "focus"});
-        m_inner.setFocus();
-    }
     void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
 
 private:

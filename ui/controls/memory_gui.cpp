@@ -1,23 +1,30 @@
 #include "ui/controls/memory_gui.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace controls::memory {
 
 std::string Op::line() const {
-    auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-    std::string out(kind);
-    if (!control.empty())
-        out += " " + control;
-    if (kind == "additem")
-        out += " " + std::to_string(index);
-    if (kind == "enable" || kind == "check")
-        out += on ? " on" : " off";
-    if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-        kind == "message")
-        out += " " + quoted(text);
-    if (kind == "message")
-        out += " " + quoted(title);
+    std::string out;
+    fields([&out](std::string_view key, const auto& value) {
+        using Value = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<Value, bool>) {
+            out += value ? " on" : " off";
+        } else if constexpr (std::is_same_v<Value, int>) {
+            out += ' ';
+            out += std::to_string(value);
+        } else if (key == "op") {
+            out += value;
+        } else if (key == "text" || key == "title") {
+            out += " \"";
+            out += value;
+            out += '"';
+        } else {
+            out += ' ';
+            out += value;
+        }
+    });
     return out;
 }
 

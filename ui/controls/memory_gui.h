@@ -23,6 +23,28 @@ struct Op {
     int index = -1;
     bool on = false;
 
+    // Hands `field(key, value)` each field this kind of operation carries, in order: ("op",
+    // kind), ("window" or "ctl", control), ("index", int), ("on", bool), ("text", …),
+    // ("title", …); strings as std::string_view. The test lines and the replay log are both
+    // written from this one walk.
+    template <class Field> void fields(Field&& field) const {
+        field(std::string_view("op"), kind);
+        if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload")
+            field(std::string_view("window"), std::string_view(control));
+        else if (!control.empty())
+            field(std::string_view("ctl"), std::string_view(control));
+        if (kind == "additem")
+            field(std::string_view("index"), index);
+        if (kind == "enable" || kind == "check")
+            field(std::string_view("on"), on);
+        if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
+            kind == "message")
+            field(std::string_view("text"), std::string_view(text));
+        if (kind == "message")
+            field(std::string_view("title"), std::string_view(title));
+    }
+
+    // The operation as one line, e.g. `additem Form1.Combo1 0 "t/h"`.
     std::string line() const;
 };
 
@@ -35,7 +57,6 @@ public:
     }
     // Hears each operation as it is performed, for tools that stream them as they happen.
     void setListener(std::function<void(const Op&)> listener) { m_listener = std::move(listener); }
-    const std::vector<Op>& ops() const { return m_ops; }
     std::vector<std::string> lines() const;
     void clear() { m_ops.clear(); }
 
@@ -54,7 +75,6 @@ public:
     virtual ~Control() = default;
     const std::string& name() const { return m_name; }
     bool enabled() const { return m_enabled; }
-    bool hasFocus() const { return m_recorder.focused() == m_name; }
 
 protected:
     void recordEnable(bool on);
@@ -160,8 +180,6 @@ class MemoryPushButton final : public Control, public PushButton {
 public:
     using Control::Control;
 
-    void setEnabled(bool on) override { recordEnable(on); }
-    void setFocus() override { recordFocus(); }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
     void userClick();

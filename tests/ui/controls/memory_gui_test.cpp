@@ -93,7 +93,7 @@ namespace {
 TEST(MemoryGui, DiscardedWindowStartsAfreshAndKeepsTheOtherWindow) {
     Gui gui;
     gui.simpleCombo("Form2.Combo1").addItem("row", 0);
-    gui.pushButton("Form2.Command1").setFocus();
+    gui.textBox("Form2.Text1").setFocus();
     gui.textBox("Form1.Text3", "1").setText("1.122");
     gui.window("Form2").show();
 
