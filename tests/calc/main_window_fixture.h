@@ -67,8 +67,21 @@ protected:
     controls::memory::MemoryLabel& label7 = gui.label("Form1.Label7");
     controls::memory::MemoryLabel& label10 = gui.label("Form1.Label10");
     controls::memory::MemoryLabel& label11 = gui.label("Form1.Label11");
-    calc::Recalculation recalculation{
-        state, {label4, label5, label13, label7, label10, label11}, text4, gui.messageBox()};
-    calc::InputHandlings inputs{
-        state, {text1, text2, text3, combo1, combo2}, gui.messageBox(), recalculation};
+    calc::Recalculation recalculation{state,
+                                      {.velocity = label4,
+                                       .specificLoss = label5,
+                                       .density = label13,
+                                       .flow = label7,
+                                       .roughness = label10,
+                                       .innerDiameter = label11},
+                                      text4,
+                                      gui.messageBox()};
+    calc::InputHandlings inputs{state,
+                                {.flow = text1,
+                                 .roughness = text2,
+                                 .density = text3,
+                                 .flowUnit = combo1,
+                                 .roughUnit = combo2},
+                                gui.messageBox(),
+                                recalculation};
 };

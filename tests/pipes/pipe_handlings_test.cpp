@@ -36,7 +36,10 @@ protected:
     controls::memory::MemoryDropDownList& combo3 = gui.dropDownList("Form1.Combo3");
     controls::memory::MemoryDropDownList& combo4 = gui.dropDownList("Form1.Combo4");
     controls::memory::MemoryDropDownList& combo5 = gui.dropDownList("Form1.Combo5");
-    pipes::PipeHandlings handlings{state, {combo3, combo4, combo5, text4}, recalculation};
+    pipes::PipeHandlings handlings{
+        state,
+        {.welded = combo3, .outer = combo4, .wall = combo5, .customBore = text4},
+        recalculation};
 };
 
 TEST_F(Pipes, EveryWeldedSizeShowsItsNominalBore) {
