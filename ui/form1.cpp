@@ -139,6 +139,7 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() {
     trace("Command2_Click");
     if (!m_form2) {
+        discardUnloadedForm2();
         Form2Controls controls = m_form2Loader.load();
         m_form2 = std::make_unique<Form2>(
             controls, m_controls.text3, m_controls.window, [this] { unloadForm2(); }, m_trace);
@@ -154,6 +155,13 @@ void Form1::unloadForm2() {
     m_form2->Form_Unload();
     m_unloadedForm2 = std::move(m_form2);
     m_form2Loader.unload();
+}
+
+void Form1::discardUnloadedForm2() {
+    if (!m_unloadedForm2)
+        return;
+    m_unloadedForm2.reset();
+    m_form2Loader.discard();
 }
 
 void Form1::Command3_Click() {

@@ -43,7 +43,7 @@ Form2Controls MemoryForm2Loader::load() {
 
 void MemoryForm2Loader::unload() {
     m_gui.recordWindowOp("unload", "Form2");
-    m_gui.discardWindow("Form2");
+    m_unloaded = m_gui.takeWindow("Form2");
 }
 
 } // namespace ui

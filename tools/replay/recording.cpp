@@ -253,4 +253,9 @@ void RecordingForm2Loader::unload() {
     m_inner.unload();
 }
 
+void RecordingForm2Loader::discard() {
+    m_unloaded.reset();
+    m_inner.discard();
+}
+
 } // namespace replay

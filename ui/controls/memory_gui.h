@@ -157,10 +157,14 @@ private:
     Handler m_onDoubleClick;
 };
 
+class MemoryOptionButton;
+// The option buttons of one frame: each button shares it, so it lives as long as they do.
+using OptionGroup = std::shared_ptr<std::vector<MemoryOptionButton*>>;
+
 class MemoryOptionButton final : public Control, public OptionButton {
 public:
-    MemoryOptionButton(Recorder& recorder, std::string name,
-                       std::vector<MemoryOptionButton*>& group);
+    MemoryOptionButton(Recorder& recorder, std::string name, OptionGroup group);
+    ~MemoryOptionButton() override;
 
     bool isChecked() const override { return m_checked; }
     void setChecked(bool on) override;
@@ -171,7 +175,7 @@ public:
 private:
     void switchOn();
 
-    std::vector<MemoryOptionButton*>& m_group;
+    OptionGroup m_group;
     bool m_checked = false;
     Handler m_onClick;
 };
@@ -253,8 +257,9 @@ public:
     MemoryProgram& program() { return m_program; }
     const MemoryProgram& program() const { return m_program; }
 
-    // Discards every control of a window ("Form2"), so that the next use creates it afresh.
-    void discardWindow(const std::string& window);
+    // Takes every control of a window ("Form2") out, so that the next use creates it afresh;
+    // the caller decides when they are destroyed.
+    std::vector<std::unique_ptr<Control>> takeWindow(const std::string& window);
     // Records a load or unload of a window, which the windows' logic performs.
     void recordWindowOp(std::string_view kind, const std::string& window);
 
@@ -276,12 +281,9 @@ private:
     std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
     std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;
     std::map<std::string, std::unique_ptr<MemoryOptionButton>> m_options;
-    std::map<std::string, std::vector<MemoryOptionButton*>> m_optionGroups;
+    std::map<std::string, OptionGroup> m_optionGroups;
     std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
     std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
-    // A window is discarded from inside one of its own handlings; its controls live on until
-    // the next discard so that the running handling is not destroyed under itself.
-    std::vector<std::unique_ptr<Control>> m_discarded;
 };
 
 } // namespace controls::memory

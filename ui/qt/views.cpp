@@ -294,9 +294,6 @@ ui::Form2Controls Form2View::controls() {
     return {.window = window, .combo1 = combo1, .label9 = label9, .command1 = command1};
 }
 
-Form2View::~Form2View() {
-    m_widget->hide();
-    m_widget->deleteLater();
-}
+Form2View::~Form2View() = default;
 
 } // namespace controls::qt

@@ -45,10 +45,10 @@ public:
     Form2View();
     ~Form2View();
 
-    FormWidget* widget() const { return m_widget; }
+    FormWidget* widget() const { return m_widget.get(); }
     ui::Form2Controls controls();
 
-    FormWidget* m_widget; // deleted later: it is unloaded from inside its own handlings
+    std::unique_ptr<FormWidget> m_widget;
     QtWindow window;
     QtSimpleCombo combo1;
     QtLabel label9;

@@ -97,7 +97,7 @@ TEST(MemoryGui, DiscardedWindowStartsAfreshAndKeepsTheOtherWindow) {
     gui.textBox("Form1.Text3", "1").setText("1.122");
     gui.window("Form2").show();
 
-    gui.discardWindow("Form2");
+    gui.takeWindow("Form2");
 
     EXPECT_TRUE(gui.simpleCombo("Form2.Combo1").items().empty());
     EXPECT_FALSE(gui.window("Form2").visible());
