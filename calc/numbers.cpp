@@ -259,8 +259,5 @@ std::string generalText(double value, int significant) {
 std::string numberText(float value) {
     return generalText(value, 7);
 }
-std::string numberText(double value) {
-    return generalText(value, 15);
-}
 
 } // namespace calc

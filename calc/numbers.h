@@ -14,10 +14,8 @@ float storedFloat(double wide);
 // "&H"/"&O" integer. A text without a leading number gives 0.
 double prefixNumber(std::string_view text);
 
-// The text of every shown number: one blank or "-", then at most 7 (32-bit) or 15 (64-bit)
-// significant digits without trailing zeros, with exponent form for very large and very small
-// magnitudes.
+// The text of every shown number: one blank or "-", then at most 7 significant digits without
+// trailing zeros, with exponent form for very large and very small magnitudes.
 std::string numberText(float value);
-std::string numberText(double value);
 
 } // namespace calc

@@ -16,7 +16,7 @@ std::string fieldText(float value, std::string_view unit) {
 }
 
 std::string millimetreText(float metres) {
-    return fieldText(metres * 1000.0f, " mm");
+    return fieldText(metres * 1000.0f, kResultUnits.length);
 }
 
 Recalculation::Recalculation(CalcState& state, ResultFields fields,
@@ -50,15 +50,16 @@ void Recalculation::recal() {
         // belong to the bore that is shown, never be a division by zero.
         const double area = m_state.flowArea > 0 ? m_state.flowArea : kAreaFactor * d * d;
         m_state.velocity = storedFloat(flow / 3.6 / area / density);
-        m_fields.velocity.setCaption(fieldText(m_state.velocity, " m/s"));
-        m_fields.specificLoss.setCaption(fieldText(m_state.specificLoss, " Pa/m"));
-        m_fields.density.setCaption(fieldText(m_state.density, " kg/m3"));
+        m_fields.velocity.setCaption(fieldText(m_state.velocity, kResultUnits.velocity));
+        m_fields.specificLoss.setCaption(
+            fieldText(m_state.specificLoss, kResultUnits.specificLoss));
+        m_fields.density.setCaption(fieldText(m_state.density, kResultUnits.density));
     } else {
         m_fields.velocity.setCaption("");
         m_fields.specificLoss.setCaption("");
         m_fields.density.setCaption(kDensityMissing);
     }
-    m_fields.flow.setCaption(fieldText(m_state.flow, " t/h"));
+    m_fields.flow.setCaption(fieldText(m_state.flow, kResultUnits.flow));
     m_fields.roughness.setCaption(millimetreText(m_state.roughness));
     m_fields.innerDiameter.setCaption(millimetreText(m_state.innerDiameter));
 }

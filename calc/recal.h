@@ -8,6 +8,22 @@
 
 namespace calc {
 
+// The unit each result field shows after its number, spelled here only.
+struct ResultUnits {
+    std::string_view velocity;
+    std::string_view specificLoss;
+    std::string_view density;
+    std::string_view flow;
+    std::string_view length; // roughness and inner diameter
+};
+inline constexpr ResultUnits kResultUnits{
+    .velocity = " m/s",
+    .specificLoss = " Pa/m",
+    .density = " kg/m3",
+    .flow = " t/h",
+    .length = " mm",
+};
+
 // A result field's text: the number text and its unit, or the out-of-range text for a value
 // that is not finite, so that no field ever shows "inf" or "nan".
 std::string fieldText(float value, std::string_view unit);

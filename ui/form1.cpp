@@ -9,13 +9,25 @@ namespace ui {
 Form1::Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace trace)
     : m_controls(controls), m_form2Loader(form2Loader), m_trace(std::move(trace)),
       m_recalculation(m_state,
-                      {controls.label4, controls.label5, controls.label13, controls.label7,
-                       controls.label10, controls.label11},
+                      {.velocity = controls.label4,
+                       .specificLoss = controls.label5,
+                       .density = controls.label13,
+                       .flow = controls.label7,
+                       .roughness = controls.label10,
+                       .innerDiameter = controls.label11},
                       controls.text4, controls.messages),
       m_inputs(m_state,
-               {controls.text1, controls.text2, controls.text3, controls.combo1, controls.combo2},
+               {.flow = controls.text1,
+                .roughness = controls.text2,
+                .density = controls.text3,
+                .flowUnit = controls.combo1,
+                .roughUnit = controls.combo2},
                controls.messages, m_recalculation),
-      m_pipes(m_state, {controls.combo3, controls.combo4, controls.combo5, controls.text4},
+      m_pipes(m_state,
+              {.welded = controls.combo3,
+               .outer = controls.combo4,
+               .wall = controls.combo5,
+               .customBore = controls.text4},
               m_recalculation) {
     auto& c = m_controls;
     c.text1.onChange(traced("Text1_Change", [this] { m_inputs.Text1_Change(); }));
@@ -109,12 +121,13 @@ void Form1::Form_Load() {
     m_state.density = 1;
     calc::setInnerDiameter(m_state, m_state.innerDiameter);
 
-    c.label4.setCaption("0.000 m/s");
-    c.label5.setCaption("0.000 Pa/m");
-    c.label7.setCaption(calc::fieldText(m_state.flow, " t/h"));
+    // The results start as zeros with three decimals, unlike any number text recal writes.
+    c.label4.setCaption(std::string("0.000").append(calc::kResultUnits.velocity));
+    c.label5.setCaption(std::string("0.000").append(calc::kResultUnits.specificLoss));
+    c.label7.setCaption(calc::fieldText(m_state.flow, calc::kResultUnits.flow));
     c.label10.setCaption(calc::millimetreText(m_state.roughness));
     c.label11.setCaption(calc::millimetreText(m_state.innerDiameter));
-    c.label13.setCaption(calc::fieldText(m_state.density, " kg/m3"));
+    c.label13.setCaption(calc::fieldText(m_state.density, calc::kResultUnits.density));
 }
 
 void Form1::Command1_Click() {
@@ -126,6 +139,7 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() {
     trace("Command2_Click");
     if (!m_form2) {
+        discardUnloadedForm2();
         Form2Controls controls = m_form2Loader.load();
         m_form2 = std::make_unique<Form2>(
             controls, m_controls.text3, m_controls.window, [this] { unloadForm2(); }, m_trace);
@@ -141,6 +155,13 @@ void Form1::unloadForm2() {
     m_form2->Form_Unload();
     m_unloadedForm2 = std::move(m_form2);
     m_form2Loader.unload();
+}
+
+void Form1::discardUnloadedForm2() {
+    if (!m_unloadedForm2)
+        return;
+    m_unloadedForm2.reset();
+    m_form2Loader.discard();
 }
 
 void Form1::Command3_Click() {

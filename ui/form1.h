@@ -59,6 +59,7 @@ public:
 
 private:
     void unloadForm2();
+    void discardUnloadedForm2();
     void trace(std::string_view handling) const;
     // A handling delegated to the input or pipe handlings, announced under its name.
     controls::Handler traced(std::string_view handling, controls::Handler body) const;
@@ -71,8 +72,9 @@ private:
     calc::InputHandlings m_inputs;
     pipes::PipeHandlings m_pipes;
     std::unique_ptr<Form2> m_form2;
-    // An unloaded lookup window lives on until the next unload: it is unloaded from inside
-    // its own handlings, which are still running then.
+    // The lookup window is unloaded from inside its own handlings, which still run then: its
+    // logic and, through the loader, its controls are destroyed at the next load, the one
+    // place that keeps an unloaded window alive.
     std::unique_ptr<Form2> m_unloadedForm2;
 };
 

@@ -20,14 +20,19 @@ struct Form2Controls {
 // ("Form2.Combo1_Click"), the others stand alone ("Text3_Change").
 using HandlingTrace = std::function<void(std::string_view)>;
 
-// The toolkit's side of loading and unloading the lookup window.
+// The toolkit's side of loading and unloading the lookup window. The window is unloaded from
+// inside its own handlings, which still run on its controls: unload() only takes it from the
+// user, and its controls live until discard(), which the owner calls once none of its
+// handlings runs any more. The loader keeps at most one unloaded window.
 class Form2Loader {
 public:
     virtual ~Form2Loader() = default;
     // Creates the window and its controls, not yet visible.
     virtual Form2Controls load() = 0;
-    // Discards them; the next load starts afresh.
+    // Takes the window from the user; the next load starts afresh.
     virtual void unload() = 0;
+    // Destroys the controls of the window unloaded last, if any.
+    virtual void discard() = 0;
 };
 
 // The density lookup window: the steam table as a list; a picked row's density goes to the

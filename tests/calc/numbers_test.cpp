@@ -43,17 +43,9 @@ TEST(NumberText, FloatValues) {
         EXPECT_EQ(numberText(c.value), c.text) << c.name;
 }
 
-TEST(NumberText, DoubleValuesUseFifteenDigits) {
-    EXPECT_EQ(numberText(0.0314159), " 0.0314159");
-    EXPECT_EQ(numberText(1.0 / 3.0), " 0.333333333333333");
-    EXPECT_EQ(numberText(123456789012345.0), " 123456789012345");
-    EXPECT_EQ(numberText(1234567890123456.0), " 1.23456789012346E+15");
-    EXPECT_EQ(numberText(1e-300), " 1E-300");
-}
-
 TEST(NumberText, NonFiniteNeverShowsInfOrNan) {
     EXPECT_EQ(numberText(std::numeric_limits<float>::infinity()), "超出计算范围");
-    EXPECT_EQ(numberText(std::numeric_limits<double>::quiet_NaN()), "超出计算范围");
+    EXPECT_EQ(numberText(std::numeric_limits<float>::quiet_NaN()), "超出计算范围");
 }
 
 struct PrefixCase {

@@ -11,10 +11,12 @@ namespace replay {
 
 ResultCaptions recalCaptions(const calc::CalcState& s) {
     const bool density = s.density > 0;
-    return {density ? calc::fieldText(s.velocity, " m/s") : std::string(),
-            density ? calc::fieldText(s.specificLoss, " Pa/m") : std::string(),
-            density ? calc::fieldText(s.density, " kg/m3") : std::string(calc::kDensityMissing),
-            calc::fieldText(s.flow, " t/h"),
+    return {density ? calc::fieldText(s.velocity, calc::kResultUnits.velocity) : std::string(),
+            density ? calc::fieldText(s.specificLoss, calc::kResultUnits.specificLoss)
+                    : std::string(),
+            density ? calc::fieldText(s.density, calc::kResultUnits.density)
+                    : std::string(calc::kDensityMissing),
+            calc::fieldText(s.flow, calc::kResultUnits.flow),
             calc::millimetreText(s.roughness),
             calc::millimetreText(s.innerDiameter)};
 }

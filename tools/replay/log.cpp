@@ -1,6 +1,7 @@
 #include "tools/replay/log.h"
 
 #include <cstdio>
+#include <type_traits>
 
 namespace replay {
 
@@ -55,20 +56,18 @@ void JsonLog::handling(std::string_view name) {
 }
 
 void JsonLog::op(const controls::memory::Op& op) {
-    const std::string_view k = op.kind;
-    m_out << "{\"op\": " << jsonString(k);
-    if (k == "show" || k == "hide" || k == "load" || k == "unload")
-        m_out << ", \"window\": " << jsonString(op.control);
-    else if (!op.control.empty())
-        m_out << ", \"ctl\": " << jsonString(op.control);
-    if (k == "additem")
-        m_out << ", \"index\": " << op.index;
-    if (k == "enable" || k == "check")
-        m_out << ", \"on\": " << (op.on ? "true" : "false");
-    if (k == "caption" || k == "settext" || k == "additem" || k == "select" || k == "message")
-        m_out << ", \"text\": " << jsonString(op.text);
-    if (k == "message")
-        m_out << ", \"title\": " << jsonString(op.title);
+    const char* separator = "{";
+    op.fields([&](std::string_view key, const auto& value) {
+        using Value = std::decay_t<decltype(value)>;
+        m_out << separator << jsonString(key) << ": ";
+        if constexpr (std::is_same_v<Value, bool>)
+            m_out << (value ? "true" : "false");
+        else if constexpr (std::is_same_v<Value, int>)
+            m_out << value;
+        else
+            m_out << jsonString(value);
+        separator = ", ";
+    });
     m_out << "}\n";
 }
 

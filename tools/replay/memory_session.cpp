@@ -141,7 +141,6 @@ void MemorySession::perform(const Event& event) {
         m_gui.window(target).userClose();
         break;
     }
-    m_gui.clearRecord();
 }
 
 std::vector<std::string> MemorySession::check() {

@@ -36,15 +36,8 @@ QtSession::QtSession(JsonLog& log)
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
       m_loader(m_qtLoader, m_sink), m_controls(m_sink), m_program(m_sink),
-      m_form1(recordingForm1(m_controls,
-                             {m_view.window,  m_view.text1,    m_view.text2,    m_view.text3,
-                              m_view.text4,   m_view.combo1,   m_view.combo2,   m_view.combo3,
-                              m_view.combo4,  m_view.combo5,   m_view.option1,  m_view.option2,
-                              m_view.option3, m_view.command1, m_view.command2, m_view.command3,
-                              m_view.label4,  m_view.label5,   m_view.label7,   m_view.label10,
-                              m_view.label11, m_view.label13,  m_view.messages, m_view.program},
-                             m_program),
-              m_loader, [this](std::string_view name) { m_log.handling(name); }) {
+      m_form1(recordingForm1(m_controls, m_view.controls(), m_program), m_loader,
+              [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
 

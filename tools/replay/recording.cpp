@@ -118,14 +118,6 @@ class PushButton final : public controls::PushButton, Named {
 public:
     PushButton(controls::PushButton& inner, OpSink& sink, std::string name)
         : Named(sink, std::move(name)), m_inner(inner) {}
-    void setEnabled(bool on) override {
-        record({.kind = "enable", .on = on});
-        m_inner.setEnabled(on);
-    }
-    void setFocus() override {
-        record({.kind = "focus"});
-        m_inner.setFocus();
-    }
     void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
 
 private:
@@ -217,30 +209,30 @@ void RecordingProgram::end() {
 ui::Form1Controls recordingForm1(RecordingControls& w, const ui::Form1Controls& c,
                                  RecordingProgram& program) {
     return {
-        w.wrap(c.window, "Form1"),
-        w.wrap(c.text1, "Form1.Text1"),
-        w.wrap(c.text2, "Form1.Text2"),
-        w.wrap(c.text3, "Form1.Text3"),
-        w.wrap(c.text4, "Form1.Text4"),
-        w.wrap(c.combo1, "Form1.Combo1"),
-        w.wrap(c.combo2, "Form1.Combo2"),
-        w.wrap(c.combo3, "Form1.Combo3"),
-        w.wrap(c.combo4, "Form1.Combo4"),
-        w.wrap(c.combo5, "Form1.Combo5"),
-        w.wrap(c.option1, "Form1.Option1"),
-        w.wrap(c.option2, "Form1.Option2"),
-        w.wrap(c.option3, "Form1.Option3"),
-        w.wrap(c.command1, "Form1.Command1"),
-        w.wrap(c.command2, "Form1.Command2"),
-        w.wrap(c.command3, "Form1.Command3"),
-        w.wrap(c.label4, "Form1.Label4"),
-        w.wrap(c.label5, "Form1.Label5"),
-        w.wrap(c.label7, "Form1.Label7"),
-        w.wrap(c.label10, "Form1.Label10"),
-        w.wrap(c.label11, "Form1.Label11"),
-        w.wrap(c.label13, "Form1.Label13"),
-        w.wrap(c.messages),
-        program,
+        .window = w.wrap(c.window, "Form1"),
+        .text1 = w.wrap(c.text1, "Form1.Text1"),
+        .text2 = w.wrap(c.text2, "Form1.Text2"),
+        .text3 = w.wrap(c.text3, "Form1.Text3"),
+        .text4 = w.wrap(c.text4, "Form1.Text4"),
+        .combo1 = w.wrap(c.combo1, "Form1.Combo1"),
+        .combo2 = w.wrap(c.combo2, "Form1.Combo2"),
+        .combo3 = w.wrap(c.combo3, "Form1.Combo3"),
+        .combo4 = w.wrap(c.combo4, "Form1.Combo4"),
+        .combo5 = w.wrap(c.combo5, "Form1.Combo5"),
+        .option1 = w.wrap(c.option1, "Form1.Option1"),
+        .option2 = w.wrap(c.option2, "Form1.Option2"),
+        .option3 = w.wrap(c.option3, "Form1.Option3"),
+        .command1 = w.wrap(c.command1, "Form1.Command1"),
+        .command2 = w.wrap(c.command2, "Form1.Command2"),
+        .command3 = w.wrap(c.command3, "Form1.Command3"),
+        .label4 = w.wrap(c.label4, "Form1.Label4"),
+        .label5 = w.wrap(c.label5, "Form1.Label5"),
+        .label7 = w.wrap(c.label7, "Form1.Label7"),
+        .label10 = w.wrap(c.label10, "Form1.Label10"),
+        .label11 = w.wrap(c.label11, "Form1.Label11"),
+        .label13 = w.wrap(c.label13, "Form1.Label13"),
+        .messages = w.wrap(c.messages),
+        .program = program,
     };
 }
 
@@ -249,14 +241,21 @@ ui::Form2Controls RecordingForm2Loader::load() {
     const ui::Form2Controls inner = m_inner.load();
     m_loaded = std::make_unique<RecordingControls>(m_sink);
     RecordingControls& w = *m_loaded;
-    return {w.wrap(inner.window, "Form2"), w.wrap(inner.combo1, "Form2.Combo1"),
-            w.wrap(inner.label9, "Form2.Label9"), w.wrap(inner.command1, "Form2.Command1")};
+    return {.window = w.wrap(inner.window, "Form2"),
+            .combo1 = w.wrap(inner.combo1, "Form2.Combo1"),
+            .label9 = w.wrap(inner.label9, "Form2.Label9"),
+            .command1 = w.wrap(inner.command1, "Form2.Command1")};
 }
 
 void RecordingForm2Loader::unload() {
     m_sink({.kind = "unload", .control = "Form2"});
     m_unloaded = std::move(m_loaded);
     m_inner.unload();
+}
+
+void RecordingForm2Loader::discard() {
+    m_unloaded.reset();
+    m_inner.discard();
 }
 
 } // namespace replay

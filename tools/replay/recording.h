@@ -54,12 +54,13 @@ ui::Form1Controls recordingForm1(RecordingControls& wrapper, const ui::Form1Cont
                                  RecordingProgram& program);
 
 // Loads the lookup window through the toolkit's loader and wraps its controls; the wrappers of
-// an unloaded window live until the next unload, like the window's own controls.
+// an unloaded window are discarded with the window's own controls.
 class RecordingForm2Loader final : public ui::Form2Loader {
 public:
     RecordingForm2Loader(ui::Form2Loader& inner, OpSink sink) : m_inner(inner), m_sink(sink) {}
     ui::Form2Controls load() override;
     void unload() override;
+    void discard() override;
 
 private:
     ui::Form2Loader& m_inner;

@@ -70,8 +70,6 @@ public:
 class PushButton {
 public:
     virtual ~PushButton() = default;
-    virtual void setEnabled(bool on) = 0;
-    virtual void setFocus() = 0;
     virtual void onClick(Handler handler) = 0;
 };
 

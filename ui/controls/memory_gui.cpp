@@ -1,6 +1,7 @@
 #include "ui/controls/memory_gui.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace controls::memory {
 
@@ -14,8 +15,8 @@ void Control::recordFocus() {
     record({.kind = "focus", .control = m_name});
 }
 
-void Control::record(Op&& op) {
-    m_recorder.record(std::move(op));
+void Control::record(const Op& op) {
+    m_recorder.record(op);
 }
 
 void Control::raise(const Handler& handler) {
@@ -119,16 +120,23 @@ void MemorySimpleCombo::userPick(int index) {
 }
 
 void MemorySimpleCombo::userDoubleClick(int index) {
+    // The double-click's first click, like any click, raises nothing on the row already
+    // selected.
+    const int before = m_selected;
     if (!selectRow(index))
         return;
-    raise(m_onClick);
+    if (index != before)
+        raise(m_onClick);
     raise(m_onDoubleClick);
 }
 
-MemoryOptionButton::MemoryOptionButton(Recorder& recorder, std::string name,
-                                       std::vector<MemoryOptionButton*>& group)
-    : Control(recorder, std::move(name)), m_group(group) {
-    m_group.push_back(this);
+MemoryOptionButton::MemoryOptionButton(Recorder& recorder, std::string name, OptionGroup group)
+    : Control(recorder, std::move(name)), m_group(std::move(group)) {
+    m_group->push_back(this);
+}
+
+MemoryOptionButton::~MemoryOptionButton() {
+    std::erase(*m_group, this);
 }
 
 void MemoryOptionButton::setChecked(bool on) {
@@ -147,7 +155,7 @@ void MemoryOptionButton::userClick() {
 void MemoryOptionButton::switchOn() {
     if (m_checked)
         return;
-    for (MemoryOptionButton* other : m_group)
+    for (MemoryOptionButton* other : *m_group)
         other->m_checked = false;
     m_checked = true;
     raise(m_onClick);
@@ -212,23 +220,24 @@ void eraseWindowControls(std::map<std::string, std::unique_ptr<T>>& controls,
 
 } // namespace
 
-void Gui::discardWindow(const std::string& window) {
+std::vector<std::unique_ptr<Control>> Gui::takeWindow(const std::string& window) {
     const std::string prefix = window + ".";
-    m_discarded.clear();
-    eraseWindowControls(m_textBoxes, prefix, m_discarded);
-    eraseWindowControls(m_lists, prefix, m_discarded);
-    eraseWindowControls(m_simpleCombos, prefix, m_discarded);
-    eraseWindowControls(m_options, prefix, m_discarded);
-    eraseWindowControls(m_buttons, prefix, m_discarded);
-    eraseWindowControls(m_labels, prefix, m_discarded);
+    std::vector<std::unique_ptr<Control>> taken;
+    eraseWindowControls(m_textBoxes, prefix, taken);
+    eraseWindowControls(m_lists, prefix, taken);
+    eraseWindowControls(m_simpleCombos, prefix, taken);
+    eraseWindowControls(m_options, prefix, taken);
+    eraseWindowControls(m_buttons, prefix, taken);
+    eraseWindowControls(m_labels, prefix, taken);
     std::erase_if(m_optionGroups,
                   [&](const auto& entry) { return entry.first.starts_with(prefix); });
     if (auto found = m_windows.find(window); found != m_windows.end()) {
-        m_discarded.push_back(std::move(found->second));
+        taken.push_back(std::move(found->second));
         m_windows.erase(found);
     }
     if (m_recorder.focused().starts_with(prefix))
         m_recorder.setFocused({});
+    return taken;
 }
 
 template <class T, class... Args>
@@ -253,7 +262,10 @@ MemorySimpleCombo& Gui::simpleCombo(const std::string& name) {
 }
 
 MemoryOptionButton& Gui::optionButton(const std::string& name, const std::string& group) {
-    return obtain(m_options, name, m_optionGroups[group]);
+    OptionGroup& shared = m_optionGroups[group];
+    if (!shared)
+        shared = std::make_shared<std::vector<MemoryOptionButton*>>();
+    return obtain(m_options, name, shared);
 }
 
 MemoryPushButton& Gui::pushButton(const std::string& name) {

@@ -10,8 +10,9 @@
 #include <vector>
 
 // Controls that live in memory: they keep the state a real control would show, raise the
-// notifications by the same contract, and record every operation the program performs, so a
-// test can drive the logic with user actions and then read what the program did, in order.
+// notifications by the same contract, and report every operation the program performs to a
+// listener, so a tool can drive the logic with user actions and log what the program did, in
+// order.
 namespace controls::memory {
 
 // One operation the program performed, e.g. a caption written to Form1.Label4.
@@ -22,25 +23,41 @@ struct Op {
     std::string title{};
     int index = -1;
     bool on = false;
+
+    // Hands `field(key, value)` each field this kind of operation carries, in order: ("op",
+    // kind), ("window" or "ctl", control), ("index", int), ("on", bool), ("text", …),
+    // ("title", …); strings as std::string_view. The replay log is written from this walk.
+    template <class Field> void fields(Field&& field) const {
+        field(std::string_view("op"), kind);
+        if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload")
+            field(std::string_view("window"), std::string_view(control));
+        else if (!control.empty())
+            field(std::string_view("ctl"), std::string_view(control));
+        if (kind == "additem")
+            field(std::string_view("index"), index);
+        if (kind == "enable" || kind == "check")
+            field(std::string_view("on"), on);
+        if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
+            kind == "message")
+            field(std::string_view("text"), std::string_view(text));
+        if (kind == "message")
+            field(std::string_view("title"), std::string_view(title));
+    }
 };
 
 class Recorder {
 public:
-    void record(Op&& op) {
+    void record(const Op& op) {
         if (m_listener)
             m_listener(op);
-        m_ops.push_back(std::move(op));
     }
-    // Hears each operation as it is performed, for tools that stream them as they happen.
+    // Hears each operation as it is performed.
     void setListener(std::function<void(const Op&)> listener) { m_listener = std::move(listener); }
-    const std::vector<Op>& ops() const { return m_ops; }
-    void clear() { m_ops.clear(); }
 
     const std::string& focused() const { return m_focused; }
     void setFocused(std::string name) { m_focused = std::move(name); }
 
 private:
-    std::vector<Op> m_ops;
     std::string m_focused;
     std::function<void(const Op&)> m_listener;
 };
@@ -51,12 +68,11 @@ public:
     virtual ~Control() = default;
     const std::string& name() const { return m_name; }
     bool enabled() const { return m_enabled; }
-    bool hasFocus() const { return m_recorder.focused() == m_name; }
 
 protected:
     void recordEnable(bool on);
     void recordFocus();
-    void record(Op&& op);
+    void record(const Op& op);
     static void raise(const Handler& handler);
 
     Recorder& m_recorder;
@@ -134,10 +150,14 @@ private:
     Handler m_onDoubleClick;
 };
 
+class MemoryOptionButton;
+// The option buttons of one frame: each button shares it, so it lives as long as they do.
+using OptionGroup = std::shared_ptr<std::vector<MemoryOptionButton*>>;
+
 class MemoryOptionButton final : public Control, public OptionButton {
 public:
-    MemoryOptionButton(Recorder& recorder, std::string name,
-                       std::vector<MemoryOptionButton*>& group);
+    MemoryOptionButton(Recorder& recorder, std::string name, OptionGroup group);
+    ~MemoryOptionButton() override;
 
     bool isChecked() const override { return m_checked; }
     void setChecked(bool on) override;
@@ -148,7 +168,7 @@ public:
 private:
     void switchOn();
 
-    std::vector<MemoryOptionButton*>& m_group;
+    OptionGroup m_group;
     bool m_checked = false;
     Handler m_onClick;
 };
@@ -157,8 +177,6 @@ class MemoryPushButton final : public Control, public PushButton {
 public:
     using Control::Control;
 
-    void setEnabled(bool on) override { recordEnable(on); }
-    void setFocus() override { recordFocus(); }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
     void userClick();
@@ -232,13 +250,13 @@ public:
     MemoryProgram& program() { return m_program; }
     const MemoryProgram& program() const { return m_program; }
 
-    // Discards every control of a window ("Form2"), so that the next use creates it afresh.
-    void discardWindow(const std::string& window);
+    // Takes every control of a window ("Form2") out, so that the next use creates it afresh;
+    // the caller decides when they are destroyed.
+    std::vector<std::unique_ptr<Control>> takeWindow(const std::string& window);
     // Records a load or unload of a window, which the windows' logic performs.
     void recordWindowOp(std::string_view kind, const std::string& window);
 
     Recorder& recorder() { return m_recorder; }
-    void clearRecord() { m_recorder.clear(); }
     const std::string& focused() const { return m_recorder.focused(); }
 
 private:
@@ -254,12 +272,9 @@ private:
     std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
     std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;
     std::map<std::string, std::unique_ptr<MemoryOptionButton>> m_options;
-    std::map<std::string, std::vector<MemoryOptionButton*>> m_optionGroups;
+    std::map<std::string, OptionGroup> m_optionGroups;
     std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
     std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
-    // A window is discarded from inside one of its own handlings; its controls live on until
-    // the next discard so that the running handling is not destroyed under itself.
-    std::vector<std::unique_ptr<Control>> m_discarded;
 };
 
 } // namespace controls::memory

@@ -9,7 +9,7 @@ namespace controls::qt {
 
 ui::Form2Controls QtForm2Loader::load() {
     m_view = std::make_unique<Form2View>();
-    return {m_view->window, m_view->combo1, m_view->label9, m_view->command1};
+    return m_view->controls();
 }
 
 void QtForm2Loader::unload() {
@@ -36,12 +36,6 @@ void prepareApplication(QApplication& app) {
     }
 }
 
-App::App()
-    : m_form1({m_view.window,   m_view.text1,   m_view.text2,    m_view.text3,    m_view.text4,
-               m_view.combo1,   m_view.combo2,  m_view.combo3,   m_view.combo4,   m_view.combo5,
-               m_view.option1,  m_view.option2, m_view.option3,  m_view.command1, m_view.command2,
-               m_view.command3, m_view.label4,  m_view.label5,   m_view.label7,   m_view.label10,
-               m_view.label11,  m_view.label13, m_view.messages, m_view.program},
-              m_loader) {}
+App::App() : m_form1(m_view.controls(), m_loader) {}
 
 } // namespace controls::qt

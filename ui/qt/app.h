@@ -14,11 +14,12 @@ class QtForm2Loader final : public ui::Form2Loader {
 public:
     ui::Form2Controls load() override;
     void unload() override;
+    void discard() override { m_unloaded.reset(); }
+    // The loaded window, null while none is.
     Form2View* view() const { return m_view.get(); }
 
 private:
     std::unique_ptr<Form2View> m_view;
-    // Kept until the next unload: the handling that unloads it is still running.
     std::unique_ptr<Form2View> m_unloaded;
 };
 

@@ -174,13 +174,6 @@ QtPushButton::QtPushButton(QPushButton* button) : m_button(button) {
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { notify(m_onClick); });
 }
 
-void QtPushButton::setEnabled(bool on) {
-    m_button->setEnabled(on);
-}
-void QtPushButton::setFocus() {
-    m_button->setFocus(Qt::OtherFocusReason);
-}
-
 QtLabel::QtLabel(QLabel* label) : m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }

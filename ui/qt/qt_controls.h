@@ -97,8 +97,6 @@ private:
 class QtPushButton final : public PushButton {
 public:
     explicit QtPushButton(QPushButton* button);
-    void setEnabled(bool on) override;
-    void setFocus() override;
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:

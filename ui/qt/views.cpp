@@ -204,6 +204,35 @@ Form1View::Form1View()
 
 Form1View::~Form1View() = default;
 
+ui::Form1Controls Form1View::controls() {
+    return {
+        .window = window,
+        .text1 = text1,
+        .text2 = text2,
+        .text3 = text3,
+        .text4 = text4,
+        .combo1 = combo1,
+        .combo2 = combo2,
+        .combo3 = combo3,
+        .combo4 = combo4,
+        .combo5 = combo5,
+        .option1 = option1,
+        .option2 = option2,
+        .option3 = option3,
+        .command1 = command1,
+        .command2 = command2,
+        .command3 = command3,
+        .label4 = label4,
+        .label5 = label5,
+        .label7 = label7,
+        .label10 = label10,
+        .label11 = label11,
+        .label13 = label13,
+        .messages = messages,
+        .program = program,
+    };
+}
+
 struct Form2Parts {
     FormWidget* widget;
     QLineEdit* edit;
@@ -261,9 +290,10 @@ Form2View::Form2View(const Form2Parts& parts)
     : m_widget(parts.widget), window(parts.widget), combo1(parts.edit, parts.list),
       label9(parts.label9), command1(parts.back) {}
 
-Form2View::~Form2View() {
-    m_widget->hide();
-    m_widget->deleteLater();
+ui::Form2Controls Form2View::controls() {
+    return {.window = window, .combo1 = combo1, .label9 = label9, .command1 = command1};
 }
+
+Form2View::~Form2View() = default;
 
 } // namespace controls::qt

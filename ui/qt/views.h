@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/qt/qt_controls.h"
 
 #include <memory>
@@ -17,6 +19,8 @@ public:
     ~Form1View();
 
     FormWidget* widget() const { return m_widget.get(); }
+    // The controls by their names, for the window's logic.
+    ui::Form1Controls controls();
 
     std::unique_ptr<FormWidget> m_widget;
     QGroupBox* m_frame1;
@@ -41,9 +45,10 @@ public:
     Form2View();
     ~Form2View();
 
-    FormWidget* widget() const { return m_widget; }
+    FormWidget* widget() const { return m_widget.get(); }
+    ui::Form2Controls controls();
 
-    FormWidget* m_widget; // deleted later: it is unloaded from inside its own handlings
+    std::unique_ptr<FormWidget> m_widget;
     QtWindow window;
     QtSimpleCombo combo1;
     QtLabel label9;
