@@ -147,7 +147,8 @@ Form1View::Form1View()
       label7(named("Label7", label(m_frame5, "", 600, 720, 2175, 255))),
       label10(named("Label10", label(m_frame5, "", 600, 2400, 2175, 255))),
       label11(named("Label11", label(m_frame5, "", 600, 3240, 2175, 255))),
-      label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))) {
+      label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))),
+      messages(m_widget.get()) {
     m_widget->setObjectName(QStringLiteral("Form1"));
     m_widget->setWindowTitle(text("蒸汽流速计算"));
     m_widget->setWindowIcon(mainWindowIcon());
