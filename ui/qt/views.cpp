@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QWheelEvent>
 
 namespace controls::qt {
 
@@ -74,8 +75,24 @@ EditBox* edit(QWidget* parent, const char* designText, int left, int top, int wi
     return box;
 }
 
+// A closed list that turns under the wheel only while it has the keyboard focus: scrolling the
+// window over a list must not silently pick another pipe or unit. The wheel neither gives it
+// the focus nor stops at it.
+class DropDown final : public QComboBox {
+public:
+    explicit DropDown(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
 QComboBox* dropDown(QWidget* parent, int left, int top, int width, int height) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDown(parent);
     combo->setEditable(false);
     place(combo, left, top, width, height);
     return combo;
