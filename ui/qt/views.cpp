@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QWheelEvent>
@@ -91,6 +93,22 @@ protected:
     }
 };
 
+// A push button that Enter presses too, as Space does. Held down, Enter presses it once: the
+// repeats would reach whatever button the press focuses next.
+class Button final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter)
+            QPushButton::keyPressEvent(event);
+        else if (!event->isAutoRepeat())
+            click();
+    }
+};
+
 QComboBox* dropDown(QWidget* parent, int left, int top, int width, int height) {
     auto* combo = new DropDown(parent);
     combo->setEditable(false);
@@ -107,7 +125,7 @@ QRadioButton* option(QWidget* parent, const char* caption, int left, int top, in
 
 QPushButton* button(QWidget* parent, const char* caption, int left, int top, int width,
                     int height) {
-    auto* push = new QPushButton(text(caption), parent);
+    auto* push = new Button(text(caption), parent);
     push->setAutoDefault(false);
     place(push, left, top, width, height);
     return push;
@@ -265,6 +283,9 @@ Form2Parts buildForm2() {
     QLabel* label9 = named("Label9", label(widget, "Label9", 240, 3720, 2655, 255));
     list->setAccessibleDescription(text("干饱和水蒸汽表：温度、压力、密度、气化潜热"));
     edit->setAccessibleName(text("所选的行"));
+    // Esc leaves the window as its button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    QObject::connect(escape, &QShortcut::activated, back, &QPushButton::click);
     QWidget::setTabOrder(back, list);
     QWidget::setTabOrder(list, edit);
     back->setFocus(Qt::OtherFocusReason);
