@@ -17,6 +17,9 @@
 #include <QStyleOptionGroupBox>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace controls::qt {
 
 namespace {
@@ -109,6 +112,70 @@ protected:
     }
 };
 
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor& colour) {
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& one, const QColor& other) {
+    const double first = luminance(one) + 0.05;
+    const double second = luminance(other) + 0.05;
+    return std::max(first, second) / std::min(first, second);
+}
+
+// The row captions' blue where it reads on the window (4.5:1, WCAG's level for text); on a
+// dark window the palette's link colour if it reads, else the blue mixed towards white (or
+// black, on a mid-grey window) until it does.
+QColor captionBlue(const QPalette& palette) {
+    constexpr double kReadable = 4.5;
+    const QColor window = palette.color(QPalette::Window);
+    const QColor blue(0, 0, 255);
+    if (contrast(blue, window) >= kReadable)
+        return blue;
+    if (contrast(palette.color(QPalette::Link), window) >= kReadable)
+        return palette.color(QPalette::Link);
+    const QColor towards = contrast(Qt::white, window) >= contrast(Qt::black, window)
+                               ? QColor(Qt::white)
+                               : QColor(Qt::black);
+    constexpr int kSteps = 32;
+    for (int step = 1; step < kSteps; ++step) {
+        auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
+        const QColor mixed(mix(0, towards.red()), mix(0, towards.green()),
+                           mix(255, towards.blue()));
+        if (contrast(mixed, window) >= kReadable)
+            return mixed;
+    }
+    return towards;
+}
+
+// A row caption in blue, chosen anew when the theme's palette changes.
+class BlueLabel final : public QLabel {
+public:
+    BlueLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) { recolour(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            recolour();
+    }
+
+private:
+    // Setting the colour raises the change again; the second time there is nothing to do.
+    void recolour() {
+        const QColor wanted = captionBlue(palette());
+        if (palette().color(QPalette::WindowText) == wanted)
+            return;
+        QPalette shown = palette();
+        shown.setColor(QPalette::WindowText, wanted);
+        setPalette(shown);
+    }
+};
+
 QComboBox* dropDown(QWidget* parent, int left, int top, int width, int height) {
     auto* combo = new DropDown(parent);
     combo->setEditable(false);
@@ -135,14 +202,10 @@ enum class Look { Plain, Blue, Centred };
 
 QLabel* label(QWidget* parent, const char* caption, int left, int top, int width, int height,
               Look look = Look::Plain) {
-    auto* shown = new QLabel(text(caption), parent);
+    QLabel* shown = look == Look::Blue ? new BlueLabel(text(caption), parent)
+                                       : new QLabel(text(caption), parent);
     shown->setTextFormat(Qt::PlainText);
     place(shown, left, top, width, height);
-    if (look == Look::Blue) {
-        QPalette palette = shown->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        shown->setPalette(palette);
-    }
     shown->setAlignment((look == Look::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                         Qt::AlignVCenter);
     return shown;
