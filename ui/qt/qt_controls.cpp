@@ -183,8 +183,7 @@ void QtLabel::setCaption(std::string_view caption) {
 }
 
 void QtMessageBox::show(std::string_view text, std::string_view title) {
-    QWidget* parent = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, m_owner);
     box.exec();
 }
 

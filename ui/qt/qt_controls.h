@@ -113,10 +113,16 @@ private:
     QLabel* m_label;
 };
 
-// A modal box with one OK button and no icon, over the window that is visible.
+// A modal box with one OK button and no icon, over the window that raises it. Not the active
+// window: right after a box closes there is none until the window manager has activated the
+// owner again, and a second box in a row would stand alone, with a generic icon.
 class QtMessageBox final : public MessageBox {
 public:
+    explicit QtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}
     void show(std::string_view text, std::string_view title) override;
+
+private:
+    QWidget* m_owner;
 };
 
 // A fixed-size top-level window whose title-bar close only raises the notification.

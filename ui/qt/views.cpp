@@ -5,14 +5,20 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace controls::qt {
 
@@ -74,8 +80,104 @@ EditBox* edit(QWidget* parent, const char* designText, int left, int top, int wi
     return box;
 }
 
+// A closed list that turns under the wheel only while it has the keyboard focus: scrolling the
+// window over a list must not silently pick another pipe or unit. The wheel neither gives it
+// the focus nor stops at it.
+class DropDown final : public QComboBox {
+public:
+    explicit DropDown(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+// A push button that Enter presses too, as Space does. Held down, Enter presses it once: the
+// repeats would reach whatever button the press focuses next.
+class Button final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter)
+            QPushButton::keyPressEvent(event);
+        else if (!event->isAutoRepeat())
+            click();
+    }
+};
+
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor& colour) {
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& one, const QColor& other) {
+    const double first = luminance(one) + 0.05;
+    const double second = luminance(other) + 0.05;
+    return std::max(first, second) / std::min(first, second);
+}
+
+// The row captions' blue where it reads on the window (4.5:1, WCAG's level for text); on a
+// dark window the palette's link colour if it reads, else the blue mixed towards white (or
+// black, on a mid-grey window) until it does.
+QColor captionBlue(const QPalette& palette) {
+    constexpr double kReadable = 4.5;
+    const QColor window = palette.color(QPalette::Window);
+    const QColor blue(0, 0, 255);
+    if (contrast(blue, window) >= kReadable)
+        return blue;
+    if (contrast(palette.color(QPalette::Link), window) >= kReadable)
+        return palette.color(QPalette::Link);
+    const QColor towards = contrast(Qt::white, window) >= contrast(Qt::black, window)
+                               ? QColor(Qt::white)
+                               : QColor(Qt::black);
+    constexpr int kSteps = 32;
+    for (int step = 1; step < kSteps; ++step) {
+        auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
+        const QColor mixed(mix(0, towards.red()), mix(0, towards.green()),
+                           mix(255, towards.blue()));
+        if (contrast(mixed, window) >= kReadable)
+            return mixed;
+    }
+    return towards;
+}
+
+// A row caption in blue, chosen anew when the theme's palette changes.
+class BlueLabel final : public QLabel {
+public:
+    BlueLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) { recolour(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            recolour();
+    }
+
+private:
+    // Setting the colour raises the change again; the second time there is nothing to do.
+    void recolour() {
+        const QColor wanted = captionBlue(palette());
+        if (palette().color(QPalette::WindowText) == wanted)
+            return;
+        QPalette shown = palette();
+        shown.setColor(QPalette::WindowText, wanted);
+        setPalette(shown);
+    }
+};
+
 QComboBox* dropDown(QWidget* parent, int left, int top, int width, int height) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDown(parent);
     combo->setEditable(false);
     place(combo, left, top, width, height);
     return combo;
@@ -90,7 +192,7 @@ QRadioButton* option(QWidget* parent, const char* caption, int left, int top, in
 
 QPushButton* button(QWidget* parent, const char* caption, int left, int top, int width,
                     int height) {
-    auto* push = new QPushButton(text(caption), parent);
+    auto* push = new Button(text(caption), parent);
     push->setAutoDefault(false);
     place(push, left, top, width, height);
     return push;
@@ -100,14 +202,10 @@ enum class Look { Plain, Blue, Centred };
 
 QLabel* label(QWidget* parent, const char* caption, int left, int top, int width, int height,
               Look look = Look::Plain) {
-    auto* shown = new QLabel(text(caption), parent);
+    QLabel* shown = look == Look::Blue ? new BlueLabel(text(caption), parent)
+                                       : new QLabel(text(caption), parent);
     shown->setTextFormat(Qt::PlainText);
     place(shown, left, top, width, height);
-    if (look == Look::Blue) {
-        QPalette palette = shown->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        shown->setPalette(palette);
-    }
     shown->setAlignment((look == Look::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                         Qt::AlignVCenter);
     return shown;
@@ -147,7 +245,8 @@ Form1View::Form1View()
       label7(named("Label7", label(m_frame5, "", 600, 720, 2175, 255))),
       label10(named("Label10", label(m_frame5, "", 600, 2400, 2175, 255))),
       label11(named("Label11", label(m_frame5, "", 600, 3240, 2175, 255))),
-      label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))) {
+      label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))),
+      messages(m_widget.get()) {
     m_widget->setObjectName(QStringLiteral("Form1"));
     m_widget->setWindowTitle(text("蒸汽流速计算"));
     m_widget->setWindowIcon(mainWindowIcon());
@@ -276,6 +375,9 @@ Form2Parts buildForm2() {
     QLabel* label9 = named("Label9", label(widget, "Label9", 240, 3720, 2655, 255));
     list->setAccessibleDescription(text("干饱和水蒸汽表：温度、压力、密度、气化潜热"));
     edit->setAccessibleName(text("所选的行"));
+    // Esc leaves the window as its button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    QObject::connect(escape, &QShortcut::activated, back, &QPushButton::click);
     QWidget::setTabOrder(back, list);
     QWidget::setTabOrder(list, edit);
     back->setFocus(Qt::OtherFocusReason);

@@ -1,0 +1,168 @@
+#include "ui/qt/app.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What users of desktop software expect of the real windows, offscreen.
+class Desktop : public ::testing::Test {
+protected:
+    Desktop() { app.start(); }
+
+    QWidget* window(bool lookup) {
+        return lookup ? app.form2().view()->widget() : app.view().widget();
+    }
+    // The keyboard focus, in the active window as a user's would be.
+    static void focus(QWidget* widget) {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(widget->window()));
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+    template <class T> T* find(bool lookup, const char* name) {
+        T* widget = window(lookup)->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // One notch of the wheel over a widget, delivered as the window system delivers it.
+    static void wheel(QWidget* widget, int delta) {
+        const QPointF centre = QRectF(widget->rect()).center();
+        QWheelEvent event(centre, widget->mapToGlobal(centre), {}, {0, delta}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    controls::qt::App app;
+};
+
+TEST_F(Desktop, TheWheelTurnsOnlyAFocusedList) {
+    // Each list with the pipe option that enables it.
+    const std::pair<const char*, const char*> lists[] = {
+        {"Combo1", "Option1"}, {"Combo2", "Option1"}, {"Combo3", "Option1"},
+        {"Combo4", "Option2"}, {"Combo5", "Option2"},
+    };
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window(false))) << "the wheel focuses only there";
+    for (const auto& [name, option] : lists) {
+        QTest::mouseClick(find<QRadioButton>(false, option), Qt::LeftButton);
+        auto* combo = find<QComboBox>(false, name);
+        const int shown = combo->currentIndex();
+        const int step = shown + 1 < combo->count() ? 1 : -1;
+        wheel(combo, -120 * step);
+        EXPECT_EQ(combo->currentIndex(), shown) << name << " turned without the focus";
+        focus(combo);
+        wheel(combo, -120 * step);
+        EXPECT_EQ(combo->currentIndex(), shown + step) << name << " did not turn with the focus";
+    }
+    // The lookup window's list scrolls under the wheel; the row stays picked.
+    QTest::mouseClick(find<QPushButton>(false, "Command2"), Qt::LeftButton);
+    auto* rows = find<QListWidget>(true, "Combo1");
+    wheel(rows->viewport(), -120);
+    EXPECT_EQ(rows->currentRow(), 12);
+    EXPECT_EQ(find<QLineEdit>(false, "Text3")->text(), QStringLiteral("1.122"));
+}
+
+// WCAG 2 contrast ratio, written out here so the test does not trust the program's own.
+double contrast(const QColor& one, const QColor& other) {
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double a = luminance(one) + 0.05, b = luminance(other) + 0.05;
+    return std::max(a, b) / std::min(a, b);
+}
+
+TEST_F(Desktop, RowCaptionsStayBlueAndReadableOnEveryWindowColour) {
+    QLabel* caption = nullptr;
+    for (QLabel* label : window(false)->findChildren<QLabel*>())
+        if (label->text() == QString::fromUtf8("蒸汽流速"))
+            caption = label;
+    ASSERT_NE(caption, nullptr);
+    auto shown = [caption] { return caption->palette().color(QPalette::WindowText); };
+    EXPECT_EQ(shown(), QColor(0, 0, 255)) << "the default palette keeps the specified blue";
+
+    const QPalette original = QApplication::palette();
+    const struct {
+        const char* theme;
+        QColor window, link;
+    } themes[] = {
+        {"dark grey, dark link", QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x82, 0xda)},
+        {"black, light link", QColor(0, 0, 0), QColor(0x8a, 0xb4, 0xf8)},
+        {"mid grey", QColor(0x80, 0x80, 0x80), QColor(0, 0, 255)},
+    };
+    for (const auto& theme : themes) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Window, theme.window);
+        palette.setColor(QPalette::Link, theme.link);
+        QApplication::setPalette(palette); // reaches the widgets as a posted event
+        QApplication::processEvents();
+        EXPECT_GE(contrast(shown(), theme.window), 4.5) << theme.theme;
+        EXPECT_GT(shown().blue(), std::max(shown().red(), shown().green())) << theme.theme;
+    }
+    QApplication::setPalette(original);
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), QColor(0, 0, 255)) << "back on the light palette";
+}
+
+TEST_F(Desktop, EachOfTwoMessageBoxesInARowBelongsToTheMainWindow) {
+    std::vector<QWidget*> parents;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            parents.push_back(box->parentWidget());
+            QTest::keyClick(box, Qt::Key_Enter);
+            // As on a real display: the window manager activates the main window again only
+            // some time after the box has gone.
+            QApplication::setActiveWindow(nullptr);
+        }
+    });
+    answerer.start(0);
+    auto* density = find<QLineEdit>(false, "Text3");
+    focus(density);
+    QTest::keyClick(density, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(density, Qt::Key_Delete);
+    EXPECT_EQ(parents, (std::vector<QWidget*>{window(false), window(false)}));
+}
+
+TEST_F(Desktop, EnterPressesTheFocusedButtonAndEscLeavesTheLookupWindow) {
+    const struct {
+        bool lookup;
+        const char* focused;
+        Qt::Key key;
+        const char* pressed;
+    } presses[] = {
+        {false, "Command1", Qt::Key_Return, "Command1"},
+        {false, "Command2", Qt::Key_Enter, "Command2"}, // opens the lookup window
+        {true, "Combo1", Qt::Key_Escape, "Command1"},   // leaves it
+        {false, "Command2", Qt::Key_Return, "Command2"},
+        {true, "Command1", Qt::Key_Enter, "Command1"},
+        {false, "Command3", Qt::Key_Return, "Command3"}, // ends the program
+    };
+    for (const auto& press : presses) {
+        ASSERT_TRUE(!press.lookup || app.form2().view()) << "the lookup window did not open";
+        QSignalSpy clicked(find<QPushButton>(press.lookup, press.pressed), &QPushButton::clicked);
+        auto* focused = find<QWidget>(press.lookup, press.focused);
+        focus(focused);
+        QTest::keyClick(focused, press.key,
+                        press.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_EQ(clicked.count(), 1) << press.focused << " " << press.key;
+    }
+    EXPECT_FALSE(app.form1().form2Loaded());
+    EXPECT_FALSE(window(false)->isVisible());
+}
+
+} // namespace
