@@ -118,7 +118,7 @@ private:
 // owner again, and a second box in a row would stand alone, with a generic icon.
 class QtMessageBox final : public MessageBox {
 public:
-    explicit QtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}
+    explicit QtMessageBox(QWidget* owner) : m_owner(owner) {}
     void show(std::string_view text, std::string_view title) override;
 
 private:

@@ -25,7 +25,7 @@ public:
         : m_edit(new EditBox(&m_window)), m_combo(new QComboBox(&m_window)),
           m_simpleEdit(new QLineEdit(&m_window)), m_list(new QListWidget(&m_window)),
           m_label(new QLabel(&m_window)), m_box(m_edit), m_dropDown(m_combo),
-          m_simple(m_simpleEdit, m_list), m_qtLabel(m_label) {
+          m_simple(m_simpleEdit, m_list), m_qtLabel(m_label), m_messages(&m_window) {
         m_window.resize(400, 400);
         m_edit->setGeometry(0, 0, 100, 20);
         m_combo->setGeometry(0, 30, 100, 20);
