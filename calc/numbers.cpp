@@ -78,12 +78,41 @@ double outOfRange(std::string_view number) {
     return position + power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
+// The text as the rule reads it. Blanks, tabs, line feeds and the ideographic space U+3000 are
+// not there, and the full-width forms U+FF01 to U+FF5E that input methods type in full-width mode
+// stand as the ASCII characters 0x21 to 0x7E they are wide forms of. Every other byte, valid
+// UTF-8 or not, stays as it is and ends a number.
+std::string narrowed(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+        };
+        // U+FF00 + n, the wide form of ASCII 0x20 + n, is EF BC 80+n in UTF-8 for n below 0x40
+        // and EF BD 80+(n-0x40) above.
+        if (byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD) && (byte(2) & 0xC0) == 0x80) {
+            const int ascii = 0x20 + (byte(1) - 0xBC) * 0x40 + (byte(2) - 0x80);
+            if (ascii > 0x20 && ascii < 0x7F) {
+                out += static_cast<char>(ascii);
+                i += 2;
+                continue;
+            }
+        }
+        if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) { // U+3000
+            i += 2;
+            continue;
+        }
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n')
+            out += text[i];
+    }
+    return out;
+}
+
 } // namespace
 
 double prefixNumber(std::string_view text) {
-    // The text as the rule reads it: blanks, tabs and line feeds are not there.
-    std::string number(text);
-    std::erase_if(number, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+    const std::string number = narrowed(text);
     const std::string_view s = number;
     if (!s.empty() && s[0] == '&')
         return radixInteger(s.substr(1));

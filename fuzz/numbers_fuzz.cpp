@@ -1,7 +1,8 @@
 // Arbitrary bytes through the text <-> number conversions, against the C library: the leading
-// number must be strtod's reading of the text without its blanks, bit for bit, and the text of a
-// value must be printf's "%.7G" (32-bit) or "%.15G" (64-bit) after the sign column. The first
-// bytes are also taken as the bits of a float and of a double.
+// number must be strtod's reading of the text without its blanks and with full-width forms made
+// ASCII, bit for bit, and the text of a value must be printf's "%.7G" (32-bit) or "%.15G"
+// (64-bit) after the sign column. The first bytes are also taken as the bits of a float and of a
+// double.
 #include "calc/numbers.h"
 
 #include <cctype>
@@ -44,10 +45,21 @@ double radixExpected(std::string_view squeezed, double value) {
 
 void checkTextToNumber(std::string_view text) {
     const double value = calc::prefixNumber(text);
+    // Without its blanks (the ideographic space U+3000 among them), and with each full-width form
+    // as its ASCII counterpart: a UTF-8 sequence decoded to U+FF01..U+FF5E, minus 0xFEE0.
     std::string squeezed;
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\n')
-            squeezed += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = [&](std::size_t k) { return i + k < text.size() ? text[i + k] & 0xff : 0; };
+        const bool three = (b(0) & 0xf0) == 0xe0 && (b(1) & 0xc0) == 0x80 && (b(2) & 0xc0) == 0x80;
+        const int code = three ? (b(0) & 0x0f) << 12 | (b(1) & 0x3f) << 6 | (b(2) & 0x3f) : 0;
+        if (code == 0x3000 || (code >= 0xff01 && code <= 0xff5e)) {
+            if (code != 0x3000)
+                squeezed += static_cast<char>(code - 0xfee0);
+            i += 2;
+        } else if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n') {
+            squeezed += text[i];
+        }
+    }
 
     double expected = 0;
     const std::size_t sign = squeezed[0] == '+' || squeezed[0] == '-';

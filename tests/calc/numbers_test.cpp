@@ -71,7 +71,17 @@ TEST(PrefixNumber, ReadsTheLeadingNumber) {
         {"second point ends it", "1.2.3", 1.2},
         {"exponent without digits", "1e", 1},
         {"exponent sign without digits", "1e+", 1},
-        {"full-width digits are not digits", "１０", 0},
+        // Input methods in full-width mode type these.
+        {"full-width digits", "１０", 10},
+        {"full-width point", "１２．５", 12.5},
+        {"full-width minus", "－３", -3},
+        {"full-width exponent", "１ｅ３", 1000},
+        {"full-width hexadecimal", "＆ｈＦＦ", 255},
+        {"full-width and ASCII digits mixed", "１0", 10},
+        {"ideographic space is a blank", "１\u3000０", 10},
+        {"full-width comma ends the number", "１，５", 1},
+        {"U+FF5F past the full-width forms ends it", "1｟2", 1},
+        {"a cut-off full-width form ends it", "1\xef\xbc", 1},
         {"invalid UTF-8 ends the number", "7\xff\xfe", 7},
         {"embedded NUL ends the number",
          std::string("3\0"
