@@ -1,9 +1,8 @@
 #include "calc/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -25,180 +24,123 @@ float storedFloat(double wide) {
 
 namespace {
 
-// Walks a text as the prefix rule sees it: blanks, tabs and line feeds are not there.
-class Cursor {
-public:
-    explicit Cursor(std::string_view text) : m_text(text) { skipBlanks(); }
-
-    bool atEnd() const { return m_pos == m_text.size(); }
-    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
-    void advance() {
-        ++m_pos;
-        skipBlanks();
-    }
-    // Digits, with at most one point in the whole number, from here up to the first blank or
-    // other character; a long number is then taken in a few pieces, not a character at a time.
-    std::string_view mantissaRun(bool& point) {
-        const std::size_t start = m_pos;
-        for (; m_pos < m_text.size(); ++m_pos) {
-            while (m_pos + 8 <= m_text.size() && eightDigits(m_text.data() + m_pos))
-                m_pos += 8;
-            if (m_pos == m_text.size())
-                break;
-            const char c = m_text[m_pos];
-            if (c >= '0' && c <= '9')
-                continue;
-            if (c != '.' || point)
-                break;
-            point = true;
-        }
-        const std::string_view taken = m_text.substr(start, m_pos - start);
-        skipBlanks();
-        return taken;
-    }
-
-private:
-    // Whether the eight characters from `p` are all digits, tested at once: each byte's high
-    // half must be 3, and stay 3 when 6 is added, which only 0 to 9 do.
-    static bool eightDigits(const char* p) {
-        std::uint64_t bytes = 0;
-        std::memcpy(&bytes, p, sizeof bytes);
-        constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
-        return ((bytes & kHigh) | (((bytes + 0x0606060606060606) & kHigh) >> 4)) ==
-               0x3333333333333333;
-    }
-
-    void skipBlanks() {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
-            ++m_pos;
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+std::size_t skipDigits(std::string_view text, std::size_t at) {
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at;
 }
 
 int hexDigit(char c) {
     if (isDigit(c))
         return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const char lower = static_cast<char>(c | 0x20);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 // "&H" and "&O" integers, accumulated in floating point so that no length can overflow.
-double radixInteger(Cursor& cursor) {
-    const char kind = cursor.peek();
-    const int radix = (kind == 'H' || kind == 'h') ? 16 : (kind == 'O' || kind == 'o') ? 8 : 0;
-    if (radix == 0)
-        return 0;
-    cursor.advance();
+double radixInteger(std::string_view text) {
+    const char kind = text.empty() ? '\0' : static_cast<char>(text[0] | 0x20);
+    const int radix = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
     double value = 0;
-    for (int digit = hexDigit(cursor.peek()); !cursor.atEnd() && digit >= 0 && digit < radix;
-         digit = hexDigit(cursor.peek())) {
+    for (std::size_t i = 1; radix != 0 && i < text.size(); ++i) {
+        const int digit = hexDigit(text[i]);
+        if (digit < 0 || digit >= radix)
+            break;
         value = value * radix + digit;
-        cursor.advance();
     }
     return value;
 }
 
-// What from_chars reports as out of range is either past the largest double or below the
-// smallest subnormal; the decimal position of the first significant digit tells which.
-double outOfRange(std::string_view mantissa, long long exponent) {
-    long long leadingPosition = 0;
-    const std::size_t point = mantissa.find('.');
-    const std::size_t firstSignificant = mantissa.find_first_not_of("0.");
-    if (firstSignificant == std::string::npos)
+// What from_chars reports as out of range lies either past the largest double or below the
+// smallest subnormal; the decimal position of the first significant digit plus the exponent
+// tells which.
+double outOfRange(std::string_view number) {
+    const std::size_t e = number.find_first_of("Ee");
+    const std::string_view mantissa = number.substr(0, e);
+    const std::string_view exponent = e == std::string_view::npos ? "" : number.substr(e + 1);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos)
         return 0;
-    if (point == std::string::npos || firstSignificant < point) {
-        const std::size_t integerEnd = point == std::string::npos ? mantissa.size() : point;
-        leadingPosition = static_cast<long long>(integerEnd - firstSignificant);
-    } else {
-        leadingPosition = -static_cast<long long>(firstSignificant - point - 1);
+    long long position = static_cast<long long>(point) - static_cast<long long>(first);
+    if (first > point)
+        ++position;
+    long long power = 0;
+    for (char c : exponent)
+        if (isDigit(c)) // Saturate: past this every mantissa has overflowed or underflowed.
+            power = std::min(power * 10 + (c - '0'), 1'000'000'000LL);
+    if (!exponent.empty() && exponent[0] == '-')
+        power = -power;
+    return position + power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+// The text as the rule reads it. Blanks, tabs, line feeds and the ideographic space U+3000 are
+// not there, and the full-width forms U+FF01 to U+FF5E that input methods type in full-width mode
+// stand as the ASCII characters 0x21 to 0x7E they are wide forms of. Every other byte, valid
+// UTF-8 or not, stays as it is and ends a number.
+std::string narrowed(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+        };
+        // U+FF00 + n, the wide form of ASCII 0x20 + n, is EF BC 80+n in UTF-8 for n below 0x40
+        // and EF BD 80+(n-0x40) above.
+        if (byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD) && (byte(2) & 0xC0) == 0x80) {
+            const int ascii = 0x20 + (byte(1) - 0xBC) * 0x40 + (byte(2) - 0x80);
+            if (ascii > 0x20 && ascii < 0x7F) {
+                out += static_cast<char>(ascii);
+                i += 2;
+                continue;
+            }
+        }
+        if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) { // U+3000
+            i += 2;
+            continue;
+        }
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n')
+            out += text[i];
     }
-    return leadingPosition + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return out;
 }
 
 } // namespace
 
 double prefixNumber(std::string_view text) {
-    Cursor cursor(text);
-    if (cursor.peek() == '&') {
-        cursor.advance();
-        return radixInteger(cursor);
-    }
+    const std::string number = narrowed(text);
+    const std::string_view s = number;
+    if (!s.empty() && s[0] == '&')
+        return radixInteger(s.substr(1));
 
-    bool negative = false;
-    if (cursor.peek() == '+' || cursor.peek() == '-') {
-        negative = cursor.peek() == '-';
-        cursor.advance();
+    const bool negative = !s.empty() && s[0] == '-';
+    const std::size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    std::size_t end = skipDigits(s, start);
+    std::size_t digits = end - start;
+    if (end < s.size() && s[end] == '.') {
+        const std::size_t fractionEnd = skipDigits(s, end + 1);
+        digits += fractionEnd - end - 1;
+        end = fractionEnd;
     }
-
-    bool point = false;
-    // Most numbers stand in the text in one piece and are read where they stand; only blanks
-    // inside a number or an exponent make a copy. With one point in the whole number, only a
-    // piece that is the point alone holds no digit.
-    const std::string_view first = cursor.mantissaRun(point);
-    bool anyDigit = !first.empty() && first != ".";
-    std::string number;
-    bool copied = false;
-    for (std::string_view piece = cursor.mantissaRun(point); !piece.empty();
-         piece = cursor.mantissaRun(point)) {
-        if (!copied)
-            number.assign(first);
-        copied = true;
-        number += piece;
-        anyDigit = anyDigit || piece != ".";
-    }
-    if (!anyDigit)
+    if (digits == 0)
         return 0;
-    const std::size_t mantissaLength = copied ? number.size() : first.size();
-
     // The exponent belongs to the number only when at least one digit follows the "E".
-    long long exponent = 0;
-    if (cursor.peek() == 'E' || cursor.peek() == 'e') {
-        cursor.advance();
-        std::string digits;
-        bool negativeExponent = false;
-        if (cursor.peek() == '+' || cursor.peek() == '-') {
-            negativeExponent = cursor.peek() == '-';
-            digits += cursor.peek();
-            cursor.advance();
-        }
-        const std::size_t signLength = digits.size();
-        for (; !cursor.atEnd() && isDigit(cursor.peek()); cursor.advance()) {
-            digits += cursor.peek();
-            // Saturate: past this every mantissa has overflowed or underflowed anyway.
-            if (exponent < 1'000'000'000)
-                exponent = exponent * 10 + (cursor.peek() - '0');
-        }
-        if (digits.size() > signLength) {
-            if (!copied)
-                number.assign(first);
-            copied = true;
-            number += 'e';
-            number += digits;
-            if (negativeExponent)
-                exponent = -exponent;
-        } else {
-            exponent = 0;
-        }
+    if (end < s.size() && (s[end] == 'E' || s[end] == 'e')) {
+        std::size_t exponentDigits = end + 1;
+        if (exponentDigits < s.size() && (s[exponentDigits] == '+' || s[exponentDigits] == '-'))
+            ++exponentDigits;
+        if (skipDigits(s, exponentDigits) > exponentDigits)
+            end = skipDigits(s, exponentDigits);
     }
 
-    const std::string_view whole = copied ? std::string_view(number) : first;
     double value = 0;
-    const auto [end, error] = std::from_chars(whole.data(), whole.data() + whole.size(), value);
-    if (error == std::errc::result_out_of_range)
-        value = outOfRange(whole.substr(0, mantissaLength), exponent);
-    else if (error != std::errc())
-        value = 0;
-    (void)end;
+    const auto result = std::from_chars(s.data() + start, s.data() + end, value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = outOfRange(s.substr(start, end - start));
     return negative ? -value : value;
 }
 
