@@ -11,8 +11,9 @@ namespace bench {
 namespace {
 
 // Keeps each benchmark's median of its repetitions (or its one run without repetitions), while
-// the console shows the usual report. The time is the CPU time unless the benchmark asks for
-// real or manual time: on a shared machine the wall clock also counts other processes.
+// the console shows the usual report. The time is the CPU time (of the thread, or of the whole
+// process when asked) unless the benchmark measures its own: on a shared machine the wall
+// clock also counts other processes.
 std::string nameOf(const benchmark::BenchmarkReporter::Run& run) {
     const std::string& args = run.run_name.args;
     return run.run_name.function_name + (args.empty() ? "" : "/" + args);
@@ -29,8 +30,9 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
             if (median || single)
-                m_times[nameOf(run)] = run.run_name.time_type.empty() ? run.GetAdjustedCPUTime()
-                                                                      : run.GetAdjustedRealTime();
+                m_times[nameOf(run)] = run.run_name.time_type == "manual_time"
+                                           ? run.GetAdjustedRealTime()
+                                           : run.GetAdjustedCPUTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
