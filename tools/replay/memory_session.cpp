@@ -29,7 +29,8 @@ void dropLastCharacter(std::string& text) {
 } // namespace
 
 MemorySession::MemorySession(JsonLog* log)
-    : m_log(log), m_form1(ui::memoryForm1Controls(m_gui), m_loader, [this](std::string_view name) {
+    : m_log(log),
+      m_form1(ui::memoryForm1Controls(m_gui), m_loaders.loaders(), [this](std::string_view name) {
           if (m_log)
               m_log->handling(name);
       }) {

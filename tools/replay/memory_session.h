@@ -35,7 +35,7 @@ private:
 
     JsonLog* m_log;
     controls::memory::Gui m_gui;
-    ui::MemoryForm2Loader m_loader{m_gui};
+    ui::MemoryLoaders m_loaders{m_gui};
     ui::Form1 m_form1;
     CaptionWatch m_captions;
     std::vector<std::string> m_faults;

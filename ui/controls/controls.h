@@ -70,6 +70,7 @@ public:
 class PushButton {
 public:
     virtual ~PushButton() = default;
+    virtual void setEnabled(bool on) = 0;
     virtual void onClick(Handler handler) = 0;
 };
 
