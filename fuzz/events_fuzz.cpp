@@ -20,10 +20,10 @@ constexpr std::array<std::string_view, 6> kBoxes{"Form1.Text1", "Form1.Text2", "
 constexpr std::array<std::string_view, 7> kLists{"Form1.Combo1", "Form1.Combo2", "Form1.Combo3",
                                                  "Form1.Combo4", "Form1.Combo5", "Form2.Combo1",
                                                  "Form3.Combo1"};
-constexpr std::array<std::string_view, 12> kButtons{
-    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1",
-    "Form1.Option2",  "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam",
-    "Form3.Option1",  "Form3.Option2",  "Form3.Command1", "Form3.Command2"};
+constexpr std::array<std::string_view, 14> kButtons{
+    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1", "Form1.Option2",
+    "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam", "Form3.Option1", "Form3.Option2",
+    "Form3.Command1", "Form3.Command2", "Form1.mnuGuide", "Form1.mnuAbout"};
 constexpr std::array<std::string_view, 4> kWindows{"Form1", "Form2", "Form2", "Form3"};
 // Texts at the edges of the conversions, which random bytes seldom spell.
 constexpr std::array<std::string_view, 16> kTexts{
