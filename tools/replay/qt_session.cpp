@@ -106,10 +106,10 @@ std::vector<std::string> QtSession::check() {
         // Only the program's own windows count: a closed list's popup may keep Qt's focus
         // offscreen, where no window is ever activated.
         QWidget* focus = QApplication::focusWidget();
-        const std::vector<QWidget*> ours = windows();
-        const bool own =
-            focus && std::find(ours.begin(), ours.end(), focus->window()) != ours.end();
-        if (own && (!focus->isEnabled() || !focus->window()->isVisible()))
+        const std::vector<QWidget*> loaded = windows();
+        const bool ours =
+            focus && std::find(loaded.begin(), loaded.end(), focus->window()) != loaded.end();
+        if (ours && (!focus->isEnabled() || !focus->window()->isVisible()))
             faults.push_back("the focus is on " + focus->objectName().toStdString() + " of " +
                              focus->window()->objectName().toStdString() +
                              (focus->isEnabled() ? ", hidden" : ", disabled"));
