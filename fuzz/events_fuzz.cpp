@@ -14,13 +14,17 @@ namespace {
 
 using replay::Action;
 
-constexpr std::array<std::string_view, 4> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
-                                                 "Form1.Text4"};
-constexpr std::array<std::string_view, 6> kLists{"Form1.Combo1", "Form1.Combo2", "Form1.Combo3",
-                                                 "Form1.Combo4", "Form1.Combo5", "Form2.Combo1"};
-constexpr std::array<std::string_view, 7> kButtons{
-    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1",
-    "Form1.Option2",  "Form1.Option3",  "Form2.Command1"};
+// Each list grows at its end, so that a seed's small indices keep naming the same control.
+constexpr std::array<std::string_view, 6> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
+                                                 "Form1.Text4", "Form3.Text1", "Form3.Text2"};
+constexpr std::array<std::string_view, 7> kLists{"Form1.Combo1", "Form1.Combo2", "Form1.Combo3",
+                                                 "Form1.Combo4", "Form1.Combo5", "Form2.Combo1",
+                                                 "Form3.Combo1"};
+constexpr std::array<std::string_view, 14> kButtons{
+    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1", "Form1.Option2",
+    "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam", "Form3.Option1", "Form3.Option2",
+    "Form3.Command1", "Form3.Command2", "Form1.mnuGuide", "Form1.mnuAbout"};
+constexpr std::array<std::string_view, 4> kWindows{"Form1", "Form2", "Form2", "Form3"};
 // Texts at the edges of the conversions, which random bytes seldom spell.
 constexpr std::array<std::string_view, 16> kTexts{
     "",     "0",    "-1",    "1e39", "-1e39", "1e-46", "3.4028235e38", "&HFFFFFFFFFFFFFFFF",
@@ -51,10 +55,10 @@ replay::Event decode(Bytes& bytes) {
     replay::Event event;
     switch (bytes.next() % 7) {
     case 0:
-        event = {Action::Type, std::string(kBoxes[bytes.next() % 4]), bytes.text()};
+        event = {Action::Type, std::string(kBoxes[bytes.next() % kBoxes.size()]), bytes.text()};
         break;
     case 1: {
-        event = {Action::Key, std::string(kBoxes[bytes.next() % 4]), bytes.text()};
+        event = {Action::Key, std::string(kBoxes[bytes.next() % kBoxes.size()]), bytes.text()};
         // Keys type printable characters only.
         for (char& c : event.text)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
@@ -63,13 +67,13 @@ replay::Event decode(Bytes& bytes) {
     }
     case 2:
         event = {Action::Erase,
-                 std::string(kBoxes[bytes.next() % 4]),
+                 std::string(kBoxes[bytes.next() % kBoxes.size()]),
                  {},
                  static_cast<int>(bytes.next() % 6)};
         break;
     case 3:
         event = {Action::Pick,
-                 std::string(kLists[bytes.next() % 6]),
+                 std::string(kLists[bytes.next() % kLists.size()]),
                  {},
                  static_cast<int>(bytes.next() % 40)};
         break;
@@ -77,10 +81,10 @@ replay::Event decode(Bytes& bytes) {
         event = {Action::DoubleClick, "Form2.Combo1", {}, static_cast<int>(bytes.next() % 40)};
         break;
     case 5:
-        event = {Action::Press, std::string(kButtons[bytes.next() % 7])};
+        event = {Action::Press, std::string(kButtons[bytes.next() % kButtons.size()])};
         break;
     default:
-        event = {Action::Close, bytes.next() % 4 == 0 ? "Form1" : "Form2"};
+        event = {Action::Close, std::string(kWindows[bytes.next() % kWindows.size()])};
         break;
     }
     return event;

@@ -6,8 +6,8 @@
 
 namespace ui {
 
-Form1::Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace trace)
-    : m_controls(controls), m_form2Loader(form2Loader), m_trace(std::move(trace)),
+Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
+    : m_controls(controls), m_trace(std::move(trace)),
       m_recalculation(m_state,
                       {.velocity = controls.label4,
                        .specificLoss = controls.label5,
@@ -28,23 +28,27 @@ Form1::Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace tra
                .outer = controls.combo4,
                .wall = controls.combo5,
                .customBore = controls.text4},
-              m_recalculation) {
+              m_recalculation),
+      m_form2(loaders.form2), m_form3(loaders.form3) {
     auto& c = m_controls;
-    c.text1.onChange(traced("Text1_Change", [this] { m_inputs.Text1_Change(); }));
-    c.text2.onChange(traced("Text2_Change", [this] { m_inputs.Text2_Change(); }));
-    c.text3.onChange(traced("Text3_Change", [this] { m_inputs.Text3_Change(); }));
-    c.text4.onChange(traced("Text4_Change", [this] { m_pipes.Text4_Change(); }));
-    c.combo1.onClick(traced("Form1.Combo1_Click", [this] { m_inputs.Combo1_Click(); }));
-    c.combo2.onClick(traced("Combo2_Click", [this] { m_inputs.Combo2_Click(); }));
-    c.combo3.onClick(traced("Combo3_Click", [this] { m_pipes.Combo3_Click(); }));
-    c.combo4.onClick(traced("Combo4_Click", [this] { m_pipes.Combo4_Click(); }));
-    c.combo5.onClick(traced("Combo5_Click", [this] { m_pipes.Combo5_Click(); }));
-    c.option1.onClick(traced("Option1_Click", [this] { m_pipes.Option1_Click(); }));
-    c.option2.onClick(traced("Option2_Click", [this] { m_pipes.Option2_Click(); }));
-    c.option3.onClick(traced("Option3_Click", [this] { m_pipes.Option3_Click(); }));
+    c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
+    c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
+    c.text3.onChange(traced(m_trace, "Text3_Change", [this] { m_inputs.Text3_Change(); }));
+    c.text4.onChange(traced(m_trace, "Text4_Change", [this] { m_pipes.Text4_Change(); }));
+    c.combo1.onClick(traced(m_trace, "Form1.Combo1_Click", [this] { m_inputs.Combo1_Click(); }));
+    c.combo2.onClick(traced(m_trace, "Combo2_Click", [this] { m_inputs.Combo2_Click(); }));
+    c.combo3.onClick(traced(m_trace, "Combo3_Click", [this] { m_pipes.Combo3_Click(); }));
+    c.combo4.onClick(traced(m_trace, "Combo4_Click", [this] { m_pipes.Combo4_Click(); }));
+    c.combo5.onClick(traced(m_trace, "Combo5_Click", [this] { m_pipes.Combo5_Click(); }));
+    c.option1.onClick(traced(m_trace, "Option1_Click", [this] { m_pipes.Option1_Click(); }));
+    c.option2.onClick(traced(m_trace, "Option2_Click", [this] { m_pipes.Option2_Click(); }));
+    c.option3.onClick(traced(m_trace, "Option3_Click", [this] { m_pipes.Option3_Click(); }));
     c.command1.onClick([this] { Command1_Click(); });
     c.command2.onClick([this] { Command2_Click(); });
     c.command3.onClick([this] { Command3_Click(); });
+    c.mnuSteam.onClick([this] { mnuSteam_Click(); });
+    c.mnuGuide.onClick(traced(m_trace, "mnuGuide_Click", [this] { m_controls.help.showGuide(); }));
+    c.mnuAbout.onClick(traced(m_trace, "mnuAbout_Click", [this] { m_controls.help.showAbout(); }));
     // Closing the main window unloads it without a handling of its own, which ends the program.
     c.window.onClose([this] { m_controls.program.end(); });
 }
@@ -59,13 +63,6 @@ void Form1::start() {
 void Form1::trace(std::string_view handling) const {
     if (m_trace)
         m_trace(handling);
-}
-
-controls::Handler Form1::traced(std::string_view handling, controls::Handler body) const {
-    return [this, handling, body = std::move(body)] {
-        trace(handling);
-        body();
-    };
 }
 
 void Form1::Form_Load() {
@@ -138,30 +135,20 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() {
     trace("Command2_Click");
-    if (!m_form2) {
-        discardUnloadedForm2();
-        Form2Controls controls = m_form2Loader.load();
-        m_form2 = std::make_unique<Form2>(
-            controls, m_controls.text3, m_controls.window, [this] { unloadForm2(); }, m_trace);
-        m_form2->Form_Load();
-        controls.window.show();
-    }
+    m_form2.open([this](const Form2Controls& controls) {
+        return std::make_unique<Form2>(
+            controls, m_controls.text3, m_controls.window, [this] { m_form2.unload(); }, m_trace);
+    });
     m_controls.window.hide();
 }
 
-void Form1::unloadForm2() {
-    if (!m_form2)
-        return;
-    m_form2->Form_Unload();
-    m_unloadedForm2 = std::move(m_form2);
-    m_form2Loader.unload();
-}
-
-void Form1::discardUnloadedForm2() {
-    if (!m_unloadedForm2)
-        return;
-    m_unloadedForm2.reset();
-    m_form2Loader.discard();
+void Form1::mnuSteam_Click() {
+    trace("mnuSteam_Click");
+    m_form3.open([this](const Form3Controls& controls) {
+        return std::make_unique<Form3>(
+            controls, m_controls.text3, m_controls.window, [this] { m_form3.unload(); }, m_trace);
+    });
+    m_controls.window.hide();
 }
 
 void Form1::Command3_Click() {

@@ -6,6 +6,8 @@
 #include "pipes/pipe_handlings.h"
 #include "ui/controls/controls.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/loaded_window.h"
 
 #include <memory>
 
@@ -36,6 +38,16 @@ struct Form1Controls {
     controls::Label& label13;
     controls::MessageBox& messages;
     controls::Program& program;
+    controls::MenuCommand& mnuSteam;
+    controls::MenuCommand& mnuGuide;
+    controls::MenuCommand& mnuAbout;
+    controls::HelpWindows& help;
+};
+
+// The toolkit's loaders of the windows the main window opens over itself.
+struct WindowLoaders {
+    Form2Loader& form2;
+    Form3Loader& form3;
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -43,7 +55,7 @@ struct Form1Controls {
 class Form1 {
 public:
     // `trace`, when given, hears each handling of both windows as it starts.
-    Form1(Form1Controls controls, Form2Loader& form2Loader, HandlingTrace trace = {});
+    Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace = {});
     ~Form1();
 
     // Program start: loads the window (Form_Load), then shows it.
@@ -53,29 +65,23 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void mnuSteam_Click();
 
     const calc::CalcState& state() const { return m_state; }
-    bool form2Loaded() const { return m_form2 != nullptr; }
+    bool form2Loaded() const { return m_form2.loaded(); }
+    bool form3Loaded() const { return m_form3.loaded(); }
 
 private:
-    void unloadForm2();
-    void discardUnloadedForm2();
     void trace(std::string_view handling) const;
-    // A handling delegated to the input or pipe handlings, announced under its name.
-    controls::Handler traced(std::string_view handling, controls::Handler body) const;
 
     Form1Controls m_controls;
-    Form2Loader& m_form2Loader;
     HandlingTrace m_trace;
     calc::CalcState m_state;
     calc::Recalculation m_recalculation;
     calc::InputHandlings m_inputs;
     pipes::PipeHandlings m_pipes;
-    std::unique_ptr<Form2> m_form2;
-    // The lookup window is unloaded from inside its own handlings, which still run then: its
-    // logic and, through the loader, its controls are destroyed at the next load, the one
-    // place that keeps an unloaded window alive.
-    std::unique_ptr<Form2> m_unloadedForm2;
+    LoadedWindow<Form2, Form2Controls> m_form2;
+    LoadedWindow<Form3, Form3Controls> m_form3;
 };
 
 } // namespace ui

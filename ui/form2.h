@@ -2,6 +2,7 @@
 
 #include "steam/hand_off.h"
 #include "ui/controls/controls.h"
+#include "ui/loaded_window.h"
 
 #include <functional>
 #include <string_view>
@@ -16,24 +17,7 @@ struct Form2Controls {
     controls::PushButton& command1;
 };
 
-// Hears the name of a handling as it starts. Names shared by both windows carry their window
-// ("Form2.Combo1_Click"), the others stand alone ("Text3_Change").
-using HandlingTrace = std::function<void(std::string_view)>;
-
-// The toolkit's side of loading and unloading the lookup window. The window is unloaded from
-// inside its own handlings, which still run on its controls: unload() only takes it from the
-// user, and its controls live until discard(), which the owner calls once none of its
-// handlings runs any more. The loader keeps at most one unloaded window.
-class Form2Loader {
-public:
-    virtual ~Form2Loader() = default;
-    // Creates the window and its controls, not yet visible.
-    virtual Form2Controls load() = 0;
-    // Takes the window from the user; the next load starts afresh.
-    virtual void unload() = 0;
-    // Destroys the controls of the window unloaded last, if any.
-    virtual void discard() = 0;
-};
+using Form2Loader = WindowLoader<Form2Controls>;
 
 // The density lookup window: the steam table as a list; a picked row's density goes to the
 // main window's density box.

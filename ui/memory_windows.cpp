@@ -28,22 +28,45 @@ Form1Controls memoryForm1Controls(controls::memory::Gui& gui) {
         .label13 = gui.label("Form1.Label13"),
         .messages = gui.messageBox(),
         .program = gui.program(),
+        .mnuSteam = gui.menuCommand("Form1.mnuSteam"),
+        .mnuGuide = gui.menuCommand("Form1.mnuGuide"),
+        .mnuAbout = gui.menuCommand("Form1.mnuAbout"),
+        .help = gui.helpWindows(),
     };
 }
 
-Form2Controls MemoryForm2Loader::load() {
-    m_gui.recordWindowOp("load", "Form2");
+namespace {
+
+Form2Controls form2Controls(controls::memory::Gui& gui) {
     return {
-        .window = m_gui.window("Form2"),
-        .combo1 = m_gui.simpleCombo("Form2.Combo1"),
-        .label9 = m_gui.label("Form2.Label9", "Label9"),
-        .command1 = m_gui.pushButton("Form2.Command1"),
+        .window = gui.window("Form2"),
+        .combo1 = gui.simpleCombo("Form2.Combo1"),
+        .label9 = gui.label("Form2.Label9", "Label9"),
+        .command1 = gui.pushButton("Form2.Command1"),
     };
 }
 
-void MemoryForm2Loader::unload() {
-    m_gui.recordWindowOp("unload", "Form2");
-    m_unloaded = m_gui.takeWindow("Form2");
+Form3Controls form3Controls(controls::memory::Gui& gui) {
+    return {
+        .window = gui.window("Form3"),
+        .text1 = gui.textBox("Form3.Text1", "1"),
+        .combo1 = gui.dropDownList("Form3.Combo1"),
+        .option1 = gui.optionButton("Form3.Option1", "Form3.Frame2"),
+        .option2 = gui.optionButton("Form3.Option2", "Form3.Frame2"),
+        .text2 = gui.textBox("Form3.Text2", "250"),
+        .command1 = gui.pushButton("Form3.Command1"),
+        .command2 = gui.pushButton("Form3.Command2"),
+        .label7 = gui.label("Form3.Label7"),
+        .label8 = gui.statusText("Form3.Label8"),
+        .label9 = gui.label("Form3.Label9"),
+        .label10 = gui.label("Form3.Label10"),
+        .label11 = gui.label("Form3.Label11"),
+    };
 }
+
+} // namespace
+
+MemoryLoaders::MemoryLoaders(controls::memory::Gui& gui)
+    : m_form2(gui, "Form2", form2Controls), m_form3(gui, "Form3", form3Controls) {}
 
 } // namespace ui

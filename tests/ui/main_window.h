@@ -10,6 +10,6 @@ struct MainWindow {
     std::string caption(const std::string& label) { return gui.label("Form1." + label).caption(); }
 
     controls::memory::Gui gui;
-    ui::MemoryForm2Loader loader{gui};
-    ui::Form1 form1{ui::memoryForm1Controls(gui), loader};
+    ui::MemoryLoaders loaders{gui};
+    ui::Form1 form1{ui::memoryForm1Controls(gui), loaders.loaders()};
 };

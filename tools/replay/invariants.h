@@ -14,6 +14,11 @@ namespace replay {
 inline constexpr std::array<const char*, 6> kResultLabels{"Label4", "Label5",  "Label13",
                                                           "Label7", "Label10", "Label11"};
 
+// The property window's result labels, and its state field, which says a fault in their place.
+inline constexpr std::array<const char*, 4> kPropertyLabels{"Label7", "Label9", "Label10",
+                                                            "Label11"};
+inline constexpr const char* kPropertyState = "Label8";
+
 using ResultCaptions = std::array<std::string, 6>;
 
 // The captions recal writes for this state.

@@ -29,7 +29,8 @@ void dropLastCharacter(std::string& text) {
 } // namespace
 
 MemorySession::MemorySession(JsonLog* log)
-    : m_log(log), m_form1(ui::memoryForm1Controls(m_gui), m_loader, [this](std::string_view name) {
+    : m_log(log),
+      m_form1(ui::memoryForm1Controls(m_gui), m_loaders.loaders(), [this](std::string_view name) {
           if (m_log)
               m_log->handling(name);
       }) {
@@ -57,9 +58,14 @@ void MemorySession::watch(const Op& op) {
         m_faults.push_back("focus given to " + op.control + ", which the user cannot reach");
 }
 
+bool MemorySession::loaded(const std::string& window) const {
+    return window == "Form1" || (window == "Form2" && m_form1.form2Loaded()) ||
+           (window == "Form3" && m_form1.form3Loaded());
+}
+
 bool MemorySession::usable(const std::string& control) {
     const std::string window = windowOf(control);
-    if (ended() || (window == "Form2" && !m_form1.form2Loaded()))
+    if (ended() || !loaded(window))
         return false;
     if (!m_gui.window(window).visible())
         return false;
@@ -72,8 +78,16 @@ bool MemorySession::usable(const std::string& control) {
         return window == "Form2" ? m_gui.simpleCombo(control).enabled()
                                  : m_gui.dropDownList(control).enabled();
     if (kind.starts_with("Option"))
-        return m_gui.optionButton(control, "Form1.Frame3").enabled();
+        return option(control).enabled();
+    // A menu command is never disabled: its window's visibility decides.
+    if (kind.starts_with("mnu"))
+        return true;
     return m_gui.pushButton(control).enabled();
+}
+
+controls::memory::MemoryOptionButton& MemorySession::option(const std::string& control) {
+    return m_gui.optionButton(control,
+                              windowOf(control) == "Form3" ? "Form3.Frame2" : "Form1.Frame3");
 }
 
 bool MemorySession::canPerform(const Event& event) {
@@ -132,8 +146,10 @@ void MemorySession::perform(const Event& event) {
         m_gui.simpleCombo(target).userDoubleClick(event.number);
         break;
     case Action::Press:
-        if (target.starts_with("Form1.Option"))
-            m_gui.optionButton(target, "Form1.Frame3").userClick();
+        if (target.find(".Option") != std::string::npos)
+            option(target).userClick();
+        else if (target.find(".mnu") != std::string::npos)
+            m_gui.menuCommand(target).userClick();
         else
             m_gui.pushButton(target).userClick();
         break;
@@ -155,13 +171,22 @@ std::vector<std::string> MemorySession::check() {
         labels.push_back(std::string("Form1.") + name);
     if (m_form1.form2Loaded())
         labels.push_back("Form2.Label9");
+    if (m_form1.form3Loaded())
+        for (const char* name : kPropertyLabels)
+            labels.push_back(std::string("Form3.") + name);
     for (const std::string& name : labels)
         if (showsNonsense(m_gui.label(name).caption()))
             faults.push_back(name + " shows \"" + m_gui.label(name).caption() + "\"");
+    if (m_form1.form3Loaded()) {
+        const std::string state = std::string("Form3.") + kPropertyState;
+        if (showsNonsense(m_gui.statusText(state).text()))
+            faults.push_back(state + " shows \"" + m_gui.statusText(state).text() + "\"");
+    }
 
     if (!ended()) {
-        const int visible = (m_gui.window("Form1").visible() ? 1 : 0) +
-                            (m_form1.form2Loaded() && m_gui.window("Form2").visible() ? 1 : 0);
+        int visible = 0;
+        for (const char* window : {"Form1", "Form2", "Form3"})
+            visible += loaded(window) && m_gui.window(window).visible() ? 1 : 0;
         if (visible != 1)
             faults.push_back(std::to_string(visible) + " windows visible");
     }

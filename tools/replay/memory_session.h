@@ -29,13 +29,15 @@ public:
 
 private:
     void watch(const controls::memory::Op& op);
+    bool loaded(const std::string& window) const;
     bool usable(const std::string& control);
+    controls::memory::MemoryOptionButton& option(const std::string& control);
     ResultCaptions resultCaptions();
     void typeText(controls::memory::MemoryTextBox& box, const std::string& text);
 
     JsonLog* m_log;
     controls::memory::Gui m_gui;
-    ui::MemoryForm2Loader m_loader{m_gui};
+    ui::MemoryLoaders m_loaders{m_gui};
     ui::Form1 m_form1;
     CaptionWatch m_captions;
     std::vector<std::string> m_faults;

@@ -4,14 +4,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace replay {
@@ -35,8 +38,10 @@ QtSession::QtSession(JsonLog& log)
           if (op.kind == "message" && !ownMessage(op.text))
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
-      m_loader(m_qtLoader, m_sink), m_controls(m_sink), m_program(m_sink),
-      m_form1(recordingForm1(m_controls, m_view.controls(), m_program), m_loader,
+      m_form2(m_qtForm2, m_sink, "Form2", recordingForm2),
+      m_form3(m_qtForm3, m_sink, "Form3", recordingForm3), m_controls(m_sink), m_program(m_sink),
+      m_form1(recordingForm1(m_controls, m_view.controls(), m_program),
+              {.form2 = m_form2, .form3 = m_form3},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
@@ -46,8 +51,9 @@ QtSession::~QtSession() {
 }
 
 bool QtSession::eventFilter(QObject* watched, QEvent* event) {
+    // Message boxes and the help windows alike: Enter presses the default button, which closes.
     if (event->type() == QEvent::Show)
-        if (auto* box = qobject_cast<QMessageBox*>(watched))
+        if (auto* box = qobject_cast<QDialog*>(watched))
             QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Enter); });
     return false;
 }
@@ -64,9 +70,18 @@ ResultCaptions QtSession::resultCaptions() const {
     return shown;
 }
 
+std::vector<QWidget*> QtSession::windows() const {
+    std::vector<QWidget*> loaded{m_view.widget()};
+    if (m_qtForm2.view())
+        loaded.push_back(m_qtForm2.view()->widget());
+    if (m_qtForm3.view())
+        loaded.push_back(m_qtForm3.view()->widget());
+    return loaded;
+}
+
 QWidget* QtSession::visibleWindow() const {
-    for (QWidget* form : {widget("Form1"), widget("Form2")})
-        if (form && form->isVisible())
+    for (QWidget* form : windows())
+        if (form->isVisible())
             return form;
     return nullptr;
 }
@@ -78,22 +93,22 @@ std::vector<std::string> QtSession::check() {
         inputFault(state(), m_captions.flowShown(), m_captions.roughnessShown());
     if (!input.empty())
         faults.push_back(input);
-    for (QWidget* form : {widget("Form1"), widget("Form2")})
-        if (form)
-            for (const QLabel* label : form->findChildren<QLabel*>())
-                if (showsNonsense(label->text().toStdString()))
-                    faults.push_back("a label shows " + label->text().toStdString());
+    for (QWidget* form : windows())
+        for (const QLabel* label : form->findChildren<QLabel*>())
+            if (showsNonsense(label->text().toStdString()))
+                faults.push_back("a label shows " + label->text().toStdString());
     if (!ended()) {
         int visible = 0;
-        for (QWidget* form : {widget("Form1"), widget("Form2")})
-            visible += form && form->isVisible() ? 1 : 0;
+        for (QWidget* form : windows())
+            visible += form->isVisible() ? 1 : 0;
         if (visible != 1)
             faults.push_back(std::to_string(visible) + " windows visible");
         // Only the program's own windows count: a closed list's popup may keep Qt's focus
         // offscreen, where no window is ever activated.
         QWidget* focus = QApplication::focusWidget();
+        const std::vector<QWidget*> loaded = windows();
         const bool ours =
-            focus && (focus->window() == widget("Form1") || focus->window() == widget("Form2"));
+            focus && std::find(loaded.begin(), loaded.end(), focus->window()) != loaded.end();
         if (ours && (!focus->isEnabled() || !focus->window()->isVisible()))
             faults.push_back("the focus is on " + focus->objectName().toStdString() + " of " +
                              focus->window()->objectName().toStdString() +
@@ -105,17 +120,29 @@ std::vector<std::string> QtSession::check() {
 QWidget* QtSession::widget(const std::string& control) const {
     const std::size_t dot = control.find('.');
     const std::string window = control.substr(0, dot);
-    QWidget* form = window == "Form1"   ? m_view.widget()
-                    : m_qtLoader.view() ? m_qtLoader.view()->widget()
-                                        : nullptr;
+    QWidget* form = nullptr;
+    if (window == "Form1")
+        form = m_view.widget();
+    else if (window == "Form2" && m_qtForm2.view())
+        form = m_qtForm2.view()->widget();
+    else if (window == "Form3" && m_qtForm3.view())
+        form = m_qtForm3.view()->widget();
     if (!form || dot == std::string::npos)
         return form;
     return form->findChild<QWidget*>(fromUtf8(control.substr(dot + 1)));
 }
 
+QAction* QtSession::menuCommand(const std::string& control) const {
+    if (!control.starts_with("Form1.mnu"))
+        return nullptr;
+    return m_view.widget()->findChild<QAction*>(fromUtf8(control.substr(6)));
+}
+
 bool QtSession::usable(const std::string& control) const {
     if (m_program.ended())
         return false;
+    if (QAction* command = menuCommand(control))
+        return m_view.widget()->isVisible() && command->isEnabled();
     QWidget* target = widget(control);
     return target && target->isVisible() && target->isEnabled();
 }
@@ -188,7 +215,15 @@ void QtSession::perform(const Event& event) {
         }
         break;
     case Action::Press:
-        QTest::mouseClick(target, Qt::LeftButton);
+        if (QAction* command = menuCommand(event.target)) {
+            // Opened from the bar, the menu shows its command highlighted, taken with Enter.
+            auto* menu = qobject_cast<QMenu*>(command->parent());
+            m_view.m_menuBar->setActiveAction(menu->menuAction());
+            menu->setActiveAction(command);
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(target, Qt::LeftButton);
+        }
         break;
     case Action::Close:
         target->close();

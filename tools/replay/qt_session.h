@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QWidget;
 
 namespace replay {
 
 // The program over the real Qt windows (offscreen), acted on through QTest key and mouse
-// events; each message box is answered with OK as soon as it shows.
+// events; each message box and help window is closed with Enter as soon as it shows.
 class QtSession final : public QObject, public Driver {
 public:
     explicit QtSession(JsonLog& log);
@@ -38,6 +39,10 @@ protected:
 
 private:
     QWidget* widget(const std::string& control) const;
+    // The program's windows that are loaded, the main window first.
+    std::vector<QWidget*> windows() const;
+    // A command of the main window's menu bar, or null.
+    QAction* menuCommand(const std::string& control) const;
     bool usable(const std::string& control) const;
     ResultCaptions resultCaptions() const;
 
@@ -46,8 +51,10 @@ private:
     std::vector<std::string> m_faults;
     CaptionWatch m_captions;
     controls::qt::Form1View m_view;
-    controls::qt::QtForm2Loader m_qtLoader;
-    RecordingForm2Loader m_loader;
+    controls::qt::QtForm2Loader m_qtForm2;
+    controls::qt::QtForm3Loader m_qtForm3;
+    RecordingLoader<ui::Form2Controls> m_form2;
+    RecordingLoader<ui::Form3Controls> m_form3;
     RecordingControls m_controls;
     RecordingProgram m_program;
     ui::Form1 m_form1;

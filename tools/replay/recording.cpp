@@ -118,6 +118,10 @@ class PushButton final : public controls::PushButton, Named {
 public:
     PushButton(controls::PushButton& inner, OpSink& sink, std::string name)
         : Named(sink, std::move(name)), m_inner(inner) {}
+    void setEnabled(bool on) override {
+        record({.kind = "enable", .on = on});
+        m_inner.setEnabled(on);
+    }
     void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
 
 private:
@@ -135,6 +139,19 @@ public:
 
 private:
     controls::Label& m_inner;
+};
+
+class StatusText final : public controls::StatusText, Named {
+public:
+    StatusText(controls::StatusText& inner, OpSink& sink, std::string name)
+        : Named(sink, std::move(name)), m_inner(inner) {}
+    void setStatus(std::string_view text, bool fault) override {
+        record({.kind = "status", .text = std::string(text), .on = fault});
+        m_inner.setStatus(text, fault);
+    }
+
+private:
+    controls::StatusText& m_inner;
 };
 
 class Window final : public controls::Window, Named {
@@ -168,6 +185,23 @@ private:
     OpSink& m_sink;
 };
 
+class HelpWindows final : public controls::HelpWindows {
+public:
+    HelpWindows(controls::HelpWindows& inner, OpSink& sink) : m_inner(inner), m_sink(sink) {}
+    void showGuide() override {
+        m_sink({.kind = "guide"});
+        m_inner.showGuide();
+    }
+    void showAbout() override {
+        m_sink({.kind = "about"});
+        m_inner.showAbout();
+    }
+
+private:
+    controls::HelpWindows& m_inner;
+    OpSink& m_sink;
+};
+
 } // namespace
 
 template <class T> T& RecordingControls::keep(std::unique_ptr<T> control) {
@@ -194,11 +228,17 @@ controls::PushButton& RecordingControls::wrap(controls::PushButton& inner, std::
 controls::Label& RecordingControls::wrap(controls::Label& inner, std::string name) {
     return keep(std::make_unique<Label>(inner, m_sink, std::move(name)));
 }
+controls::StatusText& RecordingControls::wrap(controls::StatusText& inner, std::string name) {
+    return keep(std::make_unique<StatusText>(inner, m_sink, std::move(name)));
+}
 controls::Window& RecordingControls::wrap(controls::Window& inner, std::string name) {
     return keep(std::make_unique<Window>(inner, m_sink, std::move(name)));
 }
 controls::MessageBox& RecordingControls::wrap(controls::MessageBox& inner) {
     return keep(std::make_unique<MessageBox>(inner, m_sink));
+}
+controls::HelpWindows& RecordingControls::wrap(controls::HelpWindows& inner) {
+    return keep(std::make_unique<HelpWindows>(inner, m_sink));
 }
 
 void RecordingProgram::end() {
@@ -233,29 +273,35 @@ ui::Form1Controls recordingForm1(RecordingControls& w, const ui::Form1Controls& 
         .label13 = w.wrap(c.label13, "Form1.Label13"),
         .messages = w.wrap(c.messages),
         .program = program,
+        // The program performs nothing on a menu command: its click shows as the handling.
+        .mnuSteam = c.mnuSteam,
+        .mnuGuide = c.mnuGuide,
+        .mnuAbout = c.mnuAbout,
+        .help = w.wrap(c.help),
     };
 }
 
-ui::Form2Controls RecordingForm2Loader::load() {
-    m_sink({.kind = "load", .control = "Form2"});
-    const ui::Form2Controls inner = m_inner.load();
-    m_loaded = std::make_unique<RecordingControls>(m_sink);
-    RecordingControls& w = *m_loaded;
-    return {.window = w.wrap(inner.window, "Form2"),
-            .combo1 = w.wrap(inner.combo1, "Form2.Combo1"),
-            .label9 = w.wrap(inner.label9, "Form2.Label9"),
-            .command1 = w.wrap(inner.command1, "Form2.Command1")};
+ui::Form2Controls recordingForm2(RecordingControls& w, const ui::Form2Controls& c) {
+    return {.window = w.wrap(c.window, "Form2"),
+            .combo1 = w.wrap(c.combo1, "Form2.Combo1"),
+            .label9 = w.wrap(c.label9, "Form2.Label9"),
+            .command1 = w.wrap(c.command1, "Form2.Command1")};
 }
 
-void RecordingForm2Loader::unload() {
-    m_sink({.kind = "unload", .control = "Form2"});
-    m_unloaded = std::move(m_loaded);
-    m_inner.unload();
-}
-
-void RecordingForm2Loader::discard() {
-    m_unloaded.reset();
-    m_inner.discard();
+ui::Form3Controls recordingForm3(RecordingControls& w, const ui::Form3Controls& c) {
+    return {.window = w.wrap(c.window, "Form3"),
+            .text1 = w.wrap(c.text1, "Form3.Text1"),
+            .combo1 = w.wrap(c.combo1, "Form3.Combo1"),
+            .option1 = w.wrap(c.option1, "Form3.Option1"),
+            .option2 = w.wrap(c.option2, "Form3.Option2"),
+            .text2 = w.wrap(c.text2, "Form3.Text2"),
+            .command1 = w.wrap(c.command1, "Form3.Command1"),
+            .command2 = w.wrap(c.command2, "Form3.Command2"),
+            .label7 = w.wrap(c.label7, "Form3.Label7"),
+            .label8 = w.wrap(c.label8, "Form3.Label8"),
+            .label9 = w.wrap(c.label9, "Form3.Label9"),
+            .label10 = w.wrap(c.label10, "Form3.Label10"),
+            .label11 = w.wrap(c.label11, "Form3.Label11")};
 }
 
 } // namespace replay

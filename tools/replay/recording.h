@@ -3,6 +3,7 @@
 #include "ui/controls/memory_gui.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
 
 #include <functional>
 #include <memory>
@@ -27,8 +28,10 @@ public:
     controls::OptionButton& wrap(controls::OptionButton& inner, std::string name);
     controls::PushButton& wrap(controls::PushButton& inner, std::string name);
     controls::Label& wrap(controls::Label& inner, std::string name);
+    controls::StatusText& wrap(controls::StatusText& inner, std::string name);
     controls::Window& wrap(controls::Window& inner, std::string name);
     controls::MessageBox& wrap(controls::MessageBox& inner);
+    controls::HelpWindows& wrap(controls::HelpWindows& inner);
 
 private:
     template <class T> T& keep(std::unique_ptr<T> control);
@@ -53,18 +56,39 @@ private:
 ui::Form1Controls recordingForm1(RecordingControls& wrapper, const ui::Form1Controls& inner,
                                  RecordingProgram& program);
 
-// Loads the lookup window through the toolkit's loader and wraps its controls; the wrappers of
-// an unloaded window are discarded with the window's own controls.
-class RecordingForm2Loader final : public ui::Form2Loader {
+// The controls of a window the main window opens, each wrapped under its name.
+ui::Form2Controls recordingForm2(RecordingControls& wrapper, const ui::Form2Controls& inner);
+ui::Form3Controls recordingForm3(RecordingControls& wrapper, const ui::Form3Controls& inner);
+
+// Loads a window through the toolkit's loader and wraps its controls; the wrappers of an
+// unloaded window are discarded with the window's own controls.
+template <class Controls> class RecordingLoader final : public ui::WindowLoader<Controls> {
 public:
-    RecordingForm2Loader(ui::Form2Loader& inner, OpSink sink) : m_inner(inner), m_sink(sink) {}
-    ui::Form2Controls load() override;
-    void unload() override;
-    void discard() override;
+    using Wrap = Controls (*)(RecordingControls&, const Controls&);
+    RecordingLoader(ui::WindowLoader<Controls>& inner, OpSink sink, std::string window, Wrap wrap)
+        : m_inner(inner), m_sink(std::move(sink)), m_window(std::move(window)), m_wrap(wrap) {}
+
+    Controls load() override {
+        m_sink({.kind = "load", .control = m_window});
+        const Controls inner = m_inner.load();
+        m_loaded = std::make_unique<RecordingControls>(m_sink);
+        return m_wrap(*m_loaded, inner);
+    }
+    void unload() override {
+        m_sink({.kind = "unload", .control = m_window});
+        m_unloaded = std::move(m_loaded);
+        m_inner.unload();
+    }
+    void discard() override {
+        m_unloaded.reset();
+        m_inner.discard();
+    }
 
 private:
-    ui::Form2Loader& m_inner;
+    ui::WindowLoader<Controls>& m_inner;
     OpSink m_sink;
+    std::string m_window;
+    Wrap m_wrap;
     std::unique_ptr<RecordingControls> m_loaded;
     std::unique_ptr<RecordingControls> m_unloaded;
 };

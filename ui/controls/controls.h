@@ -70,6 +70,7 @@ public:
 class PushButton {
 public:
     virtual ~PushButton() = default;
+    virtual void setEnabled(bool on) = 0;
     virtual void onClick(Handler handler) = 0;
 };
 
@@ -77,6 +78,20 @@ class Label {
 public:
     virtual ~Label() = default;
     virtual void setCaption(std::string_view caption) = 0;
+};
+
+// A line of text that says a fault in the alert colour, in place of a message box.
+class StatusText {
+public:
+    virtual ~StatusText() = default;
+    virtual void setStatus(std::string_view text, bool fault) = 0;
+};
+
+// A command of a window's menu bar.
+class MenuCommand {
+public:
+    virtual ~MenuCommand() = default;
+    virtual void onClick(Handler handler) = 0;
 };
 
 // A modal box with a single OK button and no icon; returns once the user has closed it.

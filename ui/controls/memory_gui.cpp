@@ -174,6 +174,11 @@ void MemoryLabel::setCaption(std::string_view caption) {
     record({.kind = "caption", .control = m_name, .text = m_caption});
 }
 
+void MemoryStatusText::setStatus(std::string_view text, bool fault) {
+    m_text = text;
+    record({.kind = "status", .control = m_name, .text = m_text, .on = fault});
+}
+
 void MemoryMessageBox::show(std::string_view text, std::string_view title) {
     m_recorder.record({.kind = "message", .text = std::string(text), .title = std::string(title)});
 }
@@ -193,7 +198,7 @@ void MemoryProgram::end() {
     m_ended = true;
 }
 
-Gui::Gui() : m_messageBox(m_recorder), m_program(m_recorder) {}
+Gui::Gui() : m_messageBox(m_recorder), m_helpWindows(m_recorder), m_program(m_recorder) {}
 
 MemoryWindow& Gui::window(const std::string& name) {
     return obtain(m_windows, name);
@@ -229,6 +234,8 @@ std::vector<std::unique_ptr<Control>> Gui::takeWindow(const std::string& window)
     eraseWindowControls(m_options, prefix, taken);
     eraseWindowControls(m_buttons, prefix, taken);
     eraseWindowControls(m_labels, prefix, taken);
+    eraseWindowControls(m_statusTexts, prefix, taken);
+    eraseWindowControls(m_menuCommands, prefix, taken);
     std::erase_if(m_optionGroups,
                   [&](const auto& entry) { return entry.first.starts_with(prefix); });
     if (auto found = m_windows.find(window); found != m_windows.end()) {
@@ -274,6 +281,14 @@ MemoryPushButton& Gui::pushButton(const std::string& name) {
 
 MemoryLabel& Gui::label(const std::string& name, std::string designCaption) {
     return obtain(m_labels, name, std::move(designCaption));
+}
+
+MemoryStatusText& Gui::statusText(const std::string& name) {
+    return obtain(m_statusTexts, name);
+}
+
+MemoryMenuCommand& Gui::menuCommand(const std::string& name) {
+    return obtain(m_menuCommands, name);
 }
 
 } // namespace controls::memory

@@ -35,10 +35,10 @@ struct Op {
             field(std::string_view("ctl"), std::string_view(control));
         if (kind == "additem")
             field(std::string_view("index"), index);
-        if (kind == "enable" || kind == "check")
+        if (kind == "enable" || kind == "check" || kind == "status")
             field(std::string_view("on"), on);
         if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-            kind == "message")
+            kind == "message" || kind == "status")
             field(std::string_view("text"), std::string_view(text));
         if (kind == "message")
             field(std::string_view("title"), std::string_view(title));
@@ -177,6 +177,7 @@ class MemoryPushButton final : public Control, public PushButton {
 public:
     using Control::Control;
 
+    void setEnabled(bool on) override { recordEnable(on); }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
     void userClick();
@@ -194,6 +195,40 @@ public:
 
 private:
     std::string m_caption;
+};
+
+// Says a fault by its `on` field, as the real one says it in the alert colour.
+class MemoryStatusText final : public Control, public StatusText {
+public:
+    using Control::Control;
+
+    void setStatus(std::string_view text, bool fault) override;
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+class MemoryMenuCommand final : public Control, public MenuCommand {
+public:
+    using Control::Control;
+
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+    void userClick() { raise(m_onClick); }
+
+private:
+    Handler m_onClick;
+};
+
+// Closes each window at once, as if the user had read it, and records that it was shown.
+class MemoryHelpWindows final : public HelpWindows {
+public:
+    explicit MemoryHelpWindows(Recorder& recorder) : m_recorder(recorder) {}
+    void showGuide() override { m_recorder.record({.kind = "guide"}); }
+    void showAbout() override { m_recorder.record({.kind = "about"}); }
+
+private:
+    Recorder& m_recorder;
 };
 
 // Answers every box at once as if OK were pressed, and records its text and title.
@@ -245,7 +280,10 @@ public:
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
     MemoryPushButton& pushButton(const std::string& name);
     MemoryLabel& label(const std::string& name, std::string designCaption = {});
+    MemoryStatusText& statusText(const std::string& name);
+    MemoryMenuCommand& menuCommand(const std::string& name);
     MemoryMessageBox& messageBox() { return m_messageBox; }
+    MemoryHelpWindows& helpWindows() { return m_helpWindows; }
     MemoryWindow& window(const std::string& name);
     MemoryProgram& program() { return m_program; }
     const MemoryProgram& program() const { return m_program; }
@@ -266,6 +304,7 @@ private:
 
     Recorder m_recorder;
     MemoryMessageBox m_messageBox;
+    MemoryHelpWindows m_helpWindows;
     MemoryProgram m_program;
     std::map<std::string, std::unique_ptr<MemoryWindow>> m_windows;
     std::map<std::string, std::unique_ptr<MemoryTextBox>> m_textBoxes;
@@ -275,6 +314,8 @@ private:
     std::map<std::string, OptionGroup> m_optionGroups;
     std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
     std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
+    std::map<std::string, std::unique_ptr<MemoryStatusText>> m_statusTexts;
+    std::map<std::string, std::unique_ptr<MemoryMenuCommand>> m_menuCommands;
 };
 
 } // namespace controls::memory

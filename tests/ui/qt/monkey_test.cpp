@@ -82,7 +82,7 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
                     const auto children = window->findChildren<QWidget*>();
                     QWidget* target =
                         children.isEmpty() ? window : children[below(children.size())];
-                    if (target->isEnabled())
+                    if (target->isEnabled() && target->isVisible())
                         QTest::keyClick(target, keys[below(std::size(keys))]);
                 }
                 event.action = replay::Action::Press;

@@ -1,0 +1,115 @@
+#include "steam/property_handlings.h"
+
+#include "calc/numbers.h"
+#include "steam/if97.h"
+
+#include <cstdio>
+
+namespace steam {
+
+namespace {
+
+constexpr double kKelvin = 273.15;
+
+// A temperature in words, to one decimal: the fault texts and the superheat are read, not copied.
+std::string celsiusWords(double celsius) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f ℃", celsius);
+    return text;
+}
+
+std::string shown(double value, std::string_view unit) {
+    return calc::numberText(calc::storedFloat(value)).append(unit);
+}
+
+PropertyReport fault(std::string saturation, std::string why) {
+    PropertyReport report;
+    report.saturation = std::move(saturation);
+    report.state = std::move(why);
+    report.fault = true;
+    return report;
+}
+
+} // namespace
+
+PropertyReport propertyReport(double p, bool superheated, double celsius) {
+    if (!(p > 0))
+        return fault({}, "压力（绝压）须大于 0");
+    if (p > 100)
+        return fault({}, "压力高于 100 MPa（绝压），超出计算范围");
+
+    const bool hasSaturation = p >= if97::kTriplePressure && p <= if97::kCriticalPressure;
+    const double saturationKelvin = hasSaturation ? if97::saturationTemperature(p) : 0;
+    std::string saturation = hasSaturation ? shown(saturationKelvin - kKelvin, " ℃")
+                             : p > if97::kCriticalPressure
+                                 ? std::string("高于临界压力，无饱和温度")
+                                 : std::string("低于三相点压力，无饱和温度");
+
+    if (!superheated && !hasSaturation)
+        return fault(std::move(saturation),
+                     "饱和蒸汽的压力须在 611.213 Pa～22.064 MPa（绝压）之间");
+
+    if97::SteamProperties properties{};
+    std::string state;
+    if (!superheated) {
+        properties = *if97::saturatedSteam(p);
+        state = "饱和蒸汽";
+    } else {
+        if (!(celsius >= 0 && celsius <= 800))
+            return fault(std::move(saturation), "温度须在 0～800 ℃ 之间");
+        const double kelvin = celsius + kKelvin;
+        if (hasSaturation && kelvin < saturationKelvin)
+            return fault(std::move(saturation), "温度低于该压力下的饱和温度 " +
+                                                    celsiusWords(saturationKelvin - kKelvin) +
+                                                    "，是水，不是蒸汽");
+        if (p > if97::kCriticalPressure && kelvin < if97::kCriticalTemperature)
+            return fault(std::move(saturation),
+                         "超临界压力下温度低于临界温度 " +
+                             celsiusWords(if97::kCriticalTemperature - kKelvin) +
+                             "，是水，不是蒸汽");
+        properties = if97::steamAt(p, kelvin).properties;
+        state = p > if97::kCriticalPressure ? std::string("超临界")
+                : hasSaturation ? "过热蒸汽，过热度 " + celsiusWords(kelvin - saturationKelvin)
+                                : std::string("过热蒸汽");
+    }
+    return {.saturation = std::move(saturation),
+            .state = std::move(state),
+            .fault = false,
+            .density = calc::numberText(calc::storedFloat(properties.density)),
+            .volume = shown(properties.specificVolume, " m3/kg"),
+            .enthalpy = shown(properties.enthalpy, " kJ/kg")};
+}
+
+void PropertyHandlings::Option1_Click() {
+    m_controls.temperature.setEnabled(false);
+    calculate();
+}
+
+void PropertyHandlings::Option2_Click() {
+    m_controls.temperature.setEnabled(true);
+    calculate();
+}
+
+void PropertyHandlings::calculate() {
+    auto& c = m_controls;
+    const std::string unitText = c.unit.text();
+    PressureUnit unit = kPressureUnits[0];
+    for (const PressureUnit& candidate : kPressureUnits)
+        if (candidate.label == unitText)
+            unit = candidate;
+    double p = calc::prefixNumber(c.pressure.text()) * unit.megapascals;
+    if (unit.gauge)
+        p += kAtmosphereMpa;
+    const PropertyReport report =
+        propertyReport(p, c.superheated.isChecked(), calc::prefixNumber(c.temperature.text()));
+
+    c.saturation.setCaption(report.saturation);
+    c.state.setStatus(report.state, report.fault);
+    m_density = report.density;
+    c.density.setCaption(report.fault ? std::string() : report.density + " kg/m3");
+    c.volume.setCaption(report.volume);
+    c.enthalpy.setCaption(report.enthalpy);
+    c.adopt.setEnabled(!report.fault);
+}
+
+} // namespace steam

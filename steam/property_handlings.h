@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui/controls/controls.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace steam {
+
+struct PressureUnit {
+    std::string_view label;
+    double megapascals; // one unit in MPa
+    bool gauge;         // read above the standard atmosphere
+};
+
+// The pressure units of the property window, in the order the list shows them.
+inline constexpr std::array<PressureUnit, 5> kPressureUnits{{
+    {"MPa(表压)", 1.0, true},
+    {"MPa(绝压)", 1.0, false},
+    {"bar(表压)", 0.1, true},
+    {"bar(绝压)", 0.1, false},
+    {"kgf/cm²(表压)", 0.0980665, true},
+}};
+
+// The standard atmosphere, added to a gauge reading.
+inline constexpr double kAtmosphereMpa = 0.101325;
+
+// What the property window shows for one state: each field's text, or the fault that stands in
+// the state field in their place.
+struct PropertyReport {
+    std::string saturation;
+    std::string state;
+    bool fault = false;
+    std::string density; // the number text alone, as it is handed to the main window
+    std::string volume;
+    std::string enthalpy;
+};
+
+// Steam at an absolute pressure in MPa: saturated, or superheated at `celsius`.
+PropertyReport propertyReport(double absoluteMpa, bool superheated, double celsius);
+
+// The controls the property window's handlings read and write.
+struct PropertyControls {
+    controls::TextBox& pressure;         // Form3.Text1
+    controls::DropDownList& unit;        // Form3.Combo1
+    controls::OptionButton& saturated;   // Form3.Option1
+    controls::OptionButton& superheated; // Form3.Option2
+    controls::TextBox& temperature;      // Form3.Text2
+    controls::PushButton& adopt;         // Form3.Command1
+    controls::Label& saturation;         // Form3.Label7
+    controls::StatusText& state;         // Form3.Label8
+    controls::Label& density;            // Form3.Label9
+    controls::Label& volume;             // Form3.Label10
+    controls::Label& enthalpy;           // Form3.Label11
+};
+
+// The property window's input handlings: every change recalculates all its fields at once,
+// and an impossible state is said in the state field instead of a message box, since a box at
+// every keystroke of "250" would make the window unusable.
+class PropertyHandlings {
+public:
+    explicit PropertyHandlings(PropertyControls controls) : m_controls(controls) {}
+
+    void Text1_Change() { calculate(); }
+    void Combo1_Click() { calculate(); }
+    void Option1_Click();
+    void Option2_Click();
+    void Text2_Change() { calculate(); }
+
+    // The density's number text as last shown; empty while the state is at fault.
+    const std::string& densityText() const { return m_density; }
+
+private:
+    void calculate();
+
+    PropertyControls m_controls;
+    std::string m_density;
+};
+
+} // namespace steam

@@ -1,0 +1,61 @@
+#include "ui/form3.h"
+
+namespace ui {
+
+Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
+             std::function<void()> unload, HandlingTrace trace)
+    : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_unload(std::move(unload)),
+      m_trace(std::move(trace)), m_properties({.pressure = controls.text1,
+                                               .unit = controls.combo1,
+                                               .saturated = controls.option1,
+                                               .superheated = controls.option2,
+                                               .temperature = controls.text2,
+                                               .adopt = controls.command1,
+                                               .saturation = controls.label7,
+                                               .state = controls.label8,
+                                               .density = controls.label9,
+                                               .volume = controls.label10,
+                                               .enthalpy = controls.label11}) {
+    auto& c = m_controls;
+    auto& p = m_properties;
+    c.text1.onChange(traced(m_trace, "Form3.Text1_Change", [&p] { p.Text1_Change(); }));
+    c.combo1.onClick(traced(m_trace, "Form3.Combo1_Click", [&p] { p.Combo1_Click(); }));
+    c.option1.onClick(traced(m_trace, "Form3.Option1_Click", [&p] { p.Option1_Click(); }));
+    c.option2.onClick(traced(m_trace, "Form3.Option2_Click", [&p] { p.Option2_Click(); }));
+    c.text2.onChange(traced(m_trace, "Form3.Text2_Change", [&p] { p.Text2_Change(); }));
+    c.command1.onClick([this] { Command1_Click(); });
+    c.command2.onClick([this] { Command2_Click(); });
+    c.window.onClose([this] { m_unload(); });
+}
+
+void Form3::trace(std::string_view handling) const {
+    if (m_trace)
+        m_trace(handling);
+}
+
+void Form3::Form_Load() {
+    trace("Form3.Form_Load");
+    int index = 0;
+    for (const steam::PressureUnit& unit : steam::kPressureUnits)
+        m_controls.combo1.addItem(unit.label, index++);
+    m_controls.combo1.setText(steam::kPressureUnits[0].label);
+    m_controls.option1.setChecked(true);
+}
+
+void Form3::Command1_Click() {
+    trace("Form3.Command1_Click");
+    m_form1Text3.setText(m_properties.densityText());
+    m_unload();
+}
+
+void Form3::Command2_Click() {
+    trace("Form3.Command2_Click");
+    m_unload();
+}
+
+void Form3::Form_Unload() {
+    trace("Form3.Form_Unload");
+    m_form1.show();
+}
+
+} // namespace ui

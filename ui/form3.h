@@ -1,0 +1,55 @@
+#pragma once
+
+#include "steam/property_handlings.h"
+#include "ui/controls/controls.h"
+#include "ui/loaded_window.h"
+
+#include <functional>
+#include <string_view>
+
+namespace ui {
+
+// The controls of the steam-property window, created afresh each time it is loaded.
+struct Form3Controls {
+    controls::Window& window;
+    controls::TextBox& text1;
+    controls::DropDownList& combo1;
+    controls::OptionButton& option1;
+    controls::OptionButton& option2;
+    controls::TextBox& text2;
+    controls::PushButton& command1;
+    controls::PushButton& command2;
+    controls::Label& label7;
+    controls::StatusText& label8;
+    controls::Label& label9;
+    controls::Label& label10;
+    controls::Label& label11;
+};
+
+using Form3Loader = WindowLoader<Form3Controls>;
+
+// The steam-property window: steam at the engineer's own pressure and temperature, whose
+// density goes to the main window's density box.
+class Form3 {
+public:
+    // `unload` asks the owner to unload this window, which runs Form_Unload.
+    Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
+          std::function<void()> unload, HandlingTrace trace = {});
+
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Form_Unload();
+
+private:
+    void trace(std::string_view handling) const;
+
+    Form3Controls m_controls;
+    controls::TextBox& m_form1Text3;
+    controls::Window& m_form1;
+    std::function<void()> m_unload;
+    HandlingTrace m_trace;
+    steam::PropertyHandlings m_properties;
+};
+
+} // namespace ui
