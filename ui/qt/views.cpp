@@ -491,6 +491,8 @@ Form3Parts buildForm3() {
                         parts.text2, parts.command1, parts.command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The default pressure is selected, so that the engineer's first keys replace it.
+    parts.text1->selectAll();
     parts.text1->setFocus(Qt::OtherFocusReason);
     return parts;
 }

@@ -93,6 +93,9 @@ TEST_F(QtWindows, SteamMenuOpensThePropertyWindowAndReturnGivesTheMainWindowBack
     // Loaded by its logic: the default unit picked and the default state said.
     EXPECT_EQ(find<QComboBox>(steam, "Combo1")->currentText().toStdString(), "MPa(表压)");
     EXPECT_EQ(find<QLabel>(steam, "Label8")->text().toStdString(), "饱和蒸汽");
+    auto* pressure = find<QLineEdit>(steam, "Text1");
+    QTest::keyClicks(pressure, QStringLiteral("1.6"));
+    EXPECT_EQ(pressure->text(), QStringLiteral("1.6")) << "the first keys replace the default";
 
     QTest::mouseClick(find<QPushButton>(steam, "Command2"), Qt::LeftButton);
     EXPECT_FALSE(steam->isVisible());
