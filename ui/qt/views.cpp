@@ -287,16 +287,14 @@ Form1View::Form1View()
         QWidget::setTabOrder(byName(order[i - 1]), byName(order[i]));
     byName(order[0])->setFocus(Qt::OtherFocusReason);
 
-    // The bar sits in the window, not in a desktop's global menu, so that the client area is
-    // the specified layout in every desktop: the window grows by the bar's height and nothing
-    // in the client area moves. No control takes the focus from the bar: it is reached by
-    // Alt and a menu's letter, by F10, or by the mouse.
+    // The bar sits in the window, not in a desktop's global menu, so that the window is the
+    // same in every desktop: it grows by the bar's height and nothing in the client area moves.
+    // The bar stays out of the controls' tab order; Alt and a menu's letter, F10 or the mouse
+    // reach it.
     m_menuBar->setNativeMenuBar(false);
     m_menuBar->setFocusPolicy(Qt::NoFocus);
     const QSize client = m_widget->size();
-    const int bar = m_menuBar->heightForWidth(client.width()) > 0
-                        ? m_menuBar->heightForWidth(client.width())
-                        : m_menuBar->sizeHint().height();
+    const int bar = m_menuBar->heightForWidth(client.width());
     m_menuBar->setGeometry(0, 0, client.width(), bar);
     m_client->setGeometry(0, bar, client.width(), client.height());
     m_widget->setFixedSize(client.width(), client.height() + bar);
@@ -491,6 +489,8 @@ Form3Parts buildForm3() {
                         parts.text2, parts.command1, parts.command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The default pressure is selected, so that the engineer's first keys replace it.
+    parts.text1->selectAll();
     parts.text1->setFocus(Qt::OtherFocusReason);
     return parts;
 }
