@@ -1,5 +1,7 @@
 #include "ui/qt/app.h"
 
+#include "ui/qt/icons.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -7,8 +9,10 @@
 
 namespace controls::qt {
 
+QtForm2Loader::QtForm2Loader() : m_icon(lookupWindowIcon()) {}
+
 ui::Form2Controls QtForm2Loader::load() {
-    m_view = std::make_unique<Form2View>();
+    m_view = std::make_unique<Form2View>(m_icon);
     return m_view->controls();
 }
 

@@ -342,12 +342,12 @@ struct Form2Parts {
 
 namespace {
 
-Form2Parts buildForm2() {
+Form2Parts buildForm2(const QIcon& icon) {
     auto* widget = new FormWidget(5055, 4185);
     widget->setAttribute(Qt::WA_DeleteOnClose, false);
     widget->setObjectName(QStringLiteral("Form2"));
     widget->setWindowTitle(text("干饱和水蒸汽的密度查询"));
-    widget->setWindowIcon(lookupWindowIcon());
+    widget->setWindowIcon(icon);
     const struct {
         const char* caption;
         int left, top;
@@ -386,7 +386,7 @@ Form2Parts buildForm2() {
 
 } // namespace
 
-Form2View::Form2View() : Form2View(buildForm2()) {}
+Form2View::Form2View(const QIcon& icon) : Form2View(buildForm2(icon)) {}
 
 Form2View::Form2View(const Form2Parts& parts)
     : m_widget(parts.widget), window(parts.widget), combo1(parts.edit, parts.list),

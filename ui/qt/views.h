@@ -7,6 +7,7 @@
 #include <memory>
 
 class QGroupBox;
+class QIcon;
 class QLabel;
 
 // The two windows' widgets, laid out at their fixed twips positions, and the Qt controls over
@@ -42,7 +43,7 @@ struct Form2Parts;
 
 class Form2View {
 public:
-    Form2View();
+    explicit Form2View(const QIcon& icon);
     ~Form2View();
 
     FormWidget* widget() const { return m_widget.get(); }
