@@ -51,8 +51,8 @@ private:
     std::vector<std::string> m_faults;
     CaptionWatch m_captions;
     controls::qt::Form1View m_view;
-    controls::qt::QtForm2Loader m_qtForm2;
-    controls::qt::QtForm3Loader m_qtForm3;
+    controls::qt::QtForm2Loader m_qtForm2{controls::qt::lookupWindowIcon()};
+    controls::qt::QtForm3Loader m_qtForm3{controls::qt::lookupWindowIcon()};
     RecordingLoader<ui::Form2Controls> m_form2;
     RecordingLoader<ui::Form3Controls> m_form3;
     RecordingControls m_controls;

@@ -1,5 +1,7 @@
 #include "ui/qt/app.h"
 
+#include "ui/qt/icons.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ui/form1.h"
+#include "ui/qt/icons.h"
 #include "ui/qt/views.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <memory>
 
@@ -13,8 +15,9 @@ namespace controls::qt {
 // destroys it at the next load, once none of its handlings runs any more.
 template <class View, class Controls> class QtLoader final : public ui::WindowLoader<Controls> {
 public:
+    explicit QtLoader(QIcon icon) : m_icon(std::move(icon)) {}
     Controls load() override {
-        m_view = std::make_unique<View>();
+        m_view = std::make_unique<View>(m_icon);
         return m_view->controls();
     }
     void unload() override {
@@ -27,6 +30,10 @@ public:
     View* view() const { return m_view.get(); }
 
 private:
+    // Drawn once. Handing a window's icon to the window system keeps its pictures in Qt's
+    // pixmap cache under the icon's own key until the cache is full: an icon drawn anew for
+    // each window kept every window's pictures, 6 KB an opening.
+    QIcon m_icon;
     std::unique_ptr<View> m_view;
     std::unique_ptr<View> m_unloaded;
 };
@@ -50,8 +57,8 @@ public:
 
 private:
     Form1View m_view;
-    QtForm2Loader m_form2;
-    QtForm3Loader m_form3;
+    QtForm2Loader m_form2{lookupWindowIcon()};
+    QtForm3Loader m_form3{lookupWindowIcon()};
     ui::Form1 m_form1;
 };
 

@@ -348,12 +348,12 @@ struct Form2Parts {
 
 namespace {
 
-Form2Parts buildForm2() {
+Form2Parts buildForm2(const QIcon& icon) {
     auto* widget = new FormWidget(5055, 4185);
     widget->setAttribute(Qt::WA_DeleteOnClose, false);
     widget->setObjectName(QStringLiteral("Form2"));
     widget->setWindowTitle(text("干饱和水蒸汽的密度查询"));
-    widget->setWindowIcon(lookupWindowIcon());
+    widget->setWindowIcon(icon);
     const struct {
         const char* caption;
         int left, top;
@@ -392,7 +392,7 @@ Form2Parts buildForm2() {
 
 } // namespace
 
-Form2View::Form2View() : Form2View(buildForm2()) {}
+Form2View::Form2View(const QIcon& icon) : Form2View(buildForm2(icon)) {}
 
 Form2View::Form2View(const Form2Parts& parts)
     : m_widget(parts.widget), window(parts.widget), combo1(parts.edit, parts.list),
@@ -422,11 +422,11 @@ struct Form3Parts {
 
 namespace {
 
-Form3Parts buildForm3() {
+Form3Parts buildForm3(const QIcon& icon) {
     auto* widget = new FormWidget(7215, 3375);
     widget->setObjectName(QStringLiteral("Form3"));
     widget->setWindowTitle(text("蒸汽物性计算"));
-    widget->setWindowIcon(lookupWindowIcon());
+    widget->setWindowIcon(icon);
     QGroupBox* pressure = frame(widget, "压力", 120, 240, 3135, 855);
     QGroupBox* state = frame(widget, "状态", 120, 1320, 3135, 1335);
     QGroupBox* results = frame(widget, "计算结果", 3480, 240, 3615, 3015);
@@ -497,7 +497,7 @@ Form3Parts buildForm3() {
 
 } // namespace
 
-Form3View::Form3View() : Form3View(buildForm3()) {}
+Form3View::Form3View(const QIcon& icon) : Form3View(buildForm3(icon)) {}
 
 Form3View::Form3View(const Form3Parts& parts)
     : m_widget(parts.widget), window(parts.widget), text1(parts.text1), combo1(parts.combo1),

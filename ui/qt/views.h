@@ -9,6 +9,7 @@
 #include <memory>
 
 class QGroupBox;
+class QIcon;
 class QLabel;
 class QMenuBar;
 
@@ -50,7 +51,7 @@ struct Form2Parts;
 
 class Form2View {
 public:
-    Form2View();
+    explicit Form2View(const QIcon& icon);
     ~Form2View();
 
     FormWidget* widget() const { return m_widget.get(); }
@@ -71,7 +72,7 @@ struct Form3Parts;
 // The steam-property window.
 class Form3View {
 public:
-    Form3View();
+    explicit Form3View(const QIcon& icon);
     ~Form3View();
 
     FormWidget* widget() const { return m_widget.get(); }

@@ -17,6 +17,10 @@
 #include <QTimer>
 
 #include <cmath>
+#include <fstream>
+#include <string>
+
+#include <malloc.h>
 
 #include <gtest/gtest.h>
 
@@ -269,6 +273,44 @@ TEST_F(Desktop, EnterPressesTheFocusedButtonAndEscLeavesTheLookupWindow) {
     }
     EXPECT_FALSE(app.form1().form2Loaded());
     EXPECT_FALSE(window(false)->isVisible());
+}
+
+// The resident set in kB, after the allocator has handed back what it holds free: only memory
+// still owned by someone counts.
+long residentKb() {
+    malloc_trim(0);
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+TEST_F(Desktop, OpeningAndClosingTheLookupWindowKeepsNothing) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer holds freed memory back in its quarantine";
+#endif
+    long afterTen = 0;
+    for (int cycle = 1; cycle <= 1000; ++cycle) {
+        QTest::mouseClick(find<QPushButton>(false, "Command2"), Qt::LeftButton);
+        // The X11 platform hands the window manager the icon's picture of each size; offscreen
+        // nobody asks for them, so the test does.
+        const QIcon icon = window(true)->windowIcon();
+        for (const QSize& size : icon.availableSizes())
+            icon.pixmap(size);
+        if (cycle % 2 == 0)
+            QTest::mouseClick(find<QPushButton>(true, "Command1"), Qt::LeftButton);
+        else
+            window(true)->close(); // the title bar's close button
+        ASSERT_FALSE(app.form1().form2Loaded()) << "cycle " << cycle;
+        QApplication::processEvents();
+        if (cycle == 10)
+            afterTen = residentKb();
+    }
+    ASSERT_GT(afterTen, 0) << "no VmRSS in /proc/self/status";
+    const long afterThousand = residentKb();
+    EXPECT_LE(afterThousand, afterTen + afterTen / 100)
+        << "after ten cycles " << afterTen << " kB, after 1000 " << afterThousand << " kB";
 }
 
 } // namespace
