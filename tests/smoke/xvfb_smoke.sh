@@ -5,7 +5,10 @@ set -euo pipefail
 program="$1"
 
 if [[ -z "${DISPLAY_UNDER_TEST:-}" ]]; then
-    exec env DISPLAY_UNDER_TEST=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    # A random first display to try: xvfb-run -a alone starts at :99, and two servers started
+    # at once there race for it and one program finds no display.
+    exec env DISPLAY_UNDER_TEST=1 xvfb-run -a -n "$((100 + RANDOM % 900))" \
+        -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
 "$program" &
