@@ -23,8 +23,10 @@ done
 # Focus starts in the flow box: replace its "0" by 12.5 t/h.
 xdotool key --window "$window" --delay 50 ctrl+a 1 2 period 5
 sleep 0.3
-# "关  闭" sits at 3360..6375 x 6120..6495 twips, 15 twips a pixel.
-xdotool mousemove --window "$window" 324 420 click 1
+# "关  闭" sits at 3360..6375 x 6120..6495 twips of the client area, 15 twips a pixel; the
+# client area (441 pixels high) sits below the menu bar, whose height depends on the font.
+height=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')
+xdotool mousemove --window "$window" 324 $((height - 441 + 420)) click 1
 
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break

@@ -7,17 +7,6 @@
 
 namespace controls::qt {
 
-ui::Form2Controls QtForm2Loader::load() {
-    m_view = std::make_unique<Form2View>();
-    return m_view->controls();
-}
-
-void QtForm2Loader::unload() {
-    m_unloaded = std::move(m_view);
-    if (m_unloaded)
-        m_unloaded->widget()->hide();
-}
-
 void prepareApplication(QApplication& app) {
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
@@ -36,6 +25,6 @@ void prepareApplication(QApplication& app) {
     }
 }
 
-App::App() : m_form1(m_view.controls(), m_loader) {}
+App::App() : m_form1(m_view.controls(), {.form2 = m_form2, .form3 = m_form3}) {}
 
 } // namespace controls::qt

@@ -9,19 +9,30 @@
 
 namespace controls::qt {
 
-// Loads and unloads the lookup window's widgets.
-class QtForm2Loader final : public ui::Form2Loader {
+// Creates a window the main window opens over itself, hides it when it is unloaded and
+// destroys it at the next load, once none of its handlings runs any more.
+template <class View, class Controls> class QtLoader final : public ui::WindowLoader<Controls> {
 public:
-    ui::Form2Controls load() override;
-    void unload() override;
+    Controls load() override {
+        m_view = std::make_unique<View>();
+        return m_view->controls();
+    }
+    void unload() override {
+        m_unloaded = std::move(m_view);
+        if (m_unloaded)
+            m_unloaded->widget()->hide();
+    }
     void discard() override { m_unloaded.reset(); }
     // The loaded window, null while none is.
-    Form2View* view() const { return m_view.get(); }
+    View* view() const { return m_view.get(); }
 
 private:
-    std::unique_ptr<Form2View> m_view;
-    std::unique_ptr<Form2View> m_unloaded;
+    std::unique_ptr<View> m_view;
+    std::unique_ptr<View> m_unloaded;
 };
+
+using QtForm2Loader = QtLoader<Form2View, ui::Form2Controls>;
+using QtForm3Loader = QtLoader<Form3View, ui::Form3Controls>;
 
 // Qt's own texts in Simplified Chinese where the translations are installed, and a font that
 // has the Chinese glyphs.
@@ -33,12 +44,14 @@ public:
     App();
     void start() { m_form1.start(); }
     Form1View& view() { return m_view; }
-    QtForm2Loader& form2() { return m_loader; }
+    QtForm2Loader& form2() { return m_form2; }
+    QtForm3Loader& form3() { return m_form3; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
     Form1View m_view;
-    QtForm2Loader m_loader;
+    QtForm2Loader m_form2;
+    QtForm3Loader m_form3;
     ui::Form1 m_form1;
 };
 

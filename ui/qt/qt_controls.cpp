@@ -1,5 +1,8 @@
 #include "ui/qt/qt_controls.h"
 
+#include "ui/qt/colours.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -174,12 +177,56 @@ QtPushButton::QtPushButton(QPushButton* button) : m_button(button) {
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { notify(m_onClick); });
 }
 
+void QtPushButton::setEnabled(bool on) {
+    m_button->setEnabled(on);
+}
+
 QtLabel::QtLabel(QLabel* label) : m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 
 void QtLabel::setCaption(std::string_view caption) {
     m_label->setText(fromUtf8(caption));
+}
+
+void StatusLabel::setFault(bool fault) {
+    m_fault = fault;
+    recolour();
+}
+
+void StatusLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        recolour();
+}
+
+// Setting the colour raises the change again; the second time there is nothing to do.
+void StatusLabel::recolour() {
+    if (!m_fault) {
+        // An empty palette takes every colour from the window again, the theme's text colour too.
+        if (testAttribute(Qt::WA_SetPalette))
+            setPalette(QPalette());
+        return;
+    }
+    const QColor wanted = readableOn(QColor(255, 0, 0), palette().color(QPalette::Window));
+    if (testAttribute(Qt::WA_SetPalette) && palette().color(QPalette::WindowText) == wanted)
+        return;
+    QPalette shown = palette();
+    shown.setColor(QPalette::WindowText, wanted);
+    setPalette(shown);
+}
+
+QtStatusText::QtStatusText(StatusLabel* label) : m_label(label) {
+    m_label->setTextFormat(Qt::PlainText);
+}
+
+void QtStatusText::setStatus(std::string_view text, bool fault) {
+    m_label->setText(fromUtf8(text));
+    m_label->setFault(fault);
+}
+
+QtMenuCommand::QtMenuCommand(QAction* action) : m_action(action) {
+    QObject::connect(m_action, &QAction::triggered, m_action, [this] { notify(m_onClick); });
 }
 
 void QtMessageBox::show(std::string_view text, std::string_view title) {

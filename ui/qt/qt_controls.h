@@ -2,11 +2,12 @@
 
 #include "ui/controls/controls.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
+class QAction;
 class QComboBox;
-class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -97,6 +98,7 @@ private:
 class QtPushButton final : public PushButton {
 public:
     explicit QtPushButton(QPushButton* button);
+    void setEnabled(bool on) override;
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:
@@ -111,6 +113,42 @@ public:
 
 private:
     QLabel* m_label;
+};
+
+// A label that says a fault in red, a red that reads on the window's colour in any theme, and
+// anything else in the theme's own text colour.
+class StatusLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setFault(bool fault);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void recolour();
+
+    bool m_fault = false;
+};
+
+class QtStatusText final : public StatusText {
+public:
+    explicit QtStatusText(StatusLabel* label);
+    void setStatus(std::string_view text, bool fault) override;
+
+private:
+    StatusLabel* m_label;
+};
+
+// A menu command: the user's click, or its shortcut, triggers the action.
+class QtMenuCommand final : public MenuCommand {
+public:
+    explicit QtMenuCommand(QAction* action);
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
+
+private:
+    QAction* m_action;
+    Handler m_onClick;
 };
 
 // A modal box with one OK button and no icon, over the window that raises it. Not the active

@@ -1,7 +1,8 @@
-// Renders both windows offscreen as the program shows them and saves them as PNG files, so
+// Renders the windows offscreen as the program shows them and saves them as PNG files, so
 // that the README's pictures always show the current look; --dark shows them in a dark theme.
 #include "ui/qt/app.h"
 
+#include <QAction>
 #include <QPushButton>
 
 #include <cstdio>
@@ -45,13 +46,17 @@ QPalette darkPalette() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool dark = argc == 4 && std::strcmp(argv[1], "--dark") == 0;
-    if (argc != 3 && !dark) {
-        std::fprintf(stderr, "usage: %s [--dark] MAIN.png LOOKUP.png\n", argv[0]);
+    const bool dark = argc > 1 && std::strcmp(argv[1], "--dark") == 0;
+    const int files = argc - 1 - (dark ? 1 : 0);
+    if (files != 2 && files != 5) {
+        std::fprintf(stderr,
+                     "usage: %s [--dark] MAIN.png LOOKUP.png "
+                     "[SATURATED.png SUPERHEATED.png FAULT.png]\n",
+                     argv[0]);
         return 2;
     }
-    const QString mainFile = QString::fromLocal8Bit(argv[argc - 2]);
-    const QString lookupFile = QString::fromLocal8Bit(argv[argc - 1]);
+    const int first = dark ? 2 : 1;
+    auto file = [&](int index) { return QString::fromLocal8Bit(argv[first + index]); };
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     controls::qt::prepareApplication(application);
@@ -64,10 +69,28 @@ int main(int argc, char** argv) {
     app.view().text3.setText("5");
     app.view().combo3.setText("DN200");
     QApplication::processEvents();
-    bool saved = app.view().widget()->grab().save(mainFile);
+    QWidget* main = app.view().widget();
+    bool saved = main->grab().save(file(0));
 
-    app.view().widget()->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    main->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     QApplication::processEvents();
-    saved = app.form2().view()->widget()->grab().save(lookupFile) && saved;
+    saved = app.form2().view()->widget()->grab().save(file(1)) && saved;
+    if (files == 2)
+        return saved ? 0 : 1;
+
+    app.form2().view()->widget()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    main->findChild<QAction*>(QStringLiteral("mnuSteam"))->trigger();
+    controls::qt::Form3View& steam = *app.form3().view();
+    // As it opens: 1 MPa gauge, saturated.
+    QApplication::processEvents();
+    saved = steam.widget()->grab().save(file(2)) && saved;
+    // A superheated main at 250 ℃.
+    steam.option2.setChecked(true);
+    QApplication::processEvents();
+    saved = steam.widget()->grab().save(file(3)) && saved;
+    // 150 ℃ is below the saturation temperature at that pressure: water, not steam.
+    steam.text2.setText("150");
+    QApplication::processEvents();
+    saved = steam.widget()->grab().save(file(4)) && saved;
     return saved ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "ui/qt/views.h"
 
+#include "ui/qt/colours.h"
 #include "ui/qt/icons.h"
 
 #include <QComboBox>
@@ -8,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -16,9 +19,6 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QWheelEvent>
-
-#include <algorithm>
-#include <cmath>
 
 namespace controls::qt {
 
@@ -112,44 +112,16 @@ protected:
     }
 };
 
-// WCAG 2 relative luminance and contrast ratio.
-double luminance(const QColor& colour) {
-    auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& one, const QColor& other) {
-    const double first = luminance(one) + 0.05;
-    const double second = luminance(other) + 0.05;
-    return std::max(first, second) / std::min(first, second);
-}
-
-// The row captions' blue where it reads on the window (4.5:1, WCAG's level for text); on a
-// dark window the palette's link colour if it reads, else the blue mixed towards white (or
-// black, on a mid-grey window) until it does.
+// The row captions' blue where it reads on the window; on a dark window the palette's link
+// colour if it reads, else the blue made lighter (or darker, on a mid-grey window) until it does.
 QColor captionBlue(const QPalette& palette) {
-    constexpr double kReadable = 4.5;
     const QColor window = palette.color(QPalette::Window);
     const QColor blue(0, 0, 255);
     if (contrast(blue, window) >= kReadable)
         return blue;
     if (contrast(palette.color(QPalette::Link), window) >= kReadable)
         return palette.color(QPalette::Link);
-    const QColor towards = contrast(Qt::white, window) >= contrast(Qt::black, window)
-                               ? QColor(Qt::white)
-                               : QColor(Qt::black);
-    constexpr int kSteps = 32;
-    for (int step = 1; step < kSteps; ++step) {
-        auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
-        const QColor mixed(mix(0, towards.red()), mix(0, towards.green()),
-                           mix(255, towards.blue()));
-        if (contrast(mixed, window) >= kReadable)
-            return mixed;
-    }
-    return towards;
+    return readableOn(blue, window);
 }
 
 // A row caption in blue, chosen anew when the theme's palette changes.
@@ -216,15 +188,27 @@ template <class T> T* named(const char* name, T* widget) {
     return widget;
 }
 
+// A command of the menu titled `menuTitle`, which is added to the bar by its first command.
+QAction* command(QMenuBar* bar, const char* menuTitle, const char* name, const char* caption) {
+    QMenu* menu = nullptr;
+    for (QAction* entry : bar->actions())
+        if (entry->menu() && entry->text() == text(menuTitle))
+            menu = entry->menu();
+    if (!menu)
+        menu = bar->addMenu(text(menuTitle));
+    return named(name, menu->addAction(text(caption)));
+}
+
 } // namespace
 
 Form1View::Form1View()
-    : m_widget(std::make_unique<FormWidget>(6495, 6615)),
-      m_frame1(frame(m_widget.get(), "蒸汽质量流量（G）", 120, 240, 3015, 855)),
-      m_frame2(frame(m_widget.get(), "管道当量绝对粗糙度（K）", 120, 1320, 3015, 1335)),
-      m_frame4(frame(m_widget.get(), "密度（ρ）", 120, 2880, 3015, 1335)),
-      m_frame3(frame(m_widget.get(), "管径", 120, 4440, 3015, 2055)),
-      m_frame5(frame(m_widget.get(), "计算结果", 3360, 240, 3015, 5655)), window(m_widget.get()),
+    : m_widget(std::make_unique<FormWidget>(6495, 6615)), m_menuBar(new QMenuBar(m_widget.get())),
+      m_client(new QWidget(m_widget.get())),
+      m_frame1(frame(m_client, "蒸汽质量流量（G）", 120, 240, 3015, 855)),
+      m_frame2(frame(m_client, "管道当量绝对粗糙度（K）", 120, 1320, 3015, 1335)),
+      m_frame4(frame(m_client, "密度（ρ）", 120, 2880, 3015, 1335)),
+      m_frame3(frame(m_client, "管径", 120, 4440, 3015, 2055)),
+      m_frame5(frame(m_client, "计算结果", 3360, 240, 3015, 5655)), window(m_widget.get()),
       text1(named("Text1", edit(m_frame1, "0", 120, 360, 1335, 300))),
       text2(named("Text2", edit(m_frame2, "0.2", 120, 360, 1335, 300))),
       text3(named("Text3", edit(m_frame4, "1", 120, 360, 1455, 270))),
@@ -239,14 +223,17 @@ Form1View::Form1View()
       option3(named("Option3", option(m_frame3, "自定义管内径", 120, 1680, 1455, 255))),
       command1(named("Command1", button(m_frame2, "恢复默认值", 120, 840, 2775, 375))),
       command2(named("Command2", button(m_frame4, "干饱和蒸汽密度查询", 120, 840, 2775, 375))),
-      command3(named("Command3", button(m_widget.get(), "关  闭", 3360, 6120, 3015, 375))),
+      command3(named("Command3", button(m_client, "关  闭", 3360, 6120, 3015, 375))),
       label4(named("Label4", label(m_frame5, "", 600, 4440, 2175, 255))),
       label5(named("Label5", label(m_frame5, "", 600, 5280, 2175, 255))),
       label7(named("Label7", label(m_frame5, "", 600, 720, 2175, 255))),
       label10(named("Label10", label(m_frame5, "", 600, 2400, 2175, 255))),
       label11(named("Label11", label(m_frame5, "", 600, 3240, 2175, 255))),
       label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))),
-      messages(m_widget.get()) {
+      messages(m_widget.get()),
+      mnuSteam(command(m_menuBar, "工具(&T)", "mnuSteam", "蒸汽物性计算(&S)…")),
+      mnuGuide(command(m_menuBar, "帮助(&H)", "mnuGuide", "使用说明(&G)")),
+      mnuAbout(command(m_menuBar, "帮助(&H)", "mnuAbout", "关于(&A)")), help(m_widget.get()) {
     m_widget->setObjectName(QStringLiteral("Form1"));
     m_widget->setWindowTitle(text("蒸汽流速计算"));
     m_widget->setWindowIcon(mainWindowIcon());
@@ -299,6 +286,21 @@ Form1View::Form1View()
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(byName(order[i - 1]), byName(order[i]));
     byName(order[0])->setFocus(Qt::OtherFocusReason);
+
+    // The bar sits in the window, not in a desktop's global menu, so that the window is the
+    // same in every desktop: it grows by the bar's height and nothing in the client area moves.
+    // The bar stays out of the controls' tab order; Alt and a menu's letter, F10 or the mouse
+    // reach it.
+    m_menuBar->setNativeMenuBar(false);
+    m_menuBar->setFocusPolicy(Qt::NoFocus);
+    const QSize client = m_widget->size();
+    const int bar = m_menuBar->heightForWidth(client.width());
+    m_menuBar->setGeometry(0, 0, client.width(), bar);
+    m_client->setGeometry(0, bar, client.width(), client.height());
+    m_widget->setFixedSize(client.width(), client.height() + bar);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), m_widget.get());
+    QObject::connect(f10, &QShortcut::activated, m_menuBar,
+                     [bar = m_menuBar] { bar->setActiveAction(bar->actions().constFirst()); });
 }
 
 Form1View::~Form1View() = default;
@@ -329,6 +331,10 @@ ui::Form1Controls Form1View::controls() {
         .label13 = label13,
         .messages = messages,
         .program = program,
+        .mnuSteam = mnuSteam,
+        .mnuGuide = mnuGuide,
+        .mnuAbout = mnuAbout,
+        .help = help,
     };
 }
 
@@ -397,5 +403,126 @@ ui::Form2Controls Form2View::controls() {
 }
 
 Form2View::~Form2View() = default;
+
+struct Form3Parts {
+    FormWidget* widget;
+    EditBox* text1;
+    QComboBox* combo1;
+    QRadioButton* option1;
+    QRadioButton* option2;
+    EditBox* text2;
+    QPushButton* command1;
+    QPushButton* command2;
+    QLabel* label7;
+    StatusLabel* label8;
+    QLabel* label9;
+    QLabel* label10;
+    QLabel* label11;
+};
+
+namespace {
+
+Form3Parts buildForm3() {
+    auto* widget = new FormWidget(7215, 3375);
+    widget->setObjectName(QStringLiteral("Form3"));
+    widget->setWindowTitle(text("蒸汽物性计算"));
+    widget->setWindowIcon(lookupWindowIcon());
+    QGroupBox* pressure = frame(widget, "压力", 120, 240, 3135, 855);
+    QGroupBox* state = frame(widget, "状态", 120, 1320, 3135, 1335);
+    QGroupBox* results = frame(widget, "计算结果", 3480, 240, 3615, 3015);
+
+    Form3Parts parts{
+        .widget = widget,
+        .text1 = named("Text1", edit(pressure, "1", 120, 360, 1095, 300)),
+        .combo1 = named("Combo1", dropDown(pressure, 1320, 360, 1695, 300)),
+        .option1 = named("Option1", option(state, "饱和蒸汽", 120, 360, 1335, 255)),
+        .option2 = named("Option2", option(state, "过热蒸汽", 1560, 360, 1455, 255)),
+        .text2 = named("Text2", edit(state, "250", 960, 840, 1335, 300)),
+        .command1 = named("Command1", button(widget, "采用此密度", 120, 2880, 1500, 375)),
+        .command2 = named("Command2", button(widget, "返  回", 1755, 2880, 1500, 375)),
+        .label7 = named("Label7", label(results, "", 1080, 360, 2415, 255)),
+        .label8 = named("Label8", new StatusLabel(results)),
+        .label9 = named("Label9", label(results, "", 1080, 1680, 2415, 255)),
+        .label10 = named("Label10", label(results, "", 1080, 2160, 2415, 255)),
+        .label11 = named("Label11", label(results, "", 1080, 2640, 2415, 255)),
+    };
+    label(state, "温度", 360, 840, 495, 300);
+    label(state, "℃", 2400, 840, 375, 300);
+    const struct {
+        const char* caption;
+        int top;
+    } captions[] = {
+        {"饱和温度", 360},  {"状    态", 840},  {"密    度", 1680},
+        {"比    容", 2160}, {"比    焓", 2640},
+    };
+    for (const auto& caption : captions)
+        label(results, caption.caption, 240, caption.top, 735, 255, Look::Blue);
+    // The longest fault takes two lines of the column, three with a larger font.
+    place(parts.label8, 1080, 840, 2415, 765);
+    parts.label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    parts.label8->setWordWrap(true);
+
+    const struct {
+        QWidget* widget;
+        const char* name;
+        const char* description;
+    } accessible[] = {
+        {parts.text1, "压力", "蒸汽压力的数值，单位在右侧列表中选择"},
+        {parts.combo1, nullptr, "压力的单位，表压或绝压"},
+        {parts.text2, "温度", "过热蒸汽的温度，单位 ℃"},
+        {parts.label7, nullptr, "计算结果：饱和温度"},
+        {parts.label8, nullptr, "计算结果：状态，或输入有误的原因"},
+        {parts.label9, nullptr, "计算结果：密度"},
+        {parts.label10, nullptr, "计算结果：比容"},
+        {parts.label11, nullptr, "计算结果：比焓"},
+    };
+    for (const auto& entry : accessible) {
+        if (entry.name)
+            entry.widget->setAccessibleName(text(entry.name));
+        entry.widget->setAccessibleDescription(text(entry.description));
+    }
+
+    // Esc leaves the window as its button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    QObject::connect(escape, &QShortcut::activated, parts.command2, &QPushButton::click);
+    QWidget* order[] = {parts.text1, parts.combo1,   parts.option1, parts.option2,
+                        parts.text2, parts.command1, parts.command2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The default pressure is selected, so that the engineer's first keys replace it.
+    parts.text1->selectAll();
+    parts.text1->setFocus(Qt::OtherFocusReason);
+    return parts;
+}
+
+} // namespace
+
+Form3View::Form3View() : Form3View(buildForm3()) {}
+
+Form3View::Form3View(const Form3Parts& parts)
+    : m_widget(parts.widget), window(parts.widget), text1(parts.text1), combo1(parts.combo1),
+      option1(parts.option1), option2(parts.option2), text2(parts.text2), command1(parts.command1),
+      command2(parts.command2), label7(parts.label7), label8(parts.label8), label9(parts.label9),
+      label10(parts.label10), label11(parts.label11) {}
+
+Form3View::~Form3View() = default;
+
+ui::Form3Controls Form3View::controls() {
+    return {
+        .window = window,
+        .text1 = text1,
+        .combo1 = combo1,
+        .option1 = option1,
+        .option2 = option2,
+        .text2 = text2,
+        .command1 = command1,
+        .command2 = command2,
+        .label7 = label7,
+        .label8 = label8,
+        .label9 = label9,
+        .label10 = label10,
+        .label11 = label11,
+    };
+}
 
 } // namespace controls::qt

@@ -2,14 +2,17 @@
 
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/qt/help_windows.h"
 #include "ui/qt/qt_controls.h"
 
 #include <memory>
 
 class QGroupBox;
 class QLabel;
+class QMenuBar;
 
-// The two windows' widgets, laid out at their fixed twips positions, and the Qt controls over
+// The windows' widgets, laid out at their fixed twips positions, and the Qt controls over
 // them. No logic here: the windows' logic reaches these only through the control interfaces.
 namespace controls::qt {
 
@@ -23,6 +26,9 @@ public:
     ui::Form1Controls controls();
 
     std::unique_ptr<FormWidget> m_widget;
+    // The menu bar over the client area, which holds every control at its specified place.
+    QMenuBar* m_menuBar;
+    QWidget* m_client;
     QGroupBox* m_frame1;
     QGroupBox* m_frame2;
     QGroupBox* m_frame4;
@@ -36,6 +42,8 @@ public:
     QtLabel label4, label5, label7, label10, label11, label13;
     QtMessageBox messages;
     QtProgram program;
+    QtMenuCommand mnuSteam, mnuGuide, mnuAbout;
+    QtHelpWindows help;
 };
 
 struct Form2Parts;
@@ -56,6 +64,32 @@ public:
 
 private:
     explicit Form2View(const Form2Parts& parts);
+};
+
+struct Form3Parts;
+
+// The steam-property window.
+class Form3View {
+public:
+    Form3View();
+    ~Form3View();
+
+    FormWidget* widget() const { return m_widget.get(); }
+    ui::Form3Controls controls();
+
+    std::unique_ptr<FormWidget> m_widget;
+    QtWindow window;
+    QtTextBox text1;
+    QtDropDownList combo1;
+    QtOptionButton option1, option2;
+    QtTextBox text2;
+    QtPushButton command1, command2;
+    QtLabel label7;
+    QtStatusText label8;
+    QtLabel label9, label10, label11;
+
+private:
+    explicit Form3View(const Form3Parts& parts);
 };
 
 } // namespace controls::qt

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 // The notification contract that every implementation of the controls must keep. A harness
@@ -21,6 +22,10 @@ public:
     virtual controls::OptionButton& option(int index) = 0;
     virtual controls::Label& label() = 0;
     virtual controls::MessageBox& messageBox() = 0;
+    virtual controls::StatusText& statusText() = 0;
+    virtual controls::MenuCommand& menuCommand() = 0;
+    // The text the status line shows.
+    virtual std::string statusShown() = 0;
 
     virtual void userType(std::string_view text) = 0;
     virtual void userPick(int index) = 0;
@@ -28,6 +33,8 @@ public:
     virtual void userDoubleClickRow(int index) = 0;
     virtual void userEditRow(std::string_view text) = 0;
     virtual void userClickOption(int index) = 0;
+    // Opens the menu and clicks the command.
+    virtual void userClickMenu() = 0;
 };
 
 using HarnessFactory = std::unique_ptr<Harness> (*)();

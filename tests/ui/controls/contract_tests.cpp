@@ -166,5 +166,23 @@ TEST_P(ControlsContract, DisabledControlsTakeNoUserInput) {
     EXPECT_EQ(box.text(), "");
 }
 
+TEST_P(ControlsContract, MenuCommandRaisesItsClickOncePerUserClick) {
+    int clicks = 0;
+    harness->menuCommand().onClick([&] { ++clicks; });
+
+    harness->userClickMenu();
+    EXPECT_EQ(clicks, 1);
+    harness->userClickMenu();
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_P(ControlsContract, StatusTextShowsTheLastTextWithOrWithoutFault) {
+    auto& status = harness->statusText();
+    status.setStatus("温度须在 0～800 ℃ 之间", true);
+    EXPECT_EQ(harness->statusShown(), "温度须在 0～800 ℃ 之间");
+    status.setStatus("饱和蒸汽", false);
+    EXPECT_EQ(harness->statusShown(), "饱和蒸汽");
+}
+
 } // namespace
 } // namespace contract

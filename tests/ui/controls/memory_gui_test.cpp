@@ -15,6 +15,9 @@ public:
     controls::OptionButton& option(int index) override { return *m_options[index]; }
     controls::Label& label() override { return m_gui.label("Form1.Label4"); }
     controls::MessageBox& messageBox() override { return m_gui.messageBox(); }
+    controls::StatusText& statusText() override { return m_status; }
+    controls::MenuCommand& menuCommand() override { return m_menu; }
+    std::string statusShown() override { return m_status.text(); }
 
     void userType(std::string_view text) override { m_box.userType(text); }
     void userPick(int index) override { m_list.userPick(index); }
@@ -22,12 +25,15 @@ public:
     void userDoubleClickRow(int index) override { m_combo.userDoubleClick(index); }
     void userEditRow(std::string_view text) override { m_combo.userEdit(text); }
     void userClickOption(int index) override { m_options[index]->userClick(); }
+    void userClickMenu() override { m_menu.userClick(); }
 
 private:
     Gui m_gui;
     controls::memory::MemoryTextBox& m_box = m_gui.textBox("Form1.Text1");
     controls::memory::MemoryDropDownList& m_list = m_gui.dropDownList("Form1.Combo1");
     controls::memory::MemorySimpleCombo& m_combo = m_gui.simpleCombo("Form2.Combo1");
+    controls::memory::MemoryStatusText& m_status = m_gui.statusText("Form3.Label8");
+    controls::memory::MemoryMenuCommand& m_menu = m_gui.menuCommand("Form1.mnuSteam");
     controls::memory::MemoryOptionButton* m_options[3] = {
         &m_gui.optionButton("Form1.Option1", "Form1.Frame3"),
         &m_gui.optionButton("Form1.Option2", "Form1.Frame3"),

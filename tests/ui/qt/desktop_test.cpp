@@ -1,9 +1,13 @@
 #include "ui/qt/app.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -116,6 +120,108 @@ TEST_F(Desktop, RowCaptionsStayBlueAndReadableOnEveryWindowColour) {
     QApplication::setPalette(original);
     QApplication::processEvents();
     EXPECT_EQ(shown(), QColor(0, 0, 255)) << "back on the light palette";
+}
+
+// The property window says a fault in red: a red that reads on the window in a light and in a
+// dark theme, and that goes back to the theme's text colour once the state is steam again.
+TEST_F(Desktop, AFaultIsSaidInAReadableRedAndAdoptingIsDisabled) {
+    find<QAction>(false, "mnuSteam")->trigger();
+    QWidget* steam = app.form3().view()->widget();
+    auto* state = steam->findChild<QLabel*>(QStringLiteral("Label8"));
+    auto* adopt = steam->findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* temperature = steam->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    auto typeTemperature = [temperature](const char* keys) {
+        QTest::keyClick(temperature, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(temperature, QString::fromUtf8(keys));
+    };
+    auto shown = [state] { return state->palette().color(QPalette::WindowText); };
+    QTest::mouseClick(steam->findChild<QRadioButton*>(QStringLiteral("Option2")), Qt::LeftButton);
+    typeTemperature("150"); // below the saturation temperature at 1 MPa gauge
+
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    for (const QPalette& palette : {original, dark}) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+        const QColor window = palette.color(QPalette::Window);
+        EXPECT_GE(contrast(shown(), window), 4.5) << window.name().toStdString();
+        EXPECT_GT(shown().red(), std::max(shown().green(), shown().blue()) + 60)
+            << shown().name().toStdString();
+        EXPECT_FALSE(adopt->isEnabled());
+    }
+    typeTemperature("250");
+    EXPECT_EQ(shown(), QColor(Qt::white)) << "a state without fault in the theme's colour";
+    EXPECT_TRUE(adopt->isEnabled());
+    QApplication::setPalette(original);
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), original.color(QPalette::WindowText));
+
+    // The longest fault fits the field in the window's font, wrapped.
+    const QString longest =
+        QString::fromUtf8("饱和蒸汽的压力须在 611.213 Pa～22.064 MPa（绝压）之间");
+    const QRect needed = state->fontMetrics().boundingRect(QRect(0, 0, state->width(), 1000),
+                                                           Qt::TextWordWrap, longest);
+    EXPECT_LE(needed.height(), state->height());
+}
+
+// The menus by keyboard alone (Alt and the menu's letter, or F10 and the arrows, then the
+// command's letter) and by the mouse.
+TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
+    QWidget* main = window(false);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    auto popup = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    // Each Help window is modal to the main window; what was shown, by title.
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown << dialog->windowTitle();
+            EXPECT_EQ(dialog->parentWidget(), main);
+            dialog->reject();
+        }
+    });
+    closer.start(0);
+
+    QTest::keyClick(main, Qt::Key_H, Qt::AltModifier);
+    ASSERT_NE(popup(), nullptr);
+    EXPECT_EQ(popup()->title(), QString::fromUtf8("帮助(&H)"));
+    QTest::keyClick(popup(), Qt::Key_G);
+    // As the window manager does once a dialog has closed.
+    auto activate = [main] {
+        main->activateWindow();
+        return QTest::qWaitForWindowActive(main);
+    };
+    ASSERT_TRUE(activate());
+    QTest::keyClick(main, Qt::Key_F10);
+    ASSERT_NE(popup(), nullptr);
+    EXPECT_EQ(popup()->title(), QString::fromUtf8("工具(&T)"));
+    QTest::keyClick(popup(), Qt::Key_Right);
+    ASSERT_NE(popup(), nullptr);
+    QTest::keyClick(popup(), Qt::Key_A);
+    EXPECT_EQ(shown.join(QLatin1Char(' ')), QString::fromUtf8("使用说明 关于"));
+
+    ASSERT_TRUE(activate());
+    QTest::keyClick(main, Qt::Key_T, Qt::AltModifier);
+    ASSERT_NE(popup(), nullptr);
+    QTest::keyClick(popup(), Qt::Key_S);
+    ASSERT_NE(app.form3().view(), nullptr) << "Alt+T, S";
+    QWidget* steam = app.form3().view()->widget();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(steam));
+    QTest::keyClick(steam, Qt::Key_Escape);
+    EXPECT_EQ(app.form3().view(), nullptr) << "Esc leaves as 返  回 does";
+    EXPECT_TRUE(main->isVisible());
+
+    auto* bar = main->findChild<QMenuBar*>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+    QMenu* tools = popup();
+    ASSERT_NE(tools, nullptr);
+    QAction* command = find<QAction>(false, "mnuSteam");
+    QTest::mouseClick(tools, Qt::LeftButton, {}, tools->actionGeometry(command).center());
+    EXPECT_NE(app.form3().view(), nullptr) << "by mouse";
+    EXPECT_FALSE(main->isVisible());
 }
 
 TEST_F(Desktop, EachOfTwoMessageBoxesInARowBelongsToTheMainWindow) {

@@ -1,11 +1,13 @@
 #include "tests/ui/controls/contract.h"
 #include "ui/qt/qt_controls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -24,14 +26,17 @@ public:
     QtHarness()
         : m_edit(new EditBox(&m_window)), m_combo(new QComboBox(&m_window)),
           m_simpleEdit(new QLineEdit(&m_window)), m_list(new QListWidget(&m_window)),
-          m_label(new QLabel(&m_window)), m_box(m_edit), m_dropDown(m_combo),
-          m_simple(m_simpleEdit, m_list), m_qtLabel(m_label), m_messages(&m_window) {
+          m_label(new QLabel(&m_window)), m_statusLabel(new StatusLabel(&m_window)),
+          m_menu(new QMenu(&m_window)), m_action(m_menu->addAction(QStringLiteral("command"))),
+          m_box(m_edit), m_dropDown(m_combo), m_simple(m_simpleEdit, m_list), m_qtLabel(m_label),
+          m_status(m_statusLabel), m_command(m_action), m_messages(&m_window) {
         m_window.resize(400, 400);
         m_edit->setGeometry(0, 0, 100, 20);
         m_combo->setGeometry(0, 30, 100, 20);
         m_simpleEdit->setGeometry(0, 60, 200, 20);
         m_list->setGeometry(0, 80, 200, 120);
         m_label->setGeometry(0, 210, 100, 20);
+        m_statusLabel->setGeometry(0, 240, 300, 20);
         for (int i = 0; i < 3; ++i) {
             m_radios[i] = new QRadioButton(QStringLiteral("option"), &m_window);
             m_radios[i]->setGeometry(120, 30 * i, 100, 20);
@@ -51,6 +56,9 @@ public:
     controls::OptionButton& option(int index) override { return *m_options[index]; }
     controls::Label& label() override { return m_qtLabel; }
     controls::MessageBox& messageBox() override { return m_messages; }
+    controls::StatusText& statusText() override { return m_status; }
+    controls::MenuCommand& menuCommand() override { return m_command; }
+    std::string statusShown() override { return m_statusLabel->text().toStdString(); }
 
     void userType(std::string_view text) override {
         // One edit over the whole text, as a paste over a selection.
@@ -88,6 +96,11 @@ public:
 
     void userClickOption(int index) override { QTest::mouseClick(m_radios[index], Qt::LeftButton); }
 
+    void userClickMenu() override {
+        m_menu->popup(m_window.mapToGlobal(QPoint(10, 270)));
+        QTest::mouseClick(m_menu, Qt::LeftButton, {}, m_menu->actionGeometry(m_action).center());
+    }
+
 private:
     QPoint rowCentre(int index) const {
         return m_list->visualItemRect(m_list->item(index)).center();
@@ -99,11 +112,16 @@ private:
     QLineEdit* m_simpleEdit;
     QListWidget* m_list;
     QLabel* m_label;
+    StatusLabel* m_statusLabel;
+    QMenu* m_menu;
+    QAction* m_action;
     QRadioButton* m_radios[3] = {};
     QtTextBox m_box;
     QtDropDownList m_dropDown;
     QtSimpleCombo m_simple;
     QtLabel m_qtLabel;
+    QtStatusText m_status;
+    QtMenuCommand m_command;
     QtMessageBox m_messages;
     std::vector<std::unique_ptr<QtOptionButton>> m_options;
     QTimer m_answerer;

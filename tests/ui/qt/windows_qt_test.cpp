@@ -2,10 +2,15 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -35,10 +40,68 @@ protected:
     App app;
 };
 
-// The look a user sees and no in-memory test can: the title and the size of the laid-out window.
-TEST_F(QtWindows, MainWindowHasItsTitleAndSize) {
+// The look a user sees and no in-memory test can: the title, and the specified layout of the
+// client area below the menu bar, which the window grows by.
+TEST_F(QtWindows, MainWindowKeepsItsLayoutBelowTheMenuBar) {
     EXPECT_EQ(form1()->windowTitle(), QString::fromUtf8("蒸汽流速计算"));
-    EXPECT_EQ(form1()->size(), QSize(433, 441));
+    auto* bar = form1()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 433, bar->sizeHint().height()));
+    EXPECT_GT(bar->height(), 0);
+    EXPECT_EQ(form1()->size(), QSize(433, 441 + bar->height()));
+
+    // Pixels from the twips of the layout, in the client area: frame, then control in it.
+    const struct {
+        const char* name;
+        QRect client;
+    } placed[] = {
+        {"Text1", QRect(8 + 8, 16 + 24, 89, 20)},
+        {"Combo2", QRect(8 + 104, 88 + 24, 89, 20)},
+        {"Text4", QRect(8 + 120, 296 + 112, 73, 18)},
+        {"Label13", QRect(224 + 40, 16 + 104, 145, 17)},
+        {"Label5", QRect(224 + 40, 16 + 352, 145, 17)},
+        {"Command3", QRect(224, 408, 201, 25)},
+    };
+    for (const auto& entry : placed) {
+        auto* widget = find<QWidget>(form1(), entry.name);
+        const QPoint inWindow = widget->mapTo(form1(), QPoint(0, 0));
+        EXPECT_EQ(QRect(inWindow - QPoint(0, bar->height()), widget->size()), entry.client)
+            << entry.name;
+    }
+
+    // The tab order of the controls, from the first box round to it again; the bar has none.
+    QStringList order;
+    QWidget* widget = find<QWidget>(form1(), "Text1");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget->objectName() != QStringLiteral("Text1"));
+    EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(),
+              "Text1 Combo1 Text2 Combo2 Command1 Command3 Text3 Combo3 Command2 Combo4 Combo5 "
+              "Option1 Option2 Option3 Text4");
+}
+
+// The window opens from the menu over the hidden main window and gives it back unchanged.
+TEST_F(QtWindows, SteamMenuOpensThePropertyWindowAndReturnGivesTheMainWindowBack) {
+    find<QAction>(form1(), "mnuSteam")->trigger();
+    ASSERT_NE(app.form3().view(), nullptr);
+    QWidget* steam = app.form3().view()->widget();
+    EXPECT_TRUE(steam->isVisible());
+    EXPECT_FALSE(form1()->isVisible());
+    EXPECT_EQ(steam->windowTitle(), QString::fromUtf8("蒸汽物性计算"));
+    // Loaded by its logic: the default unit picked and the default state said.
+    EXPECT_EQ(find<QComboBox>(steam, "Combo1")->currentText().toStdString(), "MPa(表压)");
+    EXPECT_EQ(find<QLabel>(steam, "Label8")->text().toStdString(), "饱和蒸汽");
+    auto* pressure = find<QLineEdit>(steam, "Text1");
+    QTest::keyClicks(pressure, QStringLiteral("1.6"));
+    EXPECT_EQ(pressure->text(), QStringLiteral("1.6")) << "the first keys replace the default";
+
+    QTest::mouseClick(find<QPushButton>(steam, "Command2"), Qt::LeftButton);
+    EXPECT_FALSE(steam->isVisible());
+    EXPECT_TRUE(form1()->isVisible());
+    EXPECT_EQ(app.form3().view(), nullptr);
+    EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral("1"));
 }
 
 // The replay logs record the message the program asks for; only this shows what the real box
