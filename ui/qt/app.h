@@ -33,6 +33,7 @@ private:
 
 using QtForm2Loader = QtLoader<Form2View, ui::Form2Controls>;
 using QtForm3Loader = QtLoader<Form3View, ui::Form3Controls>;
+using QtForm4Loader = QtLoader<Form4View, ui::Form4Controls>;
 
 // Qt's own texts in Simplified Chinese where the translations are installed, and a font that
 // has the Chinese glyphs.
@@ -46,12 +47,14 @@ public:
     Form1View& view() { return m_view; }
     QtForm2Loader& form2() { return m_form2; }
     QtForm3Loader& form3() { return m_form3; }
+    QtForm4Loader& form4() { return m_form4; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
     Form1View m_view;
     QtForm2Loader m_form2;
     QtForm3Loader m_form3;
+    QtForm4Loader m_form4;
     ui::Form1 m_form1;
 };
 
