@@ -235,7 +235,7 @@ void QtTableList::showRow(int index) {
     if (!row)
         return;
     m_table->setCurrentItem(row);
-    m_table->scrollToItem(row, QAbstractItemView::EnsureVisible);
+    m_table->scrollToItem(row, QAbstractItemView::PositionAtCenter);
 }
 
 int QtTableList::selectedIndex() const {
