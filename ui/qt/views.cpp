@@ -648,15 +648,30 @@ Form4Parts buildForm4() {
     values->addWidget(new QLabel(text("如需修改，请在主窗口中输入"), main), 1, 0, 1, column);
 
     auto* inputsRow = new QHBoxLayout(run);
-    auto caption = [run](const char* shown) { return new QLabel(text(shown), run); };
     parts.text1->setFixedWidth(twips(1095));
     parts.text2->setFixedWidth(twips(1095));
     parts.text2->setToolTip(text("局部损失占沿程摩擦损失的比例：一般室外管网取 0.2～0.3，"
                                  "室内或管件多的管段取 0.3～0.5"));
-    for (QWidget* shown : std::initializer_list<QWidget*>{
-             caption("管材"), parts.combo1, caption("蒸汽"), parts.combo2, caption("管段长度"),
-             parts.text1, caption("m"), caption("局部损失/沿程损失"), parts.text2})
-        inputsRow->addWidget(shown);
+    // Each input after its caption, the caption its buddy: a screen reader on a desktop names
+    // a list by its buddy, since the list's own name is the item it shows.
+    const struct {
+        const char* caption;
+        QWidget* input;
+        const char* unit;
+    } runInputs[] = {
+        {"管材", parts.combo1, nullptr},
+        {"蒸汽", parts.combo2, nullptr},
+        {"管段长度", parts.text1, "m"},
+        {"局部损失/沿程损失", parts.text2, nullptr},
+    };
+    for (const auto& input : runInputs) {
+        auto* caption = new QLabel(text(input.caption), run);
+        caption->setBuddy(input.input);
+        inputsRow->addWidget(caption);
+        inputsRow->addWidget(input.input);
+        if (input.unit)
+            inputsRow->addWidget(new QLabel(text(input.unit), run));
+    }
     inputsRow->addStretch();
 
     parts.label4->setTextFormat(Qt::PlainText);
@@ -668,7 +683,6 @@ Form4Parts buildForm4() {
         buttons->addWidget(push);
     }
     auto* layout = new QVBoxLayout(widget);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(main);
     layout->addWidget(run);
     layout->addWidget(parts.list1);
@@ -676,6 +690,9 @@ Form4Parts buildForm4() {
                                       "本单位的规定取舍"),
                                  widget));
     layout->addLayout(buttons);
+    // The window's size is fixed once, at its layout's size in the window's font: a longer
+    // status text must not widen it, and centring before it is shown needs its final size.
+    widget->setFixedSize(layout->sizeHint());
 
     const struct {
         QWidget* widget;
@@ -685,8 +702,8 @@ Form4Parts buildForm4() {
         {parts.label1, nullptr, "主窗口的蒸汽流量"},
         {parts.label2, nullptr, "主窗口的蒸汽密度"},
         {parts.label3, nullptr, "主窗口的粗糙度"},
-        {parts.combo1, "管材", "焊接钢管或无缝钢管"},
-        {parts.combo2, "蒸汽", "饱和蒸汽或过热蒸汽，决定推荐流速"},
+        {parts.combo1, nullptr, "管材：焊接钢管或无缝钢管"},
+        {parts.combo2, nullptr, "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速"},
         {parts.text1, "管段长度", "管段长度，单位 m"},
         {parts.text2, "局部损失/沿程损失", "局部损失占沿程摩擦损失的比例"},
         {parts.list1, "各管径的计算结果",
