@@ -121,6 +121,11 @@ TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
     EXPECT_EQ(find<QLabel>(sizing, "Label2")->text(), QStringLiteral(" 5.642335 kg/m3"));
 
     auto* table = find<QTreeWidget>(sizing, "List1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(table)->text(QAccessible::Name),
+              QString::fromUtf8("各管径的计算结果"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QLineEdit>(sizing, "Text2"))
+                  ->text(QAccessible::Name),
+              QString::fromUtf8("局部损失/沿程损失"));
     QStringList headings;
     for (int i = 0; i < table->columnCount(); ++i)
         headings << table->headerItem()->text(i);
