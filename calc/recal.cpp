@@ -19,6 +19,19 @@ std::string millimetreText(float metres) {
     return fieldText(metres * 1000.0f, kResultUnits.length);
 }
 
+FlowResults flowResults(const CalcState& s) {
+    const double d = s.innerDiameter;
+    const double density = s.density;
+    const double flow = s.flow;
+    const double numerator =
+        std::pow(static_cast<double>(s.roughness), 0.25) * 0.00688 * flow * flow;
+    const float specificLoss = storedFloat(numerator / (std::pow(d, 5.25) * density));
+    // After the zero-bore fallback the stored area can still be 0; the velocity must belong to
+    // the bore that is shown, never be a division by zero.
+    const double area = s.flowArea > 0 ? s.flowArea : kAreaFactor * d * d;
+    return {.specificLoss = specificLoss, .velocity = storedFloat(flow / 3.6 / area / density)};
+}
+
 Recalculation::Recalculation(CalcState& state, ResultFields fields,
                              controls::TextBox& customDiameterBox, controls::MessageBox& messages)
     : m_state(state), m_fields(fields), m_customDiameterBox(customDiameterBox),
@@ -40,16 +53,9 @@ void Recalculation::recal() {
     }
 
     if (m_state.density > 0) {
-        const double d = bore;
-        const double density = m_state.density;
-        const double flow = m_state.flow;
-        const double numerator =
-            std::pow(static_cast<double>(m_state.roughness), 0.25) * 0.00688 * flow * flow;
-        m_state.specificLoss = storedFloat(numerator / (std::pow(d, 5.25) * density));
-        // After the zero-bore fallback the stored area can still be 0; the velocity must
-        // belong to the bore that is shown, never be a division by zero.
-        const double area = m_state.flowArea > 0 ? m_state.flowArea : kAreaFactor * d * d;
-        m_state.velocity = storedFloat(flow / 3.6 / area / density);
+        const FlowResults results = flowResults(m_state);
+        m_state.specificLoss = results.specificLoss;
+        m_state.velocity = results.velocity;
         m_fields.velocity.setCaption(fieldText(m_state.velocity, kResultUnits.velocity));
         m_fields.specificLoss.setCaption(
             fieldText(m_state.specificLoss, kResultUnits.specificLoss));

@@ -30,6 +30,14 @@ std::string fieldText(float value, std::string_view unit);
 // The same for a length in m shown in mm: the product is rounded to 32 bits first.
 std::string millimetreText(float metres);
 
+// The two results for the state's flow, roughness, bore and density, rounded to their stored
+// widths. The density must be positive.
+struct FlowResults {
+    float specificLoss; // Pa/m
+    float velocity;     // m/s
+};
+FlowResults flowResults(const CalcState& state);
+
 // The six labels of the main window that show the inputs as used and the two results.
 struct ResultFields {
     controls::Label& velocity;      // Form1.Label4

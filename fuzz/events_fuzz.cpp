@@ -15,16 +15,18 @@ namespace {
 using replay::Action;
 
 // Each list grows at its end, so that a seed's small indices keep naming the same control.
-constexpr std::array<std::string_view, 6> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
-                                                 "Form1.Text4", "Form3.Text1", "Form3.Text2"};
-constexpr std::array<std::string_view, 7> kLists{"Form1.Combo1", "Form1.Combo2", "Form1.Combo3",
-                                                 "Form1.Combo4", "Form1.Combo5", "Form2.Combo1",
-                                                 "Form3.Combo1"};
-constexpr std::array<std::string_view, 14> kButtons{
-    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1", "Form1.Option2",
-    "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam", "Form3.Option1", "Form3.Option2",
-    "Form3.Command1", "Form3.Command2", "Form1.mnuGuide", "Form1.mnuAbout"};
-constexpr std::array<std::string_view, 4> kWindows{"Form1", "Form2", "Form2", "Form3"};
+constexpr std::array<std::string_view, 8> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
+                                                 "Form1.Text4", "Form3.Text1", "Form3.Text2",
+                                                 "Form4.Text1", "Form4.Text2"};
+constexpr std::array<std::string_view, 10> kLists{
+    "Form1.Combo1", "Form1.Combo2", "Form1.Combo3", "Form1.Combo4", "Form1.Combo5",
+    "Form2.Combo1", "Form3.Combo1", "Form4.Combo1", "Form4.Combo2", "Form4.List1"};
+constexpr std::array<std::string_view, 17> kButtons{
+    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1",  "Form1.Option2",
+    "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam", "Form3.Option1",  "Form3.Option2",
+    "Form3.Command1", "Form3.Command2", "Form1.mnuGuide", "Form1.mnuAbout", "Form1.mnuSizing",
+    "Form4.Command1", "Form4.Command2"};
+constexpr std::array<std::string_view, 5> kWindows{"Form1", "Form2", "Form2", "Form3", "Form4"};
 // Texts at the edges of the conversions, which random bytes seldom spell.
 constexpr std::array<std::string_view, 16> kTexts{
     "",     "0",    "-1",    "1e39", "-1e39", "1e-46", "3.4028235e38", "&HFFFFFFFFFFFFFFFF",
@@ -77,9 +79,16 @@ replay::Event decode(Bytes& bytes) {
                  {},
                  static_cast<int>(bytes.next() % 40)};
         break;
-    case 4:
-        event = {Action::DoubleClick, "Form2.Combo1", {}, static_cast<int>(bytes.next() % 40)};
+    case 4: {
+        // The row's byte names the list by its high bit, so that a seed's small rows keep
+        // double-clicking the lookup list.
+        const unsigned row = bytes.next();
+        event = {Action::DoubleClick,
+                 row < 0x80 ? "Form2.Combo1" : "Form4.List1",
+                 {},
+                 static_cast<int>(row % 40)};
         break;
+    }
     case 5:
         event = {Action::Press, std::string(kButtons[bytes.next() % kButtons.size()])};
         break;

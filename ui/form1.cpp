@@ -29,7 +29,7 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
                .wall = controls.combo5,
                .customBore = controls.text4},
               m_recalculation),
-      m_form2(loaders.form2), m_form3(loaders.form3) {
+      m_form2(loaders.form2), m_form3(loaders.form3), m_form4(loaders.form4) {
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
@@ -47,6 +47,7 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
     c.command2.onClick([this] { Command2_Click(); });
     c.command3.onClick([this] { Command3_Click(); });
     c.mnuSteam.onClick([this] { mnuSteam_Click(); });
+    c.mnuSizing.onClick([this] { mnuSizing_Click(); });
     c.mnuGuide.onClick(traced(m_trace, "mnuGuide_Click", [this] { m_controls.help.showGuide(); }));
     c.mnuAbout.onClick(traced(m_trace, "mnuAbout_Click", [this] { m_controls.help.showAbout(); }));
     // Closing the main window unloads it without a handling of its own, which ends the program.
@@ -147,6 +148,22 @@ void Form1::mnuSteam_Click() {
     m_form3.open([this](const Form3Controls& controls) {
         return std::make_unique<Form3>(
             controls, m_controls.text3, m_controls.window, [this] { m_form3.unload(); }, m_trace);
+    });
+    m_controls.window.hide();
+}
+
+void Form1::mnuSizing_Click() {
+    trace("mnuSizing_Click");
+    m_form4.open([this](const Form4Controls& controls) {
+        const auto& c = m_controls;
+        return std::make_unique<Form4>(
+            controls, m_state,
+            MainWindowPipe{.welded = c.option1,
+                           .seamless = c.option2,
+                           .dn = c.combo3,
+                           .outer = c.combo4,
+                           .wall = c.combo5},
+            c.window, [this] { m_form4.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }

@@ -7,6 +7,7 @@
 #include "ui/controls/controls.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form4.h"
 #include "ui/loaded_window.h"
 
 #include <memory>
@@ -39,6 +40,7 @@ struct Form1Controls {
     controls::MessageBox& messages;
     controls::Program& program;
     controls::MenuCommand& mnuSteam;
+    controls::MenuCommand& mnuSizing;
     controls::MenuCommand& mnuGuide;
     controls::MenuCommand& mnuAbout;
     controls::HelpWindows& help;
@@ -48,6 +50,7 @@ struct Form1Controls {
 struct WindowLoaders {
     Form2Loader& form2;
     Form3Loader& form3;
+    Form4Loader& form4;
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -66,10 +69,12 @@ public:
     void Command2_Click();
     void Command3_Click();
     void mnuSteam_Click();
+    void mnuSizing_Click();
 
     const calc::CalcState& state() const { return m_state; }
     bool form2Loaded() const { return m_form2.loaded(); }
     bool form3Loaded() const { return m_form3.loaded(); }
+    bool form4Loaded() const { return m_form4.loaded(); }
 
 private:
     void trace(std::string_view handling) const;
@@ -82,6 +87,7 @@ private:
     pipes::PipeHandlings m_pipes;
     LoadedWindow<Form2, Form2Controls> m_form2;
     LoadedWindow<Form3, Form3Controls> m_form3;
+    LoadedWindow<Form4, Form4Controls> m_form4;
 };
 
 } // namespace ui

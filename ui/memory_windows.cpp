@@ -29,6 +29,7 @@ Form1Controls memoryForm1Controls(controls::memory::Gui& gui) {
         .messages = gui.messageBox(),
         .program = gui.program(),
         .mnuSteam = gui.menuCommand("Form1.mnuSteam"),
+        .mnuSizing = gui.menuCommand("Form1.mnuSizing"),
         .mnuGuide = gui.menuCommand("Form1.mnuGuide"),
         .mnuAbout = gui.menuCommand("Form1.mnuAbout"),
         .help = gui.helpWindows(),
@@ -64,9 +65,27 @@ Form3Controls form3Controls(controls::memory::Gui& gui) {
     };
 }
 
+Form4Controls form4Controls(controls::memory::Gui& gui) {
+    return {
+        .window = gui.window("Form4"),
+        .label1 = gui.label("Form4.Label1"),
+        .label2 = gui.label("Form4.Label2"),
+        .label3 = gui.label("Form4.Label3"),
+        .combo1 = gui.dropDownList("Form4.Combo1"),
+        .combo2 = gui.dropDownList("Form4.Combo2"),
+        .text1 = gui.textBox("Form4.Text1", "100"),
+        .text2 = gui.textBox("Form4.Text2", "0.3"),
+        .list1 = gui.tableList("Form4.List1"),
+        .label4 = gui.statusText("Form4.Label4"),
+        .command1 = gui.pushButton("Form4.Command1"),
+        .command2 = gui.pushButton("Form4.Command2"),
+    };
+}
+
 } // namespace
 
 MemoryLoaders::MemoryLoaders(controls::memory::Gui& gui)
-    : m_form2(gui, "Form2", form2Controls), m_form3(gui, "Form3", form3Controls) {}
+    : m_form2(gui, "Form2", form2Controls), m_form3(gui, "Form3", form3Controls),
+      m_form4(gui, "Form4", form4Controls) {}
 
 } // namespace ui

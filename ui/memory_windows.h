@@ -41,11 +41,12 @@ private:
 class MemoryLoaders {
 public:
     explicit MemoryLoaders(controls::memory::Gui& gui);
-    WindowLoaders loaders() { return {.form2 = m_form2, .form3 = m_form3}; }
+    WindowLoaders loaders() { return {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4}; }
 
 private:
     MemoryLoader<Form2Controls> m_form2;
     MemoryLoader<Form3Controls> m_form3;
+    MemoryLoader<Form4Controls> m_form4;
 };
 
 } // namespace ui

@@ -19,6 +19,10 @@ inline constexpr std::array<const char*, 4> kPropertyLabels{"Label7", "Label9", 
                                                             "Label11"};
 inline constexpr const char* kPropertyState = "Label8";
 
+// The sizing window's captions of the main window's inputs, and its status line.
+inline constexpr std::array<const char*, 3> kSizingLabels{"Label1", "Label2", "Label3"};
+inline constexpr const char* kSizingStatus = "Label4";
+
 using ResultCaptions = std::array<std::string, 6>;
 
 // The captions recal writes for this state.

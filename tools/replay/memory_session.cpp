@@ -60,7 +60,8 @@ void MemorySession::watch(const Op& op) {
 
 bool MemorySession::loaded(const std::string& window) const {
     return window == "Form1" || (window == "Form2" && m_form1.form2Loaded()) ||
-           (window == "Form3" && m_form1.form3Loaded());
+           (window == "Form3" && m_form1.form3Loaded()) ||
+           (window == "Form4" && m_form1.form4Loaded());
 }
 
 bool MemorySession::usable(const std::string& control) {
@@ -79,6 +80,8 @@ bool MemorySession::usable(const std::string& control) {
                                  : m_gui.dropDownList(control).enabled();
     if (kind.starts_with("Option"))
         return option(control).enabled();
+    if (kind.starts_with("List"))
+        return m_gui.tableList(control).enabled();
     // A menu command is never disabled: its window's visibility decides.
     if (kind.starts_with("mnu"))
         return true;
@@ -95,9 +98,10 @@ bool MemorySession::canPerform(const Event& event) {
         return false;
     const auto row = static_cast<std::size_t>(event.number);
     if (event.action == Action::Pick || event.action == Action::DoubleClick) {
-        const std::size_t rows = event.target == "Form2.Combo1"
-                                     ? m_gui.simpleCombo(event.target).items().size()
-                                     : m_gui.dropDownList(event.target).items().size();
+        const std::size_t rows =
+            event.target == "Form2.Combo1"  ? m_gui.simpleCombo(event.target).items().size()
+            : event.target == "Form4.List1" ? m_gui.tableList(event.target).items().size()
+                                            : m_gui.dropDownList(event.target).items().size();
         return row < rows;
     }
     return true;
@@ -139,11 +143,16 @@ void MemorySession::perform(const Event& event) {
     case Action::Pick:
         if (target == "Form2.Combo1")
             m_gui.simpleCombo(target).userPick(event.number);
+        else if (target == "Form4.List1")
+            m_gui.tableList(target).userPick(event.number);
         else
             m_gui.dropDownList(target).userPick(event.number);
         break;
     case Action::DoubleClick:
-        m_gui.simpleCombo(target).userDoubleClick(event.number);
+        if (target == "Form4.List1")
+            m_gui.tableList(target).userDoubleClick(event.number);
+        else
+            m_gui.simpleCombo(target).userDoubleClick(event.number);
         break;
     case Action::Press:
         if (target.find(".Option") != std::string::npos)
@@ -174,6 +183,9 @@ std::vector<std::string> MemorySession::check() {
     if (m_form1.form3Loaded())
         for (const char* name : kPropertyLabels)
             labels.push_back(std::string("Form3.") + name);
+    if (m_form1.form4Loaded())
+        for (const char* name : kSizingLabels)
+            labels.push_back(std::string("Form4.") + name);
     for (const std::string& name : labels)
         if (showsNonsense(m_gui.label(name).caption()))
             faults.push_back(name + " shows \"" + m_gui.label(name).caption() + "\"");
@@ -182,10 +194,19 @@ std::vector<std::string> MemorySession::check() {
         if (showsNonsense(m_gui.statusText(state).text()))
             faults.push_back(state + " shows \"" + m_gui.statusText(state).text() + "\"");
     }
+    if (m_form1.form4Loaded()) {
+        const std::string status = std::string("Form4.") + kSizingStatus;
+        if (showsNonsense(m_gui.statusText(status).text()))
+            faults.push_back(status + " shows \"" + m_gui.statusText(status).text() + "\"");
+        // A size beyond the calculation's range says so in words, never as an infinity.
+        for (const std::string& row : m_gui.tableList("Form4.List1").items())
+            if (showsNonsense(row))
+                faults.push_back("Form4.List1 shows \"" + row + "\"");
+    }
 
     if (!ended()) {
         int visible = 0;
-        for (const char* window : {"Form1", "Form2", "Form3"})
+        for (const char* window : {"Form1", "Form2", "Form3", "Form4"})
             visible += loaded(window) && m_gui.window(window).visible() ? 1 : 0;
         if (visible != 1)
             faults.push_back(std::to_string(visible) + " windows visible");

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <utility>
@@ -39,9 +40,10 @@ QtSession::QtSession(JsonLog& log)
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
       m_form2(m_qtForm2, m_sink, "Form2", recordingForm2),
-      m_form3(m_qtForm3, m_sink, "Form3", recordingForm3), m_controls(m_sink), m_program(m_sink),
+      m_form3(m_qtForm3, m_sink, "Form3", recordingForm3),
+      m_form4(m_qtForm4, m_sink, "Form4", recordingForm4), m_controls(m_sink), m_program(m_sink),
       m_form1(recordingForm1(m_controls, m_view.controls(), m_program),
-              {.form2 = m_form2, .form3 = m_form3},
+              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
@@ -76,6 +78,8 @@ std::vector<QWidget*> QtSession::windows() const {
         loaded.push_back(m_qtForm2.view()->widget());
     if (m_qtForm3.view())
         loaded.push_back(m_qtForm3.view()->widget());
+    if (m_qtForm4.view())
+        loaded.push_back(m_qtForm4.view()->widget());
     return loaded;
 }
 
@@ -93,10 +97,19 @@ std::vector<std::string> QtSession::check() {
         inputFault(state(), m_captions.flowShown(), m_captions.roughnessShown());
     if (!input.empty())
         faults.push_back(input);
-    for (QWidget* form : windows())
+    for (QWidget* form : windows()) {
         for (const QLabel* label : form->findChildren<QLabel*>())
             if (showsNonsense(label->text().toStdString()))
                 faults.push_back("a label shows " + label->text().toStdString());
+        // A size beyond the calculation's range says so in words, never as an infinity.
+        for (const QTreeWidget* table : form->findChildren<QTreeWidget*>())
+            for (int row = 0; row < table->topLevelItemCount(); ++row)
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    const QString cell = table->topLevelItem(row)->text(column);
+                    if (showsNonsense(cell.toStdString()))
+                        faults.push_back("a table cell shows " + cell.toStdString());
+                }
+    }
     if (!ended()) {
         int visible = 0;
         for (QWidget* form : windows())
@@ -127,6 +140,8 @@ QWidget* QtSession::widget(const std::string& control) const {
         form = m_qtForm2.view()->widget();
     else if (window == "Form3" && m_qtForm3.view())
         form = m_qtForm3.view()->widget();
+    else if (window == "Form4" && m_qtForm4.view())
+        form = m_qtForm4.view()->widget();
     if (!form || dot == std::string::npos)
         return form;
     return form->findChild<QWidget*>(fromUtf8(control.substr(dot + 1)));
@@ -152,8 +167,13 @@ bool QtSession::canPerform(const Event& event) {
         return false;
     if (event.action == Action::Pick || event.action == Action::DoubleClick) {
         QWidget* target = widget(event.target);
-        const int rows = event.target == "Form2.Combo1" ? static_cast<QListWidget*>(target)->count()
-                                                        : static_cast<QComboBox*>(target)->count();
+        int rows = 0;
+        if (auto* list = qobject_cast<QListWidget*>(target))
+            rows = list->count();
+        else if (auto* table = qobject_cast<QTreeWidget*>(target))
+            rows = table->topLevelItemCount();
+        else
+            rows = static_cast<QComboBox*>(target)->count();
         return event.number < rows;
     }
     return true;
@@ -204,6 +224,13 @@ void QtSession::perform(const Event& event) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
             if (event.action == Action::DoubleClick)
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        } else if (auto* table = qobject_cast<QTreeWidget*>(target)) {
+            QTreeWidgetItem* item = table->topLevelItem(event.number);
+            table->scrollToItem(item);
+            const QPoint centre = table->visualItemRect(item).center();
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+            if (event.action == Action::DoubleClick)
+                QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
         } else {
             auto* combo = static_cast<QComboBox*>(target);
             // In the open list the item is highlighted, as by the pointer, and taken with

@@ -53,8 +53,10 @@ private:
     controls::qt::Form1View m_view;
     controls::qt::QtForm2Loader m_qtForm2{controls::qt::lookupWindowIcon()};
     controls::qt::QtForm3Loader m_qtForm3{controls::qt::lookupWindowIcon()};
+    controls::qt::QtForm4Loader m_qtForm4{controls::qt::lookupWindowIcon()};
     RecordingLoader<ui::Form2Controls> m_form2;
     RecordingLoader<ui::Form3Controls> m_form3;
+    RecordingLoader<ui::Form4Controls> m_form4;
     RecordingControls m_controls;
     RecordingProgram m_program;
     ui::Form1 m_form1;

@@ -99,6 +99,43 @@ private:
     std::vector<std::string> m_items;
 };
 
+class TableList final : public controls::TableList, Named {
+public:
+    TableList(controls::TableList& inner, OpSink& sink, std::string name)
+        : Named(sink, std::move(name)), m_inner(inner) {}
+    void addItem(std::string_view cells, int index) override {
+        record({.kind = "additem", .text = std::string(cells), .index = index});
+        const auto at = static_cast<std::size_t>(std::clamp<int>(index, 0, m_rows.size()));
+        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), std::string(cells));
+        m_inner.addItem(cells, index);
+    }
+    void clear() override {
+        record({.kind = "clear"});
+        m_rows.clear();
+        m_inner.clear();
+    }
+    void setRowLook(int index, Look look) override {
+        constexpr std::string_view kLooks[] = {"recommended", "above", "below"};
+        record(
+            {.kind = "look", .text = std::string(kLooks[static_cast<int>(look)]), .index = index});
+        m_inner.setRowLook(index, look);
+    }
+    // The row is logged by its cells, without its index, as the in-memory table logs it.
+    void showRow(int index) override {
+        if (index >= 0 && index < static_cast<int>(m_rows.size()))
+            record({.kind = "select", .text = m_rows[static_cast<std::size_t>(index)]});
+        m_inner.showRow(index);
+    }
+    int selectedIndex() const override { return m_inner.selectedIndex(); }
+    void onDoubleClick(controls::Handler handler) override {
+        m_inner.onDoubleClick(std::move(handler));
+    }
+
+private:
+    controls::TableList& m_inner;
+    std::vector<std::string> m_rows;
+};
+
 class OptionButton final : public controls::OptionButton, Named {
 public:
     OptionButton(controls::OptionButton& inner, OpSink& sink, std::string name)
@@ -219,6 +256,9 @@ controls::DropDownList& RecordingControls::wrap(controls::DropDownList& inner, s
 controls::SimpleCombo& RecordingControls::wrap(controls::SimpleCombo& inner, std::string name) {
     return keep(std::make_unique<SimpleCombo>(inner, m_sink, std::move(name)));
 }
+controls::TableList& RecordingControls::wrap(controls::TableList& inner, std::string name) {
+    return keep(std::make_unique<TableList>(inner, m_sink, std::move(name)));
+}
 controls::OptionButton& RecordingControls::wrap(controls::OptionButton& inner, std::string name) {
     return keep(std::make_unique<OptionButton>(inner, m_sink, std::move(name)));
 }
@@ -275,6 +315,7 @@ ui::Form1Controls recordingForm1(RecordingControls& w, const ui::Form1Controls& 
         .program = program,
         // The program performs nothing on a menu command: its click shows as the handling.
         .mnuSteam = c.mnuSteam,
+        .mnuSizing = c.mnuSizing,
         .mnuGuide = c.mnuGuide,
         .mnuAbout = c.mnuAbout,
         .help = w.wrap(c.help),
@@ -302,6 +343,21 @@ ui::Form3Controls recordingForm3(RecordingControls& w, const ui::Form3Controls& 
             .label9 = w.wrap(c.label9, "Form3.Label9"),
             .label10 = w.wrap(c.label10, "Form3.Label10"),
             .label11 = w.wrap(c.label11, "Form3.Label11")};
+}
+
+ui::Form4Controls recordingForm4(RecordingControls& w, const ui::Form4Controls& c) {
+    return {.window = w.wrap(c.window, "Form4"),
+            .label1 = w.wrap(c.label1, "Form4.Label1"),
+            .label2 = w.wrap(c.label2, "Form4.Label2"),
+            .label3 = w.wrap(c.label3, "Form4.Label3"),
+            .combo1 = w.wrap(c.combo1, "Form4.Combo1"),
+            .combo2 = w.wrap(c.combo2, "Form4.Combo2"),
+            .text1 = w.wrap(c.text1, "Form4.Text1"),
+            .text2 = w.wrap(c.text2, "Form4.Text2"),
+            .list1 = w.wrap(c.list1, "Form4.List1"),
+            .label4 = w.wrap(c.label4, "Form4.Label4"),
+            .command1 = w.wrap(c.command1, "Form4.Command1"),
+            .command2 = w.wrap(c.command2, "Form4.Command2")};
 }
 
 } // namespace replay

@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form4.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@ public:
     controls::TextBox& wrap(controls::TextBox& inner, std::string name);
     controls::DropDownList& wrap(controls::DropDownList& inner, std::string name);
     controls::SimpleCombo& wrap(controls::SimpleCombo& inner, std::string name);
+    controls::TableList& wrap(controls::TableList& inner, std::string name);
     controls::OptionButton& wrap(controls::OptionButton& inner, std::string name);
     controls::PushButton& wrap(controls::PushButton& inner, std::string name);
     controls::Label& wrap(controls::Label& inner, std::string name);
@@ -59,6 +61,7 @@ ui::Form1Controls recordingForm1(RecordingControls& wrapper, const ui::Form1Cont
 // The controls of a window the main window opens, each wrapped under its name.
 ui::Form2Controls recordingForm2(RecordingControls& wrapper, const ui::Form2Controls& inner);
 ui::Form3Controls recordingForm3(RecordingControls& wrapper, const ui::Form3Controls& inner);
+ui::Form4Controls recordingForm4(RecordingControls& wrapper, const ui::Form4Controls& inner);
 
 // Loads a window through the toolkit's loader and wraps its controls; the wrappers of an
 // unloaded window are discarded with the window's own controls.

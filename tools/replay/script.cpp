@@ -33,19 +33,22 @@ bool validTarget(Action action, std::string_view target) {
     case Action::Type:
     case Action::Key:
     case Action::Erase:
-        return numbered("Form1.Text", '1', '4') || numbered("Form3.Text", '1', '2');
+        return numbered("Form1.Text", '1', '4') || numbered("Form3.Text", '1', '2') ||
+               numbered("Form4.Text", '1', '2');
     case Action::Pick:
         return numbered("Form1.Combo", '1', '5') || target == "Form2.Combo1" ||
-               target == "Form3.Combo1";
+               target == "Form3.Combo1" || numbered("Form4.Combo", '1', '2') ||
+               target == "Form4.List1";
     case Action::DoubleClick:
-        return target == "Form2.Combo1";
+        return target == "Form2.Combo1" || target == "Form4.List1";
     case Action::Press:
         return numbered("Form1.Command", '1', '3') || numbered("Form1.Option", '1', '3') ||
                target == "Form1.mnuSteam" || target == "Form1.mnuGuide" ||
-               target == "Form1.mnuAbout" || target == "Form2.Command1" ||
-               numbered("Form3.Command", '1', '2') || numbered("Form3.Option", '1', '2');
+               target == "Form1.mnuAbout" || target == "Form1.mnuSizing" ||
+               target == "Form2.Command1" || numbered("Form3.Command", '1', '2') ||
+               numbered("Form3.Option", '1', '2') || numbered("Form4.Command", '1', '2');
     case Action::Close:
-        return target == "Form1" || target == "Form2" || target == "Form3";
+        return target == "Form1" || target == "Form2" || target == "Form3" || target == "Form4";
     }
     return false;
 }

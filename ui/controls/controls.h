@@ -59,6 +59,24 @@ public:
     virtual void onDoubleClick(Handler handler) = 0;
 };
 
+// Rows of tab-separated cells under fixed column headings. The user selects a row by a click,
+// which raises nothing, and may double-click one.
+class TableList {
+public:
+    enum class Look { Recommended, Above, Below };
+
+    virtual ~TableList() = default;
+    virtual void addItem(std::string_view cells, int index) = 0;
+    virtual void clear() = 0;
+    // Marks a row: the recommended one stands out, rows above or below a range are coloured.
+    virtual void setRowLook(int index, Look look) = 0;
+    // Selects a row and scrolls it into view without raising anything.
+    virtual void showRow(int index) = 0;
+    // -1 while no row is selected.
+    virtual int selectedIndex() const = 0;
+    virtual void onDoubleClick(Handler handler) = 0;
+};
+
 class OptionButton {
 public:
     virtual ~OptionButton() = default;

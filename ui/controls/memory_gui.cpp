@@ -81,6 +81,47 @@ void MemoryDropDownList::userPick(int index) {
     raise(m_onClick);
 }
 
+void MemoryTableList::addItem(std::string_view cells, int index) {
+    record({.kind = "additem", .control = m_name, .text = std::string(cells), .index = index});
+    index = std::clamp(index, 0, static_cast<int>(m_items.size()));
+    m_items.insert(m_items.begin() + index, std::string(cells));
+    if (m_selected >= index)
+        ++m_selected;
+}
+
+void MemoryTableList::clear() {
+    record({.kind = "clear", .control = m_name});
+    m_items.clear();
+    m_selected = -1;
+}
+
+void MemoryTableList::setRowLook(int index, Look look) {
+    constexpr std::string_view kLooks[] = {"recommended", "above", "below"};
+    record({.kind = "look",
+            .control = m_name,
+            .text = std::string(kLooks[static_cast<int>(look)]),
+            .index = index});
+}
+
+void MemoryTableList::showRow(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size()))
+        return;
+    record({.kind = "select", .control = m_name, .text = m_items[static_cast<std::size_t>(index)]});
+    m_selected = index;
+}
+
+void MemoryTableList::userPick(int index) {
+    if (m_enabled && index >= 0 && index < static_cast<int>(m_items.size()))
+        m_selected = index;
+}
+
+void MemoryTableList::userDoubleClick(int index) {
+    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+        return;
+    m_selected = index;
+    raise(m_onDoubleClick);
+}
+
 void MemorySimpleCombo::addItem(std::string_view text, int index) {
     record({.kind = "additem", .control = m_name, .text = std::string(text), .index = index});
     index = std::clamp(index, 0, static_cast<int>(m_items.size()));
@@ -231,6 +272,7 @@ std::vector<std::unique_ptr<Control>> Gui::takeWindow(const std::string& window)
     eraseWindowControls(m_textBoxes, prefix, taken);
     eraseWindowControls(m_lists, prefix, taken);
     eraseWindowControls(m_simpleCombos, prefix, taken);
+    eraseWindowControls(m_tables, prefix, taken);
     eraseWindowControls(m_options, prefix, taken);
     eraseWindowControls(m_buttons, prefix, taken);
     eraseWindowControls(m_labels, prefix, taken);
@@ -266,6 +308,10 @@ MemoryDropDownList& Gui::dropDownList(const std::string& name) {
 
 MemorySimpleCombo& Gui::simpleCombo(const std::string& name) {
     return obtain(m_simpleCombos, name);
+}
+
+MemoryTableList& Gui::tableList(const std::string& name) {
+    return obtain(m_tables, name);
 }
 
 MemoryOptionButton& Gui::optionButton(const std::string& name, const std::string& group) {

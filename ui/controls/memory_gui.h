@@ -33,12 +33,12 @@ struct Op {
             field(std::string_view("window"), std::string_view(control));
         else if (!control.empty())
             field(std::string_view("ctl"), std::string_view(control));
-        if (kind == "additem")
+        if (kind == "additem" || kind == "look")
             field(std::string_view("index"), index);
         if (kind == "enable" || kind == "check" || kind == "status")
             field(std::string_view("on"), on);
         if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-            kind == "message" || kind == "status")
+            kind == "message" || kind == "status" || kind == "look")
             field(std::string_view("text"), std::string_view(text));
         if (kind == "message")
             field(std::string_view("title"), std::string_view(title));
@@ -120,6 +120,27 @@ private:
     std::vector<std::string> m_items;
     int m_selected = -1;
     Handler m_onClick;
+};
+
+class MemoryTableList final : public Control, public TableList {
+public:
+    using Control::Control;
+
+    void addItem(std::string_view cells, int index) override;
+    void clear() override;
+    void setRowLook(int index, Look look) override;
+    void showRow(int index) override;
+    int selectedIndex() const override { return m_selected; }
+    void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+
+    const std::vector<std::string>& items() const { return m_items; }
+    void userPick(int index);
+    void userDoubleClick(int index);
+
+private:
+    std::vector<std::string> m_items;
+    int m_selected = -1;
+    Handler m_onDoubleClick;
 };
 
 class MemorySimpleCombo final : public Control, public SimpleCombo {
@@ -277,6 +298,7 @@ public:
     MemoryTextBox& textBox(const std::string& name, std::string designText = {});
     MemoryDropDownList& dropDownList(const std::string& name);
     MemorySimpleCombo& simpleCombo(const std::string& name);
+    MemoryTableList& tableList(const std::string& name);
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
     MemoryPushButton& pushButton(const std::string& name);
     MemoryLabel& label(const std::string& name, std::string designCaption = {});
@@ -310,6 +332,7 @@ private:
     std::map<std::string, std::unique_ptr<MemoryTextBox>> m_textBoxes;
     std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
     std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;
+    std::map<std::string, std::unique_ptr<MemoryTableList>> m_tables;
     std::map<std::string, std::unique_ptr<MemoryOptionButton>> m_options;
     std::map<std::string, OptionGroup> m_optionGroups;
     std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;

@@ -40,6 +40,7 @@ private:
 
 using QtForm2Loader = QtLoader<Form2View, ui::Form2Controls>;
 using QtForm3Loader = QtLoader<Form3View, ui::Form3Controls>;
+using QtForm4Loader = QtLoader<Form4View, ui::Form4Controls>;
 
 // Qt's own texts in Simplified Chinese where the translations are installed, and a font that
 // has the Chinese glyphs.
@@ -53,12 +54,14 @@ public:
     Form1View& view() { return m_view; }
     QtForm2Loader& form2() { return m_form2; }
     QtForm3Loader& form3() { return m_form3; }
+    QtForm4Loader& form4() { return m_form4; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
     Form1View m_view;
     QtForm2Loader m_form2{lookupWindowIcon()};
     QtForm3Loader m_form3{lookupWindowIcon()};
+    QtForm4Loader m_form4{lookupWindowIcon()};
     ui::Form1 m_form1;
 };
 

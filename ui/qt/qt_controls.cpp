@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace controls::qt {
 
@@ -31,6 +34,9 @@ void notify(const Handler& handler) {
     if (handler)
         handler();
 }
+
+// A table row's look, kept on its first cell so that a change of theme can colour it anew.
+constexpr int kLookRole = Qt::UserRole;
 
 } // namespace
 
@@ -148,6 +154,93 @@ void QtSimpleCombo::showRow(int index) {
 
 int QtSimpleCombo::selectedIndex() const {
     return m_list->currentRow();
+}
+
+Table::Table(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
+    row->setData(0, kLookRole, static_cast<int>(look));
+    QFont font = this->font();
+    font.setBold(look == TableList::Look::Recommended);
+    for (int column = 0; column < columnCount(); ++column)
+        row->setFont(column, font);
+    recolour(row);
+}
+
+void Table::changeEvent(QEvent* event) {
+    QTreeWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            recolour(topLevelItem(i));
+}
+
+void Table::recolour(QTreeWidgetItem* row) const {
+    const QVariant look = row->data(0, kLookRole);
+    if (!look.isValid())
+        return;
+    const QColor base = palette().color(QPalette::Base);
+    QBrush brush; // the theme's text colour
+    switch (static_cast<TableList::Look>(look.toInt())) {
+    case TableList::Look::Above:
+        brush = readableOn(QColor(255, 0, 0), base);
+        break;
+    case TableList::Look::Below:
+        brush = readableOn(QColor(128, 128, 128), base);
+        break;
+    case TableList::Look::Recommended:
+        break;
+    }
+    for (int column = 0; column < columnCount(); ++column)
+        row->setForeground(column, brush);
+}
+
+QtTableList::QtTableList(Table* table) : m_table(table) {
+    QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
+                     [this] { notify(m_onDoubleClick); });
+}
+
+void QtTableList::addItem(std::string_view cells, int index) {
+    const QStringList texts = fromUtf8(cells).split(QLatin1Char('\t'));
+    auto* row = new QTreeWidgetItem();
+    for (int column = 0; column < texts.size(); ++column) {
+        // Numbers keep a column for their sign; shown right-aligned, the blank only costs room.
+        const QString shown = texts[column].trimmed();
+        row->setText(column, shown);
+        row->setToolTip(column, shown);
+        row->setTextAlignment(column,
+                              Qt::Alignment::fromInt(m_table->headerItem()->textAlignment(column)));
+    }
+    m_table->insertTopLevelItem(std::clamp(index, 0, m_table->topLevelItemCount()), row);
+}
+
+void QtTableList::clear() {
+    m_table->clear();
+}
+
+void QtTableList::setRowLook(int index, Look look) {
+    if (QTreeWidgetItem* row = m_table->topLevelItem(index))
+        m_table->setLook(row, look);
+}
+
+void QtTableList::showRow(int index) {
+    QTreeWidgetItem* row = m_table->topLevelItem(index);
+    if (!row)
+        return;
+    m_table->setCurrentItem(row);
+    m_table->scrollToItem(row, QAbstractItemView::PositionAtCenter);
+}
+
+int QtTableList::selectedIndex() const {
+    const QList<QTreeWidgetItem*> selected = m_table->selectedItems();
+    return selected.isEmpty() ? -1 : m_table->indexOfTopLevelItem(selected.constFirst());
 }
 
 QtOptionButton::QtOptionButton(QRadioButton* button) : m_button(button) {

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QWidget>
 
 class QAction;
@@ -80,6 +81,37 @@ private:
     QListWidget* m_list;
     bool m_programmatic = false;
     Handler m_onClick;
+    Handler m_onDoubleClick;
+};
+
+// Rows under fixed column headings. A row above its range reads in red and one below it in grey,
+// colours that read on the rows' background in any theme and are chosen anew when the theme
+// changes; the recommended row is bold.
+class Table final : public QTreeWidget {
+public:
+    explicit Table(QWidget* parent);
+    void setLook(QTreeWidgetItem* row, TableList::Look look);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void recolour(QTreeWidgetItem* row) const;
+};
+
+// A user's click selects a row and raises nothing; a double-click raises the double-click.
+class QtTableList final : public TableList {
+public:
+    explicit QtTableList(Table* table);
+    void addItem(std::string_view cells, int index) override;
+    void clear() override;
+    void setRowLook(int index, Look look) override;
+    void showRow(int index) override;
+    int selectedIndex() const override;
+    void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+
+private:
+    Table* m_table;
     Handler m_onDoubleClick;
 };
 

@@ -48,10 +48,11 @@ QPalette darkPalette() {
 int main(int argc, char** argv) {
     const bool dark = argc > 1 && std::strcmp(argv[1], "--dark") == 0;
     const int files = argc - 1 - (dark ? 1 : 0);
-    if (files != 2 && files != 5) {
+    if (files != 2 && files != 5 && files != 7) {
         std::fprintf(stderr,
                      "usage: %s [--dark] MAIN.png LOOKUP.png "
-                     "[SATURATED.png SUPERHEATED.png FAULT.png]\n",
+                     "[SATURATED.png SUPERHEATED.png FAULT.png [SIZING-WELDED.png "
+                     "SIZING-SEAMLESS.png]]\n",
                      argv[0]);
         return 2;
     }
@@ -92,5 +93,20 @@ int main(int argc, char** argv) {
     steam.text2.setText("150");
     QApplication::processEvents();
     saved = steam.widget()->grab().save(file(4)) && saved;
+    if (files == 5)
+        return saved ? 0 : 1;
+
+    steam.widget()->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    // Saturated steam at 1 MPa gauge, as the property window gives it.
+    app.view().text3.setText("5.642335");
+    main->findChild<QAction*>(QStringLiteral("mnuSizing"))->trigger();
+    controls::qt::Form4View& sizing = *app.form4().view();
+    // As it opens over a welded pipe: welded sizes, saturated steam.
+    QApplication::processEvents();
+    saved = sizing.widget()->grab().save(file(5)) && saved;
+    sizing.combo1.setText("无缝钢管");
+    sizing.combo2.setText("过热蒸汽");
+    QApplication::processEvents();
+    saved = sizing.widget()->grab().save(file(6)) && saved;
     return saved ? 0 : 1;
 }

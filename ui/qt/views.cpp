@@ -5,7 +5,10 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +21,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace controls::qt {
@@ -232,6 +236,7 @@ Form1View::Form1View()
       label13(named("Label13", label(m_frame5, "", 600, 1560, 2175, 255))),
       messages(m_widget.get()),
       mnuSteam(command(m_menuBar, "工具(&T)", "mnuSteam", "蒸汽物性计算(&S)…")),
+      mnuSizing(command(m_menuBar, "工具(&T)", "mnuSizing", "管径选择(&D)…")),
       mnuGuide(command(m_menuBar, "帮助(&H)", "mnuGuide", "使用说明(&G)")),
       mnuAbout(command(m_menuBar, "帮助(&H)", "mnuAbout", "关于(&A)")), help(m_widget.get()) {
     m_widget->setObjectName(QStringLiteral("Form1"));
@@ -332,6 +337,7 @@ ui::Form1Controls Form1View::controls() {
         .messages = messages,
         .program = program,
         .mnuSteam = mnuSteam,
+        .mnuSizing = mnuSizing,
         .mnuGuide = mnuGuide,
         .mnuAbout = mnuAbout,
         .help = help,
@@ -522,6 +528,232 @@ ui::Form3Controls Form3View::controls() {
         .label9 = label9,
         .label10 = label10,
         .label11 = label11,
+    };
+}
+
+} // namespace controls::qt
+
+namespace controls::qt {
+
+struct Form4Parts {
+    FormWidget* widget;
+    QLabel* label1;
+    QLabel* label2;
+    QLabel* label3;
+    QComboBox* combo1;
+    QComboBox* combo2;
+    EditBox* text1;
+    EditBox* text2;
+    Table* list1;
+    StatusLabel* label4;
+    QPushButton* command1;
+    QPushButton* command2;
+};
+
+namespace {
+
+// The sizing table's columns: heading and alignment, the widest cell one may show, in order.
+const struct {
+    const char* heading;
+    Qt::Alignment alignment;
+    const char* widest;
+} kSizingColumns[] = {
+    {"管径", Qt::AlignLeft, "D1020×12"},
+    {"内径 (mm)", Qt::AlignRight, "1000.000"},
+    {"流速 (m/s)", Qt::AlignRight, "0.1234567"},
+    {"比摩阻 R (Pa/m)", Qt::AlignRight, "0.1234567"},
+    {"管段压降 ΔP (kPa)", Qt::AlignRight, "0.1234567"},
+    {"推荐流速 (m/s)", Qt::AlignHCenter, "40–60"},
+    {"评价", Qt::AlignHCenter, "偏高"},
+};
+
+// Rows the table shows at once: more than half a series, so that the recommended row and its
+// neighbours are in view wherever it lies.
+constexpr int kSizingRowsShown = 16;
+
+Table* sizingTable(QWidget* parent) {
+    auto* table = new Table(parent);
+    QStringList headings;
+    for (const auto& column : kSizingColumns)
+        headings << text(column.heading);
+    table->setHeaderLabels(headings);
+    table->header()->setSectionsMovable(false);
+    table->header()->setStretchLastSection(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // Sized for the widest cells in the window's font, the recommended row's bold included, so
+    // that every column shows whole without scrolling sideways.
+    auto* sample = new QTreeWidgetItem(table);
+    QFont bold = table->font();
+    bold.setBold(true);
+    for (int i = 0; i < static_cast<int>(std::size(kSizingColumns)); ++i) {
+        const Qt::Alignment alignment = kSizingColumns[i].alignment | Qt::AlignVCenter;
+        table->headerItem()->setTextAlignment(i, alignment);
+        sample->setText(i, text(kSizingColumns[i].widest));
+        sample->setFont(i, bold);
+        table->resizeColumnToContents(i);
+        table->setColumnWidth(i, table->columnWidth(i) + 8);
+    }
+    const int rowHeight = table->sizeHintForRow(0);
+    delete sample;
+    const int frame = 2 * table->frameWidth();
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    table->setFixedSize(table->header()->length() + scrollBar + frame,
+                        table->header()->sizeHint().height() + kSizingRowsShown * rowHeight +
+                            frame);
+    return table;
+}
+
+Form4Parts buildForm4(const QIcon& icon) {
+    auto* widget = new FormWidget(0, 0);
+    widget->setObjectName(QStringLiteral("Form4"));
+    widget->setWindowTitle(text("管径选择"));
+    widget->setWindowIcon(icon);
+
+    auto* main = new Frame(text("主窗口的输入"), widget);
+    auto* run = new Frame(text("管段"), widget);
+    auto valueLabel = [](QWidget* parent, const char* name) {
+        auto* shown = named(name, new QLabel(parent));
+        shown->setTextFormat(Qt::PlainText);
+        return shown;
+    };
+    Form4Parts parts{
+        .widget = widget,
+        .label1 = valueLabel(main, "Label1"),
+        .label2 = valueLabel(main, "Label2"),
+        .label3 = valueLabel(main, "Label3"),
+        .combo1 = named("Combo1", new DropDown(run)),
+        .combo2 = named("Combo2", new DropDown(run)),
+        .text1 = named("Text1", new EditBox(text("100"), run)),
+        .text2 = named("Text2", new EditBox(text("0.3"), run)),
+        .list1 = named("List1", sizingTable(widget)),
+        .label4 = named("Label4", new StatusLabel(widget)),
+        .command1 = named("Command1", new Button(text("选用"), widget)),
+        .command2 = named("Command2", new Button(text("返  回"), widget)),
+    };
+
+    auto* values = new QGridLayout(main);
+    const struct {
+        const char* caption;
+        QLabel* value;
+    } inputs[] = {
+        {"蒸汽流量", parts.label1}, {"蒸汽密度", parts.label2}, {"粗 糙 度", parts.label3}};
+    int column = 0;
+    for (const auto& input : inputs) {
+        values->addWidget(new BlueLabel(text(input.caption), main), 0, column++);
+        values->addWidget(input.value, 0, column++);
+        values->setColumnStretch(column - 1, 1);
+    }
+    values->addWidget(new QLabel(text("如需修改，请在主窗口中输入"), main), 1, 0, 1, column);
+
+    auto* inputsRow = new QHBoxLayout(run);
+    parts.text1->setFixedWidth(twips(1095));
+    parts.text2->setFixedWidth(twips(1095));
+    parts.text2->setToolTip(text("局部损失占沿程摩擦损失的比例：一般室外管网取 0.2～0.3，"
+                                 "室内或管件多的管段取 0.3～0.5"));
+    // Each input after its caption, the caption its buddy: a screen reader on a desktop names
+    // a list by its buddy, since the list's own name is the item it shows.
+    const struct {
+        const char* caption;
+        QWidget* input;
+        const char* unit;
+    } runInputs[] = {
+        {"管材", parts.combo1, nullptr},
+        {"蒸汽", parts.combo2, nullptr},
+        {"管段长度", parts.text1, "m"},
+        {"局部损失/沿程损失", parts.text2, nullptr},
+    };
+    for (const auto& input : runInputs) {
+        auto* caption = new QLabel(text(input.caption), run);
+        caption->setBuddy(input.input);
+        inputsRow->addWidget(caption);
+        inputsRow->addWidget(input.input);
+        if (input.unit)
+            inputsRow->addWidget(new QLabel(text(input.unit), run));
+    }
+    inputsRow->addStretch();
+
+    parts.label4->setTextFormat(Qt::PlainText);
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(parts.label4, 1);
+    for (QPushButton* push : {parts.command1, parts.command2}) {
+        push->setAutoDefault(false);
+        push->setFixedWidth(twips(1215));
+        buttons->addWidget(push);
+    }
+    auto* layout = new QVBoxLayout(widget);
+    layout->addWidget(main);
+    layout->addWidget(run);
+    layout->addWidget(parts.list1);
+    layout->addWidget(new QLabel(text("推荐流速为蒸汽管道的一般工程经验值，可按设计规范或"
+                                      "本单位的规定取舍"),
+                                 widget));
+    layout->addLayout(buttons);
+    // The window's size is fixed once, at its layout's size in the window's font: a longer
+    // status text must not widen it, and centring before it is shown needs its final size.
+    widget->setFixedSize(layout->sizeHint());
+
+    const struct {
+        QWidget* widget;
+        const char* name;
+        const char* description;
+    } accessible[] = {
+        {parts.label1, nullptr, "主窗口的蒸汽流量"},
+        {parts.label2, nullptr, "主窗口的蒸汽密度"},
+        {parts.label3, nullptr, "主窗口的粗糙度"},
+        {parts.combo1, nullptr, "管材：焊接钢管或无缝钢管"},
+        {parts.combo2, nullptr, "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速"},
+        {parts.text1, "管段长度", "管段长度，单位 m"},
+        {parts.text2, "局部损失/沿程损失", "局部损失占沿程摩擦损失的比例"},
+        {parts.list1, "各管径的计算结果",
+         "每行一种管径：内径、流速、比摩阻、管段压降、推荐流速和评价"},
+        {parts.label4, nullptr, "推荐的管径，或输入有误的原因"},
+    };
+    for (const auto& entry : accessible) {
+        if (entry.name)
+            entry.widget->setAccessibleName(text(entry.name));
+        entry.widget->setAccessibleDescription(text(entry.description));
+    }
+
+    // Esc leaves the window as its button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    QObject::connect(escape, &QShortcut::activated, parts.command2, &QPushButton::click);
+    QWidget* order[] = {parts.combo1, parts.combo2,   parts.text1,   parts.text2,
+                        parts.list1,  parts.command1, parts.command2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The arrow keys move through the sizes at once; Tab reaches 选用.
+    parts.list1->setFocus(Qt::OtherFocusReason);
+    return parts;
+}
+
+} // namespace
+
+Form4View::Form4View(const QIcon& icon) : Form4View(buildForm4(icon)) {}
+
+Form4View::Form4View(const Form4Parts& parts)
+    : m_widget(parts.widget), window(parts.widget), label1(parts.label1), label2(parts.label2),
+      label3(parts.label3), combo1(parts.combo1), combo2(parts.combo2), text1(parts.text1),
+      text2(parts.text2), list1(parts.list1), label4(parts.label4), command1(parts.command1),
+      command2(parts.command2) {}
+
+Form4View::~Form4View() = default;
+
+ui::Form4Controls Form4View::controls() {
+    return {
+        .window = window,
+        .label1 = label1,
+        .label2 = label2,
+        .label3 = label3,
+        .combo1 = combo1,
+        .combo2 = combo2,
+        .text1 = text1,
+        .text2 = text2,
+        .list1 = list1,
+        .label4 = label4,
+        .command1 = command1,
+        .command2 = command2,
     };
 }
 

@@ -3,6 +3,7 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form4.h"
 #include "ui/qt/help_windows.h"
 #include "ui/qt/qt_controls.h"
 
@@ -43,7 +44,7 @@ public:
     QtLabel label4, label5, label7, label10, label11, label13;
     QtMessageBox messages;
     QtProgram program;
-    QtMenuCommand mnuSteam, mnuGuide, mnuAbout;
+    QtMenuCommand mnuSteam, mnuSizing, mnuGuide, mnuAbout;
     QtHelpWindows help;
 };
 
@@ -91,6 +92,30 @@ public:
 
 private:
     explicit Form3View(const Form3Parts& parts);
+};
+
+struct Form4Parts;
+
+// The sizing window.
+class Form4View {
+public:
+    explicit Form4View(const QIcon& icon);
+    ~Form4View();
+
+    FormWidget* widget() const { return m_widget.get(); }
+    ui::Form4Controls controls();
+
+    std::unique_ptr<FormWidget> m_widget;
+    QtWindow window;
+    QtLabel label1, label2, label3;
+    QtDropDownList combo1, combo2;
+    QtTextBox text1, text2;
+    QtTableList list1;
+    QtStatusText label4;
+    QtPushButton command1, command2;
+
+private:
+    explicit Form4View(const Form4Parts& parts);
 };
 
 } // namespace controls::qt

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The notification contract that every implementation of the controls must keep. A harness
 // gives one control of each kind (three option buttons in one group) and acts as the user on
@@ -19,6 +20,8 @@ public:
     virtual controls::TextBox& textBox() = 0;
     virtual controls::DropDownList& list() = 0;
     virtual controls::SimpleCombo& simpleCombo() = 0;
+    // Two columns.
+    virtual controls::TableList& tableList() = 0;
     virtual controls::OptionButton& option(int index) = 0;
     virtual controls::Label& label() = 0;
     virtual controls::MessageBox& messageBox() = 0;
@@ -26,12 +29,16 @@ public:
     virtual controls::MenuCommand& menuCommand() = 0;
     // The text the status line shows.
     virtual std::string statusShown() = 0;
+    // The table's rows as shown, cells joined by tabs.
+    virtual std::vector<std::string> tableShown() = 0;
 
     virtual void userType(std::string_view text) = 0;
     virtual void userPick(int index) = 0;
     virtual void userPickRow(int index) = 0;
     virtual void userDoubleClickRow(int index) = 0;
     virtual void userEditRow(std::string_view text) = 0;
+    virtual void userPickTableRow(int index) = 0;
+    virtual void userDoubleClickTableRow(int index) = 0;
     virtual void userClickOption(int index) = 0;
     // Opens the menu and clicks the command.
     virtual void userClickMenu() = 0;

@@ -113,6 +113,37 @@ TEST_P(ControlsContract, SimpleComboClickAndDoubleClick) {
         << "a click on the row already selected raises nothing, also as a double-click's first";
 }
 
+// The sizing window hands a pipe back on a double-click only: selecting a row, by the user or
+// the program, must not hand anything back.
+TEST_P(ControlsContract, TableListRaisesOnlyTheUsersDoubleClick) {
+    using Look = controls::TableList::Look;
+    auto& table = harness->tableList();
+    Log log;
+    table.onDoubleClick([&] { log.push_back("double " + std::to_string(table.selectedIndex())); });
+    table.addItem("DN15\t15", 0);
+    table.addItem("DN25\t25", 1);
+    table.addItem("DN20\t20", 1);
+    EXPECT_EQ(harness->tableShown(), (Log{"DN15\t15", "DN20\t20", "DN25\t25"}));
+    EXPECT_EQ(table.selectedIndex(), -1);
+
+    table.setRowLook(0, Look::Above);
+    table.setRowLook(1, Look::Recommended);
+    table.setRowLook(2, Look::Below);
+    table.showRow(1);
+    EXPECT_EQ(table.selectedIndex(), 1) << "a shown row is selected";
+    harness->userPickTableRow(2);
+    EXPECT_EQ(table.selectedIndex(), 2) << "a user's click selects";
+    EXPECT_EQ(log, Log{}) << "selecting raises nothing";
+    harness->userDoubleClickTableRow(0);
+    EXPECT_EQ(log, (Log{"double 0"})) << "a double-click raises once, on the row it selects";
+
+    table.clear();
+    EXPECT_EQ(harness->tableShown(), Log{});
+    EXPECT_EQ(table.selectedIndex(), -1);
+    table.showRow(0);
+    EXPECT_EQ(table.selectedIndex(), -1) << "an empty table has no row to show";
+}
+
 TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilently) {
     Log log;
     for (int i = 0; i < 3; ++i)

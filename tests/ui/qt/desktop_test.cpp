@@ -15,6 +15,7 @@
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <fstream>
@@ -217,6 +218,17 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     EXPECT_EQ(app.form3().view(), nullptr) << "Esc leaves as 返  回 does";
     EXPECT_TRUE(main->isVisible());
 
+    ASSERT_TRUE(activate());
+    QTest::keyClick(main, Qt::Key_T, Qt::AltModifier);
+    ASSERT_NE(popup(), nullptr);
+    QTest::keyClick(popup(), Qt::Key_D);
+    ASSERT_NE(app.form4().view(), nullptr) << "Alt+T, D";
+    QWidget* sizing = app.form4().view()->widget();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sizing));
+    QTest::keyClick(sizing, Qt::Key_Escape);
+    EXPECT_EQ(app.form4().view(), nullptr) << "Esc leaves as 返  回 does";
+    EXPECT_TRUE(main->isVisible());
+
     auto* bar = main->findChild<QMenuBar*>();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
@@ -226,6 +238,70 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     QTest::mouseClick(tools, Qt::LeftButton, {}, tools->actionGeometry(command).center());
     EXPECT_NE(app.form3().view(), nullptr) << "by mouse";
     EXPECT_FALSE(main->isVisible());
+}
+
+// The sizing table says a size above its band in red and one below it in grey, each readable
+// on the rows' background in a light and a dark theme; the recommended size in the theme's own
+// text colour. The keyboard alone chooses a size, and the wheel turns no list it passes over.
+TEST_F(Desktop, TheSizingTableReadsInAnyThemeAndTheKeyboardChoosesASize) {
+    for (const auto& [name, keys] : {std::pair{"Text1", "10"}, std::pair{"Text3", "5.642335"}}) {
+        auto* edit = find<QLineEdit>(false, name);
+        focus(edit);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromUtf8(keys));
+    }
+    find<QAction>(false, "mnuSizing")->trigger();
+    QWidget* sizing = app.form4().view()->widget();
+    auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("List1"));
+    ASSERT_NE(table, nullptr);
+    auto row = [table](const char* size) {
+        return table->findItems(QString::fromUtf8(size), Qt::MatchExactly).value(0);
+    };
+    // 10 t/h at 5.642335 kg/m3: 2786 m/s in DN15, 15.7 m/s in DN200, saturated steam.
+    const QTreeWidgetItem* above = row("DN15");
+    const QTreeWidgetItem* below = row("DN200");
+    const QTreeWidgetItem* recommended = table->selectedItems().value(0);
+    ASSERT_TRUE(above && below && recommended);
+    ASSERT_EQ(above->text(6), QString::fromUtf8("偏高"));
+    ASSERT_EQ(below->text(6), QString::fromUtf8("偏低"));
+
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Text, Qt::white);
+    for (const QPalette& palette : {original, dark}) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+        const QColor base = palette.color(QPalette::Base);
+        const QColor red = above->foreground(6).color();
+        const QColor grey = below->foreground(6).color();
+        EXPECT_GE(contrast(red, base), 4.5) << red.name().toStdString();
+        EXPECT_GT(red.red(), std::max(red.green(), red.blue()) + 60) << red.name().toStdString();
+        EXPECT_GE(contrast(grey, base), 4.5) << grey.name().toStdString();
+        EXPECT_EQ(grey.red(), grey.green());
+        EXPECT_EQ(grey.green(), grey.blue());
+        EXPECT_GE(contrast(grey, palette.color(QPalette::Text)), 2.0)
+            << "grey stands apart from the text colour";
+        EXPECT_EQ(recommended->foreground(6).style(), Qt::NoBrush);
+    }
+    QApplication::setPalette(original);
+
+    auto* series = sizing->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    table->setFocus(Qt::OtherFocusReason);
+    wheel(series, -120);
+    EXPECT_EQ(series->currentText(), QString::fromUtf8("焊接钢管")) << "an unfocused list";
+
+    // Down to the next size, Tab to 选用, Enter.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sizing));
+    table->setFocus(Qt::OtherFocusReason);
+    const QString next = table->itemBelow(table->selectedItems().value(0))->text(0);
+    QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(),
+              sizing->findChild<QPushButton*>(QStringLiteral("Command1")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(app.form4().view(), nullptr);
+    EXPECT_EQ(find<QComboBox>(false, "Combo3")->currentText(), next);
 }
 
 TEST_F(Desktop, EachOfTwoMessageBoxesInARowBelongsToTheMainWindow) {

@@ -26,16 +26,19 @@ public:
     QtHarness()
         : m_edit(new EditBox(&m_window)), m_combo(new QComboBox(&m_window)),
           m_simpleEdit(new QLineEdit(&m_window)), m_list(new QListWidget(&m_window)),
-          m_label(new QLabel(&m_window)), m_statusLabel(new StatusLabel(&m_window)),
-          m_menu(new QMenu(&m_window)), m_action(m_menu->addAction(QStringLiteral("command"))),
-          m_box(m_edit), m_dropDown(m_combo), m_simple(m_simpleEdit, m_list), m_qtLabel(m_label),
-          m_status(m_statusLabel), m_command(m_action), m_messages(&m_window) {
+          m_table(new Table(&m_window)), m_label(new QLabel(&m_window)),
+          m_statusLabel(new StatusLabel(&m_window)), m_menu(new QMenu(&m_window)),
+          m_action(m_menu->addAction(QStringLiteral("command"))), m_box(m_edit),
+          m_dropDown(m_combo), m_simple(m_simpleEdit, m_list), m_qtTable(m_table),
+          m_qtLabel(m_label), m_status(m_statusLabel), m_command(m_action), m_messages(&m_window) {
         m_window.resize(400, 400);
         m_edit->setGeometry(0, 0, 100, 20);
         m_combo->setGeometry(0, 30, 100, 20);
         m_simpleEdit->setGeometry(0, 60, 200, 20);
         m_list->setGeometry(0, 80, 200, 120);
         m_label->setGeometry(0, 210, 100, 20);
+        m_table->setHeaderLabels({QStringLiteral("a"), QStringLiteral("b")});
+        m_table->setGeometry(220, 200, 170, 150);
         m_statusLabel->setGeometry(0, 240, 300, 20);
         for (int i = 0; i < 3; ++i) {
             m_radios[i] = new QRadioButton(QStringLiteral("option"), &m_window);
@@ -53,12 +56,21 @@ public:
     controls::TextBox& textBox() override { return m_box; }
     controls::DropDownList& list() override { return m_dropDown; }
     controls::SimpleCombo& simpleCombo() override { return m_simple; }
+    controls::TableList& tableList() override { return m_qtTable; }
     controls::OptionButton& option(int index) override { return *m_options[index]; }
     controls::Label& label() override { return m_qtLabel; }
     controls::MessageBox& messageBox() override { return m_messages; }
     controls::StatusText& statusText() override { return m_status; }
     controls::MenuCommand& menuCommand() override { return m_command; }
     std::string statusShown() override { return m_statusLabel->text().toStdString(); }
+    std::vector<std::string> tableShown() override {
+        std::vector<std::string> rows;
+        for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = m_table->topLevelItem(i);
+            rows.push_back((row->text(0) + QLatin1Char('\t') + row->text(1)).toStdString());
+        }
+        return rows;
+    }
 
     void userType(std::string_view text) override {
         // One edit over the whole text, as a paste over a selection.
@@ -94,6 +106,15 @@ public:
                          QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 
+    void userPickTableRow(int index) override {
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+    }
+
+    void userDoubleClickTableRow(int index) override {
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+        QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+    }
+
     void userClickOption(int index) override { QTest::mouseClick(m_radios[index], Qt::LeftButton); }
 
     void userClickMenu() override {
@@ -105,12 +126,16 @@ private:
     QPoint rowCentre(int index) const {
         return m_list->visualItemRect(m_list->item(index)).center();
     }
+    QPoint tableRowCentre(int index) const {
+        return m_table->visualItemRect(m_table->topLevelItem(index)).center();
+    }
 
     QWidget m_window;
     EditBox* m_edit;
     QComboBox* m_combo;
     QLineEdit* m_simpleEdit;
     QListWidget* m_list;
+    Table* m_table;
     QLabel* m_label;
     StatusLabel* m_statusLabel;
     QMenu* m_menu;
@@ -119,6 +144,7 @@ private:
     QtTextBox m_box;
     QtDropDownList m_dropDown;
     QtSimpleCombo m_simple;
+    QtTableList m_qtTable;
     QtLabel m_qtLabel;
     QtStatusText m_status;
     QtMenuCommand m_command;

@@ -5,14 +5,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +105,83 @@ TEST_F(QtWindows, SteamMenuOpensThePropertyWindowAndReturnGivesTheMainWindowBack
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_EQ(app.form3().view(), nullptr);
     EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral("1"));
+}
+
+// Every size at once for the main window's flow and density: the columns under their headings
+// and whole, the recommended row in view, and a double-click hands the size back.
+TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
+    typeInto("Text1", "10");
+    typeInto("Text3", "5.642335");
+    find<QAction>(form1(), "mnuSizing")->trigger();
+    ASSERT_NE(app.form4().view(), nullptr);
+    QWidget* sizing = app.form4().view()->widget();
+    EXPECT_TRUE(sizing->isVisible());
+    EXPECT_FALSE(form1()->isVisible());
+    EXPECT_EQ(sizing->windowTitle(), QString::fromUtf8("管径选择"));
+    EXPECT_EQ(find<QLabel>(sizing, "Label2")->text(), QStringLiteral(" 5.642335 kg/m3"));
+
+    auto* table = find<QTreeWidget>(sizing, "List1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(table)->text(QAccessible::Name),
+              QString::fromUtf8("各管径的计算结果"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QLineEdit>(sizing, "Text2"))
+                  ->text(QAccessible::Name),
+              QString::fromUtf8("局部损失/沿程损失"));
+    QStringList headings;
+    for (int i = 0; i < table->columnCount(); ++i)
+        headings << table->headerItem()->text(i);
+    EXPECT_EQ(headings.join(QLatin1Char('|')).toStdString(),
+              "管径|内径 (mm)|流速 (m/s)|比摩阻 R (Pa/m)|管段压降 ΔP (kPa)|推荐流速 (m/s)|评价");
+    ASSERT_EQ(table->topLevelItemCount(), 27);
+    QHeaderView* header = table->header();
+    EXPECT_LE(header->sectionPosition(6) + header->sectionSize(6), table->viewport()->width())
+        << "every column in view without scrolling sideways";
+    // Each cell whole in its column, in the row's own font: a bold or long figure elided would
+    // show "…" instead of its digits.
+    const int margins =
+        2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    for (int row = 0; row < table->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = table->topLevelItem(row);
+        for (int column = 0; column < 7; ++column) {
+            const int needed =
+                QFontMetrics(item->font(column)).horizontalAdvance(item->text(column));
+            EXPECT_LE(needed + margins, header->sectionSize(column))
+                << item->text(0).toStdString() << " " << item->text(column).toStdString();
+        }
+    }
+
+    // 10 t/h at 5.642335 kg/m3 is 40.1 m/s in DN125 and 27.9 m/s in DN150, saturated steam's
+    // band for DN100 to DN200 being 25 to 35 m/s.
+    const QList<QTreeWidgetItem*> selected = table->selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0]->text(0), QStringLiteral("DN150"));
+    EXPECT_EQ(selected[0]->text(2), QStringLiteral("27.85907"));
+    EXPECT_EQ(selected[0]->text(6), QString::fromUtf8("适宜"));
+    EXPECT_TRUE(selected[0]->font(0).bold());
+    EXPECT_TRUE(table->viewport()->rect().contains(table->visualItemRect(selected[0])))
+        << "the recommended row in view";
+
+    const QList<QTreeWidgetItem*> found =
+        table->findItems(QStringLiteral("DN200"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    QTreeWidgetItem* dn200 = found[0];
+    const QPoint centre = table->visualItemRect(dn200).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_TRUE(sizing->isVisible()) << "a click only selects";
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_FALSE(sizing->isVisible());
+    EXPECT_EQ(app.form4().view(), nullptr);
+    EXPECT_TRUE(form1()->isVisible());
+    EXPECT_EQ(find<QLabel>(form1(), "Label11")->text(), QStringLiteral(" 200 mm"));
+    EXPECT_EQ(find<QComboBox>(form1(), "Combo3")->currentText(), QStringLiteral("DN200"));
+
+    // 返  回 gives the main window back unchanged.
+    find<QAction>(form1(), "mnuSizing")->trigger();
+    ASSERT_NE(app.form4().view(), nullptr);
+    sizing = app.form4().view()->widget();
+    QTest::mouseClick(find<QPushButton>(sizing, "Command2"), Qt::LeftButton);
+    EXPECT_FALSE(sizing->isVisible());
+    EXPECT_TRUE(form1()->isVisible());
+    EXPECT_EQ(find<QLabel>(form1(), "Label11")->text(), QStringLiteral(" 200 mm"));
 }
 
 // The replay logs record the message the program asks for; only this shows what the real box

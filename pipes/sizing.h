@@ -1,0 +1,91 @@
+#pragma once
+
+#include "calc/recal.h"
+#include "calc/state.h"
+#include "ui/controls/controls.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pipes {
+
+enum class SteamKind { Saturated, Superheated };
+
+struct VelocityBand {
+    float low; // m/s
+    float high;
+};
+
+// General engineering guidance for the velocity in steam mains, by inner diameter: under
+// 100 mm, 100 to 200 mm, over 200 mm; saturated steam first, then superheated.
+inline constexpr std::array<std::array<VelocityBand, 3>, 2> kVelocityBands{{
+    {{{15, 30}, {25, 35}, {30, 40}}},
+    {{{20, 40}, {30, 50}, {40, 60}}},
+}};
+
+VelocityBand velocityBand(SteamKind steam, float boreMetres);
+
+// One size of a series as the sizing table shows it.
+struct SizingRow {
+    std::string_view size; // the welded DN or the seamless outer diameter, as its list says it
+    std::string_view wall; // the seamless default wall; empty for a welded size
+    float bore;            // m
+    calc::FlowResults results;
+    std::optional<controls::TableList::Look> look; // none inside its band
+    std::string cells; // name, bore mm, velocity, R, run loss kPa, band, verdict; tab-separated
+};
+
+struct SizingTable {
+    std::vector<SizingRow> rows;
+    // The smallest size whose velocity is not above its band.
+    std::optional<std::size_t> recommended;
+};
+
+// Every size of a series for the main window's flow, roughness and density (which must be
+// positive), computed as the main window computes the same pipe, and the loss over a run of
+// `length` m with local losses a `fraction` of the friction loss.
+SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind steam, double length,
+                        double fraction);
+
+// The controls the sizing window's handlings read and write.
+struct SizingControls {
+    controls::DropDownList& series; // Form4.Combo1
+    controls::DropDownList& steam;  // Form4.Combo2
+    controls::TextBox& length;      // Form4.Text1
+    controls::TextBox& fraction;    // Form4.Text2
+    controls::TableList& table;     // Form4.List1
+    controls::StatusText& status;   // Form4.Label4
+    controls::PushButton& choose;   // Form4.Command1
+};
+
+inline constexpr std::array<std::string_view, 2> kSeriesItems{"焊接钢管", "无缝钢管"};
+inline constexpr std::array<std::string_view, 2> kSteamItems{"饱和蒸汽", "过热蒸汽"};
+
+// The sizing window's input handlings: every change fills the table anew.
+class SizingHandlings {
+public:
+    SizingHandlings(const calc::CalcState& main, SizingControls controls)
+        : m_main(main), m_controls(controls) {}
+
+    void Combo1_Click() { fill(); }
+    void Combo2_Click() { fill(); }
+    void Text1_Change() { fill(); }
+    void Text2_Change() { fill(); }
+
+    // The row the user has selected, while the table shows it.
+    const SizingRow* selectedRow() const;
+
+private:
+    void fill();
+    void fault(std::string_view why);
+
+    const calc::CalcState& m_main;
+    SizingControls m_controls;
+    SizingTable m_table;
+};
+
+} // namespace pipes

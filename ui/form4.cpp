@@ -1,0 +1,90 @@
+#include "ui/form4.h"
+
+#include "calc/messages.h"
+#include "calc/recal.h"
+
+namespace ui {
+
+Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
+             controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
+    : m_controls(controls), m_main(main), m_pipe(pipe), m_form1(form1), m_unload(std::move(unload)),
+      m_trace(std::move(trace)), m_sizing(main, {.series = controls.combo1,
+                                                 .steam = controls.combo2,
+                                                 .length = controls.text1,
+                                                 .fraction = controls.text2,
+                                                 .table = controls.list1,
+                                                 .status = controls.label4,
+                                                 .choose = controls.command1}) {
+    auto& c = m_controls;
+    auto& s = m_sizing;
+    c.combo1.onClick(traced(m_trace, "Form4.Combo1_Click", [&s] { s.Combo1_Click(); }));
+    c.combo2.onClick(traced(m_trace, "Form4.Combo2_Click", [&s] { s.Combo2_Click(); }));
+    c.text1.onChange(traced(m_trace, "Form4.Text1_Change", [&s] { s.Text1_Change(); }));
+    c.text2.onChange(traced(m_trace, "Form4.Text2_Change", [&s] { s.Text2_Change(); }));
+    c.list1.onDoubleClick([this] { List1_DblClick(); });
+    c.command1.onClick([this] { Command1_Click(); });
+    c.command2.onClick([this] { Command2_Click(); });
+    c.window.onClose([this] { m_unload(); });
+}
+
+void Form4::trace(std::string_view handling) const {
+    if (m_trace)
+        m_trace(handling);
+}
+
+void Form4::Form_Load() {
+    trace("Form4.Form_Load");
+    auto& c = m_controls;
+    c.label1.setCaption(calc::fieldText(m_main.flow, calc::kResultUnits.flow));
+    c.label2.setCaption(m_main.density > 0
+                            ? calc::fieldText(m_main.density, calc::kResultUnits.density)
+                            : std::string(calc::kDensityMissing));
+    c.label3.setCaption(calc::millimetreText(m_main.roughness));
+    int index = 0;
+    for (std::string_view item : pipes::kSeriesItems)
+        c.combo1.addItem(item, index++);
+    index = 0;
+    for (std::string_view item : pipes::kSteamItems)
+        c.combo2.addItem(item, index++);
+    // A custom bore belongs to no series: the welded one is offered.
+    c.combo1.setText(pipes::kSeriesItems[m_pipe.seamless.isChecked() ? 1 : 0]);
+    c.combo2.setText(pipes::kSteamItems[0]);
+}
+
+void Form4::handBack() {
+    const pipes::SizingRow* row = m_sizing.selectedRow();
+    if (!row)
+        return;
+    // Through the main window's own controls, so that its handlings run as for a user's picks.
+    if (row->wall.empty()) {
+        m_pipe.welded.setChecked(true);
+        m_pipe.dn.setText(row->size);
+    } else {
+        m_pipe.seamless.setChecked(true);
+        m_pipe.outer.setText(row->size);
+        m_pipe.wall.setText(row->wall);
+    }
+    m_unload();
+}
+
+void Form4::List1_DblClick() {
+    trace("Form4.List1_DblClick");
+    handBack();
+}
+
+void Form4::Command1_Click() {
+    trace("Form4.Command1_Click");
+    handBack();
+}
+
+void Form4::Command2_Click() {
+    trace("Form4.Command2_Click");
+    m_unload();
+}
+
+void Form4::Form_Unload() {
+    trace("Form4.Form_Unload");
+    m_form1.show();
+}
+
+} // namespace ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "calc/state.h"
+#include "pipes/sizing.h"
+#include "ui/controls/controls.h"
+#include "ui/loaded_window.h"
+
+#include <functional>
+#include <string_view>
+
+namespace ui {
+
+// The controls of the sizing window, created afresh each time it is loaded.
+struct Form4Controls {
+    controls::Window& window;
+    controls::Label& label1; // the main window's flow
+    controls::Label& label2; // its density
+    controls::Label& label3; // its roughness
+    controls::DropDownList& combo1;
+    controls::DropDownList& combo2;
+    controls::TextBox& text1;
+    controls::TextBox& text2;
+    controls::TableList& list1;
+    controls::StatusText& label4;
+    controls::PushButton& command1;
+    controls::PushButton& command2;
+};
+
+using Form4Loader = WindowLoader<Form4Controls>;
+
+// The main window's pipe choice, which the sizing window reads at opening and sets on hand-back.
+struct MainWindowPipe {
+    controls::OptionButton& welded;   // Form1.Option1
+    controls::OptionButton& seamless; // Form1.Option2
+    controls::DropDownList& dn;       // Form1.Combo3
+    controls::DropDownList& outer;    // Form1.Combo4
+    controls::DropDownList& wall;     // Form1.Combo5
+};
+
+// The sizing window: every size of a series at once for the main window's flow, roughness and
+// density; the chosen size goes back to the main window's pipe controls.
+class Form4 {
+public:
+    // `unload` asks the owner to unload this window, which runs Form_Unload.
+    Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
+          controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {});
+
+    void Form_Load();
+    void List1_DblClick();
+    void Command1_Click();
+    void Command2_Click();
+    void Form_Unload();
+
+private:
+    void trace(std::string_view handling) const;
+    // Gives the main window the selected size, as if the user had picked it there.
+    void handBack();
+
+    Form4Controls m_controls;
+    const calc::CalcState& m_main;
+    MainWindowPipe m_pipe;
+    controls::Window& m_form1;
+    std::function<void()> m_unload;
+    HandlingTrace m_trace;
+    pipes::SizingHandlings m_sizing;
+};
+
+} // namespace ui
