@@ -19,10 +19,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
+#include <initializer_list>
 
 namespace controls::qt {
 
@@ -428,6 +431,27 @@ struct Form3Parts {
 
 namespace {
 
+struct Accessible {
+    QWidget* widget;
+    const char* name; // null where a caption beside it names it
+    const char* description;
+};
+
+// What every window opened over the main window has: the names screen readers say, Esc for
+// its button that leaves it, and its tab order.
+void finishWindow(QWidget* window, std::initializer_list<Accessible> accessible, QPushButton* back,
+                  std::initializer_list<QWidget*> order) {
+    for (const Accessible& entry : accessible) {
+        if (entry.name)
+            entry.widget->setAccessibleName(text(entry.name));
+        entry.widget->setAccessibleDescription(text(entry.description));
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, back, &QPushButton::click);
+    for (auto it = order.begin(); it + 1 != order.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
+}
+
 Form3Parts buildForm3(const QIcon& icon) {
     auto* widget = new FormWidget(7215, 3375);
     widget->setObjectName(QStringLiteral("Form3"));
@@ -468,33 +492,20 @@ Form3Parts buildForm3(const QIcon& icon) {
     parts.label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     parts.label8->setWordWrap(true);
 
-    const struct {
-        QWidget* widget;
-        const char* name;
-        const char* description;
-    } accessible[] = {
-        {parts.text1, "压力", "蒸汽压力的数值，单位在右侧列表中选择"},
-        {parts.combo1, nullptr, "压力的单位，表压或绝压"},
-        {parts.text2, "温度", "过热蒸汽的温度，单位 ℃"},
-        {parts.label7, nullptr, "计算结果：饱和温度"},
-        {parts.label8, nullptr, "计算结果：状态，或输入有误的原因"},
-        {parts.label9, nullptr, "计算结果：密度"},
-        {parts.label10, nullptr, "计算结果：比容"},
-        {parts.label11, nullptr, "计算结果：比焓"},
-    };
-    for (const auto& entry : accessible) {
-        if (entry.name)
-            entry.widget->setAccessibleName(text(entry.name));
-        entry.widget->setAccessibleDescription(text(entry.description));
-    }
-
-    // Esc leaves the window as its button does.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
-    QObject::connect(escape, &QShortcut::activated, parts.command2, &QPushButton::click);
-    QWidget* order[] = {parts.text1, parts.combo1,   parts.option1, parts.option2,
-                        parts.text2, parts.command1, parts.command2};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    finishWindow(widget,
+                 {
+                     {parts.text1, "压力", "蒸汽压力的数值，单位在右侧列表中选择"},
+                     {parts.combo1, nullptr, "压力的单位，表压或绝压"},
+                     {parts.text2, "温度", "过热蒸汽的温度，单位 ℃"},
+                     {parts.label7, nullptr, "计算结果：饱和温度"},
+                     {parts.label8, nullptr, "计算结果：状态，或输入有误的原因"},
+                     {parts.label9, nullptr, "计算结果：密度"},
+                     {parts.label10, nullptr, "计算结果：比容"},
+                     {parts.label11, nullptr, "计算结果：比焓"},
+                 },
+                 parts.command2,
+                 {parts.text1, parts.combo1, parts.option1, parts.option2, parts.text2,
+                  parts.command1, parts.command2});
     // The default pressure is selected, so that the engineer's first keys replace it.
     parts.text1->selectAll();
     parts.text1->setFocus(Qt::OtherFocusReason);
@@ -530,10 +541,6 @@ ui::Form3Controls Form3View::controls() {
         .label11 = label11,
     };
 }
-
-} // namespace controls::qt
-
-namespace controls::qt {
 
 struct Form4Parts {
     FormWidget* widget;
@@ -694,35 +701,22 @@ Form4Parts buildForm4(const QIcon& icon) {
     // status text must not widen it, and centring before it is shown needs its final size.
     widget->setFixedSize(layout->sizeHint());
 
-    const struct {
-        QWidget* widget;
-        const char* name;
-        const char* description;
-    } accessible[] = {
-        {parts.label1, nullptr, "主窗口的蒸汽流量"},
-        {parts.label2, nullptr, "主窗口的蒸汽密度"},
-        {parts.label3, nullptr, "主窗口的粗糙度"},
-        {parts.combo1, nullptr, "管材：焊接钢管或无缝钢管"},
-        {parts.combo2, nullptr, "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速"},
-        {parts.text1, "管段长度", "管段长度，单位 m"},
-        {parts.text2, "局部损失/沿程损失", "局部损失占沿程摩擦损失的比例"},
-        {parts.list1, "各管径的计算结果",
-         "每行一种管径：内径、流速、比摩阻、管段压降、推荐流速和评价"},
-        {parts.label4, nullptr, "推荐的管径，或输入有误的原因"},
-    };
-    for (const auto& entry : accessible) {
-        if (entry.name)
-            entry.widget->setAccessibleName(text(entry.name));
-        entry.widget->setAccessibleDescription(text(entry.description));
-    }
-
-    // Esc leaves the window as its button does.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
-    QObject::connect(escape, &QShortcut::activated, parts.command2, &QPushButton::click);
-    QWidget* order[] = {parts.combo1, parts.combo2,   parts.text1,   parts.text2,
-                        parts.list1,  parts.command1, parts.command2};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    finishWindow(widget,
+                 {
+                     {parts.label1, nullptr, "主窗口的蒸汽流量"},
+                     {parts.label2, nullptr, "主窗口的蒸汽密度"},
+                     {parts.label3, nullptr, "主窗口的粗糙度"},
+                     {parts.combo1, nullptr, "管材：焊接钢管或无缝钢管"},
+                     {parts.combo2, nullptr, "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速"},
+                     {parts.text1, "管段长度", "管段长度，单位 m"},
+                     {parts.text2, "局部损失/沿程损失", "局部损失占沿程摩擦损失的比例"},
+                     {parts.list1, "各管径的计算结果",
+                      "每行一种管径：内径、流速、比摩阻、管段压降、推荐流速和评价"},
+                     {parts.label4, nullptr, "推荐的管径，或输入有误的原因"},
+                 },
+                 parts.command2,
+                 {parts.combo1, parts.combo2, parts.text1, parts.text2, parts.list1, parts.command1,
+                  parts.command2});
     // The arrow keys move through the sizes at once; Tab reaches 选用.
     parts.list1->setFocus(Qt::OtherFocusReason);
     return parts;
