@@ -55,14 +55,22 @@ void PipeHandlings::Text4_Change() {
     m_recalculation.recal();
 }
 
+float wallMetres(std::string_view item) {
+    return calc::storedFloat(calc::prefixNumber(item) / 1000.0);
+}
+
+float seamlessBore(float outerMetres, float wallThickness) {
+    const double outer = outerMetres;
+    const double wall = wallThickness;
+    return calc::storedFloat(outer - wall - wall);
+}
+
 void PipeHandlings::readWallThickness() {
-    m_state.wallThickness = calc::storedFloat(calc::prefixNumber(m_controls.wall.text()) / 1000.0);
+    m_state.wallThickness = wallMetres(m_controls.wall.text());
 }
 
 void PipeHandlings::seamlessUpdate() {
-    const double outer = m_state.outerDiameter;
-    const double wall = m_state.wallThickness;
-    calc::setInnerDiameter(m_state, calc::storedFloat(outer - wall - wall));
+    calc::setInnerDiameter(m_state, seamlessBore(m_state.outerDiameter, m_state.wallThickness));
     m_recalculation.recal();
 }
 

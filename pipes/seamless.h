@@ -7,6 +7,11 @@
 
 namespace pipes {
 
+// A wall thickness as its list item says it, in mm, stored in m.
+float wallMetres(std::string_view item);
+// The bore of a seamless pipe: the outer diameter less two walls, stored at 32 bits.
+float seamlessBore(float outerMetres, float wallThickness);
+
 struct SeamlessPipe {
     std::string_view entry; // "D" and the outer diameter in mm
     float outerMetres;

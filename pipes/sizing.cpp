@@ -60,15 +60,12 @@ SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind st
                         double fraction) {
     SizingTable table;
     if (seamless) {
-        for (const SeamlessPipe& pipe : kSeamlessPipes) {
-            // The bore the main window gives this pipe when its outer diameter is picked.
-            const double outer = pipe.outerMetres;
-            const double wall =
-                calc::storedFloat(calc::prefixNumber(pipe.defaultThickness()) / 1000.0);
-            table.rows.push_back(sizingRow(main, pipe.entry, pipe.defaultThickness(),
-                                           calc::storedFloat(outer - wall - wall), steam, length,
-                                           fraction));
-        }
+        // The bore the main window gives each pipe when its outer diameter is picked.
+        for (const SeamlessPipe& pipe : kSeamlessPipes)
+            table.rows.push_back(
+                sizingRow(main, pipe.entry, pipe.defaultThickness(),
+                          seamlessBore(pipe.outerMetres, wallMetres(pipe.defaultThickness())),
+                          steam, length, fraction));
     } else {
         for (const WeldedPipe& pipe : kWeldedPipes)
             table.rows.push_back(

@@ -1,6 +1,7 @@
 #include "steam/property_handlings.h"
 
 #include "calc/numbers.h"
+#include "calc/recal.h"
 #include "steam/if97.h"
 
 #include <cstdio>
@@ -19,7 +20,7 @@ std::string celsiusWords(double celsius) {
 }
 
 std::string shown(double value, std::string_view unit) {
-    return calc::numberText(calc::storedFloat(value)).append(unit);
+    return calc::fieldText(calc::storedFloat(value), unit);
 }
 
 PropertyReport fault(std::string saturation, std::string why) {

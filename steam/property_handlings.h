@@ -44,7 +44,6 @@ PropertyReport propertyReport(double absoluteMpa, bool superheated, double celsi
 struct PropertyControls {
     controls::TextBox& pressure;         // Form3.Text1
     controls::DropDownList& unit;        // Form3.Combo1
-    controls::OptionButton& saturated;   // Form3.Option1
     controls::OptionButton& superheated; // Form3.Option2
     controls::TextBox& temperature;      // Form3.Text2
     controls::PushButton& adopt;         // Form3.Command1

@@ -7,7 +7,6 @@ Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Wi
     : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_unload(std::move(unload)),
       m_trace(std::move(trace)), m_properties({.pressure = controls.text1,
                                                .unit = controls.combo1,
-                                               .saturated = controls.option1,
                                                .superheated = controls.option2,
                                                .temperature = controls.text2,
                                                .adopt = controls.command1,

@@ -216,21 +216,19 @@ void QtSession::perform(const Event& event) {
         }
         break;
     case Action::Pick:
-    case Action::DoubleClick:
+    case Action::DoubleClick: {
+        // A row is clicked where it shows, scrolled into view first.
+        auto clickRow = [&](auto* view, auto* item) {
+            view->scrollToItem(item);
+            const QPoint centre = view->visualItemRect(item).center();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+            if (event.action == Action::DoubleClick)
+                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+        };
         if (auto* list = qobject_cast<QListWidget*>(target)) {
-            QListWidgetItem* item = list->item(event.number);
-            list->scrollToItem(item);
-            const QPoint centre = list->visualItemRect(item).center();
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-            if (event.action == Action::DoubleClick)
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+            clickRow(list, list->item(event.number));
         } else if (auto* table = qobject_cast<QTreeWidget*>(target)) {
-            QTreeWidgetItem* item = table->topLevelItem(event.number);
-            table->scrollToItem(item);
-            const QPoint centre = table->visualItemRect(item).center();
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
-            if (event.action == Action::DoubleClick)
-                QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+            clickRow(table, table->topLevelItem(event.number));
         } else {
             auto* combo = static_cast<QComboBox*>(target);
             // In the open list the item is highlighted, as by the pointer, and taken with
@@ -241,6 +239,7 @@ void QtSession::perform(const Event& event) {
             QTest::keyClick(view, Qt::Key_Return);
         }
         break;
+    }
     case Action::Press:
         if (QAction* command = menuCommand(event.target)) {
             // Opened from the bar, the menu shows its command highlighted, taken with Enter.
