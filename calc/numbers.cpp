@@ -111,37 +111,67 @@ std::string narrowed(std::string_view text) {
 
 } // namespace
 
+NumberReading readNumber(std::string_view text) {
+    NumberReading reading{.value = 0, .read = {}, .rest = narrowed(text)};
+    const std::string_view s = reading.rest;
+    std::size_t end = 0;
+    if (!s.empty() && s[0] == '&') {
+        const char kind = s.size() > 1 ? static_cast<char>(s[1] | 0x20) : '\0';
+        const int radix = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
+        std::size_t digitsEnd = radix ? 2 : 0;
+        while (radix && digitsEnd < s.size() && hexDigit(s[digitsEnd]) >= 0 &&
+               hexDigit(s[digitsEnd]) < radix)
+            ++digitsEnd;
+        reading.value = radixInteger(s.substr(1));
+        end = digitsEnd > 2 ? digitsEnd : 0;
+    } else {
+        const bool negative = !s.empty() && s[0] == '-';
+        const std::size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+        end = skipDigits(s, start);
+        std::size_t digits = end - start;
+        if (end < s.size() && s[end] == '.') {
+            const std::size_t fractionEnd = skipDigits(s, end + 1);
+            digits += fractionEnd - end - 1;
+            end = fractionEnd;
+        }
+        if (digits == 0)
+            return reading;
+        // The exponent belongs to the number only when at least one digit follows the "E".
+        if (end < s.size() && (s[end] == 'E' || s[end] == 'e')) {
+            std::size_t exponentDigits = end + 1;
+            if (exponentDigits < s.size() && (s[exponentDigits] == '+' || s[exponentDigits] == '-'))
+                ++exponentDigits;
+            if (skipDigits(s, exponentDigits) > exponentDigits)
+                end = skipDigits(s, exponentDigits);
+        }
+        const auto result = std::from_chars(s.data() + start, s.data() + end, reading.value);
+        if (result.ec == std::errc::result_out_of_range)
+            reading.value = outOfRange(s.substr(start, end - start));
+        if (negative)
+            reading.value = -reading.value;
+    }
+    reading.read = reading.rest.substr(0, end);
+    reading.rest.erase(0, end);
+    return reading;
+}
+
 double prefixNumber(std::string_view text) {
-    const std::string number = narrowed(text);
-    const std::string_view s = number;
-    if (!s.empty() && s[0] == '&')
-        return radixInteger(s.substr(1));
+    return readNumber(text).value;
+}
 
-    const bool negative = !s.empty() && s[0] == '-';
-    const std::size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
-    std::size_t end = skipDigits(s, start);
-    std::size_t digits = end - start;
-    if (end < s.size() && s[end] == '.') {
-        const std::size_t fractionEnd = skipDigits(s, end + 1);
-        digits += fractionEnd - end - 1;
-        end = fractionEnd;
+BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_view suffix) {
+    NumberReading reading = readNumber(text);
+    if (reading.read.empty())
+        return {.value = 0, .fault = "请输入" + std::string(name)};
+    if (!reading.rest.empty() && reading.rest != suffix) {
+        std::string fault = std::string(name) + "只读入了“" + reading.read + "”，其后的“" +
+                            reading.rest + "”不是数的一部分";
+        // A decimal comma is the likeliest reason, and the one the engineer cannot see.
+        if (reading.rest[0] == ',')
+            fault += "（小数点请用“.”）";
+        return {.value = reading.value, .fault = std::move(fault)};
     }
-    if (digits == 0)
-        return 0;
-    // The exponent belongs to the number only when at least one digit follows the "E".
-    if (end < s.size() && (s[end] == 'E' || s[end] == 'e')) {
-        std::size_t exponentDigits = end + 1;
-        if (exponentDigits < s.size() && (s[exponentDigits] == '+' || s[exponentDigits] == '-'))
-            ++exponentDigits;
-        if (skipDigits(s, exponentDigits) > exponentDigits)
-            end = skipDigits(s, exponentDigits);
-    }
-
-    double value = 0;
-    const auto result = std::from_chars(s.data() + start, s.data() + end, value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = outOfRange(s.substr(start, end - start));
-    return negative ? -value : value;
+    return {.value = reading.value, .fault = {}};
 }
 
 namespace {

@@ -15,6 +15,26 @@ float storedFloat(double wide);
 // without a leading number gives 0.
 double prefixNumber(std::string_view text);
 
+// The same reading, with the part of the text that gave the number and what follows it, both as
+// the rule sees the text (blanks gone, full-width forms narrowed). `read` is empty when the text
+// starts with no number.
+struct NumberReading {
+    double value;
+    std::string read;
+    std::string rest;
+};
+NumberReading readNumber(std::string_view text);
+
+// A box of the windows that answer in place (property, sizing): its number, or the words that
+// say why it has none. A text without a number is not read as 0, and one the rule reads only in
+// part says which part, since a decimal comma read as the end of "1,5" would pass unseen.
+// `suffix` may follow the number (the percentage box's "%").
+struct BoxNumber {
+    double value;
+    std::string fault; // empty when the box holds a number
+};
+BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_view suffix = {});
+
 // The text of every shown number: one blank or "-", then at most 7 significant digits without
 // trailing zeros, with exponent form for very large and very small magnitudes.
 std::string numberText(float value);

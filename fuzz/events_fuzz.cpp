@@ -15,9 +15,9 @@ namespace {
 using replay::Action;
 
 // Each list grows at its end, so that a seed's small indices keep naming the same control.
-constexpr std::array<std::string_view, 8> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
+constexpr std::array<std::string_view, 9> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
                                                  "Form1.Text4", "Form3.Text1", "Form3.Text2",
-                                                 "Form4.Text1", "Form4.Text2"};
+                                                 "Form4.Text1", "Form4.Text2", "Form4.Text3"};
 constexpr std::array<std::string_view, 10> kLists{
     "Form1.Combo1", "Form1.Combo2", "Form1.Combo3", "Form1.Combo4", "Form1.Combo5",
     "Form2.Combo1", "Form3.Combo1", "Form4.Combo1", "Form4.Combo2", "Form4.List1"};

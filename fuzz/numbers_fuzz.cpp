@@ -61,6 +61,14 @@ void checkTextToNumber(std::string_view text) {
         }
     }
 
+    // The part read and what follows are the text as the rule sees it, cut where the number ends.
+    const calc::NumberReading reading = calc::readNumber(text);
+    if (reading.read + reading.rest != squeezed)
+        fail("the part read and the rest are not the text");
+    if (reading.read.empty() && value != 0)
+        fail("a number from no part of the text");
+    std::size_t readLength = reading.read.size();
+
     double expected = 0;
     const std::size_t sign = squeezed[0] == '+' || squeezed[0] == '-';
     const char* body = squeezed.c_str() + sign;
@@ -72,8 +80,12 @@ void checkTextToNumber(std::string_view text) {
     } else if ((body[0] >= '0' && body[0] <= '9') || body[0] == '.') {
         // Otherwise strtod reads the same form; it stops at a NUL as the rule does. The program
         // never calls setlocale, so the point is ".".
-        expected = std::strtod(squeezed.c_str(), nullptr);
+        char* end = nullptr;
+        expected = std::strtod(squeezed.c_str(), &end);
+        readLength = static_cast<std::size_t>(end - squeezed.c_str());
     }
+    if (readLength != reading.read.size())
+        fail("the number ends elsewhere than the C library's");
     if (std::memcmp(&value, &expected, sizeof value) != 0)
         fail("the leading number differs from the C library's");
 }

@@ -16,36 +16,48 @@ std::string bandText(VelocityBand band) {
 }
 
 SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::string_view wall,
-                    float bore, SteamKind steam, double length, double fraction) {
+                    float bore, SteamKind steam, const SizingRun& run) {
     // The main window's own state with this bore, so that every figure is the one it would show.
     calc::CalcState state = main;
     calc::setInnerDiameter(state, bore);
     SizingRow row{.size = size,
                   .wall = wall,
-                  .bore = bore,
                   .results = calc::flowResults(state),
                   .look = std::nullopt,
+                  .largeDrop = false,
                   .cells = {}};
     const VelocityBand band = velocityBand(steam, bore);
     const float velocity = row.results.velocity;
-    const char* verdict = "适宜";
+    std::string verdict = "适宜";
     if (velocity > band.high) {
         row.look = Look::Above;
         verdict = "偏高";
+    } else if (run.limit && row.results.specificLoss > *run.limit) {
+        row.look = Look::Above;
+        verdict = "比摩阻超限";
     } else if (velocity < band.low) {
         row.look = Look::Below;
         verdict = "偏低";
     }
-    const double runLoss = row.results.specificLoss * length * (1 + fraction) / 1000;
+    const double runLoss = row.results.specificLoss * run.length * (1 + run.fraction) / 1000;
+    // kPa against MPa: the share of the absolute pressure the run loses.
+    row.largeDrop = run.absoluteMpa && runLoss > kOneDensityShare * *run.absoluteMpa * 1000;
+    if (row.largeDrop)
+        verdict += "，压降过大";
     std::string name(size);
     if (!wall.empty())
         name.append("×").append(wall);
     for (const std::string& cell :
          {name, calc::fieldText(bore * 1000.0f, ""), calc::fieldText(velocity, ""),
           calc::fieldText(row.results.specificLoss, ""),
-          calc::fieldText(calc::storedFloat(runLoss), ""), bandText(band), std::string(verdict)})
+          calc::fieldText(calc::storedFloat(runLoss), ""), bandText(band), verdict})
         row.cells.append(row.cells.empty() ? "" : "\t").append(cell);
     return row;
+}
+
+// A positive number as words: its number text without the sign position.
+std::string words(double value) {
+    return calc::numberText(calc::storedFloat(value)).substr(1);
 }
 
 } // namespace
@@ -56,20 +68,18 @@ VelocityBand velocityBand(SteamKind steam, float boreMetres) {
     return millimetres < 100 ? bands[0] : millimetres <= 200 ? bands[1] : bands[2];
 }
 
-SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind steam, double length,
-                        double fraction) {
+SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind steam,
+                        const SizingRun& run) {
     SizingTable table;
     if (seamless) {
         // The bore the main window gives each pipe when its outer diameter is picked.
         for (const SeamlessPipe& pipe : kSeamlessPipes)
-            table.rows.push_back(
-                sizingRow(main, pipe.entry, pipe.defaultThickness(),
-                          seamlessBore(pipe.outerMetres, wallMetres(pipe.defaultThickness())),
-                          steam, length, fraction));
+            table.rows.push_back(sizingRow(
+                main, pipe.entry, pipe.defaultThickness(),
+                seamlessBore(pipe.outerMetres, wallMetres(pipe.defaultThickness())), steam, run));
     } else {
         for (const WeldedPipe& pipe : kWeldedPipes)
-            table.rows.push_back(
-                sizingRow(main, pipe.label, {}, pipe.boreMetres, steam, length, fraction));
+            table.rows.push_back(sizingRow(main, pipe.label, {}, pipe.boreMetres, steam, run));
     }
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         if (table.rows[i].look != Look::Above) {
@@ -102,18 +112,41 @@ void SizingHandlings::fill() {
         return;
     m_table = {};
     c.table.clear();
-    const double length = calc::prefixNumber(c.length.text());
-    const double fraction = calc::prefixNumber(c.fraction.text());
     if (!(m_main.density > 0))
         return fault("主窗口中没有蒸汽密度：请先在主窗口输入密度");
-    if (length < 0)
+    // With no flow every size runs at 0 m/s, and the smallest would be recommended.
+    if (!(m_main.flow > 0))
+        return fault("主窗口的蒸汽流量为 0：请先在主窗口输入流量");
+    const calc::BoxNumber length = calc::boxNumber(c.length.text(), "管段长度");
+    if (!length.fault.empty())
+        return fault(length.fault);
+    if (length.value < 0)
         return fault("管段长度不得为负");
-    if (fraction < 0)
-        return fault("局部损失的比例不得为负");
+    const calc::BoxNumber percent = calc::boxNumber(c.fraction.text(), "局部损失", "%");
+    if (!percent.fault.empty())
+        return fault(percent.fault);
+    if (percent.value < 0)
+        return fault("局部损失不得为负");
+    SizingRun run{.length = length.value,
+                  .fraction = percent.value / 100,
+                  .limit = std::nullopt,
+                  .absoluteMpa = std::nullopt};
+    // An empty limit box is no limit; any other text must be a positive R.
+    const calc::NumberReading limitText = calc::readNumber(c.limit.text());
+    if (!limitText.read.empty() || !limitText.rest.empty()) {
+        const calc::BoxNumber limit = calc::boxNumber(c.limit.text(), "比摩阻上限");
+        if (!limit.fault.empty())
+            return fault(limit.fault);
+        if (!(limit.value > 0))
+            return fault("比摩阻上限须大于 0；不限时请留空");
+        run.limit = limit.value;
+    }
+    if (m_steam)
+        run.absoluteMpa = m_steam->absoluteMpa;
 
-    m_table = sizingTable(m_main, series == kSeriesItems[1],
-                          steam == kSteamItems[1] ? SteamKind::Superheated : SteamKind::Saturated,
-                          length, fraction);
+    m_table =
+        sizingTable(m_main, series == kSeriesItems[1],
+                    steam == kSteamItems[1] ? SteamKind::Superheated : SteamKind::Saturated, run);
     int index = 0;
     for (const SizingRow& row : m_table.rows)
         c.table.addItem(row.cells, index++);
@@ -121,13 +154,34 @@ void SizingHandlings::fill() {
         if (m_table.rows[i].look)
             c.table.setRowLook(static_cast<int>(i), *m_table.rows[i].look);
     c.choose.setEnabled(true);
-    if (!m_table.recommended)
-        return c.status.setStatus("每一种管径的流速都高于推荐范围", false);
-    const SizingRow& recommended = m_table.rows[*m_table.recommended];
-    c.table.showRow(static_cast<int>(*m_table.recommended));
-    c.status.setStatus("推荐 " + recommended.cells.substr(0, recommended.cells.find('\t')) +
-                           "：流速不高于推荐范围的最小管径",
-                       false);
+
+    std::string status;
+    if (!m_table.recommended) {
+        status = run.limit ? "没有流速不高于推荐范围、比摩阻不高于上限的管径"
+                           : "每一种管径的流速都高于推荐范围";
+    } else {
+        const SizingRow& recommended = m_table.rows[*m_table.recommended];
+        c.table.showRow(static_cast<int>(*m_table.recommended));
+        status = "推荐 " + recommended.cells.substr(0, recommended.cells.find('\t')) +
+                 (run.limit ? "：流速不高于推荐范围、比摩阻不高于上限的最小管径"
+                            : "：流速不高于推荐范围的最小管径");
+    }
+    // Warnings, not faults: the table stands, but the engineer must look again.
+    bool warned = false;
+    if (percent.value > kLikelyLocalPercent) {
+        status +=
+            "。局部损失 " + words(percent.value) + "% 过大，请核对：补偿器多的管段也只到约 120%";
+        warned = true;
+    }
+    for (const SizingRow& row : m_table.rows) {
+        if (row.largeDrop) {
+            status += "。标“压降过大”的管段压降超过 " + words(*run.absoluteMpa) +
+                      " MPa（绝压）的 10%：一种密度已不代表整个管段，请分段计算";
+            warned = true;
+            break;
+        }
+    }
+    c.status.setStatus(status, warned);
 }
 
 } // namespace pipes

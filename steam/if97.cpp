@@ -282,7 +282,7 @@ SteamState steamAt(double mpa, double kelvin) {
     if (!(mpa > 0.0 && mpa <= kHighestPressure && kelvin >= kLowestTemperature &&
           kelvin <= kHighestTemperature))
         return {Phase::OutOfRange, {}};
-    if (mpa <= kCriticalPressure && mpa >= kTriplePressure) {
+    if (mpa <= kCriticalPressure && mpa >= kLowestSaturationPressure) {
         const double saturation = saturationTemperature(mpa);
         if (kelvin < saturation)
             return {Phase::Water, {}};
@@ -297,7 +297,7 @@ SteamState steamAt(double mpa, double kelvin) {
 }
 
 std::optional<SteamProperties> saturatedSteam(double mpa) {
-    if (!(mpa >= kTriplePressure && mpa <= kCriticalPressure))
+    if (!(mpa >= kLowestSaturationPressure && mpa <= kCriticalPressure))
         return std::nullopt;
     // The line ends at the critical point, where p(ρ) is so flat that the last bit of
     // T_s(22.064 MPa) would move the root by a part in two thousand.

@@ -11,7 +11,8 @@ namespace steam::if97 {
 inline constexpr double kCriticalTemperature = 647.096; // K
 inline constexpr double kCriticalPressure = 22.064;     // MPa
 inline constexpr double kCriticalDensity = 322.0;       // kg/m³
-inline constexpr double kTriplePressure = 611.213e-6;   // MPa, the saturation line at 273.15 K
+// The saturation line's lower end, at 273.15 K; not the triple point (611.657 Pa at 273.16 K).
+inline constexpr double kLowestSaturationPressure = 611.213e-6; // MPa
 
 // The saturation line: pressure for 273.15 K ≤ T ≤ 647.096 K, temperature for
 // 611.213 Pa ≤ p ≤ 22.064 MPa.

@@ -4,7 +4,8 @@
 #include "calc/recal.h"
 #include "steam/if97.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 
 namespace steam {
 
@@ -12,15 +13,29 @@ namespace {
 
 constexpr double kKelvin = 273.15;
 
-// A temperature in words, to one decimal: the fault texts and the superheat are read, not copied.
-std::string celsiusWords(double celsius) {
+// The superheat in words, to one decimal: it is read, not copied. Formatted without the C
+// library, whose decimal point follows the locale the toolkit takes from the environment.
+std::string superheatWords(double kelvins) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f ℃", celsius);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, kelvins, std::chars_format::fixed, 1);
+    return std::string(text, end.ptr) + " ℃";
 }
 
 std::string shown(double value, std::string_view unit) {
     return calc::fieldText(calc::storedFloat(value), unit);
+}
+
+// A temperature field: seven digits, as every field, but never finer than 0.0001 ℃, where the
+// seven digits would take an exponent (the saturation line's lowest point is 7.26E-06 ℃).
+std::string celsiusText(double celsius) {
+    if (std::fabs(celsius) < 1e-4)
+        celsius = std::round(celsius * 1e4) / 1e4;
+    return shown(celsius, " ℃");
+}
+
+// A temperature named in a fault, as its field would show it, without the sign position.
+std::string celsiusWords(double celsius) {
+    return celsiusText(celsius).substr(1);
 }
 
 PropertyReport fault(std::string saturation, std::string why) {
@@ -39,12 +54,12 @@ PropertyReport propertyReport(double p, bool superheated, double celsius) {
     if (p > 100)
         return fault({}, "压力高于 100 MPa（绝压），超出计算范围");
 
-    const bool hasSaturation = p >= if97::kTriplePressure && p <= if97::kCriticalPressure;
+    const bool hasSaturation = p >= if97::kLowestSaturationPressure && p <= if97::kCriticalPressure;
     const double saturationKelvin = hasSaturation ? if97::saturationTemperature(p) : 0;
-    std::string saturation = hasSaturation ? shown(saturationKelvin - kKelvin, " ℃")
+    std::string saturation = hasSaturation ? celsiusText(saturationKelvin - kKelvin)
                              : p > if97::kCriticalPressure
                                  ? std::string("高于临界压力，无饱和温度")
-                                 : std::string("低于三相点压力，无饱和温度");
+                                 : std::string("低于 0 ℃ 的饱和压力 611.213 Pa，无饱和温度");
 
     if (!superheated && !hasSaturation)
         return fault(std::move(saturation),
@@ -70,7 +85,7 @@ PropertyReport propertyReport(double p, bool superheated, double celsius) {
                              "，是水，不是蒸汽");
         properties = if97::steamAt(p, kelvin).properties;
         state = p > if97::kCriticalPressure ? std::string("超临界")
-                : hasSaturation ? "过热蒸汽，过热度 " + celsiusWords(kelvin - saturationKelvin)
+                : hasSaturation ? "过热蒸汽，过热度 " + superheatWords(kelvin - saturationKelvin)
                                 : std::string("过热蒸汽");
     }
     return {.saturation = std::move(saturation),
@@ -98,15 +113,27 @@ void PropertyHandlings::calculate() {
     for (const PressureUnit& candidate : kPressureUnits)
         if (candidate.label == unitText)
             unit = candidate;
-    double p = calc::prefixNumber(c.pressure.text()) * unit.megapascals;
+    const bool superheated = c.superheated.isChecked();
+    // An empty box is no pressure: read as 0 in a gauge unit it would be one atmosphere.
+    const calc::BoxNumber pressure = calc::boxNumber(c.pressure.text(), "压力");
+    const calc::BoxNumber temperature = superheated ? calc::boxNumber(c.temperature.text(), "温度")
+                                                    : calc::BoxNumber{.value = 0, .fault = {}};
+    double p = pressure.value * unit.megapascals;
     if (unit.gauge)
         p += kAtmosphereMpa;
-    const PropertyReport report =
-        propertyReport(p, c.superheated.isChecked(), calc::prefixNumber(c.temperature.text()));
+    PropertyReport report;
+    if (!pressure.fault.empty())
+        report = fault({}, pressure.fault);
+    else if (!temperature.fault.empty())
+        report = fault(propertyReport(p, false, 0).saturation, temperature.fault);
+    else
+        report = propertyReport(p, superheated, temperature.value);
 
     c.saturation.setCaption(report.saturation);
     c.state.setStatus(report.state, report.fault);
     m_density = report.density;
+    m_absoluteMpa = report.fault ? 0 : p;
+    m_superheated = superheated;
     c.density.setCaption(report.fault ? std::string() : report.density + " kg/m3");
     c.volume.setCaption(report.volume);
     c.enthalpy.setCaption(report.enthalpy);

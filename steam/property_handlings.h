@@ -69,12 +69,17 @@ public:
 
     // The density's number text as last shown; empty while the state is at fault.
     const std::string& densityText() const { return m_density; }
+    // The steam of that density: its absolute pressure in MPa (0 while at fault) and kind.
+    double absolutePressure() const { return m_absoluteMpa; }
+    bool superheated() const { return m_superheated; }
 
 private:
     void calculate();
 
     PropertyControls m_controls;
     std::string m_density;
+    double m_absoluteMpa = 0;
+    bool m_superheated = false;
 };
 
 } // namespace steam

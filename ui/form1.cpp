@@ -33,7 +33,10 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
-    c.text3.onChange(traced(m_trace, "Text3_Change", [this] { m_inputs.Text3_Change(); }));
+    c.text3.onChange(traced(m_trace, "Text3_Change", [this] {
+        m_densitySteam.reset();
+        m_inputs.Text3_Change();
+    }));
     c.text4.onChange(traced(m_trace, "Text4_Change", [this] { m_pipes.Text4_Change(); }));
     c.combo1.onClick(traced(m_trace, "Form1.Combo1_Click", [this] { m_inputs.Combo1_Click(); }));
     c.combo2.onClick(traced(m_trace, "Combo2_Click", [this] { m_inputs.Combo2_Click(); }));
@@ -147,7 +150,9 @@ void Form1::mnuSteam_Click() {
     trace("mnuSteam_Click");
     m_form3.open([this](const Form3Controls& controls) {
         return std::make_unique<Form3>(
-            controls, m_controls.text3, m_controls.window, [this] { m_form3.unload(); }, m_trace);
+            controls, m_controls.text3, m_controls.window,
+            [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, m_propertyInputs,
+            [this] { m_form3.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }
@@ -163,7 +168,7 @@ void Form1::mnuSizing_Click() {
                            .dn = c.combo3,
                            .outer = c.combo4,
                            .wall = c.combo5},
-            c.window, [this] { m_form4.unload(); }, m_trace);
+            m_densitySteam, m_sizingInputs, c.window, [this] { m_form4.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }

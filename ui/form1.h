@@ -11,6 +11,7 @@
 #include "ui/loaded_window.h"
 
 #include <memory>
+#include <optional>
 
 namespace ui {
 
@@ -88,6 +89,11 @@ private:
     LoadedWindow<Form2, Form2Controls> m_form2;
     LoadedWindow<Form3, Form3Controls> m_form3;
     LoadedWindow<Form4, Form4Controls> m_form4;
+    // The steam whose density the property window handed over, until the density box changes:
+    // the window's knowledge, not a value of the calculation.
+    std::optional<pipes::KnownSteam> m_densitySteam;
+    std::optional<PropertyInputs> m_propertyInputs;
+    std::optional<SizingInputs> m_sizingInputs;
 };
 
 } // namespace ui

@@ -3,18 +3,21 @@
 namespace ui {
 
 Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
-             std::function<void()> unload, HandlingTrace trace)
-    : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_unload(std::move(unload)),
-      m_trace(std::move(trace)), m_properties({.pressure = controls.text1,
-                                               .unit = controls.combo1,
-                                               .superheated = controls.option2,
-                                               .temperature = controls.text2,
-                                               .adopt = controls.command1,
-                                               .saturation = controls.label7,
-                                               .state = controls.label8,
-                                               .density = controls.label9,
-                                               .volume = controls.label10,
-                                               .enthalpy = controls.label11}) {
+             std::function<void(const pipes::KnownSteam&)> adopted,
+             std::optional<PropertyInputs>& remembered, std::function<void()> unload,
+             HandlingTrace trace)
+    : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_adopted(std::move(adopted)),
+      m_remembered(remembered), m_unload(std::move(unload)), m_trace(std::move(trace)),
+      m_properties({.pressure = controls.text1,
+                    .unit = controls.combo1,
+                    .superheated = controls.option2,
+                    .temperature = controls.text2,
+                    .adopt = controls.command1,
+                    .saturation = controls.label7,
+                    .state = controls.label8,
+                    .density = controls.label9,
+                    .volume = controls.label10,
+                    .enthalpy = controls.label11}) {
     auto& c = m_controls;
     auto& p = m_properties;
     c.text1.onChange(traced(m_trace, "Form3.Text1_Change", [&p] { p.Text1_Change(); }));
@@ -34,16 +37,29 @@ void Form3::trace(std::string_view handling) const {
 
 void Form3::Form_Load() {
     trace("Form3.Form_Load");
+    auto& c = m_controls;
     int index = 0;
     for (const steam::PressureUnit& unit : steam::kPressureUnits)
-        m_controls.combo1.addItem(unit.label, index++);
-    m_controls.combo1.setText(steam::kPressureUnits[0].label);
-    m_controls.option1.setChecked(true);
+        c.combo1.addItem(unit.label, index++);
+    if (!m_remembered) {
+        c.combo1.setText(steam::kPressureUnits[0].label);
+        c.option1.setChecked(true);
+        return;
+    }
+    // The unit and the state before the texts, so that the last calculation has them all.
+    c.combo1.setText(m_remembered->unit);
+    (m_remembered->superheated ? c.option2 : c.option1).setChecked(true);
+    c.text1.setText(m_remembered->pressure);
+    c.text2.setText(m_remembered->temperature);
 }
 
 void Form3::Command1_Click() {
     trace("Form3.Command1_Click");
     m_form1Text3.setText(m_properties.densityText());
+    // After the text: the main window forgets the steam at every change of its density box.
+    m_adopted({.absoluteMpa = m_properties.absolutePressure(),
+               .kind = m_properties.superheated() ? pipes::SteamKind::Superheated
+                                                  : pipes::SteamKind::Saturated});
     m_unload();
 }
 
@@ -54,6 +70,11 @@ void Form3::Command2_Click() {
 
 void Form3::Form_Unload() {
     trace("Form3.Form_Unload");
+    auto& c = m_controls;
+    m_remembered = PropertyInputs{.pressure = c.text1.text(),
+                                  .unit = c.combo1.text(),
+                                  .superheated = c.option2.isChecked(),
+                                  .temperature = c.text2.text()};
     m_form1.show();
 }
 

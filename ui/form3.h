@@ -1,10 +1,13 @@
 #pragma once
 
+#include "pipes/sizing.h"
 #include "steam/property_handlings.h"
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ui {
@@ -28,13 +31,25 @@ struct Form3Controls {
 
 using Form3Loader = WindowLoader<Form3Controls>;
 
+// The property window's inputs as the user left it, shown again when it is next opened.
+struct PropertyInputs {
+    std::string pressure;
+    std::string unit;
+    bool superheated;
+    std::string temperature;
+};
+
 // The steam-property window: steam at the engineer's own pressure and temperature, whose
 // density goes to the main window's density box.
 class Form3 {
 public:
-    // `unload` asks the owner to unload this window, which runs Form_Unload.
+    // `unload` asks the owner to unload this window, which runs Form_Unload; `adopted` hears the
+    // steam whose density was just handed to the main window; `remembered` holds the inputs as
+    // the window was last left, none before it was first opened.
     Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
-          std::function<void()> unload, HandlingTrace trace = {});
+          std::function<void(const pipes::KnownSteam&)> adopted,
+          std::optional<PropertyInputs>& remembered, std::function<void()> unload,
+          HandlingTrace trace = {});
 
     void Form_Load();
     void Command1_Click();
@@ -47,6 +62,8 @@ private:
     Form3Controls m_controls;
     controls::TextBox& m_form1Text3;
     controls::Window& m_form1;
+    std::function<void(const pipes::KnownSteam&)> m_adopted;
+    std::optional<PropertyInputs>& m_remembered;
     std::function<void()> m_unload;
     HandlingTrace m_trace;
     steam::PropertyHandlings m_properties;

@@ -6,21 +6,26 @@
 namespace ui {
 
 Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
+             std::optional<pipes::KnownSteam> steam, std::optional<SizingInputs>& remembered,
              controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
-    : m_controls(controls), m_main(main), m_pipe(pipe), m_form1(form1), m_unload(std::move(unload)),
-      m_trace(std::move(trace)), m_sizing(main, {.series = controls.combo1,
-                                                 .steam = controls.combo2,
-                                                 .length = controls.text1,
-                                                 .fraction = controls.text2,
-                                                 .table = controls.list1,
-                                                 .status = controls.label4,
-                                                 .choose = controls.command1}) {
+    : m_controls(controls), m_main(main), m_pipe(pipe), m_steam(steam), m_remembered(remembered),
+      m_form1(form1), m_unload(std::move(unload)), m_trace(std::move(trace)),
+      m_sizing(main, steam,
+               {.series = controls.combo1,
+                .steam = controls.combo2,
+                .length = controls.text1,
+                .fraction = controls.text2,
+                .limit = controls.text3,
+                .table = controls.list1,
+                .status = controls.label4,
+                .choose = controls.command1}) {
     auto& c = m_controls;
     auto& s = m_sizing;
     c.combo1.onClick(traced(m_trace, "Form4.Combo1_Click", [&s] { s.Combo1_Click(); }));
     c.combo2.onClick(traced(m_trace, "Form4.Combo2_Click", [&s] { s.Combo2_Click(); }));
     c.text1.onChange(traced(m_trace, "Form4.Text1_Change", [&s] { s.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Form4.Text2_Change", [&s] { s.Text2_Change(); }));
+    c.text3.onChange(traced(m_trace, "Form4.Text3_Change", [&s] { s.Text3_Change(); }));
     c.list1.onDoubleClick([this] { List1_DblClick(); });
     c.command1.onClick([this] { Command1_Click(); });
     c.command2.onClick([this] { Command2_Click(); });
@@ -40,15 +45,26 @@ void Form4::Form_Load() {
                             ? calc::fieldText(m_main.density, calc::kResultUnits.density)
                             : std::string(calc::kDensityMissing));
     c.label3.setCaption(calc::millimetreText(m_main.roughness));
+    // The boxes before the lists: the table waits for both lists, so it is filled once.
+    if (m_remembered) {
+        c.text1.setText(m_remembered->length);
+        c.text2.setText(m_remembered->percent);
+        c.text3.setText(m_remembered->limit);
+    }
     int index = 0;
     for (std::string_view item : pipes::kSeriesItems)
         c.combo1.addItem(item, index++);
     index = 0;
     for (std::string_view item : pipes::kSteamItems)
         c.combo2.addItem(item, index++);
-    // A custom bore belongs to no series: the welded one is offered.
-    c.combo1.setText(pipes::kSeriesItems[m_pipe.seamless.isChecked() ? 1 : 0]);
-    c.combo2.setText(pipes::kSteamItems[0]);
+    // The series last used; at first the main window's, and for a custom bore, which belongs
+    // to no series, the welded one.
+    c.combo1.setText(m_remembered ? std::string_view(m_remembered->series)
+                                  : pipes::kSeriesItems[m_pipe.seamless.isChecked() ? 1 : 0]);
+    // Steam whose kind is known is that kind, whatever the list said last time.
+    c.combo2.setText(m_steam        ? pipes::kSteamItems[static_cast<std::size_t>(m_steam->kind)]
+                     : m_remembered ? std::string_view(m_remembered->steam)
+                                    : pipes::kSteamItems[0]);
 }
 
 void Form4::handBack() {
@@ -84,6 +100,12 @@ void Form4::Command2_Click() {
 
 void Form4::Form_Unload() {
     trace("Form4.Form_Unload");
+    auto& c = m_controls;
+    m_remembered = SizingInputs{.length = c.text1.text(),
+                                .percent = c.text2.text(),
+                                .limit = c.text3.text(),
+                                .series = c.combo1.text(),
+                                .steam = c.combo2.text()};
     m_form1.show();
 }
 

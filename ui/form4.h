@@ -6,6 +6,8 @@
 #include "ui/loaded_window.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ui {
@@ -20,6 +22,7 @@ struct Form4Controls {
     controls::DropDownList& combo2;
     controls::TextBox& text1;
     controls::TextBox& text2;
+    controls::TextBox& text3;
     controls::TableList& list1;
     controls::StatusText& label4;
     controls::PushButton& command1;
@@ -27,6 +30,16 @@ struct Form4Controls {
 };
 
 using Form4Loader = WindowLoader<Form4Controls>;
+
+// The sizing window's inputs as the user left it, shown again when it is next opened: the
+// window is created afresh each time, and the engineer sizes several pipes of one run.
+struct SizingInputs {
+    std::string length;
+    std::string percent;
+    std::string limit;
+    std::string series;
+    std::string steam;
+};
 
 // The main window's pipe choice, which the sizing window reads at opening and sets on hand-back.
 struct MainWindowPipe {
@@ -41,8 +54,11 @@ struct MainWindowPipe {
 // density; the chosen size goes back to the main window's pipe controls.
 class Form4 {
 public:
-    // `unload` asks the owner to unload this window, which runs Form_Unload.
+    // `unload` asks the owner to unload this window, which runs Form_Unload. `steam` is the
+    // steam of the main window's density where it is known; `remembered` holds the inputs as the
+    // window was last left, none before it was first opened.
     Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
+          std::optional<pipes::KnownSteam> steam, std::optional<SizingInputs>& remembered,
           controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {});
 
     void Form_Load();
@@ -59,6 +75,8 @@ private:
     Form4Controls m_controls;
     const calc::CalcState& m_main;
     MainWindowPipe m_pipe;
+    std::optional<pipes::KnownSteam> m_steam;
+    std::optional<SizingInputs>& m_remembered;
     controls::Window& m_form1;
     std::function<void()> m_unload;
     HandlingTrace m_trace;

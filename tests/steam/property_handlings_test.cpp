@@ -67,10 +67,12 @@ const FaultCase kFaults[] = {
      "饱和蒸汽的压力须在 611.213 Pa～22.064 MPa（绝压）之间"},
     {"SaturatedBelowTriplePoint", 0.0006, false, 0,
      "饱和蒸汽的压力须在 611.213 Pa～22.064 MPa（绝压）之间"},
-    {"WaterBelowSaturation", 1.101325, true, 150,
-     "温度低于该压力下的饱和温度 184.1 ℃，是水，不是蒸汽"},
-    {"WaterAtSupercriticalPressure", 30, true, 370,
-     "超临界压力下温度低于临界温度 373.9 ℃，是水，不是蒸汽"},
+    // Named to the saturation field's digits: "184.1 ℃" told 184.12 ℃ it was below 184.1 ℃.
+    {"WaterJustBelowSaturation", 1.101325, true, 184.12,
+     "温度低于该压力下的饱和温度 184.1231 ℃，是水，不是蒸汽"},
+    // 647.096 K, the critical temperature, is 373.946 ℃; "373.9 ℃" contradicted 373.94 ℃.
+    {"WaterJustBelowTheCriticalTemperature", 30, true, 373.94,
+     "超临界压力下温度低于临界温度 373.946 ℃，是水，不是蒸汽"},
     {"AboveEightHundredDegrees", 1, true, 800.5, "温度须在 0～800 ℃ 之间"},
     {"BelowZeroDegrees", 0.0005, true, -1, "温度须在 0～800 ℃ 之间"},
 };
@@ -85,6 +87,14 @@ TEST(PropertyReport, SaysInPlaceWhyAStateHasNoSteamDensity) {
         EXPECT_EQ(r.volume, "");
         EXPECT_EQ(r.enthalpy, "");
     }
+}
+
+// The saturation line starts at 273.15 K, where the formulation sets its pressure to 611.213 Pa:
+// that is 0 ℃, not the triple point (611.657 Pa, 0.01 ℃), and never "7.26183E-06 ℃".
+TEST(PropertyReport, SaturationFieldAtTheLowerEndOfTheLine) {
+    EXPECT_EQ(propertyReport(611.213e-6, false, 0).saturation, " 0 ℃");
+    EXPECT_EQ(propertyReport(611e-6, true, 20).saturation,
+              "低于 0 ℃ 的饱和压力 611.213 Pa，无饱和温度");
 }
 
 } // namespace

@@ -354,6 +354,7 @@ ui::Form4Controls recordingForm4(RecordingControls& w, const ui::Form4Controls& 
             .combo2 = w.wrap(c.combo2, "Form4.Combo2"),
             .text1 = w.wrap(c.text1, "Form4.Text1"),
             .text2 = w.wrap(c.text2, "Form4.Text2"),
+            .text3 = w.wrap(c.text3, "Form4.Text3"),
             .list1 = w.wrap(c.list1, "Form4.List1"),
             .label4 = w.wrap(c.label4, "Form4.Label4"),
             .command1 = w.wrap(c.command1, "Form4.Command1"),

@@ -34,7 +34,7 @@ bool validTarget(Action action, std::string_view target) {
     case Action::Key:
     case Action::Erase:
         return numbered("Form1.Text", '1', '4') || numbered("Form3.Text", '1', '2') ||
-               numbered("Form4.Text", '1', '2');
+               numbered("Form4.Text", '1', '3');
     case Action::Pick:
         return numbered("Form1.Combo", '1', '5') || target == "Form2.Combo1" ||
                target == "Form3.Combo1" || numbered("Form4.Combo", '1', '2') ||

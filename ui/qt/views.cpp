@@ -551,6 +551,7 @@ struct Form4Parts {
     QComboBox* combo2;
     EditBox* text1;
     EditBox* text2;
+    EditBox* text3;
     Table* list1;
     StatusLabel* label4;
     QPushButton* command1;
@@ -571,7 +572,7 @@ const struct {
     {"比摩阻 R (Pa/m)", Qt::AlignRight, "0.1234567"},
     {"管段压降 ΔP (kPa)", Qt::AlignRight, "0.1234567"},
     {"推荐流速 (m/s)", Qt::AlignHCenter, "40–60"},
-    {"评价", Qt::AlignHCenter, "偏高"},
+    {"评价", Qt::AlignHCenter, "比摩阻超限，压降过大"},
 };
 
 // Rows the table shows at once: more than half a series, so that the recommended row and its
@@ -633,7 +634,8 @@ Form4Parts buildForm4(const QIcon& icon) {
         .combo1 = named("Combo1", new DropDown(run)),
         .combo2 = named("Combo2", new DropDown(run)),
         .text1 = named("Text1", new EditBox(text("100"), run)),
-        .text2 = named("Text2", new EditBox(text("0.3"), run)),
+        .text2 = named("Text2", new EditBox(text("30"), run)),
+        .text3 = named("Text3", new EditBox(run)),
         .list1 = named("List1", sizingTable(widget)),
         .label4 = named("Label4", new StatusLabel(widget)),
         .command1 = named("Command1", new Button(text("选用"), widget)),
@@ -657,8 +659,10 @@ Form4Parts buildForm4(const QIcon& icon) {
     auto* inputsRow = new QHBoxLayout(run);
     parts.text1->setFixedWidth(twips(1095));
     parts.text2->setFixedWidth(twips(1095));
-    parts.text2->setToolTip(text("局部损失占沿程摩擦损失的比例：一般室外管网取 0.2～0.3，"
-                                 "室内或管件多的管段取 0.3～0.5"));
+    parts.text3->setFixedWidth(twips(1095));
+    parts.text2->setToolTip(text("局部损失占沿程摩擦损失的百分数：一般室外管网取 20～30，"
+                                 "室内或管件多的管段取 30～50，方形补偿器多的管段可到约 120"));
+    parts.text3->setToolTip(text("留空则不限；填写后只推荐比摩阻不高于此值的管径"));
     // Each input after its caption, the caption its buddy: a screen reader on a desktop names
     // a list by its buddy, since the list's own name is the item it shows.
     const struct {
@@ -669,7 +673,8 @@ Form4Parts buildForm4(const QIcon& icon) {
         {"管材", parts.combo1, nullptr},
         {"蒸汽", parts.combo2, nullptr},
         {"管段长度", parts.text1, "m"},
-        {"局部损失/沿程损失", parts.text2, nullptr},
+        {"局部损失（占沿程损失的 %）", parts.text2, nullptr},
+        {"比摩阻上限 (Pa/m)", parts.text3, nullptr},
     };
     for (const auto& input : runInputs) {
         auto* caption = new QLabel(text(input.caption), run);
@@ -709,14 +714,15 @@ Form4Parts buildForm4(const QIcon& icon) {
                      {parts.combo1, nullptr, "管材：焊接钢管或无缝钢管"},
                      {parts.combo2, nullptr, "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速"},
                      {parts.text1, "管段长度", "管段长度，单位 m"},
-                     {parts.text2, "局部损失/沿程损失", "局部损失占沿程摩擦损失的比例"},
+                     {parts.text2, "局部损失（占沿程损失的 %）", "局部损失占沿程摩擦损失的百分数"},
+                     {parts.text3, "比摩阻上限 (Pa/m)", "推荐管径的比摩阻上限，留空则不限"},
                      {parts.list1, "各管径的计算结果",
                       "每行一种管径：内径、流速、比摩阻、管段压降、推荐流速和评价"},
                      {parts.label4, nullptr, "推荐的管径，或输入有误的原因"},
                  },
                  parts.command2,
-                 {parts.combo1, parts.combo2, parts.text1, parts.text2, parts.list1, parts.command1,
-                  parts.command2});
+                 {parts.combo1, parts.combo2, parts.text1, parts.text2, parts.text3, parts.list1,
+                  parts.command1, parts.command2});
     // The arrow keys move through the sizes at once; Tab reaches 选用.
     parts.list1->setFocus(Qt::OtherFocusReason);
     return parts;
@@ -729,8 +735,8 @@ Form4View::Form4View(const QIcon& icon) : Form4View(buildForm4(icon)) {}
 Form4View::Form4View(const Form4Parts& parts)
     : m_widget(parts.widget), window(parts.widget), label1(parts.label1), label2(parts.label2),
       label3(parts.label3), combo1(parts.combo1), combo2(parts.combo2), text1(parts.text1),
-      text2(parts.text2), list1(parts.list1), label4(parts.label4), command1(parts.command1),
-      command2(parts.command2) {}
+      text2(parts.text2), text3(parts.text3), list1(parts.list1), label4(parts.label4),
+      command1(parts.command1), command2(parts.command2) {}
 
 Form4View::~Form4View() = default;
 
@@ -744,6 +750,7 @@ ui::Form4Controls Form4View::controls() {
         .combo2 = combo2,
         .text1 = text1,
         .text2 = text2,
+        .text3 = text3,
         .list1 = list1,
         .label4 = label4,
         .command1 = command1,

@@ -109,7 +109,7 @@ public:
     QtWindow window;
     QtLabel label1, label2, label3;
     QtDropDownList combo1, combo2;
-    QtTextBox text1, text2;
+    QtTextBox text1, text2, text3;
     QtTableList list1;
     QtStatusText label4;
     QtPushButton command1, command2;

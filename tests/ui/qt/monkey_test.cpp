@@ -29,8 +29,9 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
     const char* texts[] = {"",    "0",  "-2",    "10", "1e39", "1e38",  "&HFF", "0.2",  "250",
                            "abc", " 5", "1.2.3", "-0", "150",  "1e-46", "3e38", "蒸汽", "１０"};
-    const char* boxes[] = {"Form1.Text1", "Form1.Text2", "Form1.Text3", "Form1.Text4",
-                           "Form3.Text1", "Form3.Text2", "Form4.Text1", "Form4.Text2"};
+    const char* boxes[] = {"Form1.Text1", "Form1.Text2", "Form1.Text3",
+                           "Form1.Text4", "Form3.Text1", "Form3.Text2",
+                           "Form4.Text1", "Form4.Text2", "Form4.Text3"};
     const char* lists[] = {"Form1.Combo1", "Form1.Combo2", "Form1.Combo3", "Form1.Combo4",
                            "Form1.Combo5", "Form2.Combo1", "Form3.Combo1", "Form4.Combo1",
                            "Form4.Combo2", "Form4.List1"};

@@ -125,7 +125,7 @@ TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
               QString::fromUtf8("各管径的计算结果"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QLineEdit>(sizing, "Text2"))
                   ->text(QAccessible::Name),
-              QString::fromUtf8("局部损失/沿程损失"));
+              QString::fromUtf8("局部损失（占沿程损失的 %）"));
     QStringList headings;
     for (int i = 0; i < table->columnCount(); ++i)
         headings << table->headerItem()->text(i);
