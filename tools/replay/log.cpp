@@ -1,5 +1,7 @@
 #include "tools/replay/log.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <type_traits>
 
@@ -38,9 +40,15 @@ std::string jsonString(std::string_view utf8) {
 }
 
 std::string hexFloat(double value) {
+    // The bytes of "%a" in the C locale, without printf: the Qt session's QApplication sets the
+    // locale from the environment, and printf would then write a comma for the point. to_chars
+    // writes the same digits but no "0x", which "%a" puts after the sign of a finite value.
     char text[64];
-    std::snprintf(text, sizeof text, "%a", value);
-    return text;
+    char* const end = std::to_chars(text, text + sizeof text, value, std::chars_format::hex).ptr;
+    std::string out(text, end);
+    if (std::isfinite(value))
+        out.insert(std::signbit(value) ? 1 : 0, "0x");
+    return out;
 }
 
 void JsonLog::event(int line) {
