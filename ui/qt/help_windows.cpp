@@ -1,5 +1,7 @@
 #include "ui/qt/help_windows.h"
 
+#include "ui/qt/qt_controls.h"
+
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,8 +14,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -56,9 +56,7 @@ void addCloseButton(QDialog& dialog, QVBoxLayout* layout, const QString& caption
     button->setFocus();
 }
 
-// Sizes the dialog to fit the screen and centres it on the main window. Placed by the program
-// itself: there may be no window manager to do it. The dialog's frame is not known before it is
-// shown; it is taken to be as wide as the main window's.
+// Sizes the dialog to fit the screen and centres it on the main window, whose frame it is given.
 void place(QDialog& dialog, QWidget* parent, QSize wanted) {
     const QWidget* main = parent ? parent->window() : nullptr;
     const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
@@ -66,15 +64,10 @@ void place(QDialog& dialog, QWidget* parent, QSize wanted) {
         dialog.resize(wanted);
         return;
     }
-    const QRect area = screen->availableGeometry();
-    const QSize decoration =
-        main ? main->frameGeometry().size() - main->geometry().size() : QSize();
-    dialog.resize(wanted.boundedTo(area.size() - decoration));
-    QRect frame({}, dialog.size() + decoration);
-    frame.moveCenter(main && main->isVisible() ? main->frameGeometry().center() : area.center());
-    const int left = std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width());
-    const int top = std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height());
-    dialog.move(left, top);
+    placeOnScreen(dialog, *screen, wanted,
+                  main && main->isVisible() ? main->frameGeometry().center()
+                                            : screen->availableGeometry().center(),
+                  main);
 }
 
 } // namespace

@@ -339,6 +339,21 @@ void FormWidget::closeEvent(QCloseEvent* event) {
     notify(m_onClose);
 }
 
+void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
+                   const QWidget* framed) {
+    const QRect area = screen.availableGeometry();
+    const QSize decoration =
+        framed ? framed->frameGeometry().size() - framed->geometry().size() : QSize();
+    window.resize(wanted.boundedTo(area.size() - decoration));
+    QRect frame({}, window.size() + decoration);
+    frame.moveCenter(centre);
+    // A window that is larger than the screen all the same keeps its title bar on it.
+    const int left =
+        std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    window.move(left, top);
+}
+
 void QtWindow::show() {
     if (!m_centred) {
         // Centred by the program itself: there may be no window manager to do it.

@@ -12,6 +12,7 @@ class QComboBox;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QScreen;
 
 // The controls over Qt widgets. Qt reports programmatic and user changes through different
 // signals, and selects a combo box's first item by itself; these classes turn that into the
@@ -207,6 +208,13 @@ protected:
 private:
     Handler m_onClose;
 };
+
+// Sizes a top-level window to `wanted` as far as the screen's free area allows and moves it so
+// that its frame is centred on `centre` and lies wholly on the screen. The program places its
+// windows itself: there may be no window manager to do it. A window not shown yet has no frame;
+// it is taken to be as large as that of `framed`, a window shown before, if there is one.
+void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
+                   const QWidget* framed);
 
 class QtWindow final : public Window {
 public:

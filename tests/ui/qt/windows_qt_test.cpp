@@ -12,12 +12,20 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+
+// A size as a failure prints it, rather than as its bytes.
+void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << "x" << size.height();
+}
 
 namespace {
 
@@ -182,6 +190,21 @@ TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
     EXPECT_FALSE(sizing->isVisible());
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_EQ(find<QLabel>(form1(), "Label11")->text(), QStringLiteral(" 200 mm"));
+}
+
+// A window asked to be larger than the screen is made as large as the screen's free area, frame
+// included, and is moved wholly onto it from wherever it was to be centred.
+TEST(PlaceOnScreen, AWindowLargerThanTheScreenIsBoundedByItAndLiesOnIt) {
+    QWidget framed;
+    framed.show();
+    QWidget window;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->availableGeometry();
+    controls::qt::placeOnScreen(window, *screen, area.size() * 2, area.topLeft(), &framed);
+    const QSize decoration = framed.frameGeometry().size() - framed.geometry().size();
+    EXPECT_EQ(window.size(), area.size() - decoration);
+    EXPECT_EQ(window.pos(), area.topLeft());
 }
 
 // The replay logs record the message the program asks for; only this shows what the real box
