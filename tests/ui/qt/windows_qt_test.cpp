@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -190,6 +191,83 @@ TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
     EXPECT_FALSE(sizing->isVisible());
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_EQ(find<QLabel>(form1(), "Label11")->text(), QStringLiteral(" 200 mm"));
+}
+
+// What sticks out of the widget that holds it, among the visible widgets of a window: a squeezed
+// layout draws a control over its frame's edge or past the window's.
+std::string outsideTheirParents(QWidget* window) {
+    QStringList outside;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (widget->isVisibleTo(window) && !widget->isWindow() &&
+            !widget->parentWidget()->rect().contains(widget->geometry()))
+            outside << QStringLiteral("%1 %2").arg(
+                QString::fromUtf8(widget->metaObject()->className()), widget->objectName());
+    return outside.join(QLatin1Char(',')).toStdString();
+}
+
+// 1920×1080 at 200 % is a screen of 960×540 logical pixels, 1366×768 at 140 % hardly more. The
+// sizing window's least size fits that with its title bar and frame, all of it still inside it;
+// the room it is given beyond goes to the table; a long status and one more input of its run
+// take another line instead of widening it.
+TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
+    find<QAction>(form1(), "mnuSizing")->trigger();
+    ASSERT_NE(app.form4().view(), nullptr);
+    QWidget* sizing = app.form4().view()->widget();
+    auto* table = find<QTreeWidget>(sizing, "List1");
+    auto resize = [sizing](QSize size) {
+        sizing->resize(size);
+        QApplication::processEvents();
+    };
+    // A title bar and the frame's edges as the common desktops draw them, in logical pixels.
+    const QSize decoration(16, 48);
+    const QSize least = sizing->minimumSize();
+    EXPECT_LE(least.width() + decoration.width(), 960);
+    EXPECT_LE(least.height() + decoration.height(), 540);
+    resize(least);
+    EXPECT_EQ(sizing->size(), least);
+    EXPECT_EQ(outsideTheirParents(sizing), "");
+    EXPECT_LE(table->header()->length(), table->viewport()->width()) << "every column whole";
+    // The recommended row and two sizes either side of it.
+    EXPECT_GE(table->viewport()->height(),
+              5 * table->visualItemRect(table->topLevelItem(0)).height());
+
+    const QSize tableAtLeast = table->size();
+    resize(least + QSize(200, 150));
+    EXPECT_EQ(table->size(), tableAtLeast + QSize(200, 150));
+    EXPECT_EQ(table->header()->length(), table->viewport()->width()) << "no empty band beside them";
+
+    const QString status =
+        QString::fromUtf8("推荐 D1020×12：流速不高于推荐范围的最小管径。按推荐流速的上限，"
+                          "最大的管径也只能输送约一半的流量，请考虑并联管道");
+    app.form4().view()->label4.setStatus(status.toStdString(), false);
+    resize(least);
+    EXPECT_EQ(sizing->minimumSize(), least);
+    auto* shown = find<QLabel>(sizing, "Label4");
+    EXPECT_LE(shown->fontMetrics()
+                  .boundingRect(QRect(0, 0, shown->width(), 1000), Qt::TextWordWrap, status)
+                  .height(),
+              shown->height());
+
+    QGroupBox* run = nullptr;
+    for (QGroupBox* frame : sizing->findChildren<QGroupBox*>())
+        if (frame->title() == QString::fromUtf8("管段"))
+            run = frame;
+    ASSERT_NE(run, nullptr);
+    for (QLabel* caption : run->findChildren<QLabel*>())
+        if (caption->buddy() == find<QLineEdit>(sizing, "Text2"))
+            caption->setText(QString::fromUtf8("局部损失（占沿程损失的 %）"));
+    auto* limit = new QWidget(run);
+    auto* entry = new QHBoxLayout(limit);
+    entry->setContentsMargins({});
+    entry->addWidget(new QLabel(QString::fromUtf8("比摩阻上限 (Pa/m)"), limit));
+    auto* box = new QLineEdit(limit);
+    box->setFixedWidth(73); // 1095 twips
+    entry->addWidget(box);
+    run->layout()->addWidget(limit);
+    QApplication::processEvents();
+    EXPECT_EQ(sizing->minimumWidth(), least.width());
+    resize(sizing->minimumSize());
+    EXPECT_EQ(outsideTheirParents(sizing), "");
 }
 
 // A window asked to be larger than the screen is made as large as the screen's free area, frame
