@@ -809,8 +809,15 @@ Form4Parts buildForm4(const QIcon& icon) {
                  parts.command2,
                  {parts.combo1, parts.combo2, parts.text1, parts.text2, parts.list1, parts.command1,
                   parts.command2});
-    // The arrow keys move through the sizes at once; Tab reaches 选用.
+    // The arrow keys move through the sizes at once, and Enter chooses one as 选用 does (which
+    // does nothing while it is disabled); Tab reaches 选用. Held down, Enter chooses once.
     parts.list1->setFocus(Qt::OtherFocusReason);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), parts.list1);
+        enter->setContext(Qt::WidgetShortcut);
+        enter->setAutoRepeat(false);
+        QObject::connect(enter, &QShortcut::activated, parts.command1, &QPushButton::click);
+    }
     return parts;
 }
 
