@@ -44,7 +44,8 @@ void spaceParagraphs(QTextDocument* document) {
 }
 
 // A button row with the one button on the right; the button takes the focus, and Enter (as
-// the default button) and Esc (the dialog's reject) both close the dialog.
+// the default button, from wherever the focus is) and Esc (the dialog's reject) both close the
+// dialog.
 void addCloseButton(QDialog& dialog, QVBoxLayout* layout, const QString& caption) {
     auto* button = new QPushButton(caption, &dialog);
     button->setDefault(true);
@@ -84,6 +85,9 @@ void QtHelpWindows::showGuide() {
     spaceParagraphs(browser->document());
     layout->addWidget(browser);
     addCloseButton(dialog, layout, u"关  闭"_s);
+    // The keyboard starts in the text, so that PageDown and the arrows scroll it at once. The
+    // text has nothing for Enter to do: it closes the guide, as its default button.
+    browser->setFocus();
     place(dialog, m_parent, {720, 600});
     dialog.exec();
 }

@@ -11,9 +11,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -350,6 +352,31 @@ TEST_F(Desktop, EnterOnASizeChoosesItAsUseDoes) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(used.count(), 0);
     EXPECT_NE(app.form4().view(), nullptr);
+}
+
+// The guide opens with the keyboard in its text: PageDown and the arrows scroll it at once, and
+// Esc still closes it.
+TEST_F(Desktop, TheGuideScrollsByKeyboardAsItOpens) {
+    int paged = 0, stepped = 0;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return ADD_FAILURE() << "no guide";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        const QScrollBar* bar = dialog->findChild<QTextBrowser*>()->verticalScrollBar();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        paged = bar->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        stepped = bar->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        closed = !dialog->isVisible();
+        dialog->reject();
+    });
+    find<QAction>(false, "mnuGuide")->trigger();
+    EXPECT_GT(paged, 0);
+    EXPECT_GT(stepped, paged);
+    EXPECT_TRUE(closed);
 }
 
 TEST_F(Desktop, EachOfTwoMessageBoxesInARowBelongsToTheMainWindow) {
