@@ -1,5 +1,7 @@
 #include "ui/qt/help_windows.h"
 
+#include "ui/qt/qt_controls.h"
+
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,8 +14,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +44,8 @@ void spaceParagraphs(QTextDocument* document) {
 }
 
 // A button row with the one button on the right; the button takes the focus, and Enter (as
-// the default button) and Esc (the dialog's reject) both close the dialog.
+// the default button, from wherever the focus is) and Esc (the dialog's reject) both close the
+// dialog.
 void addCloseButton(QDialog& dialog, QVBoxLayout* layout, const QString& caption) {
     auto* button = new QPushButton(caption, &dialog);
     button->setDefault(true);
@@ -56,9 +57,7 @@ void addCloseButton(QDialog& dialog, QVBoxLayout* layout, const QString& caption
     button->setFocus();
 }
 
-// Sizes the dialog to fit the screen and centres it on the main window. Placed by the program
-// itself: there may be no window manager to do it. The dialog's frame is not known before it is
-// shown; it is taken to be as wide as the main window's.
+// Sizes the dialog to fit the screen and centres it on the main window, whose frame it is given.
 void place(QDialog& dialog, QWidget* parent, QSize wanted) {
     const QWidget* main = parent ? parent->window() : nullptr;
     const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
@@ -66,15 +65,10 @@ void place(QDialog& dialog, QWidget* parent, QSize wanted) {
         dialog.resize(wanted);
         return;
     }
-    const QRect area = screen->availableGeometry();
-    const QSize decoration =
-        main ? main->frameGeometry().size() - main->geometry().size() : QSize();
-    dialog.resize(wanted.boundedTo(area.size() - decoration));
-    QRect frame({}, dialog.size() + decoration);
-    frame.moveCenter(main && main->isVisible() ? main->frameGeometry().center() : area.center());
-    const int left = std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width());
-    const int top = std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height());
-    dialog.move(left, top);
+    placeOnScreen(dialog, *screen, wanted,
+                  main && main->isVisible() ? main->frameGeometry().center()
+                                            : screen->availableGeometry().center(),
+                  main);
 }
 
 } // namespace
@@ -91,6 +85,9 @@ void QtHelpWindows::showGuide() {
     spaceParagraphs(browser->document());
     layout->addWidget(browser);
     addCloseButton(dialog, layout, u"关  闭"_s);
+    // The keyboard starts in the text, so that PageDown and the arrows scroll it at once. The
+    // text has nothing for Enter to do: it closes the guide, as its default button.
+    browser->setFocus();
     place(dialog, m_parent, {720, 600});
     dialog.exec();
 }

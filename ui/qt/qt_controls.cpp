@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -175,6 +176,41 @@ void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
     recolour(row);
 }
 
+void Table::setColumnWidths(QList<int> widths) {
+    m_widths = std::move(widths);
+    spreadColumns();
+}
+
+void Table::setPreferredSize(QSize size) {
+    m_preferred = size;
+    updateGeometry();
+}
+
+QSize Table::sizeHint() const {
+    return m_preferred.isValid() ? m_preferred : QTreeWidget::sizeHint();
+}
+
+void Table::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    spreadColumns();
+}
+
+void Table::spreadColumns() {
+    int total = 0;
+    for (int width : m_widths)
+        total += width;
+    if (total <= 0)
+        return;
+    const int spare = std::max(0, viewport()->width() - total);
+    int given = 0;
+    for (int i = 0; i < m_widths.size(); ++i) {
+        // The last column takes what rounding down left over, so that the columns end at the edge.
+        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
+        given += extra;
+        setColumnWidth(i, m_widths[i] + extra);
+    }
+}
+
 void Table::changeEvent(QEvent* event) {
     QTreeWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
@@ -334,9 +370,47 @@ FormWidget::FormWidget(int widthTwips, int heightTwips) {
                    Qt::MSWindowsFixedSizeDialogHint);
 }
 
+void FormWidget::setResizable() {
+    m_resizable = true;
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    fitMinimumToLayout();
+}
+
+bool FormWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The layout has been set up anew by now: a request reaches it before the window.
+    if (m_resizable && event->type() == QEvent::LayoutRequest)
+        fitMinimumToLayout();
+    return handled;
+}
+
+void FormWidget::fitMinimumToLayout() {
+    if (const QLayout* shown = layout()) {
+        const int width = shown->totalMinimumSize().width();
+        setMinimumSize(width, shown->totalMinimumHeightForWidth(width));
+    }
+}
+
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     notify(m_onClose);
+}
+
+void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
+                   const QWidget* framed) {
+    const QRect area = screen.availableGeometry();
+    const QSize decoration =
+        framed ? framed->frameGeometry().size() - framed->geometry().size() : QSize();
+    window.resize(wanted.boundedTo(area.size() - decoration));
+    QRect frame({}, window.size() + decoration);
+    frame.moveCenter(centre);
+    // A window that is larger than the screen all the same keeps its title bar on it.
+    const int left =
+        std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    window.move(left, top);
 }
 
 void QtWindow::show() {
@@ -344,7 +418,14 @@ void QtWindow::show() {
         // Centred by the program itself: there may be no window manager to do it.
         if (const QScreen* screen = m_widget->screen()) {
             const QRect area = screen->availableGeometry();
-            m_widget->move(area.center() - QPoint(m_widget->width() / 2, m_widget->height() / 2));
+            if (m_widget->minimumSize() == m_widget->maximumSize())
+                m_widget->move(area.center() -
+                               QPoint(m_widget->width() / 2, m_widget->height() / 2));
+            else
+                // A window that can be resized opens at the size its layout asks for where the
+                // screen has room, and its frame is as large as the window's it opens over.
+                placeOnScreen(*m_widget, *screen, m_widget->sizeHint(), area.center(),
+                              QApplication::activeWindow());
         }
         m_centred = true;
     }

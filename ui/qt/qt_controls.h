@@ -12,6 +12,7 @@ class QComboBox;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QScreen;
 
 // The controls over Qt widgets. Qt reports programmatic and user changes through different
 // signals, and selects a combo box's first item by itself; these classes turn that into the
@@ -91,12 +92,23 @@ class Table final : public QTreeWidget {
 public:
     explicit Table(QWidget* parent);
     void setLook(QTreeWidgetItem* row, TableList::Look look);
+    // The columns are never narrower than these; a wider table shares its spare width among
+    // them in proportion, so that no empty band is left beside them.
+    void setColumnWidths(QList<int> widths);
+    // The size the table asks of its window, which its rows alone would not tell.
+    void setPreferredSize(QSize size);
+    QSize sizeHint() const override;
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void recolour(QTreeWidgetItem* row) const;
+    void spreadColumns();
+
+    QList<int> m_widths;
+    QSize m_preferred;
 };
 
 // A user's click selects a row and raises nothing; a double-click raises the double-click.
@@ -195,18 +207,33 @@ private:
     QWidget* m_owner;
 };
 
-// A fixed-size top-level window whose title-bar close only raises the notification.
+// A top-level window, of a fixed size unless made resizable, whose title-bar close only raises
+// the notification.
 class FormWidget final : public QWidget {
 public:
     FormWidget(int widthTwips, int heightTwips);
     void setCloseHandler(Handler handler) { m_onClose = std::move(handler); }
+    // Lets the user resize the window, down to the least room its layout needs at its least
+    // width. Qt's own least size for a window counts every line that wraps as one line.
+    void setResizable();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void fitMinimumToLayout();
+
     Handler m_onClose;
+    bool m_resizable = false;
 };
+
+// Sizes a top-level window to `wanted` as far as the screen's free area allows and moves it so
+// that its frame is centred on `centre` and lies wholly on the screen. The program places its
+// windows itself: there may be no window manager to do it. A window not shown yet has no frame;
+// it is taken to be as large as that of `framed`, a window shown before, if there is one.
+void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
+                   const QWidget* framed);
 
 class QtWindow final : public Window {
 public:

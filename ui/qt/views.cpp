@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace controls::qt {
@@ -205,6 +207,80 @@ QAction* command(QMenuBar* bar, const char* menuTitle, const char* name, const c
         menu = bar->addMenu(text(menuTitle));
     return named(name, menu->addAction(text(caption)));
 }
+
+// Entries side by side from the left, on one line while the frame is wide enough and wrapped
+// onto more lines where it is not, so that a narrow window does not push the last ones past its
+// edge. Each entry keeps the width it asks for and all of a line's height, so that captions and
+// boxes sit on one middle line as in a box layout.
+class WrappingRow final : public QLayout {
+public:
+    explicit WrappingRow(QWidget* parent) : QLayout(parent) {}
+    ~WrappingRow() override { qDeleteAll(m_items); }
+
+    void addItem(QLayoutItem* item) override {
+        // An entry's own layout takes its spacing from the frame's style through this one.
+        if (QLayout* entry = item->layout())
+            addChildLayout(entry);
+        m_items.append(item);
+    }
+    int count() const override { return static_cast<int>(m_items.size()); }
+    QLayoutItem* itemAt(int index) const override { return m_items.value(index); }
+    QLayoutItem* takeAt(int index) override {
+        return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
+    }
+    Qt::Orientations expandingDirections() const override { return {}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return arrange(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect& area) override {
+        QLayout::setGeometry(area);
+        arrange(area, true);
+    }
+    // All on one line.
+    QSize sizeHint() const override {
+        QSize line;
+        for (const QLayoutItem* item : m_items) {
+            const QSize hint = item->sizeHint();
+            line.rwidth() += hint.width() + (line.width() > 0 ? spacing() : 0);
+            line.rheight() = std::max(line.height(), hint.height());
+        }
+        return line.grownBy(contentsMargins());
+    }
+    // Each on a line of its own.
+    QSize minimumSize() const override {
+        QSize widest;
+        for (const QLayoutItem* item : m_items)
+            widest = widest.expandedTo(item->sizeHint());
+        return widest.grownBy(contentsMargins());
+    }
+
+private:
+    // Lays the entries out in `area` if `apply`, and returns the height they take there.
+    int arrange(const QRect& area, bool apply) const {
+        const QMargins margins = contentsMargins();
+        const QRect inner = area.marginsRemoved(margins);
+        int top = inner.top();
+        for (qsizetype first = 0, end = 0; first < m_items.size(); first = end) {
+            int width = 0, height = 0;
+            for (end = first; end < m_items.size(); ++end) {
+                const QSize hint = m_items[end]->sizeHint();
+                const int wider = width + (end > first ? spacing() : 0) + hint.width();
+                if (end > first && wider > inner.width())
+                    break;
+                width = wider;
+                height = std::max(height, hint.height());
+            }
+            for (int left = inner.left(); apply && first < end; ++first) {
+                const int entry = m_items[first]->sizeHint().width();
+                m_items[first]->setGeometry(QRect(left, top, entry, height));
+                left += entry + spacing();
+            }
+            top += height + (end < m_items.size() ? spacing() : 0);
+        }
+        return top - inner.top() + margins.top() + margins.bottom();
+    }
+
+    QList<QLayoutItem*> m_items;
+};
 
 } // namespace
 
@@ -575,9 +651,11 @@ const struct {
     {"评价", Qt::AlignHCenter, "比摩阻超限，压降过大"},
 };
 
-// Rows the table shows at once: more than half a series, so that the recommended row and its
-// neighbours are in view wherever it lies.
+// Rows the table shows at once where the screen has room: more than half a series, so that the
+// recommended row and its neighbours are in view wherever it lies. On a small screen it keeps
+// the recommended row and two sizes either side of it.
 constexpr int kSizingRowsShown = 16;
+constexpr int kSizingRowsAtLeast = 5;
 
 Table* sizingTable(QWidget* parent) {
     auto* table = new Table(parent);
@@ -591,25 +669,30 @@ Table* sizingTable(QWidget* parent) {
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     // Sized for the widest cells in the window's font, the recommended row's bold included, so
-    // that every column shows whole without scrolling sideways.
+    // that every column shows whole without scrolling sideways, in the narrowest window too.
     auto* sample = new QTreeWidgetItem(table);
     QFont bold = table->font();
     bold.setBold(true);
+    QList<int> widths;
     for (int i = 0; i < static_cast<int>(std::size(kSizingColumns)); ++i) {
         const Qt::Alignment alignment = kSizingColumns[i].alignment | Qt::AlignVCenter;
         table->headerItem()->setTextAlignment(i, alignment);
         sample->setText(i, text(kSizingColumns[i].widest));
         sample->setFont(i, bold);
         table->resizeColumnToContents(i);
-        table->setColumnWidth(i, table->columnWidth(i) + 8);
+        widths << table->columnWidth(i) + 8;
     }
     const int rowHeight = table->sizeHintForRow(0);
     delete sample;
+    table->setColumnWidths(widths);
     const int frame = 2 * table->frameWidth();
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
-    table->setFixedSize(table->header()->length() + scrollBar + frame,
-                        table->header()->sizeHint().height() + kSizingRowsShown * rowHeight +
-                            frame);
+    const int width = table->header()->length() + scrollBar + frame;
+    auto height = [&](int rows) {
+        return table->header()->sizeHint().height() + rows * rowHeight + frame;
+    };
+    table->setPreferredSize({width, height(kSizingRowsShown)});
+    table->setMinimumSize(width, height(kSizingRowsAtLeast));
     return table;
 }
 
@@ -656,7 +739,7 @@ Form4Parts buildForm4(const QIcon& icon) {
     }
     values->addWidget(new QLabel(text("如需修改，请在主窗口中输入"), main), 1, 0, 1, column);
 
-    auto* inputsRow = new QHBoxLayout(run);
+    auto* inputsRow = new WrappingRow(run);
     parts.text1->setFixedWidth(twips(1095));
     parts.text2->setFixedWidth(twips(1095));
     parts.text3->setFixedWidth(twips(1095));
@@ -676,17 +759,25 @@ Form4Parts buildForm4(const QIcon& icon) {
         {"局部损失（占沿程损失的 %）", parts.text2, nullptr},
         {"比摩阻上限 (Pa/m)", parts.text3, nullptr},
     };
+    // An entry wraps whole: a caption never ends one line with its box on the next.
     for (const auto& input : runInputs) {
+        auto* entry = new QHBoxLayout();
         auto* caption = new QLabel(text(input.caption), run);
         caption->setBuddy(input.input);
-        inputsRow->addWidget(caption);
-        inputsRow->addWidget(input.input);
+        entry->addWidget(caption);
+        entry->addWidget(input.input);
         if (input.unit)
-            inputsRow->addWidget(new QLabel(text(input.unit), run));
+            entry->addWidget(new QLabel(text(input.unit), run));
+        inputsRow->addItem(entry);
     }
-    inputsRow->addStretch();
 
+    // A long status wraps in the width the buttons leave it, the window's width untouched; two
+    // lines are kept for it, so that the table does not shrink and grow as the status changes.
     parts.label4->setTextFormat(Qt::PlainText);
+    parts.label4->setWordWrap(true);
+    parts.label4->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    parts.label4->setMinimumHeight(
+        parts.label4->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(parts.label4, 1);
     for (QPushButton* push : {parts.command1, parts.command2}) {
@@ -702,9 +793,10 @@ Form4Parts buildForm4(const QIcon& icon) {
                                       "本单位的规定取舍"),
                                  widget));
     layout->addLayout(buttons);
-    // The window's size is fixed once, at its layout's size in the window's font: a longer
-    // status text must not widen it, and centring before it is shown needs its final size.
-    widget->setFixedSize(layout->sizeHint());
+    // At 200 % a laptop's screen has no room for the table's sixteen rows: the window may be
+    // made smaller, its table down to five rows, which fits 960 × 540 with a title bar, and
+    // larger, the table taking the room.
+    widget->setResizable();
 
     finishWindow(widget,
                  {
@@ -723,8 +815,15 @@ Form4Parts buildForm4(const QIcon& icon) {
                  parts.command2,
                  {parts.combo1, parts.combo2, parts.text1, parts.text2, parts.text3, parts.list1,
                   parts.command1, parts.command2});
-    // The arrow keys move through the sizes at once; Tab reaches 选用.
+    // The arrow keys move through the sizes at once, and Enter chooses one as 选用 does (which
+    // does nothing while it is disabled); Tab reaches 选用. Held down, Enter chooses once.
     parts.list1->setFocus(Qt::OtherFocusReason);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), parts.list1);
+        enter->setContext(Qt::WidgetShortcut);
+        enter->setAutoRepeat(false);
+        QObject::connect(enter, &QShortcut::activated, parts.command1, &QPushButton::click);
+    }
     return parts;
 }
 

@@ -11,9 +11,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -302,6 +304,79 @@ TEST_F(Desktop, TheSizingTableReadsInAnyThemeAndTheKeyboardChoosesASize) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(app.form4().view(), nullptr);
     EXPECT_EQ(find<QComboBox>(false, "Combo3")->currentText(), next);
+}
+
+// Enter on a size in the sizing table chooses it as 选用 does, by either Enter key; not while
+// 选用 is disabled.
+TEST_F(Desktop, EnterOnASizeChoosesItAsUseDoes) {
+    for (const auto& [name, keys] : {std::pair{"Text1", "10"}, std::pair{"Text3", "5.642335"}}) {
+        auto* edit = find<QLineEdit>(false, name);
+        focus(edit);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromUtf8(keys));
+    }
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int down;
+        const char* chosen;
+    } enters[] = {
+        {Qt::Key_Return, Qt::NoModifier, 1, "DN200"}, // the recommended row is DN150
+        {Qt::Key_Enter, Qt::KeypadModifier, 2, "DN250"},
+    };
+    for (const auto& enter : enters) {
+        find<QAction>(false, "mnuSizing")->trigger();
+        QWidget* sizing = app.form4().view()->widget();
+        auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("List1"));
+        QSignalSpy used(sizing->findChild<QPushButton*>(QStringLiteral("Command1")),
+                        &QPushButton::clicked);
+        focus(table);
+        for (int i = 0; i < enter.down; ++i)
+            QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, enter.key, enter.modifiers);
+        EXPECT_EQ(used.count(), 1) << enter.key;
+        EXPECT_EQ(app.form4().view(), nullptr) << enter.key;
+        EXPECT_EQ(find<QComboBox>(false, "Combo3")->currentText().toStdString(), enter.chosen);
+    }
+
+    find<QAction>(false, "mnuSizing")->trigger();
+    QWidget* sizing = app.form4().view()->widget();
+    auto* length = sizing->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    focus(length);
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, QStringLiteral("-1")); // empties the table, disables 选用
+    auto* use = sizing->findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_FALSE(use->isEnabled());
+    QSignalSpy used(use, &QPushButton::clicked);
+    focus(sizing->findChild<QTreeWidget*>(QStringLiteral("List1")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(used.count(), 0);
+    EXPECT_NE(app.form4().view(), nullptr);
+}
+
+// The guide opens with the keyboard in its text: PageDown and the arrows scroll it at once, and
+// Esc still closes it.
+TEST_F(Desktop, TheGuideScrollsByKeyboardAsItOpens) {
+    int paged = 0, stepped = 0;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return ADD_FAILURE() << "no guide";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        const QScrollBar* bar = dialog->findChild<QTextBrowser*>()->verticalScrollBar();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        paged = bar->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        stepped = bar->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        closed = !dialog->isVisible();
+        dialog->reject();
+    });
+    find<QAction>(false, "mnuGuide")->trigger();
+    EXPECT_GT(paged, 0);
+    EXPECT_GT(stepped, paged);
+    EXPECT_TRUE(closed);
 }
 
 TEST_F(Desktop, EachOfTwoMessageBoxesInARowBelongsToTheMainWindow) {

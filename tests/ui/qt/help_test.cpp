@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -44,10 +43,9 @@ QString focusText(QDialog& dialog) {
     return button ? button->text() : QString();
 }
 
-TEST(HelpWindows, GuideRendersTheBuiltInMarkdownReadOnlyAndScrollsByKeyboard) {
+TEST(HelpWindows, GuideRendersTheBuiltInMarkdownReadOnly) {
     whileOpen(&QtHelpWindows::showGuide, [](QDialog& dialog, QWidget&) {
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("使用说明"));
-        EXPECT_EQ(focusText(dialog), QString::fromUtf8("关  闭"));
         auto* browser = dialog.findChild<QTextBrowser*>();
         ASSERT_NE(browser, nullptr);
         EXPECT_TRUE(browser->isReadOnly());
@@ -55,11 +53,6 @@ TEST(HelpWindows, GuideRendersTheBuiltInMarkdownReadOnlyAndScrollsByKeyboard) {
         const QStringList lines = browser->toPlainText().split(QLatin1Char('\n'));
         EXPECT_TRUE(lines.contains(QString::fromUtf8("输入")));
         EXPECT_FALSE(browser->toPlainText().contains(QString::fromUtf8("## 输入")));
-
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(dialog.focusWidget(), browser);
-        QTest::keyClick(browser, Qt::Key_PageDown);
-        EXPECT_GT(browser->verticalScrollBar()->value(), 0);
     });
 }
 
@@ -79,8 +72,8 @@ TEST(HelpWindows, AboutShowsTheBuildsVersionAndTheRunningQtCentredOnTheMainWindo
     });
 }
 
-// Either window closes by Esc or Enter on the focused button, by Enter from the guide's text,
-// and by a click.
+// Either window closes by Esc or Enter where the keyboard is as it opens (the guide's text, the
+// About box's button), by Enter on the guide's button, and by a click on its button.
 TEST(HelpWindows, CloseByKeyboardAloneAndByMouse) {
     for (Open open : {&QtHelpWindows::showGuide, &QtHelpWindows::showAbout}) {
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
@@ -88,13 +81,13 @@ TEST(HelpWindows, CloseByKeyboardAloneAndByMouse) {
                 QTest::keyClick(dialog.focusWidget(), key);
             })) << key;
         EXPECT_TRUE(whileOpen(open, [](QDialog& dialog, QWidget&) {
-            QTest::mouseClick(dialog.focusWidget(), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
         }));
     }
     EXPECT_TRUE(whileOpen(&QtHelpWindows::showGuide, [](QDialog& dialog, QWidget&) {
-        QWidget* browser = dialog.findChild<QTextBrowser*>();
-        browser->setFocus();
-        QTest::keyClick(browser, Qt::Key_Return);
+        auto* button = dialog.findChild<QPushButton*>();
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
     }));
 }
 

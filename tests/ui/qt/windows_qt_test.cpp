@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -12,12 +13,20 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+
+// A size as a failure prints it, rather than as its bytes.
+void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << "x" << size.height();
+}
 
 namespace {
 
@@ -182,6 +191,83 @@ TEST_F(QtWindows, SizingMenuOpensTheTableAndADoubleClickHandsTheSizeBack) {
     EXPECT_FALSE(sizing->isVisible());
     EXPECT_TRUE(form1()->isVisible());
     EXPECT_EQ(find<QLabel>(form1(), "Label11")->text(), QStringLiteral(" 200 mm"));
+}
+
+// What sticks out of the widget that holds it, among the visible widgets of a window: a squeezed
+// layout draws a control over its frame's edge or past the window's.
+std::string outsideTheirParents(QWidget* window) {
+    QStringList outside;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (widget->isVisibleTo(window) && !widget->isWindow() &&
+            !widget->parentWidget()->rect().contains(widget->geometry()))
+            outside << QStringLiteral("%1 %2").arg(
+                QString::fromUtf8(widget->metaObject()->className()), widget->objectName());
+    return outside.join(QLatin1Char(',')).toStdString();
+}
+
+// 1920×1080 at 200 % is a screen of 960×540 logical pixels, 1366×768 at 140 % hardly more. The
+// sizing window's least size fits that with its title bar and frame, all of it still inside it;
+// the room it is given beyond goes to the table; a long status and one more input of its run
+// take another line instead of widening it.
+TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
+    find<QAction>(form1(), "mnuSizing")->trigger();
+    ASSERT_NE(app.form4().view(), nullptr);
+    QWidget* sizing = app.form4().view()->widget();
+    auto* table = find<QTreeWidget>(sizing, "List1");
+    auto resize = [sizing](QSize size) {
+        sizing->resize(size);
+        QApplication::processEvents();
+    };
+    // A title bar and the frame's edges as the common desktops draw them, in logical pixels.
+    const QSize decoration(16, 48);
+    const QSize least = sizing->minimumSize();
+    EXPECT_LE(least.width() + decoration.width(), 960);
+    EXPECT_LE(least.height() + decoration.height(), 540);
+    resize(least);
+    EXPECT_EQ(sizing->size(), least);
+    EXPECT_EQ(outsideTheirParents(sizing), "");
+    EXPECT_LE(table->header()->length(), table->viewport()->width()) << "every column whole";
+    // The recommended row and two sizes either side of it.
+    EXPECT_GE(table->viewport()->height(),
+              5 * table->visualItemRect(table->topLevelItem(0)).height());
+
+    // Taller, the table takes all of it; wider too, also the lines the inputs no longer wrap to.
+    const QSize tableAtLeast = table->size();
+    resize(least + QSize(0, 150));
+    EXPECT_EQ(table->size(), tableAtLeast + QSize(0, 150));
+    resize(least + QSize(200, 150));
+    EXPECT_EQ(table->width(), tableAtLeast.width() + 200);
+    EXPECT_GE(table->height(), tableAtLeast.height() + 150);
+    EXPECT_EQ(table->header()->length(), table->viewport()->width()) << "no empty band beside them";
+
+    const QString status =
+        QString::fromUtf8("推荐 D1020×12：流速不高于推荐范围的最小管径。按推荐流速的上限，"
+                          "最大的管径也只能输送约一半的流量，请考虑并联管道");
+    app.form4().view()->label4.setStatus(status.toStdString(), false);
+    resize(least);
+    EXPECT_EQ(sizing->minimumSize(), least);
+    auto* shown = find<QLabel>(sizing, "Label4");
+    EXPECT_LE(shown->fontMetrics()
+                  .boundingRect(QRect(0, 0, shown->width(), 1000), Qt::TextWordWrap, status)
+                  .height(),
+              shown->height());
+
+    EXPECT_EQ(outsideTheirParents(sizing), "");
+}
+
+// A window asked to be larger than the screen is made as large as the screen's free area, frame
+// included, and is moved wholly onto it from wherever it was to be centred.
+TEST(PlaceOnScreen, AWindowLargerThanTheScreenIsBoundedByItAndLiesOnIt) {
+    QWidget framed;
+    framed.show();
+    QWidget window;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->availableGeometry();
+    controls::qt::placeOnScreen(window, *screen, area.size() * 2, area.topLeft(), &framed);
+    const QSize decoration = framed.frameGeometry().size() - framed.geometry().size();
+    EXPECT_EQ(window.size(), area.size() - decoration);
+    EXPECT_EQ(window.pos(), area.topLeft());
 }
 
 // The replay logs record the message the program asks for; only this shows what the real box
