@@ -188,24 +188,4 @@ TEST(SizingTable, KnowsTheSteamHandedOverUntilTheDensityIsTyped) {
     EXPECT_EQ(w.status().find("压降过大"), std::string::npos) << w.status();
 }
 
-// The window is made afresh at each opening; the engineer's run must not be.
-TEST(SizingTable, ReopenedItShowsTheInputsLastUsed) {
-    MainWindow w;
-    w.gui.textBox("Form1.Text1").userType("10");
-    w.gui.textBox("Form1.Text3").userType("5");
-    w.gui.menuCommand("Form1.mnuSizing").userClick();
-    w.gui.dropDownList("Form4.Combo1").userPick(1);
-    w.gui.dropDownList("Form4.Combo2").userPick(1);
-    w.gui.textBox("Form4.Text1").userType("250");
-    w.gui.textBox("Form4.Text2").userType("50");
-    w.gui.textBox("Form4.Text3").userType("120");
-    w.gui.window("Form4").userClose();
-    w.gui.menuCommand("Form1.mnuSizing").userClick();
-    EXPECT_EQ(w.gui.dropDownList("Form4.Combo1").text(), "无缝钢管");
-    EXPECT_EQ(w.gui.dropDownList("Form4.Combo2").text(), "过热蒸汽");
-    EXPECT_EQ(w.gui.textBox("Form4.Text1").text(), "250");
-    EXPECT_EQ(w.gui.textBox("Form4.Text2").text(), "50");
-    EXPECT_EQ(w.gui.textBox("Form4.Text3").text(), "120");
-}
-
 } // namespace

@@ -39,26 +39,4 @@ TEST(PropertyWindow, ABoxWithoutItsNumberSaysSoAndHandsNothingOver) {
     }
 }
 
-// Reopened after 返  回 or the title bar, the window shows the state the engineer left.
-TEST(PropertyWindow, ReopenedItShowsTheInputsLastUsed) {
-    for (const bool byTitleBar : {false, true}) {
-        PropertyWindow w;
-        w.gui.dropDownList("Form3.Combo1").userPick(2);
-        w.gui.textBox("Form3.Text1").userType("10");
-        w.gui.optionButton("Form3.Option2", "Form3.Frame2").userClick();
-        w.gui.textBox("Form3.Text2").userType("250.0");
-        if (byTitleBar)
-            w.gui.window("Form3").userClose();
-        else
-            w.gui.pushButton("Form3.Command2").userClick();
-        w.gui.menuCommand("Form1.mnuSteam").userClick();
-        EXPECT_EQ(w.gui.dropDownList("Form3.Combo1").text(), "bar(表压)");
-        EXPECT_EQ(w.gui.textBox("Form3.Text1").text(), "10");
-        EXPECT_TRUE(w.gui.optionButton("Form3.Option2", "Form3.Frame2").isChecked());
-        EXPECT_EQ(w.gui.textBox("Form3.Text2").text(), "250.0");
-        // 10 bar(表压) at 250 ℃, by an independent implementation of the same standard.
-        EXPECT_EQ(w.gui.label("Form3.Label9").caption(), " 4.751176 kg/m3");
-    }
-}
-
 } // namespace

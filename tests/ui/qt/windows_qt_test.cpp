@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
