@@ -162,16 +162,16 @@ double prefixNumber(std::string_view text) {
 BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_view suffix) {
     NumberReading reading = readNumber(text);
     if (reading.read.empty())
-        return {.value = 0, .fault = "请输入" + std::string(name)};
+        return {.value = 0, .fault = "请输入" + std::string(name), .blank = reading.rest.empty()};
     if (!reading.rest.empty() && reading.rest != suffix) {
         std::string fault = std::string(name) + "只读入了“" + reading.read + "”，其后的“" +
                             reading.rest + "”不是数的一部分";
         // A decimal comma is the likeliest reason, and the one the engineer cannot see.
         if (reading.rest[0] == ',')
             fault += "（小数点请用“.”）";
-        return {.value = reading.value, .fault = std::move(fault)};
+        return {.value = reading.value, .fault = std::move(fault), .blank = false};
     }
-    return {.value = reading.value, .fault = {}};
+    return {.value = reading.value, .fault = {}, .blank = false};
 }
 
 namespace {

@@ -32,6 +32,7 @@ NumberReading readNumber(std::string_view text);
 struct BoxNumber {
     double value;
     std::string fault; // empty when the box holds a number
+    bool blank;        // nothing in the box but blanks: its fault asks for a number
 };
 BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_view suffix = {});
 

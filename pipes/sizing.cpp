@@ -5,14 +5,21 @@
 #include "pipes/seamless.h"
 #include "pipes/welded.h"
 
+#include <algorithm>
+
 namespace pipes {
 
 namespace {
 
 using Look = controls::TableList::Look;
 
+// A positive number as words: its number text without the sign position.
+std::string words(double value) {
+    return calc::numberText(calc::storedFloat(value)).substr(1);
+}
+
 std::string bandText(VelocityBand band) {
-    return calc::numberText(band.low).substr(1) + "–" + calc::numberText(band.high).substr(1);
+    return words(band.low) + "–" + words(band.high);
 }
 
 SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::string_view wall,
@@ -53,11 +60,6 @@ SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::str
           calc::fieldText(calc::storedFloat(runLoss), ""), bandText(band), verdict})
         row.cells.append(row.cells.empty() ? "" : "\t").append(cell);
     return row;
-}
-
-// A positive number as words: its number text without the sign position.
-std::string words(double value) {
-    return calc::numberText(calc::storedFloat(value)).substr(1);
 }
 
 } // namespace
@@ -132,9 +134,8 @@ void SizingHandlings::fill() {
                   .limit = std::nullopt,
                   .absoluteMpa = std::nullopt};
     // An empty limit box is no limit; any other text must be a positive R.
-    const calc::NumberReading limitText = calc::readNumber(c.limit.text());
-    if (!limitText.read.empty() || !limitText.rest.empty()) {
-        const calc::BoxNumber limit = calc::boxNumber(c.limit.text(), "比摩阻上限");
+    const calc::BoxNumber limit = calc::boxNumber(c.limit.text(), "比摩阻上限");
+    if (!limit.blank) {
         if (!limit.fault.empty())
             return fault(limit.fault);
         if (!(limit.value > 0))
@@ -173,13 +174,11 @@ void SizingHandlings::fill() {
             "。局部损失 " + words(percent.value) + "% 过大，请核对：补偿器多的管段也只到约 120%";
         warned = true;
     }
-    for (const SizingRow& row : m_table.rows) {
-        if (row.largeDrop) {
-            status += "。标“压降过大”的管段压降超过 " + words(*run.absoluteMpa) +
-                      " MPa（绝压）的 10%：一种密度已不代表整个管段，请分段计算";
-            warned = true;
-            break;
-        }
+    if (std::any_of(m_table.rows.begin(), m_table.rows.end(),
+                    [](const SizingRow& row) { return row.largeDrop; })) {
+        status += "。标“压降过大”的管段压降超过 " + words(*run.absoluteMpa) +
+                  " MPa（绝压）的 10%：一种密度已不代表整个管段，请分段计算";
+        warned = true;
     }
     c.status.setStatus(status, warned);
 }

@@ -102,6 +102,8 @@ public:
     void Text2_Change() { fill(); }
     void Text3_Change() { fill(); }
 
+    // The steam of the main window's density, where it is known.
+    const std::optional<KnownSteam>& knownSteam() const { return m_steam; }
     // The row the user has selected, while the table shows it.
     const SizingRow* selectedRow() const;
 

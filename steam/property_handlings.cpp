@@ -116,8 +116,9 @@ void PropertyHandlings::calculate() {
     const bool superheated = c.superheated.isChecked();
     // An empty box is no pressure: read as 0 in a gauge unit it would be one atmosphere.
     const calc::BoxNumber pressure = calc::boxNumber(c.pressure.text(), "压力");
-    const calc::BoxNumber temperature = superheated ? calc::boxNumber(c.temperature.text(), "温度")
-                                                    : calc::BoxNumber{.value = 0, .fault = {}};
+    const calc::BoxNumber temperature =
+        superheated ? calc::boxNumber(c.temperature.text(), "温度")
+                    : calc::BoxNumber{.value = 0, .fault = {}, .blank = false};
     double p = pressure.value * unit.megapascals;
     if (unit.gauge)
         p += kAtmosphereMpa;

@@ -8,8 +8,8 @@ namespace ui {
 Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
              std::optional<pipes::KnownSteam> steam, std::optional<SizingInputs>& remembered,
              controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
-    : m_controls(controls), m_main(main), m_pipe(pipe), m_steam(steam), m_remembered(remembered),
-      m_form1(form1), m_unload(std::move(unload)), m_trace(std::move(trace)),
+    : m_controls(controls), m_main(main), m_pipe(pipe), m_remembered(remembered), m_form1(form1),
+      m_unload(std::move(unload)), m_trace(std::move(trace)),
       m_sizing(main, steam,
                {.series = controls.combo1,
                 .steam = controls.combo2,
@@ -62,7 +62,8 @@ void Form4::Form_Load() {
     c.combo1.setText(m_remembered ? std::string_view(m_remembered->series)
                                   : pipes::kSeriesItems[m_pipe.seamless.isChecked() ? 1 : 0]);
     // Steam whose kind is known is that kind, whatever the list said last time.
-    c.combo2.setText(m_steam        ? pipes::kSteamItems[static_cast<std::size_t>(m_steam->kind)]
+    const std::optional<pipes::KnownSteam>& steam = m_sizing.knownSteam();
+    c.combo2.setText(steam          ? pipes::kSteamItems[static_cast<std::size_t>(steam->kind)]
                      : m_remembered ? std::string_view(m_remembered->steam)
                                     : pipes::kSteamItems[0]);
 }

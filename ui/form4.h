@@ -75,7 +75,6 @@ private:
     Form4Controls m_controls;
     const calc::CalcState& m_main;
     MainWindowPipe m_pipe;
-    std::optional<pipes::KnownSteam> m_steam;
     std::optional<SizingInputs>& m_remembered;
     controls::Window& m_form1;
     std::function<void()> m_unload;
