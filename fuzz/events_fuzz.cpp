@@ -9,24 +9,19 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 using replay::Action;
 
-// Each list grows at its end, so that a seed's small indices keep naming the same control.
-constexpr std::array<std::string_view, 9> kBoxes{"Form1.Text1", "Form1.Text2", "Form1.Text3",
-                                                 "Form1.Text4", "Form3.Text1", "Form3.Text2",
-                                                 "Form4.Text1", "Form4.Text2", "Form4.Text3"};
-constexpr std::array<std::string_view, 10> kLists{
-    "Form1.Combo1", "Form1.Combo2", "Form1.Combo3", "Form1.Combo4", "Form1.Combo5",
-    "Form2.Combo1", "Form3.Combo1", "Form4.Combo1", "Form4.Combo2", "Form4.List1"};
-constexpr std::array<std::string_view, 17> kButtons{
-    "Form1.Command1", "Form1.Command2", "Form1.Command3", "Form1.Option1",  "Form1.Option2",
-    "Form1.Option3",  "Form2.Command1", "Form1.mnuSteam", "Form3.Option1",  "Form3.Option2",
-    "Form3.Command1", "Form3.Command2", "Form1.mnuGuide", "Form1.mnuAbout", "Form1.mnuSizing",
-    "Form4.Command1", "Form4.Command2"};
-constexpr std::array<std::string_view, 5> kWindows{"Form1", "Form2", "Form2", "Form3", "Form4"};
+// The controls each action reaches, from the windows' descriptions: a control added to a
+// window is fuzzed at once. A seed's bytes name controls by their place in these lists.
+const std::vector<std::string> kBoxes = replay::targetsOf(Action::Type);
+const std::vector<std::string> kLists = replay::targetsOf(Action::Pick);
+const std::vector<std::string> kDoubleClicked = replay::targetsOf(Action::DoubleClick);
+const std::vector<std::string> kButtons = replay::targetsOf(Action::Press);
+const std::vector<std::string> kWindows = replay::targetsOf(Action::Close);
 // Texts at the edges of the conversions, which random bytes seldom spell.
 constexpr std::array<std::string_view, 16> kTexts{
     "",     "0",    "-1",    "1e39", "-1e39", "1e-46", "3.4028235e38", "&HFFFFFFFFFFFFFFFF",
@@ -57,10 +52,10 @@ replay::Event decode(Bytes& bytes) {
     replay::Event event;
     switch (bytes.next() % 7) {
     case 0:
-        event = {Action::Type, std::string(kBoxes[bytes.next() % kBoxes.size()]), bytes.text()};
+        event = {Action::Type, kBoxes[bytes.next() % kBoxes.size()], bytes.text()};
         break;
     case 1: {
-        event = {Action::Key, std::string(kBoxes[bytes.next() % kBoxes.size()]), bytes.text()};
+        event = {Action::Key, kBoxes[bytes.next() % kBoxes.size()], bytes.text()};
         // Keys type printable characters only.
         for (char& c : event.text)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
@@ -69,31 +64,31 @@ replay::Event decode(Bytes& bytes) {
     }
     case 2:
         event = {Action::Erase,
-                 std::string(kBoxes[bytes.next() % kBoxes.size()]),
+                 kBoxes[bytes.next() % kBoxes.size()],
                  {},
                  static_cast<int>(bytes.next() % 6)};
         break;
     case 3:
         event = {Action::Pick,
-                 std::string(kLists[bytes.next() % kLists.size()]),
+                 kLists[bytes.next() % kLists.size()],
                  {},
                  static_cast<int>(bytes.next() % 40)};
         break;
     case 4: {
         // The row's byte names the list by its high bit, so that a seed's small rows keep
-        // double-clicking the lookup list.
+        // double-clicking the first list.
         const unsigned row = bytes.next();
         event = {Action::DoubleClick,
-                 row < 0x80 ? "Form2.Combo1" : "Form4.List1",
+                 kDoubleClicked[(row >> 7) % kDoubleClicked.size()],
                  {},
                  static_cast<int>(row % 40)};
         break;
     }
     case 5:
-        event = {Action::Press, std::string(kButtons[bytes.next() % kButtons.size()])};
+        event = {Action::Press, kButtons[bytes.next() % kButtons.size()]};
         break;
     default:
-        event = {Action::Close, std::string(kWindows[bytes.next() % kWindows.size()])};
+        event = {Action::Close, kWindows[bytes.next() % kWindows.size()]};
         break;
     }
     return event;

@@ -6,6 +6,40 @@
 
 namespace ui {
 
+Form1Controls Form1Controls::from(const ControlSet& set) {
+    return {
+        .window = set.window(),
+        .text1 = set.get<controls::TextBox>("Text1"),
+        .text2 = set.get<controls::TextBox>("Text2"),
+        .text3 = set.get<controls::TextBox>("Text3"),
+        .text4 = set.get<controls::TextBox>("Text4"),
+        .combo1 = set.get<controls::DropDownList>("Combo1"),
+        .combo2 = set.get<controls::DropDownList>("Combo2"),
+        .combo3 = set.get<controls::DropDownList>("Combo3"),
+        .combo4 = set.get<controls::DropDownList>("Combo4"),
+        .combo5 = set.get<controls::DropDownList>("Combo5"),
+        .option1 = set.get<controls::OptionButton>("Option1"),
+        .option2 = set.get<controls::OptionButton>("Option2"),
+        .option3 = set.get<controls::OptionButton>("Option3"),
+        .command1 = set.get<controls::PushButton>("Command1"),
+        .command2 = set.get<controls::PushButton>("Command2"),
+        .command3 = set.get<controls::PushButton>("Command3"),
+        .label4 = set.get<controls::Label>("Label4"),
+        .label5 = set.get<controls::Label>("Label5"),
+        .label7 = set.get<controls::Label>("Label7"),
+        .label10 = set.get<controls::Label>("Label10"),
+        .label11 = set.get<controls::Label>("Label11"),
+        .label13 = set.get<controls::Label>("Label13"),
+        .messages = set.get<controls::MessageBox>("messages"),
+        .program = set.get<controls::Program>("program"),
+        .mnuSteam = set.get<controls::MenuCommand>("mnuSteam"),
+        .mnuSizing = set.get<controls::MenuCommand>("mnuSizing"),
+        .mnuGuide = set.get<controls::MenuCommand>("mnuGuide"),
+        .mnuAbout = set.get<controls::MenuCommand>("mnuAbout"),
+        .help = set.get<controls::HelpWindows>("help"),
+    };
+}
+
 Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
     : m_controls(controls), m_trace(std::move(trace)),
       m_recalculation(m_state,
@@ -64,13 +98,8 @@ void Form1::start() {
     m_controls.window.show();
 }
 
-void Form1::trace(std::string_view handling) const {
-    if (m_trace)
-        m_trace(handling);
-}
-
 void Form1::Form_Load() {
-    trace("Form1.Form_Load");
+    announce(m_trace, "Form1.Form_Load");
     auto& c = m_controls;
     c.text1.setText("0");
     c.text2.setText("0.2");
@@ -132,13 +161,13 @@ void Form1::Form_Load() {
 }
 
 void Form1::Command1_Click() {
-    trace("Form1.Command1_Click");
+    announce(m_trace, "Form1.Command1_Click");
     m_controls.text2.setText("0.2");
     m_controls.combo2.setText("mm");
 }
 
 void Form1::Command2_Click() {
-    trace("Command2_Click");
+    announce(m_trace, "Command2_Click");
     m_form2.open([this](const Form2Controls& controls) {
         return std::make_unique<Form2>(
             controls, m_controls.text3, m_controls.window, [this] { m_form2.unload(); }, m_trace);
@@ -147,7 +176,7 @@ void Form1::Command2_Click() {
 }
 
 void Form1::mnuSteam_Click() {
-    trace("mnuSteam_Click");
+    announce(m_trace, "mnuSteam_Click");
     m_form3.open([this](const Form3Controls& controls) {
         return std::make_unique<Form3>(
             controls, m_controls.text3, m_controls.window,
@@ -158,7 +187,7 @@ void Form1::mnuSteam_Click() {
 }
 
 void Form1::mnuSizing_Click() {
-    trace("mnuSizing_Click");
+    announce(m_trace, "mnuSizing_Click");
     m_form4.open([this](const Form4Controls& controls) {
         const auto& c = m_controls;
         return std::make_unique<Form4>(
@@ -174,7 +203,7 @@ void Form1::mnuSizing_Click() {
 }
 
 void Form1::Command3_Click() {
-    trace("Command3_Click");
+    announce(m_trace, "Command3_Click");
     m_controls.program.end();
 }
 

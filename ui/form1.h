@@ -4,6 +4,7 @@
 #include "calc/recal.h"
 #include "calc/state.h"
 #include "pipes/pipe_handlings.h"
+#include "ui/control_set.h"
 #include "ui/controls/controls.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -45,13 +46,16 @@ struct Form1Controls {
     controls::MenuCommand& mnuGuide;
     controls::MenuCommand& mnuAbout;
     controls::HelpWindows& help;
+
+    // The controls of a window made from its description, each checked for its kind.
+    static Form1Controls from(const ControlSet& set);
 };
 
 // The toolkit's loaders of the windows the main window opens over itself.
 struct WindowLoaders {
-    Form2Loader& form2;
-    Form3Loader& form3;
-    Form4Loader& form4;
+    WindowLoader& form2;
+    WindowLoader& form3;
+    WindowLoader& form4;
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -78,7 +82,6 @@ public:
     bool form4Loaded() const { return m_form4.loaded(); }
 
 private:
-    void trace(std::string_view handling) const;
 
     Form1Controls m_controls;
     HandlingTrace m_trace;

@@ -4,6 +4,15 @@
 
 namespace ui {
 
+Form2Controls Form2Controls::from(const ControlSet& set) {
+    return {
+        .window = set.window(),
+        .combo1 = set.get<controls::SimpleCombo>("Combo1"),
+        .label9 = set.get<controls::Label>("Label9"),
+        .command1 = set.get<controls::PushButton>("Command1"),
+    };
+}
+
 Form2::Form2(Form2Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
              std::function<void()> unload, HandlingTrace trace)
     : m_controls(controls), m_form1Text3(form1Text3), m_form1(form1), m_unload(std::move(unload)),
@@ -14,13 +23,8 @@ Form2::Form2(Form2Controls controls, controls::TextBox& form1Text3, controls::Wi
     m_controls.window.onClose([this] { m_unload(); });
 }
 
-void Form2::trace(std::string_view handling) const {
-    if (m_trace)
-        m_trace(handling);
-}
-
 void Form2::Form_Load() {
-    trace("Form2.Form_Load");
+    announce(m_trace, "Form2.Form_Load");
     for (std::size_t i = 0; i < steam::steamTable.size(); ++i)
         m_controls.combo1.addItem(steam::rowText(i), static_cast<int>(i));
     m_controls.combo1.setText(steam::rowText(steam::kDefaultEntry));
@@ -32,25 +36,25 @@ void Form2::Form_Load() {
 }
 
 void Form2::Combo1_Click() {
-    trace("Form2.Combo1_Click");
+    announce(m_trace, "Form2.Combo1_Click");
     m_handOff.STREAM_D_SET();
 }
 
 void Form2::Combo1_DblClick() {
-    trace("Combo1_DblClick");
+    announce(m_trace, "Combo1_DblClick");
     m_handOff.STREAM_D_SET();
     m_unload();
     m_form1.show();
 }
 
 void Form2::Command1_Click() {
-    trace("Form2.Command1_Click");
+    announce(m_trace, "Form2.Command1_Click");
     m_unload();
     m_form1.show();
 }
 
 void Form2::Form_Unload() {
-    trace("Form_Unload");
+    announce(m_trace, "Form_Unload");
     m_form1.show();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "steam/hand_off.h"
+#include "ui/control_set.h"
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
 
@@ -15,9 +16,11 @@ struct Form2Controls {
     controls::SimpleCombo& combo1;
     controls::Label& label9;
     controls::PushButton& command1;
+
+    // The controls of a window made from its description, each checked for its kind.
+    static Form2Controls from(const ControlSet& set);
 };
 
-using Form2Loader = WindowLoader<Form2Controls>;
 
 // The density lookup window: the steam table as a list; a picked row's density goes to the
 // main window's density box.
@@ -34,7 +37,6 @@ public:
     void Form_Unload();
 
 private:
-    void trace(std::string_view handling) const;
 
     Form2Controls m_controls;
     controls::TextBox& m_form1Text3;

@@ -2,6 +2,24 @@
 
 namespace ui {
 
+Form3Controls Form3Controls::from(const ControlSet& set) {
+    return {
+        .window = set.window(),
+        .text1 = set.get<controls::TextBox>("Text1"),
+        .combo1 = set.get<controls::DropDownList>("Combo1"),
+        .option1 = set.get<controls::OptionButton>("Option1"),
+        .option2 = set.get<controls::OptionButton>("Option2"),
+        .text2 = set.get<controls::TextBox>("Text2"),
+        .command1 = set.get<controls::PushButton>("Command1"),
+        .command2 = set.get<controls::PushButton>("Command2"),
+        .label7 = set.get<controls::Label>("Label7"),
+        .label8 = set.get<controls::StatusText>("Label8"),
+        .label9 = set.get<controls::Label>("Label9"),
+        .label10 = set.get<controls::Label>("Label10"),
+        .label11 = set.get<controls::Label>("Label11"),
+    };
+}
+
 Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Window& form1,
              std::function<void(const pipes::KnownSteam&)> adopted,
              std::optional<PropertyInputs>& remembered, std::function<void()> unload,
@@ -30,13 +48,8 @@ Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Wi
     c.window.onClose([this] { m_unload(); });
 }
 
-void Form3::trace(std::string_view handling) const {
-    if (m_trace)
-        m_trace(handling);
-}
-
 void Form3::Form_Load() {
-    trace("Form3.Form_Load");
+    announce(m_trace, "Form3.Form_Load");
     auto& c = m_controls;
     int index = 0;
     for (const steam::PressureUnit& unit : steam::kPressureUnits)
@@ -54,7 +67,7 @@ void Form3::Form_Load() {
 }
 
 void Form3::Command1_Click() {
-    trace("Form3.Command1_Click");
+    announce(m_trace, "Form3.Command1_Click");
     m_form1Text3.setText(m_properties.densityText());
     // After the text: the main window forgets the steam at every change of its density box.
     m_adopted({.absoluteMpa = m_properties.absolutePressure(),
@@ -64,12 +77,12 @@ void Form3::Command1_Click() {
 }
 
 void Form3::Command2_Click() {
-    trace("Form3.Command2_Click");
+    announce(m_trace, "Form3.Command2_Click");
     m_unload();
 }
 
 void Form3::Form_Unload() {
-    trace("Form3.Form_Unload");
+    announce(m_trace, "Form3.Form_Unload");
     auto& c = m_controls;
     m_remembered = PropertyInputs{.pressure = c.text1.text(),
                                   .unit = c.combo1.text(),

@@ -2,6 +2,7 @@
 
 #include "pipes/sizing.h"
 #include "steam/property_handlings.h"
+#include "ui/control_set.h"
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
 
@@ -27,9 +28,11 @@ struct Form3Controls {
     controls::Label& label9;
     controls::Label& label10;
     controls::Label& label11;
+
+    // The controls of a window made from its description, each checked for its kind.
+    static Form3Controls from(const ControlSet& set);
 };
 
-using Form3Loader = WindowLoader<Form3Controls>;
 
 // The property window's inputs as the user left it, shown again when it is next opened.
 struct PropertyInputs {
@@ -57,7 +60,6 @@ public:
     void Form_Unload();
 
 private:
-    void trace(std::string_view handling) const;
 
     Form3Controls m_controls;
     controls::TextBox& m_form1Text3;

@@ -5,6 +5,24 @@
 
 namespace ui {
 
+Form4Controls Form4Controls::from(const ControlSet& set) {
+    return {
+        .window = set.window(),
+        .label1 = set.get<controls::Label>("Label1"),
+        .label2 = set.get<controls::Label>("Label2"),
+        .label3 = set.get<controls::Label>("Label3"),
+        .combo1 = set.get<controls::DropDownList>("Combo1"),
+        .combo2 = set.get<controls::DropDownList>("Combo2"),
+        .text1 = set.get<controls::TextBox>("Text1"),
+        .text2 = set.get<controls::TextBox>("Text2"),
+        .text3 = set.get<controls::TextBox>("Text3"),
+        .list1 = set.get<controls::TableList>("List1"),
+        .label4 = set.get<controls::StatusText>("Label4"),
+        .command1 = set.get<controls::PushButton>("Command1"),
+        .command2 = set.get<controls::PushButton>("Command2"),
+    };
+}
+
 Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe pipe,
              std::optional<pipes::KnownSteam> steam, std::optional<SizingInputs>& remembered,
              controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
@@ -32,13 +50,8 @@ Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe
     c.window.onClose([this] { m_unload(); });
 }
 
-void Form4::trace(std::string_view handling) const {
-    if (m_trace)
-        m_trace(handling);
-}
-
 void Form4::Form_Load() {
-    trace("Form4.Form_Load");
+    announce(m_trace, "Form4.Form_Load");
     auto& c = m_controls;
     c.label1.setCaption(calc::fieldText(m_main.flow, calc::kResultUnits.flow));
     c.label2.setCaption(m_main.density > 0
@@ -85,22 +98,22 @@ void Form4::handBack() {
 }
 
 void Form4::List1_DblClick() {
-    trace("Form4.List1_DblClick");
+    announce(m_trace, "Form4.List1_DblClick");
     handBack();
 }
 
 void Form4::Command1_Click() {
-    trace("Form4.Command1_Click");
+    announce(m_trace, "Form4.Command1_Click");
     handBack();
 }
 
 void Form4::Command2_Click() {
-    trace("Form4.Command2_Click");
+    announce(m_trace, "Form4.Command2_Click");
     m_unload();
 }
 
 void Form4::Form_Unload() {
-    trace("Form4.Form_Unload");
+    announce(m_trace, "Form4.Form_Unload");
     auto& c = m_controls;
     m_remembered = SizingInputs{.length = c.text1.text(),
                                 .percent = c.text2.text(),

@@ -2,6 +2,7 @@
 
 #include "calc/state.h"
 #include "pipes/sizing.h"
+#include "ui/control_set.h"
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
 
@@ -27,9 +28,11 @@ struct Form4Controls {
     controls::StatusText& label4;
     controls::PushButton& command1;
     controls::PushButton& command2;
+
+    // The controls of a window made from its description, each checked for its kind.
+    static Form4Controls from(const ControlSet& set);
 };
 
-using Form4Loader = WindowLoader<Form4Controls>;
 
 // The sizing window's inputs as the user left it, shown again when it is next opened: the
 // window is created afresh each time, and the engineer sizes several pipes of one run.
@@ -68,7 +71,6 @@ public:
     void Form_Unload();
 
 private:
-    void trace(std::string_view handling) const;
     // Gives the main window the selected size, as if the user had picked it there.
     void handBack();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/control_set.h"
 #include "ui/controls/controls.h"
 
 #include <functional>
@@ -13,13 +14,17 @@ namespace ui {
 // later window carries its window ("Form3.Text1_Change").
 using HandlingTrace = std::function<void(std::string_view)>;
 
+inline void announce(const HandlingTrace& trace, std::string_view handling) {
+    if (trace)
+        trace(handling);
+}
+
 // A handling announced under its name before its body runs. `trace` belongs to the window,
 // which outlives the controls that call the handling.
 inline controls::Handler traced(const HandlingTrace& trace, std::string_view handling,
                                 controls::Handler body) {
     return [&trace, handling, body = std::move(body)] {
-        if (trace)
-            trace(handling);
+        announce(trace, handling);
         body();
     };
 }
@@ -28,11 +33,12 @@ inline controls::Handler traced(const HandlingTrace& trace, std::string_view han
 // window is unloaded from inside its own handlings, which still run on its controls: unload()
 // only takes it from the user, and its controls live until discard(), which the owner calls
 // once none of its handlings runs any more. The loader keeps at most one unloaded window.
-template <class Controls> class WindowLoader {
+class WindowLoader {
 public:
     virtual ~WindowLoader() = default;
+    virtual const WindowDescription& design() const = 0;
     // Creates the window and its controls, not yet visible.
-    virtual Controls load() = 0;
+    virtual ControlSet load() = 0;
     // Takes the window from the user; the next load starts afresh.
     virtual void unload() = 0;
     // Destroys the controls of the window unloaded last, if any.
@@ -44,7 +50,7 @@ public:
 // that keeps an unloaded window alive.
 template <class Form, class Controls> class LoadedWindow {
 public:
-    explicit LoadedWindow(WindowLoader<Controls>& loader) : m_loader(loader) {}
+    explicit LoadedWindow(WindowLoader& loader) : m_loader(loader) {}
 
     // Loads the window unless it is loaded, runs its Form_Load and shows it. `make` builds the
     // window's logic over its new controls.
@@ -53,7 +59,7 @@ public:
             return;
         m_unloaded.reset();
         m_loader.discard();
-        Controls controls = m_loader.load();
+        const Controls controls = Controls::from(m_loader.load());
         m_form = make(controls);
         m_form->Form_Load();
         controls.window.show();
@@ -71,7 +77,7 @@ public:
     bool loaded() const { return m_form != nullptr; }
 
 private:
-    WindowLoader<Controls>& m_loader;
+    WindowLoader& m_loader;
     std::unique_ptr<Form> m_form;
     std::unique_ptr<Form> m_unloaded;
 };

@@ -11,5 +11,6 @@ struct MainWindow {
 
     controls::memory::Gui gui;
     ui::MemoryLoaders loaders{gui};
-    ui::Form1 form1{ui::memoryForm1Controls(gui), loaders.loaders()};
+    ui::Form1 form1{ui::Form1Controls::from(ui::memoryWindow(gui, ui::kForm1Design)),
+                    loaders.loaders()};
 };

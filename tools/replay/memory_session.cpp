@@ -14,7 +14,7 @@ namespace {
 
 using controls::memory::Op;
 
-std::string windowOf(const std::string& control) {
+std::string_view windowOf(std::string_view control) {
     return control.substr(0, control.find('.'));
 }
 
@@ -29,11 +29,11 @@ void dropLastCharacter(std::string& text) {
 } // namespace
 
 MemorySession::MemorySession(JsonLog* log)
-    : m_log(log),
-      m_form1(ui::memoryForm1Controls(m_gui), m_loaders.loaders(), [this](std::string_view name) {
-          if (m_log)
-              m_log->handling(name);
-      }) {
+    : m_log(log), m_form1(ui::Form1Controls::from(ui::memoryWindow(m_gui, ui::kForm1Design)),
+                          m_loaders.loaders(), [this](std::string_view name) {
+                              if (m_log)
+                                  m_log->handling(name);
+                          }) {
     m_gui.recorder().setListener([this](const Op& op) { watch(op); });
 }
 
@@ -58,52 +58,29 @@ void MemorySession::watch(const Op& op) {
         m_faults.push_back("focus given to " + op.control + ", which the user cannot reach");
 }
 
-bool MemorySession::loaded(const std::string& window) const {
-    return window == "Form1" || (window == "Form2" && m_form1.form2Loaded()) ||
-           (window == "Form3" && m_form1.form3Loaded()) ||
-           (window == "Form4" && m_form1.form4Loaded());
+template <class Control> Control* MemorySession::find(const std::string& name) const {
+    return dynamic_cast<Control*>(m_gui.find(name));
+}
+
+bool MemorySession::visible(std::string_view window) const {
+    const auto* shown = find<controls::memory::MemoryWindow>(std::string(window));
+    return shown && shown->visible();
 }
 
 bool MemorySession::usable(const std::string& control) {
-    const std::string window = windowOf(control);
-    if (ended() || !loaded(window))
+    if (ended() || !visible(windowOf(control)))
         return false;
-    if (!m_gui.window(window).visible())
-        return false;
-    if (control == window)
-        return true;
-    const std::string kind = control.substr(window.size() + 1);
-    if (kind.starts_with("Text"))
-        return m_gui.textBox(control).enabled();
-    if (kind.starts_with("Combo"))
-        return window == "Form2" ? m_gui.simpleCombo(control).enabled()
-                                 : m_gui.dropDownList(control).enabled();
-    if (kind.starts_with("Option"))
-        return option(control).enabled();
-    if (kind.starts_with("List"))
-        return m_gui.tableList(control).enabled();
     // A menu command is never disabled: its window's visibility decides.
-    if (kind.starts_with("mnu"))
-        return true;
-    return m_gui.pushButton(control).enabled();
-}
-
-controls::memory::MemoryOptionButton& MemorySession::option(const std::string& control) {
-    return m_gui.optionButton(control,
-                              windowOf(control) == "Form3" ? "Form3.Frame2" : "Form1.Frame3");
+    const controls::memory::Control* found = m_gui.find(control);
+    return found && found->enabled();
 }
 
 bool MemorySession::canPerform(const Event& event) {
     if (!usable(event.target))
         return false;
-    const auto row = static_cast<std::size_t>(event.number);
-    if (event.action == Action::Pick || event.action == Action::DoubleClick) {
-        const std::size_t rows =
-            event.target == "Form2.Combo1"  ? m_gui.simpleCombo(event.target).items().size()
-            : event.target == "Form4.List1" ? m_gui.tableList(event.target).items().size()
-                                            : m_gui.dropDownList(event.target).items().size();
-        return row < rows;
-    }
+    if (event.action == Action::Pick || event.action == Action::DoubleClick)
+        return static_cast<std::size_t>(event.number) <
+               find<controls::memory::MemoryItems>(event.target)->items().size();
     return true;
 }
 
@@ -122,6 +99,7 @@ void MemorySession::typeText(controls::memory::MemoryTextBox& box, const std::st
 }
 
 void MemorySession::perform(const Event& event) {
+    using namespace controls::memory;
     const std::string& target = event.target;
     switch (event.action) {
     case Action::Type:
@@ -141,24 +119,24 @@ void MemorySession::perform(const Event& event) {
         }
         break;
     case Action::Pick:
-        if (target == "Form2.Combo1")
-            m_gui.simpleCombo(target).userPick(event.number);
-        else if (target == "Form4.List1")
-            m_gui.tableList(target).userPick(event.number);
+        if (auto* combo = find<MemorySimpleCombo>(target))
+            combo->userPick(event.number);
+        else if (auto* table = find<MemoryTableList>(target))
+            table->userPick(event.number);
         else
             m_gui.dropDownList(target).userPick(event.number);
         break;
     case Action::DoubleClick:
-        if (target == "Form4.List1")
-            m_gui.tableList(target).userDoubleClick(event.number);
+        if (auto* table = find<MemoryTableList>(target))
+            table->userDoubleClick(event.number);
         else
             m_gui.simpleCombo(target).userDoubleClick(event.number);
         break;
     case Action::Press:
-        if (target.find(".Option") != std::string::npos)
-            option(target).userClick();
-        else if (target.find(".mnu") != std::string::npos)
-            m_gui.menuCommand(target).userClick();
+        if (auto* option = find<MemoryOptionButton>(target))
+            option->userClick();
+        else if (auto* command = find<MemoryMenuCommand>(target))
+            command->userClick();
         else
             m_gui.pushButton(target).userClick();
         break;
@@ -175,39 +153,30 @@ std::vector<std::string> MemorySession::check() {
         inputFault(state(), m_captions.flowShown(), m_captions.roughnessShown());
     if (!input.empty())
         faults.push_back(input);
-    std::vector<std::string> labels;
-    for (const char* name : kResultLabels)
-        labels.push_back(std::string("Form1.") + name);
-    if (m_form1.form2Loaded())
-        labels.push_back("Form2.Label9");
-    if (m_form1.form3Loaded())
-        for (const char* name : kPropertyLabels)
-            labels.push_back(std::string("Form3.") + name);
-    if (m_form1.form4Loaded())
-        for (const char* name : kSizingLabels)
-            labels.push_back(std::string("Form4.") + name);
-    for (const std::string& name : labels)
-        if (showsNonsense(m_gui.label(name).caption()))
-            faults.push_back(name + " shows \"" + m_gui.label(name).caption() + "\"");
-    if (m_form1.form3Loaded()) {
-        const std::string state = std::string("Form3.") + kPropertyState;
-        if (showsNonsense(m_gui.statusText(state).text()))
-            faults.push_back(state + " shows \"" + m_gui.statusText(state).text() + "\"");
-    }
-    if (m_form1.form4Loaded()) {
-        const std::string status = std::string("Form4.") + kSizingStatus;
-        if (showsNonsense(m_gui.statusText(status).text()))
-            faults.push_back(status + " shows \"" + m_gui.statusText(status).text() + "\"");
-        // A size beyond the calculation's range says so in words, never as an infinity.
-        for (const std::string& row : m_gui.tableList("Form4.List1").items())
-            if (showsNonsense(row))
-                faults.push_back("Form4.List1 shows \"" + row + "\"");
+    // What the windows show: no caption, status or table row may show an infinity or a NaN; a
+    // size beyond the calculation's range says so in words.
+    for (const ui::WindowDescription* design : ui::kDesigns) {
+        if (!find<controls::memory::MemoryWindow>(std::string(design->name)))
+            continue;
+        for (const ui::ControlDescription& control : design->controls) {
+            const std::string name = design->qualified(control.name);
+            std::vector<std::string> shown;
+            if (control.kind == ui::Kind::Label)
+                shown = {m_gui.label(name).caption()};
+            else if (control.kind == ui::Kind::StatusText)
+                shown = {m_gui.statusText(name).text()};
+            else if (control.kind == ui::Kind::TableList)
+                shown = m_gui.tableList(name).items();
+            for (const std::string& text : shown)
+                if (showsNonsense(text))
+                    faults.push_back(name + " shows \"" + text + "\"");
+        }
     }
 
     if (!ended()) {
         int visible = 0;
-        for (const char* window : {"Form1", "Form2", "Form3", "Form4"})
-            visible += loaded(window) && m_gui.window(window).visible() ? 1 : 0;
+        for (const ui::WindowDescription* design : ui::kDesigns)
+            visible += this->visible(design->name) ? 1 : 0;
         if (visible != 1)
             faults.push_back(std::to_string(visible) + " windows visible");
     }

@@ -29,9 +29,9 @@ public:
 
 private:
     void watch(const controls::memory::Op& op);
-    bool loaded(const std::string& window) const;
+    template <class Control> Control* find(const std::string& name) const;
+    bool visible(std::string_view window) const;
     bool usable(const std::string& control);
-    controls::memory::MemoryOptionButton& option(const std::string& control);
     ResultCaptions resultCaptions();
     void typeText(controls::memory::MemoryTextBox& box, const std::string& text);
 

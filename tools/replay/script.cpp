@@ -1,5 +1,7 @@
 #include "tools/replay/script.h"
 
+#include "ui/design.h"
+
 #include <array>
 #include <charconv>
 
@@ -23,32 +25,26 @@ constexpr std::array<Verb, 7> kVerbs{{
     {"close", Action::Close, ""},
 }};
 
-// The controls each action can reach; anything else is a typing error in the script.
+// The controls each action can reach, by their kinds in the windows' descriptions; anything else
+// is a typing error in the script.
 bool validTarget(Action action, std::string_view target) {
-    auto numbered = [&](std::string_view prefix, char first, char last) {
-        return target.size() == prefix.size() + 1 && target.starts_with(prefix) &&
-               target.back() >= first && target.back() <= last;
-    };
+    const ui::ControlDescription* control = ui::controlOf(target);
+    const ui::Kind kind = control ? control->kind : ui::Kind::Frame;
     switch (action) {
     case Action::Type:
     case Action::Key:
     case Action::Erase:
-        return numbered("Form1.Text", '1', '4') || numbered("Form3.Text", '1', '2') ||
-               numbered("Form4.Text", '1', '3');
+        return kind == ui::Kind::TextBox;
     case Action::Pick:
-        return numbered("Form1.Combo", '1', '5') || target == "Form2.Combo1" ||
-               target == "Form3.Combo1" || numbered("Form4.Combo", '1', '2') ||
-               target == "Form4.List1";
+        return kind == ui::Kind::DropDownList || kind == ui::Kind::SimpleCombo ||
+               kind == ui::Kind::TableList;
     case Action::DoubleClick:
-        return target == "Form2.Combo1" || target == "Form4.List1";
+        return kind == ui::Kind::SimpleCombo || kind == ui::Kind::TableList;
     case Action::Press:
-        return numbered("Form1.Command", '1', '3') || numbered("Form1.Option", '1', '3') ||
-               target == "Form1.mnuSteam" || target == "Form1.mnuGuide" ||
-               target == "Form1.mnuAbout" || target == "Form1.mnuSizing" ||
-               target == "Form2.Command1" || numbered("Form3.Command", '1', '2') ||
-               numbered("Form3.Option", '1', '2') || numbered("Form4.Command", '1', '2');
+        return kind == ui::Kind::PushButton || kind == ui::Kind::OptionButton ||
+               kind == ui::Kind::MenuCommand;
     case Action::Close:
-        return target == "Form1" || target == "Form2" || target == "Form3" || target == "Form4";
+        return !control && ui::designOf(target) && target.find('.') == std::string_view::npos;
     }
     return false;
 }
@@ -204,6 +200,18 @@ bool validUtf8(std::string_view text) {
 }
 
 } // namespace
+
+std::vector<std::string> targetsOf(Action action) {
+    std::vector<std::string> targets;
+    for (const ui::WindowDescription* design : ui::kDesigns) {
+        if (validTarget(action, design->name))
+            targets.emplace_back(design->name);
+        for (const ui::ControlDescription& control : design->controls)
+            if (!control.name.empty() && validTarget(action, design->qualified(control.name)))
+                targets.push_back(design->qualified(control.name));
+    }
+    return targets;
+}
 
 ParsedLine parseLine(std::string_view line) {
     if (!validUtf8(line))

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Event scripts: one user action a line, e.g. `type Form1.Text1 "12.5"`.
 namespace replay {
@@ -23,5 +24,9 @@ struct ParsedLine {
 };
 
 ParsedLine parseLine(std::string_view line);
+
+// Every control this action can reach, window by window in the order of their descriptions; for
+// Close, the windows.
+std::vector<std::string> targetsOf(Action action);
 
 } // namespace replay

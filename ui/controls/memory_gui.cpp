@@ -44,11 +44,7 @@ void MemoryTextBox::replace(std::string_view text) {
     raise(m_onChange);
 }
 
-std::string MemoryDropDownList::text() const {
-    return m_selected < 0 ? std::string() : m_items[static_cast<std::size_t>(m_selected)];
-}
-
-void MemoryDropDownList::addItem(std::string_view text, int index) {
+void MemoryItems::insert(std::string_view text, int index) {
     record({.kind = "additem", .control = m_name, .text = std::string(text), .index = index});
     index = std::clamp(index, 0, static_cast<int>(m_items.size()));
     m_items.insert(m_items.begin() + index, std::string(text));
@@ -56,7 +52,7 @@ void MemoryDropDownList::addItem(std::string_view text, int index) {
         ++m_selected;
 }
 
-void MemoryDropDownList::clear() {
+void MemoryItems::removeAll() {
     record({.kind = "clear", .control = m_name});
     m_items.clear();
     m_selected = -1;
@@ -75,81 +71,56 @@ void MemoryDropDownList::setText(std::string_view text) {
 }
 
 void MemoryDropDownList::userPick(int index) {
-    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+    if (!m_enabled || !holds(index))
         return;
     m_selected = index;
     raise(m_onClick);
 }
 
-void MemoryTableList::addItem(std::string_view cells, int index) {
-    record({.kind = "additem", .control = m_name, .text = std::string(cells), .index = index});
-    index = std::clamp(index, 0, static_cast<int>(m_items.size()));
-    m_items.insert(m_items.begin() + index, std::string(cells));
-    if (m_selected >= index)
-        ++m_selected;
-}
-
-void MemoryTableList::clear() {
-    record({.kind = "clear", .control = m_name});
-    m_items.clear();
-    m_selected = -1;
+std::string_view lookName(TableList::Look look) {
+    constexpr std::string_view kLooks[] = {"recommended", "above", "below"};
+    return kLooks[static_cast<int>(look)];
 }
 
 void MemoryTableList::setRowLook(int index, Look look) {
-    constexpr std::string_view kLooks[] = {"recommended", "above", "below"};
-    record({.kind = "look",
-            .control = m_name,
-            .text = std::string(kLooks[static_cast<int>(look)]),
-            .index = index});
+    record({.kind = "look", .control = m_name, .text = std::string(lookName(look)), .index = index});
 }
 
 void MemoryTableList::showRow(int index) {
-    if (index < 0 || index >= static_cast<int>(m_items.size()))
+    if (!holds(index))
         return;
-    record({.kind = "select", .control = m_name, .text = m_items[static_cast<std::size_t>(index)]});
+    record({.kind = "select", .control = m_name, .text = item(index)});
     m_selected = index;
 }
 
 void MemoryTableList::userPick(int index) {
-    if (m_enabled && index >= 0 && index < static_cast<int>(m_items.size()))
+    if (m_enabled && holds(index))
         m_selected = index;
 }
 
 void MemoryTableList::userDoubleClick(int index) {
-    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+    if (!m_enabled || !holds(index))
         return;
     m_selected = index;
     raise(m_onDoubleClick);
 }
 
-void MemorySimpleCombo::addItem(std::string_view text, int index) {
-    record({.kind = "additem", .control = m_name, .text = std::string(text), .index = index});
-    index = std::clamp(index, 0, static_cast<int>(m_items.size()));
-    m_items.insert(m_items.begin() + index, std::string(text));
-    if (m_selected >= index)
-        ++m_selected;
-}
-
+// The edit field's text is the program's to set and the user's to type; nothing reads it back.
 void MemorySimpleCombo::setText(std::string_view text) {
     record({.kind = "settext", .control = m_name, .text = std::string(text)});
-    m_editText = text;
 }
 
 void MemorySimpleCombo::showRow(int index) {
-    if (index < 0 || index >= static_cast<int>(m_items.size()))
+    if (!holds(index))
         return;
-    record({.kind = "select",
-            .control = m_name,
-            .text = m_items[static_cast<std::size_t>(index)],
-            .index = index});
+    record({.kind = "select", .control = m_name, .text = item(index), .index = index});
     m_selected = index;
 }
 
 bool MemorySimpleCombo::selectRow(int index) {
-    if (!m_enabled || index < 0 || index >= static_cast<int>(m_items.size()))
+    if (!m_enabled || !holds(index))
         return false;
     m_selected = index;
-    m_editText = m_items[static_cast<std::size_t>(index)];
     return true;
 }
 
@@ -241,100 +212,38 @@ void MemoryProgram::end() {
 
 Gui::Gui() : m_messageBox(m_recorder), m_helpWindows(m_recorder), m_program(m_recorder) {}
 
-MemoryWindow& Gui::window(const std::string& name) {
-    return obtain(m_windows, name);
-}
-
 void Gui::recordWindowOp(std::string_view kind, const std::string& window) {
     m_recorder.record({.kind = kind, .control = window});
 }
 
-namespace {
-
-template <class T>
-void eraseWindowControls(std::map<std::string, std::unique_ptr<T>>& controls,
-                         const std::string& prefix, std::vector<std::unique_ptr<Control>>& into) {
-    for (auto it = controls.begin(); it != controls.end();) {
-        if (it->first.starts_with(prefix)) {
-            into.push_back(std::move(it->second));
-            it = controls.erase(it);
-        } else {
-            ++it;
-        }
-    }
+Control* Gui::find(const std::string& name) const {
+    const auto found = m_controls.find(name);
+    return found == m_controls.end() ? nullptr : found->second.get();
 }
-
-} // namespace
 
 std::vector<std::unique_ptr<Control>> Gui::takeWindow(const std::string& window) {
     const std::string prefix = window + ".";
     std::vector<std::unique_ptr<Control>> taken;
-    eraseWindowControls(m_textBoxes, prefix, taken);
-    eraseWindowControls(m_lists, prefix, taken);
-    eraseWindowControls(m_simpleCombos, prefix, taken);
-    eraseWindowControls(m_tables, prefix, taken);
-    eraseWindowControls(m_options, prefix, taken);
-    eraseWindowControls(m_buttons, prefix, taken);
-    eraseWindowControls(m_labels, prefix, taken);
-    eraseWindowControls(m_statusTexts, prefix, taken);
-    eraseWindowControls(m_menuCommands, prefix, taken);
+    for (auto it = m_controls.begin(); it != m_controls.end();) {
+        if (it->first == window || it->first.starts_with(prefix)) {
+            taken.push_back(std::move(it->second));
+            it = m_controls.erase(it);
+        } else {
+            ++it;
+        }
+    }
     std::erase_if(m_optionGroups,
                   [&](const auto& entry) { return entry.first.starts_with(prefix); });
-    if (auto found = m_windows.find(window); found != m_windows.end()) {
-        taken.push_back(std::move(found->second));
-        m_windows.erase(found);
-    }
     if (m_recorder.focused().starts_with(prefix))
         m_recorder.setFocused({});
     return taken;
-}
-
-template <class T, class... Args>
-T& Gui::obtain(std::map<std::string, std::unique_ptr<T>>& controls, const std::string& name,
-               Args&&... args) {
-    auto& slot = controls[name];
-    if (!slot)
-        slot = std::make_unique<T>(m_recorder, name, std::forward<Args>(args)...);
-    return *slot;
-}
-
-MemoryTextBox& Gui::textBox(const std::string& name, std::string designText) {
-    return obtain(m_textBoxes, name, std::move(designText));
-}
-
-MemoryDropDownList& Gui::dropDownList(const std::string& name) {
-    return obtain(m_lists, name);
-}
-
-MemorySimpleCombo& Gui::simpleCombo(const std::string& name) {
-    return obtain(m_simpleCombos, name);
-}
-
-MemoryTableList& Gui::tableList(const std::string& name) {
-    return obtain(m_tables, name);
 }
 
 MemoryOptionButton& Gui::optionButton(const std::string& name, const std::string& group) {
     OptionGroup& shared = m_optionGroups[group];
     if (!shared)
         shared = std::make_shared<std::vector<MemoryOptionButton*>>();
-    return obtain(m_options, name, shared);
-}
-
-MemoryPushButton& Gui::pushButton(const std::string& name) {
-    return obtain(m_buttons, name);
-}
-
-MemoryLabel& Gui::label(const std::string& name, std::string designCaption) {
-    return obtain(m_labels, name, std::move(designCaption));
-}
-
-MemoryStatusText& Gui::statusText(const std::string& name) {
-    return obtain(m_statusTexts, name);
-}
-
-MemoryMenuCommand& Gui::menuCommand(const std::string& name) {
-    return obtain(m_menuCommands, name);
+    return obtain<MemoryOptionButton>(name, shared);
 }
 
 } // namespace controls::memory

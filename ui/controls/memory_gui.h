@@ -100,73 +100,76 @@ private:
     Handler m_onChange;
 };
 
-class MemoryDropDownList final : public Control, public DropDownList {
+// The items of a list, as every kind of list keeps them: an item added at an index moves the
+// selection down with the items below it.
+class MemoryItems : public Control {
 public:
     using Control::Control;
+    const std::vector<std::string>& items() const { return m_items; }
 
-    std::string text() const override;
-    void addItem(std::string_view text, int index) override;
-    void clear() override;
+protected:
+    void insert(std::string_view text, int index);
+    void removeAll();
+    bool holds(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
+    const std::string& item(int index) const { return m_items[static_cast<std::size_t>(index)]; }
+
+    std::vector<std::string> m_items;
+    int m_selected = -1;
+};
+
+class MemoryDropDownList final : public MemoryItems, public DropDownList {
+public:
+    using MemoryItems::MemoryItems;
+
+    std::string text() const override { return m_selected < 0 ? std::string() : item(m_selected); }
+    void addItem(std::string_view text, int index) override { insert(text, index); }
+    void clear() override { removeAll(); }
     void setText(std::string_view text) override;
     void setEnabled(bool on) override { recordEnable(on); }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
-    const std::vector<std::string>& items() const { return m_items; }
-    int selectedIndex() const { return m_selected; }
     // The user picks the item at `index`, also when it is already shown.
     void userPick(int index);
 
 private:
-    std::vector<std::string> m_items;
-    int m_selected = -1;
     Handler m_onClick;
 };
 
-class MemoryTableList final : public Control, public TableList {
+class MemoryTableList final : public MemoryItems, public TableList {
 public:
-    using Control::Control;
+    using MemoryItems::MemoryItems;
 
-    void addItem(std::string_view cells, int index) override;
-    void clear() override;
+    void addItem(std::string_view cells, int index) override { insert(cells, index); }
+    void clear() override { removeAll(); }
     void setRowLook(int index, Look look) override;
     void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
 
-    const std::vector<std::string>& items() const { return m_items; }
     void userPick(int index);
     void userDoubleClick(int index);
 
 private:
-    std::vector<std::string> m_items;
-    int m_selected = -1;
     Handler m_onDoubleClick;
 };
 
-class MemorySimpleCombo final : public Control, public SimpleCombo {
+class MemorySimpleCombo final : public MemoryItems, public SimpleCombo {
 public:
-    using Control::Control;
+    using MemoryItems::MemoryItems;
 
-    void addItem(std::string_view text, int index) override;
+    void addItem(std::string_view text, int index) override { insert(text, index); }
     void setText(std::string_view text) override;
     void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
 
-    const std::vector<std::string>& items() const { return m_items; }
-    const std::string& editText() const { return m_editText; }
     void userPick(int index);
     void userDoubleClick(int index);
-    // The user types into the edit field: no row becomes selected.
-    void userEdit(std::string_view text) { m_editText = text; }
 
 private:
     bool selectRow(int index);
 
-    std::vector<std::string> m_items;
-    std::string m_editText;
-    int m_selected = -1;
     Handler m_onClick;
     Handler m_onDoubleClick;
 };
@@ -290,26 +293,44 @@ private:
     bool m_ended = false;
 };
 
+// The name a table row's look is logged by.
+std::string_view lookName(TableList::Look look);
+
 // Owns the controls by their window-qualified names ("Form1.Text3"), creating each on first use.
+// Asking for a control under a name another kind holds is a fault of the caller: it throws.
 class Gui {
 public:
     Gui();
 
-    MemoryTextBox& textBox(const std::string& name, std::string designText = {});
-    MemoryDropDownList& dropDownList(const std::string& name);
-    MemorySimpleCombo& simpleCombo(const std::string& name);
-    MemoryTableList& tableList(const std::string& name);
+    MemoryTextBox& textBox(const std::string& name, std::string designText = {}) {
+        return obtain<MemoryTextBox>(name, std::move(designText));
+    }
+    MemoryDropDownList& dropDownList(const std::string& name) {
+        return obtain<MemoryDropDownList>(name);
+    }
+    MemorySimpleCombo& simpleCombo(const std::string& name) {
+        return obtain<MemorySimpleCombo>(name);
+    }
+    MemoryTableList& tableList(const std::string& name) { return obtain<MemoryTableList>(name); }
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
-    MemoryPushButton& pushButton(const std::string& name);
-    MemoryLabel& label(const std::string& name, std::string designCaption = {});
-    MemoryStatusText& statusText(const std::string& name);
-    MemoryMenuCommand& menuCommand(const std::string& name);
+    MemoryPushButton& pushButton(const std::string& name) { return obtain<MemoryPushButton>(name); }
+    MemoryLabel& label(const std::string& name, std::string designCaption = {}) {
+        return obtain<MemoryLabel>(name, std::move(designCaption));
+    }
+    MemoryStatusText& statusText(const std::string& name) {
+        return obtain<MemoryStatusText>(name);
+    }
+    MemoryMenuCommand& menuCommand(const std::string& name) {
+        return obtain<MemoryMenuCommand>(name);
+    }
+    MemoryWindow& window(const std::string& name) { return obtain<MemoryWindow>(name); }
     MemoryMessageBox& messageBox() { return m_messageBox; }
     MemoryHelpWindows& helpWindows() { return m_helpWindows; }
-    MemoryWindow& window(const std::string& name);
     MemoryProgram& program() { return m_program; }
     const MemoryProgram& program() const { return m_program; }
 
+    // The control of that name, null while there is none.
+    Control* find(const std::string& name) const;
     // Takes every control of a window ("Form2") out, so that the next use creates it afresh;
     // the caller decides when they are destroyed.
     std::vector<std::unique_ptr<Control>> takeWindow(const std::string& window);
@@ -320,25 +341,19 @@ public:
     const std::string& focused() const { return m_recorder.focused(); }
 
 private:
-    template <class T, class... Args>
-    T& obtain(std::map<std::string, std::unique_ptr<T>>& controls, const std::string& name,
-              Args&&... args);
+    template <class T, class... Args> T& obtain(const std::string& name, Args&&... args) {
+        auto& slot = m_controls[name];
+        if (!slot)
+            slot = std::make_unique<T>(m_recorder, name, std::forward<Args>(args)...);
+        return dynamic_cast<T&>(*slot);
+    }
 
     Recorder m_recorder;
     MemoryMessageBox m_messageBox;
     MemoryHelpWindows m_helpWindows;
     MemoryProgram m_program;
-    std::map<std::string, std::unique_ptr<MemoryWindow>> m_windows;
-    std::map<std::string, std::unique_ptr<MemoryTextBox>> m_textBoxes;
-    std::map<std::string, std::unique_ptr<MemoryDropDownList>> m_lists;
-    std::map<std::string, std::unique_ptr<MemorySimpleCombo>> m_simpleCombos;
-    std::map<std::string, std::unique_ptr<MemoryTableList>> m_tables;
-    std::map<std::string, std::unique_ptr<MemoryOptionButton>> m_options;
+    std::map<std::string, std::unique_ptr<Control>> m_controls;
     std::map<std::string, OptionGroup> m_optionGroups;
-    std::map<std::string, std::unique_ptr<MemoryPushButton>> m_buttons;
-    std::map<std::string, std::unique_ptr<MemoryLabel>> m_labels;
-    std::map<std::string, std::unique_ptr<MemoryStatusText>> m_statusTexts;
-    std::map<std::string, std::unique_ptr<MemoryMenuCommand>> m_menuCommands;
 };
 
 } // namespace controls::memory

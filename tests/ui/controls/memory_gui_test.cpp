@@ -25,7 +25,8 @@ public:
     void userPick(int index) override { m_list.userPick(index); }
     void userPickRow(int index) override { m_combo.userPick(index); }
     void userDoubleClickRow(int index) override { m_combo.userDoubleClick(index); }
-    void userEditRow(std::string_view text) override { m_combo.userEdit(text); }
+    // Typing in the edit field selects no row; the in-memory combo keeps no text of its own.
+    void userEditRow(std::string_view) override {}
     void userPickTableRow(int index) override { m_table.userPick(index); }
     void userDoubleClickTableRow(int index) override { m_table.userDoubleClick(index); }
     void userClickOption(int index) override { m_options[index]->userClick(); }

@@ -1,0 +1,62 @@
+#include "ui/design.h"
+
+namespace ui {
+
+namespace {
+
+// Laid out top to bottom in this order: the main window's inputs, the run's inputs side by side
+// (each after its caption, wrapping whole), the table, its note, and the status beside the
+// buttons.
+constexpr ControlDescription kControls[] = {
+    {.name = "Frame1", .kind = Kind::Frame, .text = "主窗口的输入"},
+    {.name = "Label1", .kind = Kind::Label, .parent = "Frame1", .caption = "蒸汽流量",
+     .description = "主窗口的蒸汽流量"},
+    {.name = "Label2", .kind = Kind::Label, .parent = "Frame1", .caption = "蒸汽密度",
+     .description = "主窗口的蒸汽密度"},
+    {.name = "Label3", .kind = Kind::Label, .parent = "Frame1", .caption = "粗 糙 度",
+     .description = "主窗口的粗糙度"},
+    {.name = {}, .kind = Kind::Caption, .parent = "Frame1", .text = "如需修改，请在主窗口中输入"},
+
+    {.name = "Frame2", .kind = Kind::Frame, .text = "管段"},
+    {.name = "Combo1", .kind = Kind::DropDownList, .parent = "Frame2", .caption = "管材",
+     .description = "管材：焊接钢管或无缝钢管", .tab = 1},
+    {.name = "Combo2", .kind = Kind::DropDownList, .parent = "Frame2", .caption = "蒸汽",
+     .description = "蒸汽：饱和蒸汽或过热蒸汽，决定推荐流速", .tab = 2},
+    {.name = "Text1", .kind = Kind::TextBox, .parent = "Frame2", .at = {.width = 1095},
+     .text = "100", .caption = "管段长度", .unit = "m", .accessibleName = "管段长度",
+     .description = "管段长度，单位 m", .tab = 3},
+    {.name = "Text2", .kind = Kind::TextBox, .parent = "Frame2", .at = {.width = 1095},
+     .text = "30", .caption = "局部损失（占沿程损失的 %）",
+     .accessibleName = "局部损失（占沿程损失的 %）",
+     .description = "局部损失占沿程摩擦损失的百分数",
+     .tip = "局部损失占沿程摩擦损失的百分数：一般室外管网取 20～30，"
+            "室内或管件多的管段取 30～50，方形补偿器多的管段可到约 120",
+     .tab = 4},
+    {.name = "Text3", .kind = Kind::TextBox, .parent = "Frame2", .at = {.width = 1095},
+     .caption = "比摩阻上限 (Pa/m)", .accessibleName = "比摩阻上限 (Pa/m)",
+     .description = "推荐管径的比摩阻上限，留空则不限",
+     .tip = "留空则不限；填写后只推荐比摩阻不高于此值的管径", .tab = 5},
+
+    {.name = "List1", .kind = Kind::TableList, .accessibleName = "各管径的计算结果",
+     .description = "每行一种管径：内径、流速、比摩阻、管段压降、推荐流速和评价", .tab = 6},
+    {.name = {}, .kind = Kind::Caption,
+     .text = "推荐流速为蒸汽管道的一般工程经验值，可按设计规范或本单位的规定取舍"},
+    {.name = "Label4", .kind = Kind::StatusText, .description = "推荐的管径，或输入有误的原因"},
+    {.name = "Command1", .kind = Kind::PushButton, .at = {.width = 1215}, .text = "选用",
+     .tab = 7},
+    {.name = "Command2", .kind = Kind::PushButton, .at = {.width = 1215}, .text = "返  回",
+     .tab = 8},
+};
+
+} // namespace
+
+// The arrow keys move through the sizes at once: the table has the focus.
+const WindowDescription kForm4Design{.name = "Form4",
+                                     .title = "管径选择",
+                                     .widthTwips = 0,
+                                     .heightTwips = 0,
+                                     .controls = kControls,
+                                     .focus = "List1",
+                                     .cancel = "Command2"};
+
+} // namespace ui
