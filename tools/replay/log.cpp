@@ -1,42 +1,15 @@
 #include "tools/replay/log.h"
 
+#include <nlohmann/json.hpp>
+
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <type_traits>
 
 namespace replay {
 
 std::string jsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-                out += escape;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
+    return nlohmann::json(utf8).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string hexFloat(double value) {

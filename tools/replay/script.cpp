@@ -2,6 +2,8 @@
 
 #include "ui/design.h"
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 #include <charconv>
 
@@ -49,24 +51,6 @@ bool validTarget(Action action, std::string_view target) {
     return false;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 class Cursor {
 public:
     explicit Cursor(std::string_view line) : m_rest(line) {}
@@ -99,89 +83,23 @@ public:
             return std::nullopt;
         return value;
     }
-    // A JSON string; the text must be valid Unicode, so lone surrogates are refused.
+    // A JSON string, read by the JSON library up to its closing quote: the text must be valid
+    // Unicode, so lone surrogates are refused.
     std::optional<std::string> jsonString() {
         skipBlanks();
-        if (m_rest.empty() || m_rest.front() != '"')
+        std::size_t end = 1;
+        while (end < m_rest.size() && m_rest[end] != '"')
+            end += m_rest[end] == '\\' ? 2 : 1;
+        if (!m_rest.starts_with('"') || end >= m_rest.size())
             return std::nullopt;
-        m_rest.remove_prefix(1);
-        std::string out;
-        while (!m_rest.empty()) {
-            const char c = m_rest.front();
-            m_rest.remove_prefix(1);
-            if (c == '"')
-                return out;
-            if (static_cast<unsigned char>(c) < 0x20)
-                return std::nullopt;
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (m_rest.empty())
-                return std::nullopt;
-            const char escape = m_rest.front();
-            m_rest.remove_prefix(1);
-            switch (escape) {
-            case '"':
-                out += '"';
-                break;
-            case '\\':
-                out += '\\';
-                break;
-            case '/':
-                out += '/';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'u': {
-                auto unit = hex4();
-                if (!unit || (*unit >= 0xDC00 && *unit < 0xE000))
-                    return std::nullopt;
-                char32_t code = *unit;
-                if (code >= 0xD800 && code < 0xDC00) {
-                    if (!m_rest.starts_with("\\u"))
-                        return std::nullopt;
-                    m_rest.remove_prefix(2);
-                    auto low = hex4();
-                    if (!low || *low < 0xDC00 || *low >= 0xE000)
-                        return std::nullopt;
-                    code = 0x10000 + ((code - 0xD800) << 10) + (*low - 0xDC00);
-                }
-                appendUtf8(out, code);
-                break;
-            }
-            default:
-                return std::nullopt;
-            }
-        }
-        return std::nullopt;
+        const nlohmann::json text = nlohmann::json::parse(m_rest.substr(0, end + 1), nullptr, false);
+        if (!text.is_string())
+            return std::nullopt;
+        m_rest.remove_prefix(end + 1);
+        return text.get<std::string>();
     }
 
 private:
-    std::optional<char32_t> hex4() {
-        if (m_rest.size() < 4)
-            return std::nullopt;
-        unsigned value = 0;
-        const auto [end, ec] = std::from_chars(m_rest.data(), m_rest.data() + 4, value, 16);
-        if (ec != std::errc() || end != m_rest.data() + 4)
-            return std::nullopt;
-        m_rest.remove_prefix(4);
-        return static_cast<char32_t>(value);
-    }
-
     std::string_view m_rest;
 };
 
