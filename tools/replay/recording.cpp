@@ -1,303 +1,193 @@
 #include "tools/replay/recording.h"
 
-#include <algorithm>
 #include <type_traits>
 
 namespace replay {
 
 namespace {
 
-using controls::memory::Op;
+using namespace controls;
 
-class Named {
+// Every call the program makes goes to the real control and to an in-memory mirror of it,
+// which logs it exactly as the in-memory windows do: one account of what each operation logs.
+// The mirror raises nothing (no handler is ever given to it), and what the program reads back
+// comes from the real control.
+template <class Control> class Tee;
+
+template <class Control> class TeeBase : public Control {
+public:
+    TeeBase(Control& mirror, Control& real) : m_mirror(mirror), m_real(real) {}
+
 protected:
-    Named(const OpSink& sink, std::string name) : m_sink(sink), m_name(std::move(name)) {}
-    void record(Op op) const {
-        op.control = m_name;
-        m_sink(op);
+    template <class... Args> void both(void (Control::*call)(Args...), Args... args) {
+        (m_mirror.*call)(args...);
+        (m_real.*call)(args...);
     }
-
-private:
-    const OpSink& m_sink;
-    std::string m_name;
+    Control& m_mirror;
+    Control& m_real;
 };
 
-// Each control's decorator records what the program asks of it and hands the rest through.
-template <class Control> class Recorded;
-
-template <> class Recorded<controls::TextBox> final : public controls::TextBox, Named {
+template <> class Tee<TextBox> final : public TeeBase<TextBox> {
 public:
-    Recorded(controls::TextBox& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    std::string text() const override { return m_inner.text(); }
-    void setText(std::string_view text) override {
-        record({.kind = "settext", .text = std::string(text)});
-        m_inner.setText(text);
-    }
-    void setEnabled(bool on) override {
-        record({.kind = "enable", .on = on});
-        m_inner.setEnabled(on);
-    }
-    void setFocus() override {
-        record({.kind = "focus"});
-        m_inner.setFocus();
-    }
-    void onChange(controls::Handler handler) override { m_inner.onChange(std::move(handler)); }
-
-private:
-    controls::TextBox& m_inner;
+    using TeeBase::TeeBase;
+    std::string text() const override { return m_real.text(); }
+    void setText(std::string_view text) override { both(&TextBox::setText, text); }
+    void setEnabled(bool on) override { both(&TextBox::setEnabled, on); }
+    void setFocus() override { both(&TextBox::setFocus); }
+    void onChange(Handler handler) override { m_real.onChange(std::move(handler)); }
 };
 
-template <> class Recorded<controls::DropDownList> final : public controls::DropDownList, Named {
+template <> class Tee<DropDownList> final : public TeeBase<DropDownList> {
 public:
-    Recorded(controls::DropDownList& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    std::string text() const override { return m_inner.text(); }
+    using TeeBase::TeeBase;
+    std::string text() const override { return m_real.text(); }
     void addItem(std::string_view text, int index) override {
-        record({.kind = "additem", .text = std::string(text), .index = index});
-        m_inner.addItem(text, index);
+        both(&DropDownList::addItem, text, index);
     }
-    void clear() override {
-        record({.kind = "clear"});
-        m_inner.clear();
-    }
-    void setText(std::string_view text) override {
-        record({.kind = "select", .text = std::string(text)});
-        m_inner.setText(text);
-    }
-    void setEnabled(bool on) override {
-        record({.kind = "enable", .on = on});
-        m_inner.setEnabled(on);
-    }
-    void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
-
-private:
-    controls::DropDownList& m_inner;
+    void clear() override { both(&DropDownList::clear); }
+    void setText(std::string_view text) override { both(&DropDownList::setText, text); }
+    void setEnabled(bool on) override { both(&DropDownList::setEnabled, on); }
+    void onClick(Handler handler) override { m_real.onClick(std::move(handler)); }
 };
 
-// The rows as the program added them, for logging a shown row by its text as the in-memory
-// lists do.
-class Rows {
-protected:
-    void insert(std::string_view text, int index) {
-        const auto at = static_cast<std::ptrdiff_t>(std::clamp<int>(index, 0, m_rows.size()));
-        m_rows.insert(m_rows.begin() + at, std::string(text));
-    }
-    const std::string* row(int index) const {
-        return index >= 0 && index < static_cast<int>(m_rows.size())
-                   ? &m_rows[static_cast<std::size_t>(index)]
-                   : nullptr;
-    }
-    std::vector<std::string> m_rows;
-};
-
-template <> class Recorded<controls::SimpleCombo> final : public controls::SimpleCombo, Named, Rows {
+template <> class Tee<SimpleCombo> final : public TeeBase<SimpleCombo> {
 public:
-    Recorded(controls::SimpleCombo& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
+    using TeeBase::TeeBase;
     void addItem(std::string_view text, int index) override {
-        record({.kind = "additem", .text = std::string(text), .index = index});
-        insert(text, index);
-        m_inner.addItem(text, index);
+        both(&SimpleCombo::addItem, text, index);
     }
-    void setText(std::string_view text) override {
-        record({.kind = "settext", .text = std::string(text)});
-        m_inner.setText(text);
-    }
-    void showRow(int index) override {
-        if (const std::string* shown = row(index))
-            record({.kind = "select", .text = *shown, .index = index});
-        m_inner.showRow(index);
-    }
-    int selectedIndex() const override { return m_inner.selectedIndex(); }
-    void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
-    void onDoubleClick(controls::Handler handler) override {
-        m_inner.onDoubleClick(std::move(handler));
-    }
-
-private:
-    controls::SimpleCombo& m_inner;
+    void setText(std::string_view text) override { both(&SimpleCombo::setText, text); }
+    void showRow(int index) override { both(&SimpleCombo::showRow, index); }
+    int selectedIndex() const override { return m_real.selectedIndex(); }
+    void onClick(Handler handler) override { m_real.onClick(std::move(handler)); }
+    void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }
 };
 
-template <> class Recorded<controls::TableList> final : public controls::TableList, Named, Rows {
+template <> class Tee<TableList> final : public TeeBase<TableList> {
 public:
-    Recorded(controls::TableList& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
+    using TeeBase::TeeBase;
     void addItem(std::string_view cells, int index) override {
-        record({.kind = "additem", .text = std::string(cells), .index = index});
-        insert(cells, index);
-        m_inner.addItem(cells, index);
+        both(&TableList::addItem, cells, index);
     }
-    void clear() override {
-        record({.kind = "clear"});
-        m_rows.clear();
-        m_inner.clear();
-    }
-    void setRowLook(int index, Look look) override {
-        record({.kind = "look", .text = std::string(controls::memory::lookName(look)),
-                .index = index});
-        m_inner.setRowLook(index, look);
-    }
-    // The row is logged by its cells, without its index, as the in-memory table logs it.
-    void showRow(int index) override {
-        if (const std::string* shown = row(index))
-            record({.kind = "select", .text = *shown});
-        m_inner.showRow(index);
-    }
-    int selectedIndex() const override { return m_inner.selectedIndex(); }
-    void onDoubleClick(controls::Handler handler) override {
-        m_inner.onDoubleClick(std::move(handler));
-    }
-
-private:
-    controls::TableList& m_inner;
+    void clear() override { both(&TableList::clear); }
+    void setRowLook(int index, Look look) override { both(&TableList::setRowLook, index, look); }
+    void showRow(int index) override { both(&TableList::showRow, index); }
+    int selectedIndex() const override { return m_real.selectedIndex(); }
+    void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }
 };
 
-template <> class Recorded<controls::OptionButton> final : public controls::OptionButton, Named {
+template <> class Tee<OptionButton> final : public TeeBase<OptionButton> {
 public:
-    Recorded(controls::OptionButton& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    bool isChecked() const override { return m_inner.isChecked(); }
-    void setChecked(bool on) override {
-        record({.kind = "check", .on = on});
-        m_inner.setChecked(on);
-    }
-    void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
-
-private:
-    controls::OptionButton& m_inner;
+    using TeeBase::TeeBase;
+    bool isChecked() const override { return m_real.isChecked(); }
+    void setChecked(bool on) override { both(&OptionButton::setChecked, on); }
+    void onClick(Handler handler) override { m_real.onClick(std::move(handler)); }
 };
 
-template <> class Recorded<controls::PushButton> final : public controls::PushButton, Named {
+template <> class Tee<PushButton> final : public TeeBase<PushButton> {
 public:
-    Recorded(controls::PushButton& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    void setEnabled(bool on) override {
-        record({.kind = "enable", .on = on});
-        m_inner.setEnabled(on);
-    }
-    void onClick(controls::Handler handler) override { m_inner.onClick(std::move(handler)); }
-
-private:
-    controls::PushButton& m_inner;
+    using TeeBase::TeeBase;
+    void setEnabled(bool on) override { both(&PushButton::setEnabled, on); }
+    void onClick(Handler handler) override { m_real.onClick(std::move(handler)); }
 };
 
-template <> class Recorded<controls::Label> final : public controls::Label, Named {
+template <> class Tee<Label> final : public TeeBase<Label> {
 public:
-    Recorded(controls::Label& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    void setCaption(std::string_view caption) override {
-        record({.kind = "caption", .text = std::string(caption)});
-        m_inner.setCaption(caption);
-    }
-
-private:
-    controls::Label& m_inner;
+    using TeeBase::TeeBase;
+    void setCaption(std::string_view caption) override { both(&Label::setCaption, caption); }
 };
 
-template <> class Recorded<controls::StatusText> final : public controls::StatusText, Named {
+template <> class Tee<StatusText> final : public TeeBase<StatusText> {
 public:
-    Recorded(controls::StatusText& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
+    using TeeBase::TeeBase;
     void setStatus(std::string_view text, bool fault) override {
-        record({.kind = "status", .text = std::string(text), .on = fault});
-        m_inner.setStatus(text, fault);
+        both(&StatusText::setStatus, text, fault);
     }
-
-private:
-    controls::StatusText& m_inner;
 };
 
-template <> class Recorded<controls::Window> final : public controls::Window, Named {
+template <> class Tee<Window> final : public TeeBase<Window> {
 public:
-    Recorded(controls::Window& inner, const OpSink& sink, std::string name)
-        : Named(sink, std::move(name)), m_inner(inner) {}
-    void show() override {
-        record({.kind = "show"});
-        m_inner.show();
-    }
-    void hide() override {
-        record({.kind = "hide"});
-        m_inner.hide();
-    }
-    void onClose(controls::Handler handler) override { m_inner.onClose(std::move(handler)); }
-
-private:
-    controls::Window& m_inner;
+    using TeeBase::TeeBase;
+    void show() override { both(&Window::show); }
+    void hide() override { both(&Window::hide); }
+    void onClose(Handler handler) override { m_real.onClose(std::move(handler)); }
 };
 
-// The message box and the help windows are logged without a control's name.
-template <> class Recorded<controls::MessageBox> final : public controls::MessageBox, Named {
+template <> class Tee<MessageBox> final : public TeeBase<MessageBox> {
 public:
-    Recorded(controls::MessageBox& inner, const OpSink& sink, std::string)
-        : Named(sink, {}), m_inner(inner) {}
+    using TeeBase::TeeBase;
     void show(std::string_view text, std::string_view title) override {
-        record({.kind = "message", .text = std::string(text), .title = std::string(title)});
-        m_inner.show(text, title);
+        both(&MessageBox::show, text, title);
     }
-
-private:
-    controls::MessageBox& m_inner;
 };
 
-template <> class Recorded<controls::HelpWindows> final : public controls::HelpWindows, Named {
+template <> class Tee<HelpWindows> final : public TeeBase<HelpWindows> {
 public:
-    Recorded(controls::HelpWindows& inner, const OpSink& sink, std::string)
-        : Named(sink, {}), m_inner(inner) {}
-    void showGuide() override {
-        record({.kind = "guide"});
-        m_inner.showGuide();
-    }
-    void showAbout() override {
-        record({.kind = "about"});
-        m_inner.showAbout();
-    }
-
-private:
-    controls::HelpWindows& m_inner;
+    using TeeBase::TeeBase;
+    void showGuide() override { both(&HelpWindows::showGuide); }
+    void showAbout() override { both(&HelpWindows::showAbout); }
 };
 
-template <> class Recorded<controls::Program> final : public controls::Program, Named {
-public:
-    Recorded(const OpSink& sink, std::shared_ptr<bool> ended)
-        : Named(sink, {}), m_ended(std::move(ended)) {}
-    void end() override {
-        record({.kind = "end"});
-        *m_ended = true;
-    }
-
-private:
-    std::shared_ptr<bool> m_ended;
-};
+// The mirror made for a control of the program's, under the name its operations are logged by.
+template <class Control> Control& mirror(memory::Gui& gui, const std::string& name);
+template <> TextBox& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.textBox(name);
+}
+template <> DropDownList& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.dropDownList(name);
+}
+template <> SimpleCombo& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.simpleCombo(name);
+}
+template <> TableList& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.tableList(name);
+}
+template <> OptionButton& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.optionButton(name, name); // alone in its group: the real buttons switch each other
+}
+template <> PushButton& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.pushButton(name);
+}
+template <> Label& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.label(name);
+}
+template <> StatusText& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.statusText(name);
+}
+template <> Window& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.window(name);
+}
+template <> MessageBox& mirror(memory::Gui& gui, const std::string&) {
+    return gui.messageBox();
+}
+template <> HelpWindows& mirror(memory::Gui& gui, const std::string&) {
+    return gui.helpWindows();
+}
 
 } // namespace
 
 RecordedWindow::RecordedWindow(const ui::ControlSet& inner, const OpSink& sink,
                                const NameOf& nameOf)
     : m_controls(inner.design()) {
-    auto keep = [this](auto wrapper) {
-        auto* kept = wrapper.get();
-        m_kept.push_back(std::move(wrapper));
-        return kept;
+    m_mirrors.recorder().setListener(sink);
+    auto tee = [this]<class Control>(Control& real, const std::string& name) -> Control* {
+        auto kept = std::make_shared<Tee<Control>>(mirror<Control>(m_mirrors, name), real);
+        m_kept.push_back(kept);
+        return kept.get();
     };
     controls::Window& window = inner.window();
-    m_controls.setWindow(
-        *keep(std::make_shared<Recorded<controls::Window>>(window, sink, nameOf({}, &window))));
+    m_controls.setWindow(*tee(window, nameOf({}, &window)));
     inner.forEach([&](const ui::ControlDescription& described, const ui::AnyControl& control) {
-        const std::string name = nameOf(described.name, control);
         std::visit(
             [&]<class Control>(Control* real) {
-                if constexpr (std::is_same_v<Control, controls::MenuCommand>)
+                if constexpr (std::is_same_v<Control, MenuCommand>)
                     // The program performs nothing on a menu command: its click shows as the
                     // handling.
                     m_controls.add(described.name, real);
-                else if constexpr (std::is_same_v<Control, controls::Program>)
-                    m_controls.add(described.name, keep(std::make_shared<Recorded<Control>>(
-                                                       sink, m_ended)));
+                else if constexpr (std::is_same_v<Control, Program>)
+                    m_controls.add(described.name, &m_mirrors.program());
                 else
-                    m_controls.add(described.name, static_cast<Control*>(keep(
-                                                       std::make_shared<Recorded<Control>>(
-                                                           *real, sink, name))));
+                    m_controls.add(described.name, tee(*real, nameOf(described.name, control)));
             },
             control);
     });

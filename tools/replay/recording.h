@@ -26,11 +26,12 @@ class RecordedWindow {
 public:
     RecordedWindow(const ui::ControlSet& inner, const OpSink& sink, const NameOf& nameOf);
     const ui::ControlSet& controls() const { return m_controls; }
-    bool ended() const { return *m_ended; }
+    bool ended() const { return m_mirrors.program().ended(); }
 
 private:
+    // The in-memory controls that log each operation as the in-memory windows do.
+    controls::memory::Gui m_mirrors;
     ui::ControlSet m_controls;
-    std::shared_ptr<bool> m_ended = std::make_shared<bool>(false);
     std::vector<std::shared_ptr<void>> m_kept;
 };
 
