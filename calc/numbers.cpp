@@ -1,5 +1,7 @@
 #include "calc/numbers.h"
 
+#include "calc/messages.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -176,9 +178,12 @@ BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_vi
 
 namespace {
 
-std::string generalText(double value, int significant) {
+// Every field shows seven significant digits.
+constexpr int kSignificant = 7;
+
+std::string generalText(double value) {
     if (!std::isfinite(value))
-        return "超出计算范围";
+        return std::string(kBeyondRange);
     std::string out = (value < 0) ? "-" : " ";
     const double magnitude = std::fabs(value);
     if (magnitude == 0)
@@ -188,7 +193,7 @@ std::string generalText(double value, int significant) {
     // takes the decimal point from the user's locale.
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, significant - 1);
+                                      std::chars_format::scientific, kSignificant - 1);
     const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = scientific.find('e');
     std::string digits;
@@ -203,7 +208,7 @@ std::string generalText(double value, int significant) {
                     exponentText.data() + exponentText.size(), exponent);
 
     const int length = static_cast<int>(digits.size());
-    if (exponent >= significant || exponent < -4) {
+    if (exponent >= kSignificant || exponent < -4) {
         out += digits[0];
         if (length > 1)
             out += "." + digits.substr(1);
@@ -229,7 +234,7 @@ std::string generalText(double value, int significant) {
 } // namespace
 
 std::string numberText(float value) {
-    return generalText(value, 7);
+    return generalText(value);
 }
 
 } // namespace calc

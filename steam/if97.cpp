@@ -201,7 +201,8 @@ double spinodal(double rising, double falling, double kelvin) {
 // The lowest density at which region 3 gives `mpa` at `kelvin`: the vapour where there is one.
 // Below the critical temperature p(ρ) rises to the vapour spinodal, falls through the unstable
 // states and rises again along the liquid; the vapour root lies before the maximum. Above the
-// critical pressure at such a temperature only the liquid root is left.
+// critical pressure at such a temperature only the liquid root is left: past the maximum p(ρ)
+// stays below `mpa` until it crosses it once, so the bracket may start at the maximum itself.
 double region3Density(double mpa, double kelvin) {
     constexpr double kLowDensity = 10.0;   // below every vapour density of region 3
     constexpr double kHighDensity = 900.0; // above every density of region 3 up to 100 MPa
@@ -210,8 +211,7 @@ double region3Density(double mpa, double kelvin) {
     const double vapourTop = spinodal(kLowDensity, kCriticalDensity, kelvin);
     if (region3Pressure(vapourTop, kelvin) >= mpa)
         return solveDensity(kLowDensity, vapourTop, mpa, kelvin);
-    const double liquidBottom = spinodal(kHighDensity, kCriticalDensity, kelvin);
-    return solveDensity(liquidBottom, kHighDensity, mpa, kelvin);
+    return solveDensity(vapourTop, kHighDensity, mpa, kelvin);
 }
 
 } // namespace

@@ -55,8 +55,9 @@ TEST(SizingTable, EveryRowIsWhatTheMainWindowShowsForItsPipe) {
     }
 }
 
-// 10 t/h of steam at 5.642335 kg/m3 through welded pipe, worked by hand: DN125 runs at
-// 40.1 m/s, above its 25–35 band; DN150 at 27.9 m/s is the smallest size within it.
+// 10 t/h of steam at 5.642335 kg/m3 through welded pipe, worked by hand: 10 / 3.6 / 5.642335 =
+// 0.4923 m3/s over π/4·d² runs DN80 at 97.9 m/s, DN100 62.7, DN125 40.1, DN150 27.9, DN200 15.7
+// and DN250 10.0. Saturated, DN150 is the smallest size not above its band; superheated, DN125.
 TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
     MainWindow w;
     w.gui.textBox("Form1.Text1").userType("10");
@@ -67,21 +68,30 @@ TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
     const struct {
         std::size_t row;
         const char* size;
-        const char* band;
-        const char* verdict;
+        const char* band[2]; // saturated, superheated
+        const char* verdict[2];
     } expected[] = {
-        {7, "DN80", "15–30", "偏高"},   {8, "DN100", "25–35", "偏高"},
-        {9, "DN125", "25–35", "偏高"},  {10, "DN150", "25–35", "适宜"},
-        {11, "DN200", "25–35", "偏低"}, {12, "DN250", "30–40", "偏低"},
+        {7, "DN80", {"15–30", "20–40"}, {"偏高", "偏高"}},
+        {8, "DN100", {"25–35", "30–50"}, {"偏高", "偏高"}},
+        {9, "DN125", {"25–35", "30–50"}, {"偏高", "适宜"}},
+        {10, "DN150", {"25–35", "30–50"}, {"适宜", "偏低"}},
+        {11, "DN200", {"25–35", "30–50"}, {"偏低", "偏低"}},
+        {12, "DN250", {"30–40", "40–60"}, {"偏低", "偏低"}},
     };
-    for (const auto& e : expected) {
-        const std::vector<std::string> row = cells(rows[e.row]);
-        EXPECT_EQ(row[0], e.size);
-        EXPECT_EQ(row[5], e.band) << e.size;
-        EXPECT_EQ(row[6], e.verdict) << e.size;
+    for (const int steam : {1, 0}) {
+        w.gui.dropDownList("Form4.Combo2").userPick(steam);
+        for (const auto& e : expected) {
+            const std::vector<std::string> row = cells(rows[e.row]);
+            EXPECT_EQ(row[0], e.size);
+            EXPECT_EQ(row[5], e.band[steam]) << e.size;
+            EXPECT_EQ(row[6], e.verdict[steam]) << e.size;
+        }
+        EXPECT_EQ(table.selectedIndex(), steam ? 9 : 10);
     }
-    EXPECT_EQ(table.selectedIndex(), 10);
     EXPECT_EQ(w.gui.statusText("Form4.Label4").text(), "推荐 DN150：流速不高于推荐范围的最小管径");
+    // A run of 0 m loses nothing: R × 0 × 1.3 ÷ 1000.
+    w.gui.textBox("Form4.Text1").userType("0");
+    EXPECT_EQ(cells(rows[10])[4], " 0");
 
     w.gui.pushButton("Form4.Command1").userClick();
     EXPECT_EQ(w.caption("Label11"), " 150 mm");

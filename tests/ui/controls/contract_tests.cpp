@@ -159,6 +159,10 @@ TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilen
     EXPECT_FALSE(harness->option(0).isChecked());
     EXPECT_FALSE(harness->option(1).isChecked());
     EXPECT_TRUE(harness->option(2).isChecked());
+    // The program switches off the one button that is on, as the main window's start does.
+    harness->option(2).setChecked(false);
+    EXPECT_FALSE(harness->option(2).isChecked());
+    EXPECT_EQ(log.size(), 2u) << "switching off raises nothing";
 }
 
 TEST_P(ControlsContract, EnablingFocusCaptionsAndMessagesRaiseNothing) {
