@@ -110,7 +110,7 @@ void BM_OpenLookup(benchmark::State& run) {
         const double start = cpuSeconds();
         command2->click();
         QCoreApplication::processEvents();
-        const controls::qt::Form2View* form2 = app.form2().view();
+        const controls::qt::View* form2 = app.form2().view();
         const auto* rows = form2 ? form2->widget()->findChild<QListWidget*>() : nullptr;
         if (!rows || !form2->widget()->isVisible() || rows->count() != 38) {
             run.SkipWithError("the lookup window is not shown with its 38 rows");

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace replay {
@@ -26,9 +27,20 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string caption(QWidget* form, const char* name) {
-    const auto* label = form->findChild<QLabel*>(QString::fromUtf8(name));
-    return label ? label->text().toStdString() : std::string();
+// Each control is logged under its name in its window's description.
+NameOf describedName(const ui::WindowDescription& design) {
+    return [&design](std::string_view control, const ui::AnyControl&) {
+        return design.qualified(control);
+    };
+}
+
+std::vector<std::unique_ptr<controls::qt::QtLoader>> qtLoaders() {
+    std::vector<std::unique_ptr<controls::qt::QtLoader>> loaders;
+    for (const ui::WindowDescription* design : ui::kDesigns)
+        if (design != &ui::kForm1Design)
+            loaders.push_back(
+                std::make_unique<controls::qt::QtLoader>(*design, controls::qt::lookupWindowIcon()));
+    return loaders;
 }
 
 } // namespace
@@ -39,17 +51,40 @@ QtSession::QtSession(JsonLog& log)
           if (op.kind == "message" && !ownMessage(op.text))
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
-      m_form2(m_qtForm2, m_sink, "Form2", recordingForm2),
-      m_form3(m_qtForm3, m_sink, "Form3", recordingForm3),
-      m_form4(m_qtForm4, m_sink, "Form4", recordingForm4), m_controls(m_sink), m_program(m_sink),
-      m_form1(recordingForm1(m_controls, m_view.controls(), m_program),
-              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4},
+      m_qtLoaders(qtLoaders()), m_loaders([this] {
+          std::vector<std::unique_ptr<RecordingLoader>> loaders;
+          for (const auto& loader : m_qtLoaders)
+              loaders.push_back(std::make_unique<RecordingLoader>(*loader, m_sink,
+                                                               describedName(loader->design())));
+          return loaders;
+      }()),
+      m_main(m_view->controls(), m_sink, describedName(ui::kForm1Design)),
+      m_form1(ui::Form1Controls::from(m_main.controls()),
+              {.form2 = loaderOf(ui::kForm2Design),
+               .form3 = loaderOf(ui::kForm3Design),
+               .form4 = loaderOf(ui::kForm4Design)},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
 
 QtSession::~QtSession() {
     qApp->removeEventFilter(this);
+}
+
+ui::WindowLoader& QtSession::loaderOf(const ui::WindowDescription& design) const {
+    for (const auto& loader : m_loaders)
+        if (&loader->design() == &design)
+            return *loader;
+    throw std::logic_error(std::string(design.name) + " has no loader");
+}
+
+const controls::qt::View* QtSession::viewOf(const ui::WindowDescription& design) const {
+    if (&design == &ui::kForm1Design)
+        return m_view.get();
+    for (const auto& loader : m_qtLoaders)
+        if (&loader->design() == &design)
+            return loader->view();
+    return nullptr;
 }
 
 bool QtSession::eventFilter(QObject* watched, QEvent* event) {
@@ -68,18 +103,17 @@ void QtSession::start() {
 ResultCaptions QtSession::resultCaptions() const {
     ResultCaptions shown;
     for (std::size_t i = 0; i < kResultLabels.size(); ++i)
-        shown[i] = caption(m_view.widget(), kResultLabels[i]);
+        shown[i] = static_cast<QLabel*>(m_view->widgetOf(*ui::kForm1Design.find(kResultLabels[i])))
+                       ->text()
+                       .toStdString();
     return shown;
 }
 
 std::vector<QWidget*> QtSession::windows() const {
-    std::vector<QWidget*> loaded{m_view.widget()};
-    if (m_qtForm2.view())
-        loaded.push_back(m_qtForm2.view()->widget());
-    if (m_qtForm3.view())
-        loaded.push_back(m_qtForm3.view()->widget());
-    if (m_qtForm4.view())
-        loaded.push_back(m_qtForm4.view()->widget());
+    std::vector<QWidget*> loaded;
+    for (const ui::WindowDescription* design : ui::kDesigns)
+        if (const controls::qt::View* view = viewOf(*design))
+            loaded.push_back(view->widget());
     return loaded;
 }
 
@@ -131,33 +165,27 @@ std::vector<std::string> QtSession::check() {
 }
 
 QWidget* QtSession::widget(const std::string& control) const {
-    const std::size_t dot = control.find('.');
-    const std::string window = control.substr(0, dot);
-    QWidget* form = nullptr;
-    if (window == "Form1")
-        form = m_view.widget();
-    else if (window == "Form2" && m_qtForm2.view())
-        form = m_qtForm2.view()->widget();
-    else if (window == "Form3" && m_qtForm3.view())
-        form = m_qtForm3.view()->widget();
-    else if (window == "Form4" && m_qtForm4.view())
-        form = m_qtForm4.view()->widget();
-    if (!form || dot == std::string::npos)
-        return form;
-    return form->findChild<QWidget*>(fromUtf8(control.substr(dot + 1)));
+    const ui::WindowDescription* design = ui::designOf(control);
+    const controls::qt::View* view = design ? viewOf(*design) : nullptr;
+    if (!view || control == design->name)
+        return view ? view->widget() : nullptr;
+    const ui::ControlDescription* described = ui::controlOf(control);
+    return described ? view->widgetOf(*described) : nullptr;
 }
 
 QAction* QtSession::menuCommand(const std::string& control) const {
-    if (!control.starts_with("Form1.mnu"))
+    const ui::ControlDescription* described = ui::controlOf(control);
+    if (!described || described->kind != ui::Kind::MenuCommand)
         return nullptr;
-    return m_view.widget()->findChild<QAction*>(fromUtf8(control.substr(6)));
+    const controls::qt::View* view = viewOf(*ui::designOf(control));
+    return view ? view->actionOf(*described) : nullptr;
 }
 
 bool QtSession::usable(const std::string& control) const {
-    if (m_program.ended())
+    if (ended())
         return false;
     if (QAction* command = menuCommand(control))
-        return m_view.widget()->isVisible() && command->isEnabled();
+        return m_view->widget()->isVisible() && command->isEnabled();
     QWidget* target = widget(control);
     return target && target->isVisible() && target->isEnabled();
 }
@@ -244,7 +272,7 @@ void QtSession::perform(const Event& event) {
         if (QAction* command = menuCommand(event.target)) {
             // Opened from the bar, the menu shows its command highlighted, taken with Enter.
             auto* menu = qobject_cast<QMenu*>(command->parent());
-            m_view.m_menuBar->setActiveAction(menu->menuAction());
+            qobject_cast<QMenuBar*>(menu->parentWidget())->setActiveAction(menu->menuAction());
             menu->setActiveAction(command);
             QTest::keyClick(menu, Qt::Key_Return);
         } else {

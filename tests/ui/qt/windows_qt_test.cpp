@@ -242,7 +242,8 @@ TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
     const QString status =
         QString::fromUtf8("推荐 D1020×12：流速不高于推荐范围的最小管径。按推荐流速的上限，"
                           "最大的管径也只能输送约一半的流量，请考虑并联管道");
-    app.form4().view()->label4.setStatus(status.toStdString(), false);
+    app.form4().view()->controls().get<controls::StatusText>("Label4").setStatus(
+        status.toStdString(), false);
     resize(least);
     EXPECT_EQ(sizing->minimumSize(), least);
     auto* shown = find<QLabel>(sizing, "Label4");
