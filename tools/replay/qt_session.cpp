@@ -27,11 +27,29 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Each control is logged under its name in its window's description.
-NameOf describedName(const ui::WindowDescription& design) {
-    return [&design](std::string_view control, const ui::AnyControl&) {
-        return design.qualified(control);
-    };
+// A control is logged under the name of the widget it drives, its window's name first: a view
+// that hands the logic another widget than its description names logs that widget's name. The
+// message box, the help windows and the program's end are logged without a name.
+std::string widgetName(std::string_view, const ui::AnyControl& control) {
+    const QObject* shown = std::visit(
+        [](auto* real) -> const QObject* {
+            if (const auto* over = dynamic_cast<const controls::qt::OverWidget*>(real))
+                return over->widget();
+            if (const auto* command = dynamic_cast<const controls::qt::QtMenuCommand*>(real))
+                return command->action();
+            return nullptr;
+        },
+        control);
+    if (!shown)
+        return {};
+    // A menu command's window is its menu bar's.
+    const auto* widget = qobject_cast<const QWidget*>(shown);
+    if (!widget)
+        widget = qobject_cast<const QWidget*>(shown->parent())->parentWidget();
+    std::string name = widget->window()->objectName().toStdString();
+    if (shown != widget->window())
+        name += "." + shown->objectName().toStdString();
+    return name;
 }
 
 std::vector<std::unique_ptr<controls::qt::QtLoader>> qtLoaders() {
@@ -54,11 +72,10 @@ QtSession::QtSession(JsonLog& log)
       m_qtLoaders(qtLoaders()), m_loaders([this] {
           std::vector<std::unique_ptr<RecordingLoader>> loaders;
           for (const auto& loader : m_qtLoaders)
-              loaders.push_back(std::make_unique<RecordingLoader>(*loader, m_sink,
-                                                               describedName(loader->design())));
+              loaders.push_back(std::make_unique<RecordingLoader>(*loader, m_sink, widgetName));
           return loaders;
       }()),
-      m_main(m_view->controls(), m_sink, describedName(ui::kForm1Design)),
+      m_main(m_view->controls(), m_sink, widgetName),
       m_form1(ui::Form1Controls::from(m_main.controls()),
               {.form2 = loaderOf(ui::kForm2Design),
                .form3 = loaderOf(ui::kForm3Design),

@@ -54,7 +54,8 @@ private:
     std::vector<std::string> m_faults;
     CaptionWatch m_captions;
     std::unique_ptr<controls::qt::View> m_view = controls::qt::form1View();
-    // The windows the main window opens, in the order of their descriptions.
+    // The windows the main window opens, in the order of their descriptions; every window's
+    // controls are logged under the names of the widgets its view hands the logic.
     std::vector<std::unique_ptr<controls::qt::QtLoader>> m_qtLoaders;
     std::vector<std::unique_ptr<RecordingLoader>> m_loaders;
     RecordedWindow m_main;

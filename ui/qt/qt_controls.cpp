@@ -59,7 +59,7 @@ void EditBox::programChanged() {
         notify(m_onChange);
 }
 
-QtTextBox::QtTextBox(EditBox* edit) : m_edit(edit) {
+QtTextBox::QtTextBox(EditBox* edit) : OverWidget(edit), m_edit(edit) {
     QObject::connect(m_edit, &QLineEdit::textChanged, m_edit, [this] { m_edit->programChanged(); });
 }
 
@@ -81,7 +81,7 @@ void QtTextBox::setFocus() {
     m_edit->setFocus(Qt::OtherFocusReason);
 }
 
-QtDropDownList::QtDropDownList(QComboBox* combo) : m_combo(combo) {
+QtDropDownList::QtDropDownList(QComboBox* combo) : OverWidget(combo), m_combo(combo) {
     // activated is the user's pick, also of the item already shown; the program's own
     // selections raise the click in setText instead.
     QObject::connect(m_combo, &QComboBox::activated, m_combo, [this] { notify(m_onClick); });
@@ -121,7 +121,8 @@ void QtDropDownList::setEnabled(bool on) {
     m_combo->setEnabled(on);
 }
 
-QtSimpleCombo::QtSimpleCombo(QLineEdit* edit, QListWidget* list) : m_edit(edit), m_list(list) {
+QtSimpleCombo::QtSimpleCombo(QLineEdit* edit, QListWidget* list)
+    : OverWidget(list), m_edit(edit), m_list(list) {
     // A row becomes the selected one by mouse or arrow key: one click, and the edit field
     // shows the row.
     QObject::connect(m_list, &QListWidget::currentRowChanged, m_list, [this](int row) {
@@ -238,7 +239,7 @@ void Table::recolour(QTreeWidgetItem* row) const {
         row->setForeground(column, brush);
 }
 
-QtTableList::QtTableList(Table* table) : m_table(table) {
+QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
 }
@@ -279,7 +280,7 @@ int QtTableList::selectedIndex() const {
     return selected.isEmpty() ? -1 : m_table->indexOfTopLevelItem(selected.constFirst());
 }
 
-QtOptionButton::QtOptionButton(QRadioButton* button) : m_button(button) {
+QtOptionButton::QtOptionButton(QRadioButton* button) : OverWidget(button), m_button(button) {
     // toggled(true) comes only when the button really switches on, by the user or the program.
     QObject::connect(m_button, &QRadioButton::toggled, m_button, [this](bool on) {
         if (on)
@@ -302,7 +303,7 @@ void QtOptionButton::setChecked(bool on) {
     m_button->setAutoExclusive(true);
 }
 
-QtPushButton::QtPushButton(QPushButton* button) : m_button(button) {
+QtPushButton::QtPushButton(QPushButton* button) : OverWidget(button), m_button(button) {
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { notify(m_onClick); });
 }
 
@@ -310,7 +311,7 @@ void QtPushButton::setEnabled(bool on) {
     m_button->setEnabled(on);
 }
 
-QtLabel::QtLabel(QLabel* label) : m_label(label) {
+QtLabel::QtLabel(QLabel* label) : OverWidget(label), m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 
@@ -345,7 +346,7 @@ void StatusLabel::recolour() {
     setPalette(shown);
 }
 
-QtStatusText::QtStatusText(StatusLabel* label) : m_label(label) {
+QtStatusText::QtStatusText(StatusLabel* label) : OverWidget(label), m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 

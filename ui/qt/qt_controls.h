@@ -19,6 +19,16 @@ class QScreen;
 // one notification contract the logic relies on.
 namespace controls::qt {
 
+// The widget a Qt control drives, so that a tool can tell the control by the widget's name.
+class OverWidget {
+public:
+    explicit OverWidget(QWidget* widget) : m_widget(widget) {}
+    QWidget* widget() const { return m_widget; }
+
+private:
+    QWidget* m_widget;
+};
+
 // A line edit that reports each user edit once. Qt replaces a selection in two steps (delete,
 // then insert), each with its own textChanged; typing over a selected "2" in the density box
 // would otherwise run the handling on an empty text first and show two error messages.
@@ -39,7 +49,7 @@ private:
     friend class QtTextBox;
 };
 
-class QtTextBox final : public TextBox {
+class QtTextBox final : public TextBox, public OverWidget {
 public:
     explicit QtTextBox(EditBox* edit);
     std::string text() const override;
@@ -52,7 +62,7 @@ private:
     EditBox* m_edit;
 };
 
-class QtDropDownList final : public DropDownList {
+class QtDropDownList final : public DropDownList, public OverWidget {
 public:
     explicit QtDropDownList(QComboBox* combo);
     std::string text() const override;
@@ -67,7 +77,7 @@ private:
     Handler m_onClick;
 };
 
-class QtSimpleCombo final : public SimpleCombo {
+class QtSimpleCombo final : public SimpleCombo, public OverWidget {
 public:
     QtSimpleCombo(QLineEdit* edit, QListWidget* list);
     void addItem(std::string_view text, int index) override;
@@ -112,7 +122,7 @@ private:
 };
 
 // A user's click selects a row and raises nothing; a double-click raises the double-click.
-class QtTableList final : public TableList {
+class QtTableList final : public TableList, public OverWidget {
 public:
     explicit QtTableList(Table* table);
     void addItem(std::string_view cells, int index) override;
@@ -127,7 +137,7 @@ private:
     Handler m_onDoubleClick;
 };
 
-class QtOptionButton final : public OptionButton {
+class QtOptionButton final : public OptionButton, public OverWidget {
 public:
     explicit QtOptionButton(QRadioButton* button);
     bool isChecked() const override;
@@ -139,7 +149,7 @@ private:
     Handler m_onClick;
 };
 
-class QtPushButton final : public PushButton {
+class QtPushButton final : public PushButton, public OverWidget {
 public:
     explicit QtPushButton(QPushButton* button);
     void setEnabled(bool on) override;
@@ -150,7 +160,7 @@ private:
     Handler m_onClick;
 };
 
-class QtLabel final : public Label {
+class QtLabel final : public Label, public OverWidget {
 public:
     explicit QtLabel(QLabel* label);
     void setCaption(std::string_view caption) override;
@@ -175,7 +185,7 @@ private:
     bool m_fault = false;
 };
 
-class QtStatusText final : public StatusText {
+class QtStatusText final : public StatusText, public OverWidget {
 public:
     explicit QtStatusText(StatusLabel* label);
     void setStatus(std::string_view text, bool fault) override;
@@ -188,6 +198,7 @@ private:
 class QtMenuCommand final : public MenuCommand {
 public:
     explicit QtMenuCommand(QAction* action);
+    QAction* action() const { return m_action; }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:
@@ -235,9 +246,9 @@ private:
 void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
                    const QWidget* framed);
 
-class QtWindow final : public Window {
+class QtWindow final : public Window, public OverWidget {
 public:
-    explicit QtWindow(FormWidget* widget) : m_widget(widget) {}
+    explicit QtWindow(FormWidget* widget) : OverWidget(widget), m_widget(widget) {}
     void show() override;
     void hide() override;
     void onClose(Handler handler) override;
