@@ -1,7 +1,5 @@
 #include "ui/qt/qt_controls.h"
 
-#include "ui/qt/colours.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,10 +21,6 @@ namespace controls::qt {
 
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
@@ -35,9 +29,6 @@ void notify(const Handler& handler) {
     if (handler)
         handler();
 }
-
-// A table row's look, kept on its first cell so that a change of theme can colour it anew.
-constexpr int kLookRole = Qt::UserRole;
 
 } // namespace
 
@@ -158,87 +149,6 @@ int QtSimpleCombo::selectedIndex() const {
     return m_list->currentRow();
 }
 
-Table::Table(QWidget* parent) : QTreeWidget(parent) {
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
-    row->setData(0, kLookRole, static_cast<int>(look));
-    QFont font = this->font();
-    font.setBold(look == TableList::Look::Recommended);
-    for (int column = 0; column < columnCount(); ++column)
-        row->setFont(column, font);
-    recolour(row);
-}
-
-void Table::setColumnWidths(QList<int> widths) {
-    m_widths = std::move(widths);
-    spreadColumns();
-}
-
-void Table::setPreferredSize(QSize size) {
-    m_preferred = size;
-    updateGeometry();
-}
-
-QSize Table::sizeHint() const {
-    return m_preferred.isValid() ? m_preferred : QTreeWidget::sizeHint();
-}
-
-void Table::resizeEvent(QResizeEvent* event) {
-    QTreeWidget::resizeEvent(event);
-    spreadColumns();
-}
-
-void Table::spreadColumns() {
-    int total = 0;
-    for (int width : m_widths)
-        total += width;
-    if (total <= 0)
-        return;
-    const int spare = std::max(0, viewport()->width() - total);
-    int given = 0;
-    for (int i = 0; i < m_widths.size(); ++i) {
-        // The last column takes what rounding down left over, so that the columns end at the edge.
-        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
-        given += extra;
-        setColumnWidth(i, m_widths[i] + extra);
-    }
-}
-
-void Table::changeEvent(QEvent* event) {
-    QTreeWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        for (int i = 0; i < topLevelItemCount(); ++i)
-            recolour(topLevelItem(i));
-}
-
-void Table::recolour(QTreeWidgetItem* row) const {
-    const QVariant look = row->data(0, kLookRole);
-    if (!look.isValid())
-        return;
-    const QColor base = palette().color(QPalette::Base);
-    QBrush brush; // the theme's text colour
-    switch (static_cast<TableList::Look>(look.toInt())) {
-    case TableList::Look::Above:
-        brush = readableOn(QColor(255, 0, 0), base);
-        break;
-    case TableList::Look::Below:
-        brush = readableOn(QColor(128, 128, 128), base);
-        break;
-    case TableList::Look::Recommended:
-        break;
-    }
-    for (int column = 0; column < columnCount(); ++column)
-        row->setForeground(column, brush);
-}
-
 QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
@@ -317,33 +227,6 @@ QtLabel::QtLabel(QLabel* label) : OverWidget(label), m_label(label) {
 
 void QtLabel::setCaption(std::string_view caption) {
     m_label->setText(fromUtf8(caption));
-}
-
-void StatusLabel::setFault(bool fault) {
-    m_fault = fault;
-    recolour();
-}
-
-void StatusLabel::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        recolour();
-}
-
-// Setting the colour raises the change again; the second time there is nothing to do.
-void StatusLabel::recolour() {
-    if (!m_fault) {
-        // An empty palette takes every colour from the window again, the theme's text colour too.
-        if (testAttribute(Qt::WA_SetPalette))
-            setPalette(QPalette());
-        return;
-    }
-    const QColor wanted = readableOn(QColor(255, 0, 0), palette().color(QPalette::Window));
-    if (testAttribute(Qt::WA_SetPalette) && palette().color(QPalette::WindowText) == wanted)
-        return;
-    QPalette shown = palette();
-    shown.setColor(QPalette::WindowText, wanted);
-    setPalette(shown);
 }
 
 QtStatusText::QtStatusText(StatusLabel* label) : OverWidget(label), m_label(label) {

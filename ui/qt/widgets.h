@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/controls/controls.h"
 #include "ui/design.h"
 
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLayout>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <string_view>
 
@@ -95,6 +97,48 @@ private:
     int arrange(const QRect& area, bool apply) const;
 
     QList<QLayoutItem*> m_items;
+};
+
+// Rows under fixed column headings. A row above its range reads in red and one below it in grey,
+// colours that read on the rows' background in any theme and are chosen anew when the theme
+// changes; the recommended row is bold.
+class Table final : public QTreeWidget {
+public:
+    explicit Table(QWidget* parent);
+    void setLook(QTreeWidgetItem* row, TableList::Look look);
+    // The columns are never narrower than these; a wider table shares its spare width among
+    // them in proportion, so that no empty band is left beside them.
+    void setColumnWidths(QList<int> widths);
+    // The size the table asks of its window, which its rows alone would not tell.
+    void setPreferredSize(QSize size);
+    QSize sizeHint() const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void recolour(QTreeWidgetItem* row) const;
+    void spreadColumns();
+
+    QList<int> m_widths;
+    QSize m_preferred;
+};
+
+// A label that says a fault in red, a red that reads on the window's colour in any theme, and
+// anything else in the theme's own text colour.
+class StatusLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setFault(bool fault);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void recolour();
+
+    bool m_fault = false;
 };
 
 } // namespace controls::qt
