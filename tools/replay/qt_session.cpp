@@ -29,39 +29,29 @@ QString fromUtf8(const std::string& text) {
 
 // A control is logged under the name of the widget it drives, its window's name first: a view
 // that hands the logic another widget than its description names logs that widget's name. The
-// message box, the help windows and the program's end are logged without a name.
+// message box, the help windows and the program's end are logged without a name, and a menu
+// command, which the program only hears, by its handling.
 std::string widgetName(std::string_view, const ui::AnyControl& control) {
-    const QObject* shown = std::visit(
-        [](auto* real) -> const QObject* {
-            if (const auto* over = dynamic_cast<const controls::qt::OverWidget*>(real))
-                return over->widget();
-            if (const auto* command = dynamic_cast<const controls::qt::QtMenuCommand*>(real))
-                return command->action();
-            return nullptr;
-        },
-        control);
-    if (!shown)
+    const auto* over = std::visit(
+        [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); }, control);
+    if (!over)
         return {};
-    // A menu command's window is its menu bar's.
-    const auto* widget = qobject_cast<const QWidget*>(shown);
-    if (!widget)
-        widget = qobject_cast<const QWidget*>(shown->parent())->parentWidget();
+    const QWidget* widget = over->widget();
     std::string name = widget->window()->objectName().toStdString();
-    if (shown != widget->window())
-        name += "." + shown->objectName().toStdString();
+    if (!widget->isWindow())
+        name += "." + widget->objectName().toStdString();
     return name;
 }
 
-std::vector<std::unique_ptr<controls::qt::QtLoader>> qtLoaders() {
-    std::vector<std::unique_ptr<controls::qt::QtLoader>> loaders;
-    for (const ui::WindowDescription* design : ui::kDesigns)
-        if (design != &ui::kForm1Design)
-            loaders.push_back(
-                std::make_unique<controls::qt::QtLoader>(*design, controls::qt::lookupWindowIcon()));
-    return loaders;
-}
-
 } // namespace
+
+// A window the main window opens, and the recording over it.
+struct QtSession::Opened {
+    Opened(const ui::WindowDescription& design, const OpSink& sink)
+        : qt(design, controls::qt::lookupWindowIcon()), recorded(qt, sink, widgetName) {}
+    controls::qt::QtLoader qt;
+    RecordingLoader recorded;
+};
 
 QtSession::QtSession(JsonLog& log)
     : m_log(log), m_sink([this](const controls::memory::Op& op) {
@@ -69,17 +59,18 @@ QtSession::QtSession(JsonLog& log)
           if (op.kind == "message" && !ownMessage(op.text))
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
-      m_qtLoaders(qtLoaders()), m_loaders([this] {
-          std::vector<std::unique_ptr<RecordingLoader>> loaders;
-          for (const auto& loader : m_qtLoaders)
-              loaders.push_back(std::make_unique<RecordingLoader>(*loader, m_sink, widgetName));
-          return loaders;
+      m_opened([this] {
+          std::vector<std::unique_ptr<Opened>> opened;
+          for (const ui::WindowDescription* design : ui::kDesigns)
+              if (design != &ui::kForm1Design)
+                  opened.push_back(std::make_unique<Opened>(*design, m_sink));
+          return opened;
       }()),
       m_main(m_view->controls(), m_sink, widgetName),
       m_form1(ui::Form1Controls::from(m_main.controls()),
-              {.form2 = loaderOf(ui::kForm2Design),
-               .form3 = loaderOf(ui::kForm3Design),
-               .form4 = loaderOf(ui::kForm4Design)},
+              {.form2 = opened(ui::kForm2Design).recorded,
+               .form3 = opened(ui::kForm3Design).recorded,
+               .form4 = opened(ui::kForm4Design).recorded},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
@@ -88,20 +79,15 @@ QtSession::~QtSession() {
     qApp->removeEventFilter(this);
 }
 
-ui::WindowLoader& QtSession::loaderOf(const ui::WindowDescription& design) const {
-    for (const auto& loader : m_loaders)
-        if (&loader->design() == &design)
-            return *loader;
-    throw std::logic_error(std::string(design.name) + " has no loader");
+QtSession::Opened& QtSession::opened(const ui::WindowDescription& design) const {
+    for (const auto& window : m_opened)
+        if (&window->qt.design() == &design)
+            return *window;
+    throw std::logic_error(std::string(design.name) + " is not opened by the main window");
 }
 
 const controls::qt::View* QtSession::viewOf(const ui::WindowDescription& design) const {
-    if (&design == &ui::kForm1Design)
-        return m_view.get();
-    for (const auto& loader : m_qtLoaders)
-        if (&loader->design() == &design)
-            return loader->view();
-    return nullptr;
+    return &design == &ui::kForm1Design ? m_view.get() : opened(design).qt.view();
 }
 
 bool QtSession::eventFilter(QObject* watched, QEvent* event) {

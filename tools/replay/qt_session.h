@@ -38,7 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ui::WindowLoader& loaderOf(const ui::WindowDescription& design) const;
+    struct Opened;
+    Opened& opened(const ui::WindowDescription& design) const;
     // The view of a loaded window, the main window's always.
     const controls::qt::View* viewOf(const ui::WindowDescription& design) const;
     QWidget* widget(const std::string& control) const;
@@ -56,8 +57,7 @@ private:
     std::unique_ptr<controls::qt::View> m_view = controls::qt::form1View();
     // The windows the main window opens, in the order of their descriptions; every window's
     // controls are logged under the names of the widgets its view hands the logic.
-    std::vector<std::unique_ptr<controls::qt::QtLoader>> m_qtLoaders;
-    std::vector<std::unique_ptr<RecordingLoader>> m_loaders;
+    std::vector<std::unique_ptr<Opened>> m_opened;
     RecordedWindow m_main;
     ui::Form1 m_form1;
 };

@@ -157,7 +157,6 @@ private:
 class QtMenuCommand final : public MenuCommand {
 public:
     explicit QtMenuCommand(QAction* action);
-    QAction* action() const { return m_action; }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:

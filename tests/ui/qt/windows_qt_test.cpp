@@ -20,7 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
 #include <ostream>
 #include <vector>
 
@@ -91,12 +91,12 @@ TEST(Views, EveryWindowIsMadeAsDescribed) {
         SCOPED_TRACE(std::string(design->name));
         const auto view = design == &ui::kForm1Design ? controls::qt::form1View()
                                                       : controls::qt::openedView(*design, {});
-        std::vector<std::pair<int, QWidget*>> tabs;
+        std::map<int, QStringList> tabs;
+        QWidget* first = nullptr;
         for (const ui::ControlDescription& control : design->controls) {
             const Kind kind = control.kind;
             if (kind != Kind::Frame && (kind < Kind::TextBox || kind > Kind::StatusText))
                 continue; // no widget: a caption, a menu command, the message box
-
             // A simple combo is its list, then its edit field, which its name is said of.
             const std::vector<QWidget*> widgets = view->widgetsOf(control);
             ASSERT_FALSE(widgets.empty()) << control.name;
@@ -107,19 +107,19 @@ TEST(Views, EveryWindowIsMadeAsDescribed) {
             EXPECT_EQ(widgets.front()->accessibleDescription().toStdString(), control.description);
             for (QWidget* widget : widgets)
                 if (control.tab > 0)
-                    tabs.emplace_back(control.tab, widget);
+                    tabs[control.tab] << widget->objectName();
+            if (control.tab == 1)
+                first = widgets.front();
         }
-        std::stable_sort(tabs.begin(), tabs.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
         QStringList described, visited;
-        for (const auto& tab : tabs)
-            described << tab.second->objectName();
-        QWidget* widget = tabs.front().second;
+        for (const auto& [tab, names] : tabs)
+            described << names;
+        QWidget* widget = first;
         do {
             if (widget->focusPolicy() & Qt::TabFocus)
                 visited << widget->objectName();
             widget = widget->nextInFocusChain();
-        } while (widget != tabs.front().second);
+        } while (widget != first);
         EXPECT_EQ(visited.join(QLatin1Char(' ')).toStdString(),
                   described.join(QLatin1Char(' ')).toStdString());
     }
