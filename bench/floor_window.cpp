@@ -22,11 +22,13 @@ QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-template <class W> W* child(QWidget* form, const char* name) {
-    return form->findChild<W*>(QString::fromUtf8(name));
+using controls::qt::View;
+
+template <class W> W* child(const View& view, const char* name) {
+    return qobject_cast<W*>(view.widgetOf(*view.design().find(name)));
 }
 
-void fill(QWidget* form, const char* name, const QStringList& items, const char* selected) {
+void fill(const View& form, const char* name, const QStringList& items, const char* selected) {
     auto* combo = child<QComboBox>(form, name);
     combo->addItems(items);
     combo->setCurrentText(QString::fromUtf8(selected));
@@ -37,8 +39,8 @@ void fill(QWidget* form, const char* name, const QStringList& items, const char*
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     controls::qt::prepareApplication(application);
-    controls::qt::Form1View view;
-    QWidget* form = view.widget();
+    const std::unique_ptr<View> view = controls::qt::form1View();
+    const View& form = *view;
 
     for (auto [name, shown] : {std::pair{"Text1", "0"},
                                {"Text2", "0.2"},
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
     for (const char* name : {"Combo4", "Combo5", "Text4"})
         child<QWidget>(form, name)->setEnabled(false);
 
-    bench::reportFirstPaint(form);
-    view.window.show(); // centred and raised, as the program shows it
+    bench::reportFirstPaint(view->widget());
+    view->controls().window().show(); // centred and raised, as the program shows it
     return QApplication::exec();
 }

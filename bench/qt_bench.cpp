@@ -1,20 +1,27 @@
-// The real windows offscreen: a keystroke into the flow box and the opening of the lookup
-// window, each against bare widgets doing the same visible work.
+// The real windows offscreen: a keystroke into the flow box against bare widgets doing the same
+// visible work, and the opening of each window the main window opens against the same window
+// without the logic.
 #include "bench/ratios.h"
+#include "ui/memory_windows.h"
 #include "ui/qt/app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -66,14 +73,14 @@ void typeAlternately(benchmark::State& run, QLineEdit* box, const Labels& labels
 void BM_QtKeystroke(benchmark::State& run) {
     controls::qt::App app;
     app.start();
-    QWidget* form1 = app.view().widget();
-    auto* flow = form1->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    const controls::qt::View& form1 = app.view();
+    auto* flow = static_cast<QLineEdit*>(form1.widgetOf(*ui::kForm1Design.find("Text1")));
     QTest::keyClick(flow, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(flow, Qt::Key_1);
     Labels labels{};
     const char* names[] = {"Label4", "Label5", "Label13", "Label7", "Label10", "Label11"};
     for (std::size_t i = 0; i < labels.size(); ++i)
-        labels[i] = form1->findChild<QLabel*>(QString::fromUtf8(names[i]));
+        labels[i] = static_cast<QLabel*>(form1.widgetOf(*ui::kForm1Design.find(names[i])));
     typeAlternately(run, flow, labels);
 }
 
@@ -101,60 +108,208 @@ void BM_QtKeystrokeFloor(benchmark::State& run) {
     typeAlternately(run, box, labels);
 }
 
-void BM_OpenLookup(benchmark::State& run) {
+// The windows the main window opens, each with the main window's control that opens it.
+struct Opened {
+    const ui::WindowDescription* design;
+    std::string_view opener;
+};
+const Opened kLookup{&ui::kForm2Design, "Command2"};
+const Opened kProperty{&ui::kForm3Design, "mnuSteam"};
+const Opened kSizing{&ui::kForm4Design, "mnuSizing"};
+
+// A typical entry, 10 t/h at 5 kg/m3, so that the sizing window has its table to fill.
+const std::pair<std::string_view, std::string_view> kEntry[] = {{"Text1", "10"}, {"Text3", "5"}};
+
+void press(const controls::qt::View& view, std::string_view name) {
+    const ui::ControlDescription& control = *view.design().find(name);
+    if (QAction* command = view.actionOf(control))
+        command->trigger();
+    else
+        static_cast<QPushButton*>(view.widgetOf(control))->click();
+}
+
+// The real window opened from the real main window, then left by the button Esc presses,
+// untimed. The window unloaded last is destroyed at the next opening, inside the timed part, as
+// the floor destroys its previous window.
+void BM_Open(benchmark::State& run, Opened window) {
     controls::qt::App app;
     app.start();
+    for (const auto& [box, text] : kEntry)
+        app.view().controls().get<controls::TextBox>(box).setText(text);
     QCoreApplication::processEvents();
-    auto* command2 = app.view().widget()->findChild<QPushButton*>(QStringLiteral("Command2"));
+    const controls::qt::QtLoader* loaders[] = {&app.form2(), &app.form3(), &app.form4()};
+    const controls::qt::QtLoader* loader = nullptr;
+    for (const controls::qt::QtLoader* candidate : loaders)
+        if (&candidate->design() == window.design)
+            loader = candidate;
     for (auto _ : run) {
         const double start = cpuSeconds();
-        command2->click();
+        press(app.view(), window.opener);
         QCoreApplication::processEvents();
-        const controls::qt::Form2View* form2 = app.form2().view();
-        const auto* rows = form2 ? form2->widget()->findChild<QListWidget*>() : nullptr;
-        if (!rows || !form2->widget()->isVisible() || rows->count() != 38) {
-            run.SkipWithError("the lookup window is not shown with its 38 rows");
+        if (!loader->view() || !loader->view()->widget()->isVisible()) {
+            run.SkipWithError("the window is not shown");
             break;
         }
         run.SetIterationTime(cpuSeconds() - start);
-
-        // Back to the main window, untimed. The unloaded window is destroyed at the next
-        // opening, inside the timed part, as the floor destroys its previous window.
-        form2->widget()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        press(*loader->view(), window.design->cancel);
         QCoreApplication::processEvents();
     }
 }
 
-// A bare window of the same size with a list of the same 38 rows, the previous one destroyed
-// first.
-void BM_OpenLookupFloor(benchmark::State& run) {
-    QStringList rows;
-    for (int i = 0; i < 38; ++i)
-        rows << QStringLiteral("%1      0.00611        0.004847           2501.6").arg(i * 10, 3);
-    std::unique_ptr<QWidget> window;
+using controls::memory::Op;
+
+// What the program does to its windows as it starts, takes the entry, opens the window and leaves
+// it, and as it opens it again, recorded once on the in-memory windows, whose log the real
+// windows give too.
+struct Recorded {
+    std::vector<Op> start;
+    std::vector<Op> opening;
+};
+
+Recorded record(const Opened& window) {
+    controls::memory::Gui gui;
+    ui::MemoryLoaders loaders(gui);
+    ui::Form1 form1(ui::Form1Controls::from(ui::memoryWindow(gui, ui::kForm1Design)),
+                    loaders.loaders());
+    auto click = [&](const std::string& name) {
+        if (auto* command = dynamic_cast<controls::memory::MemoryMenuCommand*>(gui.find(name)))
+            command->userClick();
+        else
+            gui.pushButton(name).userClick();
+    };
+    const std::string opener = ui::kForm1Design.qualified(window.opener);
+    Recorded ops;
+    gui.recorder().setListener([&](const Op& op) { ops.start.push_back(op); });
+    form1.start();
+    for (const auto& [box, text] : kEntry)
+        gui.textBox(ui::kForm1Design.qualified(box)).setText(text);
+    click(opener);
+    click(window.design->qualified(window.design->cancel));
+    gui.recorder().setListener([&](const Op& op) { ops.opening.push_back(op); });
+    click(opener);
+    gui.recorder().setListener({});
+    return ops;
+}
+
+// Does to a window what the program did, straight through its controls: no handling runs.
+// `rows` are the table's rows so far, which a shown row is told by.
+void perform(const ui::ControlSet& set, const Op& op, std::vector<std::string>& rows) {
+    const ui::WindowDescription& design = set.design();
+    if (op.control == design.name) {
+        if (op.kind == "show")
+            set.window().show();
+        else if (op.kind == "hide")
+            set.window().hide();
+        return;
+    }
+    if (!op.control.starts_with(std::string(design.name) + "."))
+        return;
+    const ui::ControlDescription* control = design.find(op.control.substr(design.name.size() + 1));
+    const std::string_view name = control->name;
+    switch (control->kind) {
+    case ui::Kind::TextBox: {
+        auto& box = set.get<controls::TextBox>(name);
+        if (op.kind == "settext")
+            box.setText(op.text);
+        else if (op.kind == "enable")
+            box.setEnabled(op.on);
+        else if (op.kind == "focus")
+            box.setFocus();
+        break;
+    }
+    case ui::Kind::DropDownList: {
+        auto& list = set.get<controls::DropDownList>(name);
+        if (op.kind == "additem")
+            list.addItem(op.text, op.index);
+        else if (op.kind == "clear")
+            list.clear();
+        else if (op.kind == "select")
+            list.setText(op.text);
+        else if (op.kind == "enable")
+            list.setEnabled(op.on);
+        break;
+    }
+    case ui::Kind::SimpleCombo: {
+        auto& combo = set.get<controls::SimpleCombo>(name);
+        if (op.kind == "additem")
+            combo.addItem(op.text, op.index);
+        else if (op.kind == "settext")
+            combo.setText(op.text);
+        else if (op.kind == "select")
+            combo.showRow(op.index);
+        break;
+    }
+    case ui::Kind::TableList: {
+        auto& table = set.get<controls::TableList>(name);
+        if (op.kind == "additem") {
+            table.addItem(op.text, op.index);
+            rows.insert(rows.begin() + op.index, op.text);
+        } else if (op.kind == "clear") {
+            table.clear();
+            rows.clear();
+        } else if (op.kind == "look") {
+            for (auto look : {controls::TableList::Look::Recommended,
+                              controls::TableList::Look::Above, controls::TableList::Look::Below})
+                if (controls::memory::lookName(look) == op.text)
+                    table.setRowLook(op.index, look);
+        } else if (op.kind == "select") {
+            table.showRow(static_cast<int>(std::find(rows.begin(), rows.end(), op.text) -
+                                           rows.begin()));
+        }
+        break;
+    }
+    case ui::Kind::OptionButton: set.get<controls::OptionButton>(name).setChecked(op.on); break;
+    case ui::Kind::PushButton: set.get<controls::PushButton>(name).setEnabled(op.on); break;
+    case ui::Kind::Label: set.get<controls::Label>(name).setCaption(op.text); break;
+    case ui::Kind::StatusText: set.get<controls::StatusText>(name).setStatus(op.text, op.on); break;
+    default: break;
+    }
+}
+
+// The same window made by the same view from the same description, over the same main window,
+// showing what the program shows: what the program did to both windows is done again straight
+// through their controls, with no logic and no handlings. The previous window is destroyed
+// first, inside the timed part.
+void BM_OpenFloor(benchmark::State& run, Opened window) {
+    const Recorded ops = record(window);
+    const std::unique_ptr<controls::qt::View> main = controls::qt::form1View();
+    std::vector<std::string> rows;
+    for (const Op& op : ops.start)
+        perform(main->controls(), op, rows);
+    QCoreApplication::processEvents();
+    const QIcon icon = controls::qt::lookupWindowIcon();
+    std::unique_ptr<controls::qt::View> view;
     for (auto _ : run) {
         const double start = cpuSeconds();
-        window = std::make_unique<QWidget>();
-        window->setFixedSize(337, 279);
-        auto* list = new QListWidget(window.get());
-        list->setGeometry(8, 48, 321, 172);
-        list->addItems(rows);
-        window->show();
+        view.reset();
+        view = controls::qt::openedView(*window.design, icon);
+        rows.clear();
+        for (const Op& op : ops.opening)
+            perform(op.control.starts_with(window.design->name) ? view->controls()
+                                                                : main->controls(),
+                    op, rows);
         QCoreApplication::processEvents();
-        if (!window->isVisible() || list->count() != 38) {
-            run.SkipWithError("the bare window is not shown with its 38 rows");
+        if (!view->widget()->isVisible()) {
+            run.SkipWithError("the floor's window is not shown");
             break;
         }
         run.SetIterationTime(cpuSeconds() - start);
-        window->hide();
+        view->controls().window().hide();
+        main->controls().window().show();
         QCoreApplication::processEvents();
     }
 }
 
 BENCHMARK(BM_QtKeystroke)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtKeystrokeFloor)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_OpenLookup)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_OpenLookupFloor)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Open, lookup, kLookup)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OpenFloor, lookup, kLookup)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Open, property, kProperty)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OpenFloor, property, kProperty)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Open, sizing, kSizing)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OpenFloor, sizing, kSizing)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
@@ -167,6 +322,8 @@ int main(int argc, char** argv) {
         argc, argv,
         {
             {"keystroke, Qt", "BM_QtKeystroke", "BM_QtKeystrokeFloor", 1.5},
-            {"opening the lookup window", "BM_OpenLookup", "BM_OpenLookupFloor", 1.5},
+            {"opening the lookup window", "BM_Open/lookup", "BM_OpenFloor/lookup", 1.1},
+            {"opening the property window", "BM_Open/property", "BM_OpenFloor/property", 1.1},
+            {"opening the sizing window", "BM_Open/sizing", "BM_OpenFloor/sizing", 1.1},
         });
 }

@@ -77,6 +77,9 @@ struct WindowDescription {
     // The control that has the focus when the window opens, and the button Esc presses.
     std::string_view focus = {};
     std::string_view cancel = {};
+    // The button Enter presses while the focus control has the focus, where it has none of its
+    // own.
+    std::string_view enter = {};
 
     // The control of this name, or null.
     const ControlDescription* find(std::string_view control) const;

@@ -50,13 +50,15 @@ constexpr ControlDescription kControls[] = {
 
 } // namespace
 
-// The arrow keys move through the sizes at once: the table has the focus.
+// The arrow keys move through the sizes at once: the table has the focus, and Enter there
+// chooses a size as 选用 does (which does nothing while it is disabled).
 const WindowDescription kForm4Design{.name = "Form4",
                                      .title = "管径选择",
                                      .widthTwips = 0,
                                      .heightTwips = 0,
                                      .controls = kControls,
                                      .focus = "List1",
-                                     .cancel = "Command2"};
+                                     .cancel = "Command2",
+                                     .enter = "Command1"};
 
 } // namespace ui

@@ -14,15 +14,6 @@ namespace replay {
 inline constexpr std::array<const char*, 6> kResultLabels{"Label4", "Label5",  "Label13",
                                                           "Label7", "Label10", "Label11"};
 
-// The property window's result labels, and its state field, which says a fault in their place.
-inline constexpr std::array<const char*, 4> kPropertyLabels{"Label7", "Label9", "Label10",
-                                                            "Label11"};
-inline constexpr const char* kPropertyState = "Label8";
-
-// The sizing window's captions of the main window's inputs, and its status line.
-inline constexpr std::array<const char*, 3> kSizingLabels{"Label1", "Label2", "Label3"};
-inline constexpr const char* kSizingStatus = "Label4";
-
 using ResultCaptions = std::array<std::string, 6>;
 
 // The captions recal writes for this state.

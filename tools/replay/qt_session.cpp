@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace replay {
@@ -26,12 +27,31 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string caption(QWidget* form, const char* name) {
-    const auto* label = form->findChild<QLabel*>(QString::fromUtf8(name));
-    return label ? label->text().toStdString() : std::string();
+// A control is logged under the name of the widget it drives, its window's name first: a view
+// that hands the logic another widget than its description names logs that widget's name. The
+// message box, the help windows and the program's end are logged without a name, and a menu
+// command, which the program only hears, by its handling.
+std::string widgetName(std::string_view, const ui::AnyControl& control) {
+    const auto* over = std::visit(
+        [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); }, control);
+    if (!over)
+        return {};
+    const QWidget* widget = over->widget();
+    std::string name = widget->window()->objectName().toStdString();
+    if (!widget->isWindow())
+        name += "." + widget->objectName().toStdString();
+    return name;
 }
 
 } // namespace
+
+// A window the main window opens, and the recording over it.
+struct QtSession::Opened {
+    Opened(const ui::WindowDescription& design, const OpSink& sink)
+        : qt(design, controls::qt::lookupWindowIcon()), recorded(qt, sink, widgetName) {}
+    controls::qt::QtLoader qt;
+    RecordingLoader recorded;
+};
 
 QtSession::QtSession(JsonLog& log)
     : m_log(log), m_sink([this](const controls::memory::Op& op) {
@@ -39,17 +59,35 @@ QtSession::QtSession(JsonLog& log)
           if (op.kind == "message" && !ownMessage(op.text))
               m_faults.push_back("a message not of the program's own: " + op.text);
       }),
-      m_form2(m_qtForm2, m_sink, "Form2", recordingForm2),
-      m_form3(m_qtForm3, m_sink, "Form3", recordingForm3),
-      m_form4(m_qtForm4, m_sink, "Form4", recordingForm4), m_controls(m_sink), m_program(m_sink),
-      m_form1(recordingForm1(m_controls, m_view.controls(), m_program),
-              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4},
+      m_opened([this] {
+          std::vector<std::unique_ptr<Opened>> opened;
+          for (const ui::WindowDescription* design : ui::kDesigns)
+              if (design != &ui::kForm1Design)
+                  opened.push_back(std::make_unique<Opened>(*design, m_sink));
+          return opened;
+      }()),
+      m_main(m_view->controls(), m_sink, widgetName),
+      m_form1(ui::Form1Controls::from(m_main.controls()),
+              {.form2 = opened(ui::kForm2Design).recorded,
+               .form3 = opened(ui::kForm3Design).recorded,
+               .form4 = opened(ui::kForm4Design).recorded},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }
 
 QtSession::~QtSession() {
     qApp->removeEventFilter(this);
+}
+
+QtSession::Opened& QtSession::opened(const ui::WindowDescription& design) const {
+    for (const auto& window : m_opened)
+        if (&window->qt.design() == &design)
+            return *window;
+    throw std::logic_error(std::string(design.name) + " is not opened by the main window");
+}
+
+const controls::qt::View* QtSession::viewOf(const ui::WindowDescription& design) const {
+    return &design == &ui::kForm1Design ? m_view.get() : opened(design).qt.view();
 }
 
 bool QtSession::eventFilter(QObject* watched, QEvent* event) {
@@ -68,18 +106,17 @@ void QtSession::start() {
 ResultCaptions QtSession::resultCaptions() const {
     ResultCaptions shown;
     for (std::size_t i = 0; i < kResultLabels.size(); ++i)
-        shown[i] = caption(m_view.widget(), kResultLabels[i]);
+        shown[i] = static_cast<QLabel*>(m_view->widgetOf(*ui::kForm1Design.find(kResultLabels[i])))
+                       ->text()
+                       .toStdString();
     return shown;
 }
 
 std::vector<QWidget*> QtSession::windows() const {
-    std::vector<QWidget*> loaded{m_view.widget()};
-    if (m_qtForm2.view())
-        loaded.push_back(m_qtForm2.view()->widget());
-    if (m_qtForm3.view())
-        loaded.push_back(m_qtForm3.view()->widget());
-    if (m_qtForm4.view())
-        loaded.push_back(m_qtForm4.view()->widget());
+    std::vector<QWidget*> loaded;
+    for (const ui::WindowDescription* design : ui::kDesigns)
+        if (const controls::qt::View* view = viewOf(*design))
+            loaded.push_back(view->widget());
     return loaded;
 }
 
@@ -131,33 +168,27 @@ std::vector<std::string> QtSession::check() {
 }
 
 QWidget* QtSession::widget(const std::string& control) const {
-    const std::size_t dot = control.find('.');
-    const std::string window = control.substr(0, dot);
-    QWidget* form = nullptr;
-    if (window == "Form1")
-        form = m_view.widget();
-    else if (window == "Form2" && m_qtForm2.view())
-        form = m_qtForm2.view()->widget();
-    else if (window == "Form3" && m_qtForm3.view())
-        form = m_qtForm3.view()->widget();
-    else if (window == "Form4" && m_qtForm4.view())
-        form = m_qtForm4.view()->widget();
-    if (!form || dot == std::string::npos)
-        return form;
-    return form->findChild<QWidget*>(fromUtf8(control.substr(dot + 1)));
+    const ui::WindowDescription* design = ui::designOf(control);
+    const controls::qt::View* view = design ? viewOf(*design) : nullptr;
+    if (!view || control == design->name)
+        return view ? view->widget() : nullptr;
+    const ui::ControlDescription* described = ui::controlOf(control);
+    return described ? view->widgetOf(*described) : nullptr;
 }
 
 QAction* QtSession::menuCommand(const std::string& control) const {
-    if (!control.starts_with("Form1.mnu"))
+    const ui::ControlDescription* described = ui::controlOf(control);
+    if (!described || described->kind != ui::Kind::MenuCommand)
         return nullptr;
-    return m_view.widget()->findChild<QAction*>(fromUtf8(control.substr(6)));
+    const controls::qt::View* view = viewOf(*ui::designOf(control));
+    return view ? view->actionOf(*described) : nullptr;
 }
 
 bool QtSession::usable(const std::string& control) const {
-    if (m_program.ended())
+    if (ended())
         return false;
     if (QAction* command = menuCommand(control))
-        return m_view.widget()->isVisible() && command->isEnabled();
+        return m_view->widget()->isVisible() && command->isEnabled();
     QWidget* target = widget(control);
     return target && target->isVisible() && target->isEnabled();
 }
@@ -244,7 +275,7 @@ void QtSession::perform(const Event& event) {
         if (QAction* command = menuCommand(event.target)) {
             // Opened from the bar, the menu shows its command highlighted, taken with Enter.
             auto* menu = qobject_cast<QMenu*>(command->parent());
-            m_view.m_menuBar->setActiveAction(menu->menuAction());
+            qobject_cast<QMenuBar*>(menu->parentWidget())->setActiveAction(menu->menuAction());
             menu->setActiveAction(command);
             QTest::keyClick(menu, Qt::Key_Return);
         } else {

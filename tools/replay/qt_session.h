@@ -7,7 +7,7 @@
 
 #include <QObject>
 
-#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +28,7 @@ public:
     void perform(const Event& event) override;
     const calc::CalcState& state() const override { return m_form1.state(); }
 
-    bool ended() const { return m_program.ended(); }
+    bool ended() const { return m_main.ended(); }
     // The visible window's widget, for actions beyond the script's events.
     QWidget* visibleWindow() const;
     // What is wrong since the previous check; empty when every invariant holds.
@@ -38,6 +38,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Opened;
+    Opened& opened(const ui::WindowDescription& design) const;
+    // The view of a loaded window, the main window's always.
+    const controls::qt::View* viewOf(const ui::WindowDescription& design) const;
     QWidget* widget(const std::string& control) const;
     // The program's windows that are loaded, the main window first.
     std::vector<QWidget*> windows() const;
@@ -50,15 +54,11 @@ private:
     OpSink m_sink;
     std::vector<std::string> m_faults;
     CaptionWatch m_captions;
-    controls::qt::Form1View m_view;
-    controls::qt::QtForm2Loader m_qtForm2{controls::qt::lookupWindowIcon()};
-    controls::qt::QtForm3Loader m_qtForm3{controls::qt::lookupWindowIcon()};
-    controls::qt::QtForm4Loader m_qtForm4{controls::qt::lookupWindowIcon()};
-    RecordingLoader<ui::Form2Controls> m_form2;
-    RecordingLoader<ui::Form3Controls> m_form3;
-    RecordingLoader<ui::Form4Controls> m_form4;
-    RecordingControls m_controls;
-    RecordingProgram m_program;
+    std::unique_ptr<controls::qt::View> m_view = controls::qt::form1View();
+    // The windows the main window opens, in the order of their descriptions; every window's
+    // controls are logged under the names of the widgets its view hands the logic.
+    std::vector<std::unique_ptr<Opened>> m_opened;
+    RecordedWindow m_main;
     ui::Form1 m_form1;
 };
 

@@ -27,6 +27,8 @@ void prepareApplication(QApplication& app) {
     }
 }
 
-App::App() : m_form1(m_view.controls(), {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4}) {}
+App::App()
+    : m_form1(ui::Form1Controls::from(m_view->controls()),
+              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4}) {}
 
 } // namespace controls::qt

@@ -2,7 +2,7 @@
 
 #include "ui/form1.h"
 #include "ui/qt/icons.h"
-#include "ui/qt/views.h"
+#include "ui/qt/view.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,11 +13,13 @@ namespace controls::qt {
 
 // Creates a window the main window opens over itself, hides it when it is unloaded and
 // destroys it at the next load, once none of its handlings runs any more.
-template <class View, class Controls> class QtLoader final : public ui::WindowLoader<Controls> {
+class QtLoader final : public ui::WindowLoader {
 public:
-    explicit QtLoader(QIcon icon) : m_icon(std::move(icon)) {}
-    Controls load() override {
-        m_view = std::make_unique<View>(m_icon);
+    QtLoader(const ui::WindowDescription& design, QIcon icon)
+        : m_design(design), m_icon(std::move(icon)) {}
+    const ui::WindowDescription& design() const override { return m_design; }
+    ui::ControlSet load() override {
+        m_view = openedView(m_design, m_icon);
         return m_view->controls();
     }
     void unload() override {
@@ -30,6 +32,7 @@ public:
     View* view() const { return m_view.get(); }
 
 private:
+    const ui::WindowDescription& m_design;
     // Drawn once. Handing a window's icon to the window system keeps its pictures in Qt's
     // pixmap cache under the icon's own key until the cache is full: an icon drawn anew for
     // each window kept every window's pictures, 6 KB an opening.
@@ -37,10 +40,6 @@ private:
     std::unique_ptr<View> m_view;
     std::unique_ptr<View> m_unloaded;
 };
-
-using QtForm2Loader = QtLoader<Form2View, ui::Form2Controls>;
-using QtForm3Loader = QtLoader<Form3View, ui::Form3Controls>;
-using QtForm4Loader = QtLoader<Form4View, ui::Form4Controls>;
 
 // Qt's own texts in Simplified Chinese where the translations are installed, and a font that
 // has the Chinese glyphs.
@@ -51,17 +50,17 @@ class App {
 public:
     App();
     void start() { m_form1.start(); }
-    Form1View& view() { return m_view; }
-    QtForm2Loader& form2() { return m_form2; }
-    QtForm3Loader& form3() { return m_form3; }
-    QtForm4Loader& form4() { return m_form4; }
+    View& view() { return *m_view; }
+    QtLoader& form2() { return m_form2; }
+    QtLoader& form3() { return m_form3; }
+    QtLoader& form4() { return m_form4; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
-    Form1View m_view;
-    QtForm2Loader m_form2{lookupWindowIcon()};
-    QtForm3Loader m_form3{lookupWindowIcon()};
-    QtForm4Loader m_form4{lookupWindowIcon()};
+    std::unique_ptr<View> m_view = form1View();
+    QtLoader m_form2{ui::kForm2Design, lookupWindowIcon()};
+    QtLoader m_form3{ui::kForm3Design, lookupWindowIcon()};
+    QtLoader m_form4{ui::kForm4Design, lookupWindowIcon()};
     ui::Form1 m_form1;
 };
 

@@ -1,7 +1,5 @@
 #include "ui/qt/qt_controls.h"
 
-#include "ui/qt/colours.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,10 +21,6 @@ namespace controls::qt {
 
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
@@ -35,9 +29,6 @@ void notify(const Handler& handler) {
     if (handler)
         handler();
 }
-
-// A table row's look, kept on its first cell so that a change of theme can colour it anew.
-constexpr int kLookRole = Qt::UserRole;
 
 } // namespace
 
@@ -59,7 +50,7 @@ void EditBox::programChanged() {
         notify(m_onChange);
 }
 
-QtTextBox::QtTextBox(EditBox* edit) : m_edit(edit) {
+QtTextBox::QtTextBox(EditBox* edit) : OverWidget(edit), m_edit(edit) {
     QObject::connect(m_edit, &QLineEdit::textChanged, m_edit, [this] { m_edit->programChanged(); });
 }
 
@@ -81,7 +72,7 @@ void QtTextBox::setFocus() {
     m_edit->setFocus(Qt::OtherFocusReason);
 }
 
-QtDropDownList::QtDropDownList(QComboBox* combo) : m_combo(combo) {
+QtDropDownList::QtDropDownList(QComboBox* combo) : OverWidget(combo), m_combo(combo) {
     // activated is the user's pick, also of the item already shown; the program's own
     // selections raise the click in setText instead.
     QObject::connect(m_combo, &QComboBox::activated, m_combo, [this] { notify(m_onClick); });
@@ -121,7 +112,8 @@ void QtDropDownList::setEnabled(bool on) {
     m_combo->setEnabled(on);
 }
 
-QtSimpleCombo::QtSimpleCombo(QLineEdit* edit, QListWidget* list) : m_edit(edit), m_list(list) {
+QtSimpleCombo::QtSimpleCombo(QLineEdit* edit, QListWidget* list)
+    : OverWidget(list), m_edit(edit), m_list(list) {
     // A row becomes the selected one by mouse or arrow key: one click, and the edit field
     // shows the row.
     QObject::connect(m_list, &QListWidget::currentRowChanged, m_list, [this](int row) {
@@ -157,88 +149,7 @@ int QtSimpleCombo::selectedIndex() const {
     return m_list->currentRow();
 }
 
-Table::Table(QWidget* parent) : QTreeWidget(parent) {
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
-    row->setData(0, kLookRole, static_cast<int>(look));
-    QFont font = this->font();
-    font.setBold(look == TableList::Look::Recommended);
-    for (int column = 0; column < columnCount(); ++column)
-        row->setFont(column, font);
-    recolour(row);
-}
-
-void Table::setColumnWidths(QList<int> widths) {
-    m_widths = std::move(widths);
-    spreadColumns();
-}
-
-void Table::setPreferredSize(QSize size) {
-    m_preferred = size;
-    updateGeometry();
-}
-
-QSize Table::sizeHint() const {
-    return m_preferred.isValid() ? m_preferred : QTreeWidget::sizeHint();
-}
-
-void Table::resizeEvent(QResizeEvent* event) {
-    QTreeWidget::resizeEvent(event);
-    spreadColumns();
-}
-
-void Table::spreadColumns() {
-    int total = 0;
-    for (int width : m_widths)
-        total += width;
-    if (total <= 0)
-        return;
-    const int spare = std::max(0, viewport()->width() - total);
-    int given = 0;
-    for (int i = 0; i < m_widths.size(); ++i) {
-        // The last column takes what rounding down left over, so that the columns end at the edge.
-        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
-        given += extra;
-        setColumnWidth(i, m_widths[i] + extra);
-    }
-}
-
-void Table::changeEvent(QEvent* event) {
-    QTreeWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        for (int i = 0; i < topLevelItemCount(); ++i)
-            recolour(topLevelItem(i));
-}
-
-void Table::recolour(QTreeWidgetItem* row) const {
-    const QVariant look = row->data(0, kLookRole);
-    if (!look.isValid())
-        return;
-    const QColor base = palette().color(QPalette::Base);
-    QBrush brush; // the theme's text colour
-    switch (static_cast<TableList::Look>(look.toInt())) {
-    case TableList::Look::Above:
-        brush = readableOn(QColor(255, 0, 0), base);
-        break;
-    case TableList::Look::Below:
-        brush = readableOn(QColor(128, 128, 128), base);
-        break;
-    case TableList::Look::Recommended:
-        break;
-    }
-    for (int column = 0; column < columnCount(); ++column)
-        row->setForeground(column, brush);
-}
-
-QtTableList::QtTableList(Table* table) : m_table(table) {
+QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
 }
@@ -279,7 +190,7 @@ int QtTableList::selectedIndex() const {
     return selected.isEmpty() ? -1 : m_table->indexOfTopLevelItem(selected.constFirst());
 }
 
-QtOptionButton::QtOptionButton(QRadioButton* button) : m_button(button) {
+QtOptionButton::QtOptionButton(QRadioButton* button) : OverWidget(button), m_button(button) {
     // toggled(true) comes only when the button really switches on, by the user or the program.
     QObject::connect(m_button, &QRadioButton::toggled, m_button, [this](bool on) {
         if (on)
@@ -302,7 +213,7 @@ void QtOptionButton::setChecked(bool on) {
     m_button->setAutoExclusive(true);
 }
 
-QtPushButton::QtPushButton(QPushButton* button) : m_button(button) {
+QtPushButton::QtPushButton(QPushButton* button) : OverWidget(button), m_button(button) {
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { notify(m_onClick); });
 }
 
@@ -310,7 +221,7 @@ void QtPushButton::setEnabled(bool on) {
     m_button->setEnabled(on);
 }
 
-QtLabel::QtLabel(QLabel* label) : m_label(label) {
+QtLabel::QtLabel(QLabel* label) : OverWidget(label), m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 
@@ -318,34 +229,7 @@ void QtLabel::setCaption(std::string_view caption) {
     m_label->setText(fromUtf8(caption));
 }
 
-void StatusLabel::setFault(bool fault) {
-    m_fault = fault;
-    recolour();
-}
-
-void StatusLabel::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        recolour();
-}
-
-// Setting the colour raises the change again; the second time there is nothing to do.
-void StatusLabel::recolour() {
-    if (!m_fault) {
-        // An empty palette takes every colour from the window again, the theme's text colour too.
-        if (testAttribute(Qt::WA_SetPalette))
-            setPalette(QPalette());
-        return;
-    }
-    const QColor wanted = readableOn(QColor(255, 0, 0), palette().color(QPalette::Window));
-    if (testAttribute(Qt::WA_SetPalette) && palette().color(QPalette::WindowText) == wanted)
-        return;
-    QPalette shown = palette();
-    shown.setColor(QPalette::WindowText, wanted);
-    setPalette(shown);
-}
-
-QtStatusText::QtStatusText(StatusLabel* label) : m_label(label) {
+QtStatusText::QtStatusText(StatusLabel* label) : OverWidget(label), m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 

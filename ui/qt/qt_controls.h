@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/controls/controls.h"
+#include "ui/qt/widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,16 @@ class QScreen;
 // signals, and selects a combo box's first item by itself; these classes turn that into the
 // one notification contract the logic relies on.
 namespace controls::qt {
+
+// The widget a Qt control drives, so that a tool can tell the control by the widget's name.
+class OverWidget {
+public:
+    explicit OverWidget(QWidget* widget) : m_widget(widget) {}
+    QWidget* widget() const { return m_widget; }
+
+private:
+    QWidget* m_widget;
+};
 
 // A line edit that reports each user edit once. Qt replaces a selection in two steps (delete,
 // then insert), each with its own textChanged; typing over a selected "2" in the density box
@@ -39,7 +50,7 @@ private:
     friend class QtTextBox;
 };
 
-class QtTextBox final : public TextBox {
+class QtTextBox final : public TextBox, public OverWidget {
 public:
     explicit QtTextBox(EditBox* edit);
     std::string text() const override;
@@ -52,7 +63,7 @@ private:
     EditBox* m_edit;
 };
 
-class QtDropDownList final : public DropDownList {
+class QtDropDownList final : public DropDownList, public OverWidget {
 public:
     explicit QtDropDownList(QComboBox* combo);
     std::string text() const override;
@@ -67,7 +78,7 @@ private:
     Handler m_onClick;
 };
 
-class QtSimpleCombo final : public SimpleCombo {
+class QtSimpleCombo final : public SimpleCombo, public OverWidget {
 public:
     QtSimpleCombo(QLineEdit* edit, QListWidget* list);
     void addItem(std::string_view text, int index) override;
@@ -85,34 +96,8 @@ private:
     Handler m_onDoubleClick;
 };
 
-// Rows under fixed column headings. A row above its range reads in red and one below it in grey,
-// colours that read on the rows' background in any theme and are chosen anew when the theme
-// changes; the recommended row is bold.
-class Table final : public QTreeWidget {
-public:
-    explicit Table(QWidget* parent);
-    void setLook(QTreeWidgetItem* row, TableList::Look look);
-    // The columns are never narrower than these; a wider table shares its spare width among
-    // them in proportion, so that no empty band is left beside them.
-    void setColumnWidths(QList<int> widths);
-    // The size the table asks of its window, which its rows alone would not tell.
-    void setPreferredSize(QSize size);
-    QSize sizeHint() const override;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void recolour(QTreeWidgetItem* row) const;
-    void spreadColumns();
-
-    QList<int> m_widths;
-    QSize m_preferred;
-};
-
 // A user's click selects a row and raises nothing; a double-click raises the double-click.
-class QtTableList final : public TableList {
+class QtTableList final : public TableList, public OverWidget {
 public:
     explicit QtTableList(Table* table);
     void addItem(std::string_view cells, int index) override;
@@ -127,7 +112,7 @@ private:
     Handler m_onDoubleClick;
 };
 
-class QtOptionButton final : public OptionButton {
+class QtOptionButton final : public OptionButton, public OverWidget {
 public:
     explicit QtOptionButton(QRadioButton* button);
     bool isChecked() const override;
@@ -139,7 +124,7 @@ private:
     Handler m_onClick;
 };
 
-class QtPushButton final : public PushButton {
+class QtPushButton final : public PushButton, public OverWidget {
 public:
     explicit QtPushButton(QPushButton* button);
     void setEnabled(bool on) override;
@@ -150,7 +135,7 @@ private:
     Handler m_onClick;
 };
 
-class QtLabel final : public Label {
+class QtLabel final : public Label, public OverWidget {
 public:
     explicit QtLabel(QLabel* label);
     void setCaption(std::string_view caption) override;
@@ -159,23 +144,7 @@ private:
     QLabel* m_label;
 };
 
-// A label that says a fault in red, a red that reads on the window's colour in any theme, and
-// anything else in the theme's own text colour.
-class StatusLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-    void setFault(bool fault);
-
-protected:
-    void changeEvent(QEvent* event) override;
-
-private:
-    void recolour();
-
-    bool m_fault = false;
-};
-
-class QtStatusText final : public StatusText {
+class QtStatusText final : public StatusText, public OverWidget {
 public:
     explicit QtStatusText(StatusLabel* label);
     void setStatus(std::string_view text, bool fault) override;
@@ -235,9 +204,9 @@ private:
 void placeOnScreen(QWidget& window, const QScreen& screen, QSize wanted, QPoint centre,
                    const QWidget* framed);
 
-class QtWindow final : public Window {
+class QtWindow final : public Window, public OverWidget {
 public:
-    explicit QtWindow(FormWidget* widget) : m_widget(widget) {}
+    explicit QtWindow(FormWidget* widget) : OverWidget(widget), m_widget(widget) {}
     void show() override;
     void hide() override;
     void onClose(Handler handler) override;

@@ -43,6 +43,19 @@ QPalette darkPalette() {
     return palette;
 }
 
+using controls::qt::View;
+
+// A control's widget and the control over it, by the control's name in the window's description.
+template <class W> W* widget(const View& view, std::string_view name) {
+    return static_cast<W*>(view.widgetOf(*view.design().find(name)));
+}
+controls::TextBox& box(const View& view, std::string_view name) {
+    return view.controls().get<controls::TextBox>(name);
+}
+void press(const View& view, std::string_view name) {
+    widget<QPushButton>(view, name)->click();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -65,52 +78,52 @@ int main(int argc, char** argv) {
         QApplication::setPalette(darkPalette());
     controls::qt::App app;
     app.start();
+    const View& main = app.view();
     // A typical entry: 10 t/h through DN200 at 5 kg/m3.
-    app.view().text1.setText("10");
-    app.view().text3.setText("5");
-    app.view().combo3.setText("DN200");
+    box(main, "Text1").setText("10");
+    box(main, "Text3").setText("5");
+    main.controls().get<controls::DropDownList>("Combo3").setText("DN200");
     QApplication::processEvents();
-    QWidget* main = app.view().widget();
-    bool saved = main->grab().save(file(0));
+    bool saved = main.widget()->grab().save(file(0));
 
-    main->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    press(main, "Command2");
     QApplication::processEvents();
     saved = app.form2().view()->widget()->grab().save(file(1)) && saved;
     if (files == 2)
         return saved ? 0 : 1;
 
-    app.form2().view()->widget()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    main->findChild<QAction*>(QStringLiteral("mnuSteam"))->trigger();
-    controls::qt::Form3View& steam = *app.form3().view();
+    press(*app.form2().view(), "Command1");
+    main.actionOf(*main.design().find("mnuSteam"))->trigger();
+    const View& steam = *app.form3().view();
     // As it opens: 1 MPa gauge, saturated.
     QApplication::processEvents();
     saved = steam.widget()->grab().save(file(2)) && saved;
     // A superheated main at 250 ℃.
-    steam.option2.setChecked(true);
+    steam.controls().get<controls::OptionButton>("Option2").setChecked(true);
     QApplication::processEvents();
     saved = steam.widget()->grab().save(file(3)) && saved;
     // An emptied pressure box is no pressure: it asks for one instead of computing 1 atm.
-    steam.text1.setText("");
+    box(steam, "Text1").setText("");
     QApplication::processEvents();
     saved = steam.widget()->grab().save(file(4)) && saved;
     if (files == 5)
         return saved ? 0 : 1;
 
     // 1 MPa gauge at 250 ℃ handed over for 20 t/h: the sizing window knows the steam.
-    app.view().text1.setText("20");
-    steam.text1.setText("1");
+    box(main, "Text1").setText("20");
+    box(steam, "Text1").setText("1");
     QApplication::processEvents();
-    steam.widget()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    main->findChild<QAction*>(QStringLiteral("mnuSizing"))->trigger();
-    controls::qt::Form4View& sizing = *app.form4().view();
+    press(steam, "Command1");
+    main.actionOf(*main.design().find("mnuSizing"))->trigger();
+    const View& sizing = *app.form4().view();
     // An 800 m run with 15 % local losses and R at most 100 Pa/m: DN250 is recommended, and
     // the sizes that lose more than a tenth of the pressure are marked.
-    sizing.text1.setText("800");
-    sizing.text2.setText("15");
-    sizing.text3.setText("100");
+    box(sizing, "Text1").setText("800");
+    box(sizing, "Text2").setText("15");
+    box(sizing, "Text3").setText("100");
     QApplication::processEvents();
     saved = sizing.widget()->grab().save(file(5)) && saved;
-    sizing.combo1.setText("无缝钢管");
+    sizing.controls().get<controls::DropDownList>("Combo1").setText("无缝钢管");
     QApplication::processEvents();
     saved = sizing.widget()->grab().save(file(6)) && saved;
     return saved ? 0 : 1;

@@ -29,18 +29,13 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
     const char* texts[] = {"",    "0",  "-2",    "10", "1e39", "1e38",  "&HFF", "0.2",  "250",
                            "abc", " 5", "1.2.3", "-0", "150",  "1e-46", "3e38", "蒸汽", "１０"};
-    const char* boxes[] = {"Form1.Text1", "Form1.Text2", "Form1.Text3",
-                           "Form1.Text4", "Form3.Text1", "Form3.Text2",
-                           "Form4.Text1", "Form4.Text2", "Form4.Text3"};
-    const char* lists[] = {"Form1.Combo1", "Form1.Combo2", "Form1.Combo3", "Form1.Combo4",
-                           "Form1.Combo5", "Form2.Combo1", "Form3.Combo1", "Form4.Combo1",
-                           "Form4.Combo2", "Form4.List1"};
-    const char* buttons[] = {
-        "Form1.Command1", "Form1.Command2",  "Form1.Option1",  "Form1.Option2", "Form1.Option3",
-        "Form1.mnuSteam", "Form1.mnuSizing", "Form2.Command1", "Form3.Option1", "Form3.Option2",
-        "Form3.Command1", "Form3.Command2",  "Form4.Command1", "Form4.Command2"};
-    const char* closable[] = {"Form2", "Form3", "Form4"};
-    const char* doubleClicked[] = {"Form2.Combo1", "Form4.List1"};
+    // Every control of its kind the descriptions have, 关闭 and the help commands too.
+    const std::vector<std::string> boxes = replay::targetsOf(replay::Action::Type);
+    const std::vector<std::string> lists = replay::targetsOf(replay::Action::Pick);
+    const std::vector<std::string> buttons = replay::targetsOf(replay::Action::Press);
+    const std::vector<std::string> doubleClicked = replay::targetsOf(replay::Action::DoubleClick);
+    // The main window first, which ends the program.
+    const std::vector<std::string> closable = replay::targetsOf(replay::Action::Close);
     const Qt::Key keys[] = {Qt::Key_0,         Qt::Key_5,      Qt::Key_9,     Qt::Key_Minus,
                             Qt::Key_Plus,      Qt::Key_Period, Qt::Key_E,     Qt::Key_X,
                             Qt::Key_Backspace, Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,
@@ -65,33 +60,34 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
             replay::Event event;
             switch (below(8)) {
             case 0:
-                event = {replay::Action::Type, boxes[below(std::size(boxes))],
+                event = {replay::Action::Type, boxes[below(boxes.size())],
                          texts[below(std::size(texts))]};
                 break;
             case 1:
                 event = {replay::Action::Erase,
-                         boxes[below(std::size(boxes))],
+                         boxes[below(boxes.size())],
                          {},
                          static_cast<int>(below(3))};
                 break;
             case 2:
                 event = {replay::Action::Pick,
-                         lists[below(std::size(lists))],
+                         lists[below(lists.size())],
                          {},
                          static_cast<int>(below(40))};
                 break;
             case 3:
                 event = {replay::Action::DoubleClick,
-                         doubleClicked[below(2)],
+                         doubleClicked[below(doubleClicked.size())],
                          {},
                          static_cast<int>(below(38))};
                 break;
             case 4:
-                event = {replay::Action::Press, buttons[below(std::size(buttons))]};
+                event = {replay::Action::Press, buttons[below(buttons.size())]};
                 break;
             case 5:
                 // Rarely: ending the program starts a new session.
-                event = {replay::Action::Close, below(40) == 0 ? "Form1" : closable[below(3)]};
+                event = {replay::Action::Close,
+                         closable[below(40) == 0 ? 0 : 1 + below(closable.size() - 1)]};
                 break;
             default:
                 if (QWidget* window = session.visibleWindow()) {

@@ -1,0 +1,169 @@
+#include "ui/qt/view.h"
+#include "ui/qt/widgets.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace controls::qt {
+
+using ui::ControlDescription;
+using ui::Kind;
+
+namespace {
+
+// The sizing table's columns: heading and alignment, the widest cell one may show, in order.
+const struct {
+    const char* heading;
+    Qt::Alignment alignment;
+    const char* widest;
+} kColumns[] = {
+    {"管径", Qt::AlignLeft, "D1020×12"},
+    {"内径 (mm)", Qt::AlignRight, "1000.000"},
+    {"流速 (m/s)", Qt::AlignRight, "0.1234567"},
+    {"比摩阻 R (Pa/m)", Qt::AlignRight, "0.1234567"},
+    {"管段压降 ΔP (kPa)", Qt::AlignRight, "0.1234567"},
+    {"推荐流速 (m/s)", Qt::AlignHCenter, "40–60"},
+    {"评价", Qt::AlignHCenter, "比摩阻超限，压降过大"},
+};
+
+// Rows the table shows at once where the screen has room: more than half a series, so that the
+// recommended row and its neighbours are in view wherever it lies. On a small screen it keeps
+// the recommended row and two sizes either side of it.
+constexpr int kRowsShown = 16;
+constexpr int kRowsAtLeast = 5;
+
+void setUpTable(Table* table) {
+    QStringList headings;
+    for (const auto& column : kColumns)
+        headings << QString::fromUtf8(column.heading);
+    table->setHeaderLabels(headings);
+    table->header()->setSectionsMovable(false);
+    table->header()->setStretchLastSection(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // Sized for the widest cells in the window's font, the recommended row's bold included, so
+    // that every column shows whole without scrolling sideways, in the narrowest window too.
+    auto* sample = new QTreeWidgetItem(table);
+    QFont bold = table->font();
+    bold.setBold(true);
+    QList<int> widths;
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        table->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
+        sample->setText(i, QString::fromUtf8(kColumns[i].widest));
+        sample->setFont(i, bold);
+        table->resizeColumnToContents(i);
+        widths << table->columnWidth(i) + 8;
+    }
+    const int rowHeight = table->sizeHintForRow(0);
+    delete sample;
+    table->setColumnWidths(widths);
+    const int frame = 2 * table->frameWidth();
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    const int width = table->header()->length() + scrollBar + frame;
+    auto height = [&](int rows) {
+        return table->header()->sizeHint().height() + rows * rowHeight + frame;
+    };
+    table->setPreferredSize({width, height(kRowsShown)});
+    table->setMinimumSize(width, height(kRowsAtLeast));
+}
+
+// A frame of the main window's values shows each after its blue caption on one line, its notes
+// beneath. A frame of inputs shows each after its caption, the caption its buddy (a screen
+// reader on a desktop names a list by its buddy, since the list's own name is the item it
+// shows), with its unit; an entry wraps whole, a caption never ending one line with its box on
+// the next.
+void layOutFrame(const View& view, const ControlDescription& frame) {
+    QWidget* box = view.widgetOf(frame);
+    std::vector<const ControlDescription*> entries;
+    for (const ControlDescription& control : view.design().controls)
+        if (control.parent == frame.name)
+            entries.push_back(&control);
+    const bool values = std::all_of(entries.begin(), entries.end(), [](auto* entry) {
+        return entry->kind == Kind::Label || entry->kind == Kind::Caption;
+    });
+    if (values) {
+        auto* grid = new QGridLayout(box);
+        int column = 0;
+        for (const ControlDescription* entry : entries)
+            if (entry->kind == Kind::Label) {
+                grid->addWidget(new BlueLabel(fromUtf8(entry->caption), box), 0, column++);
+                grid->addWidget(view.widgetOf(*entry), 0, column++);
+                grid->setColumnStretch(column - 1, 1);
+            }
+        int row = 1;
+        for (const ControlDescription* entry : entries)
+            if (entry->kind == Kind::Caption)
+                grid->addWidget(new QLabel(fromUtf8(entry->text), box), row++, 0, 1, column);
+        return;
+    }
+    auto* inputs = new WrappingRow(box);
+    for (const ControlDescription* entry : entries) {
+        auto* line = new QHBoxLayout();
+        auto* caption = new QLabel(fromUtf8(entry->caption), box);
+        caption->setBuddy(view.widgetOf(*entry));
+        line->addWidget(caption);
+        line->addWidget(view.widgetOf(*entry));
+        if (!entry->unit.empty())
+            line->addWidget(new QLabel(fromUtf8(entry->unit), box));
+        inputs->addItem(line);
+    }
+}
+
+} // namespace
+
+// The sizing window, laid out top to bottom as its description lists it; the status and the
+// buttons share the last line.
+std::unique_ptr<View> form4View(const QIcon& icon) {
+    auto view = std::make_unique<View>(ui::kForm4Design, icon);
+    view->build();
+    FormWidget* widget = view->widget();
+    std::vector<const ControlDescription*> rows;
+    for (const ControlDescription& control : view->design().controls)
+        if (control.parent.empty())
+            rows.push_back(&control);
+    // What lies inside first, the window's own layout last.
+    for (const ControlDescription* row : rows)
+        if (row->kind == Kind::Frame) {
+            layOutFrame(*view, *row);
+        } else if (row->kind == Kind::TableList) {
+            setUpTable(static_cast<Table*>(view->widgetOf(*row)));
+        } else if (row->kind == Kind::StatusText) {
+            // A long status wraps in the width the buttons leave it, the window's width
+            // untouched; two lines are kept for it, so that the table does not shrink and grow
+            // as the status changes.
+            auto* status = static_cast<QLabel*>(view->widgetOf(*row));
+            status->setTextFormat(Qt::PlainText);
+            status->setWordWrap(true);
+            status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            status->setMinimumHeight(
+                status->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+        }
+    auto* buttons = new QHBoxLayout();
+    auto* layout = new QVBoxLayout(widget);
+    for (const ControlDescription* row : rows) {
+        QWidget* shown = view->widgetOf(*row);
+        switch (row->kind) {
+        case Kind::Frame:
+        case Kind::TableList: layout->addWidget(shown); break;
+        case Kind::Caption: layout->addWidget(new QLabel(fromUtf8(row->text), widget)); break;
+        case Kind::StatusText: buttons->addWidget(shown, 1); break;
+        case Kind::PushButton: buttons->addWidget(shown); break;
+        default: break;
+        }
+    }
+    layout->addLayout(buttons);
+    // At 200 % a laptop's screen has no room for the table's sixteen rows: the window may be
+    // made smaller, its table down to five rows, which fits 960 × 540 with a title bar, and
+    // larger, the table taking the room.
+    widget->setResizable();
+    view->finish();
+    return view;
+}
+
+} // namespace controls::qt

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "ui/controls/controls.h"
+#include "ui/design.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <string_view>
+
+// The widgets the windows are made of, beyond Qt's own.
+namespace controls::qt {
+
+QString fromUtf8(std::string_view text);
+
+// Sets the widget where its description puts it in its frame.
+void place(QWidget* widget, const ui::Twips& at);
+
+// A frame whose border and title are drawn once and then copied. Every keystroke repaints the
+// labels and boxes inside a frame, and through them the frame beneath; drawing the style's
+// border and shaping the title anew each time cost more than the captions that changed.
+class Frame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Palette, font, style and enabled state all arrive here; the title is set only once.
+    void changeEvent(QEvent* event) override;
+
+private:
+    QPixmap m_drawn;
+};
+
+// A closed list that turns under the wheel only while it has the keyboard focus: scrolling the
+// window over a list must not silently pick another pipe or unit. The wheel neither gives it
+// the focus nor stops at it.
+class DropDown final : public QComboBox {
+public:
+    explicit DropDown(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+};
+
+// A push button that Enter presses too, as Space does. Held down, Enter presses it once: the
+// repeats would reach whatever button the press focuses next.
+class Button final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A row caption in blue, chosen anew when the theme's palette changes.
+class BlueLabel final : public QLabel {
+public:
+    BlueLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) { recolour(); }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void recolour();
+};
+
+// Entries side by side from the left, on one line while the frame is wide enough and wrapped
+// onto more lines where it is not, so that a narrow window does not push the last ones past its
+// edge. Each entry keeps the width it asks for and all of a line's height, so that captions and
+// boxes sit on one middle line as in a box layout.
+class WrappingRow final : public QLayout {
+public:
+    explicit WrappingRow(QWidget* parent) : QLayout(parent) {}
+    ~WrappingRow() override;
+
+    void addItem(QLayoutItem* item) override;
+    int count() const override { return static_cast<int>(m_items.size()); }
+    QLayoutItem* itemAt(int index) const override { return m_items.value(index); }
+    QLayoutItem* takeAt(int index) override;
+    Qt::Orientations expandingDirections() const override { return {}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return arrange(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect& area) override;
+    // All on one line.
+    QSize sizeHint() const override;
+    // Each on a line of its own.
+    QSize minimumSize() const override;
+
+private:
+    // Lays the entries out in `area` if `apply`, and returns the height they take there.
+    int arrange(const QRect& area, bool apply) const;
+
+    QList<QLayoutItem*> m_items;
+};
+
+// Rows under fixed column headings. A row above its range reads in red and one below it in grey,
+// colours that read on the rows' background in any theme and are chosen anew when the theme
+// changes; the recommended row is bold.
+class Table final : public QTreeWidget {
+public:
+    explicit Table(QWidget* parent);
+    void setLook(QTreeWidgetItem* row, TableList::Look look);
+    // The columns are never narrower than these; a wider table shares its spare width among
+    // them in proportion, so that no empty band is left beside them.
+    void setColumnWidths(QList<int> widths);
+    // The size the table asks of its window, which its rows alone would not tell.
+    void setPreferredSize(QSize size);
+    QSize sizeHint() const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void recolour(QTreeWidgetItem* row) const;
+    void spreadColumns();
+
+    QList<int> m_widths;
+    QSize m_preferred;
+};
+
+// A label that says a fault in red, a red that reads on the window's colour in any theme, and
+// anything else in the theme's own text colour.
+class StatusLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setFault(bool fault);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void recolour();
+
+    bool m_fault = false;
+};
+
+} // namespace controls::qt
