@@ -16,7 +16,7 @@ using ui::Kind;
 
 // A description the views cannot build: a name twice (the second control would never reach
 // the logic), a gap or a repeat in the tab order, a control in a frame the window lacks, a
-// focus or an Esc button that is not there.
+// focus, an Esc or an Enter button that is not there.
 TEST(Designs, EveryWindowIsWhole) {
     for (const ui::WindowDescription* design : ui::kDesigns) {
         SCOPED_TRACE(std::string(design->name));
@@ -38,8 +38,11 @@ TEST(Designs, EveryWindowIsWhole) {
         for (std::size_t i = 0; i < tabs.size(); ++i)
             EXPECT_EQ(tabs[i], static_cast<int>(i) + 1);
         EXPECT_TRUE(design->find(design->focus)) << "focus";
-        if (!design->cancel.empty()) {
-            EXPECT_EQ(design->find(design->cancel)->kind, Kind::PushButton);
+        for (const std::string_view button : {design->cancel, design->enter}) {
+            if (!button.empty()) {
+                ASSERT_TRUE(design->find(button)) << button;
+                EXPECT_EQ(design->find(button)->kind, Kind::PushButton) << button;
+            }
         }
     }
 }
