@@ -1,3 +1,5 @@
+#include "ui/control_set.h"
+#include "ui/controls/memory_gui.h"
 #include "ui/design.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +47,21 @@ TEST(Designs, EveryWindowIsWhole) {
             }
         }
     }
+}
+
+// A window's controls are made by the toolkit's view and taken by the logic by name: a control
+// made or taken as another kind than described, or never made, stops the window's first opening
+// with the control named, instead of driving the wrong widget.
+TEST(Designs, AControlOfAnotherKindIsRefusedByName) {
+    controls::memory::Gui gui;
+    ui::ControlSet set(ui::kForm4Design);
+    EXPECT_THROW(set.add("Text1", &gui.label("Form4.Label1")), std::logic_error);
+    EXPECT_THROW(set.add("Text9", &gui.textBox("Form4.Text9")), std::logic_error);
+    set.add("Text1", &gui.textBox("Form4.Text1"));
+    EXPECT_EQ(&set.get<controls::TextBox>("Text1"), &gui.textBox("Form4.Text1"));
+    EXPECT_THROW(set.get<controls::Label>("Text1"), std::logic_error);
+    EXPECT_THROW(set.get<controls::TextBox>("Text2"), std::logic_error) << "never made";
+    EXPECT_THROW(set.window(), std::logic_error);
 }
 
 // docs/accessibility.md tells users of screen readers what each window's controls are called;
