@@ -29,8 +29,10 @@ TEST(Recal, WorkedExamplesStoreAndShowTheResults) {
          " 382.33 Pa/m"},
         {"150 mm typed, 180 °C steam", "10", "t/h", " 5.16", "150", 30.463215f, " 30.46321 m/s",
          335.51895f, " 335.519 Pa/m"},
-        // 2.5 kg/s is 9 t/h: 0.9 of the first row's velocity and 0.81 of its R.
+        // 2.5 kg/s and 9000 kg/h are 9 t/h: 0.9 of the first row's velocity and 0.81 of its R.
         {"2.5 kg/s, DN200, 5 kg/m3", "2.5", "kg/s", "5", "DN200", 15.915507f, " 15.91551 m/s",
+         61.937466f, " 61.93747 Pa/m"},
+        {"9000 kg/h, DN200, 5 kg/m3", "9000", "kg/h", "5", "DN200", 15.915507f, " 15.91551 m/s",
          61.937466f, " 61.93747 Pa/m"},
         // A typed bore of 0 stands for DN15's 15 mm: (200/15)² = 177.8 times the first row's
         // velocity and (200/15)^5.25 = 805 246 times its R.
