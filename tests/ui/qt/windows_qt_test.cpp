@@ -83,8 +83,9 @@ TEST_F(QtWindows, MainWindowKeepsItsLayoutBelowTheMenuBar) {
     }
 }
 
-// Every window as its description has it: each control's widget under its name, with the name
-// and description a screen reader says, and Tab going round them in the described order.
+// Every window as its description has it: each control's widget under its name and driven by the
+// control of that name, with the name and description a screen reader says, and Tab going round
+// them in the described order.
 TEST(Views, EveryWindowIsMadeAsDescribed) {
     using ui::Kind;
     for (const ui::WindowDescription* design : ui::kDesigns) {
@@ -111,6 +112,16 @@ TEST(Views, EveryWindowIsMadeAsDescribed) {
             if (control.tab == 1)
                 first = widgets.front();
         }
+        // The control the logic is handed drives the widget of its name.
+        view->controls().forEach([](const ui::ControlDescription& control,
+                                    const ui::AnyControl& made) {
+            const auto* over = std::visit(
+                [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); },
+                made);
+            if (over) {
+                EXPECT_EQ(over->widget()->objectName().toStdString(), control.name);
+            }
+        });
         QStringList described, visited;
         for (const auto& [tab, names] : tabs)
             described << names;
