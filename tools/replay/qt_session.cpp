@@ -172,8 +172,11 @@ QWidget* QtSession::widget(const std::string& control) const {
     const controls::qt::View* view = design ? viewOf(*design) : nullptr;
     if (!view || control == design->name)
         return view ? view->widget() : nullptr;
+    // Found by the name the widget carries, not by the view's own account of its widgets: the
+    // events reach the widget a user would, whatever the view handed the logic.
     const ui::ControlDescription* described = ui::controlOf(control);
-    return described ? view->widgetOf(*described) : nullptr;
+    return described ? view->widget()->findChild<QWidget*>(QString::fromUtf8(described->name))
+                     : nullptr;
 }
 
 QAction* QtSession::menuCommand(const std::string& control) const {
