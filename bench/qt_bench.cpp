@@ -253,16 +253,25 @@ void perform(const ui::ControlSet& set, const Op& op, std::vector<std::string>& 
                 if (controls::memory::lookName(look) == op.text)
                     table.setRowLook(op.index, look);
         } else if (op.kind == "select") {
-            table.showRow(static_cast<int>(std::find(rows.begin(), rows.end(), op.text) -
-                                           rows.begin()));
+            table.showRow(
+                static_cast<int>(std::find(rows.begin(), rows.end(), op.text) - rows.begin()));
         }
         break;
     }
-    case ui::Kind::OptionButton: set.get<controls::OptionButton>(name).setChecked(op.on); break;
-    case ui::Kind::PushButton: set.get<controls::PushButton>(name).setEnabled(op.on); break;
-    case ui::Kind::Label: set.get<controls::Label>(name).setCaption(op.text); break;
-    case ui::Kind::StatusText: set.get<controls::StatusText>(name).setStatus(op.text, op.on); break;
-    default: break;
+    case ui::Kind::OptionButton:
+        set.get<controls::OptionButton>(name).setChecked(op.on);
+        break;
+    case ui::Kind::PushButton:
+        set.get<controls::PushButton>(name).setEnabled(op.on);
+        break;
+    case ui::Kind::Label:
+        set.get<controls::Label>(name).setCaption(op.text);
+        break;
+    case ui::Kind::StatusText:
+        set.get<controls::StatusText>(name).setStatus(op.text, op.on);
+        break;
+    default:
+        break;
     }
 }
 

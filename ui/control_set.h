@@ -11,12 +11,11 @@
 namespace ui {
 
 // One control of any kind the logic drives; the alternatives are in the order of Kind.
-using AnyControl =
-    std::variant<controls::Window*, controls::TextBox*, controls::DropDownList*,
-                 controls::SimpleCombo*, controls::TableList*, controls::OptionButton*,
-                 controls::PushButton*, controls::Label*, controls::StatusText*,
-                 controls::MenuCommand*, controls::MessageBox*, controls::HelpWindows*,
-                 controls::Program*>;
+using AnyControl = std::variant<controls::Window*, controls::TextBox*, controls::DropDownList*,
+                                controls::SimpleCombo*, controls::TableList*,
+                                controls::OptionButton*, controls::PushButton*, controls::Label*,
+                                controls::StatusText*, controls::MenuCommand*,
+                                controls::MessageBox*, controls::HelpWindows*, controls::Program*>;
 
 inline Kind kindOf(const AnyControl& control) {
     return static_cast<Kind>(control.index());

@@ -6,9 +6,9 @@ namespace ui {
 
 std::string_view kindName(Kind kind) {
     constexpr std::string_view kNames[] = {
-        "window", "text box",    "drop-down list", "simple combo", "table",
-        "option button", "push button", "label", "status text", "menu command",
-        "message box",   "help windows", "program", "frame", "caption"};
+        "window",        "text box",     "drop-down list", "simple combo", "table",
+        "option button", "push button",  "label",          "status text",  "menu command",
+        "message box",   "help windows", "program",        "frame",        "caption"};
     return kNames[static_cast<std::size_t>(kind)];
 }
 
@@ -39,7 +39,7 @@ const ControlDescription* controlOf(std::string_view qualified) {
     const std::size_t dot = qualified.find('.');
     const WindowDescription* design = designOf(qualified);
     return design && dot != std::string_view::npos ? design->find(qualified.substr(dot + 1))
-                                                    : nullptr;
+                                                   : nullptr;
 }
 
 } // namespace ui

@@ -82,7 +82,6 @@ public:
     bool form4Loaded() const { return m_form4.loaded(); }
 
 private:
-
     Form1Controls m_controls;
     HandlingTrace m_trace;
     calc::CalcState m_state;

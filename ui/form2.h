@@ -21,7 +21,6 @@ struct Form2Controls {
     static Form2Controls from(const ControlSet& set);
 };
 
-
 // The density lookup window: the steam table as a list; a picked row's density goes to the
 // main window's density box.
 class Form2 {
@@ -37,7 +36,6 @@ public:
     void Form_Unload();
 
 private:
-
     Form2Controls m_controls;
     controls::TextBox& m_form1Text3;
     controls::Window& m_form1;

@@ -33,7 +33,6 @@ struct Form3Controls {
     static Form3Controls from(const ControlSet& set);
 };
 
-
 // The property window's inputs as the user left it, shown again when it is next opened.
 struct PropertyInputs {
     std::string pressure;
@@ -60,7 +59,6 @@ public:
     void Form_Unload();
 
 private:
-
     Form3Controls m_controls;
     controls::TextBox& m_form1Text3;
     controls::Window& m_form1;

@@ -33,7 +33,6 @@ struct Form4Controls {
     static Form4Controls from(const ControlSet& set);
 };
 
-
 // The sizing window's inputs as the user left it, shown again when it is next opened: the
 // window is created afresh each time, and the engineer sizes several pipes of one run.
 struct SizingInputs {

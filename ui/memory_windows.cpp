@@ -9,23 +9,46 @@ ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& des
         const std::string name = design.qualified(control.name);
         const std::string text(control.text);
         switch (control.kind) {
-        case Kind::TextBox: set.add(control.name, &gui.textBox(name, text)); break;
-        case Kind::DropDownList: set.add(control.name, &gui.dropDownList(name)); break;
-        case Kind::SimpleCombo: set.add(control.name, &gui.simpleCombo(name)); break;
-        case Kind::TableList: set.add(control.name, &gui.tableList(name)); break;
+        case Kind::TextBox:
+            set.add(control.name, &gui.textBox(name, text));
+            break;
+        case Kind::DropDownList:
+            set.add(control.name, &gui.dropDownList(name));
+            break;
+        case Kind::SimpleCombo:
+            set.add(control.name, &gui.simpleCombo(name));
+            break;
+        case Kind::TableList:
+            set.add(control.name, &gui.tableList(name));
+            break;
         case Kind::OptionButton:
             set.add(control.name, &gui.optionButton(name, design.qualified(control.parent)));
             break;
-        case Kind::PushButton: set.add(control.name, &gui.pushButton(name)); break;
-        case Kind::Label: set.add(control.name, &gui.label(name, text)); break;
-        case Kind::StatusText: set.add(control.name, &gui.statusText(name)); break;
-        case Kind::MenuCommand: set.add(control.name, &gui.menuCommand(name)); break;
-        case Kind::MessageBox: set.add(control.name, &gui.messageBox()); break;
-        case Kind::HelpWindows: set.add(control.name, &gui.helpWindows()); break;
-        case Kind::Program: set.add(control.name, &gui.program()); break;
+        case Kind::PushButton:
+            set.add(control.name, &gui.pushButton(name));
+            break;
+        case Kind::Label:
+            set.add(control.name, &gui.label(name, text));
+            break;
+        case Kind::StatusText:
+            set.add(control.name, &gui.statusText(name));
+            break;
+        case Kind::MenuCommand:
+            set.add(control.name, &gui.menuCommand(name));
+            break;
+        case Kind::MessageBox:
+            set.add(control.name, &gui.messageBox());
+            break;
+        case Kind::HelpWindows:
+            set.add(control.name, &gui.helpWindows());
+            break;
+        case Kind::Program:
+            set.add(control.name, &gui.program());
+            break;
         case Kind::Window:
         case Kind::Frame:
-        case Kind::Caption: break;
+        case Kind::Caption:
+            break;
         }
     }
     return set;

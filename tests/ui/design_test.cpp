@@ -88,7 +88,8 @@ TEST(Designs, TheAccessibilityGuideSaysWhatEachWindowSets) {
         for (std::string cell; std::getline(row, cell, '|');)
             cells.push_back(cell.substr(1, cell.size() > 1 ? cell.size() - 2 : 0));
         if (cells.size() < 4)
-            continue; // a command of the menu bar: named by its caption, listed without a description
+            continue; // a command of the menu bar: named by its caption, listed without a
+                      // description
         const std::string name = cells[0].substr(1, cells[0].find('`', 1) - 1);
         const ui::ControlDescription* control = window->find(name);
         ASSERT_TRUE(control) << window->name << ": " << name;

@@ -92,7 +92,8 @@ public:
             end += m_rest[end] == '\\' ? 2 : 1;
         if (!m_rest.starts_with('"') || end >= m_rest.size())
             return std::nullopt;
-        const nlohmann::json text = nlohmann::json::parse(m_rest.substr(0, end + 1), nullptr, false);
+        const nlohmann::json text =
+            nlohmann::json::parse(m_rest.substr(0, end + 1), nullptr, false);
         if (!text.is_string())
             return std::nullopt;
         m_rest.remove_prefix(end + 1);

@@ -83,7 +83,8 @@ std::string_view lookName(TableList::Look look) {
 }
 
 void MemoryTableList::setRowLook(int index, Look look) {
-    record({.kind = "look", .control = m_name, .text = std::string(lookName(look)), .index = index});
+    record(
+        {.kind = "look", .control = m_name, .text = std::string(lookName(look)), .index = index});
 }
 
 void MemoryTableList::showRow(int index) {

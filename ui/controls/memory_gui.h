@@ -317,9 +317,7 @@ public:
     MemoryLabel& label(const std::string& name, std::string designCaption = {}) {
         return obtain<MemoryLabel>(name, std::move(designCaption));
     }
-    MemoryStatusText& statusText(const std::string& name) {
-        return obtain<MemoryStatusText>(name);
-    }
+    MemoryStatusText& statusText(const std::string& name) { return obtain<MemoryStatusText>(name); }
     MemoryMenuCommand& menuCommand(const std::string& name) {
         return obtain<MemoryMenuCommand>(name);
     }

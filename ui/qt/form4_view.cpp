@@ -150,11 +150,20 @@ std::unique_ptr<View> form4View(const QIcon& icon) {
         QWidget* shown = view->widgetOf(*row);
         switch (row->kind) {
         case Kind::Frame:
-        case Kind::TableList: layout->addWidget(shown); break;
-        case Kind::Caption: layout->addWidget(new QLabel(fromUtf8(row->text), widget)); break;
-        case Kind::StatusText: buttons->addWidget(shown, 1); break;
-        case Kind::PushButton: buttons->addWidget(shown); break;
-        default: break;
+        case Kind::TableList:
+            layout->addWidget(shown);
+            break;
+        case Kind::Caption:
+            layout->addWidget(new QLabel(fromUtf8(row->text), widget));
+            break;
+        case Kind::StatusText:
+            buttons->addWidget(shown, 1);
+            break;
+        case Kind::PushButton:
+            buttons->addWidget(shown);
+            break;
+        default:
+            break;
         }
     }
     layout->addLayout(buttons);

@@ -92,13 +92,17 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         made.object = widget;
     };
     switch (control.kind) {
-    case Kind::Frame: at(new Frame(text, parent)); break;
+    case Kind::Frame:
+        at(new Frame(text, parent));
+        break;
     case Kind::Caption:
         // A laid-out window's view puts its captions where its layout needs them.
         if (fixed)
             place(caption(text, parent, control.look), control.at);
         break;
-    case Kind::TextBox: at(new EditBox(text, parent)); break;
+    case Kind::TextBox:
+        at(new EditBox(text, parent));
+        break;
     case Kind::DropDownList: {
         auto* list = new DropDown(parent);
         list->setEditable(false);
@@ -119,8 +123,12 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         made.edit = edit;
         break;
     }
-    case Kind::TableList: at(new Table(parent)); break;
-    case Kind::OptionButton: at(new QRadioButton(text, parent)); break;
+    case Kind::TableList:
+        at(new Table(parent));
+        break;
+    case Kind::OptionButton:
+        at(new QRadioButton(text, parent));
+        break;
     case Kind::PushButton: {
         auto* push = new Button(text, parent);
         push->setAutoDefault(false);
@@ -133,7 +141,9 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         at(label);
         break;
     }
-    case Kind::StatusText: at(new StatusLabel(parent)); break;
+    case Kind::StatusText:
+        at(new StatusLabel(parent));
+        break;
     case Kind::MenuCommand: {
         if (!menus)
             throw std::logic_error(m_design.qualified(control.name) + " has no menu bar");
@@ -145,7 +155,8 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
     case Kind::MessageBox:
     case Kind::HelpWindows:
     case Kind::Program:
-    case Kind::Window: break;
+    case Kind::Window:
+        break;
     }
 }
 
@@ -154,24 +165,47 @@ void View::over(const ControlDescription& control) {
     QWidget* shown = widgetOf(control);
     auto add = [&](ui::AnyControl made) { m_controls.add(control.name, made); };
     switch (control.kind) {
-    case Kind::TextBox: add(keep<QtTextBox>(static_cast<EditBox*>(shown))); break;
-    case Kind::DropDownList: add(keep<QtDropDownList>(static_cast<QComboBox*>(shown))); break;
+    case Kind::TextBox:
+        add(keep<QtTextBox>(static_cast<EditBox*>(shown)));
+        break;
+    case Kind::DropDownList:
+        add(keep<QtDropDownList>(static_cast<QComboBox*>(shown)));
+        break;
     case Kind::SimpleCombo:
         add(keep<QtSimpleCombo>(static_cast<QLineEdit*>(made(control).edit),
                                 static_cast<QListWidget*>(shown)));
         break;
-    case Kind::TableList: add(keep<QtTableList>(static_cast<Table*>(shown))); break;
-    case Kind::OptionButton: add(keep<QtOptionButton>(static_cast<QRadioButton*>(shown))); break;
-    case Kind::PushButton: add(keep<QtPushButton>(static_cast<QPushButton*>(shown))); break;
-    case Kind::Label: add(keep<QtLabel>(static_cast<QLabel*>(shown))); break;
-    case Kind::StatusText: add(keep<QtStatusText>(static_cast<StatusLabel*>(shown))); break;
-    case Kind::MenuCommand: add(keep<QtMenuCommand>(actionOf(control))); break;
-    case Kind::MessageBox: add(keep<QtMessageBox>(static_cast<QWidget*>(m_widget.get()))); break;
-    case Kind::HelpWindows: add(keep<QtHelpWindows>(static_cast<QWidget*>(m_widget.get()))); break;
-    case Kind::Program: add(keep<QtProgram>()); break;
+    case Kind::TableList:
+        add(keep<QtTableList>(static_cast<Table*>(shown)));
+        break;
+    case Kind::OptionButton:
+        add(keep<QtOptionButton>(static_cast<QRadioButton*>(shown)));
+        break;
+    case Kind::PushButton:
+        add(keep<QtPushButton>(static_cast<QPushButton*>(shown)));
+        break;
+    case Kind::Label:
+        add(keep<QtLabel>(static_cast<QLabel*>(shown)));
+        break;
+    case Kind::StatusText:
+        add(keep<QtStatusText>(static_cast<StatusLabel*>(shown)));
+        break;
+    case Kind::MenuCommand:
+        add(keep<QtMenuCommand>(actionOf(control)));
+        break;
+    case Kind::MessageBox:
+        add(keep<QtMessageBox>(static_cast<QWidget*>(m_widget.get())));
+        break;
+    case Kind::HelpWindows:
+        add(keep<QtHelpWindows>(static_cast<QWidget*>(m_widget.get())));
+        break;
+    case Kind::Program:
+        add(keep<QtProgram>());
+        break;
     case Kind::Window:
     case Kind::Frame:
-    case Kind::Caption: break;
+    case Kind::Caption:
+        break;
     }
 }
 
@@ -191,8 +225,8 @@ void View::finish() {
     }
     if (const ControlDescription* cancel = m_design.find(m_design.cancel)) {
         auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_widget.get());
-        QObject::connect(escape, &QShortcut::activated, static_cast<QPushButton*>(widgetOf(*cancel)),
-                         &QPushButton::click);
+        QObject::connect(escape, &QShortcut::activated,
+                         static_cast<QPushButton*>(widgetOf(*cancel)), &QPushButton::click);
     }
     // Qt skips disabled controls by itself.
     std::vector<const ControlDescription*> order;

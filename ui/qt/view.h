@@ -6,7 +6,6 @@
 
 #include <QIcon>
 
-
 #include <memory>
 #include <vector>
 

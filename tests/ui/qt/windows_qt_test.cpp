@@ -113,15 +113,15 @@ TEST(Views, EveryWindowIsMadeAsDescribed) {
                 first = widgets.front();
         }
         // The control the logic is handed drives the widget of its name.
-        view->controls().forEach([](const ui::ControlDescription& control,
-                                    const ui::AnyControl& made) {
-            const auto* over = std::visit(
-                [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); },
-                made);
-            if (over) {
-                EXPECT_EQ(over->widget()->objectName().toStdString(), control.name);
-            }
-        });
+        view->controls().forEach(
+            [](const ui::ControlDescription& control, const ui::AnyControl& made) {
+                const auto* over = std::visit(
+                    [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); },
+                    made);
+                if (over) {
+                    EXPECT_EQ(over->widget()->objectName().toStdString(), control.name);
+                }
+            });
         QStringList described, visited;
         for (const auto& [tab, names] : tabs)
             described << names;
