@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The operations every handling calls on the controls of a window. The logic reaches a GUI
 // toolkit only through these interfaces, so it runs the same over Qt widgets and over the
@@ -77,6 +78,31 @@ public:
     virtual void onDoubleClick(Handler handler) = 0;
 };
 
+// An editable table: rows of text cells under fixed column headings. The user types into a
+// cell, or picks from the items a column offers; the program sets cells, adds, removes and
+// moves rows.
+//  - a cell raises its change, with its row and column, only when its text really changes, once
+//    the user's edit is committed (Enter, Tab, leaving the cell, or a pick) or the program set it;
+//  - inserting, removing and selecting rows raise nothing.
+class Grid {
+public:
+    using CellHandler = std::function<void(int row, int column)>;
+
+    virtual ~Grid() = default;
+    virtual int rowCount() const = 0;
+    // A row of empty cells at `row` (0 to rowCount()).
+    virtual void insertRow(int row) = 0;
+    virtual void removeRow(int row) = 0;
+    virtual std::string cell(int row, int column) const = 0;
+    virtual void setCell(int row, int column, std::string_view text) = 0;
+    // The items a column's cells offer to pick from; a column without items is typed only.
+    virtual void setColumnItems(int column, const std::vector<std::string>& items) = 0;
+    // -1 while no row is current.
+    virtual int currentRow() const = 0;
+    virtual void setCurrentRow(int row) = 0;
+    virtual void onCellChange(CellHandler handler) = 0;
+};
+
 class OptionButton {
 public:
     virtual ~OptionButton() = default;
@@ -117,6 +143,24 @@ class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual void show(std::string_view text, std::string_view title) = 0;
+};
+
+// The modal question asked before unsaved work is lost.
+class Question {
+public:
+    enum class Answer { Save, Discard, Cancel };
+    virtual ~Question() = default;
+    virtual Answer ask(std::string_view text, std::string_view title) = 0;
+};
+
+// The modal file dialogs; each returns the chosen path, or an empty one when the user cancels.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // `filter` as "蒸汽管网 (*.json)".
+    virtual std::string openPath(std::string_view title, std::string_view filter) = 0;
+    virtual std::string savePath(std::string_view title, std::string_view filter,
+                                 std::string_view suggested) = 0;
 };
 
 // The modal, read-only windows of the Help menu; each returns once the user has closed it.

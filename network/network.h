@@ -1,0 +1,109 @@
+#pragma once
+
+#include "pipes/catalogue.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A steam network: a tree of pipe segments hanging from one source node, each segment's
+// to-node a user with its load and, where it has one, the pressure it needs.
+namespace network {
+
+// The units a source pressure is given in, as the property window offers them; gauge units are
+// read above the standard atmosphere.
+enum class PressureUnit { MPaGauge, MPaAbsolute, BarGauge, BarAbsolute, KgfGauge };
+
+inline constexpr std::string_view kAutoPipe = "auto";
+
+struct Source {
+    std::string node;
+    double pressure = 0; // in `unit`
+    PressureUnit unit = PressureUnit::MPaGauge;
+    bool superheated = false;
+    double temperature = 0; // ℃, for superheated steam only
+};
+
+struct Segment {
+    std::string name;
+    std::string from;
+    std::string to;
+    double length = 0;    // m
+    double localLoss = 0; // local losses, % of the friction loss
+    std::string pipe{kAutoPipe};
+    double load = 0; // t/h taken at the to-node
+    std::optional<double> requiredPressure; // at the to-node, in the source's unit
+};
+
+struct Network {
+    std::string title;
+    Source source;
+    double roughness = 0.2; // mm
+    pipes::Series series = pipes::Series::Seamless;
+    std::optional<double> maxSpecificLoss; // Pa/m
+    std::vector<Segment> segments;
+
+    bool operator==(const Network&) const = default;
+};
+
+// The absolute pressure in MPa of a reading in `unit`, and back.
+double absoluteMpa(double reading, PressureUnit unit);
+double reading(double absoluteMpa, PressureUnit unit);
+
+// The first fault that makes a network unusable, in the order of its fields and then of its
+// segments: where it is (the field, and the segment by its index and name) and why.
+struct Fault {
+    std::string field;                   // the file's key: "length", "source.pressure", ...
+    std::optional<std::size_t> segment;  // index into segments
+    std::string why;                     // the words a user reads
+};
+std::optional<Fault> validate(const Network& network);
+
+// A segment's verdicts, each with the code the command line writes.
+enum class Verdict {
+    VelocityAbove,     // "velocity-above": the end velocity above the band for its bore
+    VelocityBelow,     // "velocity-below"
+    LossAboveLimit,    // "loss-above-limit": R above the network's maxSpecificLoss
+    PressureExhausted, // "pressure-exhausted": not even 611.213 Pa at the end would do
+    UpstreamExhausted, // "upstream-exhausted": a segment above it is exhausted
+    NoSuitablePipe,    // "no-suitable-pipe": auto-sizing found none and took the largest
+};
+std::string_view verdictCode(Verdict verdict);
+
+struct SegmentResult {
+    double flow = 0; // t/h through the segment
+    std::string pipe; // the pipe used, auto-sized or not, as a file names it
+    double bore = 0;  // mm
+    // Pressures in the source's unit; none where the segment was not computed.
+    std::optional<double> pIn, pOut;
+    std::optional<double> densityIn, densityOut; // kg/m³
+    // The density at the mean of the two pressures, which the main window is handed.
+    std::optional<double> densityMean;
+    std::optional<double> velocityIn, velocityOut; // m/s
+    std::optional<double> specificLoss;            // Pa/m, Δp / (L · (1 + α))
+    std::optional<double> pressureDrop;            // kPa
+    std::vector<Verdict> verdicts;
+};
+
+struct NodeResult {
+    std::string name;
+    std::optional<double> pressure; // in the source's unit
+    std::optional<double> required;
+    std::optional<double> margin; // pressure - required
+};
+
+struct Result {
+    // Why nothing was computed (the network is unusable); empty when it was.
+    std::string fault;
+    std::vector<SegmentResult> segments; // in the network's order
+    std::vector<NodeResult> nodes;       // the source, then each segment's to-node in order
+    // The most unfavourable user: the least margin among nodes with a required pressure, or
+    // the lowest pressure where none has one; an exhausted user before every other.
+    std::optional<std::size_t> worstNode;
+};
+
+// Every segment from the source outwards, exactly: see network/solver.cpp for the method.
+Result solve(const Network& network);
+
+} // namespace network

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The pipes a network is built of, by outer diameter and wall in mm: the bore is the outer
+// diameter less two walls. Unlike the main window's welded list, whose bore is the nominal
+// size, a network's welded pipe has its real dimensions, since its losses go into every
+// pressure below it.
+namespace pipes {
+
+enum class Series { Seamless, Welded };
+
+struct CataloguePipe {
+    std::string_view name; // "D325x8" or "DN100", as files and the command line spell it
+    double outerMm;
+    double wallMm;
+
+    double boreMm() const { return outerMm - 2 * wallMm; }
+};
+
+// A series in ascending bore.
+std::span<const CataloguePipe> catalogue(Series series);
+
+// The series' file name, "seamless" or "welded", and back.
+std::string_view seriesName(Series series);
+std::optional<Series> seriesNamed(std::string_view name);
+
+// A pipe as a network names it: a catalogue name of either series, or any "D{outer}x{wall}"
+// in mm (decimal numbers; a "×" is read as the x). Its name is kept as given.
+struct NamedPipe {
+    std::string name;
+    double outerMm;
+    double wallMm;
+
+    double boreMm() const { return outerMm - 2 * wallMm; }
+};
+// The pipe, or the words that say why the name is none (unknown, or a wall of at least half
+// the outer diameter).
+struct PipeLookup {
+    std::optional<NamedPipe> pipe;
+    std::string fault;
+};
+PipeLookup pipeNamed(std::string_view name);
+
+// The text a window shows for a pipe name: the file's plain x as the sign ×.
+std::string shownPipeName(std::string_view name);
+
+} // namespace pipes
