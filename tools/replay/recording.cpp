@@ -110,6 +110,7 @@ public:
     using TeeBase::TeeBase;
     void show() override { both(&Window::show); }
     void hide() override { both(&Window::hide); }
+    void setTitle(std::string_view title) override { both(&Window::setTitle, title); }
     void onClose(Handler handler) override { m_real.onClose(std::move(handler)); }
 };
 

@@ -180,6 +180,8 @@ public:
     virtual void show() = 0;
     // The window becomes invisible and keeps its controls and their contents.
     virtual void hide() = 0;
+    // A window whose title says more than its name: the file it shows, and whether it is saved.
+    virtual void setTitle(std::string_view title) = 0;
     virtual void onClose(Handler handler) = 0;
 };
 

@@ -206,6 +206,11 @@ void MemoryWindow::hide() {
     m_visible = false;
 }
 
+void MemoryWindow::setTitle(std::string_view title) {
+    record({.kind = "title", .control = m_name, .text = std::string(title)});
+    m_title = title;
+}
+
 void MemoryProgram::end() {
     m_recorder.record({.kind = "end"});
     m_ended = true;

@@ -29,7 +29,8 @@ struct Op {
     // ("title", …); strings as std::string_view. The replay log is written from this walk.
     template <class Field> void fields(Field&& field) const {
         field(std::string_view("op"), kind);
-        if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload")
+        if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload" ||
+            kind == "title")
             field(std::string_view("window"), std::string_view(control));
         else if (!control.empty())
             field(std::string_view("ctl"), std::string_view(control));
@@ -38,7 +39,7 @@ struct Op {
         if (kind == "enable" || kind == "check" || kind == "status")
             field(std::string_view("on"), on);
         if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-            kind == "message" || kind == "status" || kind == "look")
+            kind == "message" || kind == "status" || kind == "look" || kind == "title")
             field(std::string_view("text"), std::string_view(text));
         if (kind == "message")
             field(std::string_view("title"), std::string_view(title));
@@ -271,14 +272,18 @@ public:
 
     void show() override;
     void hide() override;
+    void setTitle(std::string_view title) override;
     void onClose(Handler handler) override { m_onClose = std::move(handler); }
 
     bool visible() const { return m_visible; }
+    // Empty until the program sets one: the description's title stands.
+    const std::string& title() const { return m_title; }
     // The user closes the window from its title bar.
     void userClose() { raise(m_onClose); }
 
 private:
     bool m_visible = false;
+    std::string m_title;
     Handler m_onClose;
 };
 

@@ -322,6 +322,10 @@ void QtWindow::hide() {
     m_widget->hide();
 }
 
+void QtWindow::setTitle(std::string_view title) {
+    m_widget->setWindowTitle(fromUtf8(title));
+}
+
 void QtWindow::onClose(Handler handler) {
     m_widget->setCloseHandler(std::move(handler));
 }

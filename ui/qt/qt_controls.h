@@ -209,6 +209,7 @@ public:
     explicit QtWindow(FormWidget* widget) : OverWidget(widget), m_widget(widget) {}
     void show() override;
     void hide() override;
+    void setTitle(std::string_view title) override;
     void onClose(Handler handler) override;
 
 private:
