@@ -3,6 +3,7 @@
 #include "ui/controls/controls.h"
 #include "ui/design.h"
 
+#include <array>
 #include <optional>
 #include <type_traits>
 #include <variant>
@@ -10,21 +11,30 @@
 
 namespace ui {
 
-// One control of any kind the logic drives; the alternatives are in the order of Kind.
-using AnyControl = std::variant<controls::Window*, controls::TextBox*, controls::DropDownList*,
-                                controls::SimpleCombo*, controls::TableList*,
-                                controls::OptionButton*, controls::PushButton*, controls::Label*,
-                                controls::StatusText*, controls::MenuCommand*,
-                                controls::MessageBox*, controls::HelpWindows*, controls::Program*>;
+// One control of any kind the logic drives.
+using AnyControl =
+    std::variant<controls::Window*, controls::TextBox*, controls::DropDownList*,
+                 controls::SimpleCombo*, controls::TableList*, controls::OptionButton*,
+                 controls::PushButton*, controls::Label*, controls::StatusText*,
+                 controls::MenuCommand*, controls::MessageBox*, controls::HelpWindows*,
+                 controls::Program*, controls::Grid*, controls::Question*, controls::FileDialogs*>;
+
+// The kind of each alternative, in order: the kinds of Kind up to Program, then those added
+// after frames and captions, which are no controls.
+inline constexpr std::array<Kind, std::variant_size_v<AnyControl>> kAlternativeKinds{
+    Kind::Window,     Kind::TextBox,      Kind::DropDownList, Kind::SimpleCombo,
+    Kind::TableList,  Kind::OptionButton, Kind::PushButton,   Kind::Label,
+    Kind::StatusText, Kind::MenuCommand,  Kind::MessageBox,   Kind::HelpWindows,
+    Kind::Program,    Kind::Grid,         Kind::Question,     Kind::FileDialogs};
 
 inline Kind kindOf(const AnyControl& control) {
-    return static_cast<Kind>(control.index());
+    return kAlternativeKinds[control.index()];
 }
 
-// The kind of a control interface: its alternative's place in AnyControl.
+// The kind of a control interface: that of its alternative in AnyControl.
 template <class Control, std::size_t I = 0> constexpr Kind kindFor() {
     if constexpr (std::is_same_v<std::variant_alternative_t<I, AnyControl>, Control*>)
-        return static_cast<Kind>(I);
+        return kAlternativeKinds[I];
     else
         return kindFor<Control, I + 1>();
 }

@@ -12,7 +12,8 @@
 namespace ui {
 
 // What a control is. The first kinds are the controls the logic drives, in the order of
-// ControlSet's alternatives; frames and captions only arrange and label the others.
+// ControlSet's alternatives; frames and captions only arrange and label the others. Kinds added
+// later follow them, so that every kind keeps its number.
 enum class Kind {
     Window,
     TextBox,
@@ -29,6 +30,9 @@ enum class Kind {
     Program,
     Frame,
     Caption,
+    Grid,
+    Question,
+    FileDialogs,
 };
 
 std::string_view kindName(Kind kind);

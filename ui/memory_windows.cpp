@@ -2,6 +2,24 @@
 
 namespace ui {
 
+namespace {
+
+// A grid's column headings, which its description gives as one text, separated by tabs.
+std::vector<std::string> headings(std::string_view text) {
+    std::vector<std::string> out;
+    if (text.empty())
+        return out;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = text.find('\t', start);
+        out.emplace_back(text.substr(start, tab - start));
+        if (tab == std::string_view::npos)
+            return out;
+        start = tab + 1;
+    }
+}
+
+} // namespace
+
 ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& design) {
     ControlSet set(design);
     set.setWindow(gui.window(std::string(design.name)));
@@ -44,6 +62,15 @@ ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& des
             break;
         case Kind::Program:
             set.add(control.name, &gui.program());
+            break;
+        case Kind::Grid:
+            set.add(control.name, &gui.grid(name, headings(control.text)));
+            break;
+        case Kind::Question:
+            set.add(control.name, &gui.question(name));
+            break;
+        case Kind::FileDialogs:
+            set.add(control.name, &gui.fileDialogs(name));
             break;
         case Kind::Window:
         case Kind::Frame:

@@ -2,6 +2,7 @@
 
 #include "ui/controls/controls.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,10 +24,17 @@ struct Op {
     std::string title{};
     int index = -1;
     bool on = false;
+    // A grid's column; a file dialog's filter and suggested name; the answer a question or a
+    // file dialog gave the program.
+    int column = -1;
+    std::string filter{};
+    std::string suggested{};
+    std::string answer{};
 
     // Hands `field(key, value)` each field this kind of operation carries, in order: ("op",
-    // kind), ("window" or "ctl", control), ("index", int), ("on", bool), ("text", …),
-    // ("title", …); strings as std::string_view. The replay log is written from this walk.
+    // kind), ("window" or "ctl", control), ("index", int), ("column", int), ("on", bool),
+    // ("text", …), ("title", …), ("filter", …), ("suggested", …), ("answer", …); strings as
+    // std::string_view. The replay log is written from this walk.
     template <class Field> void fields(Field&& field) const {
         field(std::string_view("op"), kind);
         if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload" ||
@@ -34,15 +42,25 @@ struct Op {
             field(std::string_view("window"), std::string_view(control));
         else if (!control.empty())
             field(std::string_view("ctl"), std::string_view(control));
-        if (kind == "additem" || kind == "look")
+        if (kind == "additem" || kind == "look" || kind == "insertrow" || kind == "removerow" ||
+            kind == "setrow" || kind == "setcell")
             field(std::string_view("index"), index);
+        if (kind == "setcell" || kind == "items")
+            field(std::string_view("column"), column);
         if (kind == "enable" || kind == "check" || kind == "status")
             field(std::string_view("on"), on);
         if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-            kind == "message" || kind == "status" || kind == "look" || kind == "title")
+            kind == "message" || kind == "status" || kind == "look" || kind == "title" ||
+            kind == "setcell" || kind == "items" || kind == "question")
             field(std::string_view("text"), std::string_view(text));
-        if (kind == "message")
+        if (kind == "message" || kind == "question" || kind == "openpath" || kind == "savepath")
             field(std::string_view("title"), std::string_view(title));
+        if (kind == "openpath" || kind == "savepath")
+            field(std::string_view("filter"), std::string_view(filter));
+        if (kind == "savepath")
+            field(std::string_view("suggested"), std::string_view(suggested));
+        if (kind == "question" || kind == "openpath" || kind == "savepath")
+            field(std::string_view("answer"), std::string_view(answer));
     }
 };
 
@@ -175,6 +193,45 @@ private:
     Handler m_onDoubleClick;
 };
 
+// Rows of cells under the grid's headings, one column a heading. The user's edits and picks
+// are committed at once, as Enter commits them in the real grid.
+class MemoryGrid final : public Control, public Grid {
+public:
+    MemoryGrid(Recorder& recorder, std::string name, std::vector<std::string> headings);
+
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
+    void insertRow(int row) override;
+    void removeRow(int row) override;
+    std::string cell(int row, int column) const override;
+    void setCell(int row, int column, std::string_view text) override;
+    void setColumnItems(int column, const std::vector<std::string>& items) override;
+    int currentRow() const override { return m_current; }
+    void setCurrentRow(int row) override;
+    void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+
+    const std::vector<std::string>& headings() const { return m_headings; }
+    // Empty for a column without items, or one the grid does not have.
+    const std::vector<std::string>& columnItems(int column) const;
+    // Every cell's text, row by row.
+    const std::vector<std::vector<std::string>>& rows() const { return m_rows; }
+
+    // The user types `text` over a cell and commits it (Enter, Tab or leaving the cell); the
+    // cell's row becomes the current one. A cell the grid does not have takes nothing.
+    void userEdit(int row, int column, std::string_view text);
+    // The user picks the item at `index` of the column's items into a cell, likewise.
+    void userPick(int row, int column, int index);
+
+private:
+    bool holds(int row, int column) const;
+    void replace(int row, int column, std::string_view text);
+
+    std::vector<std::string> m_headings;
+    std::vector<std::vector<std::string>> m_items; // by column
+    std::vector<std::vector<std::string>> m_rows;
+    int m_current = -1;
+    CellHandler m_onCellChange;
+};
+
 class MemoryOptionButton;
 // The option buttons of one frame: each button shares it, so it lives as long as they do.
 using OptionGroup = std::shared_ptr<std::vector<MemoryOptionButton*>>;
@@ -266,6 +323,46 @@ private:
     Recorder& m_recorder;
 };
 
+// Answers each question with the next of the answers given to it beforehand, in order, and
+// records what was asked and what it answered. Asked with none left, it answers Cancel, which
+// loses nothing, and records the operation with `on` false: a session reports that as a fault
+// of its script, as it reports a message not of the program's own.
+class MemoryQuestion final : public Control, public Question {
+public:
+    using Control::Control;
+
+    Answer ask(std::string_view text, std::string_view title) override;
+
+    // The answer of the next question asked.
+    void answerNext(Answer answer) { m_answers.push_back(answer); }
+    // The answers given and not yet asked for.
+    std::size_t pending() const { return m_answers.size(); }
+
+private:
+    std::deque<Answer> m_answers;
+};
+
+// Returns for each dialog, open or save, the next of the paths given to it beforehand, in
+// order; an empty path is a cancelled dialog. Asked with none left, it cancels and records the
+// operation with `on` false, as the question does.
+class MemoryFileDialogs final : public Control, public FileDialogs {
+public:
+    using Control::Control;
+
+    std::string openPath(std::string_view title, std::string_view filter) override;
+    std::string savePath(std::string_view title, std::string_view filter,
+                         std::string_view suggested) override;
+
+    // The path the next dialog returns; empty to cancel it.
+    void answerNext(std::string path) { m_paths.push_back(std::move(path)); }
+    std::size_t pending() const { return m_paths.size(); }
+
+private:
+    Op answer(std::string_view kind, std::string_view title, std::string_view filter);
+
+    std::deque<std::string> m_paths;
+};
+
 class MemoryWindow final : public Control, public Window {
 public:
     using Control::Control;
@@ -300,6 +397,8 @@ private:
 
 // The name a table row's look is logged by.
 std::string_view lookName(TableList::Look look);
+// The name an answer is logged and scripted by: "save", "discard" or "cancel".
+std::string_view answerName(Question::Answer answer);
 
 // Owns the controls by their window-qualified names ("Form1.Text3"), creating each on first use.
 // Asking for a control under a name another kind holds is a fault of the caller: it throws.
@@ -317,6 +416,14 @@ public:
         return obtain<MemorySimpleCombo>(name);
     }
     MemoryTableList& tableList(const std::string& name) { return obtain<MemoryTableList>(name); }
+    // The headings count only where the grid is made.
+    MemoryGrid& grid(const std::string& name, std::vector<std::string> headings = {}) {
+        return obtain<MemoryGrid>(name, std::move(headings));
+    }
+    MemoryQuestion& question(const std::string& name) { return obtain<MemoryQuestion>(name); }
+    MemoryFileDialogs& fileDialogs(const std::string& name) {
+        return obtain<MemoryFileDialogs>(name);
+    }
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
     MemoryPushButton& pushButton(const std::string& name) { return obtain<MemoryPushButton>(name); }
     MemoryLabel& label(const std::string& name, std::string designCaption = {}) {

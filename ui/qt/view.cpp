@@ -156,6 +156,9 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
     case Kind::HelpWindows:
     case Kind::Program:
     case Kind::Window:
+    case Kind::Grid:
+    case Kind::Question:
+    case Kind::FileDialogs:
         break;
     }
 }
@@ -205,6 +208,9 @@ void View::over(const ControlDescription& control) {
     case Kind::Window:
     case Kind::Frame:
     case Kind::Caption:
+    case Kind::Grid:
+    case Kind::Question:
+    case Kind::FileDialogs:
         break;
     }
 }

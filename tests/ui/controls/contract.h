@@ -46,6 +46,40 @@ public:
 
 using HarnessFactory = std::unique_ptr<Harness> (*)();
 
+// The controls of a window whose work the user saves: the editable grid, the question asked
+// before unsaved work is lost, and the file dialogs.
+class WorkHarness {
+public:
+    // How the user ends an edit of a cell.
+    enum class Commit { Enter, Tab, Leave };
+    // How the user answers a question: by one of its buttons, or by Esc or Enter.
+    enum class Reply { Save, Discard, Cancel, Escape, Enter };
+
+    virtual ~WorkHarness() = default;
+    // Three columns, no rows, no items.
+    virtual controls::Grid& grid() = 0;
+    virtual controls::Question& question() = 0;
+    virtual controls::FileDialogs& fileDialogs() = 0;
+
+    // The user types `text` into a cell, over all it holds, and ends the edit.
+    virtual void userEdit(int row, int column, std::string_view text, Commit commit) = 0;
+    // The user opens a cell's list of items and picks the one at `index`.
+    virtual void userPick(int row, int column, int index) = 0;
+    // How the user will answer the next question.
+    virtual void replyNext(Reply reply) = 0;
+    // The path the user will choose in the next file dialog, typed and taken with Enter; an
+    // empty one cancels the dialog with Esc.
+    virtual void chooseNext(std::string path) = 0;
+};
+
+using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();
+
+class WorkContract : public ::testing::TestWithParam<WorkHarnessFactory> {
+protected:
+    void SetUp() override { harness = GetParam()(); }
+    std::unique_ptr<WorkHarness> harness;
+};
+
 class ControlsContract : public ::testing::TestWithParam<HarnessFactory> {
 protected:
     void SetUp() override { harness = GetParam()(); }

@@ -1,5 +1,7 @@
 #include "tests/ui/controls/contract.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,171 @@ TEST_P(ControlsContract, StatusTextShowsTheLastTextWithOrWithoutFault) {
     EXPECT_EQ(harness->statusShown(), "温度须在 0～800 ℃ 之间");
     status.setStatus("饱和蒸汽", false);
     EXPECT_EQ(harness->statusShown(), "饱和蒸汽");
+}
+
+// A cell's change as a handling hears it: the cell's place and the text it then holds.
+std::string changeOf(const controls::Grid& grid, int row, int column) {
+    return std::to_string(row) + "," + std::to_string(column) + " " + grid.cell(row, column);
+}
+
+void listen(controls::Grid& grid, Log& log) {
+    grid.onCellChange(
+        [&grid, &log](int row, int column) { log.push_back(changeOf(grid, row, column)); });
+}
+
+TEST_P(WorkContract, ProgramSetCellRaisesBeforeReturningAndOnlyWhenTheTextDiffers) {
+    auto& grid = harness->grid();
+    Log log;
+    listen(grid, log);
+    grid.insertRow(0);
+    grid.insertRow(1);
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.cell(1, 2), "") << "an inserted row's cells are empty";
+
+    grid.setCell(1, 2, "120");
+    log.push_back("returned");
+    grid.setCell(1, 2, "120");
+    grid.setCell(0, 0, "");
+    grid.setCell(2, 0, "no such row");
+
+    EXPECT_EQ(log, (Log{"1,2 120", "returned"}));
+    EXPECT_EQ(grid.cell(1, 2), "120");
+    EXPECT_EQ(grid.cell(2, 0), "") << "a row the grid does not have holds nothing";
+}
+
+TEST_P(WorkContract, UserEditRaisesOnceWhenCommittedAndOnlyWhenTheTextChanged) {
+    using Commit = WorkHarness::Commit;
+    auto& grid = harness->grid();
+    for (int row = 0; row < 3; ++row)
+        grid.insertRow(row);
+    grid.setCell(2, 1, "50");
+    Log log;
+    listen(grid, log);
+
+    harness->userEdit(0, 0, "S1", Commit::Enter);
+    harness->userEdit(1, 1, "D325x8", Commit::Tab);
+    harness->userEdit(1, 2, "2.5", Commit::Leave);
+    harness->userEdit(2, 1, "50", Commit::Enter);
+
+    EXPECT_EQ(log, (Log{"0,0 S1", "1,1 D325x8", "1,2 2.5"}))
+        << "an edit that leaves the text as it was raises nothing";
+    EXPECT_EQ(grid.cell(1, 1), "D325x8");
+    EXPECT_EQ(grid.currentRow(), 2) << "the edited cell's row becomes the current one";
+}
+
+TEST_P(WorkContract, PickTakesTheColumnsItemAndACellWithItemsTakesTypedTextToo) {
+    using Commit = WorkHarness::Commit;
+    auto& grid = harness->grid();
+    grid.setColumnItems(1, {"D273x7", "D325x8", "D377x9"});
+    grid.insertRow(0);
+    grid.insertRow(1);
+    Log log;
+    listen(grid, log);
+
+    harness->userPick(0, 1, 1);
+    harness->userPick(0, 1, 1);
+    harness->userPick(1, 1, 2);
+    harness->userEdit(1, 1, "D426x10", Commit::Enter);
+
+    EXPECT_EQ(log, (Log{"0,1 D325x8", "1,1 D377x9", "1,1 D426x10"}))
+        << "picking the item a cell already holds raises nothing";
+    EXPECT_EQ(grid.cell(0, 1), "D325x8");
+}
+
+TEST_P(WorkContract, RowsInsertedRemovedAndMadeCurrentRaiseNothingAndKeepTheirCells) {
+    auto& grid = harness->grid();
+    for (int row = 0; row < 3; ++row) {
+        grid.insertRow(row);
+        grid.setCell(row, 0, std::string(1, static_cast<char>('a' + row)));
+    }
+    int raised = 0;
+    grid.onCellChange([&](int, int) { ++raised; });
+    auto column0 = [&] {
+        Log cells;
+        for (int row = 0; row < grid.rowCount(); ++row)
+            cells.push_back(grid.cell(row, 0));
+        return cells;
+    };
+    EXPECT_EQ(grid.currentRow(), -1) << "no row is current until one is made so";
+
+    grid.setCurrentRow(1);
+    grid.insertRow(0);
+    EXPECT_EQ(column0(), (Log{"", "a", "b", "c"}));
+    EXPECT_EQ(grid.currentRow(), 2) << "the current row moves down with the rows below it";
+    grid.removeRow(2);
+    EXPECT_EQ(column0(), (Log{"", "a", "c"}));
+    EXPECT_EQ(grid.currentRow(), 2) << "the row that takes the removed one's place is current";
+    grid.removeRow(2);
+    EXPECT_EQ(grid.currentRow(), 1) << "removing the last row makes the one before it current";
+    grid.removeRow(0);
+    EXPECT_EQ(column0(), Log{"a"});
+    EXPECT_EQ(grid.currentRow(), 0) << "the current row moves up with the rows below it";
+    grid.setCurrentRow(-1);
+    EXPECT_EQ(grid.currentRow(), -1);
+    grid.setCurrentRow(1);
+    EXPECT_EQ(grid.currentRow(), -1) << "a row the grid does not have cannot be current";
+    grid.removeRow(0);
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(raised, 0);
+}
+
+// A handling that writes a typed pipe in its proper form hears its own write at once, nested,
+// and the user's edit is not heard a second time once the handling has rewritten it.
+TEST_P(WorkContract, OwnCellRewriteRunsNestedAndTheEditRaisesOnce) {
+    auto& grid = harness->grid();
+    grid.insertRow(0);
+    Log log;
+    grid.onCellChange([&](int row, int column) {
+        const std::string text = grid.cell(row, column);
+        log.push_back("enter " + text);
+        if (text == "d325x8")
+            grid.setCell(row, column, "D325x8");
+        log.push_back("leave " + text);
+    });
+
+    harness->userEdit(0, 1, "d325x8", WorkHarness::Commit::Enter);
+
+    EXPECT_EQ(log, (Log{"enter d325x8", "enter D325x8", "leave D325x8", "leave d325x8"}));
+    EXPECT_EQ(grid.cell(0, 1), "D325x8");
+}
+
+TEST_P(WorkContract, QuestionReturnsTheUsersAnswerEscapeCancelsAndEnterSaves) {
+    using Reply = WorkHarness::Reply;
+    using Answer = controls::Question::Answer;
+    const struct {
+        Reply reply;
+        Answer answer;
+    } replies[] = {{Reply::Save, Answer::Save},
+                   {Reply::Discard, Answer::Discard},
+                   {Reply::Cancel, Answer::Cancel},
+                   {Reply::Escape, Answer::Cancel},
+                   {Reply::Enter, Answer::Save}};
+    for (const auto& reply : replies) {
+        harness->replyNext(reply.reply);
+        EXPECT_EQ(harness->question().ask("管网已修改，是否保存？", "蒸汽管网"), reply.answer)
+            << "reply " << static_cast<int>(reply.reply);
+    }
+}
+
+TEST_P(WorkContract, FileDialogsReturnTheChosenPathOrNothingWhenCancelled) {
+    // The open dialog takes only a file that exists.
+    const std::filesystem::path folder = ::testing::TempDir();
+    const std::string existing = (folder / "管网-open.json").string();
+    std::ofstream(existing) << "{}";
+    const std::string fresh = (folder / "管网-save.json").string();
+    std::filesystem::remove(fresh);
+    auto& dialogs = harness->fileDialogs();
+    constexpr const char* kFilter = "蒸汽管网 (*.json)";
+
+    harness->chooseNext(existing);
+    EXPECT_EQ(dialogs.openPath("打开管网", kFilter), existing);
+    harness->chooseNext("");
+    EXPECT_EQ(dialogs.openPath("打开管网", kFilter), "");
+    harness->chooseNext(fresh);
+    EXPECT_EQ(dialogs.savePath("管网另存为", kFilter, "管网.json"), fresh);
+    harness->chooseNext("");
+    EXPECT_EQ(dialogs.savePath("管网另存为", kFilter, "管网.json"), "");
+    std::filesystem::remove(existing);
 }
 
 } // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <type_traits>
+#include <vector>
+
 namespace {
 
 using controls::memory::Gui;
@@ -50,9 +54,135 @@ std::unique_ptr<contract::Harness> makeMemoryHarness() {
     return std::make_unique<MemoryHarness>();
 }
 
+// The user's actions are the in-memory controls' own; a reply is the answer it stands for, and
+// a file dialog's path is given beforehand, as a test or a script gives them.
+class MemoryWorkHarness final : public contract::WorkHarness {
+public:
+    controls::Grid& grid() override { return m_grid; }
+    controls::Question& question() override { return m_question; }
+    controls::FileDialogs& fileDialogs() override { return m_files; }
+
+    void userEdit(int row, int column, std::string_view text, Commit) override {
+        m_grid.userEdit(row, column, text);
+    }
+    void userPick(int row, int column, int index) override { m_grid.userPick(row, column, index); }
+    void replyNext(Reply reply) override {
+        using Answer = controls::Question::Answer;
+        constexpr Answer kAnswers[] = {Answer::Save, Answer::Discard, Answer::Cancel,
+                                       Answer::Cancel, Answer::Save};
+        m_question.answerNext(kAnswers[static_cast<int>(reply)]);
+    }
+    void chooseNext(std::string path) override { m_files.answerNext(std::move(path)); }
+
+private:
+    Gui m_gui;
+    controls::memory::MemoryGrid& m_grid = m_gui.grid("Form5.Grid1", {"a", "b", "c"});
+    controls::memory::MemoryQuestion& m_question = m_gui.question("Form5.Question1");
+    controls::memory::MemoryFileDialogs& m_files = m_gui.fileDialogs("Form5.Files1");
+};
+
+std::unique_ptr<contract::WorkHarness> makeMemoryWorkHarness() {
+    return std::make_unique<MemoryWorkHarness>();
+}
+
+using controls::memory::Op;
+using Answer = controls::Question::Answer;
+
+// Each answer goes to the question asked next, in the order given; a question asked with none
+// given is cancelled, which loses nothing, and its record says so for the session to report.
+TEST(MemoryModals, AnswersAreTakenInTheOrderGivenAndAnUnansweredAskIsMarked) {
+    Gui gui;
+    std::vector<Op> ops;
+    gui.recorder().setListener([&](const Op& op) { ops.push_back(op); });
+    auto& question = gui.question("Form5.Question1");
+    question.answerNext(Answer::Discard);
+    question.answerNext(Answer::Save);
+    EXPECT_EQ(question.pending(), 2u);
+
+    EXPECT_EQ(question.ask("first", "蒸汽管网"), Answer::Discard);
+    EXPECT_EQ(question.ask("second", "蒸汽管网"), Answer::Save);
+    EXPECT_EQ(question.ask("third", "蒸汽管网"), Answer::Cancel);
+
+    ASSERT_EQ(ops.size(), 3u);
+    EXPECT_EQ(ops[0].control, "Form5.Question1");
+    EXPECT_EQ(ops[0].text, "first");
+    EXPECT_EQ(ops[0].title, "蒸汽管网");
+    EXPECT_EQ(ops[0].answer, "discard");
+    EXPECT_EQ(ops[1].answer, "save");
+    EXPECT_TRUE(ops[1].on);
+    EXPECT_EQ(ops[2].answer, "cancel");
+    EXPECT_FALSE(ops[2].on) << "the question no one answered";
+}
+
+TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
+    Gui gui;
+    std::vector<Op> ops;
+    gui.recorder().setListener([&](const Op& op) { ops.push_back(op); });
+    auto& files = gui.fileDialogs("Form5.Files1");
+    files.answerNext("/tmp/a.json");
+    files.answerNext("");
+
+    EXPECT_EQ(files.savePath("另存为", "蒸汽管网 (*.json)", "管网.json"), "/tmp/a.json");
+    EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "") << "an empty path cancels";
+    EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "");
+
+    ASSERT_EQ(ops.size(), 3u);
+    EXPECT_EQ(ops[0].kind, "savepath");
+    EXPECT_EQ(ops[0].title, "另存为");
+    EXPECT_EQ(ops[0].filter, "蒸汽管网 (*.json)");
+    EXPECT_EQ(ops[0].suggested, "管网.json");
+    EXPECT_EQ(ops[0].answer, "/tmp/a.json");
+    EXPECT_EQ(ops[1].kind, "openpath");
+    EXPECT_TRUE(ops[1].on) << "a cancel given beforehand is an answer";
+    EXPECT_FALSE(ops[2].on);
+}
+
+// The replay log shows where each grid operation fell: its row, its column and its text, the
+// items of a column in one text separated by tabs. Out of range, the operation is logged and
+// changes nothing.
+TEST(MemoryGrid, EachOperationIsRecordedWithItsRowAndColumn) {
+    Gui gui;
+    std::vector<std::string> log;
+    gui.recorder().setListener([&](const Op& op) {
+        std::string line;
+        op.fields([&](std::string_view key, const auto& value) {
+            line += std::string(key) + "=";
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, int>)
+                line += std::to_string(value);
+            else if constexpr (std::is_same_v<std::decay_t<decltype(value)>, bool>)
+                line += value ? "true" : "false";
+            else
+                line += std::string(value);
+            line += " ";
+        });
+        log.push_back(line);
+    });
+    auto& grid = gui.grid("Form5.Grid1", {"管段", "管径"});
+    grid.insertRow(0);
+    grid.setColumnItems(1, {"D273x7", "D325x8"});
+    grid.setCell(0, 1, "D325x8");
+    grid.setCell(0, 2, "beyond");
+    grid.setCurrentRow(0);
+    grid.removeRow(3);
+    grid.removeRow(0);
+
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "op=insertrow ctl=Form5.Grid1 index=0 ",
+                       "op=items ctl=Form5.Grid1 column=1 text=D273x7\tD325x8 ",
+                       "op=setcell ctl=Form5.Grid1 index=0 column=1 text=D325x8 ",
+                       "op=setcell ctl=Form5.Grid1 index=0 column=2 text=beyond ",
+                       "op=setrow ctl=Form5.Grid1 index=0 ",
+                       "op=removerow ctl=Form5.Grid1 index=3 ",
+                       "op=removerow ctl=Form5.Grid1 index=0 ",
+                   }));
+    EXPECT_EQ(grid.rowCount(), 0);
+}
+
 } // namespace
 
 namespace contract {
 INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness),
+                         [](const auto&) { return std::string("InMemory"); });
+INSTANTIATE_TEST_SUITE_P(Memory, WorkContract, ::testing::Values(&makeMemoryWorkHarness),
                          [](const auto&) { return std::string("InMemory"); });
 } // namespace contract
