@@ -54,6 +54,11 @@ void MemorySession::watch(const Op& op) {
         m_log->op(op);
     if (op.kind == "message" && (!ownMessage(op.text) || op.title != calc::kErrorTitle))
         m_faults.push_back("a message not of the program's own: " + op.text);
+    // A question or file dialog the script gave no answer for beforehand: the script's fault,
+    // told as the program's own would be.
+    if ((op.kind == "question" || op.kind == "openpath" || op.kind == "savepath") && !op.on)
+        m_faults.push_back(op.control + " asked \"" + (op.text.empty() ? op.title : op.text) +
+                           "\" with no answer given");
     if (op.kind == "focus" && !usable(op.control))
         m_faults.push_back("focus given to " + op.control + ", which the user cannot reach");
 }
@@ -167,6 +172,9 @@ std::vector<std::string> MemorySession::check() {
                 shown = {m_gui.statusText(name).text()};
             else if (control.kind == ui::Kind::TableList)
                 shown = m_gui.tableList(name).items();
+            else if (control.kind == ui::Kind::Grid)
+                for (const std::vector<std::string>& row : m_gui.grid(name).rows())
+                    shown.insert(shown.end(), row.begin(), row.end());
             for (const std::string& text : shown)
                 if (showsNonsense(text))
                     faults.push_back(name + " shows \"" + text + "\"");

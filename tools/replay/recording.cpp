@@ -76,6 +76,58 @@ public:
     void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }
 };
 
+template <> class Tee<Grid> final : public TeeBase<Grid> {
+public:
+    using TeeBase::TeeBase;
+    int rowCount() const override { return m_real.rowCount(); }
+    void insertRow(int row) override { both(&Grid::insertRow, row); }
+    void removeRow(int row) override { both(&Grid::removeRow, row); }
+    std::string cell(int row, int column) const override { return m_real.cell(row, column); }
+    void setCell(int row, int column, std::string_view text) override {
+        both(&Grid::setCell, row, column, text);
+    }
+    void setColumnItems(int column, const std::vector<std::string>& items) override {
+        m_mirror.setColumnItems(column, items);
+        m_real.setColumnItems(column, items);
+    }
+    int currentRow() const override { return m_real.currentRow(); }
+    void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
+    void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }
+};
+
+// A modal dialog is logged once the user has answered it, with the answer the program got: the
+// mirror is handed that answer to give.
+template <> class Tee<Question> final : public TeeBase<Question> {
+public:
+    Tee(Question& mirror, Question& real)
+        : TeeBase(mirror, real), m_answers(dynamic_cast<memory::MemoryQuestion&>(mirror)) {}
+    Answer ask(std::string_view text, std::string_view title) override {
+        m_answers.answerNext(m_real.ask(text, title));
+        return m_mirror.ask(text, title);
+    }
+
+private:
+    memory::MemoryQuestion& m_answers;
+};
+
+template <> class Tee<FileDialogs> final : public TeeBase<FileDialogs> {
+public:
+    Tee(FileDialogs& mirror, FileDialogs& real)
+        : TeeBase(mirror, real), m_paths(dynamic_cast<memory::MemoryFileDialogs&>(mirror)) {}
+    std::string openPath(std::string_view title, std::string_view filter) override {
+        m_paths.answerNext(m_real.openPath(title, filter));
+        return m_mirror.openPath(title, filter);
+    }
+    std::string savePath(std::string_view title, std::string_view filter,
+                         std::string_view suggested) override {
+        m_paths.answerNext(m_real.savePath(title, filter, suggested));
+        return m_mirror.savePath(title, filter, suggested);
+    }
+
+private:
+    memory::MemoryFileDialogs& m_paths;
+};
+
 template <> class Tee<OptionButton> final : public TeeBase<OptionButton> {
 public:
     using TeeBase::TeeBase;
@@ -142,6 +194,15 @@ template <> SimpleCombo& mirror(memory::Gui& gui, const std::string& name) {
 }
 template <> TableList& mirror(memory::Gui& gui, const std::string& name) {
     return gui.tableList(name);
+}
+template <> Grid& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.grid(name);
+}
+template <> Question& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.question(name);
+}
+template <> FileDialogs& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.fileDialogs(name);
 }
 template <> OptionButton& mirror(memory::Gui& gui, const std::string& name) {
     return gui.optionButton(name, name); // alone in its group: the real buttons switch each other
