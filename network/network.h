@@ -23,6 +23,8 @@ struct Source {
     PressureUnit unit = PressureUnit::MPaGauge;
     bool superheated = false;
     double temperature = 0; // ℃, for superheated steam only
+
+    bool operator==(const Source&) const = default;
 };
 
 struct Segment {
@@ -32,8 +34,10 @@ struct Segment {
     double length = 0;    // m
     double localLoss = 0; // local losses, % of the friction loss
     std::string pipe{kAutoPipe};
-    double load = 0; // t/h taken at the to-node
+    double load = 0;                        // t/h taken at the to-node
     std::optional<double> requiredPressure; // at the to-node, in the source's unit
+
+    bool operator==(const Segment&) const = default;
 };
 
 struct Network {
@@ -54,9 +58,9 @@ double reading(double absoluteMpa, PressureUnit unit);
 // The first fault that makes a network unusable, in the order of its fields and then of its
 // segments: where it is (the field, and the segment by its index and name) and why.
 struct Fault {
-    std::string field;                   // the file's key: "length", "source.pressure", ...
-    std::optional<std::size_t> segment;  // index into segments
-    std::string why;                     // the words a user reads
+    std::string field;                  // the file's key: "length", "source.pressure", ...
+    std::optional<std::size_t> segment; // index into segments
+    std::string why;                    // the words a user reads
 };
 std::optional<Fault> validate(const Network& network);
 
@@ -72,7 +76,7 @@ enum class Verdict {
 std::string_view verdictCode(Verdict verdict);
 
 struct SegmentResult {
-    double flow = 0; // t/h through the segment
+    double flow = 0;  // t/h through the segment
     std::string pipe; // the pipe used, auto-sized or not, as a file names it
     double bore = 0;  // mm
     // Pressures in the source's unit; none where the segment was not computed.

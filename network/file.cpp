@@ -1,0 +1,581 @@
+#include "network/file.h"
+
+#include "network/utf8.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <set>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace network {
+
+namespace {
+
+// The writer keeps the keys in the order docs/network-file.md lists them.
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kFormat = "steam-network";
+constexpr int kVersion = 1;
+// A network of thousands of segments is a few hundred kB; anything this large is not one, and
+// reading it whole would only stall the program.
+constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
+
+// The units as a file names them, in the order of PressureUnit.
+constexpr std::array<std::string_view, 5> kUnitNames{"MPa(g)", "MPa(a)", "bar(g)", "bar(a)",
+                                                     "kgf/cm2(g)"};
+static_assert(kUnitNames.size() == static_cast<std::size_t>(PressureUnit::KgfGauge) + 1);
+
+std::string inQuotes(std::string_view text) {
+    return "“" + std::string(text) + "”";
+}
+
+std::string openFault(std::string_view fileName, std::string_view why) {
+    return "无法打开" + inQuotes(fileName) + "：" + std::string(why);
+}
+
+std::string saveFault(std::string_view fileName, std::string_view why) {
+    return "无法保存" + inQuotes(fileName) + "：" + std::string(why);
+}
+
+std::string fileNameOf(const std::filesystem::path& path) {
+    const std::filesystem::path name = path.filename();
+    return name.empty() ? path.string() : name.string();
+}
+
+// What an operating-system error means to a user; the rarer ones in the system's own words.
+std::string errnoWords(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "没有权限";
+    case ENOENT:
+        return "文件或文件夹不存在";
+    case ENOSPC:
+        return "磁盘空间不足";
+    case EDQUOT:
+        return "超出磁盘配额";
+    case EROFS:
+        return "文件系统是只读的";
+    case EISDIR:
+        return "这是文件夹，不是文件";
+    default:
+        return std::generic_category().message(error);
+    }
+}
+
+// "第 2 段（“2”）的 length": a segment's field, by its place in the file and its name.
+std::string segmentWhere(std::size_t index, std::string_view name, std::string_view field) {
+    std::string where = "第 " + std::to_string(index + 1) + " 段";
+    if (!name.empty())
+        where += "（" + inQuotes(name) + "）";
+    return where + "的 " + std::string(field);
+}
+
+// A fault found while taking the file's values apart, thrown within this file only: the reading
+// stops at the first one.
+struct Refusal {
+    std::string where;
+    std::string why;
+};
+
+std::string typeWords(const Json& value) {
+    switch (value.type()) {
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::boolean:
+        return "true 或 false";
+    case Json::value_t::string:
+        return "文本";
+    case Json::value_t::array:
+        return "数组";
+    case Json::value_t::object:
+        return "对象";
+    default:
+        return "数";
+    }
+}
+
+const Json* member(const Json& object, const std::string& key) {
+    const auto found = object.find(key);
+    return found == object.end() ? nullptr : &*found;
+}
+
+const Json& required(const Json& object, const std::string& key, const std::string& where) {
+    const Json* value = member(object, key);
+    if (value == nullptr)
+        throw Refusal{where, "缺少这一项"};
+    return *value;
+}
+
+void expect(bool ok, const Json& value, const std::string& where, std::string_view kind) {
+    if (!ok)
+        throw Refusal{where, "须为" + std::string(kind) + "（文件中是" + typeWords(value) + "）"};
+}
+
+std::string text(const Json& value, const std::string& where) {
+    expect(value.is_string(), value, where, "文本");
+    return value.get<std::string>();
+}
+
+double number(const Json& value, const std::string& where) {
+    expect(value.is_number(), value, where, "数");
+    return value.get<double>();
+}
+
+std::optional<double> optionalNumber(const Json* value, const std::string& where) {
+    if (value == nullptr || value->is_null())
+        return std::nullopt;
+    return number(*value, where);
+}
+
+// A name from a short list, or the fault that lists them.
+template <std::size_t N>
+std::size_t oneOf(const Json& value, const std::string& where, std::string_view what,
+                  const std::array<std::string_view, N>& names) {
+    const std::string name = text(value, where);
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found != names.end())
+        return static_cast<std::size_t>(found - names.begin());
+    std::string list;
+    for (std::size_t i = 0; i < N; ++i)
+        list += (i == 0 ? "" : i + 1 == N ? " 或 " : "、") + std::string(names[i]);
+    throw Refusal{where, "未知的" + std::string(what) + " " + inQuotes(name) + "：应为 " + list};
+}
+
+Source readSource(const Json& root) {
+    const Json& object = required(root, "source", "source");
+    expect(object.is_object(), object, "source", "对象");
+    Source source;
+    source.node = text(required(object, "node", "source.node"), "source.node");
+    source.pressure = number(required(object, "pressure", "source.pressure"), "source.pressure");
+    source.unit = static_cast<PressureUnit>(
+        oneOf(required(object, "unit", "source.unit"), "source.unit", "压力单位", kUnitNames));
+    constexpr std::array<std::string_view, 2> kSteam{"saturated", "superheated"};
+    source.superheated =
+        oneOf(required(object, "steam", "source.steam"), "source.steam", "蒸汽状态", kSteam) == 1;
+    const Json* temperature = member(object, "temperature");
+    if (source.superheated) {
+        source.temperature =
+            number(required(object, "temperature", "source.temperature"), "source.temperature");
+    } else if (temperature != nullptr && !temperature->is_null()) {
+        // Saturated steam's temperature is its pressure's: a second one would be a contradiction
+        // the file does not get to win silently.
+        throw Refusal{
+            "source.temperature",
+            "饱和蒸汽的温度由压力决定，不能另给：删去这一项，或把 steam 写作 superheated"};
+    }
+    return source;
+}
+
+Segment readSegment(const Json& value, std::size_t index) {
+    const std::string at = segmentWhere(index, {}, "");
+    expect(value.is_object(), value, at.substr(0, at.size() - std::string_view("的 ").size()),
+           "对象");
+    Segment segment;
+    const std::string nameWhere = segmentWhere(index, {}, "name");
+    segment.name = text(required(value, "name", nameWhere), nameWhere);
+    const auto where = [&](std::string_view field) {
+        return segmentWhere(index, segment.name, field);
+    };
+    const auto field = [&](const char* key) -> const Json& {
+        return required(value, key, where(key));
+    };
+    segment.from = text(field("from"), where("from"));
+    segment.to = text(field("to"), where("to"));
+    segment.length = number(field("length"), where("length"));
+    segment.localLoss = number(field("localLoss"), where("localLoss"));
+    segment.pipe = text(field("pipe"), where("pipe"));
+    segment.load = number(field("load"), where("load"));
+    segment.requiredPressure =
+        optionalNumber(member(value, "requiredPressure"), where("requiredPressure"));
+    return segment;
+}
+
+Network readFields(const Json& root) {
+    Network network;
+    if (const Json* title = member(root, "title"); title != nullptr && !title->is_null())
+        network.title = text(*title, "title");
+    network.source = readSource(root);
+    network.roughness = number(required(root, "roughness", "roughness"), "roughness");
+    const std::string series = text(required(root, "series", "series"), "series");
+    const std::optional<pipes::Series> named = pipes::seriesNamed(series);
+    if (!named)
+        throw Refusal{"series", "未知的管材系列 " + inQuotes(series) + "：应为 seamless 或 welded"};
+    network.series = *named;
+    network.maxSpecificLoss = optionalNumber(member(root, "maxSpecificLoss"), "maxSpecificLoss");
+    const Json& segments = required(root, "segments", "segments");
+    expect(segments.is_array(), segments, "segments", "数组");
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        network.segments.push_back(readSegment(segments[i], i));
+    return network;
+}
+
+// Line and column (in characters) of a byte offset, as an editor shows them.
+std::string position(std::string_view bytes, std::size_t offset) {
+    offset = std::min(offset, bytes.size());
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (bytes[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(bytes[i]) & 0xc0) != 0x80) {
+            ++column;
+        }
+    }
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+// A token as a fault quotes it: short, and cut only between characters.
+std::string shortToken(std::string_view token) {
+    constexpr std::size_t kLongest = 40;
+    if (token.size() <= kLongest)
+        return std::string(token);
+    std::size_t end = kLongest;
+    while (end > 0 && (static_cast<unsigned char>(token[end]) & 0xc0) == 0x80)
+        --end;
+    return std::string(token.substr(0, end)) + "…";
+}
+
+// A first pass over the text for what the parsed value no longer shows: where the syntax
+// breaks, and a key written twice in one object, which the parsed value would quietly take the
+// last of.
+class Scan {
+public:
+    using number_integer_t = Json::number_integer_t;
+    using number_unsigned_t = Json::number_unsigned_t;
+    using number_float_t = Json::number_float_t;
+    using string_t = Json::string_t;
+    using binary_t = Json::binary_t;
+
+    explicit Scan(std::string_view bytes) : m_bytes(bytes) {}
+
+    // The first fault, without the file's name; empty when there is none.
+    std::string fault;
+
+    bool null() { return element(); }
+    bool boolean(bool) { return element(); }
+    bool number_integer(number_integer_t) { return element(); }
+    bool number_unsigned(number_unsigned_t) { return element(); }
+    bool number_float(number_float_t, const string_t&) { return element(); }
+    bool string(string_t&) { return element(); }
+    bool binary(binary_t&) { return element(); }
+    bool start_object(std::size_t) {
+        element();
+        m_frames.emplace_back().object = true;
+        return true;
+    }
+    bool key(string_t& key) {
+        Frame& frame = m_frames.back();
+        frame.key = key;
+        if (!frame.keys.insert(key).second && fault.empty())
+            fault = where() + "：这一项写了两次";
+        return true;
+    }
+    bool end_object() { return pop(); }
+    bool start_array(std::size_t) {
+        element();
+        m_frames.emplace_back().object = false;
+        return true;
+    }
+    bool end_array() { return pop(); }
+    bool parse_error(std::size_t read, const std::string& token,
+                     const nlohmann::detail::exception& error) {
+        // The parser counts the bytes read, the offending one among them.
+        const std::size_t at = read == 0 ? 0 : read - 1;
+        if (error.id == 406) {
+            // Counted to the number's end: where it starts is what an editor finds.
+            const std::size_t start = read >= token.size() ? read - token.size() : 0;
+            fault = position(m_bytes, start) + "的数 " + inQuotes(shortToken(token)) + " 超出范围";
+        } else if (read > m_bytes.size()) {
+            fault = "不是 JSON 文件：在" + position(m_bytes, at) + "意外结束";
+        } else {
+            fault = "不是 JSON 文件：" + position(m_bytes, at) + "有语法错误";
+        }
+        return false;
+    }
+
+private:
+    struct Frame {
+        bool object = true;
+        std::set<std::string> keys;
+        std::string key;       // in an object, the key being read
+        std::size_t count = 0; // in an array, the elements begun
+    };
+
+    bool element() {
+        if (!m_frames.empty() && !m_frames.back().object)
+            ++m_frames.back().count;
+        return true;
+    }
+    bool pop() {
+        m_frames.pop_back();
+        return true;
+    }
+    // The key being read, as the reader's faults name it.
+    std::string where() const {
+        if (m_frames.size() == 3 && m_frames[0].key == "segments" && !m_frames[1].object)
+            return segmentWhere(m_frames[1].count - 1, {}, m_frames[2].key);
+        std::string path;
+        for (const Frame& frame : m_frames)
+            path += (path.empty() ? "" : ".") +
+                    (frame.object ? frame.key : std::to_string(frame.count - 1));
+        return path;
+    }
+
+    std::string_view m_bytes;
+    std::vector<Frame> m_frames;
+};
+
+std::string_view unitName(PressureUnit unit) {
+    const auto index = static_cast<std::size_t>(unit);
+    return index < kUnitNames.size() ? kUnitNames[index] : std::string_view{};
+}
+
+Json optionalJson(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+} // namespace
+
+std::string networkJson(const Network& network) {
+    Json source{{"node", network.source.node},
+                {"pressure", network.source.pressure},
+                {"unit", unitName(network.source.unit)},
+                {"steam", network.source.superheated ? "superheated" : "saturated"}};
+    if (network.source.superheated)
+        source["temperature"] = network.source.temperature;
+    Json segments = Json::array();
+    for (const Segment& s : network.segments)
+        segments.push_back({{"name", s.name},
+                            {"from", s.from},
+                            {"to", s.to},
+                            {"length", s.length},
+                            {"localLoss", s.localLoss},
+                            {"pipe", s.pipe},
+                            {"load", s.load},
+                            {"requiredPressure", optionalJson(s.requiredPressure)}});
+    const Json root{{"format", kFormat},
+                    {"version", kVersion},
+                    {"title", network.title},
+                    {"source", source},
+                    {"roughness", network.roughness},
+                    {"series", pipes::seriesName(network.series)},
+                    {"maxSpecificLoss", optionalJson(network.maxSpecificLoss)},
+                    {"segments", segments}};
+    // Names stay readable UTF-8; the doubles are written to the shortest digits that read back
+    // as the same double.
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+Reading readNetwork(std::string_view bytes, std::string_view fileName) {
+    const auto refuse = [&](std::string_view why) { return Reading{{}, openFault(fileName, why)}; };
+    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return refuse("文件是空的");
+    if (const std::optional<std::size_t> bad = firstNonUtf8(bytes))
+        return refuse("不是 UTF-8 文本：第 " + std::to_string(*bad + 1) + " 字节（" +
+                      position(bytes, *bad) + "）不是 UTF-8 编码");
+    Scan scan(bytes);
+    Json::sax_parse(bytes, &scan);
+    if (!scan.fault.empty())
+        return refuse(scan.fault);
+    const Json root = Json::parse(bytes);
+
+    const Json* format = root.is_object() ? member(root, "format") : nullptr;
+    if (format == nullptr || *format != kFormat)
+        return refuse(std::string("不是蒸汽管网文件（没有 \"format\": \"") + std::string(kFormat) +
+                      "\"）");
+    const Json* version = member(root, "version");
+    if (version == nullptr || !version->is_number_integer())
+        return refuse("version：须为整数 1");
+    if (*version > kVersion)
+        return refuse("文件是第 " + version->dump() + " 版的格式，本程序只读得懂第 " +
+                      std::to_string(kVersion) + " 版：请用更新的程序打开");
+    if (*version != kVersion)
+        return refuse("version：须为整数 1");
+
+    Network network;
+    try {
+        network = readFields(root);
+    } catch (const Refusal& refusal) {
+        return refuse(refusal.where + "：" + refusal.why);
+    }
+    if (const std::optional<Fault> fault = validate(network)) {
+        const std::string where =
+            fault->segment ? segmentWhere(*fault->segment, network.segments[*fault->segment].name,
+                                          fault->field)
+                           : fault->field;
+        return refuse(where + "：" + fault->why);
+    }
+    return {std::move(network), {}};
+}
+
+Reading loadNetwork(const std::filesystem::path& path) {
+    const std::string name = fileNameOf(path);
+    const auto refuse = [&](std::string_view why) { return Reading{{}, openFault(name, why)}; };
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return refuse("文件不存在");
+    if (status.type() == std::filesystem::file_type::directory)
+        return refuse("这是文件夹，不是文件");
+    if (error)
+        return refuse(errnoWords(error.value()));
+    // A pipe or a device would never end, or never start.
+    if (status.type() != std::filesystem::file_type::regular)
+        return refuse("不是普通文件");
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return refuse(errnoWords(errno));
+    std::string bytes;
+    std::array<char, 65536> buffer;
+    std::size_t got = 0;
+    while (bytes.size() <= kLargestFile &&
+           (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        bytes.append(buffer.data(), got);
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0)
+        return refuse(errnoWords(readError));
+    if (bytes.size() > kLargestFile)
+        return refuse("文件大于 16 MiB，不是管网文件");
+    return readNetwork(bytes, name);
+}
+
+namespace {
+
+// An open temporary file beside the target, removed unless it was renamed over it.
+class Temporary {
+public:
+    explicit Temporary(const std::filesystem::path& target) {
+        static std::atomic<unsigned> counter{0};
+        const std::string stem =
+            "." + target.filename().string() + ".saving-" + std::to_string(::getpid()) + "-";
+        int fd = -1;
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+            m_path =
+                target.parent_path() / (stem + std::to_string(counter++) + "-" +
+                                        std::to_string(static_cast<std::uint64_t>(tick) % 1000000));
+            // Created as any new file is, so that the umask gives it its permissions.
+            fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+        m_error = fd < 0 ? errno : 0;
+        if (fd < 0)
+            return;
+        m_created = true;
+        m_file = ::fdopen(fd, "wb");
+        if (m_file == nullptr) {
+            m_error = errno;
+            ::close(fd);
+        }
+    }
+    ~Temporary() {
+        if (m_file != nullptr)
+            std::fclose(m_file);
+        if (m_created)
+            ::unlink(m_path.c_str());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    // The stream to write, or none, with the error that stopped it.
+    std::FILE* file() const { return m_file; }
+    int error() const { return m_error; }
+    // Closes the stream, the last place a delayed write can fail; the file stays until renamed.
+    bool close() {
+        std::FILE* file = m_file;
+        m_file = nullptr;
+        return std::fclose(file) == 0;
+    }
+    bool renameOver(const std::filesystem::path& target) {
+        if (std::rename(m_path.c_str(), target.c_str()) != 0)
+            return false;
+        m_created = false;
+        return true;
+    }
+
+private:
+    std::filesystem::path m_path;
+    std::FILE* m_file = nullptr;
+    int m_error = 0;
+    bool m_created = false;
+};
+
+} // namespace
+
+std::string saveNetwork(const Network& network, const std::filesystem::path& path,
+                        const ByteWriter& write) {
+    const std::string name = fileNameOf(path);
+    const auto refuse = [&](std::string_view why) { return saveFault(name, why); };
+    // A network the reader would refuse is not written: the file could not be opened again.
+    if (const std::optional<Fault> fault = validate(network)) {
+        const std::string where =
+            fault->segment ? segmentWhere(*fault->segment, network.segments[*fault->segment].name,
+                                          fault->field)
+                           : fault->field;
+        return refuse(where + "：" + fault->why);
+    }
+
+    std::error_code error;
+    // Through a link to the file it names, so that the link stays one.
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(path, error)) {
+        const std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
+        if (!error)
+            target = real;
+    }
+    if (std::filesystem::is_directory(target, error))
+        return refuse("这是文件夹，不能存为文件");
+    if (target.filename().empty())
+        return refuse("没有文件名");
+
+    Temporary temporary(target);
+    std::FILE* file = temporary.file();
+    if (file == nullptr)
+        return refuse("无法在它的文件夹中建立临时文件：" + errnoWords(temporary.error()));
+    // An existing file keeps its permissions.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(::fileno(file), old.st_mode & 07777);
+
+    const std::string text = networkJson(network);
+    errno = 0;
+    const bool written =
+        write ? write(file, text) : std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const auto failed = [&](std::string_view what) {
+        return refuse(std::string(what) + (errno != 0 ? "：" + errnoWords(errno) : std::string()));
+    };
+    if (!written || std::fflush(file) != 0)
+        return failed("写入失败");
+    if (::fsync(::fileno(file)) != 0)
+        return failed("写入磁盘失败");
+    if (!temporary.close())
+        return failed("写入失败");
+    if (!temporary.renameOver(target))
+        return failed("无法替换原文件");
+    // The rename itself reaches the disk with the folder's entry.
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return {};
+}
+
+} // namespace network

@@ -1,0 +1,206 @@
+#include "network/network.h"
+
+#include "network/utf8.h"
+#include "steam/if97.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+
+namespace network {
+
+namespace {
+
+constexpr double kKelvin = 273.15;
+// The network's steam is IF97 region 2, or the saturation line up to 350 ℃, where region 4
+// leaves regions 1 and 2 for region 3: above it the saturated vapour is dense region-3 steam.
+constexpr double kHighestSaturatedKelvin = 623.15;
+constexpr double kHighestCelsius = 800;
+constexpr double kHighestMpa = 100;
+
+// A figure in a fault, to the decimals it is read at; formatted without the C library, whose
+// decimal point follows the locale.
+std::string decimal(double value, int decimals) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, end.ptr);
+}
+
+std::string inQuotes(std::string_view name) {
+    return "“" + std::string(name) + "”";
+}
+
+Fault topFault(std::string field, std::string why) {
+    return {std::move(field), std::nullopt, std::move(why)};
+}
+
+std::optional<std::string> nameFault(std::string_view name, std::string_view what) {
+    if (name.empty())
+        return std::string(what) + "的名称为空";
+    if (firstNonUtf8(name))
+        return std::string(what) + "的名称不是有效的 UTF-8 文本";
+    return std::nullopt;
+}
+
+// A length, a load or a local loss: any finite figure from 0 up.
+std::optional<std::string> nonNegativeFault(double value, std::string_view what) {
+    if (!std::isfinite(value))
+        return std::string(what) + "不是有限的数";
+    if (value < 0)
+        return std::string(what) + "不得为负";
+    return std::nullopt;
+}
+
+std::optional<Fault> sourceFault(const Source& source) {
+    if (std::optional<std::string> why = nameFault(source.node, "热源节点"))
+        return topFault("source.node", *why);
+    if (static_cast<int>(source.unit) < 0 || source.unit > PressureUnit::KgfGauge)
+        return topFault("source.unit", "未知的压力单位");
+    if (!std::isfinite(source.pressure))
+        return topFault("source.pressure", "热源压力不是有限的数");
+    const double p = absoluteMpa(source.pressure, source.unit);
+    if (!(p > 0))
+        return topFault("source.pressure",
+                        "热源压力折合绝压为 " + decimal(p, 6) + " MPa，须大于 0");
+    if (p > kHighestMpa)
+        return topFault("source.pressure", "热源压力高于 100 MPa（绝压），超出计算范围");
+
+    if (!source.superheated) {
+        const double highest = steam::if97::saturationPressure(kHighestSaturatedKelvin);
+        if (p < steam::if97::kLowestSaturationPressure || p > highest)
+            return topFault("source.pressure", "饱和蒸汽的压力须在 611.213 Pa～" +
+                                                   decimal(highest, 3) +
+                                                   " MPa（绝压，350 ℃ 的饱和压力）之间");
+        return std::nullopt;
+    }
+
+    const double celsius = source.temperature;
+    if (!std::isfinite(celsius))
+        return topFault("source.temperature", "过热蒸汽的温度不是有限的数");
+    if (celsius > kHighestCelsius)
+        return topFault("source.temperature", "过热蒸汽的温度高于 800 ℃，超出计算范围");
+    const double kelvin = celsius + kKelvin;
+    if (p >= steam::if97::kLowestSaturationPressure && p <= steam::if97::kCriticalPressure) {
+        const double saturation = steam::if97::saturationTemperature(p);
+        if (!(kelvin > saturation))
+            return topFault("source.temperature", "过热蒸汽的温度须高于该压力下的饱和温度 " +
+                                                      decimal(saturation - kKelvin, 2) + " ℃");
+    }
+    // Only below 611.213 Pa, where the saturation temperature is under 0 ℃ and region 2 ends.
+    if (celsius < 0)
+        return topFault("source.temperature", "过热蒸汽的温度低于 0 ℃，超出计算范围");
+    // Region 2 ends at the B23 line above 350 ℃. At or below 350 ℃ the check above has kept a
+    // state under the critical pressure off the saturation line; what is left is supercritical
+    // pressure over cold steam, which is region 1 or 3.
+    const bool region2 = kelvin > kHighestSaturatedKelvin
+                             ? p <= steam::if97::b23Pressure(kelvin)
+                             : p <= steam::if97::saturationPressure(kHighestSaturatedKelvin);
+    if (!region2)
+        return topFault(
+            "source.temperature",
+            "该压力下 " + decimal(celsius, 2) +
+                " ℃ 的蒸汽是接近临界点的稠密流体（IF97 第 2 区之外），不在管网的计算范围");
+    return std::nullopt;
+}
+
+// Where a segment's from-node is fed from, walking towards the source along each node's first
+// feeding segment: a fault when the walk ends at a node nothing feeds or comes round again.
+std::optional<std::string> reachFault(const Network& network, const Segment& segment,
+                                      const std::unordered_map<std::string, std::size_t>& feeder) {
+    std::string node = segment.from;
+    for (std::size_t steps = 0; node != network.source.node; ++steps) {
+        if (steps > network.segments.size())
+            return "起点 " + inQuotes(segment.from) + " 在一个环路上：管网须是从热源出发的树";
+        const auto fed = feeder.find(node);
+        if (fed == feeder.end())
+            return node == segment.from
+                       ? "起点 " + inQuotes(segment.from) + " 不是热源，也没有管段通到它"
+                       : "起点 " + inQuotes(segment.from) + " 与热源不相连：没有管段通到 " +
+                             inQuotes(node);
+        node = network.segments[fed->second].from;
+    }
+    return std::nullopt;
+}
+
+std::optional<Fault> segmentFault(const Network& network, std::size_t index,
+                                  const std::unordered_map<std::string, std::size_t>& named,
+                                  const std::unordered_map<std::string, std::size_t>& feeder) {
+    const Segment& s = network.segments[index];
+    const auto fault = [&](std::string field, std::string why) {
+        return Fault{std::move(field), index, std::move(why)};
+    };
+    const auto earlier = [&](const std::unordered_map<std::string, std::size_t>& firsts,
+                             const std::string& key) -> std::optional<std::size_t> {
+        const std::size_t first = firsts.at(key);
+        return first < index ? std::optional(first) : std::nullopt;
+    };
+
+    if (std::optional<std::string> why = nameFault(s.name, "管段"))
+        return fault("name", *why);
+    if (std::optional<std::size_t> first = earlier(named, s.name))
+        return fault("name", "管段名称 " + inQuotes(s.name) + " 与第 " +
+                                 std::to_string(*first + 1) + " 段重复");
+    if (std::optional<std::string> why = nameFault(s.from, "起点节点"))
+        return fault("from", *why);
+    if (std::optional<std::string> why = reachFault(network, s, feeder))
+        return fault("from", *why);
+    if (std::optional<std::string> why = nameFault(s.to, "终点节点"))
+        return fault("to", *why);
+    if (s.to == network.source.node)
+        return fault("to", "终点是热源 " + inQuotes(s.to) + "：没有管段能通向热源");
+    if (std::optional<std::size_t> first = earlier(feeder, s.to))
+        return fault("to", "节点 " + inQuotes(s.to) + " 已由第 " + std::to_string(*first + 1) +
+                               " 段供汽：一个节点只能由一个管段供汽");
+    if (std::optional<std::string> why = nonNegativeFault(s.length, "长度"))
+        return fault("length", *why);
+    if (std::optional<std::string> why = nonNegativeFault(s.localLoss, "局部阻力损失"))
+        return fault("localLoss", *why);
+    if (s.pipe != kAutoPipe) {
+        pipes::PipeLookup lookup = pipes::pipeNamed(s.pipe);
+        if (!lookup.pipe)
+            return fault("pipe", std::move(lookup.fault));
+    }
+    if (std::optional<std::string> why = nonNegativeFault(s.load, "负荷"))
+        return fault("load", *why);
+    if (s.requiredPressure && !std::isfinite(*s.requiredPressure))
+        return fault("requiredPressure", "要求压力不是有限的数");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Fault> validate(const Network& network) {
+    if (firstNonUtf8(network.title))
+        return topFault("title", "标题不是有效的 UTF-8 文本");
+    if (std::optional<Fault> fault = sourceFault(network.source))
+        return fault;
+    // Zero roughness would be pipe without friction: every user at the source pressure, a
+    // result that looks computed and is not.
+    if (!std::isfinite(network.roughness))
+        return topFault("roughness", "粗糙度不是有限的数");
+    if (!(network.roughness > 0))
+        return topFault("roughness", "粗糙度须大于 0");
+    if (network.series != pipes::Series::Seamless && network.series != pipes::Series::Welded)
+        return topFault("series", "未知的管材系列");
+    if (network.maxSpecificLoss &&
+        !(std::isfinite(*network.maxSpecificLoss) && *network.maxSpecificLoss > 0))
+        return topFault("maxSpecificLoss", "比摩阻上限须是大于 0 的有限数");
+
+    // Each name's first segment, and each node's first feeding segment: later ones are the
+    // faults, and the walks towards the source follow the first.
+    std::unordered_map<std::string, std::size_t> named;
+    std::unordered_map<std::string, std::size_t> feeder;
+    for (std::size_t i = 0; i < network.segments.size(); ++i) {
+        named.try_emplace(network.segments[i].name, i);
+        feeder.try_emplace(network.segments[i].to, i);
+    }
+    for (std::size_t i = 0; i < network.segments.size(); ++i)
+        if (std::optional<Fault> fault = segmentFault(network, i, named, feeder))
+            return fault;
+    return std::nullopt;
+}
+
+} // namespace network
