@@ -1,0 +1,86 @@
+// The network's recomputation at a keystroke: a 200-segment network, half of it auto-sized,
+// solved afresh, against 200 IF97 density evaluations, the least that shows a density at every
+// segment.
+#include "bench/ratios.h"
+#include "network/network.h"
+#include "steam/if97.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+// A main of 20 segments, each of its nodes feeding a chain of 9 branch segments; every other
+// segment auto-sized. Superheated steam, the costlier kind: each density needs a temperature.
+network::Network typicalNetwork() {
+    network::Network n;
+    n.source = {.node = "热源",
+                .pressure = 1.0,
+                .unit = network::PressureUnit::MPaGauge,
+                .superheated = true,
+                .temperature = 250};
+    n.maxSpecificLoss = 300;
+    std::string main = n.source.node;
+    for (int m = 0; m < 20; ++m) {
+        const std::string node = "m" + std::to_string(m);
+        n.segments.push_back({.name = std::to_string(n.segments.size() + 1),
+                              .from = main,
+                              .to = node,
+                              .length = 100,
+                              .localLoss = 20,
+                              .pipe = m % 2 ? "auto" : "D426x9",
+                              .load = 0.5,
+                              .requiredPressure = std::nullopt});
+        std::string branch = node;
+        for (int b = 0; b < 9; ++b) {
+            const std::string user = node + "-" + std::to_string(b);
+            n.segments.push_back({.name = std::to_string(n.segments.size() + 1),
+                                  .from = branch,
+                                  .to = user,
+                                  .length = 60,
+                                  .localLoss = 30,
+                                  .pipe = b % 2 ? "auto" : "D108x4",
+                                  .load = 0.3,
+                                  .requiredPressure = 0.3});
+            branch = user;
+        }
+        main = node;
+    }
+    return n;
+}
+
+void BM_NetworkKeystroke(benchmark::State& run) {
+    network::Network n = typicalNetwork();
+    double length = 100;
+    for (auto _ : run) {
+        // A typed length, as the window recomputes at each keystroke.
+        n.segments[0].length = (length += 0.001);
+        const network::Result result = network::solve(n);
+        if (!result.fault.empty() || !result.segments.back().pOut) {
+            run.SkipWithError("the network did not solve");
+            break;
+        }
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+void BM_NetworkFloor(benchmark::State& run) {
+    double sink = 0;
+    for (auto _ : run) {
+        for (int i = 0; i < 200; ++i)
+            sink += steam::if97::steamAt(0.6 + 0.002 * i, 500).properties.density;
+        benchmark::DoNotOptimize(sink);
+    }
+}
+
+BENCHMARK(BM_NetworkKeystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NetworkFloor)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return bench::runRatios(
+        argc, argv,
+        {{"network keystroke, 200 segments", "BM_NetworkKeystroke", "BM_NetworkFloor", 20}});
+}
