@@ -74,12 +74,16 @@ std::string errnoWords(int error) {
     }
 }
 
-// "第 2 段（“2”）的 length": a segment's field, by its place in the file and its name.
-std::string segmentWhere(std::size_t index, std::string_view name, std::string_view field) {
-    std::string where = "第 " + std::to_string(index + 1) + " 段";
+// "第 2 段（“2”）": a segment by its place in the file and its name, where it has one.
+std::string segmentPlace(std::size_t index, std::string_view name) {
+    std::string place = "第 " + std::to_string(index + 1) + " 段";
     if (!name.empty())
-        where += "（" + inQuotes(name) + "）";
-    return where + "的 " + std::string(field);
+        place += "（" + inQuotes(name) + "）";
+    return place;
+}
+
+std::string segmentWhere(std::size_t index, std::string_view name, std::string_view field) {
+    return segmentPlace(index, name) + "的 " + std::string(field);
 }
 
 // A fault found while taking the file's values apart, thrown within this file only: the reading
@@ -120,7 +124,9 @@ const Json& required(const Json& object, const std::string& key, const std::stri
 
 void expect(bool ok, const Json& value, const std::string& where, std::string_view kind) {
     if (!ok)
-        throw Refusal{where, "须为" + std::string(kind) + "（文件中是" + typeWords(value) + "）"};
+        throw Refusal{where, "须为" + std::string(kind) + "（文件中是" +
+                                 (value.is_null() || value.is_boolean() ? " " : "") +
+                                 typeWords(value) + "）"};
 }
 
 std::string text(const Json& value, const std::string& where) {
@@ -179,9 +185,7 @@ Source readSource(const Json& root) {
 }
 
 Segment readSegment(const Json& value, std::size_t index) {
-    const std::string at = segmentWhere(index, {}, "");
-    expect(value.is_object(), value, at.substr(0, at.size() - std::string_view("的 ").size()),
-           "对象");
+    expect(value.is_object(), value, segmentPlace(index, {}), "对象");
     Segment segment;
     const std::string nameWhere = segmentWhere(index, {}, "name");
     segment.name = text(required(value, "name", nameWhere), nameWhere);

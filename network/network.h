@@ -34,8 +34,8 @@ struct Segment {
     double length = 0;    // m
     double localLoss = 0; // local losses, % of the friction loss
     std::string pipe{kAutoPipe};
-    double load = 0;                        // t/h taken at the to-node
-    std::optional<double> requiredPressure; // at the to-node, in the source's unit
+    double load = 0;                          // t/h taken at the to-node
+    std::optional<double> requiredPressure{}; // at the to-node, in the source's unit
 
     bool operator==(const Segment&) const = default;
 };
@@ -45,7 +45,7 @@ struct Network {
     Source source;
     double roughness = 0.2; // mm
     pipes::Series series = pipes::Series::Seamless;
-    std::optional<double> maxSpecificLoss; // Pa/m
+    std::optional<double> maxSpecificLoss{}; // Pa/m
     std::vector<Segment> segments;
 
     bool operator==(const Network&) const = default;

@@ -1,0 +1,118 @@
+#include "network/network.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+
+// What only a network held in memory can be at fault with: figures no JSON number can be,
+// values no name in a file stands for, and text that is not UTF-8. The faults a file can carry
+// are proven through the file's own messages in file_test.cpp.
+namespace {
+
+using network::Network;
+using network::PressureUnit;
+
+Network aNetwork() {
+    Network n;
+    n.source = {.node = "热源",
+                .pressure = 1.0,
+                .unit = PressureUnit::MPaGauge,
+                .superheated = true,
+                .temperature = 250};
+    n.segments = {{.name = "1", .from = "热源", .to = "a", .length = 500, .load = 10},
+                  {.name = "2", .from = "a", .to = "b", .length = 120, .load = 2}};
+    return n;
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+TEST(Validate, RefusesWhatOnlyAModelCanHold) {
+    struct Row {
+        const char* name;
+        std::function<void(Network&)> change;
+        const char* field;
+        std::optional<std::size_t> segment;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"title not UTF-8",
+         [](Network& n) { n.title = "\xb3\xa7"; },
+         "title",
+         {},
+         "标题不是有效的 UTF-8 文本"},
+        {"infinite pressure",
+         [](Network& n) { n.source.pressure = kInfinity; },
+         "source.pressure",
+         {},
+         "热源压力不是有限的数"},
+        {"unit beyond the list",
+         [](Network& n) { n.source.unit = PressureUnit(5); },
+         "source.unit",
+         {},
+         "未知的压力单位"},
+        {"temperature NaN",
+         [](Network& n) { n.source.temperature = kNaN; },
+         "source.temperature",
+         {},
+         "过热蒸汽的温度不是有限的数"},
+        {"roughness NaN",
+         [](Network& n) { n.roughness = kNaN; },
+         "roughness",
+         {},
+         "粗糙度不是有限的数"},
+        {"series beyond the two",
+         [](Network& n) { n.series = pipes::Series(2); },
+         "series",
+         {},
+         "未知的管材系列"},
+        {"limit infinite",
+         [](Network& n) { n.maxSpecificLoss = kInfinity; },
+         "maxSpecificLoss",
+         {},
+         "比摩阻上限须是大于 0 的有限数"},
+        {"name not UTF-8", [](Network& n) { n.segments[1].name = "\xff"; }, "name", 1,
+         "管段的名称不是有效的 UTF-8 文本"},
+        {"length NaN", [](Network& n) { n.segments[1].length = kNaN; }, "length", 1,
+         "长度不是有限的数"},
+        {"local loss infinite", [](Network& n) { n.segments[0].localLoss = kInfinity; },
+         "localLoss", 0, "局部阻力损失不是有限的数"},
+        {"load NaN", [](Network& n) { n.segments[1].load = -kNaN; }, "load", 1, "负荷不是有限的数"},
+        {"required pressure NaN", [](Network& n) { n.segments[0].requiredPressure = kNaN; },
+         "requiredPressure", 0, "要求压力不是有限的数"},
+    };
+    ASSERT_FALSE(network::validate(aNetwork())) << "the unchanged network is usable";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Network n = aNetwork();
+        row.change(n);
+        const std::optional<network::Fault> fault = network::validate(n);
+        ASSERT_TRUE(fault);
+        EXPECT_EQ(fault->field, row.field);
+        EXPECT_EQ(fault->segment, row.segment);
+        EXPECT_EQ(fault->why, row.why);
+    }
+}
+
+// Each unit of the list worked by hand: gauge readings above 0.101325 MPa, a bar 0.1 MPa, a
+// kgf/cm² 0.0980665 MPa; the unit mistaken for its neighbour in the list changes every row.
+TEST(Units, EachReadsAsItsAbsolutePressureAndBack) {
+    const struct {
+        PressureUnit unit;
+        double reading;
+        double absoluteMpa;
+    } rows[] = {
+        {PressureUnit::MPaGauge, 1.0, 1.101325},  {PressureUnit::MPaAbsolute, 1.0, 1.0},
+        {PressureUnit::BarGauge, 10.0, 1.101325}, {PressureUnit::BarAbsolute, 10.0, 1.0},
+        {PressureUnit::KgfGauge, 10.0, 1.08199},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.unit));
+        EXPECT_DOUBLE_EQ(network::absoluteMpa(row.reading, row.unit), row.absoluteMpa);
+        EXPECT_DOUBLE_EQ(network::reading(row.absoluteMpa, row.unit), row.reading);
+    }
+}
+
+} // namespace
