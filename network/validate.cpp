@@ -57,8 +57,6 @@ std::optional<std::string> nonNegativeFault(double value, std::string_view what)
 std::optional<Fault> sourceFault(const Source& source) {
     if (std::optional<std::string> why = nameFault(source.node, "热源节点"))
         return topFault("source.node", *why);
-    if (static_cast<int>(source.unit) < 0 || source.unit > PressureUnit::KgfGauge)
-        return topFault("source.unit", "未知的压力单位");
     if (!std::isfinite(source.pressure))
         return topFault("source.pressure", "热源压力不是有限的数");
     const double p = absoluteMpa(source.pressure, source.unit);
@@ -183,8 +181,6 @@ std::optional<Fault> validate(const Network& network) {
         return topFault("roughness", "粗糙度不是有限的数");
     if (!(network.roughness > 0))
         return topFault("roughness", "粗糙度须大于 0");
-    if (network.series != pipes::Series::Seamless && network.series != pipes::Series::Welded)
-        return topFault("series", "未知的管材系列");
     if (network.maxSpecificLoss &&
         !(std::isfinite(*network.maxSpecificLoss) && *network.maxSpecificLoss > 0))
         return topFault("maxSpecificLoss", "比摩阻上限须是大于 0 的有限数");
