@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+// The steam-network command: the pipe catalogue and a network file's calculation, as CSV or
+// JSON, for scripts and spreadsheets. It knows no GUI toolkit.
+namespace network {
+
+// Exit statuses: 0 done, 2 a file refused (its message on `err`), 64 wrong usage (EX_USAGE of
+// sysexits.h; the usage on `err`), 1 the output could not be written.
+inline constexpr int kExitRefused = 2;
+inline constexpr int kExitUsage = 64;
+inline constexpr int kExitOutputFailed = 1;
+
+// `args` are the words after the program's name. What goes to `out` is written only once it is
+// whole, so that a refused file leaves `out` untouched.
+int runCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+} // namespace network

@@ -1,0 +1,220 @@
+#include "network/cli.h"
+
+#include "network/file.h"
+#include "pipes/catalogue.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = network::runCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// RFC 4180 read back independently of the writer: quoted fields, doubled quotes, "\n" rows.
+std::vector<std::vector<std::string>> csv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            rows.back().back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == ',') {
+            rows.back().emplace_back();
+        } else if (!quoted && c == '\n') {
+            rows.emplace_back(1);
+        } else {
+            rows.back().back() += c;
+        }
+    }
+    EXPECT_EQ(rows.back(), std::vector<std::string>(1)) << "the last row ends in a line break";
+    rows.pop_back();
+    return rows;
+}
+
+double number(const std::string& cell) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+    EXPECT_TRUE(ec == std::errc{} && end == cell.data() + cell.size()) << cell;
+    return value;
+}
+
+TEST(CommandLine, WrongUsageGivesTheUsageOnStandardErrorAndStatus64) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frob"},
+        {"pipes", "x"},
+        {"calc"},
+        {"calc", "--json"},
+        {"--help", "x"},
+        {"calc", "a", "b"},
+        {"calc", "--csv", "a"},
+        {"Pipes"},
+    };
+    for (const auto& args : cases) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 64) << testing::PrintToString(args);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("steam-network calc [--json]"), std::string::npos) << r.err;
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryCommandColumnCodeAndStatusInBothLanguages) {
+    const Outcome r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* word :
+         {"用法", "Usage", "退出状态", "Exit status", "pipes", "calc --json", "bore_mm",
+          "pressureDrop", "margin", "no-suitable-pipe", "upstream-exhausted", "  2 ", "  64 "}) {
+        EXPECT_NE(r.out.find(word), std::string::npos) << word;
+    }
+    EXPECT_EQ(run({"-h"}).out, r.out);
+}
+
+TEST(CommandLine, PipesReadsBackAsTheCatalogueSeamlessThenWelded) {
+    const Outcome r = run({"pipes"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const auto rows = csv(r.out);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"series", "pipe", "outer_mm", "wall_mm", "bore_mm"}));
+    std::size_t next = 1;
+    for (const auto& [series, name] :
+         {std::pair{pipes::Series::Seamless, "seamless"}, {pipes::Series::Welded, "welded"}}) {
+        for (const pipes::CataloguePipe& pipe : pipes::catalogue(series)) {
+            ASSERT_LT(next, rows.size());
+            const auto& row = rows[next++];
+            ASSERT_EQ(row.size(), 5u);
+            EXPECT_EQ(row[0], name);
+            EXPECT_EQ(row[1], pipe.name);
+            EXPECT_EQ(number(row[2]), pipe.outerMm) << row[2];
+            EXPECT_EQ(number(row[3]), pipe.wallMm) << row[3];
+            EXPECT_EQ(number(row[4]), pipe.boreMm()) << row[4];
+        }
+    }
+    EXPECT_EQ(next, rows.size());
+}
+
+class Files : public testing::Test {
+protected:
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("steam-network-test-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    void SetUp() override { std::filesystem::create_directories(folder); }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string file(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return (folder / name).string();
+    }
+};
+
+TEST_F(Files, ARefusedFileGivesItsMessageAloneAndStatus2) {
+    for (const std::string& path :
+         {(folder / "missing.json").string(), file("broken.json", "{\"segments\": ["),
+          file("empty.json", "")}) {
+        for (const bool json : {false, true}) {
+            const Outcome r = json ? run({"calc", "--json", path}) : run({"calc", path});
+            EXPECT_EQ(r.status, 2) << path;
+            EXPECT_EQ(r.out, "") << path;
+            EXPECT_EQ(r.err, network::loadNetwork(path).fault + "\n");
+            EXPECT_NE(r.err.find(std::filesystem::path(path).filename().string()),
+                      std::string::npos)
+                << r.err;
+        }
+    }
+}
+
+// A main, a branch too small for its load and an auto-sized segment below it: every column of
+// the CSV is the JSON's value, and what the exhausted part could not have is null.
+TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
+    const auto segment = [](std::string name, std::string from, std::string to, double length,
+                            double localLoss, std::string pipe, double load,
+                            std::optional<double> required) {
+        return network::Segment{std::move(name), std::move(from), std::move(to), length,
+                                localLoss,       std::move(pipe), load,          required};
+    };
+    network::Network net;
+    net.source.node = "S";
+    net.source.pressure = 0.5;
+    net.segments = {
+        segment("干管, \"甲\"", "S", "A", 50, 15, "D219x8", 2, std::nullopt),
+        segment("支管", "A", "B", 2000, 10, "D14x2.5", 3, 0.1),
+        segment("末端", "B", "C", 10, 0, "auto", 1, std::nullopt),
+    };
+    const std::string path = file("net.json", network::networkJson(net));
+    const Outcome plain = run({"calc", path});
+    const Outcome json = run({"calc", "--json", "--", path});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(plain.err + json.err, "");
+
+    const std::vector<std::string> keys = {
+        "name",       "from",        "to",           "flow",         "length",    "localLoss",
+        "pipe",       "bore",        "pIn",          "pOut",         "densityIn", "densityOut",
+        "velocityIn", "velocityOut", "specificLoss", "pressureDrop", "status"};
+    const auto rows = csv(plain.out);
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], keys);
+    ASSERT_EQ(doc.size(), 2u);
+    ASSERT_EQ(doc.at("segments").size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const nlohmann::json& segment = doc["segments"][i];
+        ASSERT_EQ(segment.size(), keys.size());
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const nlohmann::json& v = segment.at(keys[k]);
+            const std::string& cell = rows[i + 1].at(k);
+            if (v.is_null())
+                EXPECT_EQ(cell, "") << keys[k];
+            else if (v.is_number())
+                EXPECT_EQ(number(cell), v.get<double>()) << keys[k];
+            else if (v.is_string())
+                EXPECT_EQ(cell, v.get<std::string>()) << keys[k];
+            else {
+                std::string joined;
+                for (const auto& code : v)
+                    joined += (joined.empty() ? "" : ";") + code.get<std::string>();
+                EXPECT_EQ(cell, joined);
+            }
+        }
+    }
+    EXPECT_EQ(rows[1][0], "干管, \"甲\"");
+    EXPECT_EQ(rows[2][15], "") << "the drop of an exhausted branch";
+    EXPECT_NE(rows[2][16].find("pressure-exhausted"), std::string::npos);
+    const nlohmann::json& below = doc["segments"][2];
+    EXPECT_EQ(below["status"], nlohmann::json({"upstream-exhausted"}));
+    for (const char* key : {"pipe", "bore", "pIn", "pOut", "velocityOut", "pressureDrop"})
+        EXPECT_TRUE(below[key].is_null()) << key;
+
+    const nlohmann::json& nodes = doc["nodes"];
+    ASSERT_EQ(nodes.size(), 4u);
+    EXPECT_EQ(nodes[0],
+              nlohmann::json(
+                  {{"name", "S"}, {"pressure", 0.5}, {"required", nullptr}, {"margin", nullptr}}));
+    EXPECT_EQ(nodes[2],
+              nlohmann::json(
+                  {{"name", "B"}, {"pressure", nullptr}, {"required", 0.1}, {"margin", nullptr}}));
+    EXPECT_EQ(nodes[1]["pressure"], doc["segments"][0]["pOut"]);
+}
+
+} // namespace
