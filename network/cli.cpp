@@ -8,6 +8,7 @@
 
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -226,7 +227,10 @@ int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err
     }
     const Result result = solve(*reading.network);
     if (!result.fault.empty()) {
-        err << files[0] << "：" << result.fault << "\n";
+        // Worded as the reader words its refusals, by the file's name.
+        const std::filesystem::path name = std::filesystem::path(files[0]).filename();
+        err << "无法计算“" << (name.empty() ? files[0] : name.string()) << "”：" << result.fault
+            << "\n";
         return kExitRefused;
     }
     return write(out, err,

@@ -1,6 +1,6 @@
 #include "network/cli.h"
 
-#include "network/file.h"
+#include "network/file.h" // the reader, whose refusals the command passes on
 #include "pipes/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -59,17 +59,11 @@ double number(const std::string& cell) {
 }
 
 TEST(CommandLine, WrongUsageGivesTheUsageOnStandardErrorAndStatus64) {
+    // clang-format off
     const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"frob"},
-        {"pipes", "x"},
-        {"calc"},
-        {"calc", "--json"},
-        {"--help", "x"},
-        {"calc", "a", "b"},
-        {"calc", "--csv", "a"},
-        {"Pipes"},
-    };
+        {}, {"frob"}, {"Pipes"}, {"pipes", "x"}, {"--help", "x"}, {"calc"}, {"calc", "--json"},
+        {"calc", "a", "b"}, {"calc", "--csv", "a"}};
+    // clang-format on
     for (const auto& args : cases) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 64) << testing::PrintToString(args);
@@ -128,50 +122,42 @@ protected:
     }
 };
 
-TEST_F(Files, ARefusedFileGivesItsMessageAloneAndStatus2) {
-    for (const std::string& path :
-         {(folder / "missing.json").string(), file("broken.json", "{\"segments\": ["),
-          file("empty.json", "")}) {
-        for (const bool json : {false, true}) {
-            const Outcome r = json ? run({"calc", "--json", path}) : run({"calc", path});
-            EXPECT_EQ(r.status, 2) << path;
-            EXPECT_EQ(r.out, "") << path;
-            EXPECT_EQ(r.err, network::loadNetwork(path).fault + "\n");
-            EXPECT_NE(r.err.find(std::filesystem::path(path).filename().string()),
-                      std::string::npos)
-                << r.err;
-        }
+TEST_F(Files, ARefusedFileGivesTheReadersMessageAloneAndStatus2) {
+    const std::string missing = (folder / "missing.json").string();
+    const std::string broken = file("broken.json", "{\"segments\": [");
+    for (const auto& args : {std::vector<std::string>{"calc", missing},
+                             {"calc", "--json", broken},
+                             {"calc", file("empty.json", "")}}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, network::loadNetwork(args.back()).fault + "\n");
     }
 }
 
 // A main, a branch too small for its load and an auto-sized segment below it: every column of
 // the CSV is the JSON's value, and what the exhausted part could not have is null.
 TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
-    const auto segment = [](std::string name, std::string from, std::string to, double length,
-                            double localLoss, std::string pipe, double load,
-                            std::optional<double> required) {
-        return network::Segment{std::move(name), std::move(from), std::move(to), length,
-                                localLoss,       std::move(pipe), load,          required};
-    };
-    network::Network net;
-    net.source.node = "S";
-    net.source.pressure = 0.5;
-    net.segments = {
-        segment("干管, \"甲\"", "S", "A", 50, 15, "D219x8", 2, std::nullopt),
-        segment("支管", "A", "B", 2000, 10, "D14x2.5", 3, 0.1),
-        segment("末端", "B", "C", 10, 0, "auto", 1, std::nullopt),
-    };
-    const std::string path = file("net.json", network::networkJson(net));
+    const std::string path = file("net.json", R"json({"format": "steam-network", "version": 1,
+        "source": {"node": "S", "pressure": 0.5, "unit": "MPa(g)", "steam": "saturated"},
+        "roughness": 0.2, "series": "seamless", "maxSpecificLoss": null, "segments": [
+        {"name": "干管, \"甲\"", "from": "S", "to": "A", "length": 50, "localLoss": 15,
+         "pipe": "D219x8", "load": 2, "requiredPressure": null},
+        {"name": "支管", "from": "A", "to": "B", "length": 2000, "localLoss": 10,
+         "pipe": "D14x2.5", "load": 3, "requiredPressure": 0.1},
+        {"name": "末端", "from": "B", "to": "C", "length": 10, "localLoss": 0, "pipe": "auto",
+         "load": 1, "requiredPressure": null}]})json");
     const Outcome plain = run({"calc", path});
     const Outcome json = run({"calc", "--json", "--", path});
     ASSERT_EQ(plain.status, 0) << plain.err;
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(plain.err + json.err, "");
 
-    const std::vector<std::string> keys = {
-        "name",       "from",        "to",           "flow",         "length",    "localLoss",
-        "pipe",       "bore",        "pIn",          "pOut",         "densityIn", "densityOut",
-        "velocityIn", "velocityOut", "specificLoss", "pressureDrop", "status"};
+    // clang-format off
+    const std::vector<std::string> keys = {"name", "from", "to", "flow", "length", "localLoss",
+        "pipe", "bore", "pIn", "pOut", "densityIn", "densityOut", "velocityIn", "velocityOut",
+        "specificLoss", "pressureDrop", "status"};
+    // clang-format on
     const auto rows = csv(plain.out);
     const nlohmann::json doc = nlohmann::json::parse(json.out);
     ASSERT_EQ(rows.size(), 4u);
@@ -208,9 +194,6 @@ TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
 
     const nlohmann::json& nodes = doc["nodes"];
     ASSERT_EQ(nodes.size(), 4u);
-    EXPECT_EQ(nodes[0],
-              nlohmann::json(
-                  {{"name", "S"}, {"pressure", 0.5}, {"required", nullptr}, {"margin", nullptr}}));
     EXPECT_EQ(nodes[2],
               nlohmann::json(
                   {{"name", "B"}, {"pressure", nullptr}, {"required", 0.1}, {"margin", nullptr}}));
