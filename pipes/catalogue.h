@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,12 +14,18 @@ namespace pipes {
 
 enum class Series { Seamless, Welded };
 
+// The bore in mm as its dimensions print it: 21.3 − 2 × 2.8 is 15.7, not the binary difference
+// 15.700000000000001, which a table or file would show. Dimensions have at most a few decimals.
+inline double boreOf(double outerMm, double wallMm) {
+    return std::round((outerMm - 2 * wallMm) * 1e6) / 1e6;
+}
+
 struct CataloguePipe {
     std::string_view name; // "D325x8" or "DN100", as files and the command line spell it
     double outerMm;
     double wallMm;
 
-    double boreMm() const { return outerMm - 2 * wallMm; }
+    double boreMm() const { return boreOf(outerMm, wallMm); }
 };
 
 // A series in ascending bore.
@@ -35,7 +42,7 @@ struct NamedPipe {
     double outerMm;
     double wallMm;
 
-    double boreMm() const { return outerMm - 2 * wallMm; }
+    double boreMm() const { return boreOf(outerMm, wallMm); }
 };
 // The pipe, or the words that say why the name is none (unknown, or a wall of at least half
 // the outer diameter).

@@ -81,23 +81,34 @@ TEST(Catalogue, SeriesNamesGoBothWays) {
     EXPECT_EQ(pipes::seriesNamed(""), std::nullopt);
 }
 
+// The decimal difference of two dimensions of at most two decimals, worked in hundredths.
+std::string boreText(double outer, double wall) {
+    const long hundredths = std::lround(outer * 100) - 2 * std::lround(wall * 100);
+    return std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
+           std::to_string(hundredths % 10);
+}
+
 TEST(Catalogue, NamesAreReadAsCatalogueEntriesOrOuterByWall) {
     const struct {
         const char* name;
         double outerMm;
         double wallMm;
     } found[] = {
-        {"DN100", 114.3, 4},                            // welded by its catalogue name
-        {"D1020x14", 1020, 14},                         // a seamless catalogue name
-        {"D325x8", 325, 8},                             // a wall the catalogue does not list
-        {"D101.6x3.2", 101.6, 3.2}, {"D325×8", 325, 8}, // the sign a window shows
+        {"DN100", 114.3, 4},    // welded by its catalogue name
+        {"D1020x14", 1020, 14}, // a seamless catalogue name
+        {"D325x8", 325, 8},     // a wall the catalogue does not list
+        {"D101.6x3.2", 101.6, 3.2},
+        {"D325×8", 325, 8}, // the sign a window shows
         {"D10x4.99", 10, 4.99},
+        {"DN15", 21.3, 2.8}, // 15.7 mm, where 21.3 - 2 * 2.8 in binary is 15.700000000000001
     };
     for (const auto& row : found) {
         const pipes::PipeLookup lookup = pipes::pipeNamed(row.name);
         ASSERT_TRUE(lookup.pipe) << row.name << ": " << lookup.fault;
         EXPECT_EQ(lookup.pipe->name, row.name);
         EXPECT_EQ(lookup.pipe->outerMm, row.outerMm) << row.name;
+        // The bore as the dimensions print it, never a binary difference's last bits.
+        EXPECT_EQ(lookup.pipe->boreMm(), std::stod(boreText(row.outerMm, row.wallMm))) << row.name;
         EXPECT_EQ(lookup.pipe->wallMm, row.wallMm) << row.name;
         EXPECT_EQ(lookup.fault, "");
     }
