@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -18,6 +20,8 @@
 #include <algorithm>
 
 namespace controls::qt {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -190,6 +194,68 @@ int QtTableList::selectedIndex() const {
     return selected.isEmpty() ? -1 : m_table->indexOfTopLevelItem(selected.constFirst());
 }
 
+QtGrid::QtGrid(GridTable* table) : OverWidget(table), m_table(table) {
+    m_table->setEditHandler([this](int row, int column) {
+        if (m_onCellChange)
+            m_onCellChange(row, column);
+    });
+}
+
+int QtGrid::rowCount() const {
+    return m_table->rowCount();
+}
+
+void QtGrid::insertRow(int row) {
+    if (row < 0 || row > m_table->rowCount())
+        return;
+    m_table->insertRow(row);
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        m_table->setItem(row, column, new QTableWidgetItem());
+}
+
+// The row that takes the removed one's place becomes current, or the one before it where the
+// last row goes; said here rather than left to the view's selection rules.
+void QtGrid::removeRow(int row) {
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    int current = m_table->currentRow();
+    const int column = std::max(m_table->currentColumn(), 0);
+    m_table->removeRow(row);
+    if (current > row || current == m_table->rowCount())
+        --current;
+    if (current >= 0)
+        m_table->setCurrentCell(current, column);
+    else
+        m_table->setCurrentIndex({});
+}
+
+std::string QtGrid::cell(int row, int column) const {
+    return toUtf8(m_table->cellText(row, column));
+}
+
+void QtGrid::setCell(int row, int column, std::string_view text) {
+    if (m_table->setCellText(row, column, fromUtf8(text)) && m_onCellChange)
+        m_onCellChange(row, column);
+}
+
+void QtGrid::setColumnItems(int column, const std::vector<std::string>& items) {
+    QStringList texts;
+    for (const std::string& item : items)
+        texts << fromUtf8(item);
+    m_table->setColumnItems(column, texts);
+}
+
+int QtGrid::currentRow() const {
+    return m_table->currentRow();
+}
+
+void QtGrid::setCurrentRow(int row) {
+    if (row < 0 || row >= m_table->rowCount())
+        m_table->setCurrentIndex({});
+    else
+        m_table->setCurrentCell(row, std::max(m_table->currentColumn(), 0));
+}
+
 QtOptionButton::QtOptionButton(QRadioButton* button) : OverWidget(button), m_button(button) {
     // toggled(true) comes only when the button really switches on, by the user or the program.
     QObject::connect(m_button, &QRadioButton::toggled, m_button, [this](bool on) {
@@ -245,6 +311,70 @@ QtMenuCommand::QtMenuCommand(QAction* action) : m_action(action) {
 void QtMessageBox::show(std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, m_owner);
     box.exec();
+}
+
+Question::Answer QtQuestion::ask(std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_owner);
+    box.setObjectName(m_name);
+    box.button(QMessageBox::Save)->setText(u"保存"_s);
+    box.button(QMessageBox::Discard)->setText(u"不保存"_s);
+    box.button(QMessageBox::Cancel)->setText(u"取消"_s);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == box.button(QMessageBox::Save))
+        return Answer::Save;
+    if (clicked == box.button(QMessageBox::Discard))
+        return Answer::Discard;
+    return Answer::Cancel;
+}
+
+namespace {
+
+// "蒸汽管网 (*.json)" gives "json".
+QString firstSuffix(const QString& filter) {
+    const qsizetype star = filter.indexOf(u"*."_s);
+    if (star < 0)
+        return {};
+    qsizetype end = star + 2;
+    while (end < filter.size() && filter[end].isLetterOrNumber())
+        ++end;
+    return filter.mid(star + 2, end - star - 2);
+}
+
+} // namespace
+
+std::string QtFileDialogs::choose(QFileDialog& dialog) {
+    dialog.setObjectName(m_name);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    m_folder = QFileInfo(path).absolutePath();
+    return toUtf8(path);
+}
+
+std::string QtFileDialogs::openPath(std::string_view title, std::string_view filter) {
+    QFileDialog dialog(m_owner, fromUtf8(title), m_folder, fromUtf8(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return choose(dialog);
+}
+
+std::string QtFileDialogs::savePath(std::string_view title, std::string_view filter,
+                                    std::string_view suggested) {
+    const QFileInfo offered(fromUtf8(suggested));
+    // A suggested name with a folder opens there: the file the work came from.
+    const QString folder =
+        fromUtf8(suggested).contains(QLatin1Char('/')) ? offered.absolutePath() : m_folder;
+    QFileDialog dialog(m_owner, fromUtf8(title), folder, fromUtf8(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(firstSuffix(fromUtf8(filter)));
+    dialog.selectFile(offered.fileName());
+    return choose(dialog);
 }
 
 FormWidget::FormWidget(int widthTwips, int heightTwips) {

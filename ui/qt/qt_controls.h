@@ -10,6 +10,7 @@
 
 class QAction;
 class QComboBox;
+class QFileDialog;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -112,6 +113,26 @@ private:
     Handler m_onDoubleClick;
 };
 
+// The user's committed edits and the program's own writes raise the cell's change alike, each
+// once and only where the text changed.
+class QtGrid final : public Grid, public OverWidget {
+public:
+    explicit QtGrid(GridTable* table);
+    int rowCount() const override;
+    void insertRow(int row) override;
+    void removeRow(int row) override;
+    std::string cell(int row, int column) const override;
+    void setCell(int row, int column, std::string_view text) override;
+    void setColumnItems(int column, const std::vector<std::string>& items) override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+    void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+
+private:
+    GridTable* m_table;
+    CellHandler m_onCellChange;
+};
+
 class QtOptionButton final : public OptionButton, public OverWidget {
 public:
     explicit QtOptionButton(QRadioButton* button);
@@ -174,6 +195,43 @@ public:
 
 private:
     QWidget* m_owner;
+};
+
+// A modal dialog a control makes over its window each time it is asked, named after the
+// control, so that a tool can tell which control asked.
+class OverDialog {
+public:
+    OverDialog(QWidget* owner, QString name) : m_owner(owner), m_name(std::move(name)) {}
+    QWidget* owner() const { return m_owner; }
+    const QString& dialogName() const { return m_name; }
+
+protected:
+    QWidget* m_owner;
+    QString m_name;
+};
+
+// 保存, 不保存 and 取消: Enter saves, Esc and the title bar's close cancel.
+class QtQuestion final : public Question, public OverDialog {
+public:
+    using OverDialog::OverDialog;
+    Answer ask(std::string_view text, std::string_view title) override;
+};
+
+// Qt's own file dialogs rather than the desktop's: the desktop's run outside the program where a
+// desktop has them at all, and the tests could not drive the dialog the user gets. Each opens
+// in the folder a path was last chosen in; the save dialog offers the suggested name and adds
+// the filter's extension to a name typed without one.
+class QtFileDialogs final : public FileDialogs, public OverDialog {
+public:
+    using OverDialog::OverDialog;
+    std::string openPath(std::string_view title, std::string_view filter) override;
+    std::string savePath(std::string_view title, std::string_view filter,
+                         std::string_view suggested) override;
+
+private:
+    std::string choose(QFileDialog& dialog);
+
+    QString m_folder;
 };
 
 // A top-level window, of a fixed size unless made resizable, whose title-bar close only raises

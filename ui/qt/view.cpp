@@ -56,8 +56,8 @@ View::View(const ui::WindowDescription& design, const QIcon& icon)
 
 View::~View() = default;
 
-template <class Control, class... Over> Control* View::keep(Over*... over) {
-    auto control = std::make_shared<Control>(over...);
+template <class Control, class... Args> Control* View::keep(Args&&... args) {
+    auto control = std::make_shared<Control>(std::forward<Args>(args)...);
     m_kept.push_back(control);
     return control.get();
 }
@@ -152,11 +152,14 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         made.object = action;
         break;
     }
+    case Kind::Grid:
+        // The headings are the description's text, separated by tabs.
+        at(new GridTable(text.isEmpty() ? QStringList() : text.split(QLatin1Char('\t')), parent));
+        break;
     case Kind::MessageBox:
     case Kind::HelpWindows:
     case Kind::Program:
     case Kind::Window:
-    case Kind::Grid:
     case Kind::Question:
     case Kind::FileDialogs:
         break;
@@ -205,12 +208,18 @@ void View::over(const ControlDescription& control) {
     case Kind::Program:
         add(keep<QtProgram>());
         break;
+    case Kind::Grid:
+        add(keep<QtGrid>(static_cast<GridTable*>(shown)));
+        break;
+    case Kind::Question:
+        add(keep<QtQuestion>(static_cast<QWidget*>(m_widget.get()), fromUtf8(control.name)));
+        break;
+    case Kind::FileDialogs:
+        add(keep<QtFileDialogs>(static_cast<QWidget*>(m_widget.get()), fromUtf8(control.name)));
+        break;
     case Kind::Window:
     case Kind::Frame:
     case Kind::Caption:
-    case Kind::Grid:
-    case Kind::Question:
-    case Kind::FileDialogs:
         break;
     }
 }

@@ -53,7 +53,7 @@ private:
     const Made& made(const ui::ControlDescription& control) const;
     void make(const ui::ControlDescription& control, QWidget* parent, QMenuBar* menus);
     void over(const ui::ControlDescription& control);
-    template <class Control, class... Over> Control* keep(Over*... over);
+    template <class Control, class... Args> Control* keep(Args&&... args);
 
     const ui::WindowDescription& m_design;
     std::unique_ptr<FormWidget> m_widget;

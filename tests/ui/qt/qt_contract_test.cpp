@@ -4,16 +4,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
 
 namespace {
 
@@ -157,11 +163,140 @@ std::unique_ptr<contract::Harness> makeQtHarness() {
     return std::make_unique<QtHarness>();
 }
 
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Edits a grid's cells by real keys and clicks in the active window; a reply or a path waits
+// for its dialog, which is answered by its buttons and keys as soon as its event loop runs.
+class QtWorkHarness final : public contract::WorkHarness {
+public:
+    QtWorkHarness()
+        : m_elsewhere(new QLineEdit(&m_window)),
+          m_table(new GridTable({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+                                &m_window)),
+          m_grid(m_table), m_question(&m_window, QStringLiteral("Question1")),
+          m_files(&m_window, QStringLiteral("Files1")) {
+        m_window.resize(500, 400);
+        m_elsewhere->setGeometry(0, 0, 100, 20);
+        m_table->setGeometry(0, 30, 480, 300);
+        m_window.show();
+        m_window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        QObject::connect(&m_answerer, &QTimer::timeout, [this] { answer(); });
+        m_answerer.start(5);
+    }
+
+    controls::Grid& grid() override { return m_grid; }
+    controls::Question& question() override { return m_question; }
+    controls::FileDialogs& fileDialogs() override { return m_files; }
+
+    void userEdit(int row, int column, std::string_view text, Commit commit) override {
+        QWidget* editor = startEditing(row, column);
+        ASSERT_NE(editor, nullptr);
+        // The whole text replaced in one edit, as a paste over the selection.
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QInputMethodEvent typed;
+        typed.setCommitString(fromUtf8(text));
+        QApplication::sendEvent(editor, &typed);
+        switch (commit) {
+        case Commit::Enter:
+            QTest::keyClick(editor, Qt::Key_Return);
+            break;
+        case Commit::Tab:
+            QTest::keyClick(editor, Qt::Key_Tab);
+            break;
+        case Commit::Leave:
+            QTest::mouseClick(m_elsewhere, Qt::LeftButton);
+            break;
+        }
+        // Enter commits once the editor has seen the key, from the event loop.
+        QCoreApplication::processEvents();
+    }
+
+    void userPick(int row, int column, int index) override {
+        auto* list = qobject_cast<QComboBox*>(startEditing(row, column));
+        ASSERT_NE(list, nullptr) << "a column with items is edited in a list";
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const QRect rect = view->visualRect(view->model()->index(index, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QCoreApplication::processEvents();
+    }
+
+    void replyNext(Reply reply) override { m_replies.push_back(reply); }
+    void chooseNext(std::string path) override { m_paths.push_back(std::move(path)); }
+
+private:
+    // Clicks the cell and opens its editor with F2, as a keyboard user does.
+    QWidget* startEditing(int row, int column) {
+        QTableWidgetItem* cell = m_table->item(row, column);
+        if (!cell)
+            return nullptr;
+        // A list's popup closed offscreen leaves no window active, where a desktop's window
+        // manager activates the window under it again.
+        if (!m_window.isActiveWindow()) {
+            m_window.activateWindow();
+            if (!QTest::qWaitFor([&] { return m_window.isActiveWindow(); }))
+                return nullptr;
+        }
+        m_table->scrollToItem(cell);
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {},
+                          m_table->visualItemRect(cell).center());
+        QTest::keyClick(m_table, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        return editor && m_table->isAncestorOf(editor) && editor != m_table ? editor : nullptr;
+    }
+
+    void answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal);
+            box && box->objectName() == m_question.dialogName() && !m_replies.empty()) {
+            const Reply reply = m_replies.front();
+            m_replies.pop_front();
+            if (reply == Reply::Escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (reply == Reply::Enter)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                QTest::mouseClick(box->button(reply == Reply::Save      ? QMessageBox::Save
+                                              : reply == Reply::Discard ? QMessageBox::Discard
+                                                                        : QMessageBox::Cancel),
+                                  Qt::LeftButton);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                   dialog && dialog->objectName() == m_files.dialogName() && !m_paths.empty()) {
+            const std::string path = m_paths.front();
+            m_paths.pop_front();
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (path.empty() || !name) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else {
+                name->setText(fromUtf8(path));
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        }
+    }
+
+    QWidget m_window;
+    QLineEdit* m_elsewhere;
+    GridTable* m_table;
+    QtGrid m_grid;
+    QtQuestion m_question;
+    QtFileDialogs m_files;
+    std::deque<Reply> m_replies;
+    std::deque<std::string> m_paths;
+    QTimer m_answerer;
+};
+
+std::unique_ptr<contract::WorkHarness> makeQtWorkHarness() {
+    return std::make_unique<QtWorkHarness>();
+}
+
 } // namespace
 
 namespace contract {
-// The grid and the modal dialogs over Qt come next.
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WorkContract);
+INSTANTIATE_TEST_SUITE_P(Qt, WorkContract, ::testing::Values(&makeQtWorkHarness),
+                         [](const auto&) { return std::string("Widgets"); });
 INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness),
                          [](const auto&) { return std::string("Widgets"); });
 } // namespace contract
