@@ -357,6 +357,29 @@ bool GridTable::setCellText(int row, int column, const QString& text) {
     return true;
 }
 
+bool GridTable::atEdge(bool next) const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return true;
+    return next ? current.row() == rowCount() - 1 && current.column() == columnCount() - 1
+                : current.row() == 0 && current.column() == 0;
+}
+
+bool GridTable::focusNextPrevChild(bool next) {
+    return atEdge(next) ? QWidget::focusNextPrevChild(next)
+                        : QTableWidget::focusNextPrevChild(next);
+}
+
+void GridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool onward = hint == QAbstractItemDelegate::EditNextItem ||
+                        hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    if (!onward || !atEdge(next))
+        return QTableWidget::closeEditor(editor, hint);
+    QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    QWidget::focusNextPrevChild(next);
+}
+
 void GridTable::edited(int row, int column, const QString& text) {
     if (setCellText(row, column, text) && m_onEdit)
         m_onEdit(row, column);

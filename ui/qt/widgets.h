@@ -145,9 +145,16 @@ public:
     // Sets the cell's text and returns whether it changed; telling nobody.
     bool setCellText(int row, int column, const QString& text);
 
+protected:
+    // Tab moves from cell to cell, and on past the last cell (Shift+Tab the first) to the
+    // window's next control, editing or not: the grid is no trap for the keyboard.
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
 private:
     friend class CellDelegate;
     void edited(int row, int column, const QString& text);
+    bool atEdge(bool next) const;
 
     QList<QStringList> m_items; // by column
     EditHandler m_onEdit;
