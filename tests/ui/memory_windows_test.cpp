@@ -40,7 +40,8 @@ TEST(MemoryWindow, MakesTheGridWithItsHeadingsAndTheDialogsByTheirNames) {
     EXPECT_EQ(set.get<controls::Question>("Question1").ask("?", "管网"),
               controls::Question::Answer::Discard);
     gui.fileDialogs("Form9.Files1").answerNext("/tmp/n.json");
-    EXPECT_EQ(set.get<controls::FileDialogs>("Files1").openPath("打开", "*.json"), "/tmp/n.json");
+    EXPECT_EQ(set.get<controls::FileDialogs>("Files1").savePath("另存为", "*.json", "n.json"),
+              "/tmp/n.json");
     EXPECT_THROW(set.get<controls::TableList>("Grid1"), std::logic_error);
 }
 

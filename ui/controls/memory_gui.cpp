@@ -1,6 +1,7 @@
 #include "ui/controls/memory_gui.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <type_traits>
 
 namespace controls::memory {
@@ -320,7 +321,11 @@ Op MemoryFileDialogs::answer(std::string_view kind, std::string_view title,
 }
 
 std::string MemoryFileDialogs::openPath(std::string_view title, std::string_view filter) {
-    const Op op = answer("openpath", title, filter);
+    Op op = answer("openpath", title, filter);
+    // The real dialog opens only a file that exists: given another, the user can but cancel.
+    std::error_code error;
+    if (!op.answer.empty() && !std::filesystem::is_regular_file(op.answer, error))
+        op.answer.clear();
     record(op);
     return op.answer;
 }

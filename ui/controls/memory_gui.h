@@ -343,8 +343,9 @@ private:
 };
 
 // Returns for each dialog, open or save, the next of the paths given to it beforehand, in
-// order; an empty path is a cancelled dialog. Asked with none left, it cancels and records the
-// operation with `on` false, as the question does.
+// order; an empty path is a cancelled dialog, and so is a path to open that names no file, as
+// the real dialog takes none. Asked with none left, it cancels and records the operation with
+// `on` false, as the question does.
 class MemoryFileDialogs final : public Control, public FileDialogs {
 public:
     using Control::Control;

@@ -121,12 +121,15 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     auto& files = gui.fileDialogs("Form5.Files1");
     files.answerNext("/tmp/a.json");
     files.answerNext("");
+    files.answerNext("/no such folder/a.json");
 
     EXPECT_EQ(files.savePath("另存为", "蒸汽管网 (*.json)", "管网.json"), "/tmp/a.json");
     EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "") << "an empty path cancels";
+    EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "")
+        << "a file that is not there cannot be opened";
     EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "");
 
-    ASSERT_EQ(ops.size(), 3u);
+    ASSERT_EQ(ops.size(), 4u);
     EXPECT_EQ(ops[0].kind, "savepath");
     EXPECT_EQ(ops[0].title, "另存为");
     EXPECT_EQ(ops[0].filter, "蒸汽管网 (*.json)");
@@ -134,7 +137,9 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     EXPECT_EQ(ops[0].answer, "/tmp/a.json");
     EXPECT_EQ(ops[1].kind, "openpath");
     EXPECT_TRUE(ops[1].on) << "a cancel given beforehand is an answer";
-    EXPECT_FALSE(ops[2].on);
+    EXPECT_TRUE(ops[2].on);
+    EXPECT_EQ(ops[2].answer, "");
+    EXPECT_FALSE(ops[3].on);
 }
 
 // The replay log shows where each grid operation fell: its row, its column and its text, the
