@@ -26,6 +26,14 @@ void dropLastCharacter(std::string& text) {
     text.resize(end > 0 ? end - 1 : 0);
 }
 
+controls::Question::Answer answerNamed(std::string_view name) {
+    using Answer = controls::Question::Answer;
+    for (const Answer answer : {Answer::Save, Answer::Discard, Answer::Cancel})
+        if (controls::memory::answerName(answer) == name)
+            return answer;
+    return Answer::Cancel;
+}
+
 } // namespace
 
 MemorySession::MemorySession(JsonLog* log)
@@ -80,9 +88,28 @@ bool MemorySession::usable(const std::string& control) {
     return found && found->enabled();
 }
 
+std::size_t MemorySession::pendingAnswers(const std::string& target) const {
+    if (const auto* question = find<controls::memory::MemoryQuestion>(target))
+        return question->pending();
+    if (const auto* files = find<controls::memory::MemoryFileDialogs>(target))
+        return files->pending();
+    return 0;
+}
+
 bool MemorySession::canPerform(const Event& event) {
+    using namespace controls::memory;
+    // An answer is given ahead to a control of a loaded window, shown or not.
+    if (event.action == Action::Answer || event.action == Action::Path)
+        return !ended() && m_gui.find(event.target);
     if (!usable(event.target))
         return false;
+    if (const auto* grid = find<MemoryGrid>(event.target)) {
+        const bool cell = event.number < grid->rowCount() &&
+                          event.column < static_cast<int>(grid->headings().size());
+        return event.action == Action::Pick ? cell && static_cast<std::size_t>(event.item) <
+                                                          grid->columnItems(event.column).size()
+                                            : cell;
+    }
     if (event.action == Action::Pick || event.action == Action::DoubleClick)
         return static_cast<std::size_t>(event.number) <
                find<controls::memory::MemoryItems>(event.target)->items().size();
@@ -123,8 +150,19 @@ void MemorySession::perform(const Event& event) {
             m_captions.look(state(), resultCaptions(), m_faults);
         }
         break;
+    case Action::Edit:
+        m_gui.grid(target).userEdit(event.number, event.column, event.text);
+        break;
+    case Action::Answer:
+        m_gui.question(target).answerNext(answerNamed(event.text));
+        break;
+    case Action::Path:
+        m_gui.fileDialogs(target).answerNext(event.text);
+        break;
     case Action::Pick:
-        if (auto* combo = find<MemorySimpleCombo>(target))
+        if (auto* grid = find<MemoryGrid>(target))
+            grid->userPick(event.number, event.column, event.item);
+        else if (auto* combo = find<MemorySimpleCombo>(target))
             combo->userPick(event.number);
         else if (auto* table = find<MemoryTableList>(target))
             table->userPick(event.number);

@@ -24,6 +24,9 @@ public:
     const calc::CalcState& state() const override { return m_form1.state(); }
 
     bool ended() const { return m_gui.program().ended(); }
+    // The answers given ahead to a question or a file dialogs' control and not yet taken; none
+    // while its window is not loaded.
+    std::size_t pendingAnswers(const std::string& target) const;
     // What is wrong since the previous check; empty when every invariant holds.
     std::vector<std::string> check();
 

@@ -5,17 +5,21 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <utility>
 
@@ -32,6 +36,12 @@ QString fromUtf8(const std::string& text) {
 // message box, the help windows and the program's end are logged without a name, and a menu
 // command, which the program only hears, by its handling.
 std::string widgetName(std::string_view, const ui::AnyControl& control) {
+    // A question or file dialogs by the name its dialogs carry, after their window's.
+    if (const auto* dialogs = std::visit(
+            [](auto* real) { return dynamic_cast<const controls::qt::OverDialog*>(real); },
+            control))
+        return dialogs->owner()->window()->objectName().toStdString() + "." +
+               dialogs->dialogName().toStdString();
     const auto* over = std::visit(
         [](auto* real) { return dynamic_cast<const controls::qt::OverWidget*>(real); }, control);
     if (!over)
@@ -58,6 +68,10 @@ QtSession::QtSession(JsonLog& log)
           m_log.op(op);
           if (op.kind == "message" && !ownMessage(op.text))
               m_faults.push_back("a message not of the program's own: " + op.text);
+          if (op.kind == "unload")
+              std::erase_if(m_answers, [&](const auto& entry) {
+                  return entry.first.starts_with(op.control + ".");
+              });
       }),
       m_opened([this] {
           std::vector<std::unique_ptr<Opened>> opened;
@@ -92,10 +106,69 @@ const controls::qt::View* QtSession::viewOf(const ui::WindowDescription& design)
 
 bool QtSession::eventFilter(QObject* watched, QEvent* event) {
     // Message boxes and the help windows alike: Enter presses the default button, which closes.
+    // A question or file dialog takes the answer given for it.
     if (event->type() == QEvent::Show)
         if (auto* box = qobject_cast<QDialog*>(watched))
-            QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Enter); });
+            QTimer::singleShot(0, box, [this, box] { answer(box); });
     return false;
+}
+
+void QtSession::answer(QDialog* dialog) {
+    // The overwrite the save dialog asks about was the script's choice.
+    if (auto* box = qobject_cast<QMessageBox*>(dialog);
+        box && qobject_cast<QFileDialog*>(box->parentWidget()) && box->button(QMessageBox::Yes)) {
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        return;
+    }
+    const std::string target = dialog->objectName().isEmpty()
+                                   ? std::string()
+                                   : dialog->parentWidget()->window()->objectName().toStdString() +
+                                         "." + dialog->objectName().toStdString();
+    const ui::ControlDescription* described = ui::controlOf(target);
+    const bool question = described && described->kind == ui::Kind::Question;
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    if (!question && !(files && described && described->kind == ui::Kind::FileDialogs)) {
+        QTest::keyClick(dialog, Qt::Key_Enter);
+        return;
+    }
+    auto& answers = m_answers[target];
+    if (answers.empty()) {
+        // As in memory: cancelled, and the script's fault.
+        m_faults.push_back(target + " asked \"" + dialog->windowTitle().toStdString() +
+                           "\" with no answer given");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        return;
+    }
+    const std::string given = std::move(answers.front());
+    answers.pop_front();
+    if (question) {
+        auto* box = static_cast<QMessageBox*>(dialog);
+        const QMessageBox::StandardButton button = given == "save"      ? QMessageBox::Save
+                                                   : given == "discard" ? QMessageBox::Discard
+                                                                        : QMessageBox::Cancel;
+        QTest::mouseClick(box->button(button), Qt::LeftButton);
+        return;
+    }
+    // The open dialog takes only a file that is there: given another, the user cancels.
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    std::error_code error;
+    if (given.empty() || !name ||
+        (files->acceptMode() == QFileDialog::AcceptOpen &&
+         !std::filesystem::is_regular_file(given, error))) {
+        QTest::keyClick(files, Qt::Key_Escape);
+        return;
+    }
+    // Chosen as a user chooses it, in the list or by its name, and taken with Enter.
+    files->selectFile(fromUtf8(given));
+    QTest::keyClick(name, Qt::Key_Return);
+    // A folder, say, is opened rather than taken: the dialog must not stay open.
+    if (files->isVisible())
+        files->reject();
+}
+
+std::size_t QtSession::pendingAnswers(const std::string& target) const {
+    const auto found = m_answers.find(target);
+    return found == m_answers.end() ? 0 : found->second.size();
 }
 
 void QtSession::start() {
@@ -138,6 +211,12 @@ std::vector<std::string> QtSession::check() {
         for (const QLabel* label : form->findChildren<QLabel*>())
             if (showsNonsense(label->text().toStdString()))
                 faults.push_back("a label shows " + label->text().toStdString());
+        for (const QTableWidget* grid : form->findChildren<QTableWidget*>())
+            for (int row = 0; row < grid->rowCount(); ++row)
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    if (const QTableWidgetItem* cell = grid->item(row, column);
+                        cell && showsNonsense(cell->text().toStdString()))
+                        faults.push_back("a grid cell shows " + cell->text().toStdString());
         // A size beyond the calculation's range says so in words, never as an infinity.
         for (const QTreeWidget* table : form->findChildren<QTreeWidget*>())
             for (int row = 0; row < table->topLevelItemCount(); ++row)
@@ -197,8 +276,19 @@ bool QtSession::usable(const std::string& control) const {
 }
 
 bool QtSession::canPerform(const Event& event) {
+    // An answer is given ahead to a control of a loaded window, shown or not.
+    if (event.action == Action::Answer || event.action == Action::Path) {
+        const ui::WindowDescription* design = ui::designOf(event.target);
+        return !ended() && design && viewOf(*design);
+    }
     if (!usable(event.target))
         return false;
+    if (auto* grid = dynamic_cast<controls::qt::GridTable*>(widget(event.target))) {
+        const bool cell = event.number < grid->rowCount() && event.column < grid->columnCount();
+        return event.action == Action::Pick
+                   ? cell && event.item < grid->columnItems(event.column).size()
+                   : cell;
+    }
     if (event.action == Action::Pick || event.action == Action::DoubleClick) {
         QWidget* target = widget(event.target);
         int rows = 0;
@@ -213,9 +303,40 @@ bool QtSession::canPerform(const Event& event) {
     return true;
 }
 
+QWidget* QtSession::startEditing(QTableWidget* grid, int row, int column) {
+    QTableWidgetItem* cell = grid->item(row, column);
+    if (!cell)
+        return nullptr;
+    grid->scrollToItem(cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(cell).center());
+    QTest::keyClick(grid, Qt::Key_F2);
+    // The editor is the viewport's one shown child; the window need not have the focus.
+    for (QObject* child : grid->viewport()->children())
+        if (auto* editor = qobject_cast<QWidget*>(child); editor && editor->isVisible())
+            return editor;
+    return nullptr;
+}
+
 void QtSession::perform(const Event& event) {
     QWidget* target = widget(event.target);
+    auto* grid = qobject_cast<QTableWidget*>(target);
     switch (event.action) {
+    case Action::Answer:
+    case Action::Path:
+        m_answers[event.target].push_back(event.text);
+        break;
+    case Action::Edit:
+        if (QWidget* editor = startEditing(grid, event.number, event.column)) {
+            // The cell's whole text replaced in one edit, then Enter, which commits it from the
+            // event loop once the editor has seen the key.
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+            QInputMethodEvent commit;
+            commit.setCommitString(fromUtf8(event.text));
+            QApplication::sendEvent(editor, &commit);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();
+        }
+        break;
     case Action::Type: {
         auto* edit = static_cast<QLineEdit*>(target);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
@@ -250,6 +371,19 @@ void QtSession::perform(const Event& event) {
         }
         break;
     case Action::Pick:
+        if (grid) {
+            // The cell's list opened and its item taken with Enter, as a drop-down list's.
+            if (auto* list =
+                    qobject_cast<QComboBox*>(startEditing(grid, event.number, event.column))) {
+                list->showPopup();
+                QAbstractItemView* view = list->view();
+                view->setCurrentIndex(view->model()->index(event.item, 0));
+                QTest::keyClick(view, Qt::Key_Return);
+                QCoreApplication::processEvents();
+            }
+            break;
+        }
+        [[fallthrough]];
     case Action::DoubleClick: {
         // A row is clicked where it shows, scrolled into view first.
         auto clickRow = [&](auto* view, auto* item) {

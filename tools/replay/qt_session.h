@@ -7,11 +7,15 @@
 
 #include <QObject>
 
+#include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
+class QDialog;
+class QTableWidget;
 class QWidget;
 
 namespace replay {
@@ -29,6 +33,8 @@ public:
     const calc::CalcState& state() const override { return m_form1.state(); }
 
     bool ended() const { return m_main.ended(); }
+    // The answers given ahead to a question or a file dialogs' control and not yet taken.
+    std::size_t pendingAnswers(const std::string& target) const;
     // The visible window's widget, for actions beyond the script's events.
     QWidget* visibleWindow() const;
     // What is wrong since the previous check; empty when every invariant holds.
@@ -48,9 +54,15 @@ private:
     // A command of the main window's menu bar, or null.
     QAction* menuCommand(const std::string& control) const;
     bool usable(const std::string& control) const;
+    // Answers a question or file dialog of the program's with the answer given ahead for it.
+    void answer(QDialog* dialog);
+    // Clicks a grid's cell and opens its editor with F2; null where the cell has none.
+    QWidget* startEditing(QTableWidget* grid, int row, int column);
     ResultCaptions resultCaptions() const;
 
     JsonLog& m_log;
+    // The answers given ahead, by the control they are for; a window's go when it is unloaded.
+    std::map<std::string, std::deque<std::string>> m_answers;
     OpSink m_sink;
     std::vector<std::string> m_faults;
     CaptionWatch m_captions;

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -14,10 +15,10 @@ namespace {
 struct Verb {
     std::string_view word;
     Action action;
-    std::string_view argument; // "text", "count", "row" or empty
+    std::string_view argument; // "text", "count", "row", "cell", "answer", "path" or empty
 };
 
-constexpr std::array<Verb, 7> kVerbs{{
+constexpr std::array<Verb, 10> kVerbs{{
     {"type", Action::Type, "text"},
     {"key", Action::Key, "text"},
     {"erase", Action::Erase, "count"},
@@ -25,7 +26,12 @@ constexpr std::array<Verb, 7> kVerbs{{
     {"dblclick", Action::DoubleClick, "row"},
     {"press", Action::Press, ""},
     {"close", Action::Close, ""},
+    {"edit", Action::Edit, "cell"},
+    {"answer", Action::Answer, "answer"},
+    {"path", Action::Path, "path"},
 }};
+
+constexpr std::array<std::string_view, 3> kAnswers{"save", "discard", "cancel"};
 
 // The controls each action can reach, by their kinds in the windows' descriptions; anything else
 // is a typing error in the script.
@@ -39,7 +45,13 @@ bool validTarget(Action action, std::string_view target) {
         return kind == ui::Kind::TextBox;
     case Action::Pick:
         return kind == ui::Kind::DropDownList || kind == ui::Kind::SimpleCombo ||
-               kind == ui::Kind::TableList;
+               kind == ui::Kind::TableList || kind == ui::Kind::Grid;
+    case Action::Edit:
+        return kind == ui::Kind::Grid;
+    case Action::Answer:
+        return kind == ui::Kind::Question;
+    case Action::Path:
+        return kind == ui::Kind::FileDialogs;
     case Action::DoubleClick:
         return kind == ui::Kind::SimpleCombo || kind == ui::Kind::TableList;
     case Action::Press:
@@ -149,10 +161,33 @@ ParsedLine parseLine(std::string_view line) {
     Event event{.action = verb->action, .target = std::string(cursor.word())};
     if (!validTarget(event.action, event.target))
         return {.error = "\"" + event.target + "\" cannot take a " + std::string(word)};
-    if (verb->argument == "text") {
+    // A grid's cell is its row and column; a pick there names the item of the column's list.
+    const bool grid =
+        ui::controlOf(event.target) && ui::controlOf(event.target)->kind == ui::Kind::Grid;
+    if (verb->argument == "cell" || (grid && verb->argument == "row")) {
+        const auto row = cursor.count();
+        const auto column = row ? cursor.count() : std::nullopt;
+        if (!column)
+            return {.error = "expected the cell's row and column as whole numbers"};
+        event.number = *row;
+        event.column = *column;
+    }
+    if (grid && event.action == Action::Pick) {
+        const auto item = cursor.count();
+        if (!item)
+            return {.error = "expected the item as a whole number"};
+        event.item = *item;
+    } else if (verb->argument == "answer") {
+        const std::string_view answer = cursor.word();
+        if (std::find(kAnswers.begin(), kAnswers.end(), answer) == kAnswers.end())
+            return {.error = "expected save, discard or cancel"};
+        event.text = answer;
+    } else if (verb->argument == "text" || verb->argument == "cell" || verb->argument == "path") {
         auto text = cursor.jsonString();
         if (!text)
-            return {.error = "expected the text as a JSON string"};
+            return {.error = "expected the " +
+                             std::string(verb->argument == "path" ? "path" : "text") +
+                             " as a JSON string"};
         // Control characters are not typed as characters; a whole replacement takes any text.
         if (event.action == Action::Key)
             for (const char c : *text)

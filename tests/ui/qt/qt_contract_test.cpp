@@ -271,7 +271,8 @@ private:
             if (path.empty() || !name) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
-                name->setText(fromUtf8(path));
+                // Chosen as a user chooses it, in the list or by its name.
+                dialog->selectFile(fromUtf8(path));
                 QTest::keyClick(name, Qt::Key_Return);
             }
         }
