@@ -3,13 +3,17 @@
 // the script parser as one line, which must never crash on them.
 #include "tools/replay/memory_session.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +26,33 @@ const std::vector<std::string> kLists = replay::targetsOf(Action::Pick);
 const std::vector<std::string> kDoubleClicked = replay::targetsOf(Action::DoubleClick);
 const std::vector<std::string> kButtons = replay::targetsOf(Action::Press);
 const std::vector<std::string> kWindows = replay::targetsOf(Action::Close);
+// A grid's cells are typed into as boxes are, and picked from as lists are.
+const std::vector<std::string> kGrids = replay::targetsOf(Action::Edit);
+const std::vector<std::string> kQuestions = replay::targetsOf(Action::Answer);
+const std::vector<std::string> kFileDialogs = replay::targetsOf(Action::Path);
+const std::vector<std::string> kTyped = [] {
+    std::vector<std::string> typed = kBoxes;
+    typed.insert(typed.end(), kGrids.begin(), kGrids.end());
+    return typed;
+}();
+
+// The files the program may be handed: in a folder of this run's own, one that cannot be
+// written, and none (a cancelled dialog). Sessions save and open them as a user would.
+const std::filesystem::path kFolder = [] {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("steam-events-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                        ("steam-events-fuzz-" + std::to_string(getpid())),
+                                    ignored);
+    });
+    return folder;
+}();
+const std::array<std::string, 4> kPaths{"", (kFolder / "a.json").string(),
+                                        (kFolder / "b.json").string(),
+                                        (kFolder / "no-such-folder" / "c.json").string()};
 // Texts at the edges of the conversions, which random bytes seldom spell.
 constexpr std::array<std::string_view, 16> kTexts{
     "",     "0",    "-1",    "1e39", "-1e39", "1e-46", "3.4028235e38", "&HFFFFFFFFFFFFFFFF",
@@ -48,12 +79,28 @@ private:
     std::size_t m_at = 0;
 };
 
+// A cell's row and column: small numbers, most of them in the grid.
+replay::Event gridEvent(Action action, const std::string& grid, Bytes& bytes) {
+    const unsigned cell = bytes.next();
+    return {.action = action,
+            .target = grid,
+            .number = static_cast<int>(cell % 8),
+            .column = static_cast<int>(cell / 8 % 8)};
+}
+
 replay::Event decode(Bytes& bytes) {
     replay::Event event;
     switch (bytes.next() % 7) {
-    case 0:
-        event = {Action::Type, kBoxes[bytes.next() % kBoxes.size()], bytes.text()};
+    case 0: {
+        const std::string& target = kTyped[bytes.next() % kTyped.size()];
+        if (std::find(kGrids.begin(), kGrids.end(), target) != kGrids.end()) {
+            event = gridEvent(Action::Edit, target, bytes);
+            event.text = bytes.text();
+        } else {
+            event = {Action::Type, target, bytes.text()};
+        }
         break;
+    }
     case 1: {
         event = {Action::Key, kBoxes[bytes.next() % kBoxes.size()], bytes.text()};
         // Keys type printable characters only.
@@ -68,12 +115,16 @@ replay::Event decode(Bytes& bytes) {
                  {},
                  static_cast<int>(bytes.next() % 6)};
         break;
-    case 3:
-        event = {Action::Pick,
-                 kLists[bytes.next() % kLists.size()],
-                 {},
-                 static_cast<int>(bytes.next() % 40)};
+    case 3: {
+        const std::string& target = kLists[bytes.next() % kLists.size()];
+        if (std::find(kGrids.begin(), kGrids.end(), target) != kGrids.end()) {
+            event = gridEvent(Action::Pick, target, bytes);
+            event.item = static_cast<int>(bytes.next() % 40);
+        } else {
+            event = {Action::Pick, target, {}, static_cast<int>(bytes.next() % 40)};
+        }
         break;
+    }
     case 4: {
         // The row's byte names the list by its high bit, so that a seed's small rows keep
         // double-clicking the first list.
@@ -94,6 +145,24 @@ replay::Event decode(Bytes& bytes) {
     return event;
 }
 
+// A user answers whatever the program asks: each question and file dialogs of a loaded window
+// keeps two answers in hand, enough for one action that asks to save and then for a file.
+void answerAhead(replay::MemorySession& session, Bytes& bytes) {
+    constexpr std::array<std::string_view, 3> kAnswers{"save", "discard", "cancel"};
+    auto keep = [&](const std::vector<std::string>& targets, Action action, auto answer) {
+        for (const std::string& target : targets) {
+            replay::Event given{.action = action, .target = target};
+            while (session.canPerform(given) && session.pendingAnswers(target) < 2) {
+                given.text = answer(bytes.next());
+                session.perform(given);
+            }
+        }
+    };
+    keep(kQuestions, Action::Answer,
+         [&](unsigned byte) { return std::string(kAnswers[byte % kAnswers.size()]); });
+    keep(kFileDialogs, Action::Path, [&](unsigned byte) { return kPaths[byte % kPaths.size()]; });
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -103,6 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     session.start();
     Bytes bytes(data, size);
     for (int step = 0; !bytes.empty(); ++step) {
+        answerAhead(session, bytes);
         const replay::Event event = decode(bytes);
         if (session.canPerform(event))
             session.perform(event);

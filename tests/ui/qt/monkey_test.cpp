@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 #include <random>
 #include <sstream>
@@ -36,6 +37,16 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
     const std::vector<std::string> doubleClicked = replay::targetsOf(replay::Action::DoubleClick);
     // The main window first, which ends the program.
     const std::vector<std::string> closable = replay::targetsOf(replay::Action::Close);
+    const std::vector<std::string> grids = replay::targetsOf(replay::Action::Edit);
+    // Whatever the program asks is answered: each question and file dialogs keeps two answers in
+    // hand, the files in a folder of the test's own.
+    const std::vector<std::string> questions = replay::targetsOf(replay::Action::Answer);
+    const std::vector<std::string> fileDialogs = replay::targetsOf(replay::Action::Path);
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "monkey";
+    std::filesystem::create_directories(folder);
+    const std::string paths[] = {"", (folder / "a.json").string(), (folder / "b.json").string(),
+                                 (folder / "no-such-folder" / "c.json").string()};
+    const char* answers[] = {"save", "discard", "cancel"};
     const Qt::Key keys[] = {Qt::Key_0,         Qt::Key_5,      Qt::Key_9,     Qt::Key_Minus,
                             Qt::Key_Plus,      Qt::Key_Period, Qt::Key_E,     Qt::Key_X,
                             Qt::Key_Backspace, Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,
@@ -57,8 +68,20 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
         session.start();
         ++sessions;
         for (int step = 0; step < 2000 && !session.ended() && actions < 10000; ++step, ++actions) {
+            auto keep = [&](const std::vector<std::string>& targets, replay::Action action,
+                            auto answer) {
+                for (const std::string& target : targets) {
+                    replay::Event given{.action = action, .target = target};
+                    while (session.canPerform(given) && session.pendingAnswers(target) < 2) {
+                        given.text = answer();
+                        session.perform(given);
+                    }
+                }
+            };
+            keep(questions, replay::Action::Answer, [&] { return answers[below(3)]; });
+            keep(fileDialogs, replay::Action::Path, [&] { return paths[below(std::size(paths))]; });
             replay::Event event;
-            switch (below(8)) {
+            switch (below(10)) {
             case 0:
                 event = {replay::Action::Type, boxes[below(boxes.size())],
                          texts[below(std::size(texts))]};
@@ -89,6 +112,19 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
                 event = {replay::Action::Close,
                          closable[below(40) == 0 ? 0 : 1 + below(closable.size() - 1)]};
                 break;
+            case 6:
+            case 7:
+                // A cell of a grid typed into, or picked from its list, where a window has one.
+                if (!grids.empty()) {
+                    event = {.action = below(2) == 0 ? replay::Action::Edit : replay::Action::Pick,
+                             .target = grids[below(grids.size())],
+                             .text = texts[below(std::size(texts))],
+                             .number = static_cast<int>(below(6)),
+                             .column = static_cast<int>(below(8)),
+                             .item = static_cast<int>(below(30))};
+                    break;
+                }
+                [[fallthrough]];
             default:
                 if (QWidget* window = session.visibleWindow()) {
                     const auto children = window->findChildren<QWidget*>();
