@@ -60,7 +60,9 @@ public:
                 return saturated.density;
             return superheated(mpa, kelvin);
         }
-        // Above 350 ℃ on the saturation line region 2 ends at the boundary to region 3.
+        // Above 350 ℃ on the saturation line region 2 ends at the boundary to region 3. The
+        // enthalpy along that boundary is highest near 22.7 MPa, so steam that starts just inside
+        // region 2 at 30 MPa crosses into region 3 as it throttles down to there.
         const double kelvin = std::max(kSaturationTop, if97::b23Temperature(mpa));
         const double enthalpy = if97::region2(mpa, kelvin).enthalpy;
         if (m_enthalpy < enthalpy) {
@@ -140,9 +142,7 @@ private:
             if (converged)
                 break;
         }
-        // The source's enthalpy lies beyond region 2's at 800 ℃.
-        if (excess < 0 && kHighestKelvin - kelvin < 1e-6)
-            m_outside = true;
+        // Throttling cools steam of region 2, so the temperature never reaches the 800 ℃ bound.
         return state.density;
     }
 
