@@ -1,6 +1,6 @@
 #include "network/file.h"
 
-#include "network/utf8.h"
+#include "network/text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -35,10 +35,6 @@ constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
 constexpr std::array<std::string_view, 5> kUnitNames{"MPa(g)", "MPa(a)", "bar(g)", "bar(a)",
                                                      "kgf/cm2(g)"};
 static_assert(kUnitNames.size() == static_cast<std::size_t>(PressureUnit::KgfGauge) + 1);
-
-std::string inQuotes(std::string_view text) {
-    return "“" + std::string(text) + "”";
-}
 
 std::string openFault(std::string_view fileName, std::string_view why) {
     return "无法打开" + inQuotes(fileName) + "：" + std::string(why);

@@ -1,6 +1,6 @@
 #include "network/network.h"
 
-#include "network/utf8.h"
+#include "network/text.h"
 #include "steam/if97.h"
 
 #include <charconv>
@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace network {
 
@@ -29,20 +31,25 @@ std::string decimal(double value, int decimals) {
     return std::string(text, end.ptr);
 }
 
-std::string inQuotes(std::string_view name) {
-    return "“" + std::string(name) + "”";
-}
-
 Fault topFault(std::string field, std::string why) {
     return {std::move(field), std::nullopt, std::move(why)};
+}
+
+// Text a grid cell, a title bar and a one-line message can show: UTF-8 without control
+// characters, which would break the grid's tab-separated rows and the message's one line.
+std::optional<std::string> textFault(std::string_view text, std::string_view what) {
+    if (firstNonUtf8(text))
+        return std::string(what) + "不是有效的 UTF-8 文本";
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return std::string(what) + "含有控制字符（如换行、制表符）";
+    return std::nullopt;
 }
 
 std::optional<std::string> nameFault(std::string_view name, std::string_view what) {
     if (name.empty())
         return std::string(what) + "的名称为空";
-    if (firstNonUtf8(name))
-        return std::string(what) + "的名称不是有效的 UTF-8 文本";
-    return std::nullopt;
+    return textFault(name, std::string(what) + "的名称");
 }
 
 // A length, a load or a local loss: any finite figure from 0 up.
@@ -104,28 +111,71 @@ std::optional<Fault> sourceFault(const Source& source) {
     return std::nullopt;
 }
 
-// Where a segment's from-node is fed from, walking towards the source along each node's first
-// feeding segment: a fault when the walk ends at a node nothing feeds or comes round again.
-std::optional<std::string> reachFault(const Network& network, const Segment& segment,
-                                      const std::unordered_map<std::string, std::size_t>& feeder) {
-    std::string node = segment.from;
-    for (std::size_t steps = 0; node != network.source.node; ++steps) {
-        if (steps > network.segments.size())
-            return "起点 " + inQuotes(segment.from) + " 在一个环路上：管网须是从热源出发的树";
-        const auto fed = feeder.find(node);
-        if (fed == feeder.end())
-            return node == segment.from
-                       ? "起点 " + inQuotes(segment.from) + " 不是热源，也没有管段通到它"
-                       : "起点 " + inQuotes(segment.from) + " 与热源不相连：没有管段通到 " +
-                             inQuotes(node);
-        node = network.segments[fed->second].from;
+// Where each node is fed from, walking towards the source along each node's first feeding
+// segment: the source, a node nothing feeds, or round a loop. Each node's answer is kept, so
+// that a long chain is walked once, not once for every segment on it.
+class Reach {
+public:
+    Reach(const Network& network, const std::unordered_map<std::string, std::size_t>& feeder)
+        : m_network(network), m_feeder(feeder) {}
+
+    std::optional<std::string> fault(const std::string& from) {
+        const End& end = endOf(from);
+        if (end.kind == Kind::Source)
+            return std::nullopt;
+        if (end.kind == Kind::Loop)
+            return "起点 " + inQuotes(from) + " 接在一个环路上，到不了热源：管网须是从热源出发的树";
+        if (end.node == from)
+            return "起点 " + inQuotes(from) + " 不是热源，也没有管段通到它";
+        return "起点 " + inQuotes(from) + " 与热源不相连：没有管段通到 " + inQuotes(end.node);
     }
-    return std::nullopt;
-}
+
+private:
+    enum class Kind { Source, Unfed, Loop };
+    struct End {
+        Kind kind;
+        std::string node; // the node nothing feeds
+    };
+
+    const End& endOf(const std::string& from) {
+        static const End kSource{Kind::Source, {}};
+        if (from == m_network.source.node)
+            return kSource;
+        std::vector<std::string> path;
+        std::unordered_set<std::string> onPath;
+        std::string node = from;
+        End end{Kind::Source, {}};
+        while (node != m_network.source.node) {
+            if (const auto known = m_known.find(node); known != m_known.end()) {
+                end = known->second;
+                break;
+            }
+            if (!onPath.insert(node).second) {
+                end = {Kind::Loop, {}};
+                break;
+            }
+            path.push_back(node);
+            const auto fed = m_feeder.find(node);
+            if (fed == m_feeder.end()) {
+                end = {Kind::Unfed, node};
+                break;
+            }
+            node = m_network.segments[fed->second].from;
+        }
+        for (const std::string& passed : path)
+            m_known.insert_or_assign(passed, end);
+        return m_known.at(from);
+    }
+
+    const Network& m_network;
+    const std::unordered_map<std::string, std::size_t>& m_feeder;
+    std::unordered_map<std::string, End> m_known;
+};
 
 std::optional<Fault> segmentFault(const Network& network, std::size_t index,
                                   const std::unordered_map<std::string, std::size_t>& named,
-                                  const std::unordered_map<std::string, std::size_t>& feeder) {
+                                  const std::unordered_map<std::string, std::size_t>& feeder,
+                                  Reach& reach) {
     const Segment& s = network.segments[index];
     const auto fault = [&](std::string field, std::string why) {
         return Fault{std::move(field), index, std::move(why)};
@@ -143,7 +193,7 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
                                  std::to_string(*first + 1) + " 段重复");
     if (std::optional<std::string> why = nameFault(s.from, "起点节点"))
         return fault("from", *why);
-    if (std::optional<std::string> why = reachFault(network, s, feeder))
+    if (std::optional<std::string> why = reach.fault(s.from))
         return fault("from", *why);
     if (std::optional<std::string> why = nameFault(s.to, "终点节点"))
         return fault("to", *why);
@@ -156,6 +206,8 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
         return fault("length", *why);
     if (std::optional<std::string> why = nonNegativeFault(s.localLoss, "局部阻力损失"))
         return fault("localLoss", *why);
+    if (std::optional<std::string> why = textFault(s.pipe, "管子的名称"))
+        return fault("pipe", *why);
     if (s.pipe != kAutoPipe) {
         pipes::PipeLookup lookup = pipes::pipeNamed(s.pipe);
         if (!lookup.pipe)
@@ -171,8 +223,8 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
 } // namespace
 
 std::optional<Fault> validate(const Network& network) {
-    if (firstNonUtf8(network.title))
-        return topFault("title", "标题不是有效的 UTF-8 文本");
+    if (std::optional<std::string> why = textFault(network.title, "标题"))
+        return topFault("title", *why);
     if (std::optional<Fault> fault = sourceFault(network.source))
         return fault;
     // Zero roughness would be pipe without friction: every user at the source pressure, a
@@ -193,8 +245,9 @@ std::optional<Fault> validate(const Network& network) {
         named.try_emplace(network.segments[i].name, i);
         feeder.try_emplace(network.segments[i].to, i);
     }
+    Reach reach(network, feeder);
     for (std::size_t i = 0; i < network.segments.size(); ++i)
-        if (std::optional<Fault> fault = segmentFault(network, i, named, feeder))
+        if (std::optional<Fault> fault = segmentFault(network, i, named, feeder, reach))
             return fault;
     return std::nullopt;
 }

@@ -95,8 +95,8 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
          edited({{"\"segments\": [", "\"segments\": {\"x\": ["}, {"}]}", "}]}}"}}),
          "segments：须为数组（文件中是对象）"},
         {"no segments", edited({{"\"segments\": [", "\"segments\": [], \"old\": ["}}), ""},
-        {"unknown unit", edited({{"MPa(g)", "psi"}}),
-         "source.unit：未知的压力单位 “psi”：应为 MPa(g)、MPa(a)、bar(g)、bar(a) 或 kgf/cm2(g)"},
+        {"unknown unit, its tab shown", edited({{"MPa(g)", "p\\tsi"}}),
+         "source.unit：未知的压力单位 “p\\tsi”：应为 MPa(g)、MPa(a)、bar(g)、bar(a) 或 kgf/cm2(g)"},
         {"unknown steam", edited({{"\"superheated\"", "\"wet\""}}),
          "source.steam：未知的蒸汽状态 “wet”：应为 saturated 或 superheated"},
         {"unknown series", edited({{"seamless", "copper"}}),
@@ -161,6 +161,8 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
         {"limit null", edited({{"200", "null"}}), ""},
         {"segment unnamed", edited({{"\"name\": \"2\"", "\"name\": \"\""}}),
          "第 2 段的 name：管段的名称为空"},
+        {"name of two lines", edited({{"\"name\": \"2\"", "\"name\": \"2\\n\""}}),
+         "第 2 段（“2\\n”）的 name：管段的名称含有控制字符（如换行、制表符）"},
         {"name twice", edited({{"\"name\": \"3\"", "\"name\": \"1\""}}),
          "第 3 段（“1”）的 name：管段名称 “1” 与第 1 段重复"},
         {"from unnamed",
@@ -174,11 +176,11 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
                  {"\"from\": \"a\", \"to\": \"c\"", "\"from\": \"y\", \"to\": \"c\""}}),
          "第 2 段（“2”）的 from：起点 “c” 与热源不相连：没有管段通到 “y”"},
         {"loop", edited({{"\"from\": \"a\", \"to\": \"c\"", "\"from\": \"c\", \"to\": \"c\""}}),
-         "第 3 段（“3”）的 from：起点 “c” 在一个环路上：管网须是从热源出发的树"},
+         "第 3 段（“3”）的 from：起点 “c” 接在一个环路上，到不了热源：管网须是从热源出发的树"},
         {"loop of two",
          edited({{"\"from\": \"a\", \"to\": \"b\"", "\"from\": \"c\", \"to\": \"b\""},
                  {"\"from\": \"a\", \"to\": \"c\"", "\"from\": \"b\", \"to\": \"c\""}}),
-         "第 2 段（“2”）的 from：起点 “c” 在一个环路上：管网须是从热源出发的树"},
+         "第 2 段（“2”）的 from：起点 “c” 接在一个环路上，到不了热源：管网须是从热源出发的树"},
         {"to unnamed", edited({{"\"to\": \"c\"", "\"to\": \"\""}}),
          "第 3 段（“3”）的 to：终点节点的名称为空"},
         {"into the source", edited({{"\"to\": \"c\"", "\"to\": \"热源\""}}),
@@ -278,7 +280,7 @@ protected:
 // steam, nulls, and figures whose shortest digits are long, tiny or huge.
 TEST_F(SavedNetwork, ReadsBackEqual) {
     Network saturated;
-    saturated.title = "厂区 “北” 管网\t\\";
+    saturated.title = "厂区 “北” 管网 \"\\";
     saturated.source = {.node = "锅炉房", .pressure = 8.5, .unit = network::PressureUnit::BarGauge};
     saturated.roughness = 1.0 / 3;
     saturated.series = pipes::Series::Welded;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <limits>
 #include <string>
@@ -51,6 +52,9 @@ TEST(Validate, RefusesWhatOnlyAModelCanHold) {
          "maxSpecificLoss", {}, "比摩阻上限须是大于 0 的有限数"},
         {"name not UTF-8", [](Network& n) { n.segments[1].name = "\xff"; },
          "name", 1, "管段的名称不是有效的 UTF-8 文本"},
+        {"a node named in no UTF-8",
+         [](Network& n) { n.segments[1].from = "c"; n.segments.push_back({.name = "3", .from = "\xff", .to = "c"}); },
+         "from", 1, "起点 “c” 与热源不相连：没有管段通到 “\uFFFD”"},
         {"length NaN", [](Network& n) { n.segments[1].length = kNaN; },
          "length", 1, "长度不是有限的数"},
         {"required pressure NaN", [](Network& n) { n.segments[0].requiredPressure = kNaN; },
@@ -90,3 +94,19 @@ TEST(Units, EachReadsAsItsAbsolutePressureAndBack) {
 }
 
 } // namespace
+
+// A chain listed from its far end, each segment's from-node fed by the one after it: walking
+// from every segment to the source would take n²/2 steps, 1.25·10⁹ here, minutes rather than a
+// blink.
+TEST(Validate, ALongChainIsWalkedOnce) {
+    constexpr std::size_t kSegments = 50000;
+    Network n = aNetwork();
+    n.segments.clear();
+    for (std::size_t i = kSegments; i-- > 0;)
+        n.segments.push_back({.name = std::to_string(i),
+                              .from = i == 0 ? "热源" : std::to_string(i - 1),
+                              .to = std::to_string(i)});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(network::validate(n));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}

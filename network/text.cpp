@@ -1,4 +1,6 @@
-#include "network/utf8.h"
+#include "network/text.h"
+
+#include <cstdio>
 
 namespace network {
 
@@ -37,6 +39,33 @@ std::optional<std::size_t> firstNonUtf8(std::string_view text) {
         i += length;
     }
     return std::nullopt;
+}
+
+std::string inQuotes(std::string_view text) {
+    std::string shown = "“";
+    while (!text.empty()) {
+        const std::optional<std::size_t> bad = firstNonUtf8(text);
+        const std::string_view good = text.substr(0, bad.value_or(text.size()));
+        for (const char c : good) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '\n') {
+                shown += "\\n";
+            } else if (c == '\t') {
+                shown += "\\t";
+            } else if (byte < 0x20 || byte == 0x7f) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+                shown += escape;
+            } else {
+                shown += c;
+            }
+        }
+        if (!bad)
+            break;
+        shown += "\uFFFD";
+        text.remove_prefix(*bad + 1);
+    }
+    return shown + "”";
 }
 
 } // namespace network

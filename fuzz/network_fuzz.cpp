@@ -1,0 +1,80 @@
+// Arbitrary bytes as a network file. A refused file has one message that names it and nothing
+// else; an accepted one is usable by validate, writes a text that reads back as the same network
+// and the same text, and solves to figures that are all finite, or to a stated reason with
+// nothing half computed.
+#include "network/file.h"
+#include "network/text.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// libFuzzer then shows the input and keeps it; the seed replay names the file before running it.
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "network_fuzz: %s\n", what);
+    std::abort();
+}
+
+void check(bool ok, const char* what) {
+    if (!ok)
+        fail(what);
+}
+
+bool finite(const std::optional<double>& value) {
+    return !value || std::isfinite(*value);
+}
+
+void checkSolved(const network::Network& n) {
+    const network::Result result = network::solve(n);
+    if (!result.fault.empty()) {
+        check(result.segments.empty() && result.nodes.empty() && !result.worstNode,
+              "a stated fault with figures beside it");
+        return;
+    }
+    check(result.segments.size() == n.segments.size(), "a result a segment");
+    check(result.nodes.size() == n.segments.size() + 1, "a node a segment and the source");
+    check(!result.worstNode || *result.worstNode < result.nodes.size(), "worst node out of range");
+    for (const network::SegmentResult& s : result.segments) {
+        check(std::isfinite(s.flow) && std::isfinite(s.bore), "flow or bore not finite");
+        for (const std::optional<double>* figure :
+             {&s.pIn, &s.pOut, &s.densityIn, &s.densityOut, &s.densityMean, &s.velocityIn,
+              &s.velocityOut, &s.specificLoss, &s.pressureDrop})
+            check(finite(*figure), "a segment's figure not finite");
+    }
+    for (const network::NodeResult& node : result.nodes)
+        check(finite(node.pressure) && finite(node.required) && finite(node.margin),
+              "a node's figure not finite");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    constexpr std::string_view kName = "管网.json";
+    const network::Reading reading = network::readNetwork(bytes, kName);
+    if (!reading.network) {
+        constexpr std::string_view kOpening = "无法打开“管网.json”：";
+        check(reading.fault.starts_with(kOpening) && reading.fault.size() > kOpening.size(),
+              "a refusal without the file's name or a reason");
+        check(reading.fault.find('\n') == std::string::npos, "a refusal of more than one line");
+        check(!network::firstNonUtf8(reading.fault), "a refusal that is not UTF-8");
+        return 0;
+    }
+    const network::Network& n = *reading.network;
+    check(reading.fault.empty(), "an accepted file with a fault");
+    check(!network::validate(n), "an accepted file that validate refuses");
+
+    const std::string text = network::networkJson(n);
+    const network::Reading again = network::readNetwork(text, kName);
+    check(again.network.has_value(), "the written text refused");
+    check(*again.network == n, "the written text read back as another network");
+    check(network::networkJson(*again.network) == text, "the text written twice differs");
+
+    checkSolved(n);
+    return 0;
+}
