@@ -269,8 +269,9 @@ QAction* QtSession::menuCommand(const std::string& control) const {
 bool QtSession::usable(const std::string& control) const {
     if (ended())
         return false;
+    // A menu command while its own window is shown.
     if (QAction* command = menuCommand(control))
-        return m_view->widget()->isVisible() && command->isEnabled();
+        return viewOf(*ui::designOf(control))->widget()->isVisible() && command->isEnabled();
     QWidget* target = widget(control);
     return target && target->isVisible() && target->isEnabled();
 }
