@@ -95,10 +95,11 @@ extern const WindowDescription kForm1Design;
 extern const WindowDescription kForm2Design;
 extern const WindowDescription kForm3Design;
 extern const WindowDescription kForm4Design;
+extern const WindowDescription kForm5Design;
 
 // Every window, the main window first.
-inline const std::array<const WindowDescription*, 4> kDesigns{&kForm1Design, &kForm2Design,
-                                                              &kForm3Design, &kForm4Design};
+inline const std::array<const WindowDescription*, 5> kDesigns{
+    &kForm1Design, &kForm2Design, &kForm3Design, &kForm4Design, &kForm5Design};
 
 // The window a qualified name ("Form3.Text1", or "Form3") belongs to, or null.
 const WindowDescription* designOf(std::string_view qualified);

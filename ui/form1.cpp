@@ -34,9 +34,12 @@ Form1Controls Form1Controls::from(const ControlSet& set) {
         .program = set.get<controls::Program>("program"),
         .mnuSteam = set.get<controls::MenuCommand>("mnuSteam"),
         .mnuSizing = set.get<controls::MenuCommand>("mnuSizing"),
+        .mnuNetwork = set.get<controls::MenuCommand>("mnuNetwork"),
         .mnuGuide = set.get<controls::MenuCommand>("mnuGuide"),
         .mnuAbout = set.get<controls::MenuCommand>("mnuAbout"),
         .help = set.get<controls::HelpWindows>("help"),
+        .question = set.get<controls::Question>("question"),
+        .files = set.get<controls::FileDialogs>("files"),
     };
 }
 
@@ -63,7 +66,8 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
                .wall = controls.combo5,
                .customBore = controls.text4},
               m_recalculation),
-      m_form2(loaders.form2), m_form3(loaders.form3), m_form4(loaders.form4) {
+      m_form2(loaders.form2), m_form3(loaders.form3), m_form4(loaders.form4),
+      m_form5(loaders.form5) {
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
@@ -85,10 +89,11 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
     c.command3.onClick([this] { Command3_Click(); });
     c.mnuSteam.onClick([this] { mnuSteam_Click(); });
     c.mnuSizing.onClick([this] { mnuSizing_Click(); });
+    c.mnuNetwork.onClick([this] { mnuNetwork_Click(); });
     c.mnuGuide.onClick(traced(m_trace, "mnuGuide_Click", [this] { m_controls.help.showGuide(); }));
     c.mnuAbout.onClick(traced(m_trace, "mnuAbout_Click", [this] { m_controls.help.showAbout(); }));
     // Closing the main window unloads it without a handling of its own, which ends the program.
-    c.window.onClose([this] { m_controls.program.end(); });
+    c.window.onClose([this] { end(); });
 }
 
 Form1::~Form1() = default;
@@ -202,9 +207,36 @@ void Form1::mnuSizing_Click() {
     m_controls.window.hide();
 }
 
+void Form1::mnuNetwork_Click() {
+    announce(m_trace, "mnuNetwork_Click");
+    m_form5.open([this](const Form5Controls& controls) {
+        const auto& c = m_controls;
+        return std::make_unique<Form5>(
+            controls, m_network,
+            MainWindowInputs{.flow = c.text1,
+                             .flowUnit = c.combo1,
+                             .roughness = c.text2,
+                             .roughnessUnit = c.combo2,
+                             .density = c.text3,
+                             .customBore = c.option3,
+                             .bore = c.text4},
+            [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, c.window,
+            [this] { m_form5.unload(); }, m_trace);
+    });
+    m_controls.window.hide();
+}
+
+void Form1::end() {
+    auto& c = m_controls;
+    if (m_network &&
+        !mayLose(*m_network, {.question = c.question, .files = c.files, .messages = c.messages}))
+        return;
+    c.program.end();
+}
+
 void Form1::Command3_Click() {
     announce(m_trace, "Command3_Click");
-    m_controls.program.end();
+    end();
 }
 
 } // namespace ui

@@ -9,6 +9,7 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
+#include "ui/form5.h"
 #include "ui/loaded_window.h"
 
 #include <memory>
@@ -43,9 +44,12 @@ struct Form1Controls {
     controls::Program& program;
     controls::MenuCommand& mnuSteam;
     controls::MenuCommand& mnuSizing;
+    controls::MenuCommand& mnuNetwork;
     controls::MenuCommand& mnuGuide;
     controls::MenuCommand& mnuAbout;
     controls::HelpWindows& help;
+    controls::Question& question;
+    controls::FileDialogs& files;
 
     // The controls of a window made from its description, each checked for its kind.
     static Form1Controls from(const ControlSet& set);
@@ -56,6 +60,7 @@ struct WindowLoaders {
     WindowLoader& form2;
     WindowLoader& form3;
     WindowLoader& form4;
+    WindowLoader& form5;
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -75,13 +80,20 @@ public:
     void Command3_Click();
     void mnuSteam_Click();
     void mnuSizing_Click();
+    void mnuNetwork_Click();
 
     const calc::CalcState& state() const { return m_state; }
     bool form2Loaded() const { return m_form2.loaded(); }
     bool form3Loaded() const { return m_form3.loaded(); }
     bool form4Loaded() const { return m_form4.loaded(); }
+    bool form5Loaded() const { return m_form5.loaded(); }
+    // The network the network window works on, kept while it is closed; none before it opened.
+    const std::optional<NetworkDocument>& network() const { return m_network; }
 
 private:
+    // Ends the program, once a network with unsaved changes is saved or may be lost.
+    void end();
+
     Form1Controls m_controls;
     HandlingTrace m_trace;
     calc::CalcState m_state;
@@ -91,11 +103,13 @@ private:
     LoadedWindow<Form2, Form2Controls> m_form2;
     LoadedWindow<Form3, Form3Controls> m_form3;
     LoadedWindow<Form4, Form4Controls> m_form4;
+    LoadedWindow<Form5, Form5Controls> m_form5;
     // The steam whose density the property window handed over, until the density box changes:
     // the window's knowledge, not a value of the calculation.
     std::optional<pipes::KnownSteam> m_densitySteam;
     std::optional<PropertyInputs> m_propertyInputs;
     std::optional<SizingInputs> m_sizingInputs;
+    std::optional<NetworkDocument> m_network;
 };
 
 } // namespace ui

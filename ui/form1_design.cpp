@@ -207,11 +207,18 @@ constexpr ControlDescription kControls[] = {
      .parent = "工具(&T)",
      .text = "蒸汽物性计算(&S)…"},
     {.name = "mnuSizing", .kind = Kind::MenuCommand, .parent = "工具(&T)", .text = "管径选择(&D)…"},
+    {.name = "mnuNetwork",
+     .kind = Kind::MenuCommand,
+     .parent = "工具(&T)",
+     .text = "蒸汽管网水力计算(&N)…"},
     {.name = "mnuGuide", .kind = Kind::MenuCommand, .parent = "帮助(&H)", .text = "使用说明(&G)"},
     {.name = "mnuAbout", .kind = Kind::MenuCommand, .parent = "帮助(&H)", .text = "关于(&A)"},
     {.name = "messages", .kind = Kind::MessageBox},
     {.name = "help", .kind = Kind::HelpWindows},
     {.name = "program", .kind = Kind::Program},
+    // Asked at the end before a network with unsaved changes is lost.
+    {.name = "question", .kind = Kind::Question},
+    {.name = "files", .kind = Kind::FileDialogs},
 };
 
 } // namespace

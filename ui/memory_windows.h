@@ -34,13 +34,17 @@ private:
 class MemoryLoaders {
 public:
     explicit MemoryLoaders(controls::memory::Gui& gui)
-        : m_form2(gui, kForm2Design), m_form3(gui, kForm3Design), m_form4(gui, kForm4Design) {}
-    WindowLoaders loaders() { return {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4}; }
+        : m_form2(gui, kForm2Design), m_form3(gui, kForm3Design), m_form4(gui, kForm4Design),
+          m_form5(gui, kForm5Design) {}
+    WindowLoaders loaders() {
+        return {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4, .form5 = m_form5};
+    }
 
 private:
     MemoryLoader m_form2;
     MemoryLoader m_form3;
     MemoryLoader m_form4;
+    MemoryLoader m_form5;
 };
 
 } // namespace ui

@@ -38,7 +38,8 @@ bool ownMessage(std::string_view text) {
           calc::kDensityNotPositive, calc::kDensityOutOfRange})
         if (text == known)
             return true;
-    return false;
+    // The network window's file refused, each message naming the file.
+    return text.starts_with("无法打开“") || text.starts_with("无法保存“");
 }
 
 bool showsNonsense(std::string_view caption) {

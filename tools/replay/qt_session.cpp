@@ -84,7 +84,8 @@ QtSession::QtSession(JsonLog& log)
       m_form1(ui::Form1Controls::from(m_main.controls()),
               {.form2 = opened(ui::kForm2Design).recorded,
                .form3 = opened(ui::kForm3Design).recorded,
-               .form4 = opened(ui::kForm4Design).recorded},
+               .form4 = opened(ui::kForm4Design).recorded,
+               .form5 = opened(ui::kForm5Design).recorded},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }

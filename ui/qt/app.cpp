@@ -29,6 +29,6 @@ void prepareApplication(QApplication& app) {
 
 App::App()
     : m_form1(ui::Form1Controls::from(m_view->controls()),
-              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4}) {}
+              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4, .form5 = m_form5}) {}
 
 } // namespace controls::qt

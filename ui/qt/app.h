@@ -54,6 +54,7 @@ public:
     QtLoader& form2() { return m_form2; }
     QtLoader& form3() { return m_form3; }
     QtLoader& form4() { return m_form4; }
+    QtLoader& form5() { return m_form5; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
@@ -61,6 +62,7 @@ private:
     QtLoader m_form2{ui::kForm2Design, lookupWindowIcon()};
     QtLoader m_form3{ui::kForm3Design, lookupWindowIcon()};
     QtLoader m_form4{ui::kForm4Design, lookupWindowIcon()};
+    QtLoader m_form5{ui::kForm5Design, lookupWindowIcon()};
     ui::Form1 m_form1;
 };
 

@@ -302,7 +302,8 @@ std::unique_ptr<View> openedView(const ui::WindowDescription& design, const QIco
         std::unique_ptr<View> (*make)(const QIcon&);
     } views[] = {{&ui::kForm2Design, form2View},
                  {&ui::kForm3Design, form3View},
-                 {&ui::kForm4Design, form4View}};
+                 {&ui::kForm4Design, form4View},
+                 {&ui::kForm5Design, form5View}};
     for (const auto& view : views)
         if (view.design == &design)
             return view.make(icon);

@@ -154,9 +154,10 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
     }
     qInstallMessageHandler(nullptr);
     EXPECT_EQ(actions, 10000);
-    // With four windows and one shown at a time, a third of the actions at least must reach a
-    // control, and the program must have been ended and restarted.
-    EXPECT_GT(performed, 3333);
+    // With five windows and one shown at a time, and a fifth of the actions for the network
+    // window's grid alone, a quarter of the actions at least must reach a control, and the
+    // program must have been ended and restarted.
+    EXPECT_GT(performed, 2500);
     EXPECT_GT(sessions, 3);
     std::printf("%d actions, %d performed, %d sessions\n", actions, performed, sessions);
 }

@@ -1,0 +1,553 @@
+#include "network/file.h"
+#include "network/network_handlings.h"
+#include "tests/ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using controls::Question;
+using controls::memory::Op;
+using network::Column;
+
+// A folder of its own for each test's files, removed afterwards.
+struct Scratch {
+    Scratch() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("network-window-" + std::to_string(getpid()) + "-" + test->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    ~Scratch() { fs::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+// The main window with the network window opened from its menu, every operation heard.
+struct NetworkWindow : MainWindow {
+    NetworkWindow() {
+        gui.recorder().setListener([this](const Op& op) { ops.push_back(op); });
+        open();
+    }
+    void open() { gui.menuCommand("Form1.mnuNetwork").userClick(); }
+    controls::memory::MemoryGrid& grid() { return gui.grid("Form5.Grid1"); }
+    void type(const std::string& box, const std::string& text) {
+        gui.textBox("Form5." + box).userType(text);
+    }
+    void edit(int row, Column column, const std::string& text) {
+        grid().userEdit(row, column, text);
+    }
+    // Makes a row the current one, as a click into one of its cells does.
+    void select(int row) { grid().userEdit(row, Column::Name, grid().cell(row, Column::Name)); }
+    void press(const std::string& button) { gui.pushButton("Form5." + button).userClick(); }
+    void menu(const std::string& command) { gui.menuCommand("Form5." + command).userClick(); }
+    void answer(Question::Answer answer, const std::string& window = "Form5") {
+        gui.question(window + ".question").answerNext(answer);
+    }
+    void choose(const std::string& path, const std::string& window = "Form5") {
+        gui.fileDialogs(window + ".files").answerNext(path);
+    }
+    std::string status() { return gui.statusText("Form5.Label2").text(); }
+    // Whether the status line last said a fault, in red.
+    bool statusRed() const {
+        for (auto op = ops.rbegin(); op != ops.rend(); ++op)
+            if (op->kind == "status")
+                return op->on;
+        return false;
+    }
+    std::vector<Op> opsOf(std::string_view kind) const {
+        std::vector<Op> found;
+        for (const Op& op : ops)
+            if (op.kind == kind)
+                found.push_back(op);
+        return found;
+    }
+    std::string title() { return gui.window("Form5").title(); }
+    const ui::NetworkDocument& document() const { return *form1.network(); }
+    // Everything the window shows of its inputs.
+    std::vector<std::string> inputs() {
+        std::vector<std::string> shown;
+        for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
+            shown.push_back(gui.textBox(std::string("Form5.") + box).text());
+        for (const char* list : {"Combo1", "Combo2"})
+            shown.push_back(gui.dropDownList(std::string("Form5.") + list).text());
+        shown.push_back(gui.optionButton("Form5.Option2", "Form5.Frame1").isChecked() ? "过热"
+                                                                                      : "饱和");
+        for (const auto& row : grid().rows())
+            for (const std::string& cell : row)
+                shown.push_back(cell);
+        return shown;
+    }
+
+    std::vector<Op> ops;
+};
+
+// Three segments typed as an engineer would: the first row's defaults overwritten, a catalogue
+// pipe picked from the list, a pipe typed with ×, one left to the automatic choice.
+void typeThreeSegments(NetworkWindow& w) {
+    w.type("Text1", "热源");
+    w.type("Text2", "8");
+    w.gui.dropDownList("Form5.Combo1").userPick(2); // bar(表压)
+    w.gui.optionButton("Form5.Option2", "Form5.Frame1").userClick();
+    w.type("Text3", "280");
+    w.type("Text4", "0.5");
+    w.gui.dropDownList("Form5.Combo2").userPick(1); // 焊接钢管
+    w.type("Text5", "300");
+    w.type("Text6", "厂区");
+    w.press("Command1");
+    w.edit(0, Column::Name, "A");
+    w.edit(0, Column::To, "a");
+    w.edit(0, Column::Length, "120.5");
+    w.edit(0, Column::LocalLoss, "20");
+    w.grid().userPick(0, Column::Pipe, 11);
+    w.edit(0, Column::Load, "5");
+    w.press("Command1");
+    w.edit(1, Column::To, "b");
+    w.edit(1, Column::Pipe, "D219×6");
+    w.edit(1, Column::Load, "3.5");
+    w.edit(1, Column::Required, "6.5");
+    w.press("Command1");
+    w.edit(2, Column::Load, "2");
+}
+
+network::Network threeSegments() {
+    return {.title = "厂区",
+            .source = {.node = "热源",
+                       .pressure = 8,
+                       .unit = network::PressureUnit::BarGauge,
+                       .superheated = true,
+                       .temperature = 280},
+            .roughness = 0.5,
+            .series = pipes::Series::Welded,
+            .maxSpecificLoss = 300,
+            .segments = {
+                {"A", "热源", "a", 120.5, 20, "DN150", 5, std::nullopt},
+                {"2", "a", "b", 100, 30, "D219x6", 3.5, 6.5},
+                {"3", "b", "3", 100, 30, "auto", 2, std::nullopt},
+            }};
+}
+
+network::Network modelOf(const NetworkWindow& w) {
+    const network::TextReading reading = network::readTexts(w.document().texts);
+    EXPECT_EQ(reading.fault, "");
+    return reading.network.value_or(network::Network{});
+}
+
+// The menu opens the window over the hidden main window, whose state and captions stay as they
+// were whatever is done in it, short of the hand-off.
+TEST(NetworkWindow, OpensFromTheMenuAndLeavesTheMainWindowAsItWas) {
+    MainWindow before;
+    before.gui.textBox("Form1.Text1").userType("12");
+    before.gui.textBox("Form1.Text3").userType("3.5");
+    NetworkWindow w;
+    w.gui.menuCommand("Form5.mnuClose").userClick();
+    w.gui.textBox("Form1.Text1").userType("12");
+    w.gui.textBox("Form1.Text3").userType("3.5");
+    w.open();
+    EXPECT_TRUE(w.gui.window("Form5").visible());
+    EXPECT_FALSE(w.gui.window("Form1").visible());
+    EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名");
+    typeThreeSegments(w);
+    w.gui.window("Form5").userClose();
+    EXPECT_TRUE(w.gui.window("Form1").visible());
+    EXPECT_FALSE(w.form1.form5Loaded());
+    const calc::CalcState& s = w.form1.state();
+    const calc::CalcState& t = before.form1.state();
+    const auto bits = [](double value) {
+        std::uint64_t out;
+        std::memcpy(&out, &value, sizeof out);
+        return out;
+    };
+    for (const auto& [mine, theirs] : {std::pair{s.flow, t.flow},
+                                       {s.roughness, t.roughness},
+                                       {s.density, t.density},
+                                       {s.innerDiameter, t.innerDiameter},
+                                       {s.weldedDiameter, t.weldedDiameter},
+                                       {s.outerDiameter, t.outerDiameter},
+                                       {s.customDiameter, t.customDiameter},
+                                       {s.wallThickness, t.wallThickness},
+                                       {s.velocity, t.velocity},
+                                       {s.specificLoss, t.specificLoss},
+                                       {s.flowUnitFactor, t.flowUnitFactor},
+                                       {s.roughnessUnitFactor, t.roughnessUnitFactor}})
+        EXPECT_EQ(bits(mine), bits(theirs));
+    EXPECT_EQ(bits(s.flowArea), bits(t.flowArea));
+    for (const char* label : {"Label4", "Label5", "Label7", "Label10", "Label11", "Label13"})
+        EXPECT_EQ(w.caption(label), before.caption(label)) << label;
+}
+
+// What the boxes and the grid say is the network: the model built from them against one
+// written here by hand, and the defaults a new row takes from where it is added.
+TEST(NetworkWindow, TheInputsBuildTheNetworkTypedIntoThem) {
+    NetworkWindow w;
+    EXPECT_EQ(w.status(), "管网中还没有管段：点击“添加”输入第一段");
+    EXPECT_FALSE(w.gui.pushButton("Form5.Command5").enabled());
+    typeThreeSegments(w);
+    EXPECT_EQ(modelOf(w), threeSegments());
+    const std::vector<std::string>& pipes = w.grid().columnItems(Column::Pipe);
+    ASSERT_GE(pipes.size(), 12u);
+    EXPECT_EQ(pipes[0], "自动");
+    EXPECT_EQ(pipes[11], "DN150");
+
+    // Added after the current row: the next free number, from that row's end.
+    w.select(0);
+    w.press("Command1");
+    EXPECT_EQ(w.grid().rows()[1],
+              (std::vector<std::string>{"4", "a", "4", "100", "30", "自动", "0", ""}));
+    EXPECT_EQ(w.grid().currentRow(), 1);
+    w.press("Command2");
+    EXPECT_EQ(modelOf(w), threeSegments()) << "the added row removed again";
+
+    w.select(2);
+    w.press("Command3");
+    EXPECT_EQ(w.grid().cell(1, Column::Name), "3");
+    EXPECT_EQ(w.grid().currentRow(), 1);
+    w.press("Command3");
+    w.press("Command3"); // at the top already
+    w.press("Command4");
+    w.press("Command4");
+    EXPECT_EQ(modelOf(w), threeSegments()) << "moved up twice and down twice";
+    w.press("Command4"); // at the bottom already
+    EXPECT_EQ(modelOf(w), threeSegments());
+    w.edit(0, Column::LocalLoss, "20 %");
+    EXPECT_EQ(modelOf(w), threeSegments()) << "a percentage may say so";
+
+    // Saturated steam has no temperature, whatever its disabled box still says.
+    w.gui.optionButton("Form5.Option1", "Form5.Frame1").userClick();
+    network::Network saturated = threeSegments();
+    saturated.source.superheated = false;
+    saturated.source.temperature = 0;
+    EXPECT_EQ(modelOf(w), saturated);
+}
+
+// A fault is said in red in the status line, never in a box, and nothing may be handed to the
+// main window; a box that holds no number, or one whose figure the network cannot use, both,
+// the earlier field first.
+TEST(NetworkWindow, AFaultShowsInRedAndStopsTheHandOff) {
+    const struct {
+        const char* name;
+        int row; // -1 for a box
+        Column column;
+        const char* box;
+        const char* text;
+        const char* status;
+    } cases[] = {
+        {"empty pressure", -1, Column::Name, "Text2", "", "请输入热源压力"},
+        {"decimal comma", -1, Column::Name, "Text4", "0,5",
+         "粗糙度只读入了“0”，其后的“,5”不是数的一部分（小数点请用“.”）"},
+        {"an empty limit is none, a zero one is refused", -1, Column::Name, "Text5", "0",
+         "比摩阻上限须是大于 0 的有限数"},
+        {"length without a number", 1, Column::Length, nullptr, "abc", "第 2 段“2”：请输入长度"},
+        {"a box after a check's fault in an earlier row", 2, Column::Load, nullptr, "x",
+         "第 2 段“2”：长度不得为负"},
+        {"a box before a check's fault in a later row", 0, Column::Load, nullptr, "x",
+         "第 1 段“A”：请输入负荷"},
+        {"pipe left empty", 0, Column::Pipe, nullptr, "", "第 1 段“A”：请选择管子，或选“自动”"},
+        {"unnamed segment", 0, Column::Name, nullptr, "", "第 1 段：管段的名称为空"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NetworkWindow w;
+        typeThreeSegments(w);
+        ASSERT_TRUE(w.gui.pushButton("Form5.Command5").enabled());
+        if (c.column == Column::Load)
+            w.edit(1, Column::Length, "-1"); // refused by the network's checks
+        if (c.box)
+            w.type(c.box, c.text);
+        else
+            w.edit(c.row, c.column, c.text);
+        EXPECT_EQ(w.status(), c.status);
+        EXPECT_TRUE(w.statusRed());
+        EXPECT_FALSE(w.gui.pushButton("Form5.Command5").enabled());
+        EXPECT_TRUE(w.gui.tableList("Form5.List1").items().empty());
+        EXPECT_TRUE(w.opsOf("message").empty());
+    }
+    // A fault in the network's checks names its segment and the field in words.
+    NetworkWindow w;
+    typeThreeSegments(w);
+    w.edit(2, Column::To, "热源");
+    EXPECT_TRUE(w.status().starts_with("第 3 段“3”：终点")) << w.status();
+    EXPECT_TRUE(w.statusRed());
+}
+
+// Unsaved changes are asked about before New, Open and the program's end lose them: Save saves
+// first (and a cancelled save stops the command), Discard goes on, Cancel stays. Closing the
+// window asks nothing: the main window keeps the network, mark and all.
+TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
+    using A = Question::Answer;
+    Scratch scratch;
+    {
+        NetworkWindow w;
+        typeThreeSegments(w);
+        EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*");
+        w.answer(A::Cancel);
+        w.menu("mnuNew");
+        ASSERT_EQ(w.opsOf("question").size(), 1u);
+        EXPECT_EQ(w.opsOf("question")[0].text, "“未命名”有未保存的修改。保存吗？");
+        EXPECT_EQ(modelOf(w), threeSegments());
+        w.answer(A::Save);
+        w.choose(""); // the save dialog cancelled: nothing saved, nothing lost
+        w.menu("mnuNew");
+        EXPECT_EQ(modelOf(w), threeSegments());
+        w.answer(A::Discard);
+        w.menu("mnuNew");
+        EXPECT_TRUE(w.grid().rows().empty());
+        EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名");
+        w.menu("mnuNew");
+        EXPECT_EQ(w.opsOf("question").size(), 3u) << "nothing unsaved, nothing asked";
+    }
+    {
+        NetworkWindow w;
+        typeThreeSegments(w);
+        const std::string path = scratch.path("厂区.json");
+        w.answer(A::Save);
+        w.choose(scratch.path("厂区")); // the filter's extension added
+        w.menu("mnuNew");
+        EXPECT_TRUE(w.grid().rows().empty());
+        const network::Reading saved = network::loadNetwork(path);
+        ASSERT_TRUE(saved.network) << saved.fault;
+        EXPECT_EQ(*saved.network, threeSegments());
+
+        // Open, likewise: Cancel keeps the edit, Discard opens the file.
+        w.type("Text6", "改过");
+        w.answer(A::Cancel);
+        w.menu("mnuOpen");
+        EXPECT_EQ(w.gui.textBox("Form5.Text6").text(), "改过");
+        EXPECT_TRUE(w.opsOf("openpath").empty()) << "no dialog after Cancel";
+        w.answer(A::Discard);
+        w.choose(path);
+        w.menu("mnuOpen");
+        EXPECT_EQ(modelOf(w), threeSegments());
+        EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
+    }
+    {
+        NetworkWindow w;
+        typeThreeSegments(w);
+        w.gui.window("Form5").userClose();
+        EXPECT_TRUE(w.opsOf("question").empty());
+        w.open();
+        EXPECT_EQ(modelOf(w), threeSegments());
+        EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*");
+        w.press("Command6");
+        w.answer(A::Cancel, "Form1");
+        w.gui.pushButton("Form1.Command3").userClick();
+        EXPECT_FALSE(w.gui.program().ended());
+        w.answer(A::Save, "Form1");
+        w.choose(scratch.path("end.json"), "Form1");
+        w.gui.window("Form1").userClose();
+        EXPECT_TRUE(w.gui.program().ended());
+        const network::Reading saved = network::loadNetwork(scratch.path("end.json"));
+        ASSERT_TRUE(saved.network) << saved.fault;
+        EXPECT_EQ(*saved.network, threeSegments());
+    }
+    {
+        NetworkWindow w;
+        typeThreeSegments(w);
+        w.press("Command6");
+        w.answer(A::Discard, "Form1");
+        w.gui.pushButton("Form1.Command3").userClick();
+        EXPECT_TRUE(w.gui.program().ended());
+    }
+}
+
+// Saved, then opened into a new window: the same inputs, the file's name in the title and no
+// mark. A file the program cannot use, and a save the disk refuses, each say so once and change
+// nothing on screen.
+TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
+    Scratch scratch;
+    NetworkWindow w;
+    typeThreeSegments(w);
+    const std::vector<std::string> typed = w.inputs();
+    w.choose(scratch.path("厂区.json"));
+    w.menu("mnuSave");
+    EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
+    w.menu("mnuNew");
+    EXPECT_NE(w.inputs(), typed);
+    w.choose(scratch.path("厂区.json"));
+    w.menu("mnuOpen");
+    EXPECT_EQ(w.inputs(), typed);
+    EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
+
+    w.type("Text6", "改过的标题");
+    const std::vector<std::string> edited = w.inputs();
+    const std::string title = w.title();
+    EXPECT_EQ(title, "蒸汽管网水力计算 - 厂区.json*");
+    const struct {
+        const char* file;
+        const char* bytes;
+    } refused[] = {
+        {"broken.json", "{\"title\": "},
+        {"negative.json", nullptr},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.file);
+        std::string bytes = r.bytes ? r.bytes : "";
+        if (!r.bytes) {
+            network::Network negative = threeSegments();
+            negative.segments[1].length = -5;
+            bytes = network::networkJson(negative);
+        }
+        std::ofstream(scratch.path(r.file), std::ios::binary) << bytes;
+        const std::size_t before = w.opsOf("message").size();
+        w.answer(Question::Answer::Discard);
+        w.choose(scratch.path(r.file));
+        w.menu("mnuOpen");
+        const std::vector<Op> messages = w.opsOf("message");
+        ASSERT_EQ(messages.size(), before + 1);
+        EXPECT_NE(messages.back().text.find(r.file), std::string::npos) << messages.back().text;
+        EXPECT_EQ(w.inputs(), edited);
+        EXPECT_EQ(w.title(), title);
+    }
+
+    // Into a folder that is not there: one message, and the mark stays.
+    const std::size_t before = w.opsOf("message").size();
+    w.choose(scratch.path("no-such-folder/厂区.json"));
+    w.menu("mnuSaveAs");
+    EXPECT_EQ(w.opsOf("message").size(), before + 1);
+    EXPECT_EQ(w.title(), title);
+    EXPECT_EQ(w.document().path, scratch.path("厂区.json"));
+    // Inputs at fault are not saved: a file the program would refuse to open.
+    w.edit(0, Column::Length, "");
+    w.menu("mnuSave");
+    ASSERT_EQ(w.opsOf("message").size(), before + 2);
+    EXPECT_EQ(w.opsOf("message").back().text, "无法保存“厂区.json”：第 1 段“A”：请输入长度");
+    EXPECT_EQ(network::loadNetwork(scratch.path("厂区.json")).network, threeSegments());
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> cells(const std::string& row) {
+    std::vector<std::string> out;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = row.find('\t', start);
+        out.push_back(row.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return out;
+        start = tab + 1;
+    }
+}
+
+// Segments of no length lose nothing: every node is at the source's 1 MPa(表压), and the steam
+// everywhere is dry saturated vapour at 1.101325 MPa, 5.642335 kg/m3 (the property window's
+// figure, from an independent implementation of IF97).
+void typeLosslessSegments(NetworkWindow& w, const std::vector<network::SegmentTexts>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        w.press("Command1");
+        for (int column = 0; column < network::kColumns; ++column)
+            w.edit(static_cast<int>(i), static_cast<Column>(column),
+                   rows[i][static_cast<std::size_t>(column)]);
+    }
+}
+
+std::vector<std::string> looksOf(const NetworkWindow& w, const std::string& table) {
+    std::vector<std::string> looks;
+    for (const Op& op : w.ops) {
+        if (op.control != table)
+            continue;
+        if (op.kind == "clear")
+            looks.clear();
+        if (op.kind == "additem")
+            looks.emplace_back();
+        if (op.kind == "look")
+            looks.at(static_cast<std::size_t>(op.index)) = op.text;
+    }
+    return looks;
+}
+
+// 10 t/h of that steam runs at 2.7778 / 5.642335 / (π/4 · d²): 241 m/s in D57×3 (51 mm, above
+// 15–30), 27.9 m/s in D159×4.5 (150 mm, inside 25–35), and 1 t/h 0.2 m/s in D1020×14 (992 mm,
+// below 30–40). R = 0.00688 · 0.0002^0.25 · 10² / (d^5.25 · 5.642335) is some 88 kPa/m in D57×3
+// and 307 Pa/m in D159×4.5, over and under a limit of 400 Pa/m.
+TEST(NetworkWindow, ColoursTheSegmentsAsTheSizingWindowDoesAndNamesTheWorstUser) {
+    NetworkWindow w;
+    w.type("Text5", "400");
+    typeLosslessSegments(w, {{"1", "S", "a", "0", "30", "D57×3", "10", "0.9"},
+                             {"2", "S", "b", "0", "30", "D159×4.5", "10", "0.95"},
+                             {"3", "S", "c", "0", "30", "D1020×14", "1", ""}});
+    const std::vector<std::string>& rows = w.gui.tableList("Form5.List1").items();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(cells(rows[0]).back(), "流速偏高，比摩阻超限");
+    EXPECT_EQ(cells(rows[1]).back(), "适宜");
+    EXPECT_EQ(cells(rows[2]).back(), "流速偏低");
+    EXPECT_EQ(looksOf(w, "Form5.List1"), (std::vector<std::string>{"above", "", "below"}));
+    EXPECT_EQ(cells(rows[1])[2], " 150");
+    EXPECT_EQ(cells(rows[1])[3], " 10");
+    EXPECT_EQ(cells(rows[1])[5], " 1");
+    EXPECT_EQ(cells(rows[1])[7], " 5.642335");
+    // The least margin: b's 1 − 0.95 against a's 0.1; the source first, then each end node.
+    EXPECT_EQ(w.status(), "最不利用户：b，压力 1 MPa(表压)，要求 0.95，余量 0.05。"
+                          "比摩阻超限：管段 1。流速偏高：管段 1。流速偏低：管段 3");
+    EXPECT_TRUE(w.statusRed());
+    const std::vector<std::string>& nodes = w.gui.tableList("Form5.List2").items();
+    ASSERT_EQ(nodes.size(), 4u);
+    EXPECT_EQ(nodes[2], "b\t 1\t 0.95\t 0.05");
+    EXPECT_EQ(looksOf(w, "Form5.List2"), (std::vector<std::string>{"", "", "recommended", ""}));
+
+    // A requirement above the source: that user is short, in red.
+    w.edit(0, Column::Required, "1.2");
+    EXPECT_NE(w.status().find("。压力低于要求：节点 a"), std::string::npos) << w.status();
+    EXPECT_EQ(looksOf(w, "Form5.List2")[1], "above");
+
+    // 10 t/h through 5 km of D57×3 needs far more than the source has: the segment and the one
+    // it feeds are not computed, and nothing of them can be handed over.
+    w.edit(0, Column::Length, "5000");
+    w.press("Command1");
+    ASSERT_EQ(w.grid().cell(1, Column::From), "a");
+    EXPECT_EQ(cells(rows[0]).back().find("压力耗尽"), 0u) << rows[0];
+    EXPECT_EQ(cells(rows[0])[5], "") << "no outlet pressure";
+    EXPECT_EQ(cells(rows[1]).back(), "上游压力耗尽");
+    EXPECT_NE(w.status().find("压力耗尽"), std::string::npos) << w.status();
+    w.gui.tableList("Form5.List1").userPick(0);
+    w.press("Command5");
+    EXPECT_TRUE(w.gui.window("Form5").visible());
+    EXPECT_EQ(w.status(), "管段“1”的压力已耗尽，没有可送到主窗口的密度");
+}
+
+// Handed over: the segment's flow through it (both loads beyond it), its bore as a custom bore,
+// the network's roughness and the density at its mean pressure, each in the unit the main
+// window is then set to. Its figures, worked in 32-bit floats apart from the program:
+// 10 / 3.6 / (3.14159/4 · 0.207²) / 5.642335 = 14.62879 m/s and
+// 0.00688 · 0.0002^0.25 · 10² / (0.207^5.25 · 5.642335) = 56.56434 Pa/m.
+TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
+    NetworkWindow w;
+    w.gui.dropDownList("Form1.Combo1").userPick(1); // kg/h: the hand-off sets t/h
+    typeLosslessSegments(w, {{"1", "S", "a", "0", "30", "D219×6", "6", ""},
+                             {"2", "a", "b", "0", "30", "自动", "4", ""}});
+    w.press("Command5");
+    EXPECT_EQ(w.status(), "请先在管段的计算结果中选定一个管段");
+    EXPECT_TRUE(w.gui.window("Form5").visible());
+    w.gui.tableList("Form5.List1").userPick(0);
+    w.press("Command5");
+    EXPECT_FALSE(w.form1.form5Loaded());
+    EXPECT_TRUE(w.gui.window("Form1").visible());
+    EXPECT_EQ(w.gui.dropDownList("Form1.Combo1").text(), "t/h");
+    EXPECT_EQ(w.gui.textBox("Form1.Text1").text(), " 10");
+    EXPECT_TRUE(w.gui.optionButton("Form1.Option3", "Form1.Frame3").isChecked());
+    EXPECT_EQ(w.caption("Label11"), " 207 mm");
+    EXPECT_EQ(w.caption("Label10"), " 0.2 mm");
+    EXPECT_EQ(w.caption("Label13"), " 5.642335 kg/m3");
+    EXPECT_EQ(w.caption("Label4"), " 14.62879 m/s");
+    EXPECT_EQ(w.caption("Label5"), " 56.56434 Pa/m");
+    // The steam is known to the sizing window as saturated, as after the property window.
+    w.gui.menuCommand("Form1.mnuSizing").userClick();
+    EXPECT_EQ(w.gui.dropDownList("Form4.Combo2").text(), "饱和蒸汽");
+    w.gui.pushButton("Form4.Command2").userClick();
+    w.open();
+    EXPECT_EQ(w.grid().rows().size(), 2u) << "the network is kept";
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "network/network_handlings.h"
+#include "ui/controls/controls.h"
+
+#include <string>
+
+namespace ui {
+
+// The network the engineer works on, kept by the main window while the network window is
+// closed, so that leaving the window loses nothing: its inputs as last shown, as last saved or
+// opened, and its file.
+struct NetworkDocument {
+    network::NetworkTexts texts;
+    network::NetworkTexts saved;
+    std::string path; // UTF-8; empty until the network is saved or opened
+
+    bool unsaved() const { return texts != saved; }
+    // The file's name, or 未命名 before it has one.
+    std::string name() const;
+    // The window's title: its own, the file's name, and a mark while changes are unsaved.
+    std::string title() const;
+};
+
+// The controls a document's commands ask and tell through.
+struct DocumentControls {
+    controls::Question& question;
+    controls::FileDialogs& files;
+    controls::MessageBox& messages;
+};
+
+inline constexpr std::string_view kNetworkFilter = "蒸汽管网 (*.json)";
+
+// Saves to the document's file, or to one the user chooses where it has none or `choose`.
+// False when nothing was saved: the user cancelled, or the inputs or the disk refused, which
+// one message has said.
+bool saveDocument(NetworkDocument& document, DocumentControls controls, bool choose);
+
+// Asks before unsaved changes are lost: true to go on, having saved them or with the user's
+// leave to lose them; false to stay.
+bool mayLose(NetworkDocument& document, DocumentControls controls);
+
+// The file the user chooses, read whole: true when the document now holds it. A file the
+// program cannot use is refused with one message, and the document stays as it was.
+bool openDocument(NetworkDocument& document, DocumentControls controls);
+
+} // namespace ui

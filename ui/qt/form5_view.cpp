@@ -1,0 +1,237 @@
+#include "ui/qt/view.h"
+#include "ui/qt/widgets.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace controls::qt {
+
+using ui::ControlDescription;
+using ui::Kind;
+
+namespace {
+
+struct Column {
+    const char* heading;
+    Qt::Alignment alignment;
+    const char* widest;
+};
+
+// The segment results, in the order of network::segmentRow's cells; pressures in the unit the
+// line above the tables names.
+const Column kSegmentColumns[] = {
+    {"管段", Qt::AlignLeft, "主干 12"},
+    {"管子", Qt::AlignLeft, "D1020×14（自动）"},
+    {"内径 (mm)", Qt::AlignRight, "1000.000"},
+    {"流量 (t/h)", Qt::AlignRight, "0.1234567"},
+    {"起点压力", Qt::AlignRight, "0.1234567"},
+    {"终点压力", Qt::AlignRight, "0.1234567"},
+    {"起点密度 (kg/m3)", Qt::AlignRight, "0.1234567"},
+    {"终点密度 (kg/m3)", Qt::AlignRight, "0.1234567"},
+    {"起点流速 (m/s)", Qt::AlignRight, "0.1234567"},
+    {"终点流速 (m/s)", Qt::AlignRight, "0.1234567"},
+    {"比摩阻 (Pa/m)", Qt::AlignRight, "0.1234567"},
+    {"压降 (kPa)", Qt::AlignRight, "0.1234567"},
+    {"评价", Qt::AlignLeft, "流速偏高，比摩阻超限"},
+};
+
+const Column kNodeColumns[] = {
+    {"节点", Qt::AlignLeft, "用户 12"},
+    {"压力", Qt::AlignRight, "0.1234567"},
+    {"要求压力", Qt::AlignRight, "0.1234567"},
+    {"余量", Qt::AlignRight, "-0.1234567"},
+};
+
+// The grid's columns are as wide as their headings or these cells, whichever is wider.
+const char* const kGridWidest[] = {"主干 12", "用户 12", "用户 12", "12345.6",
+                                   "120",     "D1020×14", "123.45", "0.8"};
+
+// Rows each table shows where the screen has room, and at least.
+constexpr int kRowsShown = 10;
+constexpr int kRowsAtLeast = 3;
+
+// Sized for the widest cells in the window's font, bold included, so that every column shows
+// whole without scrolling sideways.
+template <std::size_t N> void setUpTable(Table* table, const Column (&columns)[N]) {
+    QStringList headings;
+    for (const Column& column : columns)
+        headings << QString::fromUtf8(column.heading);
+    table->setHeaderLabels(headings);
+    table->header()->setSectionsMovable(false);
+    table->header()->setStretchLastSection(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* sample = new QTreeWidgetItem(table);
+    QFont bold = table->font();
+    bold.setBold(true);
+    QList<int> widths;
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        table->headerItem()->setTextAlignment(i, columns[i].alignment | Qt::AlignVCenter);
+        sample->setText(i, QString::fromUtf8(columns[i].widest));
+        sample->setFont(i, bold);
+        table->resizeColumnToContents(i);
+        widths << table->columnWidth(i) + 8;
+    }
+    const int rowHeight = table->sizeHintForRow(0);
+    delete sample;
+    table->setColumnWidths(widths);
+    const int frame = 2 * table->frameWidth();
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    auto height = [&](int rows) {
+        return table->header()->sizeHint().height() + rows * rowHeight + frame;
+    };
+    table->setPreferredSize({table->header()->length() + scrollBar + frame, height(kRowsShown)});
+    table->setMinimumHeight(height(kRowsAtLeast));
+}
+
+void setUpGrid(GridTable* grid) {
+    const QFontMetrics metrics = grid->fontMetrics();
+    const int padding = 3 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    int width = grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
+                grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString heading = grid->horizontalHeaderItem(column)->text();
+        const int wide = std::max(metrics.horizontalAdvance(heading),
+                                  metrics.horizontalAdvance(QString::fromUtf8(kGridWidest[column])));
+        grid->setColumnWidth(column, wide + padding);
+        width += wide + padding;
+    }
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    const int header = grid->horizontalHeader()->sizeHint().height();
+    grid->setMinimumHeight(header + kRowsAtLeast * rowHeight + 2 * grid->frameWidth());
+    grid->resize(width, header + kRowsShown * rowHeight + 2 * grid->frameWidth());
+    grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+// A frame's inputs side by side, wrapping whole where the window is narrow: each captioned
+// input after its caption, its buddy, with its unit; a list without a caption stays on the
+// line of the box before it (the pressure and its unit), and each option button is an entry of
+// its own.
+void layOutFrame(const View& view, const ControlDescription& frame) {
+    QWidget* box = view.widgetOf(frame);
+    auto* inputs = new WrappingRow(box);
+    QHBoxLayout* line = nullptr;
+    for (const ControlDescription& entry : view.design().controls) {
+        if (entry.parent != frame.name)
+            continue;
+        QWidget* widget = view.widgetOf(entry);
+        const bool joins = entry.caption.empty() && entry.kind == Kind::DropDownList && line;
+        if (!joins) {
+            line = new QHBoxLayout();
+            inputs->addItem(line);
+        }
+        if (!entry.caption.empty()) {
+            auto* caption = new QLabel(fromUtf8(entry.caption), box);
+            caption->setBuddy(widget);
+            line->addWidget(caption);
+        }
+        line->addWidget(widget);
+        if (!entry.unit.empty())
+            line->addWidget(new QLabel(fromUtf8(entry.unit), box));
+    }
+}
+
+QWidget* shown(const View& view, std::string_view name) {
+    return view.widgetOf(*view.design().find(name));
+}
+
+} // namespace
+
+// The network window: its menu bar, the source and the network's own inputs side by side, the
+// grid of segments with its row buttons, then both result tables, the segments' wide and the
+// nodes' beside it, and the status beside the buttons. The grid and the tables share the
+// window's height, and the user may move the line between them.
+std::unique_ptr<View> form5View(const QIcon& icon) {
+    auto view = std::make_unique<View>(ui::kForm5Design, icon);
+    FormWidget* widget = view->widget();
+    auto* bar = new QMenuBar(widget);
+    bar->setNativeMenuBar(false);
+    bar->setFocusPolicy(Qt::NoFocus);
+    view->build(nullptr, bar);
+    const ui::WindowDescription& design = view->design();
+
+    const struct {
+        const char* command;
+        QKeySequence keys;
+    } shortcuts[] = {
+        {"mnuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+    };
+    for (const auto& shortcut : shortcuts)
+        view->actionOf(*design.find(shortcut.command))->setShortcut(shortcut.keys);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), widget);
+    QObject::connect(f10, &QShortcut::activated, bar,
+                     [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+
+    for (const char* frame : {"Frame1", "Frame2"})
+        layOutFrame(*view, *design.find(frame));
+    setUpGrid(static_cast<GridTable*>(shown(*view, "Grid1")));
+    setUpTable(static_cast<Table*>(shown(*view, "List1")), kSegmentColumns);
+    setUpTable(static_cast<Table*>(shown(*view, "List2")), kNodeColumns);
+    // A long status wraps in the width the buttons leave it, two lines kept for it so that the
+    // tables do not shrink and grow as it changes.
+    auto* status = static_cast<QLabel*>(shown(*view, "Label2"));
+    status->setTextFormat(Qt::PlainText);
+    status->setWordWrap(true);
+    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status->setMinimumHeight(
+        status->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+
+    auto* layout = new QVBoxLayout(widget);
+    layout->setMenuBar(bar);
+    auto* inputs = new QHBoxLayout();
+    inputs->addWidget(shown(*view, "Frame1"), 3);
+    inputs->addWidget(shown(*view, "Frame2"), 2);
+    layout->addLayout(inputs);
+
+    auto* split = new QSplitter(Qt::Vertical, widget);
+    split->setChildrenCollapsible(false);
+    auto* segments = new QWidget(split);
+    auto* gridRow = new QHBoxLayout(segments);
+    gridRow->setContentsMargins(0, 0, 0, 0);
+    gridRow->addWidget(shown(*view, "Grid1"), 1);
+    auto* rowButtons = new QVBoxLayout();
+    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
+        rowButtons->addWidget(shown(*view, button));
+    rowButtons->addStretch();
+    gridRow->addLayout(rowButtons);
+
+    auto* results = new QWidget(split);
+    auto* resultColumn = new QVBoxLayout(results);
+    resultColumn->setContentsMargins(0, 0, 0, 0);
+    resultColumn->addWidget(shown(*view, "Label1"));
+    auto* tables = new QSplitter(Qt::Horizontal, results);
+    tables->setChildrenCollapsible(false);
+    tables->addWidget(shown(*view, "List1"));
+    tables->addWidget(shown(*view, "List2"));
+    tables->setStretchFactor(0, 3);
+    tables->setStretchFactor(1, 1);
+    resultColumn->addWidget(tables, 1);
+    split->addWidget(segments);
+    split->addWidget(results);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(status, 1);
+    buttons->addWidget(shown(*view, "Command5"));
+    buttons->addWidget(shown(*view, "Command6"));
+    layout->addLayout(buttons);
+
+    widget->setResizable();
+    view->finish();
+    return view;
+}
+
+} // namespace controls::qt
