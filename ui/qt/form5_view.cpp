@@ -2,6 +2,8 @@
 #include "ui/qt/widgets.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -51,8 +53,8 @@ const Column kNodeColumns[] = {
 };
 
 // The grid's columns are as wide as their headings or these cells, whichever is wider.
-const char* const kGridWidest[] = {"主干 12", "用户 12", "用户 12", "12345.6",
-                                   "120",     "D1020×14", "123.45", "0.8"};
+const char* const kGridWidest[] = {"主干 12", "用户 12",  "用户 12", "12345.6",
+                                   "120",     "D1020×14", "123.45",  "0.8"};
 
 // Rows each table shows where the screen has room, and at least.
 constexpr int kRowsShown = 10;
@@ -89,7 +91,8 @@ template <std::size_t N> void setUpTable(Table* table, const Column (&columns)[N
         return table->header()->sizeHint().height() + rows * rowHeight + frame;
     };
     table->setPreferredSize({table->header()->length() + scrollBar + frame, height(kRowsShown)});
-    table->setMinimumHeight(height(kRowsAtLeast));
+    // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
+    table->setMinimumHeight(height(kRowsAtLeast) + scrollBar);
 }
 
 void setUpGrid(GridTable* grid) {
@@ -99,12 +102,19 @@ void setUpGrid(GridTable* grid) {
                 grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
     for (int column = 0; column < grid->columnCount(); ++column) {
         const QString heading = grid->horizontalHeaderItem(column)->text();
-        const int wide = std::max(metrics.horizontalAdvance(heading),
-                                  metrics.horizontalAdvance(QString::fromUtf8(kGridWidest[column])));
+        const int wide =
+            std::max(metrics.horizontalAdvance(heading),
+                     metrics.horizontalAdvance(QString::fromUtf8(kGridWidest[column])));
         grid->setColumnWidth(column, wide + padding);
         width += wide + padding;
     }
-    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    // As high as the pipe column's list, which edits a cell in place, and no higher: the rows
+    // Qt gives a table by default show half as many segments.
+    QComboBox sample;
+    sample.setFont(grid->font());
+    const int rowHeight = sample.sizeHint().height() + 2;
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     const int header = grid->horizontalHeader()->sizeHint().height();
     grid->setMinimumHeight(header + kRowsAtLeast * rowHeight + 2 * grid->frameWidth());
     grid->resize(width, header + kRowsShown * rowHeight + 2 * grid->frameWidth());
@@ -200,10 +210,12 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     auto* gridRow = new QHBoxLayout(segments);
     gridRow->setContentsMargins(0, 0, 0, 0);
     gridRow->addWidget(shown(*view, "Grid1"), 1);
-    auto* rowButtons = new QVBoxLayout();
-    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
-        rowButtons->addWidget(shown(*view, button));
-    rowButtons->addStretch();
+    // Two by two, so that the grid's three rows at least are not made taller by its buttons.
+    auto* rowButtons = new QGridLayout();
+    const char* const buttonNames[] = {"Command1", "Command2", "Command3", "Command4"};
+    for (int i = 0; i < 4; ++i)
+        rowButtons->addWidget(shown(*view, buttonNames[i]), i / 2, i % 2);
+    rowButtons->setRowStretch(2, 1);
     gridRow->addLayout(rowButtons);
 
     auto* results = new QWidget(split);
@@ -214,8 +226,12 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     tables->setChildrenCollapsible(false);
     tables->addWidget(shown(*view, "List1"));
     tables->addWidget(shown(*view, "List2"));
-    tables->setStretchFactor(0, 3);
-    tables->setStretchFactor(1, 1);
+    // The nodes' table keeps its columns whole; the segments' takes the rest.
+    auto* nodes = static_cast<Table*>(shown(*view, "List2"));
+    nodes->setMinimumWidth(nodes->sizeHint().width());
+    tables->setStretchFactor(0, 1);
+    tables->setStretchFactor(1, 0);
+    tables->setSizes({shown(*view, "List1")->sizeHint().width(), nodes->sizeHint().width()});
     resultColumn->addWidget(tables, 1);
     split->addWidget(segments);
     split->addWidget(results);

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -240,6 +241,66 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     QTest::mouseClick(tools, Qt::LeftButton, {}, tools->actionGeometry(command).center());
     EXPECT_NE(app.form3().view(), nullptr) << "by mouse";
     EXPECT_FALSE(main->isVisible());
+}
+
+// The network window by the keyboard: Alt+T, N opens it with the keyboard in the grid; a cell
+// is typed into and Enter commits it, Esc abandons an edit and leaves the window open; Ctrl+S
+// asks where to save, and Ctrl+N asks before the unsaved segment is lost, each dialog over the
+// network window and cancelled by Esc.
+TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
+    QWidget* main = window(false);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_T, Qt::AltModifier);
+    auto* tools = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(tools, nullptr);
+    QTest::keyClick(tools, Qt::Key_N);
+    ASSERT_NE(app.form5().view(), nullptr) << "Alt+T, N";
+    QWidget* network = app.form5().view()->widget();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(network));
+    auto* grid = network->findChild<QTableWidget*>(QStringLiteral("Grid1"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::mouseClick(network->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    ASSERT_EQ(grid->rowCount(), 1);
+
+    constexpr int kLoad = 6;
+    focus(grid);
+    grid->setCurrentCell(0, kLoad);
+    QTest::keyClicks(grid, QStringLiteral("5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(0, kLoad)->text(), QStringLiteral("5"));
+    EXPECT_EQ(network->windowTitle(), QString::fromUtf8("蒸汽管网水力计算 - 未命名*"));
+    auto* results = network->findChild<QTreeWidget*>(QStringLiteral("List1"));
+    ASSERT_EQ(results->topLevelItemCount(), 1);
+    EXPECT_EQ(results->topLevelItem(0)->text(3).trimmed(), QStringLiteral("5")) << "the flow";
+
+    QTest::keyClicks(grid, QStringLiteral("7"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(0, kLoad)->text(), QStringLiteral("5"));
+    EXPECT_TRUE(network->isVisible()) << "Esc in a cell does not leave the window";
+
+    QStringList asked;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked << dialog->windowTitle();
+            EXPECT_EQ(dialog->parentWidget(), network);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+    });
+    closer.start(50);
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_N}) {
+        // As the window manager does once a dialog has closed.
+        network->activateWindow();
+        focus(grid);
+        QTest::keyClick(grid, key, Qt::ControlModifier);
+    }
+    closer.stop();
+    EXPECT_EQ(asked.join(QLatin1Char(' ')), QString::fromUtf8("保存蒸汽管网 蒸汽管网水力计算"));
+    EXPECT_EQ(grid->rowCount(), 1) << "Esc answers the question with 取消";
+    EXPECT_TRUE(network->windowTitle().endsWith(QLatin1Char('*')));
 }
 
 // The sizing table says a size above its band in red and one below it in grey, each readable

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -292,6 +293,42 @@ TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
               shown->height());
 
     EXPECT_EQ(outsideTheirParents(sizing), "");
+}
+
+// The network window's least size fits that screen as well, each of its tables keeping three
+// rows; the room beyond its least size goes to the grid and the two tables.
+TEST_F(QtWindows, NetworkWindowFitsASmallScreenAndGivesItsRoomToTheTables) {
+    find<QAction>(form1(), "mnuNetwork")->trigger();
+    ASSERT_NE(app.form5().view(), nullptr);
+    QWidget* network = app.form5().view()->widget();
+    EXPECT_EQ(network->windowTitle(), QString::fromUtf8("蒸汽管网水力计算 - 未命名"));
+    // Its frames' least widths are known once the window is shown and laid out.
+    QApplication::processEvents();
+    const QSize decoration(16, 48);
+    const QSize least = network->minimumSize();
+    EXPECT_LE(least.width() + decoration.width(), 960);
+    EXPECT_LE(least.height() + decoration.height(), 540);
+    network->resize(least);
+    QApplication::processEvents();
+    EXPECT_EQ(network->size(), least);
+    EXPECT_EQ(outsideTheirParents(network), "");
+    auto* grid = find<QTableWidget>(network, "Grid1");
+    auto* segments = find<QTreeWidget>(network, "List1");
+    auto* nodes = find<QTreeWidget>(network, "List2");
+    for (QAbstractItemView* table :
+         {static_cast<QAbstractItemView*>(grid), static_cast<QAbstractItemView*>(segments),
+          static_cast<QAbstractItemView*>(nodes)})
+        EXPECT_GE(table->viewport()->height(), 3 * QFontMetrics(table->font()).height())
+            << table->objectName().toStdString();
+    const QSize gridAtLeast = grid->size(), segmentsAtLeast = segments->size();
+    network->resize(least + QSize(300, 300));
+    QApplication::processEvents();
+    EXPECT_GT(grid->height(), gridAtLeast.height());
+    EXPECT_GT(segments->height(), segmentsAtLeast.height());
+    EXPECT_GT(segments->width(), segmentsAtLeast.width());
+    EXPECT_GE(grid->height() + segments->height(),
+              gridAtLeast.height() + segmentsAtLeast.height() + 250)
+        << "the height is theirs";
 }
 
 // A window asked to be larger than the screen is made as large as the screen's free area, frame
