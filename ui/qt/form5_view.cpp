@@ -56,7 +56,8 @@ const Column kNodeColumns[] = {
 const char* const kGridWidest[] = {"主干 12", "用户 12",  "用户 12", "12345.6",
                                    "120",     "D1020×14", "123.45",  "0.8"};
 
-// Rows each table shows where the screen has room, and at least.
+// Rows the grid shows where the screen has room, the tables one more (the source's node), and
+// each at least.
 constexpr int kRowsShown = 10;
 constexpr int kRowsAtLeast = 3;
 
@@ -90,12 +91,30 @@ template <std::size_t N> void setUpTable(Table* table, const Column (&columns)[N
     auto height = [&](int rows) {
         return table->header()->sizeHint().height() + rows * rowHeight + frame;
     };
-    table->setPreferredSize({table->header()->length() + scrollBar + frame, height(kRowsShown)});
+    // A few pixels to spare: a splitter gives its widgets a little less than they ask for.
+    table->setPreferredSize(
+        {table->header()->length() + scrollBar + frame + 8, height(kRowsShown + 1) + 8});
     // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
     table->setMinimumHeight(height(kRowsAtLeast) + scrollBar);
 }
 
-void setUpGrid(GridTable* grid) {
+// A box of widgets that asks its window for a size of its own: a grid's rows alone do not tell
+// the window how tall the grid would be.
+class Sized final : public QWidget {
+public:
+    using QWidget::QWidget;
+    void setHint(QSize hint) {
+        m_hint = hint;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return m_hint.isValid() ? m_hint : QWidget::sizeHint(); }
+
+private:
+    QSize m_hint;
+};
+
+// Returns the size the grid asks for: every column whole, its header and kRowsShown rows.
+QSize setUpGrid(GridTable* grid) {
     const QFontMetrics metrics = grid->fontMetrics();
     const int padding = 3 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
     int width = grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
@@ -116,9 +135,12 @@ void setUpGrid(GridTable* grid) {
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     const int header = grid->horizontalHeader()->sizeHint().height();
+    const int scrollBar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    // At its least, narrower than its columns, a scroll bar may take part of its third row.
     grid->setMinimumHeight(header + kRowsAtLeast * rowHeight + 2 * grid->frameWidth());
-    grid->resize(width, header + kRowsShown * rowHeight + 2 * grid->frameWidth());
+    grid->setMinimumWidth(std::min(width, 360));
     grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return {width, header + kRowsShown * rowHeight + 2 * grid->frameWidth() + scrollBar};
 }
 
 // A frame's inputs side by side, wrapping whole where the window is narrow: each captioned
@@ -185,7 +207,7 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
 
     for (const char* frame : {"Frame1", "Frame2"})
         layOutFrame(*view, *design.find(frame));
-    setUpGrid(static_cast<GridTable*>(shown(*view, "Grid1")));
+    const QSize gridSize = setUpGrid(static_cast<GridTable*>(shown(*view, "Grid1")));
     setUpTable(static_cast<Table*>(shown(*view, "List1")), kSegmentColumns);
     setUpTable(static_cast<Table*>(shown(*view, "List2")), kNodeColumns);
     // A long status wraps in the width the buttons leave it, two lines kept for it so that the
@@ -206,7 +228,7 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
 
     auto* split = new QSplitter(Qt::Vertical, widget);
     split->setChildrenCollapsible(false);
-    auto* segments = new QWidget(split);
+    auto* segments = new Sized(split);
     auto* gridRow = new QHBoxLayout(segments);
     gridRow->setContentsMargins(0, 0, 0, 0);
     gridRow->addWidget(shown(*view, "Grid1"), 1);
@@ -217,6 +239,8 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
         rowButtons->addWidget(shown(*view, buttonNames[i]), i / 2, i % 2);
     rowButtons->setRowStretch(2, 1);
     gridRow->addLayout(rowButtons);
+    segments->setHint({gridSize.width() + gridRow->spacing() + rowButtons->sizeHint().width(),
+                       std::max(gridSize.height(), rowButtons->sizeHint().height())});
 
     auto* results = new QWidget(split);
     auto* resultColumn = new QVBoxLayout(results);
@@ -237,6 +261,8 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     split->addWidget(results);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 1);
+    // At first each as tall as it asks to be: ten segments in the grid and in the table.
+    split->setSizes({segments->sizeHint().height(), results->sizeHint().height()});
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout();
