@@ -158,14 +158,15 @@ void Form5::Command5_Click() {
             "管段“" + net.segments[*index].name + "”的压力已耗尽，没有可送到主窗口的密度", true);
     const auto text = [](double value) { return calc::numberText(calc::storedFloat(value)); };
     // Through the main window's own controls, units first, so that its handlings read each
-    // figure in the unit it is given in and recalculate as for the user's typing.
+    // figure in the unit it is given in and recalculate as for the user's typing; the flow
+    // last, so that no figure on the way is that of the old pipe and density at the new flow.
     m_main.flowUnit.setText("t/h");
-    m_main.flow.setText(text(r.flow));
     m_main.roughnessUnit.setText("mm");
+    m_main.density.setText(text(*r.densityMean));
     m_main.roughness.setText(text(net.roughness));
     m_main.bore.setText(text(r.bore));
     m_main.customBore.setChecked(true);
-    m_main.density.setText(text(*r.densityMean));
+    m_main.flow.setText(text(r.flow));
     // After the density: the main window forgets the steam at every change of its density box.
     m_adopted({.absoluteMpa = network::absoluteMpa((*r.pIn + *r.pOut) / 2, net.source.unit),
                .kind = net.source.superheated ? pipes::SteamKind::Superheated
