@@ -390,7 +390,9 @@ void QtSession::perform(const Event& event) {
         // A row is clicked where it shows, scrolled into view first.
         auto clickRow = [&](auto* view, auto* item) {
             view->scrollToItem(item);
-            const QPoint centre = view->visualItemRect(item).center();
+            // Where the row shows: a table wider than its view shows only part of each row.
+            const QPoint centre =
+                view->visualItemRect(item).intersected(view->viewport()->rect()).center();
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
             if (event.action == Action::DoubleClick)
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
