@@ -60,7 +60,7 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
 bool mayLose(NetworkDocument& document, DocumentControls controls) {
     if (!document.unsaved())
         return true;
-    switch (controls.question.ask(inQuotes(document.name()) + "有未保存的修改。保存吗？",
+    switch (controls.question.ask("管网" + inQuotes(document.name()) + "有未保存的修改。保存吗？",
                                   kForm5Design.title)) {
     case controls::Question::Answer::Save:
         return saveDocument(document, controls, false);

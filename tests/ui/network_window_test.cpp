@@ -295,7 +295,7 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         w.answer(A::Cancel);
         w.menu("mnuNew");
         ASSERT_EQ(w.opsOf("question").size(), 1u);
-        EXPECT_EQ(w.opsOf("question")[0].text, "“未命名”有未保存的修改。保存吗？");
+        EXPECT_EQ(w.opsOf("question")[0].text, "管网“未命名”有未保存的修改。保存吗？");
         EXPECT_EQ(modelOf(w), threeSegments());
         w.answer(A::Save);
         w.choose(""); // the save dialog cancelled: nothing saved, nothing lost
