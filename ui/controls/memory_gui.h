@@ -2,6 +2,7 @@
 
 #include "ui/controls/controls.h"
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <map>
@@ -15,6 +16,47 @@
 // listener, so a tool can drive the logic with user actions and log what the program did, in
 // order.
 namespace controls::memory {
+
+// What an operation of each kind carries beyond its kind and its control, one row a kind, in
+// the order the log writes them. A kind not listed carries nothing more: focus, clear, guide,
+// about, end.
+struct OpFields {
+    std::string_view kind;
+    bool window = false; // its control is a window, logged as "window" rather than "ctl"
+    bool index = false;
+    bool column = false;
+    bool on = false;
+    bool text = false;
+    bool title = false;
+    bool filter = false;
+    bool suggested = false;
+    bool answer = false;
+};
+
+inline constexpr std::array<OpFields, 22> kOpFields{{
+    {.kind = "show", .window = true},
+    {.kind = "hide", .window = true},
+    {.kind = "load", .window = true},
+    {.kind = "unload", .window = true},
+    {.kind = "title", .window = true, .text = true},
+    {.kind = "caption", .text = true},
+    {.kind = "settext", .text = true},
+    {.kind = "additem", .index = true, .text = true},
+    {.kind = "select", .text = true},
+    {.kind = "look", .index = true, .text = true},
+    {.kind = "enable", .on = true},
+    {.kind = "check", .on = true},
+    {.kind = "status", .on = true, .text = true},
+    {.kind = "message", .text = true, .title = true},
+    {.kind = "insertrow", .index = true},
+    {.kind = "removerow", .index = true},
+    {.kind = "setrow", .index = true},
+    {.kind = "setcell", .index = true, .column = true, .text = true},
+    {.kind = "items", .column = true, .text = true},
+    {.kind = "question", .text = true, .title = true, .answer = true},
+    {.kind = "openpath", .title = true, .filter = true, .answer = true},
+    {.kind = "savepath", .title = true, .filter = true, .suggested = true, .answer = true},
+}};
 
 // One operation the program performed, e.g. a caption written to Form1.Label4.
 struct Op {
@@ -31,35 +73,37 @@ struct Op {
     std::string suggested{};
     std::string answer{};
 
-    // Hands `field(key, value)` each field this kind of operation carries, in order: ("op",
-    // kind), ("window" or "ctl", control), ("index", int), ("column", int), ("on", bool),
-    // ("text", …), ("title", …), ("filter", …), ("suggested", …), ("answer", …); strings as
-    // std::string_view. The replay log is written from this walk.
+    // Hands `field(key, value)` each field this kind of operation carries, as kOpFields says,
+    // in order: ("op", kind), ("window" or "ctl", control; no "ctl" where it has none),
+    // ("index", int), ("column", int), ("on", bool), ("text", …), ("title", …), ("filter", …),
+    // ("suggested", …), ("answer", …); strings as std::string_view. The replay log is written
+    // from this walk.
     template <class Field> void fields(Field&& field) const {
+        static constexpr OpFields kNothingMore{};
+        const OpFields* carried = &kNothingMore;
+        for (const OpFields& row : kOpFields)
+            if (row.kind == kind)
+                carried = &row;
         field(std::string_view("op"), kind);
-        if (kind == "show" || kind == "hide" || kind == "load" || kind == "unload" ||
-            kind == "title")
+        if (carried->window)
             field(std::string_view("window"), std::string_view(control));
         else if (!control.empty())
             field(std::string_view("ctl"), std::string_view(control));
-        if (kind == "additem" || kind == "look" || kind == "insertrow" || kind == "removerow" ||
-            kind == "setrow" || kind == "setcell")
+        if (carried->index)
             field(std::string_view("index"), index);
-        if (kind == "setcell" || kind == "items")
+        if (carried->column)
             field(std::string_view("column"), column);
-        if (kind == "enable" || kind == "check" || kind == "status")
+        if (carried->on)
             field(std::string_view("on"), on);
-        if (kind == "caption" || kind == "settext" || kind == "additem" || kind == "select" ||
-            kind == "message" || kind == "status" || kind == "look" || kind == "title" ||
-            kind == "setcell" || kind == "items" || kind == "question")
+        if (carried->text)
             field(std::string_view("text"), std::string_view(text));
-        if (kind == "message" || kind == "question" || kind == "openpath" || kind == "savepath")
+        if (carried->title)
             field(std::string_view("title"), std::string_view(title));
-        if (kind == "openpath" || kind == "savepath")
+        if (carried->filter)
             field(std::string_view("filter"), std::string_view(filter));
-        if (kind == "savepath")
+        if (carried->suggested)
             field(std::string_view("suggested"), std::string_view(suggested));
-        if (kind == "question" || kind == "openpath" || kind == "savepath")
+        if (carried->answer)
             field(std::string_view("answer"), std::string_view(answer));
     }
 };

@@ -142,10 +142,10 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     EXPECT_FALSE(ops[3].on);
 }
 
-// The replay log shows where each grid operation fell: its row, its column and its text, the
-// items of a column in one text separated by tabs. Out of range, the operation is logged and
-// changes nothing.
-TEST(MemoryGrid, EachOperationIsRecordedWithItsRowAndColumn) {
+// The replay log shows where each grid operation fell, its row, its column and its text (the
+// items of a column in one text separated by tabs), and what a modal dialog offered and
+// answered. Out of range, a grid operation is logged all the same.
+TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
     Gui gui;
     std::vector<std::string> log;
     gui.recorder().setListener([&](const Op& op) {
@@ -170,6 +170,11 @@ TEST(MemoryGrid, EachOperationIsRecordedWithItsRowAndColumn) {
     grid.setCurrentRow(0);
     grid.removeRow(3);
     grid.removeRow(0);
+    gui.question("Form5.question").ask("保存吗？", "管网");
+    auto& files = gui.fileDialogs("Form5.files");
+    files.answerNext("/tmp/x.json");
+    files.savePath("另存为", "*.json", "x.json");
+    files.openPath("打开", "*.json");
 
     EXPECT_EQ(log, (std::vector<std::string>{
                        "op=insertrow ctl=Form5.Grid1 index=0 ",
@@ -179,8 +184,44 @@ TEST(MemoryGrid, EachOperationIsRecordedWithItsRowAndColumn) {
                        "op=setrow ctl=Form5.Grid1 index=0 ",
                        "op=removerow ctl=Form5.Grid1 index=3 ",
                        "op=removerow ctl=Form5.Grid1 index=0 ",
+                       "op=question ctl=Form5.question text=保存吗？ title=管网 answer=cancel ",
+                       "op=savepath ctl=Form5.files title=另存为 filter=*.json suggested=x.json "
+                       "answer=/tmp/x.json ",
+                       "op=openpath ctl=Form5.files title=打开 filter=*.json answer= ",
                    }));
     EXPECT_EQ(grid.rowCount(), 0);
+}
+
+// A row, column or item the grid does not have, on either side, changes nothing and raises
+// nothing: an index the program got wrong must not reach past the grid's cells.
+TEST(MemoryGrid, PlacesOutsideTheGridChangeNothing) {
+    Gui gui;
+    auto& grid = gui.grid("Form5.Grid1", {"管段", "管径"});
+    int raised = 0;
+    grid.onCellChange([&](int, int) { ++raised; });
+    grid.insertRow(0);
+    grid.setColumnItems(1, {"D325x8"});
+    grid.insertRow(-1);
+    grid.insertRow(2);
+    grid.removeRow(-1);
+    grid.removeRow(1);
+    grid.setColumnItems(-1, {"x"});
+    grid.setColumnItems(2, {"x"});
+    grid.setCell(0, -1, "x");
+    grid.setCell(-1, 0, "x");
+    grid.userEdit(0, 2, "x");
+    grid.userEdit(1, 0, "x");
+    grid.userPick(0, 1, -1);
+    grid.userPick(0, 1, 1);
+    grid.userPick(0, 0, 0);
+    grid.userPick(0, 2, 0);
+
+    EXPECT_EQ(grid.rows(), (std::vector<std::vector<std::string>>{{"", ""}}));
+    EXPECT_TRUE(grid.columnItems(-1).empty());
+    EXPECT_TRUE(grid.columnItems(2).empty());
+    EXPECT_EQ(grid.columnItems(1), std::vector<std::string>{"D325x8"});
+    EXPECT_EQ(grid.currentRow(), -1) << "nothing the user did reached a cell";
+    EXPECT_EQ(raised, 0);
 }
 
 } // namespace
