@@ -159,8 +159,11 @@ void QtSession::answer(QDialog* dialog) {
         QTest::keyClick(files, Qt::Key_Escape);
         return;
     }
-    // Chosen as a user chooses it, in the list or by its name, and taken with Enter.
+    // Chosen as a user chooses it, in the list or by its name, and taken with Enter. The whole
+    // path goes into the name field: the dialog would make one in a folder that is not there
+    // relative to its own.
     files->selectFile(fromUtf8(given));
+    name->setText(fromUtf8(given));
     QTest::keyClick(name, Qt::Key_Return);
     // A folder, say, is opened rather than taken: the dialog must not stay open.
     if (files->isVisible())

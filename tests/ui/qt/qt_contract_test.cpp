@@ -271,8 +271,9 @@ private:
             if (path.empty() || !name) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
-                // Chosen as a user chooses it, in the list or by its name.
+                // Chosen as a user chooses it, in the list or by its whole path.
                 dialog->selectFile(fromUtf8(path));
+                name->setText(fromUtf8(path));
                 QTest::keyClick(name, Qt::Key_Return);
             }
         }
