@@ -43,6 +43,8 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
     const std::vector<std::string> questions = replay::targetsOf(replay::Action::Answer);
     const std::vector<std::string> fileDialogs = replay::targetsOf(replay::Action::Path);
     const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "monkey";
+    // Emptied first, so that each run starts without the files a run before it saved.
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::string paths[] = {"", (folder / "a.json").string(), (folder / "b.json").string(),
                                  (folder / "no-such-folder" / "c.json").string()};
@@ -153,6 +155,7 @@ TEST(Monkey, TenThousandActionsOnTheRealWindowsKeepTheProgramSane) {
         QCoreApplication::processEvents();
     }
     qInstallMessageHandler(nullptr);
+    std::filesystem::remove_all(folder);
     EXPECT_EQ(actions, 10000);
     // With five windows and one shown at a time, and a fifth of the actions for the network
     // window's grid alone, a quarter of the actions at least must reach a control, and the
