@@ -255,6 +255,8 @@ TEST(NetworkWindow, AFaultShowsInRedAndStopsTheHandOff) {
         {"a box before a check's fault in a later row", 0, Column::Load, nullptr, "x",
          "第 1 段“A”：请输入负荷"},
         {"pipe left empty", 0, Column::Pipe, nullptr, "", "第 1 段“A”：请选择管子，或选“自动”"},
+        {"an empty required pressure is none, a word is refused", 1, Column::Required, nullptr,
+         "约 6", "第 2 段“2”：请输入要求压力"},
         {"unnamed segment", 0, Column::Name, nullptr, "", "第 1 段：管段的名称为空"},
     };
     for (const auto& c : cases) {
@@ -411,6 +413,24 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
         EXPECT_EQ(w.title(), title);
     }
 
+    // A saturated network has no temperature: its box is empty and disabled, and the network
+    // saved from it again is the same.
+    network::Network saturated = threeSegments();
+    saturated.source.superheated = false;
+    saturated.source.temperature = 0;
+    std::ofstream(scratch.path("saturated.json"), std::ios::binary)
+        << network::networkJson(saturated);
+    w.answer(Question::Answer::Discard);
+    w.choose(scratch.path("saturated.json"));
+    w.menu("mnuOpen");
+    EXPECT_EQ(w.gui.textBox("Form5.Text3").text(), "");
+    EXPECT_EQ(modelOf(w), saturated);
+    w.answer(Question::Answer::Discard);
+    w.choose(scratch.path("厂区.json"));
+    w.menu("mnuOpen");
+    w.type("Text6", "改过的标题");
+    ASSERT_EQ(w.inputs(), edited);
+
     // Into a folder that is not there: one message, and the mark stays.
     const std::size_t before = w.opsOf("message").size();
     w.choose(scratch.path("no-such-folder/厂区.json"));
@@ -531,6 +551,9 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
     EXPECT_EQ(w.status(), "请先在管段的计算结果中选定一个管段");
     EXPECT_TRUE(w.gui.window("Form5").visible());
     w.gui.tableList("Form5.List1").userPick(0);
+    // The selection outlives the tables filled anew at a change.
+    w.edit(1, Column::Required, "0.5");
+    ASSERT_EQ(w.gui.tableList("Form5.List1").selectedIndex(), 0);
     w.press("Command5");
     EXPECT_FALSE(w.form1.form5Loaded());
     EXPECT_TRUE(w.gui.window("Form1").visible());
