@@ -49,25 +49,26 @@ std::string fileNameOf(const std::filesystem::path& path) {
     return name.empty() ? path.string() : name.string();
 }
 
-// What an operating-system error means to a user; the rarer ones in the system's own words.
+// What the common operating-system errors mean to a user; the rarer ones in the system's words.
+struct ErrnoWords {
+    int error;
+    std::string_view words;
+};
+constexpr std::array<ErrnoWords, 7> kErrnoWords{{
+    {EACCES, "没有权限"},
+    {EPERM, "没有权限"},
+    {ENOENT, "文件或文件夹不存在"},
+    {ENOSPC, "磁盘空间不足"},
+    {EDQUOT, "超出磁盘配额"},
+    {EROFS, "文件系统是只读的"},
+    {EISDIR, "这是文件夹，不是文件"},
+}};
+
 std::string errnoWords(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "没有权限";
-    case ENOENT:
-        return "文件或文件夹不存在";
-    case ENOSPC:
-        return "磁盘空间不足";
-    case EDQUOT:
-        return "超出磁盘配额";
-    case EROFS:
-        return "文件系统是只读的";
-    case EISDIR:
-        return "这是文件夹，不是文件";
-    default:
-        return std::generic_category().message(error);
-    }
+    for (const ErrnoWords& row : kErrnoWords)
+        if (row.error == error)
+            return std::string(row.words);
+    return std::generic_category().message(error);
 }
 
 // "第 2 段（“2”）": a segment by its place in the file and its name, where it has one.
@@ -80,6 +81,15 @@ std::string segmentPlace(std::size_t index, std::string_view name) {
 
 std::string segmentWhere(std::size_t index, std::string_view name, std::string_view field) {
     return segmentPlace(index, name) + "的 " + std::string(field);
+}
+
+// A fault of validate's, placed as the reader places its own.
+std::string faultWords(const Network& network, const Fault& fault) {
+    const std::string where =
+        fault.segment
+            ? segmentWhere(*fault.segment, network.segments[*fault.segment].name, fault.field)
+            : fault.field;
+    return where + "：" + fault.why;
 }
 
 // A fault found while taking the file's values apart, thrown within this file only: the reading
@@ -237,15 +247,12 @@ std::string position(std::string_view bytes, std::size_t offset) {
     return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
 }
 
-// A token as a fault quotes it: short, and cut only between characters.
-std::string shortToken(std::string_view token) {
+// A number as a fault quotes it: its first digits, for one of hundreds. A number is ASCII, so
+// it can be cut anywhere.
+std::string shortNumber(std::string_view token) {
     constexpr std::size_t kLongest = 40;
-    if (token.size() <= kLongest)
-        return std::string(token);
-    std::size_t end = kLongest;
-    while (end > 0 && (static_cast<unsigned char>(token[end]) & 0xc0) == 0x80)
-        --end;
-    return std::string(token.substr(0, end)) + "…";
+    return token.size() > kLongest ? std::string(token.substr(0, kLongest)) + "…"
+                                   : std::string(token);
 }
 
 // A first pass over the text for what the parsed value no longer shows: where the syntax
@@ -293,11 +300,11 @@ public:
     bool parse_error(std::size_t read, const std::string& token,
                      const nlohmann::detail::exception& error) {
         // The parser counts the bytes read, the offending one among them.
-        const std::size_t at = read == 0 ? 0 : read - 1;
+        const std::size_t at = std::max<std::size_t>(read, 1) - 1;
         if (error.id == 406) {
             // Counted to the number's end: where it starts is what an editor finds.
-            const std::size_t start = read >= token.size() ? read - token.size() : 0;
-            fault = position(m_bytes, start) + "的数 " + inQuotes(shortToken(token)) + " 超出范围";
+            const std::size_t start = read - std::min(read, token.size());
+            fault = position(m_bytes, start) + "的数 " + inQuotes(shortNumber(token)) + " 超出范围";
         } else if (read > m_bytes.size()) {
             fault = "不是 JSON 文件：在" + position(m_bytes, at) + "意外结束";
         } else {
@@ -412,11 +419,7 @@ Reading readNetwork(std::string_view bytes, std::string_view fileName) {
         return refuse(refusal.where + "：" + refusal.why);
     }
     if (const std::optional<Fault> fault = validate(network)) {
-        const std::string where =
-            fault->segment ? segmentWhere(*fault->segment, network.segments[*fault->segment].name,
-                                          fault->field)
-                           : fault->field;
-        return refuse(where + "：" + fault->why);
+        return refuse(faultWords(network, *fault));
     }
     return {std::move(network), {}};
 }
@@ -524,11 +527,7 @@ std::string saveNetwork(const Network& network, const std::filesystem::path& pat
     const auto refuse = [&](std::string_view why) { return saveFault(name, why); };
     // A network the reader would refuse is not written: the file could not be opened again.
     if (const std::optional<Fault> fault = validate(network)) {
-        const std::string where =
-            fault->segment ? segmentWhere(*fault->segment, network.segments[*fault->segment].name,
-                                          fault->field)
-                           : fault->field;
-        return refuse(where + "：" + fault->why);
+        return refuse(faultWords(network, *fault));
     }
 
     std::error_code error;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,20 +55,24 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
     const struct {
         const char* name;
         std::string text;
-        std::string_view fault; // after "无法打开“厂区.json”："; empty: the file is accepted
+        std::string fault; // after "无法打开“厂区.json”："; empty: the file is accepted
     } rows[] = {
         {"as given", edited({}), ""},
         {"empty", edited({{"", " \n"}}), "文件是空的"},
-        {"not JSON", edited({{"", "{\"format\": \n  steam}"}}),
-         "不是 JSON 文件：第 2 行第 3 列有语法错误"},
+        {"not JSON", edited({{"", "{\"format\": \n \"厂\" steam}"}}),
+         "不是 JSON 文件：第 2 行第 6 列有语法错误"},
         {"cut off", edited({{"", "{\"format\": \"steam-network\","}}),
          "不是 JSON 文件：在第 1 行第 28 列意外结束"},
         {"number too large", edited({{"", "{\"version\": 1e999}"}}),
          "第 1 行第 13 列的数 “1e999” 超出范围"},
+        {"number too long", edited({{"", "{\"version\": 1" + std::string(400, '0') + "}"}}),
+         "第 1 行第 13 列的数 “1" + std::string(39, '0') + "…” 超出范围"},
         {"GBK title", edited({{"厂区蒸汽管网", "\xb3\xa7\xc7\xf8"}}),
          "不是 UTF-8 文本：第 53 字节（第 1 行第 53 列）不是 UTF-8 编码"},
         {"key twice", edited({{"\"load\": 1}", "\"load\": 1, \"load\": 2}"}}),
          "第 3 段的 load：这一项写了两次"},
+        {"key twice in the source", edited({{"\"unit\": \"MPa(g)\"", "\"unit\": 1, \"unit\": 2"}}),
+         "source.unit：这一项写了两次"},
         {"not an object", edited({{"", "[1]"}}),
          "不是蒸汽管网文件（没有 \"format\": \"steam-network\"）"},
         {"another format", edited({{"\"steam-network\"", "\"pipe-list\""}}),
@@ -76,8 +81,10 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
          "文件是第 2 版的格式，本程序只读得懂第 1 版：请用更新的程序打开"},
         {"version as text", edited({{"\"version\": 1", "\"version\": \"1\""}}),
          "version：须为整数 1"},
+        {"version 0", edited({{"\"version\": 1", "\"version\": 0"}}), "version：须为整数 1"},
         {"extra keys ignored", edited({{"\"roughness\"", "\"colour\": [1], \"roughness\""}}), ""},
         {"title absent", edited({{"\"title\": \"厂区蒸汽管网\",", ""}}), ""},
+        {"title null", edited({{"\"厂区蒸汽管网\"", "null"}}), ""},
         {"no source", edited({{"\"source\"", "\"origin\""}}), "source：缺少这一项"},
         {"source a list", edited({{"\"source\": {", "\"source\": [{"}, {"250},", "250}],"}}),
          "source：须为对象（文件中是数组）"},
@@ -87,6 +94,8 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
          "第 2 段（“2”）的 length：须为数（文件中是文本）"},
         {"name a number", edited({{"\"name\": \"3\"", "\"name\": 3"}}),
          "第 3 段的 name：须为文本（文件中是数）"},
+        {"name null", edited({{"\"name\": \"3\"", "\"name\": null"}}),
+         "第 3 段的 name：须为文本（文件中是 null）"},
         {"required pressure as text", edited({{"0.6", "\"0.6\""}}),
          "第 1 段（“1”）的 requiredPressure：须为数（文件中是文本）"},
         {"segment not an object", edited({{"{\"name\": \"3\"", "true, {\"name\": \"3\""}}),
@@ -345,6 +354,29 @@ TEST_F(SavedNetwork, AnInterruptedSaveLeavesTheOldFileWhole) {
         ASSERT_EQ(contents(path), before) << n;
         ASSERT_EQ(entries(), std::vector<std::string>{"厂区.json"}) << n;
     }
+    // The stream's descriptor swapped for one that fails as a full disk does at the flush, and
+    // for a pipe, which cannot be synchronised with a disk.
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const struct {
+        int descriptor;
+        const char* fault;
+    } swaps[] = {
+        {::open("/dev/full", O_WRONLY), "无法保存“厂区.json”：写入失败：磁盘空间不足"},
+        {pipe[1], "无法保存“厂区.json”：写入磁盘失败：Invalid argument"},
+    };
+    for (const auto& swap : swaps) {
+        const auto swapping = [&](std::FILE* file, std::string_view bytes) {
+            std::fflush(file);
+            ::dup2(swap.descriptor, ::fileno(file));
+            return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        };
+        EXPECT_EQ(network::saveNetwork(*wider.network, path, swapping), swap.fault);
+        EXPECT_EQ(contents(path), before);
+        EXPECT_EQ(entries(), std::vector<std::string>{"厂区.json"});
+        ::close(swap.descriptor);
+    }
+    ::close(pipe[0]);
     ASSERT_EQ(network::saveNetwork(*wider.network, path), "");
     EXPECT_EQ(*network::loadNetwork(path).network, *wider.network);
 }
@@ -359,6 +391,7 @@ TEST_F(SavedNetwork, RefusesWhereItCannotWrite) {
               "无法保存“" + m_folder.filename().string() + "”：这是文件夹，不能存为文件");
     EXPECT_EQ(network::saveNetwork(usable, m_folder / "none" / "a.json"),
               "无法保存“a.json”：无法在它的文件夹中建立临时文件：文件或文件夹不存在");
+    EXPECT_EQ(network::saveNetwork(usable, ""), "无法保存“”：没有文件名");
     EXPECT_TRUE(entries().empty());
 
     fs::permissions(m_folder, fs::perms::owner_write, fs::perm_options::remove);

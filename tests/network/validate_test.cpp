@@ -1,4 +1,5 @@
 #include "network/network.h"
+#include "network/text.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +54,8 @@ TEST(Validate, RefusesWhatOnlyAModelCanHold) {
         {"name not UTF-8", [](Network& n) { n.segments[1].name = "\xff"; },
          "name", 1, "管段的名称不是有效的 UTF-8 文本"},
         {"a node named in no UTF-8",
-         [](Network& n) { n.segments[1].from = "c"; n.segments.push_back({.name = "3", .from = "\xff", .to = "c"}); },
-         "from", 1, "起点 “c” 与热源不相连：没有管段通到 “\uFFFD”"},
+         [](Network& n) { n.segments[1].from = "c"; n.segments.push_back({.name = "3", .from = "\xff\x01", .to = "c"}); },
+         "from", 1, "起点 “c” 与热源不相连：没有管段通到 “\uFFFD\\u0001”"},
         {"length NaN", [](Network& n) { n.segments[1].length = kNaN; },
          "length", 1, "长度不是有限的数"},
         {"required pressure NaN", [](Network& n) { n.segments[0].requiredPressure = kNaN; },
@@ -109,4 +110,31 @@ TEST(Validate, ALongChainIsWalkedOnce) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(network::validate(n));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+// The well-formed byte sequences of the Unicode Standard (chapter 3, table 3-7), each of its
+// exclusions at its edge: overlong forms, surrogates, past U+10FFFF, cut off, a stray
+// continuation byte.
+TEST(Utf8, TheFirstIllFormedByteIsFound) {
+    const struct {
+        std::string_view bytes;
+        std::optional<std::size_t> bad;
+    } rows[] = {
+        {"a\xc2\x80\xdf\xbf", {}},
+        {"\xc1\xbf", 0},
+        {"\xe0\xa0\x80\xef\xbf\xbf", {}},
+        {"\xe0\x9f\xbf", 0},
+        {"\xed\x9f\xbf", {}},
+        {"x\xed\xa0\x80", 1},
+        {"\xf0\x90\x80\x80", {}},
+        {"\xf0\x8f\xbf\xbf", 0},
+        {"\xf4\x8f\xbf\xbf", {}},
+        {"\xf4\x90\x80\x80", 0},
+        {"\xf5\x80\x80\x80", 0},
+        {"ab\xe5\x8e", 2},
+        {"\xe5\x8ex", 0},
+        {"\x80", 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(network::firstNonUtf8(row.bytes), row.bad) << testing::PrintToString(row.bytes);
 }
