@@ -58,27 +58,28 @@ std::string_view unitLabel(PressureUnit unit) {
 }
 
 // Where a fault lies, in the order validate looks: the network's fields, then each segment's.
-struct Place {
-    int segment; // -1 for the network's own fields
-    int field;
-    auto operator<=>(const Place&) const = default;
-};
-
-int fieldRank(const Fault& fault) {
-    static constexpr std::string_view kTop[] = {
-        "title",     "source.node", "source.unit",    "source.pressure", "source.temperature",
-        "roughness", "series",      "maxSpecificLoss"};
-    static constexpr std::string_view kSegment[] = {
-        "name", "from", "to", "length", "localLoss", "pipe", "load", "requiredPressure"};
-    const auto rank = [&](const auto& fields) {
-        const auto found = std::find(std::begin(fields), std::end(fields), fault.field);
-        return static_cast<int>(found - std::begin(fields));
-    };
-    return fault.segment ? rank(kSegment) : rank(kTop);
-}
-
-Place placeOf(const Fault& fault) {
-    return {fault.segment ? static_cast<int>(*fault.segment) : -1, fieldRank(fault)};
+// The network's own fields come first in the one list, so that a field's rank orders both; the
+// network's count as the segment before the first (the unsigned -1 plus one).
+std::size_t placeOf(const Fault& fault) {
+    static constexpr std::string_view kFields[] = {"title",
+                                                   "source.node",
+                                                   "source.unit",
+                                                   "source.pressure",
+                                                   "source.temperature",
+                                                   "roughness",
+                                                   "series",
+                                                   "maxSpecificLoss",
+                                                   "name",
+                                                   "from",
+                                                   "to",
+                                                   "length",
+                                                   "localLoss",
+                                                   "pipe",
+                                                   "load",
+                                                   "requiredPressure"};
+    const std::size_t rank = static_cast<std::size_t>(
+        std::find(std::begin(kFields), std::end(kFields), fault.field) - std::begin(kFields));
+    return (fault.segment.value_or(std::size_t(-1)) + 1) * std::size(kFields) + rank;
 }
 
 std::string faultWords(const Network& network, const Fault& fault) {
@@ -91,8 +92,8 @@ std::string faultWords(const Network& network, const Fault& fault) {
     return where + "：" + fault.why;
 }
 
-// Reads the texts into a network; a box that is no number leaves its field 0 and keeps the
-// first such fault, with its place.
+// Reads the texts into a network; a box that is no number leaves its field 0 and keeps its
+// fault, with its place, in the order of the fields.
 class Reader {
 public:
     void number(const std::string& text, std::string_view name, Fault where, double& into,
@@ -114,15 +115,13 @@ public:
             keep(std::move(where), read.fault);
     }
     void keep(Fault where, std::string why) {
-        if (m_first)
-            return;
         where.why = std::move(why);
-        m_first = std::move(where);
+        m_faults.push_back(std::move(where));
     }
-    const std::optional<Fault>& first() const { return m_first; }
+    std::vector<Fault>& faults() { return m_faults; }
 
 private:
-    std::optional<Fault> m_first;
+    std::vector<Fault> m_faults;
 };
 
 Fault top(std::string field) {
@@ -133,22 +132,21 @@ Fault at(std::string field, std::size_t segment) {
     return {std::move(field), segment, {}};
 }
 
+// In the order of the verdicts' declaration.
+constexpr std::string_view kVerdictWords[] = {"流速偏高", "流速偏低",     "比摩阻超限",
+                                              "压力耗尽", "上游压力耗尽", "无合适管径"};
+
 std::string_view verdictWords(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::VelocityAbove:
-        return "流速偏高";
-    case Verdict::VelocityBelow:
-        return "流速偏低";
-    case Verdict::LossAboveLimit:
-        return "比摩阻超限";
-    case Verdict::PressureExhausted:
-        return "压力耗尽";
-    case Verdict::UpstreamExhausted:
-        return "上游压力耗尽";
-    case Verdict::NoSuitablePipe:
-        return "无合适管径";
-    }
-    return {};
+    return kVerdictWords[static_cast<std::size_t>(verdict)];
+}
+
+// Appends an item to a list of them, after the separator when the list has one already.
+void joinTo(std::string& list, std::string_view separator, std::string_view item) {
+    list.append(list.empty() ? "" : separator).append(item);
+}
+
+std::string optionalText(const std::optional<double>& value) {
+    return value ? inputText(*value) : std::string();
 }
 
 bool has(const SegmentResult& result, Verdict verdict) {
@@ -160,32 +158,32 @@ bool has(const SegmentResult& result, Verdict verdict) {
 
 NetworkTexts textsOf(const Network& network) {
     const Source& source = network.source;
-    NetworkTexts texts{
-        .node = source.node,
-        .pressure = inputText(source.pressure),
-        .unit = std::string(unitLabel(source.unit)),
-        .superheated = source.superheated,
-        // A saturated network has no temperature: its disabled box is left empty, not 0.
-        .temperature = !source.superheated && source.temperature == 0
-                           ? std::string()
-                           : inputText(source.temperature),
-        .roughness = inputText(network.roughness),
-        .series = std::string(kSeriesItems[static_cast<std::size_t>(network.series)]),
-        .limit = network.maxSpecificLoss ? inputText(*network.maxSpecificLoss) : std::string(),
-        .title = network.title,
-        .segments = {},
-    };
-    for (const Segment& s : network.segments)
-        texts.segments.push_back({
-            s.name,
-            s.from,
-            s.to,
-            inputText(s.length),
-            inputText(s.localLoss),
-            s.pipe == kAutoPipe ? std::string(kAutoShown) : pipes::shownPipeName(s.pipe),
-            inputText(s.load),
-            s.requiredPressure ? inputText(*s.requiredPressure) : std::string(),
-        });
+    NetworkTexts texts;
+    texts.node = source.node;
+    texts.pressure = inputText(source.pressure);
+    texts.unit = unitLabel(source.unit);
+    texts.superheated = source.superheated;
+    // A saturated network has no temperature (a file gives none): its disabled box is left
+    // empty, not 0.
+    texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
+    texts.roughness = inputText(network.roughness);
+    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
+    texts.limit = optionalText(network.maxSpecificLoss);
+    texts.title = network.title;
+    for (const Segment& s : network.segments) {
+        SegmentTexts& cells = texts.segments.emplace_back();
+        cells[Name] = s.name;
+        cells[From] = s.from;
+        cells[To] = s.to;
+        cells[Length] = inputText(s.length);
+        cells[LocalLoss] = inputText(s.localLoss);
+        if (s.pipe == kAutoPipe)
+            cells[Pipe] = kAutoShown;
+        else
+            cells[Pipe] = pipes::shownPipeName(s.pipe);
+        cells[Load] = inputText(s.load);
+        cells[Required] = optionalText(s.requiredPressure);
+    }
     return texts;
 }
 
@@ -232,13 +230,16 @@ TextReading readTexts(const NetworkTexts& texts) {
                               s.requiredPressure);
     }
 
-    const std::optional<Fault> invalid = validate(network);
-    const std::optional<Fault>& unread = reader.first();
-    if (unread && (!invalid || placeOf(*unread) <= placeOf(*invalid)))
-        return {std::nullopt, faultWords(network, *unread)};
-    if (invalid)
-        return {std::nullopt, faultWords(network, *invalid)};
-    return {std::move(network), {}};
+    // The first fault by place; at a tie the box's, which comes before the checks'.
+    std::vector<Fault>& faults = reader.faults();
+    if (std::optional<Fault> invalid = validate(network))
+        faults.push_back(std::move(*invalid));
+    if (faults.empty())
+        return {std::move(network), {}};
+    const auto first =
+        std::min_element(faults.begin(), faults.end(),
+                         [](const auto& a, const auto& b) { return placeOf(a) < placeOf(b); });
+    return {std::nullopt, faultWords(network, *first)};
 }
 
 std::string segmentRow(const Segment& segment, const SegmentResult& r) {
@@ -247,26 +248,24 @@ std::string segmentRow(const Segment& segment, const SegmentResult& r) {
         pipe += "（自动）";
     std::string verdict;
     for (Verdict v : r.verdicts)
-        verdict.append(verdict.empty() ? "" : "，").append(verdictWords(v));
+        joinTo(verdict, "，", verdictWords(v));
     if (verdict.empty())
         verdict = "适宜";
-    std::string row;
-    for (const std::string& cell :
-         {segment.name, pipe, shown(r.bore), shown(r.flow), shown(r.pIn), shown(r.pOut),
-          shown(r.densityIn), shown(r.densityOut), shown(r.velocityIn), shown(r.velocityOut),
-          shown(r.specificLoss), shown(r.pressureDrop), verdict})
-        row.append(row.empty() ? "" : "\t").append(cell);
-    return row;
+    std::string row = segment.name + "\t" + pipe;
+    for (const std::optional<double>& figure :
+         {std::optional<double>(r.bore), std::optional<double>(r.flow), r.pIn, r.pOut, r.densityIn,
+          r.densityOut, r.velocityIn, r.velocityOut, r.specificLoss, r.pressureDrop})
+        row += "\t" + shown(figure);
+    return row + "\t" + verdict;
 }
 
+// Every verdict but a low velocity is one against the segment.
 std::optional<Look> segmentLook(const SegmentResult& result) {
-    for (Verdict v : {Verdict::VelocityAbove, Verdict::LossAboveLimit, Verdict::PressureExhausted,
-                      Verdict::UpstreamExhausted, Verdict::NoSuitablePipe})
-        if (has(result, v))
-            return Look::Above;
-    if (has(result, Verdict::VelocityBelow))
-        return Look::Below;
-    return std::nullopt;
+    if (result.verdicts.empty())
+        return std::nullopt;
+    const bool low = std::all_of(result.verdicts.begin(), result.verdicts.end(),
+                                 [](Verdict v) { return v == Verdict::VelocityBelow; });
+    return low ? Look::Below : Look::Above;
 }
 
 std::string nodeRow(const NodeResult& node) {
@@ -290,8 +289,10 @@ Status resultStatus(const Network& network, const Result& result) {
     if (result.worstNode) {
         const NodeResult& worst = result.nodes[*result.worstNode];
         status.text = "最不利用户：" + worst.name + "，";
-        status.text += worst.pressure ? "压力 " + words(*worst.pressure) + " " + std::string(unit)
-                                      : std::string("压力耗尽");
+        if (worst.pressure)
+            status.text += "压力 " + words(*worst.pressure) + " " + std::string(unit);
+        else
+            status.text += "压力耗尽";
         if (worst.required)
             status.text += "，要求 " + words(*worst.required);
         if (worst.margin)
@@ -306,7 +307,7 @@ Status resultStatus(const Network& network, const Result& result) {
         std::string names;
         for (std::size_t i = 0; i < result.segments.size(); ++i)
             if (has(result.segments[i], v))
-                names.append(names.empty() ? "" : "、").append(network.segments[i].name);
+                joinTo(names, "、", network.segments[i].name);
         if (names.empty())
             continue;
         status.text += "。" + std::string(verdictWords(v)) + "：管段 " + names;
@@ -315,7 +316,7 @@ Status resultStatus(const Network& network, const Result& result) {
     std::string short_;
     for (const NodeResult& node : result.nodes)
         if (node.margin && *node.margin < 0)
-            short_.append(short_.empty() ? "" : "、").append(node.name);
+            joinTo(short_, "、", node.name);
     if (!short_.empty()) {
         status.text += "。压力低于要求：节点 " + short_;
         status.warned = true;
@@ -374,7 +375,8 @@ void NetworkHandlings::Grid1_CellChange(int, int) {
 void NetworkHandlings::pipeItems() {
     const auto series =
         std::find(kSeriesItems.begin(), kSeriesItems.end(), m_controls.series.text());
-    std::vector<std::string> items{std::string(kAutoShown)};
+    std::vector<std::string> items;
+    items.emplace_back(kAutoShown);
     if (series != kSeriesItems.end())
         for (const pipes::CataloguePipe& pipe :
              pipes::catalogue(static_cast<pipes::Series>(series - kSeriesItems.begin())))
@@ -393,7 +395,8 @@ void NetworkHandlings::addSegment() {
     controls::Grid& grid = m_controls.segments;
     const int current = grid.currentRow();
     const int rows = grid.rowCount();
-    std::set<std::string> used{trimmed(m_controls.node.text())};
+    std::set<std::string> used;
+    used.insert(trimmed(m_controls.node.text()));
     for (int row = 0; row < rows; ++row)
         for (Column column : {Name, From, To})
             used.insert(trimmed(grid.cell(row, column)));
@@ -401,7 +404,9 @@ void NetworkHandlings::addSegment() {
     int number = rows + 1;
     while (used.contains(std::to_string(number)))
         ++number;
-    std::string from = current >= 0 ? trimmed(grid.cell(current, To)) : std::string();
+    std::string from;
+    if (current >= 0)
+        from = trimmed(grid.cell(current, To));
     if (from.empty())
         from = trimmed(m_controls.node.text());
     const std::string name = std::to_string(number);
@@ -441,26 +446,26 @@ void NetworkHandlings::moveSegment(int by) {
 }
 
 std::optional<std::size_t> NetworkHandlings::selectedSegment() const {
+    // The table holds a row a segment only while a network is computed, and none selected (-1)
+    // is beyond every row as an unsigned index.
     const int index = m_controls.results.selectedIndex();
-    if (!m_network || index < 0 || static_cast<std::size_t>(index) >= m_result.segments.size())
+    if (static_cast<std::size_t>(index) >= m_result.segments.size())
         return std::nullopt;
     return static_cast<std::size_t>(index);
 }
 
 NetworkTexts NetworkHandlings::read() const {
     const auto& c = m_controls;
-    NetworkTexts texts{
-        .node = c.node.text(),
-        .pressure = c.pressure.text(),
-        .unit = c.unit.text(),
-        .superheated = c.superheated.isChecked(),
-        .temperature = c.temperature.text(),
-        .roughness = c.roughness.text(),
-        .series = c.series.text(),
-        .limit = c.limit.text(),
-        .title = c.title.text(),
-        .segments = {},
-    };
+    NetworkTexts texts;
+    texts.node = c.node.text();
+    texts.pressure = c.pressure.text();
+    texts.unit = c.unit.text();
+    texts.superheated = c.superheated.isChecked();
+    texts.temperature = c.temperature.text();
+    texts.roughness = c.roughness.text();
+    texts.series = c.series.text();
+    texts.limit = c.limit.text();
+    texts.title = c.title.text();
     for (int row = 0; row < c.segments.rowCount(); ++row) {
         SegmentTexts& cells = texts.segments.emplace_back();
         for (int column = 0; column < kColumns; ++column)
@@ -487,9 +492,9 @@ void NetworkHandlings::calculate() {
         c.handOff.setEnabled(false);
     } else if (reading.network) {
         m_result = solve(*reading.network);
-        if (!m_result.fault.empty())
-            reading.fault = m_result.fault;
-        else
+        // Empty when it is solved; else the steam left the range on its way.
+        reading.fault = m_result.fault;
+        if (reading.fault.empty())
             m_network = std::move(reading.network);
     }
     if (!m_network) {
@@ -512,7 +517,8 @@ void NetworkHandlings::calculate() {
         if (const std::optional<Look> look = nodeLook(m_result, i))
             c.nodes.setRowLook(static_cast<int>(i), *look);
     }
-    if (selected >= 0 && static_cast<std::size_t>(selected) < m_result.segments.size())
+    // None selected (-1) is beyond every row as an unsigned index.
+    if (static_cast<std::size_t>(selected) < m_result.segments.size())
         c.results.showRow(selected);
     const Status status = resultStatus(network, m_result);
     c.status.setStatus(status.text, status.warned);

@@ -153,7 +153,8 @@ void Form5::Command5_Click() {
         return m_network.say("请先在管段的计算结果中选定一个管段", true);
     const network::Network& net = *m_network.network();
     const network::SegmentResult& r = m_network.result().segments[*index];
-    if (!r.densityMean || !r.pIn || !r.pOut)
+    // A segment has a mean density only where both its pressures were computed.
+    if (!r.densityMean)
         return m_network.say(
             "管段“" + net.segments[*index].name + "”的压力已耗尽，没有可送到主窗口的密度", true);
     const auto text = [](double value) { return calc::numberText(calc::storedFloat(value)); };

@@ -14,9 +14,14 @@ std::string inQuotes(std::string_view name) {
     return "“" + std::string(name) + "”";
 }
 
-// A file name made of the network's title, without the one character no file name may hold.
-std::string suggestedName(const NetworkDocument& document) {
-    std::string name = document.texts.title.empty() ? "管网" : document.texts.title;
+// The file's own path, or for a new one a name made of the network's title, without the one
+// character no file name may hold.
+std::string offeredPath(const NetworkDocument& document) {
+    if (!document.path.empty())
+        return document.path;
+    std::string name = document.texts.title;
+    if (name.empty())
+        name = "管网";
     std::erase(name, '/');
     return name + ".json";
 }
@@ -24,7 +29,9 @@ std::string suggestedName(const NetworkDocument& document) {
 } // namespace
 
 std::string NetworkDocument::name() const {
-    return path.empty() ? std::string("未命名") : std::filesystem::path(path).filename().string();
+    if (path.empty())
+        return "未命名";
+    return std::filesystem::path(path).filename().string();
 }
 
 std::string NetworkDocument::title() const {
@@ -39,9 +46,8 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
         return false;
     }
     std::string path = document.path;
-    if (choose || path.empty()) {
-        path = controls.files.savePath("保存蒸汽管网", kNetworkFilter,
-                                       path.empty() ? suggestedName(document) : path);
+    if (path.empty() || choose) {
+        path = controls.files.savePath("保存蒸汽管网", kNetworkFilter, offeredPath(document));
         if (path.empty())
             return false;
         if (std::filesystem::path(path).extension().empty())
@@ -60,16 +66,11 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
 bool mayLose(NetworkDocument& document, DocumentControls controls) {
     if (!document.unsaved())
         return true;
-    switch (controls.question.ask("管网" + inQuotes(document.name()) + "有未保存的修改。保存吗？",
-                                  kForm5Design.title)) {
-    case controls::Question::Answer::Save:
+    const controls::Question::Answer answer = controls.question.ask(
+        "管网" + inQuotes(document.name()) + "有未保存的修改。保存吗？", kForm5Design.title);
+    if (answer == controls::Question::Answer::Save)
         return saveDocument(document, controls, false);
-    case controls::Question::Answer::Discard:
-        return true;
-    case controls::Question::Answer::Cancel:
-        break;
-    }
-    return false;
+    return answer == controls::Question::Answer::Discard;
 }
 
 bool openDocument(NetworkDocument& document, DocumentControls controls) {
