@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <set>
-#include <tuple>
 #include <utility>
 
 namespace network {
