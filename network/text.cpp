@@ -1,42 +1,53 @@
 #include "network/text.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace network {
 
+namespace {
+
+struct ByteRange {
+    unsigned char low = 0;
+    unsigned char high = 0;
+    bool holds(unsigned char byte) const { return low <= byte && byte <= high; }
+};
+
+struct Sequence {
+    std::size_t length;
+    std::array<ByteRange, 4> bytes;
+};
+
+// The Unicode Standard's table of well-formed UTF-8 byte sequences (Table 3-7): the range of
+// each byte by the first. The narrower second bytes after E0, ED, F0 and F4 rule out the
+// overlong forms, the surrogates and the code points above U+10FFFF.
+constexpr std::array<Sequence, 9> kWellFormed{{
+    {1, {{{0x00, 0x7f}}}},                                           // U+0000..U+007F
+    {2, {{{0xc2, 0xdf}, {0x80, 0xbf}}}},                             // U+0080..U+07FF
+    {3, {{{0xe0, 0xe0}, {0xa0, 0xbf}, {0x80, 0xbf}}}},               // U+0800..U+0FFF
+    {3, {{{0xe1, 0xec}, {0x80, 0xbf}, {0x80, 0xbf}}}},               // U+1000..U+CFFF
+    {3, {{{0xed, 0xed}, {0x80, 0x9f}, {0x80, 0xbf}}}},               // U+D000..U+D7FF
+    {3, {{{0xee, 0xef}, {0x80, 0xbf}, {0x80, 0xbf}}}},               // U+E000..U+FFFF
+    {4, {{{0xf0, 0xf0}, {0x90, 0xbf}, {0x80, 0xbf}, {0x80, 0xbf}}}}, // U+10000..U+3FFFF
+    {4, {{{0xf1, 0xf3}, {0x80, 0xbf}, {0x80, 0xbf}, {0x80, 0xbf}}}}, // U+40000..U+FFFFF
+    {4, {{{0xf4, 0xf4}, {0x80, 0x8f}, {0x80, 0xbf}, {0x80, 0xbf}}}}, // U+100000..U+10FFFF
+}};
+
+} // namespace
+
 std::optional<std::size_t> firstNonUtf8(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = byte(i);
-        std::size_t length = 0;
-        // The second byte's range is narrower after some leads: that is what rules out the
-        // overlong forms, the surrogates and the code points above U+10FFFF.
-        unsigned char low = 0x80;
-        unsigned char high = 0xbf;
-        if (lead < 0x80) {
-            length = 1;
-        } else if (lead >= 0xc2 && lead <= 0xdf) {
-            length = 2;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            length = 3;
-            low = lead == 0xe0 ? 0xa0 : 0x80;
-            high = lead == 0xed ? 0x9f : 0xbf;
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            length = 4;
-            low = lead == 0xf0 ? 0x90 : 0x80;
-            high = lead == 0xf4 ? 0x8f : 0xbf;
-        } else {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        const auto form =
+            std::find_if(kWellFormed.begin(), kWellFormed.end(),
+                         [&](const Sequence& s) { return s.bytes[0].holds(byte(0)); });
+        if (form == kWellFormed.end() || form->length > text.size() - i)
             return i;
-        }
-        if (i + length > text.size())
-            return i;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned char next = byte(i + k);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xbf))
+        for (std::size_t k = 1; k < form->length; ++k)
+            if (!form->bytes[k].holds(byte(k)))
                 return i;
-        }
-        i += length;
+        i += form->length;
     }
     return std::nullopt;
 }
