@@ -9,7 +9,9 @@
 #include <array>
 #include <charconv>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -62,15 +64,17 @@ constexpr std::string_view kHelp =
     "  1   输出写不出 the output could not be written\n";
 
 // The numbers of both tables in their shortest form that reads back to the same double, the
-// form the JSON library also writes, so that the two outputs say the same.
+// form the JSON library also writes, so that the two outputs say the same. No double's shortest
+// form is longer than 24 characters, so the conversion cannot run out of room.
 std::string number(double value) {
     std::array<char, 32> digits{};
-    const auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    return ec == std::errc{} ? std::string(digits.data(), end) : std::string{};
+    return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr};
 }
 
 std::string number(const std::optional<double>& value) {
-    return value ? number(*value) : "";
+    if (!value)
+        return {};
+    return number(*value);
 }
 
 // RFC 4180: a field with a separator, a quote or a line break is quoted, its quotes doubled.
@@ -88,12 +92,19 @@ std::string text(std::string_view field) {
     return quoted + "\"";
 }
 
-std::string row(const std::vector<std::string>& cells) {
+// The cells joined by `separator`, each after the first.
+std::string joined(std::span<const std::string_view> cells, std::string_view separator) {
     std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        line += (i == 0 ? "" : ",") + cells[i];
+    std::string_view before;
+    for (const std::string_view cell : cells) {
+        line.append(before).append(cell);
+        before = separator;
     }
-    return line + "\n";
+    return line;
+}
+
+std::string row(std::initializer_list<std::string_view> cells) {
+    return joined({cells.begin(), cells.size()}, ",") + "\n";
 }
 
 std::string pipesCsv() {
@@ -127,15 +138,11 @@ std::string calcCsv(const Network& network, const Result& result) {
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
         const Segment& segment = network.segments[i];
         const SegmentResult& r = result.segments[i];
-        std::string status;
-        for (const std::string_view code : codes(r)) {
-            status += (status.empty() ? "" : ";") + std::string(code);
-        }
         csv += row({text(segment.name), text(segment.from), text(segment.to), number(r.flow),
                     number(segment.length), number(segment.localLoss), text(r.pipe),
                     number(bore(r)), number(r.pIn), number(r.pOut), number(r.densityIn),
                     number(r.densityOut), number(r.velocityIn), number(r.velocityOut),
-                    number(r.specificLoss), number(r.pressureDrop), status});
+                    number(r.specificLoss), number(r.pressureDrop), joined(codes(r), ";")});
     }
     return csv;
 }
@@ -152,36 +159,40 @@ std::string calcJson(const Network& network, const Result& result) {
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
         const Segment& segment = network.segments[i];
         const SegmentResult& r = result.segments[i];
-        Json status = Json::array();
-        for (const std::string_view code : codes(r)) {
+        // Key by key rather than from an initializer list, whose copies GCC gives branches that
+        // no input reaches.
+        Json& s = segments.emplace_back();
+        s["name"] = segment.name;
+        s["from"] = segment.from;
+        s["to"] = segment.to;
+        s["flow"] = r.flow;
+        s["length"] = segment.length;
+        s["localLoss"] = segment.localLoss;
+        s["pipe"] = r.pipe.empty() ? Json(nullptr) : Json(r.pipe);
+        s["bore"] = value(bore(r));
+        s["pIn"] = value(r.pIn);
+        s["pOut"] = value(r.pOut);
+        s["densityIn"] = value(r.densityIn);
+        s["densityOut"] = value(r.densityOut);
+        s["velocityIn"] = value(r.velocityIn);
+        s["velocityOut"] = value(r.velocityOut);
+        s["specificLoss"] = value(r.specificLoss);
+        s["pressureDrop"] = value(r.pressureDrop);
+        Json& status = s["status"] = Json::array();
+        for (const std::string_view code : codes(r))
             status.push_back(code);
-        }
-        segments.push_back({{"name", segment.name},
-                            {"from", segment.from},
-                            {"to", segment.to},
-                            {"flow", r.flow},
-                            {"length", segment.length},
-                            {"localLoss", segment.localLoss},
-                            {"pipe", r.pipe.empty() ? Json(nullptr) : Json(r.pipe)},
-                            {"bore", value(bore(r))},
-                            {"pIn", value(r.pIn)},
-                            {"pOut", value(r.pOut)},
-                            {"densityIn", value(r.densityIn)},
-                            {"densityOut", value(r.densityOut)},
-                            {"velocityIn", value(r.velocityIn)},
-                            {"velocityOut", value(r.velocityOut)},
-                            {"specificLoss", value(r.specificLoss)},
-                            {"pressureDrop", value(r.pressureDrop)},
-                            {"status", status}});
     }
     Json nodes = Json::array();
     for (const NodeResult& node : result.nodes) {
-        nodes.push_back({{"name", node.name},
-                         {"pressure", value(node.pressure)},
-                         {"required", value(node.required)},
-                         {"margin", value(node.margin)}});
+        Json& n = nodes.emplace_back();
+        n["name"] = node.name;
+        n["pressure"] = value(node.pressure);
+        n["required"] = value(node.required);
+        n["margin"] = value(node.margin);
     }
-    const Json document = {{"segments", segments}, {"nodes", nodes}};
+    Json document;
+    document["segments"] = std::move(segments);
+    document["nodes"] = std::move(nodes);
     // The names were read from a JSON file and so are UTF-8; a byte that is not is replaced
     // rather than ending the program.
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -228,9 +239,9 @@ int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err
     const Result result = solve(*reading.network);
     if (!result.fault.empty()) {
         // Worded as the reader words its refusals, by the file's name.
-        const std::filesystem::path name = std::filesystem::path(files[0]).filename();
-        err << "无法计算“" << (name.empty() ? files[0] : name.string()) << "”：" << result.fault
-            << "\n";
+        // A file that could be read has a name: a path ending in a separator is a folder.
+        err << "无法计算“" << std::filesystem::path(files[0]).filename().string() << "”："
+            << result.fault << "\n";
         return kExitRefused;
     }
     return write(out, err,
@@ -246,12 +257,14 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
     const std::string& command = args[0];
     const std::span<const std::string> rest = args.subspan(1);
     if (command == "--help" || command == "-h") {
-        return rest.empty() ? write(out, err, std::string(kUsage) + "\n" + std::string(kHelp))
-                            : usage(err, "--help 后不要参数 --help takes no arguments");
+        if (!rest.empty())
+            return usage(err, "--help 后不要参数 --help takes no arguments");
+        return write(out, err, std::string(kUsage) + "\n" + std::string(kHelp));
     }
     if (command == "pipes") {
-        return rest.empty() ? write(out, err, pipesCsv())
-                            : usage(err, "pipes 后不要参数 pipes takes no arguments");
+        if (!rest.empty())
+            return usage(err, "pipes 后不要参数 pipes takes no arguments");
+        return write(out, err, pipesCsv());
     }
     if (command == "calc") {
         return calc(rest, out, err);

@@ -84,7 +84,7 @@ TEST(CommandLine, HelpNamesEveryCommandColumnCodeAndStatusInBothLanguages) {
     EXPECT_EQ(run({"-h"}).out, r.out);
 }
 
-TEST(CommandLine, PipesReadsBackAsTheCatalogueSeamlessThenWelded) {
+TEST(CommandLine, PipesReadsBackAsTheCatalogueAndAnUnwritableOutputIsStatus1) {
     const Outcome r = run({"pipes"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
@@ -107,6 +107,11 @@ TEST(CommandLine, PipesReadsBackAsTheCatalogueSeamlessThenWelded) {
         }
     }
     EXPECT_EQ(next, rows.size());
+
+    std::ostream unwritable(nullptr);
+    std::ostringstream err;
+    EXPECT_EQ(network::runCommandLine(std::vector<std::string>{"pipes"}, unwritable, err), 1);
+    EXPECT_EQ(err.str(), "steam-network: 输出写不出 the output could not be written\n");
 }
 
 class Files : public testing::Test {
@@ -122,7 +127,7 @@ protected:
     }
 };
 
-TEST_F(Files, ARefusedFileGivesTheReadersMessageAloneAndStatus2) {
+TEST_F(Files, AFileRefusedOrNotComputableGivesItsMessageAloneAndStatus2) {
     const std::string missing = (folder / "missing.json").string();
     const std::string broken = file("broken.json", "{\"segments\": [");
     for (const auto& args : {std::vector<std::string>{"calc", missing},
@@ -133,14 +138,26 @@ TEST_F(Files, ARefusedFileGivesTheReadersMessageAloneAndStatus2) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, network::loadNetwork(args.back()).fault + "\n");
     }
+    // Read, but not computed: steam 0.5 K into region 2 at 30 MPa throttles out of it.
+    const std::string beyond = file("beyond.json", R"json({"format": "steam-network", "version": 1,
+        "source": {"node": "S", "pressure": 30, "unit": "MPa(a)", "steam": "superheated",
+        "temperature": 425.5}, "roughness": 0.2, "series": "seamless", "segments": [{"name": "1",
+        "from": "S", "to": "a", "length": 3000, "localLoss": 0, "pipe": "D219x10",
+        "load": 300}]})json");
+    const Outcome r = run({"calc", beyond});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "无法计算“beyond.json”：" +
+                         network::solve(*network::loadNetwork(beyond).network).fault + "\n");
 }
 
-// A main, a branch too small for its load and an auto-sized segment below it: every column of
-// the CSV is the JSON's value, and what the exhausted part could not have is null.
+// A main too slow and above the limit, a branch too small for its load and an auto-sized
+// segment below it: every column of the CSV is the JSON's value, two verdicts among them, and
+// what the exhausted part could not have is null.
 TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
     const std::string path = file("net.json", R"json({"format": "steam-network", "version": 1,
         "source": {"node": "S", "pressure": 0.5, "unit": "MPa(g)", "steam": "saturated"},
-        "roughness": 0.2, "series": "seamless", "maxSpecificLoss": null, "segments": [
+        "roughness": 0.2, "series": "seamless", "maxSpecificLoss": 1, "segments": [
         {"name": "干管, \"甲\"", "from": "S", "to": "A", "length": 50, "localLoss": 15,
          "pipe": "D219x8", "load": 2, "requiredPressure": null},
         {"name": "支管", "from": "A", "to": "B", "length": 2000, "localLoss": 10,
