@@ -6,6 +6,8 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -13,7 +15,8 @@ namespace {
 using ui::Kind;
 
 // A window of the kinds the network's window brings, described as any window is.
-constexpr std::array<ui::ControlDescription, 3> kControls{{
+constexpr std::array<ui::ControlDescription, 4> kControls{{
+    {.name = "Frame1", .kind = Kind::Frame},
     {.name = "Grid1", .kind = Kind::Grid, .text = "管段\t管径\t长度 (m)"},
     {.name = "Question1", .kind = Kind::Question},
     {.name = "Files1", .kind = Kind::FileDialogs},
@@ -22,7 +25,8 @@ const ui::WindowDescription kDesign{
     .name = "Form9", .title = "管网", .widthTwips = 0, .heightTwips = 0, .controls = kControls};
 
 // The grid's columns are its headings, given as one text separated by tabs, and each control is
-// taken back as the kind it was described as, under the window's name.
+// taken back as the kind it was described as, under the window's name, and walked in the
+// description's order, the frame, which is no control, left out.
 TEST(MemoryWindow, MakesTheGridWithItsHeadingsAndTheDialogsByTheirNames) {
     controls::memory::Gui gui;
     const ui::ControlSet set = ui::memoryWindow(gui, kDesign);
@@ -43,6 +47,12 @@ TEST(MemoryWindow, MakesTheGridWithItsHeadingsAndTheDialogsByTheirNames) {
     EXPECT_EQ(set.get<controls::FileDialogs>("Files1").savePath("另存为", "*.json", "n.json"),
               "/tmp/n.json");
     EXPECT_THROW(set.get<controls::TableList>("Grid1"), std::logic_error);
+    EXPECT_THROW(gui.optionButton("Form9.Grid1", "Form9.Frame1"), std::bad_cast);
+
+    std::vector<std::string_view> walked;
+    set.forEach(
+        [&](const ui::ControlDescription& c, const ui::AnyControl&) { walked.push_back(c.name); });
+    EXPECT_EQ(walked, (std::vector<std::string_view>{"Grid1", "Question1", "Files1"}));
 }
 
 } // namespace

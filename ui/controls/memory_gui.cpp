@@ -353,6 +353,14 @@ void MemoryWindow::setTitle(std::string_view title) {
     m_title = title;
 }
 
+void MemoryHelpWindows::showGuide() {
+    m_recorder.record({.kind = "guide"});
+}
+
+void MemoryHelpWindows::showAbout() {
+    m_recorder.record({.kind = "about"});
+}
+
 void MemoryProgram::end() {
     m_recorder.record({.kind = "end"});
     m_ended = true;

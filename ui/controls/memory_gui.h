@@ -173,7 +173,8 @@ public:
 protected:
     void insert(std::string_view text, int index);
     void removeAll();
-    bool holds(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
+    // A negative index, made unsigned, is past every item.
+    bool holds(int index) const { return static_cast<std::size_t>(index) < m_items.size(); }
     const std::string& item(int index) const { return m_items[static_cast<std::size_t>(index)]; }
 
     std::vector<std::string> m_items;
@@ -350,8 +351,8 @@ private:
 class MemoryHelpWindows final : public HelpWindows {
 public:
     explicit MemoryHelpWindows(Recorder& recorder) : m_recorder(recorder) {}
-    void showGuide() override { m_recorder.record({.kind = "guide"}); }
-    void showAbout() override { m_recorder.record({.kind = "about"}); }
+    void showGuide() override;
+    void showAbout() override;
 
 private:
     Recorder& m_recorder;

@@ -144,7 +144,8 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
 
 // The replay log shows where each grid operation fell, its row, its column and its text (the
 // items of a column in one text separated by tabs), and what a modal dialog offered and
-// answered. Out of range, a grid operation is logged all the same.
+// answered. Out of range, a grid operation is logged all the same. A window is logged by its
+// name as a window, a fault in the status line by `on`.
 TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
     Gui gui;
     std::vector<std::string> log;
@@ -162,6 +163,8 @@ TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
         });
         log.push_back(line);
     });
+    gui.window("Form5").show();
+    gui.statusText("Form5.Label2").setStatus("长度不是数", true);
     auto& grid = gui.grid("Form5.Grid1", {"管段", "管径"});
     grid.insertRow(0);
     grid.setColumnItems(1, {"D273x7", "D325x8"});
@@ -177,6 +180,8 @@ TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
     files.openPath("打开", "*.json");
 
     EXPECT_EQ(log, (std::vector<std::string>{
+                       "op=show window=Form5 ",
+                       "op=status ctl=Form5.Label2 on=true text=长度不是数 ",
                        "op=insertrow ctl=Form5.Grid1 index=0 ",
                        "op=items ctl=Form5.Grid1 column=1 text=D273x7\tD325x8 ",
                        "op=setcell ctl=Form5.Grid1 index=0 column=1 text=D325x8 ",
