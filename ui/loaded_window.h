@@ -21,13 +21,8 @@ inline void announce(const HandlingTrace& trace, std::string_view handling) {
 
 // A handling announced under its name before its body runs. `trace` belongs to the window,
 // which outlives the controls that call the handling.
-inline controls::Handler traced(const HandlingTrace& trace, std::string_view handling,
-                                controls::Handler body) {
-    return [&trace, handling, body = std::move(body)] {
-        announce(trace, handling);
-        body();
-    };
-}
+controls::Handler traced(const HandlingTrace& trace, std::string_view handling,
+                         controls::Handler body);
 
 // The toolkit's side of loading and unloading a window the main window opens over itself. The
 // window is unloaded from inside its own handlings, which still run on its controls: unload()

@@ -156,6 +156,8 @@ TEST(NetworkWindow, OpensFromTheMenuAndLeavesTheMainWindowAsItWas) {
     w.gui.textBox("Form1.Text1").userType("12");
     w.gui.textBox("Form1.Text3").userType("3.5");
     w.open();
+    w.open();
+    EXPECT_EQ(w.opsOf("load").size(), 2u) << "the open window is not loaded again";
     EXPECT_TRUE(w.gui.window("Form5").visible());
     EXPECT_FALSE(w.gui.window("Form1").visible());
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名");
