@@ -5,10 +5,15 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // A steam network: a tree of pipe segments hanging from one source node, each segment's
 // to-node a user with its load and, where it has one, the pressure it needs.
+//
+// Each is compared member by member through a tie of all its members rather than by a defaulted
+// comparison, whose branch for each member GCC counts here and only a differing read-back would
+// take; binding every member by name keeps a member added later from going uncompared.
 namespace network {
 
 // The units a source pressure is given in, as the property window offers them; gauge units are
@@ -24,7 +29,11 @@ struct Source {
     bool superheated = false;
     double temperature = 0; // ℃, for superheated steam only
 
-    bool operator==(const Source&) const = default;
+    auto members() const {
+        const auto& [node, pressure, unit, superheated, temperature] = *this;
+        return std::tie(node, pressure, unit, superheated, temperature);
+    }
+    bool operator==(const Source& other) const { return members() == other.members(); }
 };
 
 struct Segment {
@@ -37,7 +46,11 @@ struct Segment {
     double load = 0;                          // t/h taken at the to-node
     std::optional<double> requiredPressure{}; // at the to-node, in the source's unit
 
-    bool operator==(const Segment&) const = default;
+    auto members() const {
+        const auto& [name, from, to, length, localLoss, pipe, load, requiredPressure] = *this;
+        return std::tie(name, from, to, length, localLoss, pipe, load, requiredPressure);
+    }
+    bool operator==(const Segment& other) const { return members() == other.members(); }
 };
 
 struct Network {
@@ -48,7 +61,11 @@ struct Network {
     std::optional<double> maxSpecificLoss{}; // Pa/m
     std::vector<Segment> segments;
 
-    bool operator==(const Network&) const = default;
+    auto members() const {
+        const auto& [title, source, roughness, series, maxSpecificLoss, segments] = *this;
+        return std::tie(title, source, roughness, series, maxSpecificLoss, segments);
+    }
+    bool operator==(const Network& other) const { return members() == other.members(); }
 };
 
 // The absolute pressure in MPa of a reading in `unit`, and back.

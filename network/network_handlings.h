@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 // The network window's inputs as the texts its boxes and grid hold, the network they describe,
@@ -39,7 +40,14 @@ struct NetworkTexts {
     std::string title;
     std::vector<SegmentTexts> segments;
 
-    bool operator==(const NetworkTexts&) const = default;
+    // A tie rather than a defaulted comparison, as network.h says why.
+    auto members() const {
+        const auto& [node, pressure, unit, superheated, temperature, roughness, series, limit,
+                     title, segments] = *this;
+        return std::tie(node, pressure, unit, superheated, temperature, roughness, series, limit,
+                        title, segments);
+    }
+    bool operator==(const NetworkTexts& other) const { return members() == other.members(); }
 };
 
 // The texts that show a network: numbers in their shortest exact form, pipes as the window
