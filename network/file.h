@@ -2,8 +2,8 @@
 
 #include "network/network.h"
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>

@@ -17,11 +17,7 @@ using ui::Kind;
 namespace {
 
 // The sizing table's columns: heading and alignment, the widest cell one may show, in order.
-const struct {
-    const char* heading;
-    Qt::Alignment alignment;
-    const char* widest;
-} kColumns[] = {
+const Table::Column kColumns[] = {
     {"管径", Qt::AlignLeft, "D1020×12"},
     {"内径 (mm)", Qt::AlignRight, "1000.000"},
     {"流速 (m/s)", Qt::AlignRight, "0.1234567"},
@@ -37,40 +33,14 @@ const struct {
 constexpr int kRowsShown = 16;
 constexpr int kRowsAtLeast = 5;
 
+// Every column whole without scrolling sideways, in the narrowest window too.
 void setUpTable(Table* table) {
-    QStringList headings;
-    for (const auto& column : kColumns)
-        headings << QString::fromUtf8(column.heading);
-    table->setHeaderLabels(headings);
-    table->header()->setSectionsMovable(false);
-    table->header()->setStretchLastSection(false);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    // Sized for the widest cells in the window's font, the recommended row's bold included, so
-    // that every column shows whole without scrolling sideways, in the narrowest window too.
-    auto* sample = new QTreeWidgetItem(table);
-    QFont bold = table->font();
-    bold.setBold(true);
-    QList<int> widths;
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        table->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
-        sample->setText(i, QString::fromUtf8(kColumns[i].widest));
-        sample->setFont(i, bold);
-        table->resizeColumnToContents(i);
-        widths << table->columnWidth(i) + 8;
-    }
-    const int rowHeight = table->sizeHintForRow(0);
-    delete sample;
-    table->setColumnWidths(widths);
-    const int frame = 2 * table->frameWidth();
+    table->setColumns(kColumns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
-    const int width = table->header()->length() + scrollBar + frame;
-    auto height = [&](int rows) {
-        return table->header()->sizeHint().height() + rows * rowHeight + frame;
-    };
-    table->setPreferredSize({width, height(kRowsShown)});
-    table->setMinimumSize(width, height(kRowsAtLeast));
+    const int width = table->header()->length() + scrollBar + 2 * table->frameWidth();
+    table->setPreferredSize({width, table->heightOf(kRowsShown)});
+    table->setMinimumSize(width, table->heightOf(kRowsAtLeast));
 }
 
 // A frame of the main window's values shows each after its blue caption on one line, its notes

@@ -21,11 +21,7 @@ using ui::Kind;
 
 namespace {
 
-struct Column {
-    const char* heading;
-    Qt::Alignment alignment;
-    const char* widest;
-};
+using Column = Table::Column;
 
 // The segment results, in the order of network::segmentRow's cells; pressures in the unit the
 // line above the tables names.
@@ -61,41 +57,15 @@ const char* const kGridWidest[] = {"主干 12", "用户 12",  "用户 12", "1234
 constexpr int kRowsShown = 10;
 constexpr int kRowsAtLeast = 3;
 
-// Sized for the widest cells in the window's font, bold included, so that every column shows
-// whole without scrolling sideways.
-template <std::size_t N> void setUpTable(Table* table, const Column (&columns)[N]) {
-    QStringList headings;
-    for (const Column& column : columns)
-        headings << QString::fromUtf8(column.heading);
-    table->setHeaderLabels(headings);
-    table->header()->setSectionsMovable(false);
-    table->header()->setStretchLastSection(false);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+void setUpTable(Table* table, std::span<const Column> columns) {
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    auto* sample = new QTreeWidgetItem(table);
-    QFont bold = table->font();
-    bold.setBold(true);
-    QList<int> widths;
-    for (int i = 0; i < static_cast<int>(N); ++i) {
-        table->headerItem()->setTextAlignment(i, columns[i].alignment | Qt::AlignVCenter);
-        sample->setText(i, QString::fromUtf8(columns[i].widest));
-        sample->setFont(i, bold);
-        table->resizeColumnToContents(i);
-        widths << table->columnWidth(i) + 8;
-    }
-    const int rowHeight = table->sizeHintForRow(0);
-    delete sample;
-    table->setColumnWidths(widths);
-    const int frame = 2 * table->frameWidth();
+    table->setColumns(columns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
-    auto height = [&](int rows) {
-        return table->header()->sizeHint().height() + rows * rowHeight + frame;
-    };
     // A few pixels to spare: a splitter gives its widgets a little less than they ask for.
-    table->setPreferredSize(
-        {table->header()->length() + scrollBar + frame + 8, height(kRowsShown + 1) + 8});
+    table->setPreferredSize({table->header()->length() + scrollBar + 2 * table->frameWidth() + 8,
+                             table->heightOf(kRowsShown + 1) + 8});
     // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
-    table->setMinimumHeight(height(kRowsAtLeast) + scrollBar);
+    table->setMinimumHeight(table->heightOf(kRowsAtLeast) + scrollBar);
 }
 
 // A box of widgets that asks its window for a size of its own: a grid's rows alone do not tell

@@ -183,6 +183,34 @@ void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
     recolour(row);
 }
 
+void Table::setColumns(std::span<const Column> columns) {
+    QStringList headings;
+    for (const Column& column : columns)
+        headings << QString::fromUtf8(column.heading);
+    setHeaderLabels(headings);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* sample = new QTreeWidgetItem(this);
+    QFont bold = font();
+    bold.setBold(true);
+    QList<int> widths;
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        headerItem()->setTextAlignment(i, columns[i].alignment | Qt::AlignVCenter);
+        sample->setText(i, QString::fromUtf8(columns[i].widest));
+        sample->setFont(i, bold);
+        resizeColumnToContents(i);
+        widths << columnWidth(i) + 8;
+    }
+    m_rowHeight = sizeHintForRow(0);
+    delete sample;
+    setColumnWidths(widths);
+}
+
+int Table::heightOf(int rows) const {
+    return header()->sizeHint().height() + rows * m_rowHeight + 2 * frameWidth();
+}
+
 void Table::setColumnWidths(QList<int> widths) {
     m_widths = std::move(widths);
     spreadColumns();

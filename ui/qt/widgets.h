@@ -3,6 +3,8 @@
 #include "ui/controls/controls.h"
 #include "ui/design.h"
 
+#include <span>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -108,6 +110,16 @@ class Table final : public QTreeWidget {
 public:
     explicit Table(QWidget* parent);
     void setLook(QTreeWidgetItem* row, TableList::Look look);
+    struct Column {
+        const char* heading;
+        Qt::Alignment alignment;
+        const char* widest; // the widest cell the column will show
+    };
+    // Fixed headings, and each column sized for its widest cell in the window's font, bold
+    // included (the recommended row is bold), so that every column shows whole.
+    void setColumns(std::span<const Column> columns);
+    // The height of the headings and `rows` rows, the frame included.
+    int heightOf(int rows) const;
     // The columns are never narrower than these; a wider table shares its spare width among
     // them in proportion, so that no empty band is left beside them.
     void setColumnWidths(QList<int> widths);
@@ -121,6 +133,7 @@ protected:
 
 private:
     void recolour(QTreeWidgetItem* row) const;
+    int m_rowHeight = 0;
     void spreadColumns();
 
     QList<int> m_widths;
