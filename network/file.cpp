@@ -1,22 +1,15 @@
 #include "network/file.h"
 
 #include "network/text.h"
+#include "sheet/save.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <cstdint>
 #include <set>
-#include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace network {
 
@@ -24,6 +17,8 @@ namespace {
 
 // The writer keeps the keys in the order docs/network-file.md lists them.
 using Json = nlohmann::ordered_json;
+using sheet::errnoWords;
+using sheet::fileNameOf;
 
 constexpr std::string_view kFormat = "steam-network";
 constexpr int kVersion = 1;
@@ -38,37 +33,6 @@ static_assert(kUnitNames.size() == static_cast<std::size_t>(PressureUnit::KgfGau
 
 std::string openFault(std::string_view fileName, std::string_view why) {
     return "无法打开" + inQuotes(fileName) + "：" + std::string(why);
-}
-
-std::string saveFault(std::string_view fileName, std::string_view why) {
-    return "无法保存" + inQuotes(fileName) + "：" + std::string(why);
-}
-
-std::string fileNameOf(const std::filesystem::path& path) {
-    const std::filesystem::path name = path.filename();
-    return name.empty() ? path.string() : name.string();
-}
-
-// What the common operating-system errors mean to a user; the rarer ones in the system's words.
-struct ErrnoWords {
-    int error;
-    std::string_view words;
-};
-constexpr std::array<ErrnoWords, 7> kErrnoWords{{
-    {EACCES, "没有权限"},
-    {EPERM, "没有权限"},
-    {ENOENT, "文件或文件夹不存在"},
-    {ENOSPC, "磁盘空间不足"},
-    {EDQUOT, "超出磁盘配额"},
-    {EROFS, "文件系统是只读的"},
-    {EISDIR, "这是文件夹，不是文件"},
-}};
-
-std::string errnoWords(int error) {
-    for (const ErrnoWords& row : kErrnoWords)
-        if (row.error == error)
-            return std::string(row.words);
-    return std::generic_category().message(error);
 }
 
 // "第 2 段（“2”）": a segment by its place in the file and its name, where it has one.
@@ -457,124 +421,16 @@ Reading loadNetwork(const std::filesystem::path& path) {
     return readNetwork(bytes, name);
 }
 
-namespace {
-
-// An open temporary file beside the target, removed unless it was renamed over it.
-class Temporary {
-public:
-    explicit Temporary(const std::filesystem::path& target) {
-        static std::atomic<unsigned> counter{0};
-        const std::string stem =
-            "." + target.filename().string() + ".saving-" + std::to_string(::getpid()) + "-";
-        int fd = -1;
-        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-            m_path =
-                target.parent_path() / (stem + std::to_string(counter++) + "-" +
-                                        std::to_string(static_cast<std::uint64_t>(tick) % 1000000));
-            // Created as any new file is, so that the umask gives it its permissions.
-            fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0 && errno != EEXIST)
-                break;
-        }
-        m_error = fd < 0 ? errno : 0;
-        if (fd < 0)
-            return;
-        m_created = true;
-        m_file = ::fdopen(fd, "wb");
-        if (m_file == nullptr) {
-            m_error = errno;
-            ::close(fd);
-        }
-    }
-    ~Temporary() {
-        if (m_file != nullptr)
-            std::fclose(m_file);
-        if (m_created)
-            ::unlink(m_path.c_str());
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    // The stream to write, or none, with the error that stopped it.
-    std::FILE* file() const { return m_file; }
-    int error() const { return m_error; }
-    // Closes the stream, the last place a delayed write can fail; the file stays until renamed.
-    bool close() {
-        std::FILE* file = m_file;
-        m_file = nullptr;
-        return std::fclose(file) == 0;
-    }
-    bool renameOver(const std::filesystem::path& target) {
-        if (std::rename(m_path.c_str(), target.c_str()) != 0)
-            return false;
-        m_created = false;
-        return true;
-    }
-
-private:
-    std::filesystem::path m_path;
-    std::FILE* m_file = nullptr;
-    int m_error = 0;
-    bool m_created = false;
-};
-
-} // namespace
-
 std::string saveNetwork(const Network& network, const std::filesystem::path& path,
                         const ByteWriter& write) {
-    const std::string name = fileNameOf(path);
-    const auto refuse = [&](std::string_view why) { return saveFault(name, why); };
-    // A network the reader would refuse is not written: the file could not be opened again.
-    if (const std::optional<Fault> fault = validate(network)) {
-        return refuse(faultWords(network, *fault));
-    }
-
-    std::error_code error;
-    // Through a link to the file it names, so that the link stays one.
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        const std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
-        if (!error)
-            target = real;
-    }
-    if (std::filesystem::is_directory(target, error))
-        return refuse("这是文件夹，不能存为文件");
-    if (target.filename().empty())
-        return refuse("没有文件名");
-
-    Temporary temporary(target);
-    std::FILE* file = temporary.file();
-    if (file == nullptr)
-        return refuse("无法在它的文件夹中建立临时文件：" + errnoWords(temporary.error()));
-    // An existing file keeps its permissions.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        ::fchmod(::fileno(file), old.st_mode & 07777);
-
-    const std::string text = networkJson(network);
-    errno = 0;
-    const bool written =
-        write ? write(file, text) : std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const auto failed = [&](std::string_view what) {
-        return refuse(std::string(what) + (errno != 0 ? "：" + errnoWords(errno) : std::string()));
+    const auto refuse = [&](std::string_view why) {
+        return sheet::saveFault(fileNameOf(path), why);
     };
-    if (!written || std::fflush(file) != 0)
-        return failed("写入失败");
-    if (::fsync(::fileno(file)) != 0)
-        return failed("写入磁盘失败");
-    if (!temporary.close())
-        return failed("写入失败");
-    if (!temporary.renameOver(target))
-        return failed("无法替换原文件");
-    // The rename itself reaches the disk with the folder's entry.
-    const std::filesystem::path folder =
-        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-    return {};
+    // A network the reader would refuse is not written: the file could not be opened again.
+    if (const std::optional<Fault> fault = validate(network))
+        return refuse(faultWords(network, *fault));
+    const std::string why = sheet::saveBytes(path, networkJson(network), write);
+    return why.empty() ? why : refuse(why);
 }
 
 } // namespace network

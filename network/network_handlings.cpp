@@ -2,6 +2,7 @@
 
 #include "calc/numbers.h"
 #include "calc/recal.h"
+#include "network/network_sheet.h"
 #include "pipes/catalogue.h"
 #include "steam/property_handlings.h"
 
@@ -523,6 +524,12 @@ void NetworkHandlings::calculate() {
     c.status.setStatus(status.text, status.warned);
     c.handOff.setEnabled(true);
     m_changed(texts);
+}
+
+std::optional<sheet::Sheet> NetworkHandlings::sheet(std::string_view date) const {
+    if (!m_network)
+        return std::nullopt;
+    return networkSheet(*m_network, m_result, date);
 }
 
 } // namespace network

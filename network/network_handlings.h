@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/network.h"
+#include "sheet/sheet.h"
 #include "ui/controls/controls.h"
 
 #include <array>
@@ -26,6 +27,28 @@ inline constexpr std::array<std::string_view, 2> kSeriesItems{"无缝钢管", "�
 inline constexpr std::string_view kAutoShown = "自动";
 
 using SegmentTexts = std::array<std::string, kColumns>;
+
+// The grid's headings, one a tab, in the order of Column; the window's description and the
+// calculation sheet both show them.
+inline constexpr std::string_view kGridHeadings =
+    "管段\t起点\t终点\t长度 (m)\t局部损失 (%)\t管子\t负荷 (t/h)\t要求压力";
+
+// The result tables' headings, in the order of segmentRow's and nodeRow's cells. The pressures
+// are in the source's unit, which the window names in a line above the tables.
+inline constexpr std::array<std::string_view, 13> kSegmentHeadings{"管段",
+                                                                   "管子",
+                                                                   "内径 (mm)",
+                                                                   "流量 (t/h)",
+                                                                   "起点压力",
+                                                                   "终点压力",
+                                                                   "起点密度 (kg/m3)",
+                                                                   "终点密度 (kg/m3)",
+                                                                   "起点流速 (m/s)",
+                                                                   "终点流速 (m/s)",
+                                                                   "比摩阻 (Pa/m)",
+                                                                   "压降 (kPa)",
+                                                                   "评价"};
+inline constexpr std::array<std::string_view, 4> kNodeHeadings{"节点", "压力", "要求压力", "余量"};
 
 // Everything the window's inputs hold, as typed; a new network's texts by default.
 struct NetworkTexts {
@@ -128,6 +151,9 @@ public:
     // The segment the user selected in the result table, while it shows one.
     std::optional<std::size_t> selectedSegment() const;
     const Result& result() const { return m_result; }
+    // The calculation sheet of the network shown, made on `date`; none while the inputs are at
+    // fault.
+    std::optional<sheet::Sheet> sheet(std::string_view date) const;
     void say(std::string_view text, bool fault) { m_controls.status.setStatus(text, fault); }
 
 private:

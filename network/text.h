@@ -1,19 +1,9 @@
 #pragma once
 
-#include <cstddef>
-#include <optional>
-#include <string>
-#include <string_view>
+#include "sheet/text.h"
 
+// The text checks live with the sheets, the lowest layer, whose file messages quote names too.
 namespace network {
-
-// The offset of the first byte that is not part of well-formed UTF-8 (no overlong forms, no
-// surrogates, nothing above U+10FFFF), or none when all of it is.
-std::optional<std::size_t> firstNonUtf8(std::string_view text);
-
-// A name or word from a network in Chinese quotation marks, as a message quotes it: a control
-// character written as its JSON escape, and a byte that is not UTF-8 as U+FFFD, so that the
-// message stays one line of text whatever the name holds.
-std::string inQuotes(std::string_view text);
-
+using sheet::firstNonUtf8;
+using sheet::inQuotes;
 } // namespace network

@@ -3,6 +3,7 @@
 #include "calc/messages.h"
 #include "calc/numbers.h"
 #include "pipes/seamless.h"
+#include "pipes/sizing_sheet.h"
 #include "pipes/welded.h"
 
 #include <algorithm>
@@ -113,6 +114,7 @@ void SizingHandlings::fill() {
     if (series.empty() || steam.empty())
         return;
     m_table = {};
+    m_run.reset();
     c.table.clear();
     if (!(m_main.density > 0))
         return fault("主窗口中没有蒸汽密度：请先在主窗口输入密度");
@@ -181,6 +183,16 @@ void SizingHandlings::fill() {
         warned = true;
     }
     c.status.setStatus(status, warned);
+    m_run = run;
+    m_seriesItem = series;
+    m_steamItem = steam;
+    m_status = status;
+}
+
+std::optional<sheet::Sheet> SizingHandlings::sheet(std::string_view date) const {
+    if (!m_run)
+        return std::nullopt;
+    return sizingSheet(m_main, m_seriesItem, m_steamItem, *m_run, m_table, m_status, date);
 }
 
 } // namespace pipes

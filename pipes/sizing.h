@@ -2,6 +2,7 @@
 
 #include "calc/recal.h"
 #include "calc/state.h"
+#include "sheet/sheet.h"
 #include "ui/controls/controls.h"
 
 #include <array>
@@ -62,6 +63,11 @@ struct SizingRow {
     std::string cells; // name, bore mm, velocity, R, run loss kPa, band, verdict; tab-separated
 };
 
+// The sizing table's headings, in the order of SizingRow::cells.
+inline constexpr std::array<std::string_view, 7> kSizingHeadings{
+    "管径",           "内径 (mm)", "流速 (m/s)", "比摩阻 R (Pa/m)", "管段压降 ΔP (kPa)",
+    "推荐流速 (m/s)", "评价"};
+
 struct SizingTable {
     std::vector<SizingRow> rows;
     // The smallest size whose velocity is not above its band and whose R is not above the limit.
@@ -106,6 +112,8 @@ public:
     const std::optional<KnownSteam>& knownSteam() const { return m_steam; }
     // The row the user has selected, while the table shows it.
     const SizingRow* selectedRow() const;
+    // The table's calculation sheet, made on `date`, while the window shows a table.
+    std::optional<sheet::Sheet> sheet(std::string_view date) const;
 
 private:
     void fill();
@@ -115,6 +123,11 @@ private:
     std::optional<KnownSteam> m_steam;
     SizingControls m_controls;
     SizingTable m_table;
+    // What the shown table was computed from, and the status said of it.
+    std::optional<SizingRun> m_run;
+    std::string m_seriesItem;
+    std::string m_steamItem;
+    std::string m_status;
 };
 
 } // namespace pipes

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A calculation sheet: what an engineer files with a design for one calculation. Plain data and
@@ -53,8 +54,38 @@ struct Sheet {
     bool operator==(const Sheet&) const = default;
 };
 
+// The program's name and its one version, the project's, as every sheet names what made it.
+extern const std::string_view kProgram;
+
+// Today as a sheet dates it, 2026-12-08, by the local clock; the day of SOURCE_DATE_EPOCH
+// (seconds since 1970, in UTC) where that is set, so that a script can make the same file twice.
+std::string today();
+
+// A cell from the text a window shows: a number's leading sign blank dropped, and a number
+// (a plain decimal, or one in exponent form, "1.5E-05") marked as one; any other text as it is.
+Cell shownCell(std::string_view text);
+// The parts of a text between its tabs: a window's row, or its headings.
+std::vector<std::string_view> splitTabs(std::string_view text);
+// A window's row, its cells separated by tabs, as cells.
+std::vector<Cell> shownCells(std::string_view row);
+
 // The rows given (all when none are) as tab-separated text, the headings first and a line ending
-// each row, so that a paste into a spreadsheet gives each value its own cell.
+// each row, so that a paste into a spreadsheet gives each value its own cell. A tab or a line
+// break inside a cell would start another cell or row, so each becomes a space.
 std::string tabSeparated(const Table& table, std::span<const std::size_t> rows = {});
+
+// The whole sheet as CSV (RFC 4180) for a spreadsheet: UTF-8 after a byte-order mark, so that
+// the Chinese text opens as such, and CRLF line ends. The title, the subject, the program and the
+// date, the inputs as name,value rows, then each table after a blank line (its title, headings
+// and rows), then the findings and the method, a line each.
+std::string csvText(const Sheet& sheet);
+
+// Saved through a temporary file in the same folder renamed over the old one; empty when saved,
+// else one message naming the file and why.
+std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path);
+// A workbook: a worksheet for each table, the sheet's title, program, date and inputs above it,
+// its headings bold, numbers as numbers showing the digits the window shows, its findings under
+// it; the method on a worksheet of its own.
+std::string saveXlsx(const Sheet& sheet, const std::filesystem::path& path);
 
 } // namespace sheet

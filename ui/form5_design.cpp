@@ -1,3 +1,4 @@
+#include "network/network_handlings.h"
 #include "ui/design.h"
 
 namespace ui {
@@ -92,7 +93,7 @@ constexpr ControlDescription kControls[] = {
 
     {.name = "Grid1",
      .kind = Kind::Grid,
-     .text = "管段\t起点\t终点\t长度 (m)\t局部损失 (%)\t管子\t负荷 (t/h)\t要求压力",
+     .text = network::kGridHeadings,
      .accessibleName = "管段",
      .description = "每行一个管段：名称、起点、终点、长度、局部损失、管子、终点负荷和终点要求压力",
      .tip = "管子可从列表中选，或输入 D外径×壁厚；选“自动”则按流速与比摩阻选径。"

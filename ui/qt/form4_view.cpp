@@ -1,3 +1,4 @@
+#include "pipes/sizing.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets.h"
 
@@ -18,13 +19,13 @@ namespace {
 
 // The sizing table's columns: heading and alignment, the widest cell one may show, in order.
 const Table::Column kColumns[] = {
-    {"管径", Qt::AlignLeft, "D1020×12"},
-    {"内径 (mm)", Qt::AlignRight, "1000.000"},
-    {"流速 (m/s)", Qt::AlignRight, "0.1234567"},
-    {"比摩阻 R (Pa/m)", Qt::AlignRight, "0.1234567"},
-    {"管段压降 ΔP (kPa)", Qt::AlignRight, "0.1234567"},
-    {"推荐流速 (m/s)", Qt::AlignHCenter, "40–60"},
-    {"评价", Qt::AlignHCenter, "比摩阻超限，压降过大"},
+    {pipes::kSizingHeadings[0].data(), Qt::AlignLeft, "D1020×12"},
+    {pipes::kSizingHeadings[1].data(), Qt::AlignRight, "1000.000"},
+    {pipes::kSizingHeadings[2].data(), Qt::AlignRight, "0.1234567"},
+    {pipes::kSizingHeadings[3].data(), Qt::AlignRight, "0.1234567"},
+    {pipes::kSizingHeadings[4].data(), Qt::AlignRight, "0.1234567"},
+    {pipes::kSizingHeadings[5].data(), Qt::AlignHCenter, "40–60"},
+    {pipes::kSizingHeadings[6].data(), Qt::AlignHCenter, "比摩阻超限，压降过大"},
 };
 
 // Rows the table shows at once where the screen has room: more than half a series, so that the

@@ -1,3 +1,4 @@
+#include "network/network_handlings.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets.h"
 
@@ -26,26 +27,26 @@ using Column = Table::Column;
 // The segment results, in the order of network::segmentRow's cells; pressures in the unit the
 // line above the tables names.
 const Column kSegmentColumns[] = {
-    {"管段", Qt::AlignLeft, "主干 12"},
-    {"管子", Qt::AlignLeft, "D1020×14（自动）"},
-    {"内径 (mm)", Qt::AlignRight, "1000.000"},
-    {"流量 (t/h)", Qt::AlignRight, "0.1234567"},
-    {"起点压力", Qt::AlignRight, "0.1234567"},
-    {"终点压力", Qt::AlignRight, "0.1234567"},
-    {"起点密度 (kg/m3)", Qt::AlignRight, "0.1234567"},
-    {"终点密度 (kg/m3)", Qt::AlignRight, "0.1234567"},
-    {"起点流速 (m/s)", Qt::AlignRight, "0.1234567"},
-    {"终点流速 (m/s)", Qt::AlignRight, "0.1234567"},
-    {"比摩阻 (Pa/m)", Qt::AlignRight, "0.1234567"},
-    {"压降 (kPa)", Qt::AlignRight, "0.1234567"},
-    {"评价", Qt::AlignLeft, "流速偏高，比摩阻超限"},
+    {network::kSegmentHeadings[0].data(), Qt::AlignLeft, "主干 12"},
+    {network::kSegmentHeadings[1].data(), Qt::AlignLeft, "D1020×14（自动）"},
+    {network::kSegmentHeadings[2].data(), Qt::AlignRight, "1000.000"},
+    {network::kSegmentHeadings[3].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[4].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[5].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[6].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[7].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[8].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[9].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[10].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[11].data(), Qt::AlignRight, "0.1234567"},
+    {network::kSegmentHeadings[12].data(), Qt::AlignLeft, "流速偏高，比摩阻超限"},
 };
 
 const Column kNodeColumns[] = {
-    {"节点", Qt::AlignLeft, "用户 12"},
-    {"压力", Qt::AlignRight, "0.1234567"},
-    {"要求压力", Qt::AlignRight, "0.1234567"},
-    {"余量", Qt::AlignRight, "-0.1234567"},
+    {network::kNodeHeadings[0].data(), Qt::AlignLeft, "用户 12"},
+    {network::kNodeHeadings[1].data(), Qt::AlignRight, "0.1234567"},
+    {network::kNodeHeadings[2].data(), Qt::AlignRight, "0.1234567"},
+    {network::kNodeHeadings[3].data(), Qt::AlignRight, "-0.1234567"},
 };
 
 // The grid's columns are as wide as their headings or these cells, whichever is wider.

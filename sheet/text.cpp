@@ -1,10 +1,10 @@
-#include "network/text.h"
+#include "sheet/text.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-namespace network {
+namespace sheet {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string inQuotes(std::string_view text) {
     return shown + "”";
 }
 
-} // namespace network
+} // namespace sheet

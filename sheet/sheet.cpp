@@ -1,0 +1,184 @@
+#include "sheet/sheet.h"
+
+#include "sheet/save.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <ctime>
+
+namespace sheet {
+
+const std::string_view kProgram = "蒸汽流速计算 " STEAM_VERSION;
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// At least one digit from `at`, which is moved past them.
+bool digits(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at > start;
+}
+
+// -?d+(.d+)?(E[+-]d+)?, the forms calc::numberText writes.
+bool isNumber(std::string_view text) {
+    std::size_t at = text.starts_with('-') ? 1 : 0;
+    if (!digits(text, at))
+        return false;
+    if (at < text.size() && text[at] == '.' && !digits(text, ++at))
+        return false;
+    if (at < text.size() && text[at] == 'E') {
+        ++at;
+        if (at == text.size() || (text[at] != '+' && text[at] != '-'))
+            return false;
+        ++at;
+        if (!digits(text, at))
+            return false;
+    }
+    return at == text.size();
+}
+
+// RFC 4180 quotes a field with a separator, a quote or a line break, doubling its quotes; a
+// field with a blank at either end is quoted too, since spreadsheets trim unquoted ones.
+std::string csvField(std::string_view field) {
+    const bool blankEnd = !field.empty() && (field.front() == ' ' || field.front() == '\t' ||
+                                             field.back() == ' ' || field.back() == '\t');
+    if (!blankEnd && field.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(field);
+    std::string quoted = "\"";
+    for (const char c : field) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+// A cell's text on one line of a tab-separated row.
+std::string oneCell(std::string_view text) {
+    std::string cell(text);
+    std::replace_if(
+        cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return cell;
+}
+
+using Fields = std::vector<std::string_view>;
+
+Fields fields(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
+}
+
+Fields fields(const std::vector<Cell>& cells) {
+    Fields texts;
+    for (const Cell& cell : cells)
+        texts.push_back(cell.text);
+    return texts;
+}
+
+// The fields, each as `field` writes it, between separators and before the line's end.
+std::string line(const Fields& texts, std::string_view separator,
+                 std::string (*field)(std::string_view), std::string_view end) {
+    std::string text;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        text.append(i == 0 ? "" : separator).append(field(texts[i]));
+    return text.append(end);
+}
+
+std::string tsvLine(const Fields& texts) {
+    return line(texts, "\t", oneCell, "\n");
+}
+
+std::string csvLine(const Fields& texts) {
+    return line(texts, ",", csvField, "\r\n");
+}
+
+} // namespace
+
+std::string today() {
+    std::time_t now = std::time(nullptr);
+    std::tm day{};
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    long long seconds = 0;
+    const std::string_view given = epoch != nullptr ? epoch : "";
+    if (!given.empty() && std::from_chars(given.data(), given.data() + given.size(), seconds).ptr ==
+                              given.data() + given.size()) {
+        now = static_cast<std::time_t>(seconds);
+        ::gmtime_r(&now, &day);
+    } else {
+        ::localtime_r(&now, &day);
+    }
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &day);
+    return text;
+}
+
+Cell shownCell(std::string_view text) {
+    const std::string_view figure = text.starts_with(' ') ? text.substr(1) : text;
+    if (isNumber(figure))
+        return {std::string(figure), true};
+    return {std::string(text), false};
+}
+
+std::vector<std::string_view> splitTabs(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = text.find('\t', start);
+        parts.push_back(text.substr(start, tab - start));
+        if (tab == std::string_view::npos)
+            return parts;
+        start = tab + 1;
+    }
+}
+
+std::vector<Cell> shownCells(std::string_view row) {
+    std::vector<Cell> cells;
+    for (const std::string_view part : splitTabs(row))
+        cells.push_back(shownCell(part));
+    return cells;
+}
+
+std::string tabSeparated(const Table& table, std::span<const std::size_t> rows) {
+    std::string text = tsvLine(fields(table.headings));
+    if (rows.empty())
+        for (const std::vector<Cell>& row : table.rows)
+            text += tsvLine(fields(row));
+    for (const std::size_t index : rows)
+        if (index < table.rows.size())
+            text += tsvLine(fields(table.rows[index]));
+    return text;
+}
+
+std::string csvText(const Sheet& sheet) {
+    std::string csv = "\xEF\xBB\xBF" + csvLine({sheet.title});
+    if (!sheet.subject.empty())
+        csv += csvLine({sheet.subject});
+    csv += csvLine({"程序", sheet.program}) + csvLine({"日期", sheet.date});
+    for (const Input& input : sheet.inputs)
+        csv += csvLine({input.name, input.value});
+    for (const Table& table : sheet.tables) {
+        csv += "\r\n" + csvLine({table.title}) + csvLine(fields(table.headings));
+        for (const std::vector<Cell>& row : table.rows)
+            csv += csvLine(fields(row));
+    }
+    for (const auto& [heading, texts] :
+         {std::pair{"结论", &sheet.findings}, std::pair{"计算方法", &sheet.method}}) {
+        if (texts->empty())
+            continue;
+        csv += "\r\n" + csvLine({heading});
+        for (const std::string& text : *texts)
+            csv += csvLine({text});
+    }
+    return csv;
+}
+
+std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path) {
+    const std::string why = saveBytes(path, csvText(sheet));
+    return why.empty() ? why : saveFault(fileNameOf(path), why);
+}
+
+} // namespace sheet

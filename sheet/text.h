@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sheet {
+
+// The offset of the first byte that is not part of well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or none when all of it is.
+std::optional<std::size_t> firstNonUtf8(std::string_view text);
+
+// A name or word from a network in Chinese quotation marks, as a message quotes it: a control
+// character written as its JSON escape, and a byte that is not UTF-8 as U+FFFD, so that the
+// message stays one line of text whatever the name holds.
+std::string inQuotes(std::string_view text);
+
+} // namespace sheet
