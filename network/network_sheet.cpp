@@ -60,7 +60,9 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     };
     s.method = method();
 
-    sheet::Table& segments = s.tables.emplace_back();
+    // Filled in place: three tables, so that no reference is moved by a later one.
+    s.tables.resize(3);
+    sheet::Table& segments = s.tables[0];
     segments.title = "管段数据";
     segments.headings = headings(sheet::splitTabs(kGridHeadings), {Required}, texts.unit);
     for (const SegmentTexts& cells : texts.segments) {
@@ -69,10 +71,10 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
             row.push_back(sheet::shownCell(cell));
     }
 
-    sheet::Table& results = s.tables.emplace_back();
+    sheet::Table& results = s.tables[1];
     results.title = "管段计算结果";
     results.headings = headings(kSegmentHeadings, {4, 5}, texts.unit);
-    sheet::Table& nodes = s.tables.emplace_back();
+    sheet::Table& nodes = s.tables[2];
     nodes.title = "节点压力";
     nodes.headings = headings(kNodeHeadings, {1, 2, 3}, texts.unit);
     if (!result.fault.empty()) {
