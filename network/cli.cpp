@@ -2,12 +2,18 @@
 
 #include "network/file.h"
 #include "network/network.h"
+#include "network/network_sheet.h"
 #include "pipes/catalogue.h"
+#include "sheet/sheet.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -15,12 +21,16 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 namespace network {
 namespace {
 
 constexpr std::string_view kUsage = "用法 Usage:\n"
                                     "  steam-network pipes\n"
                                     "  steam-network calc [--json] 文件FILE\n"
+                                    "  steam-network sheet 文件FILE [--xlsx 输出OUT.xlsx] "
+                                    "[--csv 输出OUT.csv] [--pdf 输出OUT.pdf]\n"
                                     "  steam-network --help\n";
 
 constexpr std::string_view kHelp =
@@ -46,6 +56,19 @@ constexpr std::string_view kHelp =
     "  above; a node's (the source, then each segment's end) are name, pressure, required,\n"
     "  margin.\n"
     "\n"
+    "sheet 文件FILE --xlsx 输出OUT.xlsx --csv 输出OUT.csv --pdf 输出OUT.pdf\n"
+    "  管网的计算书（输入、计算方法、管段数据、管段计算结果、节点压力、结论，与窗口中的表格\n"
+    "  一字不差），存为所给的一种或几种文件：xlsx 的数为数值，位数与窗口相同；CSV 为带 BOM 的\n"
+    "  UTF-8。PDF 由同一文件夹中的 steam-network-sheet 程序画出（它用 Qt 的 GUI 模块，不需要\n"
+    "  显示器），steam-network 本身不用图形界面库。\n"
+    "  The network's calculation sheet (the inputs, the method, the segments, their results,\n"
+    "  the node pressures, the findings, every cell as the window shows it), saved as each\n"
+    "  file given: xlsx with numbers as numbers to the window's digits, CSV as UTF-8 with a\n"
+    "  byte-order mark. The PDF is drawn by the program steam-network-sheet in the same folder\n"
+    "  (it uses Qt's GUI module and needs no display); steam-network itself links no GUI\n"
+    "  toolkit. 日期为今天，设了 SOURCE_DATE_EPOCH 时为它的日期 The date is today's, or\n"
+    "  SOURCE_DATE_EPOCH's where it is set.\n"
+    "\n"
     "单位 Units: flow t/h, length m, localLoss 占沿程损失的 % of the friction loss,\n"
     "  bore mm, pIn/pOut/pressure/required/margin 汽源压力的单位 in the source's unit,\n"
     "  densityIn/densityOut kg/m³, velocityIn/velocityOut m/s, specificLoss Pa/m,\n"
@@ -58,8 +81,9 @@ constexpr std::string_view kHelp =
     "\n"
     "退出状态 Exit status:\n"
     "  0   完成 done\n"
-    "  2   文件不能用：原因写到标准错误，标准输出无内容\n"
-    "      the file cannot be used: why on standard error, nothing on standard output\n"
+    "  2   文件不能用，或计算书存不下：原因写到标准错误，标准输出无内容，原有的文件不变\n"
+    "      the file cannot be used, or a sheet cannot be saved: why on standard error, nothing\n"
+    "      on standard output, a file already there left as it was\n"
     "  64  用法不对：用法写到标准错误 wrong usage: the usage on standard error\n"
     "  1   输出写不出 the output could not be written\n";
 
@@ -213,39 +237,126 @@ int write(std::ostream& out, std::ostream& err, std::string_view whole) {
     return 0;
 }
 
+// The network file's reading and calculation, or the status of its refusal, said on `err`.
+struct Computed {
+    std::optional<Network> network;
+    Result result;
+    int status = 0;
+};
+
+Computed compute(const std::string& file, std::ostream& err) {
+    Reading reading = loadNetwork(file);
+    if (!reading.network) {
+        err << reading.fault << "\n";
+        return {std::nullopt, {}, kExitRefused};
+    }
+    Result result = solve(*reading.network);
+    if (!result.fault.empty()) {
+        // Worded as the reader words its refusals, by the file's name.
+        // A file that could be read has a name: a path ending in a separator is a folder.
+        err << "无法计算“" << std::filesystem::path(file).filename().string() << "”："
+            << result.fault << "\n";
+        return {std::nullopt, {}, kExitRefused};
+    }
+    return {std::move(reading.network), std::move(result), 0};
+}
+
+// A word that is none of a command's own options: "--", after which every word is a file, a
+// file, or an option no command knows, which is wrong usage.
+std::optional<int> operand(const std::string& arg, bool& options, std::vector<std::string>& files,
+                           std::ostream& err) {
+    if (options && arg == "--")
+        options = false;
+    else if (options && arg.size() > 1 && arg[0] == '-')
+        return usage(err, "未知选项 unknown option “" + arg + "”");
+    else
+        files.push_back(arg);
+    return std::nullopt;
+}
+
 int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     bool json = false;
     bool options = true;
     std::vector<std::string> files;
     for (const std::string& arg : args) {
-        if (options && arg == "--json") {
+        if (options && arg == "--json")
             json = true;
-        } else if (options && arg == "--") {
-            options = false;
-        } else if (options && arg.size() > 1 && arg[0] == '-') {
-            return usage(err, "未知选项 unknown option “" + arg + "”");
-        } else {
-            files.push_back(arg);
-        }
+        else if (const std::optional<int> status = operand(arg, options, files, err))
+            return *status;
     }
     if (files.size() != 1) {
         return usage(err, "calc 要一个文件 calc takes one file");
     }
-    const Reading reading = loadNetwork(files[0]);
-    if (!reading.network) {
-        err << reading.fault << "\n";
-        return kExitRefused;
-    }
-    const Result result = solve(*reading.network);
-    if (!result.fault.empty()) {
-        // Worded as the reader words its refusals, by the file's name.
-        // A file that could be read has a name: a path ending in a separator is a folder.
-        err << "无法计算“" << std::filesystem::path(files[0]).filename().string() << "”："
-            << result.fault << "\n";
-        return kExitRefused;
-    }
+    const Computed computed = compute(files[0], err);
+    if (!computed.network)
+        return computed.status;
     return write(out, err,
-                 json ? calcJson(*reading.network, result) : calcCsv(*reading.network, result));
+                 json ? calcJson(*computed.network, computed.result)
+                      : calcCsv(*computed.network, computed.result));
+}
+
+constexpr std::string_view kPdfProgram = "steam-network-sheet";
+
+// The PDF is drawn by a program of its own that links Qt's GUI module, so that this one stays
+// free of it: the one beside this program, which the package installs with it.
+int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, std::ostream& err) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = self.parent_path() / kPdfProgram;
+    if (error || ::access(program.c_str(), X_OK) != 0) {
+        err << "steam-network: 找不到画 PDF 的程序 cannot find the PDF program “"
+            << (error ? std::string(kPdfProgram) : program.string()) << "”\n";
+        return kExitRefused;
+    }
+    out.flush();
+    err.flush();
+    std::fflush(nullptr);
+    const std::string name = program.string();
+    std::array<const char*, 5> argv{name.c_str(), file.c_str(), "--pdf", pdf.c_str(), nullptr};
+    ::execv(name.c_str(), const_cast<char* const*>(argv.data()));
+    err << "steam-network: 无法运行 cannot run “" << name << "”：" << std::strerror(errno) << "\n";
+    return kExitRefused;
+}
+
+int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    // Each kind of output at most once, in the order they are written: the PDF last, since its
+    // program takes this one's place.
+    constexpr std::array<std::string_view, 3> kKinds{"--xlsx", "--csv", "--pdf"};
+    std::array<std::optional<std::string>, 3> outputs;
+    std::vector<std::string> files;
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto kind = std::find(kKinds.begin(), kKinds.end(), arg);
+        if (options && kind != kKinds.end()) {
+            std::optional<std::string>& output = outputs[kind - kKinds.begin()];
+            if (output)
+                return usage(err, arg + " 只能给一次 may be given once");
+            if (i + 1 == args.size() || args[i + 1].empty())
+                return usage(err, arg + " 后要一个文件名 takes a file name");
+            output = args[++i];
+        } else if (const std::optional<int> status = operand(arg, options, files, err)) {
+            return *status;
+        }
+    }
+    if (files.size() != 1)
+        return usage(err, "sheet 要一个文件 sheet takes one file");
+    if (!outputs[0] && !outputs[1] && !outputs[2])
+        return usage(err, "sheet 要 --xlsx、--csv 或 --pdf sheet takes --xlsx, --csv or --pdf");
+    const Computed computed = compute(files[0], err);
+    if (!computed.network)
+        return computed.status;
+    const sheet::Sheet made = networkSheet(*computed.network, computed.result, sheet::today());
+    for (const auto& [output, save] :
+         {std::pair{&outputs[0], &sheet::saveXlsx}, std::pair{&outputs[1], &sheet::saveCsv}}) {
+        if (!*output)
+            continue;
+        if (const std::string fault = save(made, **output); !fault.empty()) {
+            err << fault << "\n";
+            return kExitRefused;
+        }
+    }
+    return outputs[2] ? drawPdf(files[0], *outputs[2], out, err) : 0;
 }
 
 } // namespace
@@ -268,6 +379,9 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
     }
     if (command == "calc") {
         return calc(rest, out, err);
+    }
+    if (command == "sheet") {
+        return sheetCommand(rest, out, err);
     }
     return usage(err, "未知命令 unknown command “" + command + "”");
 }

@@ -62,7 +62,9 @@ TEST(CommandLine, WrongUsageGivesTheUsageOnStandardErrorAndStatus64) {
     // clang-format off
     const std::vector<std::vector<std::string>> cases = {
         {}, {"frob"}, {"Pipes"}, {"pipes", "x"}, {"--help", "x"}, {"calc"}, {"calc", "--json"},
-        {"calc", "a", "b"}, {"calc", "--csv", "a"}};
+        {"calc", "a", "b"}, {"calc", "--csv", "a"}, {"sheet"}, {"sheet", "a"},
+        {"sheet", "a", "--csv"}, {"sheet", "a", "--csv", ""}, {"sheet", "a", "b", "--csv", "c"},
+        {"sheet", "a", "--csv", "c", "--csv", "d"}, {"sheet", "a", "--xls", "c"}};
     // clang-format on
     for (const auto& args : cases) {
         const Outcome r = run(args);
@@ -78,7 +80,8 @@ TEST(CommandLine, HelpNamesEveryCommandColumnCodeAndStatusInBothLanguages) {
     EXPECT_EQ(r.err, "");
     for (const char* word :
          {"用法", "Usage", "退出状态", "Exit status", "pipes", "calc --json", "bore_mm",
-          "pressureDrop", "margin", "no-suitable-pipe", "upstream-exhausted", "  2 ", "  64 "}) {
+          "pressureDrop", "margin", "no-suitable-pipe", "upstream-exhausted", "  2 ", "  64 ",
+          "sheet 文件FILE", "--xlsx", "--pdf", "steam-network-sheet", "SOURCE_DATE_EPOCH"}) {
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(run({"-h"}).out, r.out);
