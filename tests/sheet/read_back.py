@@ -1,0 +1,291 @@
+#!/usr/bin/python3
+"""The calculation sheet's exports read back by independent readers: Python's csv module and
+openpyxl. Every cell of the window's tables is expected from `steam-network calc --json` (the
+solver's figures, shown as the windows show a figure: the 32-bit float to 7 significant digits)
+and from the network file itself; headings and Chinese texts as the windows show them. Then the
+refusals: a missing folder, a folder that is not writable, a name taken by a folder, and a PDF
+program that is missing or passes its status on.
+
+Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION
+"""
+import csv
+import json
+import math
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+import openpyxl
+
+PROGRAM, EXAMPLES, VERSION = sys.argv[1:4]
+# A fixed day, so that the date is known: 2023-11-14 22:13:20 UTC.
+ENV = dict(os.environ, SOURCE_DATE_EPOCH="1700000000")
+DATE = "2023-11-14"
+
+UNITS = {"MPa(g)": "MPa(表压)", "MPa(a)": "MPa(绝压)", "bar(g)": "bar(表压)",
+         "bar(a)": "bar(绝压)", "kgf/cm2(g)": "kgf/cm²(表压)"}
+SERIES = {"seamless": "无缝钢管", "welded": "焊接钢管"}
+VERDICTS = {"velocity-above": "流速偏高", "velocity-below": "流速偏低",
+            "loss-above-limit": "比摩阻超限", "pressure-exhausted": "压力耗尽",
+            "upstream-exhausted": "上游压力耗尽", "no-suitable-pipe": "无合适管径"}
+
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+
+
+def shown(value):
+    """A figure as the windows show it: rounded to a 32-bit float, 7 significant digits,
+    trailing zeros dropped, exponent form below 1E-04 and from 1E+07."""
+    if value is None:
+        return ""
+    f = struct.unpack("f", struct.pack("f", value))[0]
+    if not math.isfinite(f):
+        return "超出计算范围"
+    if f == 0:
+        return "0"
+    mantissa, exponent = ("%.6e" % abs(f)).split("e")
+    digits = mantissa.replace(".", "").rstrip("0") or "0"
+    exponent = int(exponent)
+    if exponent >= 7 or exponent < -4:
+        text = digits[0] + ("." + digits[1:] if len(digits) > 1 else "")
+        text += ("E-" if exponent < 0 else "E+") + "%02d" % abs(exponent)
+    elif exponent >= 0:
+        whole = exponent + 1
+        text = (digits + "0" * (whole - len(digits)) if len(digits) <= whole
+                else digits[:whole] + "." + digits[whole:])
+    else:
+        text = "0." + "0" * (-exponent - 1) + digits
+    return ("-" if f < 0 else "") + text
+
+
+def typed(value):
+    """An input as the window shows it: the shortest digits that read back the same."""
+    if value is None:
+        return ""
+    text = repr(float(value))
+    return text[:-2] if text.endswith(".0") else text
+
+
+def pipe_name(name):
+    return name.replace("x", "×")
+
+
+def expected_sheet(path):
+    with open(path, encoding="utf-8") as f:
+        network = json.load(f)
+    calc = subprocess.run([PROGRAM, "calc", "--json", path], capture_output=True, check=True)
+    result = json.loads(calc.stdout)
+    unit = UNITS[network["source"]["unit"]]
+    grid = []
+    for s in network["segments"]:
+        grid.append([s["name"], s["from"], s["to"], typed(s["length"]), typed(s["localLoss"]),
+                     "自动" if s["pipe"] == "auto" else pipe_name(s["pipe"]), typed(s["load"]),
+                     typed(s.get("requiredPressure"))])
+    segments = []
+    for s, r in zip(network["segments"], result["segments"]):
+        pipe = pipe_name(r["pipe"] or "")
+        if s["pipe"] == "auto" and pipe:
+            pipe += "（自动）"
+        segments.append([s["name"], pipe] + [shown(r[k]) for k in (
+            "bore", "flow", "pIn", "pOut", "densityIn", "densityOut", "velocityIn",
+            "velocityOut", "specificLoss", "pressureDrop")] +
+            ["，".join(VERDICTS[v] for v in r["status"]) or "适宜"])
+    nodes = [[n["name"]] + [shown(n[k]) for k in ("pressure", "required", "margin")]
+             for n in result["nodes"]]
+    # The most unfavourable user: the least margin where some user needs a pressure, else the
+    # lowest pressure.
+    needing = [n for n in result["nodes"] if n["margin"] is not None]
+    worst = (min(needing, key=lambda n: n["margin"]) if needing
+             else min(result["nodes"][1:], key=lambda n: n["pressure"]))
+    tables = {
+        "管段数据": (["管段", "起点", "终点", "长度 (m)", "局部损失 (%)", "管子", "负荷 (t/h)",
+                   f"要求压力 ({unit})"], grid),
+        "管段计算结果": (["管段", "管子", "内径 (mm)", "流量 (t/h)", f"起点压力 ({unit})",
+                     f"终点压力 ({unit})", "起点密度 (kg/m3)", "终点密度 (kg/m3)",
+                     "起点流速 (m/s)", "终点流速 (m/s)", "比摩阻 (Pa/m)", "压降 (kPa)", "评价"],
+                    segments),
+        "节点压力": (["节点", f"压力 ({unit})", f"要求压力 ({unit})", f"余量 ({unit})"], nodes),
+    }
+    source = network["source"]
+    limit = network.get("maxSpecificLoss")
+    inputs = [["程序", "蒸汽流速计算 " + VERSION], ["日期", DATE],
+              ["热源节点", source["node"]],
+              ["热源压力", typed(source["pressure"]) + " " + unit],
+              ["蒸汽", "过热蒸汽，" + typed(source["temperature"]) + " ℃"
+               if source["steam"] == "superheated" else "饱和蒸汽"],
+              ["粗糙度", typed(network["roughness"]) + " mm"],
+              ["管材", SERIES[network["series"]]],
+              ["比摩阻上限", typed(limit) + " Pa/m" if limit is not None else "不限"],
+              ["表中压力的单位", unit]]
+    head = ["蒸汽管网水力计算书"] + ([network["title"]] if network.get("title") else [])
+    return head, inputs, tables, "最不利用户：" + worst["name"] + "，"
+
+
+def read_csv(path, name, expected):
+    head, inputs, tables, worst = expected
+    with open(path, "rb") as f:
+        raw = f.read()
+    check(raw.startswith(b"\xef\xbb\xbf"), f"{name}: csv begins with a byte-order mark")
+    check(raw.count(b"\n") == raw.count(b"\r\n"), f"{name}: csv lines end in CRLF")
+    with open(path, encoding="utf-8-sig", newline="") as f:
+        rows = list(csv.reader(f))
+    check(rows[:len(head)] == [[h] for h in head], f"{name}: csv title {rows[:2]}")
+    at = len(head)
+    check(rows[at:at + len(inputs)] == inputs, f"{name}: csv inputs {rows[at:at + len(inputs)]}")
+    for title, (headings, cells) in tables.items():
+        start = rows.index([title])
+        check(rows[start - 1] == [], f"{name}: a blank line before {title}")
+        check(rows[start + 1] == headings, f"{name}: csv headings of {title}: {rows[start + 1]}")
+        got = rows[start + 2:start + 2 + len(cells)]
+        for want, row in zip(cells, got):
+            check(row == want, f"{name}: csv {title} row {row} != {want}")
+        check(len(got) == len(cells), f"{name}: csv {title} has {len(got)} rows")
+    findings = rows.index(["结论"])
+    check(rows[findings + 1][0].startswith(worst), f"{name}: csv finding {rows[findings + 1]}")
+
+
+def xlsx_text(cell):
+    """A cell as its number format shows it, read by openpyxl."""
+    value = cell.value
+    if value is None:
+        return ""
+    if isinstance(value, str):
+        return value
+    form = cell.number_format
+    mantissa = form.split("E")[0]
+    decimals = len(mantissa.split(".")[1]) if "." in mantissa else 0
+    return ("%.*E" if "E" in form else "%.*f") % (decimals, value)
+
+
+def read_xlsx(path, name, expected):
+    head, inputs, tables, worst = expected
+    book = openpyxl.load_workbook(path)
+    check(book.sheetnames == list(tables) + ["计算方法"], f"{name}: worksheets {book.sheetnames}")
+    for title, (headings, cells) in tables.items():
+        ws = book[title]
+        rows = [list(r) for r in ws.iter_rows()]
+        text = [[xlsx_text(c) for c in r] for r in rows]
+        first = [r[0] for r in text]
+        check(first[:len(head)] == head, f"{name}: xlsx {title} title {first[:2]}")
+        at = len(head)
+        check([r[:2] for r in text[at:at + len(inputs)]] == inputs,
+              f"{name}: xlsx {title} inputs")
+        start = first.index(title, at + len(inputs))
+        check(text[start + 1][:len(headings)] == headings,
+              f"{name}: xlsx headings of {title}: {text[start + 1]}")
+        check(all(c.font.b for c in rows[start + 1][:len(headings)]),
+              f"{name}: xlsx headings of {title} bold")
+        for want, row, got in zip(cells, rows[start + 2:], text[start + 2:]):
+            check(got[:len(want)] == want, f"{name}: xlsx {title} row {got} != {want}")
+            for w, c in zip(want, row):
+                # A figure is a number, equal to its shown digits; any other text is text.
+                figure = w.replace("-", "", 1).replace(".", "", 1).isdigit() or "E" in w
+                check(isinstance(c.value, (int, float)) == figure and
+                      (not figure or c.value == float(w)),
+                      f"{name}: xlsx {title} cell {c.coordinate} {c.value!r} for {w!r}")
+        for column, heading in enumerate(headings):
+            letter = openpyxl.utils.get_column_letter(column + 1)
+            # A Chinese character takes two units: the heading fits its column.
+            need = sum(2 if ord(ch) >= 0x1100 else 1 for ch in heading)
+            check(ws.column_dimensions[letter].width >= need,
+                  f"{name}: xlsx column {letter} of {title} narrower than {heading}")
+        check(any(t[0].startswith(worst) for t in text), f"{name}: xlsx {title} finding")
+    method = [r[0].value for r in book["计算方法"].iter_rows()]
+    check(any(m and "IAPWS-IF97" in m for m in method), f"{name}: the method names IF97")
+
+
+def run(args, user=None):
+    prefix = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if user else []
+    return subprocess.run(prefix + args, capture_output=True, text=True, env=ENV)
+
+
+def listing(folder):
+    return sorted(os.listdir(folder))
+
+
+def refusals(work, example):
+    # A network file and the program where the unprivileged user can reach them.
+    network = os.path.join(work, "net.json")
+    shutil.copy(example, network)
+    folder = os.path.join(work, "out")
+    os.mkdir(folder)
+    os.mkdir(os.path.join(folder, "taken.xlsx"))
+    for kind in ("csv", "xlsx"):
+        old = os.path.join(folder, "old." + kind)
+        with open(old, "w") as f:
+            f.write("old")
+    cases = [("the folder is missing", os.path.join(folder, "none", "a.{}"),
+              "无法保存“a.{}”：无法在它的文件夹中建立临时文件：文件或文件夹不存在", None),
+             ("a folder has the name", os.path.join(folder, "taken.xlsx"),
+              "无法保存“taken.xlsx”：这是文件夹，不能存为文件", None)]
+    if shutil.which("setpriv"):
+        os.chmod(work, 0o755)
+        os.chmod(folder, 0o555)
+        cases.append(("the folder is not writable", os.path.join(folder, "old.{}"),
+                      "无法保存“old.{}”：无法在它的文件夹中建立临时文件：没有权限", "nobody"))
+    else:
+        print("skipped the unwritable folder: setpriv is missing, and as root no folder's "
+              "permissions stop a write")
+    before = listing(folder)
+    for why, target, message, user in cases:
+        for kind in ("csv", "xlsx"):
+            path = target.format(kind) if "{}" in target else target
+            r = run([PROGRAM, "sheet", network, "--" + kind, path], user)
+            words = message.format(kind) if "{}" in message else message
+            check(r.returncode == 2, f"{why}, {kind}: status {r.returncode}")
+            check(r.stderr == words + "\n" and r.stdout == "",
+                  f"{why}, {kind}: said {r.stderr!r}")
+            check(listing(folder) == before, f"{why}, {kind}: the folder holds {listing(folder)}")
+            for old in ("old.csv", "old.xlsx"):
+                with open(os.path.join(folder, old)) as f:
+                    check(f.read() == "old", f"{why}, {kind}: {old} changed")
+    check(listing(os.path.join(folder, "taken.xlsx")) == [], "the folder taken stays empty")
+    os.chmod(folder, 0o755)
+
+    # The PDF program beside the command: missing, then one that tells its arguments.
+    alone = os.path.join(work, "bin")
+    os.mkdir(alone)
+    command = os.path.join(alone, "steam-network")
+    shutil.copy(PROGRAM, command)
+    sibling = os.path.join(alone, "steam-network-sheet")
+    r = run([command, "sheet", network, "--pdf", "a.pdf"])
+    check(r.returncode == 2 and sibling in r.stderr and r.stderr.count("\n") == 1,
+          f"missing PDF program: {r.returncode} {r.stderr!r}")
+    told = os.path.join(work, "told")
+    with open(sibling, "w") as f:
+        f.write(f'#!/bin/sh\nprintf "%s\\n" "$@" > "{told}"\nexit 3\n')
+    os.chmod(sibling, 0o755)
+    r = run([command, "sheet", network, "--csv", os.path.join(folder, "b.csv"), "--pdf", "a.pdf"])
+    with open(told) as f:
+        check(f.read().split("\n")[:3] == [network, "--pdf", "a.pdf"], "the PDF program's args")
+    check(r.returncode == 3, f"the PDF program's status passed on: {r.returncode}")
+    check(os.path.exists(os.path.join(folder, "b.csv")), "the CSV saved before the PDF")
+
+
+def main():
+    with tempfile.TemporaryDirectory() as work:
+        examples = sorted(e for e in os.listdir(EXAMPLES) if e.endswith(".json"))
+        check(len(examples) >= 3, f"examples: {examples}")
+        for example in examples:
+            path = os.path.join(EXAMPLES, example)
+            expected = expected_sheet(path)
+            out = os.path.join(work, example)
+            r = run([PROGRAM, "sheet", path, "--xlsx", out + ".xlsx", "--csv", out + ".csv"])
+            check(r.returncode == 0 and r.stdout == "" and r.stderr == "",
+                  f"{example}: {r.returncode} {r.stderr}")
+            read_csv(out + ".csv", example, expected)
+            read_xlsx(out + ".xlsx", example, expected)
+        refusals(work, os.path.join(EXAMPLES, examples[0]))
+    for failure in failures:
+        print("FAIL:", failure)
+    sys.exit(1 if failures else 0)
+
+
+main()
