@@ -1,9 +1,9 @@
 #include "ui/qt/app.h"
 
+#include "ui/qt/chinese_font.h"
 #include "ui/qt/icons.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -15,15 +15,10 @@ void prepareApplication(QApplication& app) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
 
-    const QStringList families = QFontDatabase::families();
-    for (const char* name : {"Noto Sans CJK SC", "WenQuanYi Micro Hei", "Noto Sans SC"}) {
-        const QString family = QString::fromUtf8(name);
-        if (families.contains(family)) {
-            QFont font(family);
-            font.setPixelSize(12);
-            QApplication::setFont(font);
-            return;
-        }
+    if (const QString family = chineseFamily(); !family.isEmpty()) {
+        QFont font(family);
+        font.setPixelSize(12);
+        QApplication::setFont(font);
     }
 }
 
