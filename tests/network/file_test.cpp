@@ -329,7 +329,7 @@ TEST_F(SavedNetwork, TheExamplesAreUsable) {
         EXPECT_EQ(network::loadNetwork(entry.path()).fault, "");
         ++examples;
     }
-    EXPECT_EQ(examples, 3U);
+    EXPECT_EQ(examples, 4U);
 }
 
 // A save that fails after any number of bytes, the whole text among them, leaves the old file
