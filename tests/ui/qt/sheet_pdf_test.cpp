@@ -174,10 +174,12 @@ TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
                         if (holds(words, rows[r]))
                             any = found[r] = true;
                 // A page with rows of a table has its headings too.
-                for (const std::string& heading : table.headings)
-                    if (any)
+                for (const std::string& heading : table.headings) {
+                    if (any) {
                         EXPECT_NE(raw.find(withoutBlanks(heading)), std::string::npos)
                             << table.title << ": " << heading;
+                    }
+                }
             };
             find(segments, segmentFound, segmentTable);
             find(nodes, nodeFound, nodeTable);
