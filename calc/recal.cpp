@@ -1,5 +1,6 @@
 #include "calc/recal.h"
 
+#include "calc/libm.h"
 #include "calc/messages.h"
 #include "calc/numbers.h"
 
@@ -24,8 +25,8 @@ FlowResults flowResults(const CalcState& s) {
     const double density = s.density;
     const double flow = s.flow;
     const double numerator =
-        std::pow(static_cast<double>(s.roughness), 0.25) * 0.00688 * flow * flow;
-    const float specificLoss = storedFloat(numerator / (std::pow(d, 5.25) * density));
+        libm::pow(static_cast<double>(s.roughness), 0.25) * 0.00688 * flow * flow;
+    const float specificLoss = storedFloat(numerator / (libm::pow(d, 5.25) * density));
     // After the zero-bore fallback the stored area can still be 0; the velocity must belong to
     // the bore that is shown, never be a division by zero.
     const double area = s.flowArea > 0 ? s.flowArea : kAreaFactor * d * d;

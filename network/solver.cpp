@@ -11,6 +11,7 @@
 // whatever its length, since the pieces add up the same targets.
 #include "network/network.h"
 
+#include "calc/libm.h"
 #include "calc/state.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
@@ -85,16 +86,16 @@ public:
         const double high = std::min(top, saturationTopPressure());
         // The maximum, found once: golden-section search in the logarithm of the pressure.
         static const double peak = [] {
-            double a = std::log(kLowest), b = std::log(saturationTopPressure());
+            double a = calc::libm::log(kLowest), b = calc::libm::log(saturationTopPressure());
             const double ratio = (std::sqrt(5.0) - 1) / 2;
             for (int i = 0; i < 100 && b - a > 1e-12; ++i) {
                 const double c = b - ratio * (b - a), d = a + ratio * (b - a);
-                if (saturatedEnthalpy(std::exp(c)) > saturatedEnthalpy(std::exp(d)))
+                if (saturatedEnthalpy(calc::libm::exp(c)) > saturatedEnthalpy(calc::libm::exp(d)))
                     b = d;
                 else
                     a = c;
             }
-            return std::exp(0.5 * (a + b));
+            return calc::libm::exp(0.5 * (a + b));
         }();
         std::vector<double> found;
         const auto crossing = [&](double low, double high) {
@@ -320,7 +321,8 @@ double area(double boreMetres) {
 
 // R · ρ for a flow in a bore: the friction formula's numerator over d^5.25.
 double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
-    return std::pow(roughnessMm / 1000, 0.25) * 0.00688 * flow * flow / std::pow(boreMetres, 5.25);
+    return calc::libm::pow(roughnessMm / 1000, 0.25) * 0.00688 * flow * flow /
+           calc::libm::pow(boreMetres, 5.25);
 }
 
 bool Solver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
