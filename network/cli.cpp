@@ -4,6 +4,7 @@
 #include "network/network.h"
 #include "network/network_sheet.h"
 #include "pipes/catalogue.h"
+#include "sheet/save.h"
 #include "sheet/sheet.h"
 
 #include <nlohmann/json.hpp>
@@ -22,6 +23,10 @@
 #include <vector>
 
 #include <unistd.h>
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#endif
 
 namespace network {
 namespace {
@@ -245,7 +250,7 @@ struct Computed {
 };
 
 Computed compute(const std::string& file, std::ostream& err) {
-    Reading reading = loadNetwork(file);
+    Reading reading = loadNetwork(sheet::pathOf(file));
     if (!reading.network) {
         err << reading.fault << "\n";
         return {std::nullopt, {}, kExitRefused};
@@ -254,8 +259,8 @@ Computed compute(const std::string& file, std::ostream& err) {
     if (!result.fault.empty()) {
         // Worded as the reader words its refusals, by the file's name.
         // A file that could be read has a name: a path ending in a separator is a folder.
-        err << "无法计算“" << std::filesystem::path(file).filename().string() << "”："
-            << result.fault << "\n";
+        err << "无法计算“" << sheet::utf8Of(sheet::pathOf(file).filename()) << "”：" << result.fault
+            << "\n";
         return {std::nullopt, {}, kExitRefused};
     }
     return {std::move(reading.network), std::move(result), 0};
@@ -299,6 +304,53 @@ constexpr std::string_view kPdfProgram = "steam-network-sheet";
 
 // The PDF is drawn by a program of its own that links Qt's GUI module, so that this one stays
 // free of it: the one beside this program, which the package installs with it.
+#ifdef _WIN32
+// A command-line word as CommandLineToArgvW reads it back: in quotes, a backslash doubled where
+// a quote follows it.
+std::wstring quoted(const std::wstring& word) {
+    std::wstring text = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : word) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        text += c;
+    }
+    text.append(2 * backslashes, L'\\');
+    return text + L"\"";
+}
+
+// Windows has no exec: the drawing program is waited for, and its status is this one's.
+int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, std::ostream& err) {
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    const std::filesystem::path program =
+        std::filesystem::path(self).parent_path() / (std::string(kPdfProgram) + ".exe");
+    std::error_code error;
+    if (self.empty() || !std::filesystem::is_regular_file(program, error)) {
+        err << "steam-network: 找不到画 PDF 的程序 cannot find the PDF program “"
+            << (self.empty() ? std::string(kPdfProgram) : sheet::utf8Of(program)) << "”\n";
+        return kExitRefused;
+    }
+    out.flush();
+    err.flush();
+    std::fflush(nullptr);
+    const std::wstring name = quoted(program.wstring()),
+                       input = quoted(sheet::pathOf(file).wstring()),
+                       output = quoted(sheet::pathOf(pdf).wstring());
+    std::array<const wchar_t*, 5> argv{name.c_str(), input.c_str(), L"--pdf", output.c_str(),
+                                       nullptr};
+    const intptr_t status = _wspawnv(_P_WAIT, program.c_str(), argv.data());
+    if (status != -1)
+        return static_cast<int>(status);
+    err << "steam-network: 无法运行 cannot run “" << sheet::utf8Of(program) << "”："
+        << std::strerror(errno) << "\n";
+    return kExitRefused;
+}
+#else
 int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, std::ostream& err) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -317,6 +369,7 @@ int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, 
     err << "steam-network: 无法运行 cannot run “" << name << "”：" << std::strerror(errno) << "\n";
     return kExitRefused;
 }
+#endif
 
 int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     // Each kind of output at most once, in the order they are written: the PDF last, since its
@@ -351,7 +404,7 @@ int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostr
          {std::pair{&outputs[0], &sheet::saveXlsx}, std::pair{&outputs[1], &sheet::saveCsv}}) {
         if (!*output)
             continue;
-        if (const std::string fault = save(made, **output); !fault.empty()) {
+        if (const std::string fault = save(made, sheet::pathOf(**output)); !fault.empty()) {
             err << fault << "\n";
             return kExitRefused;
         }

@@ -403,7 +403,7 @@ Reading loadNetwork(const std::filesystem::path& path) {
     if (status.type() != std::filesystem::file_type::regular)
         return refuse("不是普通文件");
 
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = sheet::openToRead(path);
     if (file == nullptr)
         return refuse(errnoWords(errno));
     std::string bytes;

@@ -12,10 +12,18 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace sheet {
 
 namespace {
+
+#ifndef EDQUOT
+#define EDQUOT ENOSPC // Windows reports a full quota as a full disk
+#endif
 
 struct ErrnoWords {
     int error;
@@ -36,21 +44,76 @@ std::string failed(std::string_view what) {
     return std::string(what) + (errno != 0 ? "：" + errnoWords(errno) : std::string());
 }
 
+// The system calls of the saving. On Windows a path is UTF-16, a file reaches the disk by
+// _commit, a rename replaces an existing file only through MoveFileEx (whose write-through also
+// flushes the folder's entry), and permissions are the folder's.
+#ifdef _WIN32
+int createNew(const std::filesystem::path& path) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+void removeFile(const std::filesystem::path& path) {
+    _wunlink(path.c_str());
+}
+void keepPermissions(const std::filesystem::path&, std::FILE*) {}
+int syncToDisk(std::FILE* file) {
+    return _commit(_fileno(file));
+}
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES
+            : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
+            : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL    ? ENOSPC
+            : error == ERROR_WRITE_PROTECT                                   ? EROFS
+                                                                             : EIO;
+    return false;
+}
+void syncFolder(const std::filesystem::path&) {}
+#else
+int createNew(const std::filesystem::path& path) {
+    // Created as any new file is, so that the umask gives it its permissions.
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+void removeFile(const std::filesystem::path& path) {
+    ::unlink(path.c_str());
+}
+// An existing file keeps its permissions.
+void keepPermissions(const std::filesystem::path& target, std::FILE* file) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(::fileno(file), old.st_mode & 07777);
+}
+// The descriptor reaches the file's data whoever wrote it, this stream or a library's own.
+int syncToDisk(std::FILE* file) {
+    return ::fsync(::fileno(file));
+}
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+// The rename itself reaches the disk with the folder's entry.
+void syncFolder(const std::filesystem::path& folder) {
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
 // An open temporary file beside the target, removed unless it was renamed over it.
 class Temporary {
 public:
     explicit Temporary(const std::filesystem::path& target) {
         static std::atomic<unsigned> counter{0};
         const std::string stem =
-            "." + target.filename().string() + ".saving-" + std::to_string(::getpid()) + "-";
+            "." + utf8Of(target.filename()) + ".saving-" + std::to_string(::getpid()) + "-";
         int fd = -1;
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
             const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-            m_path =
-                target.parent_path() / (stem + std::to_string(counter++) + "-" +
-                                        std::to_string(static_cast<std::uint64_t>(tick) % 1000000));
-            // Created as any new file is, so that the umask gives it its permissions.
-            fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_path = target.parent_path() /
+                     pathOf(stem + std::to_string(counter++) + "-" +
+                            std::to_string(static_cast<std::uint64_t>(tick) % 1000000));
+            fd = createNew(m_path);
             if (fd < 0 && errno != EEXIST)
                 break;
         }
@@ -68,7 +131,7 @@ public:
         if (m_file != nullptr)
             std::fclose(m_file);
         if (m_created)
-            ::unlink(m_path.c_str());
+            removeFile(m_path);
     }
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
@@ -84,7 +147,7 @@ public:
         return std::fclose(file) == 0;
     }
     bool renameOver(const std::filesystem::path& target) {
-        if (std::rename(m_path.c_str(), target.c_str()) != 0)
+        if (!replaceFile(m_path, target))
             return false;
         m_created = false;
         return true;
@@ -106,9 +169,26 @@ std::string errnoWords(int error) {
     return std::generic_category().message(error);
 }
 
+std::filesystem::path pathOf(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string fileNameOf(const std::filesystem::path& path) {
     const std::filesystem::path name = path.filename();
-    return name.empty() ? path.string() : name.string();
+    return utf8Of(name.empty() ? path : name);
+}
+
+std::FILE* openToRead(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
 }
 
 std::string saveFault(std::string_view fileName, std::string_view why) {
@@ -133,30 +213,20 @@ std::string saveThrough(const std::filesystem::path& path, const Filler& fill) {
     std::FILE* file = temporary.file();
     if (file == nullptr)
         return "无法在它的文件夹中建立临时文件：" + errnoWords(temporary.error());
-    // An existing file keeps its permissions.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        ::fchmod(::fileno(file), old.st_mode & 07777);
+    keepPermissions(target, file);
 
     errno = 0;
     if (std::string why = fill(file, temporary.path()); !why.empty())
         return why;
     if (std::fflush(file) != 0)
         return failed("写入失败");
-    // The descriptor reaches the file's data whoever wrote it, this stream or a library's own.
-    if (::fsync(::fileno(file)) != 0)
+    if (syncToDisk(file) != 0)
         return failed("写入磁盘失败");
     if (!temporary.close())
         return failed("写入失败");
     if (!temporary.renameOver(target))
         return failed("无法替换原文件");
-    // The rename itself reaches the disk with the folder's entry.
-    const std::filesystem::path folder =
-        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    syncFolder(target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path());
     return {};
 }
 

@@ -12,6 +12,15 @@
 // writes: networks, CSV and spreadsheets.
 namespace sheet {
 
+// A path from the UTF-8 text the windows and the command line hold, and back. A path's own
+// narrow text is UTF-8 on Linux but the system's code page on Windows, which cannot hold every
+// name.
+std::filesystem::path pathOf(std::string_view utf8);
+std::string utf8Of(const std::filesystem::path& path);
+
+// A file opened for reading bytes; null with errno set where it cannot be.
+std::FILE* openToRead(const std::filesystem::path& path);
+
 // What the common operating-system errors mean to a user; the rarer ones in the system's words.
 std::string errnoWords(int error);
 

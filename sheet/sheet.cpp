@@ -108,9 +108,15 @@ std::string today() {
     if (!given.empty() && std::from_chars(given.data(), given.data() + given.size(), seconds).ptr ==
                               given.data() + given.size()) {
         now = static_cast<std::time_t>(seconds);
+#ifdef _WIN32
+        gmtime_s(&day, &now);
+    } else {
+        localtime_s(&day, &now);
+#else
         ::gmtime_r(&now, &day);
     } else {
         ::localtime_r(&now, &day);
+#endif
     }
     char text[16];
     std::strftime(text, sizeof text, "%Y-%m-%d", &day);

@@ -19,6 +19,13 @@ namespace {
 
 // The library writes its numbers with printf, which follows the program's locale: a desktop set
 // to a decimal comma would make a workbook no spreadsheet reads. The C locale while it writes.
+#ifdef _WIN32
+// The C runtime's locale stays "C" on Windows unless the program sets one, and Qt sets none.
+class CNumbers {
+public:
+    CNumbers() {}
+};
+#else
 class CNumbers {
 public:
     CNumbers() : m_c(::newlocale(LC_NUMERIC_MASK, "C", nullptr)) {
@@ -38,6 +45,7 @@ private:
     locale_t m_c;
     locale_t m_before = nullptr;
 };
+#endif
 
 // The length of the UTF-8 sequence a byte leads.
 std::size_t sequenceLength(unsigned char lead) {
@@ -123,11 +131,12 @@ std::string worksheetName(std::string_view title, const std::vector<std::string>
 class Workbook {
 public:
     Workbook(const std::filesystem::path& path, const std::filesystem::path& folder)
-        : m_folder(folder.string()) {
+        : m_folder(utf8Of(folder)) {
         lxw_workbook_options options{};
         // The library's scratch files beside the file, in the folder the save can write.
         options.tmpdir = m_folder.data();
-        m_book = workbook_new_opt(path.c_str(), &options);
+        // The library takes UTF-8 names, and opens them as such on Windows too.
+        m_book = workbook_new_opt(utf8Of(path).c_str(), &options);
         if (m_book == nullptr)
             keep(LXW_ERROR_MEMORY_MALLOC_FAILED);
     }

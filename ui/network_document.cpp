@@ -2,6 +2,7 @@
 
 #include "calc/messages.h"
 #include "network/file.h"
+#include "sheet/save.h"
 #include "ui/design.h"
 
 #include <filesystem>
@@ -31,7 +32,7 @@ std::string offeredPath(const NetworkDocument& document) {
 std::string NetworkDocument::name() const {
     if (path.empty())
         return "未命名";
-    return std::filesystem::path(path).filename().string();
+    return sheet::utf8Of(sheet::pathOf(path).filename());
 }
 
 std::string NetworkDocument::title() const {
@@ -50,10 +51,10 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
         path = controls.files.savePath("保存蒸汽管网", kNetworkFilter, offeredPath(document));
         if (path.empty())
             return false;
-        if (std::filesystem::path(path).extension().empty())
+        if (sheet::pathOf(path).extension().empty())
             path += ".json";
     }
-    const std::string fault = network::saveNetwork(*reading.network, path);
+    const std::string fault = network::saveNetwork(*reading.network, sheet::pathOf(path));
     if (!fault.empty()) {
         controls.messages.show(fault, calc::kErrorTitle);
         return false;
@@ -77,7 +78,7 @@ bool openDocument(NetworkDocument& document, DocumentControls controls) {
     const std::string path = controls.files.openPath("打开蒸汽管网", kNetworkFilter);
     if (path.empty())
         return false;
-    const network::Reading reading = network::loadNetwork(path);
+    const network::Reading reading = network::loadNetwork(sheet::pathOf(path));
     if (!reading.network) {
         controls.messages.show(reading.fault, calc::kErrorTitle);
         return false;

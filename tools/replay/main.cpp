@@ -11,6 +11,10 @@
 
 #include <iostream>
 #include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 int main(int argc, char** argv) {
     const bool qt = argc == 2 && std::string_view(argv[1]) == "--qt";
@@ -18,6 +22,11 @@ int main(int argc, char** argv) {
         std::cerr << "usage: replay [--qt] < script\n";
         return 2;
     }
+#ifdef _WIN32
+    // Byte for byte the logs of Linux: no \r added before each \n, none taken from a script.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(true);
     replay::JsonLog log(std::cout);
     if (!qt) {
