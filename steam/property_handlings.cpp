@@ -132,6 +132,7 @@ void PropertyHandlings::calculate() {
 
     c.saturation.setCaption(report.saturation);
     c.state.setStatus(report.state, report.fault);
+    m_report = report;
     m_density = report.density;
     m_absoluteMpa = report.fault ? 0 : p;
     m_superheated = superheated;
@@ -139,6 +140,37 @@ void PropertyHandlings::calculate() {
     c.volume.setCaption(report.volume);
     c.enthalpy.setCaption(report.enthalpy);
     c.adopt.setEnabled(!report.fault);
+}
+
+std::string PropertyHandlings::resultsText() const {
+    const auto& c = m_controls;
+    std::string text;
+    const auto line = [&text](std::string_view name, std::string_view value,
+                              std::string_view unit) {
+        if (!value.empty())
+            text.append(name).append("\t").append(value).append("\t").append(unit).append("\n");
+    };
+    // A field shows its number and its unit after one blank, or words alone.
+    const auto field = [&line](std::string_view name, std::string_view shown) {
+        const std::size_t first = shown.find_first_not_of(' ');
+        shown = first == std::string_view::npos ? std::string_view() : shown.substr(first);
+        const std::size_t blank = shown.rfind(' ');
+        const bool number =
+            blank != std::string_view::npos && shown.find_first_not_of("+-.0123456789eE") == blank;
+        line(name, number ? shown.substr(0, blank) : shown,
+             number ? shown.substr(blank + 1) : std::string_view());
+    };
+    line("压力", c.pressure.text(), c.unit.text());
+    if (c.superheated.isChecked())
+        line("温度", c.temperature.text(), "℃");
+    field("饱和温度", m_report.saturation);
+    line("状态", m_report.state, "");
+    if (!m_report.fault) {
+        field("密度", m_report.density + " kg/m3");
+        field("比容", m_report.volume);
+        field("比焓", m_report.enthalpy);
+    }
+    return text;
 }
 
 } // namespace steam

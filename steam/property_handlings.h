@@ -72,11 +72,16 @@ public:
     // The steam of that density: its absolute pressure in MPa (0 while at fault) and kind.
     double absolutePressure() const { return m_absoluteMpa; }
     bool superheated() const { return m_superheated; }
+    // The state as the window shows it, one quantity a line: its name, value and unit separated
+    // by tabs, so that a paste into a spreadsheet gives each its cell; a fault on the state's
+    // line, and no line for a field that shows nothing.
+    std::string resultsText() const;
 
 private:
     void calculate();
 
     PropertyControls m_controls;
+    PropertyReport m_report;
     std::string m_density;
     double m_absoluteMpa = 0;
     bool m_superheated = false;

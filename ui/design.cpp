@@ -6,9 +6,11 @@ namespace ui {
 
 std::string_view kindName(Kind kind) {
     constexpr std::string_view kNames[] = {
-        "window",      "text box", "drop-down list", "simple combo", "table",       "option button",
-        "push button", "label",    "status text",    "menu command", "message box", "help windows",
-        "program",     "frame",    "caption",        "grid",         "question",    "file dialogs"};
+        "window",        "text box",     "drop-down list", "simple combo", "table",
+        "option button", "push button",  "label",          "status text",  "menu command",
+        "message box",   "help windows", "program",        "frame",        "caption",
+        "grid",          "question",     "file dialogs",   "clipboard",    "sheet output",
+        "recent files"};
     return kNames[static_cast<std::size_t>(kind)];
 }
 

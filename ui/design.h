@@ -33,6 +33,9 @@ enum class Kind {
     Grid,
     Question,
     FileDialogs,
+    Clipboard,
+    SheetOutput,
+    RecentFiles,
 };
 
 std::string_view kindName(Kind kind);

@@ -12,6 +12,8 @@ Form3Controls Form3Controls::from(const ControlSet& set) {
         .text2 = set.get<controls::TextBox>("Text2"),
         .command1 = set.get<controls::PushButton>("Command1"),
         .command2 = set.get<controls::PushButton>("Command2"),
+        .command3 = set.get<controls::PushButton>("Command3"),
+        .clipboard = set.get<controls::Clipboard>("clipboard"),
         .label7 = set.get<controls::Label>("Label7"),
         .label8 = set.get<controls::StatusText>("Label8"),
         .label9 = set.get<controls::Label>("Label9"),
@@ -45,6 +47,7 @@ Form3::Form3(Form3Controls controls, controls::TextBox& form1Text3, controls::Wi
     c.text2.onChange(traced(m_trace, "Form3.Text2_Change", [&p] { p.Text2_Change(); }));
     c.command1.onClick([this] { Command1_Click(); });
     c.command2.onClick([this] { Command2_Click(); });
+    c.command3.onClick([this] { Command3_Click(); });
     c.window.onClose([this] { m_unload(); });
 }
 
@@ -79,6 +82,11 @@ void Form3::Command1_Click() {
 void Form3::Command2_Click() {
     announce(m_trace, "Form3.Command2_Click");
     m_unload();
+}
+
+void Form3::Command3_Click() {
+    announce(m_trace, "Form3.Command3_Click");
+    m_controls.clipboard.setText(m_properties.resultsText());
 }
 
 void Form3::Form_Unload() {

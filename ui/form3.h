@@ -23,6 +23,8 @@ struct Form3Controls {
     controls::TextBox& text2;
     controls::PushButton& command1;
     controls::PushButton& command2;
+    controls::PushButton& command3;
+    controls::Clipboard& clipboard;
     controls::Label& label7;
     controls::StatusText& label8;
     controls::Label& label9;
@@ -56,6 +58,7 @@ public:
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
     void Form_Unload();
 
 private:

@@ -20,6 +20,12 @@ Form4Controls Form4Controls::from(const ControlSet& set) {
         .label4 = set.get<controls::StatusText>("Label4"),
         .command1 = set.get<controls::PushButton>("Command1"),
         .command2 = set.get<controls::PushButton>("Command2"),
+        .mnuExport = set.get<controls::MenuCommand>("mnuExport"),
+        .mnuPdf = set.get<controls::MenuCommand>("mnuPdf"),
+        .mnuPrint = set.get<controls::MenuCommand>("mnuPrint"),
+        .messages = set.get<controls::MessageBox>("messages"),
+        .files = set.get<controls::FileDialogs>("files"),
+        .sheet = set.get<controls::SheetOutput>("sheet"),
     };
 }
 
@@ -27,7 +33,7 @@ Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe
              std::optional<pipes::KnownSteam> steam, std::optional<SizingInputs>& remembered,
              controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
     : m_controls(controls), m_main(main), m_pipe(pipe), m_remembered(remembered), m_form1(form1),
-      m_unload(std::move(unload)), m_trace(std::move(trace)),
+      m_unload(std::move(unload)), m_trace(std::move(trace)), m_status(controls.label4),
       m_sizing(main, steam,
                {.series = controls.combo1,
                 .steam = controls.combo2,
@@ -35,7 +41,7 @@ Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe
                 .fraction = controls.text2,
                 .limit = controls.text3,
                 .table = controls.list1,
-                .status = controls.label4,
+                .status = m_status,
                 .choose = controls.command1}) {
     auto& c = m_controls;
     auto& s = m_sizing;
@@ -47,6 +53,9 @@ Form4::Form4(Form4Controls controls, const calc::CalcState& main, MainWindowPipe
     c.list1.onDoubleClick([this] { List1_DblClick(); });
     c.command1.onClick([this] { Command1_Click(); });
     c.command2.onClick([this] { Command2_Click(); });
+    c.mnuExport.onClick([this] { sheetCommand(SheetCommand::Export, "Form4.mnuExport_Click"); });
+    c.mnuPdf.onClick([this] { sheetCommand(SheetCommand::Pdf, "Form4.mnuPdf_Click"); });
+    c.mnuPrint.onClick([this] { sheetCommand(SheetCommand::Print, "Form4.mnuPrint_Click"); });
     c.window.onClose([this] { m_unload(); });
 }
 
@@ -110,6 +119,16 @@ void Form4::Command1_Click() {
 void Form4::Command2_Click() {
     announce(m_trace, "Form4.Command2_Click");
     m_unload();
+}
+
+void Form4::sheetCommand(SheetCommand command, std::string_view handling) {
+    announce(m_trace, handling);
+    ui::sheetCommand(command, m_sizing.sheet(m_controls.sheet.today()),
+                     {.files = m_controls.files,
+                      .messages = m_controls.messages,
+                      .output = m_controls.sheet,
+                      .status = m_status},
+                     "管径选择");
 }
 
 void Form4::Form_Unload() {

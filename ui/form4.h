@@ -5,6 +5,7 @@
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
+#include "ui/sheet_commands.h"
 
 #include <functional>
 #include <optional>
@@ -28,6 +29,12 @@ struct Form4Controls {
     controls::StatusText& label4;
     controls::PushButton& command1;
     controls::PushButton& command2;
+    controls::MenuCommand& mnuExport;
+    controls::MenuCommand& mnuPdf;
+    controls::MenuCommand& mnuPrint;
+    controls::MessageBox& messages;
+    controls::FileDialogs& files;
+    controls::SheetOutput& sheet;
 
     // The controls of a window made from its description, each checked for its kind.
     static Form4Controls from(const ControlSet& set);
@@ -70,6 +77,8 @@ public:
     void Form_Unload();
 
 private:
+    // mnuExport_Click, mnuPdf_Click and mnuPrint_Click, by the handling's name.
+    void sheetCommand(SheetCommand command, std::string_view handling);
     // Gives the main window the selected size, as if the user had picked it there.
     void handBack();
 
@@ -80,6 +89,8 @@ private:
     controls::Window& m_form1;
     std::function<void()> m_unload;
     HandlingTrace m_trace;
+    // Before the handlings, which tell it.
+    KeptStatus m_status;
     pipes::SizingHandlings m_sizing;
 };
 

@@ -85,6 +85,14 @@ constexpr ControlDescription kControls[] = {
      .at = {.width = 1215},
      .text = "返  回",
      .tab = 8},
+
+    // The calculation sheet's commands in a menu, as in the network window, Ctrl+P among them.
+    {.name = "mnuExport", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出(&E)…"},
+    {.name = "mnuPdf", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出 PDF(&D)…"},
+    {.name = "mnuPrint", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打印(&P)…"},
+    {.name = "messages", .kind = Kind::MessageBox},
+    {.name = "files", .kind = Kind::FileDialogs},
+    {.name = "sheet", .kind = Kind::SheetOutput},
 };
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "ui/form5.h"
 
+#include "calc/messages.h"
 #include "calc/numbers.h"
+#include "sheet/save.h"
+
+#include <filesystem>
 
 namespace ui {
 
@@ -30,12 +34,17 @@ Form5Controls Form5Controls::from(const ControlSet& set) {
         .command6 = set.get<controls::PushButton>("Command6"),
         .mnuNew = set.get<controls::MenuCommand>("mnuNew"),
         .mnuOpen = set.get<controls::MenuCommand>("mnuOpen"),
+        .mnuRecent = set.get<controls::RecentFiles>("mnuRecent"),
         .mnuSave = set.get<controls::MenuCommand>("mnuSave"),
         .mnuSaveAs = set.get<controls::MenuCommand>("mnuSaveAs"),
+        .mnuExport = set.get<controls::MenuCommand>("mnuExport"),
+        .mnuPdf = set.get<controls::MenuCommand>("mnuPdf"),
+        .mnuPrint = set.get<controls::MenuCommand>("mnuPrint"),
         .mnuClose = set.get<controls::MenuCommand>("mnuClose"),
         .messages = set.get<controls::MessageBox>("messages"),
         .question = set.get<controls::Question>("question"),
         .files = set.get<controls::FileDialogs>("files"),
+        .sheet = set.get<controls::SheetOutput>("sheet"),
     };
 }
 
@@ -44,26 +53,27 @@ Form5::Form5(Form5Controls controls, std::optional<NetworkDocument>& document,
              controls::Window& form1, std::function<void()> unload, HandlingTrace trace)
     : m_controls(controls), m_document(document ? *document : document.emplace()), m_main(main),
       m_adopted(std::move(adopted)), m_form1(form1), m_unload(std::move(unload)),
-      m_trace(std::move(trace)), m_network({.node = controls.text1,
-                                            .pressure = controls.text2,
-                                            .unit = controls.combo1,
-                                            .saturated = controls.option1,
-                                            .superheated = controls.option2,
-                                            .temperature = controls.text3,
-                                            .roughness = controls.text4,
-                                            .series = controls.combo2,
-                                            .limit = controls.text5,
-                                            .title = controls.text6,
-                                            .segments = controls.grid1,
-                                            .unitNote = controls.label1,
-                                            .results = controls.list1,
-                                            .nodes = controls.list2,
-                                            .status = controls.label2,
-                                            .handOff = controls.command5},
-                                           [this](const network::NetworkTexts& texts) {
-                                               m_document.texts = texts;
-                                               retitle();
-                                           }) {
+      m_trace(std::move(trace)), m_status(controls.label2),
+      m_network({.node = controls.text1,
+                 .pressure = controls.text2,
+                 .unit = controls.combo1,
+                 .saturated = controls.option1,
+                 .superheated = controls.option2,
+                 .temperature = controls.text3,
+                 .roughness = controls.text4,
+                 .series = controls.combo2,
+                 .limit = controls.text5,
+                 .title = controls.text6,
+                 .segments = controls.grid1,
+                 .unitNote = controls.label1,
+                 .results = controls.list1,
+                 .nodes = controls.list2,
+                 .status = m_status,
+                 .handOff = controls.command5},
+                [this](const network::NetworkTexts& texts) {
+                    m_document.texts = texts;
+                    retitle();
+                }) {
     auto& c = m_controls;
     auto& n = m_network;
     const auto text = [&](controls::TextBox& box, std::string_view handling) {
@@ -91,8 +101,12 @@ Form5::Form5(Form5Controls controls, std::optional<NetworkDocument>& document,
     c.command6.onClick([this] { Command6_Click(); });
     c.mnuNew.onClick([this] { mnuNew_Click(); });
     c.mnuOpen.onClick([this] { mnuOpen_Click(); });
+    c.mnuRecent.onPick([this](int index) { mnuRecent_Click(index); });
     c.mnuSave.onClick([this] { mnuSave_Click(); });
     c.mnuSaveAs.onClick([this] { mnuSaveAs_Click(); });
+    c.mnuExport.onClick([this] { sheetCommand(SheetCommand::Export, "Form5.mnuExport_Click"); });
+    c.mnuPdf.onClick([this] { sheetCommand(SheetCommand::Pdf, "Form5.mnuPdf_Click"); });
+    c.mnuPrint.onClick([this] { sheetCommand(SheetCommand::Print, "Form5.mnuPrint_Click"); });
     c.mnuClose.onClick([this] { mnuClose_Click(); });
     // Leaving the window loses nothing: the main window keeps the network.
     c.window.onClose([this] { m_unload(); });
@@ -101,7 +115,11 @@ Form5::Form5(Form5Controls controls, std::optional<NetworkDocument>& document,
 DocumentControls Form5::documentControls() const {
     return {.question = m_controls.question,
             .files = m_controls.files,
-            .messages = m_controls.messages};
+            .messages = m_controls.messages,
+            .kept = [this](const std::string& path) {
+                auto& recent = m_controls.mnuRecent;
+                recent.setPaths(withRecent(recent.paths(), path));
+            }};
 }
 
 void Form5::retitle() {
@@ -198,6 +216,30 @@ void Form5::mnuOpen_Click() {
         retitle();
 }
 
+void Form5::mnuRecent_Click(int index) {
+    announce(m_trace, "Form5.mnuRecent_Click");
+    auto& recent = m_controls.mnuRecent;
+    std::vector<std::string> paths = recent.paths();
+    if (static_cast<std::size_t>(index) >= paths.size())
+        return;
+    const std::string path = paths[static_cast<std::size_t>(index)];
+    // Gone since: nothing to ask about, and nothing to offer again.
+    std::error_code ignored;
+    if (!std::filesystem::exists(sheet::pathOf(path), ignored)) {
+        paths.erase(paths.begin() + index);
+        recent.setPaths(paths);
+        m_controls.messages.show("找不到“" + path + "”：它已被移走或删除，已从最近打开的文件中去掉",
+                                 calc::kErrorTitle);
+        return;
+    }
+    const bool go =
+        mayLose(m_document, documentControls()) && openFile(m_document, documentControls(), path);
+    if (go)
+        showDocument();
+    else
+        retitle();
+}
+
 void Form5::mnuSave_Click() {
     announce(m_trace, "Form5.mnuSave_Click");
     saveDocument(m_document, documentControls(), false);
@@ -208,6 +250,16 @@ void Form5::mnuSaveAs_Click() {
     announce(m_trace, "Form5.mnuSaveAs_Click");
     saveDocument(m_document, documentControls(), true);
     retitle();
+}
+
+void Form5::sheetCommand(SheetCommand command, std::string_view handling) {
+    announce(m_trace, handling);
+    ui::sheetCommand(command, m_network.sheet(m_controls.sheet.today()),
+                     {.files = m_controls.files,
+                      .messages = m_controls.messages,
+                      .output = m_controls.sheet,
+                      .status = m_status},
+                     m_document.stem());
 }
 
 void Form5::mnuClose_Click() {

@@ -6,6 +6,7 @@
 #include "ui/controls/controls.h"
 #include "ui/loaded_window.h"
 #include "ui/network_document.h"
+#include "ui/sheet_commands.h"
 
 #include <functional>
 #include <optional>
@@ -39,12 +40,17 @@ struct Form5Controls {
     controls::PushButton& command6;
     controls::MenuCommand& mnuNew;
     controls::MenuCommand& mnuOpen;
+    controls::RecentFiles& mnuRecent;
     controls::MenuCommand& mnuSave;
     controls::MenuCommand& mnuSaveAs;
+    controls::MenuCommand& mnuExport;
+    controls::MenuCommand& mnuPdf;
+    controls::MenuCommand& mnuPrint;
     controls::MenuCommand& mnuClose;
     controls::MessageBox& messages;
     controls::Question& question;
     controls::FileDialogs& files;
+    controls::SheetOutput& sheet;
 
     // The controls of a window made from its description, each checked for its kind.
     static Form5Controls from(const ControlSet& set);
@@ -81,6 +87,8 @@ public:
     void Command6_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
+    // A recent file, by its place in the menu.
+    void mnuRecent_Click(int index);
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuClose_Click();
@@ -91,6 +99,8 @@ private:
     // Shows the document's inputs as they now are, saved or opened.
     void showDocument();
     void retitle();
+    // mnuExport_Click, mnuPdf_Click and mnuPrint_Click, by the handling's name.
+    void sheetCommand(SheetCommand command, std::string_view handling);
 
     Form5Controls m_controls;
     NetworkDocument& m_document;
@@ -100,6 +110,8 @@ private:
     std::function<void()> m_unload;
     HandlingTrace m_trace;
     std::string m_title;
+    // Before the handlings, which tell it.
+    KeptStatus m_status;
     network::NetworkHandlings m_network;
 };
 

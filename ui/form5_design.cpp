@@ -132,12 +132,20 @@ constexpr ControlDescription kControls[] = {
 
     {.name = "mnuNew", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "新建(&N)"},
     {.name = "mnuOpen", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打开(&O)…"},
+    {.name = "mnuRecent",
+     .kind = Kind::RecentFiles,
+     .parent = "文件(&F)",
+     .text = "最近打开的文件(&R)"},
     {.name = "mnuSave", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "保存(&S)"},
     {.name = "mnuSaveAs", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "另存为(&A)…"},
+    {.name = "mnuExport", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出(&E)…"},
+    {.name = "mnuPdf", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出 PDF(&D)…"},
+    {.name = "mnuPrint", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打印(&P)…"},
     {.name = "mnuClose", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "关闭(&C)"},
     {.name = "messages", .kind = Kind::MessageBox},
     {.name = "question", .kind = Kind::Question},
     {.name = "files", .kind = Kind::FileDialogs},
+    {.name = "sheet", .kind = Kind::SheetOutput},
 };
 
 } // namespace

@@ -72,6 +72,15 @@ ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& des
         case Kind::FileDialogs:
             set.add(control.name, &gui.fileDialogs(name));
             break;
+        case Kind::Clipboard:
+            set.add(control.name, &gui.clipboard(name));
+            break;
+        case Kind::SheetOutput:
+            set.add(control.name, &gui.sheetOutput(name));
+            break;
+        case Kind::RecentFiles:
+            set.add(control.name, &gui.recentFiles(name));
+            break;
         case Kind::Window:
         case Kind::Frame:
         case Kind::Caption:

@@ -15,19 +15,19 @@ std::string inQuotes(std::string_view name) {
     return "“" + std::string(name) + "”";
 }
 
+} // namespace
+
 // The file's own path, or for a new one a name made of the network's title, without the one
 // character no file name may hold.
-std::string offeredPath(const NetworkDocument& document) {
-    if (!document.path.empty())
-        return document.path;
-    std::string name = document.texts.title;
+std::string NetworkDocument::stem() const {
+    if (!path.empty())
+        return sheet::utf8Of(sheet::pathOf(path).replace_extension());
+    std::string name = texts.title;
     if (name.empty())
         name = "管网";
     std::erase(name, '/');
-    return name + ".json";
+    return name;
 }
-
-} // namespace
 
 std::string NetworkDocument::name() const {
     if (path.empty())
@@ -48,7 +48,9 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
     }
     std::string path = document.path;
     if (path.empty() || choose) {
-        path = controls.files.savePath("保存蒸汽管网", kNetworkFilter, offeredPath(document));
+        path = controls.files.savePath("保存蒸汽管网", kNetworkFilter,
+                                       document.path.empty() ? document.stem() + ".json"
+                                                             : document.path);
         if (path.empty())
             return false;
         if (sheet::pathOf(path).extension().empty())
@@ -61,6 +63,8 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
     }
     document.path = path;
     document.saved = document.texts;
+    if (controls.kept)
+        controls.kept(path);
     return true;
 }
 
@@ -76,8 +80,10 @@ bool mayLose(NetworkDocument& document, DocumentControls controls) {
 
 bool openDocument(NetworkDocument& document, DocumentControls controls) {
     const std::string path = controls.files.openPath("打开蒸汽管网", kNetworkFilter);
-    if (path.empty())
-        return false;
+    return !path.empty() && openFile(document, controls, path);
+}
+
+bool openFile(NetworkDocument& document, DocumentControls controls, const std::string& path) {
     const network::Reading reading = network::loadNetwork(sheet::pathOf(path));
     if (!reading.network) {
         controls.messages.show(reading.fault, calc::kErrorTitle);
@@ -86,7 +92,24 @@ bool openDocument(NetworkDocument& document, DocumentControls controls) {
     document.path = path;
     document.texts = network::textsOf(*reading.network);
     document.saved = document.texts;
+    if (controls.kept)
+        controls.kept(path);
     return true;
+}
+
+std::vector<std::string> withRecent(const std::vector<std::string>& paths,
+                                    const std::string& path) {
+    const auto resolved = [](const std::string& named) {
+        std::error_code ignored;
+        const std::filesystem::path canonical =
+            std::filesystem::weakly_canonical(sheet::pathOf(named), ignored);
+        return canonical.empty() ? named : sheet::utf8Of(canonical);
+    };
+    std::vector<std::string> out{resolved(path)};
+    for (const std::string& earlier : paths)
+        if (out.size() < kRecentFiles && resolved(earlier) != out.front())
+            out.push_back(earlier);
+    return out;
 }
 
 } // namespace ui

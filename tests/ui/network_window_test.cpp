@@ -571,3 +571,112 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
 }
 
 } // namespace
+
+namespace {
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The name's extension says the format, the first filter's where it names none: a workbook is
+// a zip archive ("PK"), the CSV UTF-8 after its byte-order mark. A name taken by a folder, or a
+// folder that is not there, is one message naming the file, and nothing else changes.
+TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
+    Scratch scratch;
+    NetworkWindow w;
+    typeThreeSegments(w);
+    for (const auto& [typed, written, start] :
+         {std::tuple<const char*, const char*, std::string_view>{"厂区", "厂区.xlsx", "PK"},
+          {"厂区.CSV", "厂区.CSV", "\xEF\xBB\xBF"},
+          {"表.txt", "表.txt.xlsx", "PK"}}) {
+        w.choose(scratch.path(typed));
+        w.menu("mnuExport");
+        EXPECT_TRUE(bytesOf(scratch.path(written)).starts_with(start)) << written;
+    }
+    EXPECT_EQ(w.opsOf("savepath")[0].filter, "Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv)");
+    EXPECT_EQ(w.opsOf("savepath")[0].suggested, "厂区.xlsx") << "named after the title";
+    EXPECT_NE(bytesOf(scratch.path("厂区.CSV")).find("D219×6"), std::string::npos);
+
+    fs::create_directory(scratch.dir / "占用.xlsx");
+    const std::vector<std::string> typed = w.inputs();
+    const std::string status = w.status();
+    const std::size_t ops = w.ops.size();
+    for (const char* path : {"占用.xlsx", "无此文件夹/厂区.csv"}) {
+        w.choose(scratch.path(path));
+        w.menu("mnuExport");
+    }
+    const std::vector<Op> messages = w.opsOf("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].text.find("占用.xlsx"), std::string::npos) << messages[0].text;
+    EXPECT_NE(messages[1].text.find("厂区.csv"), std::string::npos) << messages[1].text;
+    EXPECT_EQ(w.ops.size(), ops + 4) << "two dialogs and two messages, nothing else";
+    EXPECT_TRUE(fs::is_empty(scratch.dir / "占用.xlsx"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir), {}), 4);
+    EXPECT_EQ(w.inputs(), typed);
+    EXPECT_EQ(w.status(), status);
+    EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*") << "an export is no save";
+}
+
+// No network computed, no sheet; no printer, no print: each said in red in place, the reason
+// kept, no dialog. The sheet handed over is dated by the controls.
+TEST(NetworkWindow, PrintsAndDrawsTheSheetOrSaysInPlaceWhyNot) {
+    NetworkWindow w;
+    for (const char* command : {"mnuExport", "mnuPdf", "mnuPrint"}) {
+        w.menu(command);
+        EXPECT_EQ(w.status(), "没有可输出的计算结果。管网中还没有管段：点击“添加”输入第一段");
+        EXPECT_TRUE(w.statusRed());
+    }
+    typeThreeSegments(w);
+    w.menu("mnuPrint");
+    EXPECT_NE(w.status().find("没有可用的打印机"), std::string::npos) << w.status();
+    EXPECT_TRUE(w.opsOf("savepath").empty());
+    auto& output = w.gui.sheetOutput("Form5.sheet");
+    output.setPrinter(true);
+    w.menu("mnuPrint");
+    ASSERT_EQ(w.opsOf("print").size(), 1u);
+    EXPECT_EQ(output.last()->date, "2000-01-01");
+    EXPECT_EQ(output.last()->tables.at(0).rows.size(), 3u) << "a row a segment";
+    w.choose("/工程/厂区");
+    w.menu("mnuPdf");
+    EXPECT_EQ(w.opsOf("pdf").at(0).text, "/工程/厂区.pdf");
+    EXPECT_TRUE(w.opsOf("message").empty());
+}
+
+// Each network saved or opened goes first, once however its path is spelt, the ninth oldest
+// falling off; the list outlives the window. A recent file opens after the question; one that
+// has gone is dropped with one message and no question, since nothing would be opened.
+TEST(NetworkWindow, OffersTheLastEightFilesAgain) {
+    Scratch scratch;
+    NetworkWindow w;
+    typeThreeSegments(w);
+    for (int i = 1; i <= 9; ++i) {
+        w.choose(scratch.path(std::to_string(i) + ".json"));
+        w.menu("mnuSaveAs");
+    }
+    w.choose(scratch.path("../" + scratch.dir.filename().string() + "/4.json"));
+    w.menu("mnuOpen");
+    w.menu("mnuClose");
+    w.open();
+    auto& recent = w.gui.recentFiles("Form5.mnuRecent");
+    std::vector<std::string> expected{scratch.path("4.json")};
+    for (int i : {9, 8, 7, 6, 5, 3, 2})
+        expected.push_back(scratch.path(std::to_string(i) + ".json"));
+    EXPECT_EQ(recent.paths(), expected);
+
+    w.type("Text6", "改过");
+    w.answer(Question::Answer::Discard);
+    recent.userPick(1);
+    EXPECT_EQ(w.opsOf("question").size(), 1u);
+    EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 9.json");
+    fs::remove(scratch.path("8.json"));
+    w.type("Text6", "又改过");
+    recent.userPick(2);
+    EXPECT_EQ(w.opsOf("question").size(), 1u);
+    ASSERT_EQ(w.opsOf("message").size(), 1u);
+    EXPECT_NE(w.opsOf("message")[0].text.find(scratch.path("8.json")), std::string::npos);
+    EXPECT_EQ(recent.paths().size(), 7u);
+    EXPECT_EQ(w.gui.textBox("Form5.Text6").text(), "又改过");
+}
+
+} // namespace

@@ -7,6 +7,8 @@
 #include "tools/replay/qt_session.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #endif
 
 #include <iostream>
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
     }
 #ifdef STEAM_REPLAY_QT
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Remembered files and folders start empty in every run, as in memory, and the user's own
+    // are left alone.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     controls::qt::prepareApplication(app);

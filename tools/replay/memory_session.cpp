@@ -110,6 +110,8 @@ bool MemorySession::canPerform(const Event& event) {
                                                           grid->columnItems(event.column).size()
                                             : cell;
     }
+    if (const auto* recent = find<MemoryRecentFiles>(event.target))
+        return static_cast<std::size_t>(event.number) < recent->paths().size();
     if (event.action == Action::Pick || event.action == Action::DoubleClick)
         return static_cast<std::size_t>(event.number) <
                find<controls::memory::MemoryItems>(event.target)->items().size();
@@ -166,6 +168,8 @@ void MemorySession::perform(const Event& event) {
             combo->userPick(event.number);
         else if (auto* table = find<MemoryTableList>(target))
             table->userPick(event.number);
+        else if (auto* recent = find<MemoryRecentFiles>(target))
+            recent->userPick(event.number);
         else
             m_gui.dropDownList(target).userPick(event.number);
         break;

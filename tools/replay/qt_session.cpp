@@ -277,6 +277,9 @@ bool QtSession::usable(const std::string& control) const {
     if (QAction* command = menuCommand(control))
         return viewOf(*ui::designOf(control))->widget()->isVisible() && command->isEnabled();
     QWidget* target = widget(control);
+    // A menu of recent files, closed until the pick opens it.
+    if (auto* recent = qobject_cast<QMenu*>(target))
+        return viewOf(*ui::designOf(control))->widget()->isVisible() && recent->isEnabled();
     return target && target->isVisible() && target->isEnabled();
 }
 
@@ -297,7 +300,9 @@ bool QtSession::canPerform(const Event& event) {
     if (event.action == Action::Pick || event.action == Action::DoubleClick) {
         QWidget* target = widget(event.target);
         int rows = 0;
-        if (auto* list = qobject_cast<QListWidget*>(target))
+        if (auto* recent = qobject_cast<QMenu*>(target))
+            rows = static_cast<int>(recent->actions().size());
+        else if (auto* list = qobject_cast<QListWidget*>(target))
             rows = list->count();
         else if (auto* table = qobject_cast<QTreeWidget*>(target))
             rows = table->topLevelItemCount();
@@ -376,6 +381,12 @@ void QtSession::perform(const Event& event) {
         }
         break;
     case Action::Pick:
+        if (auto* recent = qobject_cast<QMenu*>(target)) {
+            // The entry's own action, as the user's click on it triggers it: opening a submenu
+            // through the bar would follow the pointer, which offscreen has no place.
+            recent->actions().at(event.number)->trigger();
+            break;
+        }
         if (grid) {
             // The cell's list opened and its item taken with Enter, as a drop-down list's.
             if (auto* list =

@@ -181,6 +181,39 @@ public:
     void showAbout() override { both(&HelpWindows::showAbout); }
 };
 
+template <> class Tee<Clipboard> final : public TeeBase<Clipboard> {
+public:
+    using TeeBase::TeeBase;
+    void setText(std::string_view text) override { both(&Clipboard::setText, text); }
+};
+
+// The real output's answers are the program's; the mirror only logs what was handed over.
+template <> class Tee<SheetOutput> final : public TeeBase<SheetOutput> {
+public:
+    using TeeBase::TeeBase;
+    std::string today() const override { return m_mirror.today(); }
+    bool canPrint() const override { return m_real.canPrint(); }
+    std::string print(const sheet::Sheet& sheet) override {
+        m_mirror.print(sheet);
+        return m_real.print(sheet);
+    }
+    std::string savePdf(const sheet::Sheet& sheet, const std::string& path) override {
+        m_mirror.savePdf(sheet, path);
+        return m_real.savePdf(sheet, path);
+    }
+};
+
+template <> class Tee<RecentFiles> final : public TeeBase<RecentFiles> {
+public:
+    using TeeBase::TeeBase;
+    std::vector<std::string> paths() const override { return m_real.paths(); }
+    void setPaths(const std::vector<std::string>& paths) override {
+        m_mirror.setPaths(paths);
+        m_real.setPaths(paths);
+    }
+    void onPick(PickHandler handler) override { m_real.onPick(std::move(handler)); }
+};
+
 // The mirror made for a control of the program's, under the name its operations are logged by.
 template <class Control> Control& mirror(memory::Gui& gui, const std::string& name);
 template <> TextBox& mirror(memory::Gui& gui, const std::string& name) {
@@ -203,6 +236,15 @@ template <> Question& mirror(memory::Gui& gui, const std::string& name) {
 }
 template <> FileDialogs& mirror(memory::Gui& gui, const std::string& name) {
     return gui.fileDialogs(name);
+}
+template <> Clipboard& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.clipboard(name);
+}
+template <> SheetOutput& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.sheetOutput(name);
+}
+template <> RecentFiles& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.recentFiles(name);
 }
 template <> OptionButton& mirror(memory::Gui& gui, const std::string& name) {
     return gui.optionButton(name, name); // alone in its group: the real buttons switch each other

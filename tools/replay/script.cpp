@@ -45,7 +45,8 @@ bool validTarget(Action action, std::string_view target) {
         return kind == ui::Kind::TextBox;
     case Action::Pick:
         return kind == ui::Kind::DropDownList || kind == ui::Kind::SimpleCombo ||
-               kind == ui::Kind::TableList || kind == ui::Kind::Grid;
+               kind == ui::Kind::TableList || kind == ui::Kind::Grid ||
+               kind == ui::Kind::RecentFiles;
     case Action::Edit:
         return kind == ui::Kind::Grid;
     case Action::Answer:

@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+namespace sheet {
+struct Sheet;
+}
+
 // The operations every handling calls on the controls of a window. The logic reaches a GUI
 // toolkit only through these interfaces, so it runs the same over Qt widgets and over the
 // in-memory controls of the tests.
@@ -169,6 +173,40 @@ public:
     virtual ~HelpWindows() = default;
     virtual void showGuide() = 0;
     virtual void showAbout() = 0;
+};
+
+// The desktop's clipboard: what the program puts there the user pastes into another program.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void setText(std::string_view text) = 0;
+};
+
+// A calculation sheet on paper or as a PDF file, and the day it is dated.
+class SheetOutput {
+public:
+    virtual ~SheetOutput() = default;
+    // Today, as 2026-12-08.
+    virtual std::string today() const = 0;
+    // Whether there is a printer to print on.
+    virtual bool canPrint() const = 0;
+    // Prints on the printer the user chooses: empty when printed or cancelled, else why not.
+    virtual std::string print(const sheet::Sheet& sheet) = 0;
+    // Empty when the file is written, else one message naming it and the reason.
+    virtual std::string savePdf(const sheet::Sheet& sheet, const std::string& path) = 0;
+};
+
+// The files last opened or saved, newest first, kept from one run of the program to the next and
+// offered as commands of a menu. Picking one raises the pick with its place in the list; setting
+// the list raises nothing.
+class RecentFiles {
+public:
+    using PickHandler = std::function<void(int index)>;
+
+    virtual ~RecentFiles() = default;
+    virtual std::vector<std::string> paths() const = 0;
+    virtual void setPaths(const std::vector<std::string>& paths) = 0;
+    virtual void onPick(PickHandler handler) = 0;
 };
 
 // A top-level window. Closing it from its title bar raises its close notification instead of

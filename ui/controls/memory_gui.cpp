@@ -338,6 +338,36 @@ std::string MemoryFileDialogs::savePath(std::string_view title, std::string_view
     return op.answer;
 }
 
+void MemoryClipboard::setText(std::string_view text) {
+    m_text = text;
+    record({.kind = "clipboard", .control = m_name, .text = m_text});
+}
+
+std::string MemorySheetOutput::print(const sheet::Sheet& sheet) {
+    m_last = sheet;
+    record({.kind = "print", .control = m_name, .title = sheet.title});
+    return {};
+}
+
+std::string MemorySheetOutput::savePdf(const sheet::Sheet& sheet, const std::string& path) {
+    m_last = sheet;
+    record({.kind = "pdf", .control = m_name, .text = path, .title = sheet.title});
+    return {};
+}
+
+void MemoryRecentFiles::setPaths(const std::vector<std::string>& paths) {
+    m_stored = paths;
+    std::string joined;
+    for (const std::string& path : paths)
+        joined += (joined.empty() ? "" : "\t") + path;
+    record({.kind = "recent", .control = m_name, .text = joined});
+}
+
+void MemoryRecentFiles::userPick(int index) {
+    if (static_cast<std::size_t>(index) < m_stored.size() && m_onPick)
+        m_onPick(index);
+}
+
 void MemoryWindow::show() {
     record({.kind = "show", .control = m_name});
     m_visible = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/sheet.h"
 #include "ui/controls/controls.h"
 
 #include <array>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +35,7 @@ struct OpFields {
     bool answer = false;
 };
 
-inline constexpr std::array<OpFields, 22> kOpFields{{
+inline constexpr std::array<OpFields, 26> kOpFields{{
     {.kind = "show", .window = true},
     {.kind = "hide", .window = true},
     {.kind = "load", .window = true},
@@ -56,6 +58,10 @@ inline constexpr std::array<OpFields, 22> kOpFields{{
     {.kind = "question", .text = true, .title = true, .answer = true},
     {.kind = "openpath", .title = true, .filter = true, .answer = true},
     {.kind = "savepath", .title = true, .filter = true, .suggested = true, .answer = true},
+    {.kind = "clipboard", .text = true},
+    {.kind = "print", .title = true},
+    {.kind = "pdf", .text = true, .title = true},
+    {.kind = "recent", .text = true},
 }};
 
 // One operation the program performed, e.g. a caption written to Form1.Label4.
@@ -409,6 +415,58 @@ private:
     std::deque<std::string> m_paths;
 };
 
+// Keeps the text last put on it.
+class MemoryClipboard final : public Control, public Clipboard {
+public:
+    using Control::Control;
+    void setText(std::string_view text) override;
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+// Prints and draws nothing: it keeps the sheet last handed to it, logged by its title (a PDF by
+// its path too), and dates every sheet on one fixed day, so that a log is the same on any day.
+// There is no printer until a test says there is one.
+class MemorySheetOutput final : public Control, public SheetOutput {
+public:
+    using Control::Control;
+    static constexpr std::string_view kToday = "2000-01-01";
+
+    std::string today() const override { return std::string(kToday); }
+    bool canPrint() const override { return m_printer; }
+    std::string print(const sheet::Sheet& sheet) override;
+    std::string savePdf(const sheet::Sheet& sheet, const std::string& path) override;
+
+    void setPrinter(bool present) { m_printer = present; }
+    // The sheet last printed or saved, none before.
+    const std::optional<sheet::Sheet>& last() const { return m_last; }
+
+private:
+    bool m_printer = false;
+    std::optional<sheet::Sheet> m_last;
+};
+
+// Keeps its list where the Gui keeps it, so that the window's next loading finds it as the
+// settings would; logged as the paths joined by tab characters.
+class MemoryRecentFiles final : public Control, public RecentFiles {
+public:
+    MemoryRecentFiles(Recorder& recorder, std::string name, std::vector<std::string>& stored)
+        : Control(recorder, std::move(name)), m_stored(stored) {}
+
+    std::vector<std::string> paths() const override { return m_stored; }
+    void setPaths(const std::vector<std::string>& paths) override;
+    void onPick(PickHandler handler) override { m_onPick = std::move(handler); }
+
+    // The user picks the entry at `index`; an entry the menu does not have does nothing.
+    void userPick(int index);
+
+private:
+    std::vector<std::string>& m_stored;
+    PickHandler m_onPick;
+};
+
 class MemoryWindow final : public Control, public Window {
 public:
     using Control::Control;
@@ -470,6 +528,13 @@ public:
     MemoryFileDialogs& fileDialogs(const std::string& name) {
         return obtain<MemoryFileDialogs>(name);
     }
+    MemoryClipboard& clipboard(const std::string& name) { return obtain<MemoryClipboard>(name); }
+    MemorySheetOutput& sheetOutput(const std::string& name) {
+        return obtain<MemorySheetOutput>(name);
+    }
+    MemoryRecentFiles& recentFiles(const std::string& name) {
+        return obtain<MemoryRecentFiles>(name, m_stored[name]);
+    }
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
     MemoryPushButton& pushButton(const std::string& name) { return obtain<MemoryPushButton>(name); }
     MemoryLabel& label(const std::string& name, std::string designCaption = {}) {
@@ -510,6 +575,8 @@ private:
     MemoryProgram m_program;
     std::map<std::string, std::unique_ptr<Control>> m_controls;
     std::map<std::string, OptionGroup> m_optionGroups;
+    // What the recent files' lists keep while their windows are unloaded, by control.
+    std::map<std::string, std::vector<std::string>> m_stored;
 };
 
 } // namespace controls::memory

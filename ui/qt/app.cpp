@@ -10,6 +10,9 @@
 namespace controls::qt {
 
 void prepareApplication(QApplication& app) {
+    // The settings' file: ~/.config/steam-velocity/steam-velocity.conf on a desktop.
+    QCoreApplication::setOrganizationName(QStringLiteral("steam-velocity"));
+    QCoreApplication::setApplicationName(QStringLiteral("steam-velocity"));
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

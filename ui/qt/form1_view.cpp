@@ -1,5 +1,6 @@
 #include "ui/qt/icons.h"
 #include "ui/qt/view.h"
+#include "ui/qt/widgets.h"
 
 #include <QMenuBar>
 #include <QShortcut>
@@ -28,6 +29,10 @@ std::unique_ptr<View> form1View() {
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), widget);
     QObject::connect(f10, &QShortcut::activated, bar,
                      [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+    // The results, to be copied into a report.
+    for (const ui::ControlDescription& control : view->design().controls)
+        if (control.kind == ui::Kind::Label)
+            makeCopyable(static_cast<QLabel*>(view->widgetOf(control)));
     view->finish();
     return view;
 }

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -92,8 +93,10 @@ void layOutFrame(const View& view, const ControlDescription& frame) {
 // buttons share the last line.
 std::unique_ptr<View> form4View(const QIcon& icon) {
     auto view = std::make_unique<View>(ui::kForm4Design, icon);
-    view->build();
     FormWidget* widget = view->widget();
+    QMenuBar* bar = windowMenuBar(widget);
+    view->build(nullptr, bar);
+    finishSheetCommands(*view);
     std::vector<const ControlDescription*> rows;
     for (const ControlDescription& control : view->design().controls)
         if (control.parent.empty())
@@ -117,6 +120,7 @@ std::unique_ptr<View> form4View(const QIcon& icon) {
         }
     auto* buttons = new QHBoxLayout();
     auto* layout = new QVBoxLayout(widget);
+    layout->setMenuBar(bar);
     for (const ControlDescription* row : rows) {
         QWidget* shown = view->widgetOf(*row);
         switch (row->kind) {

@@ -155,9 +155,7 @@ QWidget* shown(const View& view, std::string_view name) {
 std::unique_ptr<View> form5View(const QIcon& icon) {
     auto view = std::make_unique<View>(ui::kForm5Design, icon);
     FormWidget* widget = view->widget();
-    auto* bar = new QMenuBar(widget);
-    bar->setNativeMenuBar(false);
-    bar->setFocusPolicy(Qt::NoFocus);
+    QMenuBar* bar = windowMenuBar(widget);
     view->build(nullptr, bar);
     const ui::WindowDescription& design = view->design();
 
@@ -172,9 +170,9 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     };
     for (const auto& shortcut : shortcuts)
         view->actionOf(*design.find(shortcut.command))->setShortcut(shortcut.keys);
-    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), widget);
-    QObject::connect(f10, &QShortcut::activated, bar,
-                     [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+    finishSheetCommands(*view);
+    QAction* close = view->actionOf(*design.find("mnuClose"));
+    qobject_cast<QMenu*>(close->parent())->insertSeparator(close);
 
     for (const char* frame : {"Frame1", "Frame2"})
         layOutFrame(*view, *design.find(frame));

@@ -2,18 +2,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -190,8 +194,14 @@ void QtTableList::showRow(int index) {
 }
 
 int QtTableList::selectedIndex() const {
-    const QList<QTreeWidgetItem*> selected = m_table->selectedItems();
-    return selected.isEmpty() ? -1 : m_table->indexOfTopLevelItem(selected.constFirst());
+    // Of several rows selected for copying, the one the user clicked last stands for them, as
+    // the one row a click selects does; one unselected again leaves the first still selected.
+    if (QTreeWidgetItem* current = m_table->currentItem(); current && current->isSelected())
+        return m_table->indexOfTopLevelItem(current);
+    for (int i = 0; i < m_table->topLevelItemCount(); ++i)
+        if (m_table->topLevelItem(i)->isSelected())
+            return i;
+    return -1;
 }
 
 QtGrid::QtGrid(GridTable* table) : OverWidget(table), m_table(table) {
@@ -344,6 +354,14 @@ QString firstSuffix(const QString& filter) {
     return filter.mid(star + 2, end - star - 2);
 }
 
+// Where the settings keep the folder of the last chosen path and the recent files.
+const QString kFolderKey = u"files/lastFolder"_s;
+const QString kRecentKey = u"network/recentFiles"_s;
+
+QString lastFolder() {
+    return QSettings().value(kFolderKey).toString();
+}
+
 } // namespace
 
 std::string QtFileDialogs::choose(QFileDialog& dialog) {
@@ -352,12 +370,12 @@ std::string QtFileDialogs::choose(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();
-    m_folder = QFileInfo(path).absolutePath();
+    QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
     return toUtf8(path);
 }
 
 std::string QtFileDialogs::openPath(std::string_view title, std::string_view filter) {
-    QFileDialog dialog(m_owner, fromUtf8(title), m_folder, fromUtf8(filter));
+    QFileDialog dialog(m_owner, fromUtf8(title), lastFolder(), fromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return choose(dialog);
@@ -368,13 +386,56 @@ std::string QtFileDialogs::savePath(std::string_view title, std::string_view fil
     const QFileInfo offered(fromUtf8(suggested));
     // A suggested name with a folder opens there: the file the work came from.
     const QString folder =
-        fromUtf8(suggested).contains(QLatin1Char('/')) ? offered.absolutePath() : m_folder;
+        fromUtf8(suggested).contains(QLatin1Char('/')) ? offered.absolutePath() : lastFolder();
     QFileDialog dialog(m_owner, fromUtf8(title), folder, fromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(firstSuffix(fromUtf8(filter)));
+    // With several filters, the one the user chooses names the file's kind.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& chosen) { dialog.setDefaultSuffix(firstSuffix(chosen)); });
     dialog.selectFile(offered.fileName());
     return choose(dialog);
+}
+
+void QtClipboard::setText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(fromUtf8(text));
+}
+
+QtRecentFiles::QtRecentFiles(QMenu* menu, QWidget* owner, QString name)
+    : OverDialog(owner, std::move(name)), m_menu(menu) {
+    fill(QSettings().value(kRecentKey).toStringList());
+}
+
+std::vector<std::string> QtRecentFiles::paths() const {
+    std::vector<std::string> out;
+    for (const QString& path : QSettings().value(kRecentKey).toStringList())
+        out.push_back(toUtf8(path));
+    return out;
+}
+
+void QtRecentFiles::setPaths(const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const std::string& path : paths)
+        list << fromUtf8(path);
+    QSettings().setValue(kRecentKey, list);
+    fill(list);
+}
+
+void QtRecentFiles::fill(const QStringList& paths) {
+    m_menu->clear();
+    for (int i = 0; i < paths.size(); ++i) {
+        // An ampersand in a path is shown, not taken for a mnemonic.
+        QString shown = QDir::toNativeSeparators(paths[i]);
+        shown.replace(u'&', u"&&"_s);
+        QAction* entry = m_menu->addAction(u"&%1 %2"_s.arg(i + 1).arg(shown));
+        QObject::connect(entry, &QAction::triggered, m_menu, [this, i] {
+            if (m_onPick)
+                m_onPick(i);
+        });
+    }
+    m_menu->setEnabled(!paths.isEmpty());
 }
 
 FormWidget::FormWidget(int widthTwips, int heightTwips) {

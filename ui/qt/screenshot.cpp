@@ -3,8 +3,10 @@
 #include "ui/qt/app.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -74,6 +76,9 @@ int main(int argc, char** argv) {
     const int first = dark ? 2 : 1;
     auto file = [&](int index) { return QString::fromLocal8Bit(argv[first + index]); };
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The examples opened here are not the developer's recent files.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication application(argc, argv);
     controls::qt::prepareApplication(application);
     if (dark)

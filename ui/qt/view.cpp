@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QShortcut>
 
@@ -31,15 +32,12 @@ QLabel* caption(const QString& text, QWidget* parent, ui::Look look) {
     return shown;
 }
 
-// A command of the menu titled `title`, which is added to the bar by its first command.
-QAction* command(QMenuBar* bar, const QString& title, const QString& text) {
-    QMenu* menu = nullptr;
+// The menu titled `title`, which is added to the bar by its first command.
+QMenu* menuOf(QMenuBar* bar, const QString& title) {
     for (QAction* entry : bar->actions())
         if (entry->menu() && entry->text() == title)
-            menu = entry->menu();
-    if (!menu)
-        menu = bar->addMenu(title);
-    return menu->addAction(text);
+            return entry->menu();
+    return bar->addMenu(title);
 }
 
 } // namespace
@@ -73,7 +71,11 @@ void View::build(QWidget* client, QMenuBar* menus) {
             make(control, parentOf(control), menus);
     for (const ControlDescription& control : m_design.controls)
         if (control.kind != Kind::Frame)
-            make(control, control.kind == Kind::MenuCommand ? nullptr : parentOf(control), menus);
+            make(control,
+                 control.kind == Kind::MenuCommand || control.kind == Kind::RecentFiles
+                     ? nullptr
+                     : parentOf(control),
+                 menus);
     for (const ControlDescription& control : m_design.controls)
         over(control);
 }
@@ -147,7 +149,7 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
     case Kind::MenuCommand: {
         if (!menus)
             throw std::logic_error(m_design.qualified(control.name) + " has no menu bar");
-        QAction* action = command(menus, fromUtf8(control.parent), text);
+        QAction* action = menuOf(menus, fromUtf8(control.parent))->addAction(text);
         action->setObjectName(fromUtf8(control.name));
         made.object = action;
         break;
@@ -156,12 +158,22 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         // The headings are the description's text, separated by tabs.
         at(new GridTable(text.isEmpty() ? QStringList() : text.split(QLatin1Char('\t')), parent));
         break;
+    case Kind::RecentFiles: {
+        if (!menus)
+            throw std::logic_error(m_design.qualified(control.name) + " has no menu bar");
+        QMenu* recent = menuOf(menus, fromUtf8(control.parent))->addMenu(text);
+        recent->setObjectName(fromUtf8(control.name));
+        made.object = recent;
+        break;
+    }
     case Kind::MessageBox:
     case Kind::HelpWindows:
     case Kind::Program:
     case Kind::Window:
     case Kind::Question:
     case Kind::FileDialogs:
+    case Kind::Clipboard:
+    case Kind::SheetOutput:
         break;
     }
 }
@@ -216,6 +228,16 @@ void View::over(const ControlDescription& control) {
         break;
     case Kind::FileDialogs:
         add(keep<QtFileDialogs>(static_cast<QWidget*>(m_widget.get()), fromUtf8(control.name)));
+        break;
+    case Kind::Clipboard:
+        add(keep<QtClipboard>(static_cast<QWidget*>(m_widget.get()), fromUtf8(control.name)));
+        break;
+    case Kind::SheetOutput:
+        add(keep<QtSheetOutput>(static_cast<QWidget*>(m_widget.get()), fromUtf8(control.name)));
+        break;
+    case Kind::RecentFiles:
+        add(keep<QtRecentFiles>(static_cast<QMenu*>(shown), static_cast<QWidget*>(m_widget.get()),
+                                fromUtf8(control.name)));
         break;
     case Kind::Window:
     case Kind::Frame:
@@ -294,6 +316,30 @@ std::vector<QWidget*> View::widgetsOf(const ControlDescription& control) const {
 
 QAction* View::actionOf(const ControlDescription& command) const {
     return qobject_cast<QAction*>(made(command).object);
+}
+
+QMenuBar* windowMenuBar(FormWidget* widget) {
+    auto* bar = new QMenuBar(widget);
+    bar->setNativeMenuBar(false);
+    bar->setFocusPolicy(Qt::NoFocus);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), widget);
+    QObject::connect(f10, &QShortcut::activated, bar,
+                     [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+    return bar;
+}
+
+void finishSheetCommands(const View& view) {
+    QAction* exportCommand = view.actionOf(*view.design().find("mnuExport"));
+    QAction* print = view.actionOf(*view.design().find("mnuPrint"));
+    auto* menu = qobject_cast<QMenu*>(exportCommand->parent());
+    if (menu->actions().constFirst() != exportCommand)
+        menu->insertSeparator(exportCommand);
+    print->setShortcut(QKeySequence::Print);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        print->setEnabled(false);
+        print->setToolTip(QString::fromUtf8("没有可用的打印机：可用“导出 PDF…”存为 PDF 文件"));
+        menu->setToolTipsVisible(true);
+    }
 }
 
 std::unique_ptr<View> openedView(const ui::WindowDescription& design, const QIcon& icon) {

@@ -62,6 +62,13 @@ private:
     ui::ControlSet m_controls;
 };
 
+// A laid-out window's menu bar: in the window rather than in a desktop's global menu, out of the
+// tab order, its first menu opened by F10 as well as by Alt and its letter.
+QMenuBar* windowMenuBar(FormWidget* widget);
+// The calculation sheet's commands as a desktop shows them: 打印… by Ctrl+P, set apart from the
+// commands before them, and disabled with a tip saying why where there is no printer.
+void finishSheetCommands(const View& view);
+
 // The views, each window's own arrangement in its own file.
 std::unique_ptr<View> form1View();
 std::unique_ptr<View> form2View(const QIcon& icon);

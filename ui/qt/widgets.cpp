@@ -3,10 +3,16 @@
 #include "ui/qt/colours.h"
 #include "ui/qt/qt_controls.h"
 
+#include "sheet/sheet.h"
+
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -169,9 +175,48 @@ Table::Table(QWidget* parent) : QTreeWidget(parent) {
     setItemsExpandable(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QString Table::copied(bool selected) const {
+    sheet::Table shown;
+    for (int column = 0; column < columnCount(); ++column)
+        shown.headings.push_back(headerItem()->text(column).toStdString());
+    std::vector<std::size_t> rows;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = topLevelItem(i);
+        std::vector<sheet::Cell>& cells = shown.rows.emplace_back();
+        for (int column = 0; column < columnCount(); ++column)
+            cells.push_back({.text = row->text(column).toStdString()});
+        if (row->isSelected())
+            rows.push_back(static_cast<std::size_t>(i));
+    }
+    // Nothing selected copies nothing rather than everything: 全部复制 says that.
+    if (selected && rows.empty())
+        return {};
+    return QString::fromStdString(selected ? sheet::tabSeparated(shown, rows)
+                                           : sheet::tabSeparated(shown));
+}
+
+void Table::keyPressEvent(QKeyEvent* event) {
+    if (!event->matches(QKeySequence::Copy))
+        return QTreeWidget::keyPressEvent(event);
+    if (const QString text = copied(true); !text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void Table::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* some = menu.addAction(QString::fromUtf8("复制(&C)"));
+    some->setShortcut(QKeySequence::Copy);
+    some->setEnabled(!selectedItems().isEmpty());
+    QAction* all = menu.addAction(QString::fromUtf8("全部复制(&A)"));
+    all->setEnabled(topLevelItemCount() > 0);
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen)
+        QGuiApplication::clipboard()->setText(copied(chosen == some));
 }
 
 void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
@@ -271,6 +316,22 @@ void Table::recolour(QTreeWidgetItem* row) const {
     }
     for (int column = 0; column < columnCount(); ++column)
         row->setForeground(column, brush);
+}
+
+void makeCopyable(QLabel* label) {
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Selectable by the mouse alone, a label is given no focus; said again so that no later
+    // change of flags gives it one.
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(label, &QLabel::customContextMenuRequested, label, [label](QPoint at) {
+        QMenu menu(label);
+        QAction* copy = menu.addAction(QString::fromUtf8("复制(&C)"));
+        copy->setEnabled(!label->text().trimmed().isEmpty());
+        if (menu.exec(label->mapToGlobal(at)) == copy)
+            QGuiApplication::clipboard()->setText(
+                label->hasSelectedText() ? label->selectedText() : label->text().trimmed());
+    });
 }
 
 void StatusLabel::setFault(bool fault) {

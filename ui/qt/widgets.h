@@ -105,10 +105,15 @@ private:
 
 // Rows under fixed column headings. A row above its range reads in red and one below it in grey,
 // colours that read on the rows' background in any theme and are chosen anew when the theme
-// changes; the recommended row is bold.
+// changes; the recommended row is bold. Ctrl+C and the context menu's 复制 put the selected
+// rows (Shift and Ctrl with a click select more than one) on the clipboard as tab-separated
+// text under the headings, 全部复制 every row, so that a paste into a spreadsheet gives each
+// value its own cell.
 class Table final : public QTreeWidget {
 public:
     explicit Table(QWidget* parent);
+    // The rows, all of them where `selected` is false, as the clipboard is given them.
+    QString copied(bool selected) const;
     void setLook(QTreeWidgetItem* row, TableList::Look look);
     struct Column {
         const char* heading;
@@ -130,6 +135,8 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void recolour(QTreeWidgetItem* row) const;
@@ -172,6 +179,11 @@ private:
     QList<QStringList> m_items; // by column
     EditHandler m_onEdit;
 };
+
+// Lets the user select a label's text with the mouse and copy it from its context menu (all of
+// it where nothing is selected), without the label taking the focus: a click there must not end
+// an edit in a text box, whose leaving the program may act on.
+void makeCopyable(QLabel* label);
 
 // A label that says a fault in red, a red that reads on the window's colour in any theme, and
 // anything else in the theme's own text colour.

@@ -60,6 +60,12 @@ public:
     virtual controls::Grid& grid() = 0;
     virtual controls::Question& question() = 0;
     virtual controls::FileDialogs& fileDialogs() = 0;
+    virtual controls::Clipboard& clipboard() = 0;
+    // What a paste elsewhere would take.
+    virtual std::string pasted() = 0;
+    virtual controls::RecentFiles& recentFiles() = 0;
+    // The recent files made afresh, as the window's next opening makes them.
+    virtual controls::RecentFiles& recentFilesAgain() = 0;
 
     // The user types `text` into a cell, over all it holds, and ends the edit.
     virtual void userEdit(int row, int column, std::string_view text, Commit commit) = 0;
@@ -70,6 +76,8 @@ public:
     // The path the user will choose in the next file dialog, typed and taken with Enter; an
     // empty one cancels the dialog with Esc.
     virtual void chooseNext(std::string path) = 0;
+    // The user opens the recent files' menu and clicks the entry at `index`.
+    virtual void userPickRecent(int index) = 0;
 };
 
 using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();

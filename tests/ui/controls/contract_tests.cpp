@@ -386,5 +386,33 @@ TEST_P(WorkContract, FileDialogsReturnTheChosenPathOrNothingWhenCancelled) {
     std::filesystem::remove(existing);
 }
 
+// A paste takes the last text put on the clipboard, whole: the tabs and line ends that make
+// cells of it, and the Chinese.
+TEST_P(WorkContract, ThePasteTakesTheLastTextWhole) {
+    harness->clipboard().setText("管段\t流速 (m/s)\nA\t 17.6839\n");
+    EXPECT_EQ(harness->pasted(), "管段\t流速 (m/s)\nA\t 17.6839\n");
+    harness->clipboard().setText("2939.431");
+    EXPECT_EQ(harness->pasted(), "2939.431");
+}
+
+// The list set is the list the next window finds; setting it raises nothing, and the user's pick
+// raises the entry's place once.
+TEST_P(WorkContract, RecentFilesOutliveTheirMenuAndRaiseOnlyThePick) {
+    std::vector<int> picked;
+    controls::RecentFiles& recent = harness->recentFiles();
+    recent.onPick([&](int index) { picked.push_back(index); });
+    const std::vector<std::string> paths{"/工程/厂区.json", "/工程/a&b.json", "/tmp/三.json"};
+    recent.setPaths(paths);
+    EXPECT_EQ(recent.paths(), paths);
+    EXPECT_EQ(harness->recentFilesAgain().paths(), paths);
+    EXPECT_TRUE(picked.empty());
+    harness->userPickRecent(1);
+    EXPECT_EQ(picked, std::vector<int>{1});
+    recent.setPaths({});
+    EXPECT_TRUE(harness->recentFilesAgain().paths().empty());
+    harness->userPickRecent(0);
+    EXPECT_EQ(picked, std::vector<int>{1});
+}
+
 } // namespace
 } // namespace contract

@@ -73,9 +73,21 @@ public:
         m_question.answerNext(kAnswers[static_cast<int>(reply)]);
     }
     void chooseNext(std::string path) override { m_files.answerNext(std::move(path)); }
+    controls::Clipboard& clipboard() override { return m_clipboard; }
+    std::string pasted() override { return m_clipboard.text(); }
+    controls::RecentFiles& recentFiles() override { return m_recent; }
+    controls::RecentFiles& recentFilesAgain() override {
+        // As a window's unloading takes its controls and its next loading makes them anew.
+        m_taken.push_back(m_gui.takeWindow("Form9"));
+        return m_gui.recentFiles("Form9.mnuRecent");
+    }
+    void userPickRecent(int index) override { m_recent.userPick(index); }
 
 private:
     Gui m_gui;
+    controls::memory::MemoryClipboard& m_clipboard = m_gui.clipboard("Form5.clipboard");
+    controls::memory::MemoryRecentFiles& m_recent = m_gui.recentFiles("Form9.mnuRecent");
+    std::vector<std::vector<std::unique_ptr<controls::memory::Control>>> m_taken;
     controls::memory::MemoryGrid& m_grid = m_gui.grid("Form5.Grid1", {"a", "b", "c"});
     controls::memory::MemoryQuestion& m_question = m_gui.question("Form5.Question1");
     controls::memory::MemoryFileDialogs& m_files = m_gui.fileDialogs("Form5.Files1");

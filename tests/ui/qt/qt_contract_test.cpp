@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -226,6 +229,26 @@ public:
 
     void replyNext(Reply reply) override { m_replies.push_back(reply); }
     void chooseNext(std::string path) override { m_paths.push_back(std::move(path)); }
+    controls::Clipboard& clipboard() override { return m_clipboard; }
+    std::string pasted() override {
+        return QGuiApplication::clipboard()->text().toUtf8().toStdString();
+    }
+    controls::RecentFiles& recentFiles() override { return m_recent; }
+    controls::RecentFiles& recentFilesAgain() override {
+        m_again.push_back(std::make_unique<QtRecentFiles>(new QMenu(&m_window), &m_window,
+                                                          QStringLiteral("Recent1")));
+        return *m_again.back();
+    }
+    void userPickRecent(int index) override {
+        QMenu* menu = m_recent.menu();
+        const QList<QAction*> entries = menu->actions();
+        if (index >= entries.size() || !menu->isEnabled())
+            return;
+        menu->popup(m_window.mapToGlobal(QPoint(10, 10)));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entries[index]).center());
+        QCoreApplication::processEvents();
+    }
 
 private:
     // Clicks the cell and opens its editor with F2, as a keyboard user does.
@@ -288,6 +311,9 @@ private:
     std::deque<Reply> m_replies;
     std::deque<std::string> m_paths;
     QTimer m_answerer;
+    QtClipboard m_clipboard{&m_window, QStringLiteral("Clipboard1")};
+    QtRecentFiles m_recent{new QMenu(&m_window), &m_window, QStringLiteral("Recent1")};
+    std::vector<std::unique_ptr<QtRecentFiles>> m_again;
 };
 
 std::unique_ptr<contract::WorkHarness> makeQtWorkHarness() {
@@ -305,7 +331,12 @@ INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness)
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The settings in a folder of the run's own: a test neither reads nor changes the user's.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("steam-velocity"));
+    QCoreApplication::setApplicationName(QStringLiteral("steam-velocity"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

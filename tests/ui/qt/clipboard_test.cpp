@@ -1,0 +1,125 @@
+// Copy and paste through a real X server's clipboard: the rows Ctrl+C copies from the sizing and
+// the network tables, read back by xclip, a program of its own, as another program pastes them.
+#include "calc/numbers.h"
+#include "calc/recal.h"
+#include "network/cli.h"
+#include "ui/qt/app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using controls::qt::View;
+
+// The clipboard as xclip pastes it; the program must answer xclip's request meanwhile.
+std::string pasted() {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
+    return xclip.readAllStandardOutput().toStdString();
+}
+
+std::vector<std::vector<std::string>> rowsOf(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream cells(line);
+        auto& row = rows.emplace_back();
+        for (std::string cell; std::getline(cells, cell, '\t');)
+            row.push_back(cell);
+    }
+    return rows;
+}
+
+// Every row of a table selected and copied by the keys a user presses.
+std::string copyAll(const View& view, std::string_view table) {
+    auto* shown = static_cast<QTreeWidget*>(view.widgetOf(*view.design().find(table)));
+    shown->setFocus();
+    QTest::keyClick(shown, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(shown, Qt::Key_C, Qt::ControlModifier);
+    return pasted();
+}
+
+void trigger(const View& view, std::string_view command) {
+    view.actionOf(*view.design().find(command))->trigger();
+    QApplication::processEvents();
+}
+
+// 10 t/h at 5 kg/m3: the velocity in each welded pipe by the README's formula, worked here in
+// floats as the main window works it, v = G ÷ 3.6 ÷ (3.14159 ÷ 4 × d²) ÷ ρ.
+TEST(RealClipboard, TheSizingTablePastesAsCellsUnderItsHeadings) {
+    controls::qt::App app;
+    app.start();
+    const View& main = app.view();
+    main.controls().get<controls::TextBox>("Text1").setText("10");
+    main.controls().get<controls::TextBox>("Text3").setText("5");
+    trigger(main, "mnuSizing");
+    const auto rows = rowsOf(copyAll(*app.form4().view(), "List1"));
+    ASSERT_EQ(rows.size(), 28u) << "the headings and the 27 welded sizes";
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"管径", "内径 (mm)", "流速 (m/s)", "比摩阻 R (Pa/m)",
+                                        "管段压降 ΔP (kPa)", "推荐流速 (m/s)", "评价"}));
+    // DN200, 0.2 m: the twelfth size, after DN15 to DN150.
+    ASSERT_EQ(rows[12].size(), 7u);
+    EXPECT_EQ(rows[12][0], "DN200");
+    const float velocity = 10.0f / 3.6f / (3.14159f / 4 * 0.2f * 0.2f) / 5.0f;
+    EXPECT_NEAR(std::stod(rows[12][2]), velocity, velocity * 1e-6);
+    EXPECT_EQ(rows[12][2].find(' '), std::string::npos) << "no sign blank in a pasted cell";
+}
+
+// The example network's segments against what the command line computes for its file.
+TEST(RealClipboard, TheNetworkTablePastesTheCommandLinesFigures) {
+    const std::string file = STEAM_NETWORK_EXAMPLES "/superheated-network.json";
+    std::ostringstream out, err;
+    ASSERT_EQ(network::runCommandLine(std::vector<std::string>{"calc", "--json", file}, out, err),
+              0);
+    const nlohmann::json calc = nlohmann::json::parse(out.str());
+
+    controls::qt::App app;
+    app.start();
+    trigger(app.view(), "mnuNetwork");
+    const View& network = *app.form5().view();
+    QTimer::singleShot(0, [&file] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QString::fromStdString(file));
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    trigger(network, "mnuOpen");
+    const auto rows = rowsOf(copyAll(network, "List1"));
+    ASSERT_EQ(rows.size(), calc["segments"].size() + 1);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{
+                           "管段", "管子", "内径 (mm)", "流量 (t/h)", "起点压力", "终点压力",
+                           "起点密度 (kg/m3)", "终点密度 (kg/m3)", "起点流速 (m/s)",
+                           "终点流速 (m/s)", "比摩阻 (Pa/m)", "压降 (kPa)", "评价"}));
+    const char* keys[] = {"bore",         "flow",        "pIn",        "pOut",
+                          "densityIn",    "densityOut",  "velocityIn", "velocityOut",
+                          "specificLoss", "pressureDrop"};
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        const nlohmann::json& segment = calc["segments"][i];
+        ASSERT_EQ(rows[i + 1].size(), 13u) << i;
+        EXPECT_EQ(rows[i + 1][0], segment["name"].get<std::string>());
+        for (std::size_t k = 0; k < std::size(keys); ++k) {
+            std::string figure =
+                calc::fieldText(calc::storedFloat(segment[keys[k]].get<double>()), "");
+            figure.erase(0, figure.find_first_not_of(' '));
+            EXPECT_EQ(rows[i + 1][k + 2], figure) << i << " " << keys[k];
+        }
+    }
+}
+
+} // namespace
