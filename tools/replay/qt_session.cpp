@@ -126,6 +126,11 @@ void QtSession::answer(QDialog* dialog) {
                                    : dialog->parentWidget()->window()->objectName().toStdString() +
                                          "." + dialog->objectName().toStdString();
     const ui::ControlDescription* described = ui::controlOf(target);
+    // A print dialog is cancelled: a session prints on no machine's printer.
+    if (described && described->kind == ui::Kind::SheetOutput) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        return;
+    }
     const bool question = described && described->kind == ui::Kind::Question;
     auto* files = qobject_cast<QFileDialog*>(dialog);
     if (!question && !(files && described && described->kind == ui::Kind::FileDialogs)) {

@@ -86,6 +86,20 @@ TEST_F(Desktop, TheWheelTurnsOnlyAFocusedList) {
     EXPECT_EQ(find<QLineEdit>(false, "Text3")->text(), QStringLiteral("1.122"));
 }
 
+// A result is selected by a drag, as text in any program, while the box being typed into keeps
+// the focus: a click on a result must not end its edit.
+TEST_F(Desktop, AResultIsSelectedWithoutTakingTheFocus) {
+    auto* density = find<QLineEdit>(false, "Text3");
+    focus(density);
+    auto* velocity = find<QLabel>(false, "Label4");
+    QTest::mousePress(velocity, Qt::LeftButton, {}, QPoint(2, velocity->height() / 2));
+    QTest::mouseMove(velocity, QPoint(velocity->width() - 2, velocity->height() / 2));
+    QTest::mouseRelease(velocity, Qt::LeftButton, {},
+                        QPoint(velocity->width() - 2, velocity->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), density);
+    EXPECT_EQ(velocity->selectedText(), velocity->text().trimmed());
+}
+
 // WCAG 2 contrast ratio, written out here so the test does not trust the program's own.
 double contrast(const QColor& one, const QColor& other) {
     auto luminance = [](const QColor& c) {
