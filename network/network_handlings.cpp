@@ -527,7 +527,7 @@ void NetworkHandlings::calculate() {
 }
 
 std::optional<sheet::Sheet> NetworkHandlings::sheet(std::string_view date) const {
-    if (!m_network)
+    if (!m_network || !m_result.fault.empty())
         return std::nullopt;
     return networkSheet(*m_network, m_result, date);
 }

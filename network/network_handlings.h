@@ -152,7 +152,7 @@ public:
     std::optional<std::size_t> selectedSegment() const;
     const Result& result() const { return m_result; }
     // The calculation sheet of the network shown, made on `date`; none while the inputs are at
-    // fault.
+    // fault or the network cannot be computed.
     std::optional<sheet::Sheet> sheet(std::string_view date) const;
     void say(std::string_view text, bool fault) { m_controls.status.setStatus(text, fault); }
 

@@ -77,10 +77,6 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     sheet::Table& nodes = s.tables[2];
     nodes.title = "节点压力";
     nodes.headings = headings(kNodeHeadings, {1, 2, 3}, texts.unit);
-    if (!result.fault.empty()) {
-        s.findings = {"无法计算：" + result.fault};
-        return s;
-    }
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
         results.rows.push_back(
             sheet::shownCells(segmentRow(network.segments[i], result.segments[i])));

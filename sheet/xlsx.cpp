@@ -106,27 +106,6 @@ std::string libraryWords(lxw_error error, int systemError) {
     }
 }
 
-// A worksheet's name as the spreadsheet allows it: at most 31 characters, none of []:*?/\,
-// different from the others.
-std::string worksheetName(std::string_view title, const std::vector<std::string>& taken) {
-    std::string name;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < title.size() && characters < 28; ++characters) {
-        const std::size_t length = sequenceLength(static_cast<unsigned char>(title[i]));
-        const std::string_view c = title.substr(i, length);
-        name += c.size() == 1 && std::string_view("[]:*?/\\'").find(c[0]) != std::string_view::npos
-                    ? std::string_view(" ")
-                    : c;
-        i += length;
-    }
-    if (name.empty())
-        name = "表";
-    std::string unique = name;
-    for (int n = 2; std::find(taken.begin(), taken.end(), unique) != taken.end(); ++n)
-        unique = name + " " + std::to_string(n);
-    return unique;
-}
-
 // Writes a workbook and keeps its first failure; the workbook is freed whatever happened.
 class Workbook {
 public:
@@ -166,10 +145,10 @@ public:
         }
     }
 
+    // A worksheet named by its table's title, which the sheets keep short and plain as a
+    // spreadsheet wants a worksheet's name.
     lxw_worksheet* add(std::string_view title) {
-        const std::string name = worksheetName(title, m_names);
-        m_names.push_back(name);
-        lxw_worksheet* sheet = workbook_add_worksheet(m_book, name.c_str());
+        lxw_worksheet* sheet = workbook_add_worksheet(m_book, std::string(title).c_str());
         if (sheet == nullptr)
             keep(LXW_ERROR_PARAMETER_VALIDATION);
         return sheet;
@@ -232,7 +211,6 @@ private:
     lxw_workbook* m_book = nullptr;
     lxw_error m_error = LXW_NO_ERROR;
     int m_systemError = 0;
-    std::vector<std::string> m_names;
     std::map<std::tuple<bool, Look, std::string, bool, bool>, lxw_format*> m_formats;
 };
 

@@ -6,12 +6,13 @@ and from the network file itself; headings and Chinese texts as the windows show
 refusals: a missing folder, a folder that is not writable, a name taken by a folder, and a PDF
 program that is missing or passes its status on.
 
-Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION
+Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION [NETWORK...]
 """
 import csv
 import json
 import math
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -21,6 +22,8 @@ import tempfile
 import openpyxl
 
 PROGRAM, EXAMPLES, VERSION = sys.argv[1:4]
+# Networks beyond the examples: exhausted pressures, figures in exponent form, quoted names.
+MORE = sys.argv[4:]
 # A fixed day, so that the date is known: 2023-11-14 22:13:20 UTC.
 ENV = dict(os.environ, SOURCE_DATE_EPOCH="1700000000")
 DATE = "2023-11-14"
@@ -100,9 +103,10 @@ def expected_sheet(path):
     nodes = [[n["name"]] + [shown(n[k]) for k in ("pressure", "required", "margin")]
              for n in result["nodes"]]
     # The most unfavourable user: the least margin where some user needs a pressure, else the
-    # lowest pressure.
+    # lowest pressure; an exhausted user before every other.
+    exhausted = [n for n in result["nodes"][1:] if n["pressure"] is None]
     needing = [n for n in result["nodes"] if n["margin"] is not None]
-    worst = (min(needing, key=lambda n: n["margin"]) if needing
+    worst = (exhausted[0] if exhausted else min(needing, key=lambda n: n["margin"]) if needing
              else min(result["nodes"][1:], key=lambda n: n["pressure"]))
     tables = {
         "管段数据": (["管段", "起点", "终点", "长度 (m)", "局部损失 (%)", "管子", "负荷 (t/h)",
@@ -128,65 +132,68 @@ def expected_sheet(path):
     return head, inputs, tables, "最不利用户：" + worst["name"] + "，"
 
 
-def read_csv(path, name, expected):
+def compare(what, rows, expected, titles):
+    """Rows of texts as a reader gives them against the sheet: its title and subject, the
+    inputs, each table after its title, and the most unfavourable user among the findings."""
     head, inputs, tables, worst = expected
+    first = [r[0] if r else "" for r in rows]
+    check(first[:len(head)] == head, f"{what}: title {first[:2]}")
+    at = len(head)
+    check([r[:2] for r in rows[at:at + len(inputs)]] == inputs, f"{what}: inputs {rows[at:]}")
+    for title in titles:
+        headings, cells = tables[title]
+        start = first.index(title, at + len(inputs))
+        check(rows[start + 1][:len(headings)] == headings, f"{what}: headings {rows[start + 1]}")
+        for want, got in zip(cells, rows[start + 2:start + 2 + len(cells)] + [[]] * len(cells)):
+            check(got[:len(want)] == want, f"{what}: {title} row {got} for {want}")
+    check(any(f.startswith(worst) for f in first), f"{what}: no finding {worst}")
+
+
+def read_csv(path, name, expected):
     with open(path, "rb") as f:
         raw = f.read()
     check(raw.startswith(b"\xef\xbb\xbf"), f"{name}: csv begins with a byte-order mark")
     check(raw.count(b"\n") == raw.count(b"\r\n"), f"{name}: csv lines end in CRLF")
     with open(path, encoding="utf-8-sig", newline="") as f:
         rows = list(csv.reader(f))
-    check(rows[:len(head)] == [[h] for h in head], f"{name}: csv title {rows[:2]}")
-    at = len(head)
-    check(rows[at:at + len(inputs)] == inputs, f"{name}: csv inputs {rows[at:at + len(inputs)]}")
+    tables = expected[2]
+    compare(f"{name} csv", rows, expected, tables)
     for title, (headings, cells) in tables.items():
         start = rows.index([title])
-        check(rows[start - 1] == [], f"{name}: a blank line before {title}")
-        check(rows[start + 1] == headings, f"{name}: csv headings of {title}: {rows[start + 1]}")
-        got = rows[start + 2:start + 2 + len(cells)]
-        for want, row in zip(cells, got):
-            check(row == want, f"{name}: csv {title} row {row} != {want}")
-        check(len(got) == len(cells), f"{name}: csv {title} has {len(got)} rows")
-    findings = rows.index(["结论"])
-    check(rows[findings + 1][0].startswith(worst), f"{name}: csv finding {rows[findings + 1]}")
+        check(rows[start - 1] == [] and all(len(r) == len(headings) for r in
+                                            rows[start + 1:start + 2 + len(cells)]),
+              f"{name}: csv {title} after a blank line, each row as wide as its headings")
 
 
 def xlsx_text(cell):
-    """A cell as its number format shows it, read by openpyxl."""
+    """A cell as its number format shows it."""
     value = cell.value
-    if value is None:
-        return ""
-    if isinstance(value, str):
-        return value
-    form = cell.number_format
-    mantissa = form.split("E")[0]
+    if value is None or isinstance(value, str):
+        return value or ""
+    mantissa = cell.number_format.split("E")[0]
     decimals = len(mantissa.split(".")[1]) if "." in mantissa else 0
-    return ("%.*E" if "E" in form else "%.*f") % (decimals, value)
+    return ("%.*E" if "E" in cell.number_format else "%.*f") % (decimals, value)
+
+
+FIGURE = re.compile(r"-?[0-9]+(\.[0-9]+)?(E[+-][0-9]+)?")
 
 
 def read_xlsx(path, name, expected):
-    head, inputs, tables, worst = expected
+    tables = expected[2]
     book = openpyxl.load_workbook(path)
     check(book.sheetnames == list(tables) + ["计算方法"], f"{name}: worksheets {book.sheetnames}")
     for title, (headings, cells) in tables.items():
         ws = book[title]
         rows = [list(r) for r in ws.iter_rows()]
-        text = [[xlsx_text(c) for c in r] for r in rows]
-        first = [r[0] for r in text]
-        check(first[:len(head)] == head, f"{name}: xlsx {title} title {first[:2]}")
-        at = len(head)
-        check([r[:2] for r in text[at:at + len(inputs)]] == inputs,
-              f"{name}: xlsx {title} inputs")
-        start = first.index(title, at + len(inputs))
-        check(text[start + 1][:len(headings)] == headings,
-              f"{name}: xlsx headings of {title}: {text[start + 1]}")
+        compare(f"{name} xlsx {title}", [[xlsx_text(c) for c in r] for r in rows], expected,
+                [title])
+        start = [r[0].value for r in rows].index(title, 2)
         check(all(c.font.b for c in rows[start + 1][:len(headings)]),
               f"{name}: xlsx headings of {title} bold")
-        for want, row, got in zip(cells, rows[start + 2:], text[start + 2:]):
-            check(got[:len(want)] == want, f"{name}: xlsx {title} row {got} != {want}")
+        for want, row in zip(cells, rows[start + 2:]):
             for w, c in zip(want, row):
                 # A figure is a number, equal to its shown digits; any other text is text.
-                figure = w.replace("-", "", 1).replace(".", "", 1).isdigit() or "E" in w
+                figure = FIGURE.fullmatch(w) is not None
                 check(isinstance(c.value, (int, float)) == figure and
                       (not figure or c.value == float(w)),
                       f"{name}: xlsx {title} cell {c.coordinate} {c.value!r} for {w!r}")
@@ -196,14 +203,16 @@ def read_xlsx(path, name, expected):
             need = sum(2 if ord(ch) >= 0x1100 else 1 for ch in heading)
             check(ws.column_dimensions[letter].width >= need,
                   f"{name}: xlsx column {letter} of {title} narrower than {heading}")
-        check(any(t[0].startswith(worst) for t in text), f"{name}: xlsx {title} finding")
     method = [r[0].value for r in book["计算方法"].iter_rows()]
     check(any(m and "IAPWS-IF97" in m for m in method), f"{name}: the method names IF97")
 
 
-def run(args, user=None):
+def run(args, user=None, scratch=None):
     prefix = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] if user else []
-    return subprocess.run(prefix + args, capture_output=True, text=True, env=ENV)
+    # A coverage build's counts go where the unprivileged user may write them, rather than
+    # complaining on standard error about the build's own folder.
+    env = dict(ENV, GCOV_PREFIX=scratch) if user else ENV
+    return subprocess.run(prefix + args, capture_output=True, text=True, env=env)
 
 
 def listing(folder):
@@ -233,11 +242,14 @@ def refusals(work, example):
     else:
         print("skipped the unwritable folder: setpriv is missing, and as root no folder's "
               "permissions stop a write")
+    scratch = os.path.join(work, "gcov")
+    os.mkdir(scratch)
+    os.chmod(scratch, 0o777)
     before = listing(folder)
     for why, target, message, user in cases:
         for kind in ("csv", "xlsx"):
             path = target.format(kind) if "{}" in target else target
-            r = run([PROGRAM, "sheet", network, "--" + kind, path], user)
+            r = run([PROGRAM, "sheet", network, "--" + kind, path], user, scratch)
             words = message.format(kind) if "{}" in message else message
             check(r.returncode == 2, f"{why}, {kind}: status {r.returncode}")
             check(r.stderr == words + "\n" and r.stdout == "",
@@ -271,10 +283,11 @@ def refusals(work, example):
 
 def main():
     with tempfile.TemporaryDirectory() as work:
-        examples = sorted(e for e in os.listdir(EXAMPLES) if e.endswith(".json"))
+        examples = sorted(os.path.join(EXAMPLES, e) for e in os.listdir(EXAMPLES)
+                          if e.endswith(".json"))
         check(len(examples) >= 3, f"examples: {examples}")
-        for example in examples:
-            path = os.path.join(EXAMPLES, example)
+        for path in examples + MORE:
+            example = os.path.basename(path)
             expected = expected_sheet(path)
             out = os.path.join(work, example)
             r = run([PROGRAM, "sheet", path, "--xlsx", out + ".xlsx", "--csv", out + ".csv"])
@@ -282,7 +295,7 @@ def main():
                   f"{example}: {r.returncode} {r.stderr}")
             read_csv(out + ".csv", example, expected)
             read_xlsx(out + ".xlsx", example, expected)
-        refusals(work, os.path.join(EXAMPLES, examples[0]))
+        refusals(work, examples[0])
     for failure in failures:
         print("FAIL:", failure)
     sys.exit(1 if failures else 0)
