@@ -155,11 +155,6 @@ std::vector<std::string_view> codes(const SegmentResult& segment) {
     return result;
 }
 
-// An auto-sized segment below an exhausted one has no pipe, and so no bore either.
-std::optional<double> bore(const SegmentResult& segment) {
-    return segment.pipe.empty() ? std::nullopt : std::optional<double>(segment.bore);
-}
-
 std::string calcCsv(const Network& network, const Result& result) {
     std::string csv = row({"name", "from", "to", "flow", "length", "localLoss", "pipe", "bore",
                            "pIn", "pOut", "densityIn", "densityOut", "velocityIn", "velocityOut",
@@ -169,7 +164,7 @@ std::string calcCsv(const Network& network, const Result& result) {
         const SegmentResult& r = result.segments[i];
         csv += row({text(segment.name), text(segment.from), text(segment.to), number(r.flow),
                     number(segment.length), number(segment.localLoss), text(r.pipe),
-                    number(bore(r)), number(r.pIn), number(r.pOut), number(r.densityIn),
+                    number(r.shownBore()), number(r.pIn), number(r.pOut), number(r.densityIn),
                     number(r.densityOut), number(r.velocityIn), number(r.velocityOut),
                     number(r.specificLoss), number(r.pressureDrop), joined(codes(r), ";")});
     }
@@ -198,7 +193,7 @@ std::string calcJson(const Network& network, const Result& result) {
         s["length"] = segment.length;
         s["localLoss"] = segment.localLoss;
         s["pipe"] = r.pipe.empty() ? Json(nullptr) : Json(r.pipe);
-        s["bore"] = value(bore(r));
+        s["bore"] = value(r.shownBore());
         s["pIn"] = value(r.pIn);
         s["pOut"] = value(r.pOut);
         s["densityIn"] = value(r.densityIn);

@@ -105,6 +105,12 @@ struct SegmentResult {
     std::optional<double> specificLoss;            // Pa/m, Δp / (L · (1 + α))
     std::optional<double> pressureDrop;            // kPa
     std::vector<Verdict> verdicts;
+
+    // An auto-sized segment below an exhausted one has no pipe, and so no bore either: shown
+    // as a blank, never as a bore of 0.
+    std::optional<double> shownBore() const {
+        return pipe.empty() ? std::nullopt : std::optional<double>(bore);
+    }
 };
 
 struct NodeResult {

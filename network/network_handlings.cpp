@@ -253,8 +253,8 @@ std::string segmentRow(const Segment& segment, const SegmentResult& r) {
         verdict = "适宜";
     std::string row = segment.name + "\t" + pipe;
     for (const std::optional<double>& figure :
-         {std::optional<double>(r.bore), std::optional<double>(r.flow), r.pIn, r.pOut, r.densityIn,
-          r.densityOut, r.velocityIn, r.velocityOut, r.specificLoss, r.pressureDrop})
+         {r.shownBore(), std::optional<double>(r.flow), r.pIn, r.pOut, r.densityIn, r.densityOut,
+          r.velocityIn, r.velocityOut, r.specificLoss, r.pressureDrop})
         row += "\t" + shown(figure);
     return row + "\t" + verdict;
 }
