@@ -24,8 +24,12 @@
 
 #include <unistd.h>
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <process.h>
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace network {
@@ -432,6 +436,30 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
         return sheetCommand(rest, out, err);
     }
     return usage(err, "未知命令 unknown command “" + command + "”");
+}
+
+std::vector<std::string> commandLine(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> args;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        const int bytes =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), bytes, nullptr, nullptr);
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    return args;
+#else
+    return {argv + (argc > 0 ? 1 : 0), argv + argc};
+#endif
 }
 
 } // namespace network

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <vector>
 
 // The steam-network command: the pipe catalogue and a network file's calculation, as CSV or
 // JSON, for scripts and spreadsheets. It knows no GUI toolkit.
@@ -17,5 +18,10 @@ inline constexpr int kExitOutputFailed = 1;
 // `args` are the words after the program's name. What goes to `out` is written only once it is
 // whole, so that a refused file leaves `out` untouched.
 int runCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+// The words after a command's name, as UTF-8 on every system (Windows hands main() its code
+// page's text, which cannot hold every file name), and its standard output and error set to
+// write UTF-8 bytes as they are (on Windows no \r before each \n, and a console showing UTF-8).
+std::vector<std::string> commandLine(int argc, char** argv);
 
 } // namespace network

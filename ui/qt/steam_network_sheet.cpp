@@ -1,8 +1,10 @@
 // steam-network-sheet: a network file's calculation sheet as a PDF. The PDF part of
 // `steam-network sheet`, which runs this program with the same words so that steam-network
 // itself stays free of any GUI toolkit. It draws offscreen and needs no display.
+#include "network/cli.h"
 #include "network/file.h"
 #include "network/network_sheet.h"
+#include "sheet/save.h"
 #include "ui/qt/sheet_painter.h"
 
 #include <QGuiApplication>
@@ -62,11 +64,19 @@ std::optional<std::string> sheetDate() {
         if (*epoch == '\0' || *end != '\0' || errno != 0 || seconds < 0)
             return std::nullopt;
         when = static_cast<std::time_t>(seconds);
+#ifdef _WIN32
+        if (gmtime_s(&day, &when) != 0)
+            return std::nullopt;
+    } else if (localtime_s(&day, &when) != 0) {
+        return std::nullopt;
+    }
+#else
         if (gmtime_r(&when, &day) == nullptr)
             return std::nullopt;
     } else if (localtime_r(&when, &day) == nullptr) {
         return std::nullopt;
     }
+#endif
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d", &day);
     return text;
@@ -75,7 +85,7 @@ std::optional<std::string> sheetDate() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> args = network::commandLine(argc, argv);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage << "\n" << kHelp;
         std::cout.flush();
@@ -103,14 +113,14 @@ int main(int argc, char** argv) {
     if (!date)
         return usage("SOURCE_DATE_EPOCH 不是秒数 SOURCE_DATE_EPOCH is not a number of seconds");
 
-    const network::Reading reading = network::loadNetwork(files[0]);
+    const network::Reading reading = network::loadNetwork(sheet::pathOf(files[0]));
     if (!reading.network) {
         std::cerr << reading.fault << "\n";
         return kExitRefused;
     }
     const network::Result result = network::solve(*reading.network);
     if (!result.fault.empty()) {
-        std::cerr << "无法计算“" << std::filesystem::path(files[0]).filename().string() << "”："
+        std::cerr << "无法计算“" << sheet::utf8Of(sheet::pathOf(files[0]).filename()) << "”："
                   << result.fault << "\n";
         return kExitRefused;
     }
@@ -123,8 +133,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
-    const std::string fault =
-        controls::qt::savePdf(network::networkSheet(*reading.network, result, *date), *pdf);
+    const std::string fault = controls::qt::savePdf(
+        network::networkSheet(*reading.network, result, *date), sheet::pathOf(*pdf));
     if (!fault.empty()) {
         std::cerr << fault << "\n";
         return kExitRefused;
