@@ -1,0 +1,58 @@
+// Prints IF97's results at the release's verification points and along the steam range, every
+// double in hexadecimal, so that the Windows build's can be compared with Linux's to the bit.
+#include "steam/if97.h"
+
+#include <charconv>
+#include <cstdio>
+#include <initializer_list>
+#include <utility>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+void print(const char* what, double value) {
+    char text[64];
+    *std::to_chars(text, text + sizeof text - 1, value, std::chars_format::hex).ptr = '\0';
+    std::printf("%s %s\n", what, text);
+}
+
+void print(const char* what, const steam::if97::SteamProperties& s) {
+    print(what, s.density);
+    print(what, s.specificVolume);
+    print(what, s.enthalpy);
+    print(what, s.entropy);
+}
+
+} // namespace
+
+int main() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    namespace if97 = steam::if97;
+    for (const double kelvin : {300.0, 500.0, 600.0, 623.15, 647.096})
+        print("p_s", if97::saturationPressure(kelvin));
+    for (const double mpa : {0.1, 1.0, 10.0, 16.5291643, 22.064})
+        print("T_s", if97::saturationTemperature(mpa));
+    print("B23 p", if97::b23Pressure(623.15));
+    print("B23 T", if97::b23Temperature(0.165291643e2));
+    for (const auto& [mpa, kelvin] : {std::pair{0.0035, 300.0}, {0.0035, 700.0}, {30.0, 700.0}})
+        print("region 2", if97::region2(mpa, kelvin));
+    for (const auto& [density, kelvin] :
+         {std::pair{500.0, 650.0}, {200.0, 650.0}, {500.0, 750.0}}) {
+        print("region 3 p", if97::region3Pressure(density, kelvin));
+        print("region 3", if97::region3(density, kelvin));
+    }
+    // The whole range the windows offer, as the property window and the network ask for it.
+    for (double mpa = 0.001; mpa <= 100.0; mpa *= 1.37) {
+        if (const auto saturated = if97::saturatedSteam(mpa))
+            print("saturated", *saturated);
+        for (double kelvin = 280.0; kelvin <= 1073.15; kelvin += 13.7)
+            if (const if97::SteamState s = if97::steamAt(mpa, kelvin);
+                s.phase == if97::Phase::Steam)
+                print("steam", s.properties);
+    }
+}
