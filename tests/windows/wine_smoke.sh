@@ -62,14 +62,34 @@ for example in "$source"/docs/examples/*.json; do
     same "steam-network calc --json $(basename "$example")" network/steam-network calc --json \
         "$relative"
 done
-# The sheet's exports: the CSV byte for byte, the workbook's cells read back by openpyxl.
+# The sheet's exports: the CSV byte for byte, the workbook's cells read back by openpyxl; the
+# PDF, drawn by the folder's steam-network-sheet.exe, with Linux's pages, fonts, all embedded,
+# and text in drawing order. Windows draws in the faces as laid out, so that its text may read a
+# radical where Linux's reads the ideograph drawn with the same glyph; only there may they differ.
 sheets=$(mktemp -d)
 for example in "$source"/docs/examples/*.json; do
     export SOURCE_DATE_EPOCH=1765152000
     "$linux/network/steam-network" sheet "$example" --csv "$sheets/linux.csv" \
-        --xlsx "$sheets/linux.xlsx" >/dev/null 2>&1
-    wine "$windows/network/steam-network.exe" sheet "$example" --csv "$(winepath -w "$sheets")\\windows.csv" \
-        --xlsx "$(winepath -w "$sheets")\\windows.xlsx" >/dev/null 2>&1
+        --xlsx "$sheets/linux.xlsx" --pdf "$sheets/linux.pdf" >/dev/null 2>&1
+    at=$(winepath -w "$sheets")
+    wine "$stage/steam-network.exe" sheet "$example" --csv "$at\\windows.csv" \
+        --xlsx "$at\\windows.xlsx" --pdf "$at\\windows.pdf" >/dev/null 2>&1 ||
+        fail "steam-network sheet $(basename "$example") under Wine"
+    /usr/bin/python3 - "$sheets/linux.pdf" "$sheets/windows.pdf" <<'PYTHON' ||
+import re, subprocess, sys
+def read(pdf):
+    run = lambda *command: subprocess.run(command, capture_output=True, text=True).stdout
+    fonts = {(re.sub(r"[^a-z0-9]", "", line.split()[0].split("+")[-1].lower()), line.split()[-5])
+             for line in run("pdffonts", pdf).splitlines()[2:]}
+    return fonts, re.findall(r"Pages:\s*(\d+)", run("pdfinfo", pdf)), run("pdftotext", "-raw", pdf, "-")
+(fonts, pages, text), (windows_fonts, windows_pages, windows_text) = map(read, sys.argv[1:])
+radical = lambda c: 0x2E80 <= ord(c) <= 0x2FDF
+ideograph = lambda c: 0x4E00 <= ord(c) <= 0x9FFF
+sys.exit(not text.strip() or fonts != windows_fonts or pages != windows_pages or
+         any(embedded != "yes" for _, embedded in fonts) or len(text) != len(windows_text) or
+         any(a != b and not (ideograph(a) and radical(b)) for a, b in zip(text, windows_text)))
+PYTHON
+        fail "the PDF sheet of $(basename "$example") differs from Linux's"
     cmp -s "$sheets/linux.csv" "$sheets/windows.csv" ||
         fail "the CSV sheet of $(basename "$example") differs from Linux's"
     /usr/bin/python3 - "$sheets/linux.xlsx" "$sheets/windows.xlsx" <<'PYTHON' ||

@@ -142,7 +142,14 @@ PdfFaces::~PdfFaces() {
 
 void PdfFaces::drawLine(QPainter& painter, const QTextLine& line, QPointF at) {
     for (QGlyphRun run : line.glyphRuns()) {
+        // Windows draws each run in the face it was laid out in, and its PDF reads those
+        // radicals back. Its font engine gave Qt's PDF writer the wrong face for a copy (under
+        // Wine, DejaVu Sans's outlines for a copy loaded from a file; for one loaded from
+        // memory, bold for all and the subscripts' glyph numbers in the CJK face), and under
+        // Qt 6.4 a laid-out run's face there can have no family, which familyName() reads past.
+#ifndef _WIN32
         run.setRawFont(drawing(run.rawFont()));
+#endif
         painter.drawGlyphRun(at, run);
     }
 }

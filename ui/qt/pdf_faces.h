@@ -19,7 +19,8 @@ namespace controls::qt {
 // file would not find them. Each glyph is therefore drawn with a copy of its face whose character
 // map leaves the radicals out: the same outlines and metrics, the text laid out by the real font.
 // Qt embeds only a face it loaded from a file, so each copy is written to a folder of this
-// object's and added to the application's fonts, both removed when it goes.
+// object's and added to the application's fonts, both removed when it goes. (Not on Windows:
+// see drawLine.)
 class PdfFaces {
 public:
     PdfFaces() = default;

@@ -125,9 +125,13 @@ int main(int argc, char** argv) {
         return kExitRefused;
     }
 
-    // No display is needed: the offscreen platform unless the caller chose another.
+    // No display is needed: the offscreen platform unless the caller chose another. Windows'
+    // own platform needs no display either, and its offscreen one would know only the fonts in
+    // Qt's folder, none.
+#ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     // Standard error holds the one message of a refusal; Qt's notes on the environment (no
     // runtime folder for the offscreen platform, say) are not the user's business.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
