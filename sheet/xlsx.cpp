@@ -290,7 +290,13 @@ std::string saveXlsx(const Sheet& sheet, const std::filesystem::path& path) {
             tableSheet(book, sheet, table);
         if (!sheet.method.empty())
             methodSheet(book, sheet);
-        return book.close();
+        std::string why = book.close();
+        // A Windows older than its UTF-8 code page reads the library's narrow name in the
+        // user's code page, and the library writes another file: this one stays empty.
+        std::error_code error;
+        if (why.empty() && std::filesystem::file_size(to, error) == 0)
+            why = "写入失败：表格程序库没有写到这个文件";
+        return why;
     });
     return why.empty() ? why : saveFault(fileNameOf(path), why);
 }

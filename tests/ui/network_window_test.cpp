@@ -1,5 +1,6 @@
 #include "network/file.h"
 #include "network/network_handlings.h"
+#include "sheet/save.h"
 #include "tests/ui/main_window.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,10 @@ struct Scratch {
         fs::create_directories(dir);
     }
     ~Scratch() { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    // A file's name as the windows take it (UTF-8) and as the file system does: on Windows a
+    // narrow path is read in the code page, not as UTF-8.
+    std::string path(const std::string& name) const { return sheet::utf8Of(file(name)); }
+    fs::path file(const std::string& name) const { return dir / sheet::pathOf(name); }
     fs::path dir;
 };
 
@@ -320,7 +324,7 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         w.choose(scratch.path("厂区")); // the filter's extension added
         w.menu("mnuNew");
         EXPECT_TRUE(w.grid().rows().empty());
-        const network::Reading saved = network::loadNetwork(path);
+        const network::Reading saved = network::loadNetwork(sheet::pathOf(path));
         ASSERT_TRUE(saved.network) << saved.fault;
         EXPECT_EQ(*saved.network, threeSegments());
 
@@ -352,7 +356,7 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         w.choose(scratch.path("end.json"), "Form1");
         w.gui.window("Form1").userClose();
         EXPECT_TRUE(w.gui.program().ended());
-        const network::Reading saved = network::loadNetwork(scratch.path("end.json"));
+        const network::Reading saved = network::loadNetwork(scratch.file("end.json"));
         ASSERT_TRUE(saved.network) << saved.fault;
         EXPECT_EQ(*saved.network, threeSegments());
     }
@@ -394,7 +398,7 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
          {std::pair<std::string, std::string>{"broken.json", "{\"title\": "},
           {"negative.json", network::networkJson(negative)}}) {
         SCOPED_TRACE(file);
-        std::ofstream(scratch.path(file), std::ios::binary) << bytes;
+        std::ofstream(scratch.file(file), std::ios::binary) << bytes;
         const std::size_t before = w.opsOf("message").size();
         w.answer(Question::Answer::Discard);
         w.choose(scratch.path(file));
@@ -411,7 +415,7 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     network::Network saturated = threeSegments();
     saturated.source.superheated = false;
     saturated.source.temperature = 0;
-    std::ofstream(scratch.path("saturated.json"), std::ios::binary)
+    std::ofstream(scratch.file("saturated.json"), std::ios::binary)
         << network::networkJson(saturated);
     w.answer(Question::Answer::Discard);
     w.choose(scratch.path("saturated.json"));
@@ -436,10 +440,10 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     w.menu("mnuSave");
     ASSERT_EQ(w.opsOf("message").size(), before + 2);
     EXPECT_EQ(w.opsOf("message").back().text, "无法保存“厂区.json”：第 1 段“A”：请输入长度");
-    EXPECT_EQ(network::loadNetwork(scratch.path("厂区.json")).network, threeSegments());
+    EXPECT_EQ(network::loadNetwork(scratch.file("厂区.json")).network, threeSegments());
     w.edit(0, Column::Length, "120.5");
     w.menu("mnuSave"); // no dialog asked: the file's own path
-    EXPECT_EQ(network::loadNetwork(scratch.path("厂区.json")).network.value().title, "改过的标题");
+    EXPECT_EQ(network::loadNetwork(scratch.file("厂区.json")).network.value().title, "改过的标题");
 }
 
 } // namespace
@@ -574,7 +578,7 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
 
 namespace {
 
-std::string bytesOf(const std::string& path) {
+std::string bytesOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -592,13 +596,13 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
           {"表.txt", "表.txt.xlsx", "PK"}}) {
         w.choose(scratch.path(typed));
         w.menu("mnuExport");
-        EXPECT_TRUE(bytesOf(scratch.path(written)).starts_with(start)) << written;
+        EXPECT_TRUE(bytesOf(scratch.file(written)).starts_with(start)) << written;
     }
     EXPECT_EQ(w.opsOf("savepath")[0].filter, "Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv)");
     EXPECT_EQ(w.opsOf("savepath")[0].suggested, "厂区.xlsx") << "named after the title";
-    EXPECT_NE(bytesOf(scratch.path("厂区.CSV")).find("D219×6"), std::string::npos);
+    EXPECT_NE(bytesOf(scratch.file("厂区.CSV")).find("D219×6"), std::string::npos);
 
-    fs::create_directory(scratch.dir / "占用.xlsx");
+    fs::create_directory(scratch.file("占用.xlsx"));
     const std::vector<std::string> typed = w.inputs();
     const std::string status = w.status();
     const std::size_t ops = w.ops.size();
@@ -611,7 +615,7 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
     EXPECT_NE(messages[0].text.find("占用.xlsx"), std::string::npos) << messages[0].text;
     EXPECT_NE(messages[1].text.find("厂区.csv"), std::string::npos) << messages[1].text;
     EXPECT_EQ(w.ops.size(), ops + 4) << "two dialogs and two messages, nothing else";
-    EXPECT_TRUE(fs::is_empty(scratch.dir / "占用.xlsx"));
+    EXPECT_TRUE(fs::is_empty(scratch.file("占用.xlsx")));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir), {}), 4);
     EXPECT_EQ(w.inputs(), typed);
     EXPECT_EQ(w.status(), status);

@@ -323,8 +323,10 @@ Op MemoryFileDialogs::answer(std::string_view kind, std::string_view title,
 std::string MemoryFileDialogs::openPath(std::string_view title, std::string_view filter) {
     Op op = answer("openpath", title, filter);
     // The real dialog opens only a file that exists: given another, the user can but cancel.
+    // The name is UTF-8, as the program's are; a narrow path is not read so on Windows.
     std::error_code error;
-    if (!op.answer.empty() && !std::filesystem::is_regular_file(op.answer, error))
+    const std::filesystem::path path(std::u8string(op.answer.begin(), op.answer.end()));
+    if (!op.answer.empty() && !std::filesystem::is_regular_file(path, error))
         op.answer.clear();
     record(op);
     return op.answer;
