@@ -62,20 +62,21 @@ for example in "$source"/docs/examples/*.json; do
     same "steam-network calc --json $(basename "$example")" network/steam-network calc --json \
         "$relative"
 done
-# The sheet's exports: the CSV byte for byte, the workbook's cells read back by openpyxl; the
-# PDF, drawn by the folder's steam-network-sheet.exe, with Linux's pages, fonts, all embedded,
-# and text in drawing order. Windows draws in the faces as laid out, so that its text may read a
-# radical where Linux's reads the ideograph drawn with the same glyph; only there may they differ.
+# The sheet's exports, under a Chinese name: the CSV byte for byte, the workbook's cells read
+# back by openpyxl; the PDF, drawn by the folder's steam-network-sheet.exe, with Linux's pages,
+# fonts, all embedded, and text in drawing order. Windows draws in the faces as laid out, so
+# that its text may read a radical where Linux's reads the ideograph drawn with the same glyph;
+# only there may they differ.
 sheets=$(mktemp -d)
 for example in "$source"/docs/examples/*.json; do
     export SOURCE_DATE_EPOCH=1765152000
     "$linux/network/steam-network" sheet "$example" --csv "$sheets/linux.csv" \
         --xlsx "$sheets/linux.xlsx" --pdf "$sheets/linux.pdf" >/dev/null 2>&1
     at=$(winepath -w "$sheets")
-    wine "$stage/steam-network.exe" sheet "$example" --csv "$at\\windows.csv" \
-        --xlsx "$at\\windows.xlsx" --pdf "$at\\windows.pdf" >/dev/null 2>&1 ||
+    wine "$stage/steam-network.exe" sheet "$example" --csv "$at\\计算书.csv" \
+        --xlsx "$at\\计算书.xlsx" --pdf "$at\\计算书.pdf" >/dev/null 2>&1 ||
         fail "steam-network sheet $(basename "$example") under Wine"
-    /usr/bin/python3 - "$sheets/linux.pdf" "$sheets/windows.pdf" <<'PYTHON' ||
+    /usr/bin/python3 - "$sheets/linux.pdf" "$sheets/计算书.pdf" <<'PYTHON' ||
 import re, subprocess, sys
 def read(pdf):
     run = lambda *command: subprocess.run(command, capture_output=True, text=True).stdout
@@ -90,9 +91,9 @@ sys.exit(not text.strip() or fonts != windows_fonts or pages != windows_pages or
          any(a != b and not (ideograph(a) and radical(b)) for a, b in zip(text, windows_text)))
 PYTHON
         fail "the PDF sheet of $(basename "$example") differs from Linux's"
-    cmp -s "$sheets/linux.csv" "$sheets/windows.csv" ||
+    cmp -s "$sheets/linux.csv" "$sheets/计算书.csv" ||
         fail "the CSV sheet of $(basename "$example") differs from Linux's"
-    /usr/bin/python3 - "$sheets/linux.xlsx" "$sheets/windows.xlsx" <<'PYTHON' ||
+    /usr/bin/python3 - "$sheets/linux.xlsx" "$sheets/计算书.xlsx" <<'PYTHON' ||
 import openpyxl, sys
 cells = [[(c.value, c.number_format, c.font.b) for ws in openpyxl.load_workbook(f).worksheets
           for row in ws.iter_rows() for c in row] for f in sys.argv[1:]]
