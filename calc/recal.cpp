@@ -1,6 +1,6 @@
 #include "calc/recal.h"
 
-#include "calc/libm.h"
+#include "calc/friction.h"
 #include "calc/messages.h"
 #include "calc/numbers.h"
 
@@ -24,9 +24,7 @@ FlowResults flowResults(const CalcState& s) {
     const double d = s.innerDiameter;
     const double density = s.density;
     const double flow = s.flow;
-    const double numerator =
-        libm::pow(static_cast<double>(s.roughness), 0.25) * 0.00688 * flow * flow;
-    const float specificLoss = storedFloat(numerator / (libm::pow(d, 5.25) * density));
+    const float specificLoss = storedFloat(specificFrictionLoss(s.roughness, flow, d, density));
     // After the zero-bore fallback the stored area can still be 0; the velocity must belong to
     // the bore that is shown, never be a division by zero.
     const double area = s.flowArea > 0 ? s.flowArea : kAreaFactor * d * d;

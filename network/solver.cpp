@@ -11,7 +11,8 @@
 // whatever its length, since the pieces add up the same targets.
 #include "network/network.h"
 
-#include "calc/libm.h"
+#include "calc/elementary.h"
+#include "calc/friction.h"
 #include "calc/state.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
@@ -86,16 +87,18 @@ public:
         const double high = std::min(top, saturationTopPressure());
         // The maximum, found once: golden-section search in the logarithm of the pressure.
         static const double peak = [] {
-            double a = calc::libm::log(kLowest), b = calc::libm::log(saturationTopPressure());
+            double a = calc::elementary::log(kLowest),
+                   b = calc::elementary::log(saturationTopPressure());
             const double ratio = (std::sqrt(5.0) - 1) / 2;
             for (int i = 0; i < 100 && b - a > 1e-12; ++i) {
                 const double c = b - ratio * (b - a), d = a + ratio * (b - a);
-                if (saturatedEnthalpy(calc::libm::exp(c)) > saturatedEnthalpy(calc::libm::exp(d)))
+                if (saturatedEnthalpy(calc::elementary::exp(c)) >
+                    saturatedEnthalpy(calc::elementary::exp(d)))
                     b = d;
                 else
                     a = c;
             }
-            return calc::libm::exp(0.5 * (a + b));
+            return calc::elementary::exp(0.5 * (a + b));
         }();
         std::vector<double> found;
         const auto crossing = [&](double low, double high) {
@@ -319,10 +322,9 @@ double area(double boreMetres) {
     return calc::kAreaFactor * boreMetres * boreMetres;
 }
 
-// R · ρ for a flow in a bore: the friction formula's numerator over d^5.25.
+// R · ρ for a flow in a bore, constant along the pipe: R at a density of 1 kg/m³.
 double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
-    return calc::libm::pow(roughnessMm / 1000, 0.25) * 0.00688 * flow * flow /
-           calc::libm::pow(boreMetres, 5.25);
+    return calc::specificFrictionLoss(roughnessMm / 1000, flow, boreMetres, 1);
 }
 
 bool Solver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {

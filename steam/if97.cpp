@@ -1,6 +1,6 @@
 #include "steam/if97.h"
 
-#include "calc/libm.h"
+#include "calc/elementary.h"
 
 #include <array>
 #include <cmath>
@@ -146,14 +146,15 @@ struct Helmholtz {
 };
 
 Helmholtz helmholtz(double delta, double tau) {
-    Helmholtz f{kRegion3LogTerm * calc::libm::log(delta), kRegion3LogTerm / delta,
+    Helmholtz f{kRegion3LogTerm * calc::elementary::log(delta), kRegion3LogTerm / delta,
                 -kRegion3LogTerm / (delta * delta), 0.0};
     for (const Term& t : kRegion3) {
-        const double tauJ = calc::libm::pow(tau, t.j);
-        f.phi += t.n * calc::libm::pow(delta, t.i) * tauJ;
-        f.phiDelta += t.n * t.i * calc::libm::pow(delta, t.i - 1) * tauJ;
-        f.phiDeltaDelta += t.n * t.i * (t.i - 1) * calc::libm::pow(delta, t.i - 2) * tauJ;
-        f.phiTau += t.n * calc::libm::pow(delta, t.i) * t.j * calc::libm::pow(tau, t.j - 1);
+        const double tauJ = calc::elementary::pow(tau, t.j);
+        f.phi += t.n * calc::elementary::pow(delta, t.i) * tauJ;
+        f.phiDelta += t.n * t.i * calc::elementary::pow(delta, t.i - 1) * tauJ;
+        f.phiDeltaDelta += t.n * t.i * (t.i - 1) * calc::elementary::pow(delta, t.i - 2) * tauJ;
+        f.phiTau +=
+            t.n * calc::elementary::pow(delta, t.i) * t.j * calc::elementary::pow(tau, t.j - 1);
     }
     return f;
 }
@@ -224,12 +225,12 @@ double saturationPressure(double kelvin) {
     const double a = theta * theta + n[0] * theta + n[1];
     const double b = n[2] * theta * theta + n[3] * theta + n[4];
     const double c = n[5] * theta * theta + n[6] * theta + n[7];
-    return calc::libm::pow(2.0 * c / (-b + std::sqrt(b * b - 4.0 * a * c)), 4);
+    return calc::elementary::pow(2.0 * c / (-b + std::sqrt(b * b - 4.0 * a * c)), 4);
 }
 
 double saturationTemperature(double mpa) {
     const auto& n = kSaturation;
-    const double beta = calc::libm::pow(mpa, 0.25);
+    const double beta = calc::elementary::pow(mpa, 0.25);
     const double e = beta * beta + n[2] * beta + n[5];
     const double f = n[0] * beta * beta + n[3] * beta + n[6];
     const double g = n[1] * beta * beta + n[4] * beta + n[7];
@@ -248,18 +249,19 @@ double b23Temperature(double mpa) {
 SteamProperties region2(double mpa, double kelvin) {
     const double pi = mpa;             // p* = 1 MPa
     const double tau = 540.0 / kelvin; // T* = 540 K
-    double gamma = calc::libm::log(pi);
+    double gamma = calc::elementary::log(pi);
     double gammaPi = 1.0 / pi;
     double gammaTau = 0.0;
     for (const Term& t : kRegion2Ideal) {
-        gamma += t.n * calc::libm::pow(tau, t.j);
-        gammaTau += t.n * t.j * calc::libm::pow(tau, t.j - 1);
+        gamma += t.n * calc::elementary::pow(tau, t.j);
+        gammaTau += t.n * t.j * calc::elementary::pow(tau, t.j - 1);
     }
     for (const Term& t : kRegion2Residual) {
-        const double tauJ = calc::libm::pow(tau - 0.5, t.j);
-        gamma += t.n * calc::libm::pow(pi, t.i) * tauJ;
-        gammaPi += t.n * t.i * calc::libm::pow(pi, t.i - 1) * tauJ;
-        gammaTau += t.n * calc::libm::pow(pi, t.i) * t.j * calc::libm::pow(tau - 0.5, t.j - 1);
+        const double tauJ = calc::elementary::pow(tau - 0.5, t.j);
+        gamma += t.n * calc::elementary::pow(pi, t.i) * tauJ;
+        gammaPi += t.n * t.i * calc::elementary::pow(pi, t.i - 1) * tauJ;
+        gammaTau +=
+            t.n * calc::elementary::pow(pi, t.i) * t.j * calc::elementary::pow(tau - 0.5, t.j - 1);
     }
     const double volume = kGasConstant * kelvin / (mpa * 1000.0) * pi * gammaPi;
     return {1.0 / volume, volume, kGasConstant * kelvin * tau * gammaTau,

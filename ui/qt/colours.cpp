@@ -1,6 +1,6 @@
 #include "ui/qt/colours.h"
 
-#include "calc/libm.h"
+#include "calc/elementary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,7 @@ namespace {
 // WCAG 2 relative luminance.
 double luminance(const QColor& colour) {
     auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : calc::libm::pow((c + 0.055) / 1.055, 2.4);
+        return c <= 0.04045 ? c / 12.92 : calc::elementary::pow((c + 0.055) / 1.055, 2.4);
     };
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
            0.0722 * linear(colour.blueF());
