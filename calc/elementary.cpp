@@ -176,6 +176,9 @@ double log(double x) {
 }
 
 double pow(double x, double y) {
+    // IF97's case first: a positive base to a small integer power.
+    if (x > 0 && y != 0 && isInteger(y) && squaringIsSafe(x, y))
+        return integerPower(x, static_cast<int>(y));
     if (y == 0 || x == 1)
         return 1;
     if (std::isnan(x) || std::isnan(y))
