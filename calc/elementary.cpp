@@ -29,9 +29,11 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The halvings of r before the series: |r| <= 0.347 / 256 < 2^-9.5.
 constexpr int kHalvings = 8;
-// 1/6 and 1/24 in double-double; the series' later terms, below 2^-54 of the sum, in double.
-constexpr DD kSixth = dd::divide({1, 0}, {6, 0});
-constexpr DD kTwentyFourth = dd::divide({1, 0}, {24, 0});
+// 1/3!, 1/4! and 1/5! in double-double; the series' later terms, below 2^-57 of its sum, in
+// double.
+constexpr DD kOverFactorial3 = dd::divide({1, 0}, {6, 0});
+constexpr DD kOverFactorial4 = dd::divide({1, 0}, {24, 0});
+constexpr DD kOverFactorial5 = dd::divide({1, 0}, {120, 0});
 
 // k ln 2 as double-double for |k| < 2^11: each product exact but the last, which is below
 // 2^-150.
@@ -44,11 +46,11 @@ DD timesLn2(double k) {
 DD expm1Reduced(DD r) {
     constexpr double scale = 1.0 / (1 << kHalvings);
     const DD s{r.hi * scale, r.lo * scale};
-    // The terms s^5/5! to s^9/9!: s^10/10! is below 2^-107 of s.
-    const double tail =
-        1.0 / 120 + s.hi * (1.0 / 720 + s.hi * (1.0 / 5040 + s.hi * (1.0 / 40320 + s.hi / 362880)));
-    DD p = dd::add(kTwentyFourth, s.hi * tail);
-    p = dd::add(kSixth, dd::multiply(s, p));
+    // The terms s^6/6! to s^9/9! in double; s^10/10! is below 2^-107 of s.
+    const double tail = 1.0 / 720 + s.hi * (1.0 / 5040 + s.hi * (1.0 / 40320 + s.hi / 362880));
+    DD p = dd::add(kOverFactorial5, s.hi * tail);
+    p = dd::add(kOverFactorial4, dd::multiply(s, p));
+    p = dd::add(kOverFactorial3, dd::multiply(s, p));
     p = dd::add(DD{0.5, 0}, dd::multiply(s, p));
     p = dd::add(DD{1, 0}, dd::multiply(s, p));
     p = dd::multiply(s, p);
