@@ -78,9 +78,10 @@ double roundScaled(DD v, int k) {
     const DD u{timesPowerOfTwo(v.hi, k + 1074), timesPowerOfTwo(v.lo, k + 1074)};
     double n = std::floor(u.hi);
     const double rest = (u.hi - n) + u.lo;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(n, 2) != 0))
+    const bool odd = std::floor(n / 2) != n / 2;
+    if (rest > 0.5 || (rest == 0.5 && odd))
         n += 1;
-    else if (rest < -0.5 || (rest == -0.5 && std::fmod(n, 2) != 0))
+    else if (rest < -0.5 || (rest == -0.5 && odd))
         n -= 1;
     return n * unit;
 }
@@ -93,7 +94,9 @@ double expRounded(DD z) {
         return kInfinity;
     if (z.hi < -746)
         return 0;
-    const double k = std::nearbyint(z.hi * (1 / kLn2Hi));
+    // The nearest integer to z / ln 2 (any near one would do): adding 1.5 × 2^52 leaves no bits
+    // below the units.
+    const double k = (z.hi * (1 / kLn2Hi) + 0x1.8p52) - 0x1.8p52;
     const DD r = dd::add(z, dd::negate(timesLn2(k)));
     return roundScaled(dd::add(DD{1, 0}, expm1Reduced(r)), static_cast<int>(k));
 }
@@ -131,7 +134,7 @@ bool isInteger(double y) {
 }
 
 bool isOdd(double y) {
-    return isInteger(y) && std::abs(y) < 0x1p53 && std::fmod(y, 2) != 0;
+    return isInteger(y) && !isInteger(y / 2);
 }
 
 // |x|^n for 0 < n <= 64 while every partial power stays within 2^±900, in double-double
