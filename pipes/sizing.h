@@ -21,8 +21,10 @@ struct VelocityBand {
     float high;
 };
 
-// General engineering guidance for the velocity in steam mains, by inner diameter: under
-// 100 mm, 100 to 200 mm, over 200 mm; saturated steam first, then superheated.
+// Recommended velocities in steam mains by inner diameter (under 100 mm, 100 to 200 mm, over
+// 200 mm), saturated steam first. We know no standard giving these six: the table common in design
+// handbooks has them but 30–40 m/s for superheated steam under 100 mm; CJJ/T 34 gives only
+// maxima, DL/T 5054 bands by a pipe's service, not by its size.
 inline constexpr std::array<std::array<VelocityBand, 3>, 2> kVelocityBands{{
     {{{15, 30}, {25, 35}, {30, 40}}},
     {{{20, 40}, {30, 50}, {40, 60}}},

@@ -1,12 +1,11 @@
 // The window and the command line give the same figures for the same file.
-#include "calc/numbers.h"
-#include "calc/recal.h"
 #include "network/cli.h"
 #include "tests/ui/main_window.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,9 +20,19 @@ std::vector<std::string> cells(const std::string& row) {
     return found;
 }
 
-// A figure of the command line's JSON at the seven digits every window shows.
-std::string shown(const nlohmann::json& value) {
-    return value.is_null() ? "" : calc::fieldText(calc::storedFloat(value.get<double>()), "");
+// Whether a text the window shows is the command line's figure: read as a number, it lies
+// within half a unit of the seventh significant digit of the figure as the window stores it, a
+// 32-bit float; an exhausted part's null is an empty cell. The text is read back rather than the
+// figure formatted again, so that the program's own formatter is not the judge of itself.
+bool shows(const std::string& text, const nlohmann::json& figure) {
+    if (figure.is_null())
+        return text.empty();
+    const double stored = static_cast<float>(figure.get<double>());
+    const double read = std::stod(text);
+    if (stored == 0)
+        return read == 0;
+    const double unit = std::pow(10.0, std::floor(std::log10(std::abs(stored))) - 6);
+    return std::abs(read - stored) <= 0.5 * unit * (1 + 1e-9);
 }
 
 TEST(SameFigures, TheWindowShowsWhatTheCommandLineWritesForEachExample) {
@@ -50,12 +59,15 @@ TEST(SameFigures, TheWindowShowsWhatTheCommandLineWritesForEachExample) {
                                   "densityIn",    "densityOut",  "velocityIn", "velocityOut",
                                   "specificLoss", "pressureDrop"};
             for (std::size_t k = 0; k < std::size(keys); ++k)
-                EXPECT_EQ(row[k + 2], shown(s[keys[k]])) << name << " " << i << " " << keys[k];
+                EXPECT_TRUE(shows(row[k + 2], s[keys[k]]))
+                    << name << " " << i << " " << keys[k] << ": " << row[k + 2] << " for "
+                    << s[keys[k]];
         }
         const std::vector<std::string>& nodes = w.gui.tableList("Form5.List2").items();
         ASSERT_EQ(nodes.size(), calc["nodes"].size());
         for (std::size_t i = 0; i < nodes.size(); ++i)
-            EXPECT_EQ(cells(nodes[i])[1], shown(calc["nodes"][i]["pressure"])) << name << i;
+            EXPECT_TRUE(shows(cells(nodes[i])[1], calc["nodes"][i]["pressure"]))
+                << name << " " << i << ": " << cells(nodes[i])[1];
     }
 }
 
