@@ -1,7 +1,7 @@
 // The toolkit-free costs: a recalculation against the least work that shows the same texts, and
 // the prefix rule's growth with the length of the text.
 #include "bench/ratios.h"
-#include "calc/libm.h"
+#include "calc/elementary.h"
 #include "calc/numbers.h"
 #include "calc/recal.h"
 #include "calc/state.h"
@@ -51,7 +51,7 @@ void BM_Recal(benchmark::State& run) {
 }
 
 // The two powers of the pressure-drop formula and the six texts recal must write, kept as the
-// labels keep theirs. The powers are the program's own (calc/libm), as every formula's are, so
+// labels keep theirs. The powers are the program's own (calc/elementary), as every formula's are, so
 // that a figure has the same bits on every system: the C library's pow would be a floor the
 // program may not stand on, and the row would measure the choice of pow rather than recal.
 void BM_RecalFloor(benchmark::State& run) {
@@ -63,8 +63,8 @@ void BM_RecalFloor(benchmark::State& run) {
     for (auto _ : run) {
         benchmark::DoNotOptimize(roughness);
         benchmark::DoNotOptimize(bore);
-        double a = calc::libm::pow(roughness, 0.25);
-        double b = calc::libm::pow(bore, 5.25);
+        double a = calc::elementary::pow(roughness, 0.25);
+        double b = calc::elementary::pow(bore, 5.25);
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
         benchmark::DoNotOptimize(velocity);
