@@ -1,10 +1,10 @@
 #include "network/cli.h"
 
+#include "files/save.h"
 #include "network/file.h"
 #include "network/network.h"
 #include "network/network_sheet.h"
 #include "pipes/catalogue.h"
-#include "sheet/save.h"
 #include "sheet/sheet.h"
 
 #include <nlohmann/json.hpp>
@@ -249,7 +249,7 @@ struct Computed {
 };
 
 Computed compute(const std::string& file, std::ostream& err) {
-    Reading reading = loadNetwork(sheet::pathOf(file));
+    Reading reading = loadNetwork(files::pathOf(file));
     if (!reading.network) {
         err << reading.fault << "\n";
         return {std::nullopt, {}, kExitRefused};
@@ -258,7 +258,7 @@ Computed compute(const std::string& file, std::ostream& err) {
     if (!result.fault.empty()) {
         // Worded as the reader words its refusals, by the file's name.
         // A file that could be read has a name: a path ending in a separator is a folder.
-        err << "无法计算“" << sheet::utf8Of(sheet::pathOf(file).filename()) << "”：" << result.fault
+        err << "无法计算“" << files::utf8Of(files::pathOf(file).filename()) << "”：" << result.fault
             << "\n";
         return {std::nullopt, {}, kExitRefused};
     }
@@ -331,21 +331,21 @@ int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, 
     std::error_code error;
     if (self.empty() || !std::filesystem::is_regular_file(program, error)) {
         err << "steam-network: 找不到画 PDF 的程序 cannot find the PDF program “"
-            << (self.empty() ? std::string(kPdfProgram) : sheet::utf8Of(program)) << "”\n";
+            << (self.empty() ? std::string(kPdfProgram) : files::utf8Of(program)) << "”\n";
         return kExitRefused;
     }
     out.flush();
     err.flush();
     std::fflush(nullptr);
     const std::wstring name = quoted(program.wstring()),
-                       input = quoted(sheet::pathOf(file).wstring()),
-                       output = quoted(sheet::pathOf(pdf).wstring());
+                       input = quoted(files::pathOf(file).wstring()),
+                       output = quoted(files::pathOf(pdf).wstring());
     std::array<const wchar_t*, 5> argv{name.c_str(), input.c_str(), L"--pdf", output.c_str(),
                                        nullptr};
     const intptr_t status = _wspawnv(_P_WAIT, program.c_str(), argv.data());
     if (status != -1)
         return static_cast<int>(status);
-    err << "steam-network: 无法运行 cannot run “" << sheet::utf8Of(program) << "”："
+    err << "steam-network: 无法运行 cannot run “" << files::utf8Of(program) << "”："
         << std::strerror(errno) << "\n";
     return kExitRefused;
 }
@@ -403,7 +403,7 @@ int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostr
          {std::pair{&outputs[0], &sheet::saveXlsx}, std::pair{&outputs[1], &sheet::saveCsv}}) {
         if (!*output)
             continue;
-        if (const std::string fault = save(made, sheet::pathOf(**output)); !fault.empty()) {
+        if (const std::string fault = save(made, files::pathOf(**output)); !fault.empty()) {
             err << fault << "\n";
             return kExitRefused;
         }

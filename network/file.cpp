@@ -1,7 +1,7 @@
 #include "network/file.h"
 
-#include "network/text.h"
-#include "sheet/save.h"
+#include "files/save.h"
+#include "files/text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -17,8 +17,10 @@ namespace {
 
 // The writer keeps the keys in the order docs/network-file.md lists them.
 using Json = nlohmann::ordered_json;
-using sheet::errnoWords;
-using sheet::fileNameOf;
+using files::errnoWords;
+using files::fileNameOf;
+using files::firstNonUtf8;
+using files::inQuotes;
 
 constexpr std::string_view kFormat = "steam-network";
 constexpr int kVersion = 1;
@@ -403,7 +405,7 @@ Reading loadNetwork(const std::filesystem::path& path) {
     if (status.type() != std::filesystem::file_type::regular)
         return refuse("不是普通文件");
 
-    std::FILE* file = sheet::openToRead(path);
+    std::FILE* file = files::openToRead(path);
     if (file == nullptr)
         return refuse(errnoWords(errno));
     std::string bytes;
@@ -424,12 +426,12 @@ Reading loadNetwork(const std::filesystem::path& path) {
 std::string saveNetwork(const Network& network, const std::filesystem::path& path,
                         const ByteWriter& write) {
     const auto refuse = [&](std::string_view why) {
-        return sheet::saveFault(fileNameOf(path), why);
+        return files::saveFault(fileNameOf(path), why);
     };
     // A network the reader would refuse is not written: the file could not be opened again.
     if (const std::optional<Fault> fault = validate(network))
         return refuse(faultWords(network, *fault));
-    const std::string why = sheet::saveBytes(path, networkJson(network), write);
+    const std::string why = files::saveBytes(path, networkJson(network), write);
     return why.empty() ? why : refuse(why);
 }
 
