@@ -1,7 +1,7 @@
 #pragma once
 
-#include "network/network.h"
 #include "files/save.h"
+#include "network/network.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "network/file.h"
-#include "network/network_handlings.h"
 #include "files/save.h"
+#include "network/file.h"
 #include "tests/ui/main_window.h"
+#include "ui/form5_handlings.h"
 
 #include <gtest/gtest.h>
 
