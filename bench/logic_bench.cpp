@@ -6,6 +6,7 @@
 #include "calc/recal.h"
 #include "calc/state.h"
 #include "ui/controls/memory_gui.h"
+#include "ui/form1_recal.h"
 
 #include <benchmark/benchmark.h>
 

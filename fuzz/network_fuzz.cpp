@@ -2,8 +2,8 @@
 // else; an accepted one is usable by validate, writes a text that reads back as the same network
 // and the same text, and solves to figures that are all finite, or to a stated reason with
 // nothing half computed.
+#include "files/text.h"
 #include "network/file.h"
-#include "network/text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(reading.fault.starts_with(kOpening) && reading.fault.size() > kOpening.size(),
               "a refusal without the file's name or a reason");
         check(reading.fault.find('\n') == std::string::npos, "a refusal of more than one line");
-        check(!network::firstNonUtf8(reading.fault), "a refusal that is not UTF-8");
+        check(!files::firstNonUtf8(reading.fault), "a refusal that is not UTF-8");
         return 0;
     }
     const network::Network& n = *reading.network;

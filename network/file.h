@@ -1,7 +1,7 @@
 #pragma once
 
+#include "files/save.h"
 #include "network/network.h"
-#include "sheet/save.h"
 
 #include <filesystem>
 #include <optional>
@@ -25,7 +25,7 @@ Reading loadNetwork(const std::filesystem::path& path);
 
 // Writes `bytes` to a file, returning false at a failure; the saving below passes the real one,
 // and tests one that fails after a given number of bytes.
-using ByteWriter = sheet::ByteWriter;
+using ByteWriter = files::ByteWriter;
 
 // Saves through a temporary file in the same folder renamed over the old one, so that a crash or
 // a full disk never leaves a half-written network. Empty on success, else the message.

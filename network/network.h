@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -71,6 +72,8 @@ struct Network {
 // The absolute pressure in MPa of a reading in `unit`, and back.
 double absoluteMpa(double reading, PressureUnit unit);
 double reading(double absoluteMpa, PressureUnit unit);
+// The unit as the windows' lists name it.
+std::string_view unitLabel(PressureUnit unit);
 
 // The first fault that makes a network unusable, in the order of its fields and then of its
 // segments: where it is (the field, and the segment by its index and name) and why.

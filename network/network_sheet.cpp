@@ -1,6 +1,7 @@
 #include "network/network_sheet.h"
 
-#include "network/network_handlings.h"
+#include "network/report.h"
+#include "network/texts.h"
 #include "pipes/sizing_sheet.h"
 
 #include <initializer_list>
@@ -80,11 +81,11 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
         results.rows.push_back(
             sheet::shownCells(segmentRow(network.segments[i], result.segments[i])));
-        results.looks.push_back(pipes::sheetLook(segmentLook(result.segments[i])));
+        results.looks.push_back(segmentLook(result.segments[i]));
     }
     for (std::size_t i = 0; i < result.nodes.size(); ++i) {
         nodes.rows.push_back(sheet::shownCells(nodeRow(result.nodes[i])));
-        nodes.looks.push_back(pipes::sheetLook(nodeLook(result, i)));
+        nodes.looks.push_back(nodeLook(result, i));
     }
     s.findings = pipes::sentences(resultStatus(network, result).text);
     return s;

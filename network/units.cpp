@@ -1,6 +1,6 @@
 #include "network/network.h"
 
-#include "steam/property_handlings.h"
+#include "steam/properties.h"
 
 #include <cstddef>
 
@@ -26,6 +26,10 @@ double absoluteMpa(double reading, PressureUnit unit) {
 double reading(double absoluteMpa, PressureUnit unit) {
     const steam::PressureUnit& row = unitRow(unit);
     return (absoluteMpa - (row.gauge ? steam::kAtmosphereMpa : 0.0)) / row.megapascals;
+}
+
+std::string_view unitLabel(PressureUnit unit) {
+    return unitRow(unit).label;
 }
 
 } // namespace network

@@ -1,6 +1,6 @@
 #include "network/network.h"
 
-#include "network/text.h"
+#include "files/text.h"
 #include "steam/if97.h"
 
 #include <charconv>
@@ -14,6 +14,9 @@
 namespace network {
 
 namespace {
+
+using files::firstNonUtf8;
+using files::inQuotes;
 
 constexpr double kKelvin = 273.15;
 // The network's steam is IF97 region 2, or the saturation line up to 350 ℃, where region 4

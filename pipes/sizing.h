@@ -3,7 +3,6 @@
 #include "calc/recal.h"
 #include "calc/state.h"
 #include "sheet/sheet.h"
-#include "ui/controls/controls.h"
 
 #include <array>
 #include <cstddef>
@@ -60,7 +59,7 @@ struct SizingRow {
     std::string_view size; // the welded DN or the seamless outer diameter, as its list says it
     std::string_view wall; // the seamless default wall; empty for a welded size
     calc::FlowResults results;
-    std::optional<controls::TableList::Look> look; // none inside its band
+    sheet::Look look;  // Plain inside its band
     bool largeDrop;    // the run loses more than kOneDensityShare of the known pressure
     std::string cells; // name, bore mm, velocity, R, run loss kPa, band, verdict; tab-separated
 };
@@ -81,55 +80,5 @@ struct SizingTable {
 // local losses a share of the friction loss.
 SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind steam,
                         const SizingRun& run);
-
-// The controls the sizing window's handlings read and write.
-struct SizingControls {
-    controls::DropDownList& series; // Form4.Combo1
-    controls::DropDownList& steam;  // Form4.Combo2
-    controls::TextBox& length;      // Form4.Text1
-    controls::TextBox& fraction;    // Form4.Text2, in % of the friction loss
-    controls::TextBox& limit;       // Form4.Text3, empty for no limit
-    controls::TableList& table;     // Form4.List1
-    controls::StatusText& status;   // Form4.Label4
-    controls::PushButton& choose;   // Form4.Command1
-};
-
-inline constexpr std::array<std::string_view, 2> kSeriesItems{"焊接钢管", "无缝钢管"};
-inline constexpr std::array<std::string_view, 2> kSteamItems{"饱和蒸汽", "过热蒸汽"};
-
-// The sizing window's input handlings: every change fills the table anew.
-class SizingHandlings {
-public:
-    SizingHandlings(const calc::CalcState& main, std::optional<KnownSteam> steam,
-                    SizingControls controls)
-        : m_main(main), m_steam(steam), m_controls(controls) {}
-
-    void Combo1_Click() { fill(); }
-    void Combo2_Click() { fill(); }
-    void Text1_Change() { fill(); }
-    void Text2_Change() { fill(); }
-    void Text3_Change() { fill(); }
-
-    // The steam of the main window's density, where it is known.
-    const std::optional<KnownSteam>& knownSteam() const { return m_steam; }
-    // The row the user has selected, while the table shows it.
-    const SizingRow* selectedRow() const;
-    // The table's calculation sheet, made on `date`, while the window shows a table.
-    std::optional<sheet::Sheet> sheet(std::string_view date) const;
-
-private:
-    void fill();
-    void fault(std::string_view why);
-
-    const calc::CalcState& m_main;
-    std::optional<KnownSteam> m_steam;
-    SizingControls m_controls;
-    SizingTable m_table;
-    // What the shown table was computed from, and the status said of it.
-    std::optional<SizingRun> m_run;
-    std::string m_seriesItem;
-    std::string m_steamItem;
-    std::string m_status;
-};
 
 } // namespace pipes

@@ -25,15 +25,6 @@ std::string bandsOf(SteamKind steam) {
 
 } // namespace
 
-sheet::Look sheetLook(const std::optional<controls::TableList::Look>& look) {
-    using Look = controls::TableList::Look;
-    if (!look)
-        return sheet::Look::Plain;
-    return *look == Look::Recommended ? sheet::Look::Recommended
-           : *look == Look::Above     ? sheet::Look::Above
-                                      : sheet::Look::Below;
-}
-
 std::string formulaParagraph() {
     return "比摩阻 R = 0.00688 × K^0.25 × G² ÷ (d^5.25 × ρ)，单位 Pa/m；流速 v = G ÷ 3.6 ÷ "
            "(3.14159 ÷ 4 × d²) ÷ ρ，单位 m/s。G 以 t/h，K（管壁的当量绝对粗糙度）与 d（内径）以 "
@@ -96,7 +87,7 @@ sheet::Sheet sizingSheet(const calc::CalcState& main, std::string_view series,
     sizes.headings.assign(kSizingHeadings.begin(), kSizingHeadings.end());
     for (const SizingRow& row : table.rows) {
         sizes.rows.push_back(sheet::shownCells(row.cells));
-        sizes.looks.push_back(sheetLook(row.look));
+        sizes.looks.push_back(row.look);
     }
     s.findings = sentences(status);
     return s;

@@ -3,7 +3,6 @@
 #include "calc/state.h"
 #include "pipes/sizing.h"
 #include "sheet/sheet.h"
-#include "ui/controls/controls.h"
 
 #include <optional>
 #include <string>
@@ -11,9 +10,6 @@
 
 // The sizing window's calculation sheet, and what the network's shares with it.
 namespace pipes {
-
-// A row's look on paper, as the window colours it.
-sheet::Look sheetLook(const std::optional<controls::TableList::Look>& look);
 
 // The method's paragraphs both sheets state: the friction and velocity formulas, and the
 // velocity bands with where they come from.

@@ -1,6 +1,6 @@
 #include "sheet/sheet.h"
 
-#include "sheet/save.h"
+#include "files/save.h"
 
 #include <algorithm>
 #include <charconv>
@@ -183,8 +183,8 @@ std::string csvText(const Sheet& sheet) {
 }
 
 std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path) {
-    const std::string why = saveBytes(path, csvText(sheet));
-    return why.empty() ? why : saveFault(fileNameOf(path), why);
+    const std::string why = files::saveBytes(path, csvText(sheet));
+    return why.empty() ? why : files::saveFault(files::fileNameOf(path), why);
 }
 
 } // namespace sheet

@@ -1,4 +1,4 @@
-#include "sheet/save.h"
+#include "files/save.h"
 #include "sheet/sheet.h"
 
 #include <xlsxwriter.h>
@@ -86,7 +86,8 @@ std::string numberFormat(std::string_view shown) {
 
 // What a failing call of the library means to a user, by its code.
 std::string libraryWords(lxw_error error, int systemError) {
-    const std::string system = systemError != 0 ? "：" + errnoWords(systemError) : std::string();
+    const std::string system =
+        systemError != 0 ? "：" + files::errnoWords(systemError) : std::string();
     switch (error) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
         return "内存不足";
@@ -110,12 +111,12 @@ std::string libraryWords(lxw_error error, int systemError) {
 class Workbook {
 public:
     Workbook(const std::filesystem::path& path, const std::filesystem::path& folder)
-        : m_folder(utf8Of(folder)) {
+        : m_folder(files::utf8Of(folder)) {
         lxw_workbook_options options{};
         // The library's scratch files beside the file, in the folder the save can write.
         options.tmpdir = m_folder.data();
         // The library takes UTF-8 names, and opens them as such on Windows too.
-        m_book = workbook_new_opt(utf8Of(path).c_str(), &options);
+        m_book = workbook_new_opt(files::utf8Of(path).c_str(), &options);
         if (m_book == nullptr)
             keep(LXW_ERROR_MEMORY_MALLOC_FAILED);
     }
@@ -281,7 +282,8 @@ void methodSheet(Workbook& book, const Sheet& sheet) {
 } // namespace
 
 std::string saveXlsx(const Sheet& sheet, const std::filesystem::path& path) {
-    const std::string why = saveThrough(path, [&](std::FILE*, const std::filesystem::path& to) {
+    const std::string why = files::saveThrough(path, [&](std::FILE*,
+                                                         const std::filesystem::path& to) {
         const CNumbers numbers;
         // The library opens the file by its name and writes it whole at the close.
         Workbook book(to, to.parent_path().empty() ? std::filesystem::path(".") : to.parent_path());
@@ -298,7 +300,7 @@ std::string saveXlsx(const Sheet& sheet, const std::filesystem::path& path) {
             why = "写入失败：表格程序库没有写到这个文件";
         return why;
     });
-    return why.empty() ? why : saveFault(fileNameOf(path), why);
+    return why.empty() ? why : files::saveFault(files::fileNameOf(path), why);
 }
 
 } // namespace sheet

@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "calc/recal.h"
+#include "calc/units.h"
 #include "pipes/seamless.h"
 #include "pipes/welded.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "calc/inputs.h"
-#include "calc/recal.h"
 #include "calc/state.h"
-#include "pipes/pipe_handlings.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
+#include "ui/form1_inputs.h"
+#include "ui/form1_pipes.h"
+#include "ui/form1_recal.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"

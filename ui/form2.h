@@ -1,8 +1,8 @@
 #pragma once
 
-#include "steam/hand_off.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
+#include "ui/form2_hand_off.h"
 #include "ui/loaded_window.h"
 
 #include <functional>

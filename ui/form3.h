@@ -1,9 +1,9 @@
 #pragma once
 
 #include "pipes/sizing.h"
-#include "steam/property_handlings.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
+#include "ui/form3_properties.h"
 #include "ui/loaded_window.h"
 
 #include <functional>

@@ -4,6 +4,7 @@
 #include "pipes/sizing.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
+#include "ui/form4_sizing.h"
 #include "ui/loaded_window.h"
 #include "ui/sheet_commands.h"
 

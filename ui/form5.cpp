@@ -2,7 +2,7 @@
 
 #include "calc/messages.h"
 #include "calc/numbers.h"
-#include "sheet/save.h"
+#include "files/save.h"
 
 #include <filesystem>
 
@@ -225,7 +225,7 @@ void Form5::mnuRecent_Click(int index) {
     const std::string path = paths[static_cast<std::size_t>(index)];
     // Gone since: nothing to ask about, and nothing to offer again.
     std::error_code ignored;
-    if (!std::filesystem::exists(sheet::pathOf(path), ignored)) {
+    if (!std::filesystem::exists(files::pathOf(path), ignored)) {
         paths.erase(paths.begin() + index);
         recent.setPaths(paths);
         m_controls.messages.show("找不到“" + path + "”：它已被移走或删除，已从最近打开的文件中去掉",

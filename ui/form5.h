@@ -1,9 +1,9 @@
 #pragma once
 
-#include "network/network_handlings.h"
 #include "pipes/sizing.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
+#include "ui/form5_handlings.h"
 #include "ui/loaded_window.h"
 #include "ui/network_document.h"
 #include "ui/sheet_commands.h"

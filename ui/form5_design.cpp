@@ -1,4 +1,4 @@
-#include "network/network_handlings.h"
+#include "network/texts.h"
 #include "ui/design.h"
 
 namespace ui {

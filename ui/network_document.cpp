@@ -2,7 +2,7 @@
 
 #include "calc/messages.h"
 #include "network/file.h"
-#include "sheet/save.h"
+#include "files/save.h"
 #include "ui/design.h"
 
 #include <filesystem>
@@ -21,7 +21,7 @@ std::string inQuotes(std::string_view name) {
 // character no file name may hold.
 std::string NetworkDocument::stem() const {
     if (!path.empty())
-        return sheet::utf8Of(sheet::pathOf(path).replace_extension());
+        return files::utf8Of(files::pathOf(path).replace_extension());
     std::string name = texts.title;
     if (name.empty())
         name = "管网";
@@ -32,7 +32,7 @@ std::string NetworkDocument::stem() const {
 std::string NetworkDocument::name() const {
     if (path.empty())
         return "未命名";
-    return sheet::utf8Of(sheet::pathOf(path).filename());
+    return files::utf8Of(files::pathOf(path).filename());
 }
 
 std::string NetworkDocument::title() const {
@@ -53,10 +53,10 @@ bool saveDocument(NetworkDocument& document, DocumentControls controls, bool cho
                                                              : document.path);
         if (path.empty())
             return false;
-        if (sheet::pathOf(path).extension().empty())
+        if (files::pathOf(path).extension().empty())
             path += ".json";
     }
-    const std::string fault = network::saveNetwork(*reading.network, sheet::pathOf(path));
+    const std::string fault = network::saveNetwork(*reading.network, files::pathOf(path));
     if (!fault.empty()) {
         controls.messages.show(fault, calc::kErrorTitle);
         return false;
@@ -84,7 +84,7 @@ bool openDocument(NetworkDocument& document, DocumentControls controls) {
 }
 
 bool openFile(NetworkDocument& document, DocumentControls controls, const std::string& path) {
-    const network::Reading reading = network::loadNetwork(sheet::pathOf(path));
+    const network::Reading reading = network::loadNetwork(files::pathOf(path));
     if (!reading.network) {
         controls.messages.show(reading.fault, calc::kErrorTitle);
         return false;
@@ -102,8 +102,8 @@ std::vector<std::string> withRecent(const std::vector<std::string>& paths,
     const auto resolved = [](const std::string& named) {
         std::error_code ignored;
         const std::filesystem::path canonical =
-            std::filesystem::weakly_canonical(sheet::pathOf(named), ignored);
-        return canonical.empty() ? named : sheet::utf8Of(canonical);
+            std::filesystem::weakly_canonical(files::pathOf(named), ignored);
+        return canonical.empty() ? named : files::utf8Of(canonical);
     };
     std::vector<std::string> out{resolved(path)};
     for (const std::string& earlier : paths)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "network/network_handlings.h"
+#include "network/texts.h"
 #include "ui/controls/controls.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "ui/sheet_commands.h"
 
 #include "calc/messages.h"
-#include "sheet/save.h"
+#include "files/save.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace {
 
 // ".CSV" is a CSV file as ".csv" is.
 std::string lowerExtension(const std::string& path) {
-    std::string extension = sheet::utf8Of(sheet::pathOf(path).extension());
+    std::string extension = files::utf8Of(files::pathOf(path).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
@@ -41,7 +41,7 @@ void sheetCommand(SheetCommand command, const std::optional<sheet::Sheet>& conte
     const bool csv = !pdf && extension == ".csv";
     if (extension != (pdf ? ".pdf" : csv ? ".csv" : ".xlsx"))
         path += pdf ? ".pdf" : ".xlsx";
-    const std::filesystem::path file = sheet::pathOf(path);
+    const std::filesystem::path file = files::pathOf(path);
     const std::string fault = pdf   ? c.output.savePdf(*content, path)
                               : csv ? sheet::saveCsv(*content, file)
                                     : sheet::saveXlsx(*content, file);

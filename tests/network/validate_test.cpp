@@ -1,5 +1,5 @@
 #include "network/network.h"
-#include "network/text.h"
+#include "files/text.h"
 
 #include <gtest/gtest.h>
 
@@ -119,5 +119,5 @@ TEST(Utf8, TheFirstIllFormedByteIsFound) {
         {"\x80", 0},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(network::firstNonUtf8(row.bytes), row.bad) << testing::PrintToString(row.bytes);
+        EXPECT_EQ(files::firstNonUtf8(row.bytes), row.bad) << testing::PrintToString(row.bytes);
 }

@@ -1,5 +1,5 @@
 #include "pipes/sizing_sheet.h"
-#include "sheet/save.h"
+#include "files/save.h"
 #include "sheet/sheet.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(Sheet, AFailingWorkbookSaysWhyAndLeavesTheOldFile) {
     const fs::path folder =
         fs::temp_directory_path() / ("sheet_test_" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    const fs::path path = folder / sheet::pathOf("表.xlsx");
+    const fs::path path = folder / files::pathOf("表.xlsx");
     std::ofstream(path) << "old";
     sheet::Sheet s;
     s.title = "计算书";

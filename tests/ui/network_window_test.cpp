@@ -1,7 +1,7 @@
+#include "files/save.h"
 #include "network/file.h"
-#include "network/network_handlings.h"
-#include "sheet/save.h"
 #include "tests/ui/main_window.h"
+#include "ui/form5_handlings.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,8 @@ struct Scratch {
     ~Scratch() { fs::remove_all(dir); }
     // A file's name as the windows take it (UTF-8) and as the file system does: on Windows a
     // narrow path is read in the code page, not as UTF-8.
-    std::string path(const std::string& name) const { return sheet::utf8Of(file(name)); }
-    fs::path file(const std::string& name) const { return dir / sheet::pathOf(name); }
+    std::string path(const std::string& name) const { return files::utf8Of(file(name)); }
+    fs::path file(const std::string& name) const { return dir / files::pathOf(name); }
     fs::path dir;
 };
 
@@ -324,7 +324,7 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         w.choose(scratch.path("厂区")); // the filter's extension added
         w.menu("mnuNew");
         EXPECT_TRUE(w.grid().rows().empty());
-        const network::Reading saved = network::loadNetwork(sheet::pathOf(path));
+        const network::Reading saved = network::loadNetwork(files::pathOf(path));
         ASSERT_TRUE(saved.network) << saved.fault;
         EXPECT_EQ(*saved.network, threeSegments());
 

@@ -1,4 +1,4 @@
-#include "network/network_handlings.h"
+#include "network/report.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets.h"
 

@@ -1,6 +1,6 @@
 #include "ui/qt/qt_controls.h"
 
-#include "sheet/save.h"
+#include "files/save.h"
 #include "ui/qt/sheet_painter.h"
 
 #include <QDate>
@@ -34,7 +34,7 @@ std::string QtSheetOutput::print(const sheet::Sheet& sheet) {
 }
 
 std::string QtSheetOutput::savePdf(const sheet::Sheet& sheet, const std::string& path) {
-    return controls::qt::savePdf(sheet, sheet::pathOf(path));
+    return controls::qt::savePdf(sheet, files::pathOf(path));
 }
 
 } // namespace controls::qt

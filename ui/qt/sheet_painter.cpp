@@ -1,6 +1,6 @@
 #include "ui/qt/sheet_painter.h"
 
-#include "sheet/save.h"
+#include "files/save.h"
 #include "ui/qt/chinese_font.h"
 #include "ui/qt/colours.h"
 #include "ui/qt/pdf_faces.h"
@@ -533,11 +533,11 @@ std::string savePdf(const sheet::Sheet& sheet, const std::filesystem::path& path
                                                     qtext(sheet.title), qtext(sheet.subject)));
         writer.setCreator(qtext(sheet.program));
         if (!paintSheet(sheet, writer))
-            return sheet::saveFault(sheet::fileNameOf(path), "无法绘制 PDF");
+            return files::saveFault(files::fileNameOf(path), "无法绘制 PDF");
     }
     const std::string why =
-        sheet::saveBytes(path, std::string_view(buffer.data().constData(), buffer.data().size()));
-    return why.empty() ? why : sheet::saveFault(sheet::fileNameOf(path), why);
+        files::saveBytes(path, std::string_view(buffer.data().constData(), buffer.data().size()));
+    return why.empty() ? why : files::saveFault(files::fileNameOf(path), why);
 }
 
 } // namespace controls::qt

@@ -4,7 +4,7 @@
 #include "network/cli.h"
 #include "network/file.h"
 #include "network/network_sheet.h"
-#include "sheet/save.h"
+#include "files/save.h"
 #include "ui/qt/sheet_painter.h"
 
 #include <QGuiApplication>
@@ -113,14 +113,14 @@ int main(int argc, char** argv) {
     if (!date)
         return usage("SOURCE_DATE_EPOCH 不是秒数 SOURCE_DATE_EPOCH is not a number of seconds");
 
-    const network::Reading reading = network::loadNetwork(sheet::pathOf(files[0]));
+    const network::Reading reading = network::loadNetwork(files::pathOf(files[0]));
     if (!reading.network) {
         std::cerr << reading.fault << "\n";
         return kExitRefused;
     }
     const network::Result result = network::solve(*reading.network);
     if (!result.fault.empty()) {
-        std::cerr << "无法计算“" << sheet::utf8Of(sheet::pathOf(files[0]).filename()) << "”："
+        std::cerr << "无法计算“" << files::utf8Of(files::pathOf(files[0]).filename()) << "”："
                   << result.fault << "\n";
         return kExitRefused;
     }
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
     const std::string fault = controls::qt::savePdf(
-        network::networkSheet(*reading.network, result, *date), sheet::pathOf(*pdf));
+        network::networkSheet(*reading.network, result, *date), files::pathOf(*pdf));
     if (!fault.empty()) {
         std::cerr << fault << "\n";
         return kExitRefused;

@@ -1,4 +1,4 @@
-#include "calc/inputs.h"
+#include "ui/form1_inputs.h"
 
 #include "calc/messages.h"
 #include "calc/numbers.h"

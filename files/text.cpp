@@ -1,10 +1,10 @@
-#include "sheet/text.h"
+#include "files/text.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-namespace sheet {
+namespace files {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string inQuotes(std::string_view text) {
     return shown + "”";
 }
 
-} // namespace sheet
+} // namespace files

@@ -10,7 +10,7 @@
 // renamed over the old one, so that a crash or a full disk never leaves a half-written file and
 // a refused save leaves the old one as it was. One implementation for every file the program
 // writes: networks, CSV and spreadsheets.
-namespace sheet {
+namespace files {
 
 // A path from the UTF-8 text the windows and the command line hold, and back. A path's own
 // narrow text is UTF-8 on Linux but the system's code page on Windows, which cannot hold every
@@ -47,4 +47,4 @@ using ByteWriter = std::function<bool(std::FILE* file, std::string_view bytes)>;
 std::string saveBytes(const std::filesystem::path& path, std::string_view bytes,
                       const ByteWriter& write = {});
 
-} // namespace sheet
+} // namespace files

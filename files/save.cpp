@@ -1,6 +1,6 @@
-#include "sheet/save.h"
+#include "files/save.h"
 
-#include "sheet/text.h"
+#include "files/text.h"
 
 #include <array>
 #include <atomic>
@@ -17,7 +17,7 @@
 #include <windows.h>
 #endif
 
-namespace sheet {
+namespace files {
 
 namespace {
 
@@ -240,4 +240,4 @@ std::string saveBytes(const std::filesystem::path& path, std::string_view bytes,
     });
 }
 
-} // namespace sheet
+} // namespace files

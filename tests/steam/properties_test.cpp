@@ -1,5 +1,4 @@
-#include "steam/property_handlings.h"
-#include "ui/controls/memory_gui.h"
+#include "steam/properties.h"
 
 #include <gtest/gtest.h>
 
@@ -87,39 +86,6 @@ TEST(PropertyReport, SaysInPlaceWhyAStateHasNoSteamDensity) {
         EXPECT_EQ(r.density, "");
         EXPECT_EQ(r.volume, "");
         EXPECT_EQ(r.enthalpy, "");
-    }
-}
-
-// "1" in each unit of the list, as the pressure the window computes with: 1 bar = 0.1 MPa,
-// 1 kgf/cm² = 9.80665 N / 1e-4 m² = 0.0980665 MPa, and a gauge reading adds the standard
-// atmosphere of 0.101325 MPa.
-TEST(PropertyHandlings, ReadEachPressureUnitAsAnAbsolutePressure) {
-    const struct {
-        const char* unit;
-        double absoluteMpa;
-    } cases[] = {
-        {"MPa(表压)", 1.101325},      // 1 + 0.101325
-        {"MPa(绝压)", 1},             // as typed
-        {"bar(表压)", 0.201325},      // 0.1 + 0.101325
-        {"bar(绝压)", 0.1},           // 1 × 0.1
-        {"kgf/cm²(表压)", 0.1993915}, // 0.0980665 + 0.101325
-    };
-    for (const auto& c : cases) {
-        controls::memory::Gui gui;
-        steam::PropertyHandlings handlings({.pressure = gui.textBox("Text1", "1"),
-                                            .unit = gui.dropDownList("Combo1"),
-                                            .superheated = gui.optionButton("Option2", "Frame2"),
-                                            .temperature = gui.textBox("Text2"),
-                                            .adopt = gui.pushButton("Command1"),
-                                            .saturation = gui.label("Label7"),
-                                            .state = gui.statusText("Label8"),
-                                            .density = gui.label("Label9"),
-                                            .volume = gui.label("Label10"),
-                                            .enthalpy = gui.label("Label11")});
-        gui.dropDownList("Combo1").addItem(c.unit, 0);
-        gui.dropDownList("Combo1").setText(c.unit);
-        handlings.Combo1_Click();
-        EXPECT_NEAR(handlings.absolutePressure(), c.absoluteMpa, 1e-12) << c.unit;
     }
 }
 

@@ -1,32 +1,13 @@
 #pragma once
 
-#include "calc/recal.h"
 #include "calc/state.h"
+#include "calc/units.h"
 #include "ui/controls/controls.h"
+#include "ui/form1_recal.h"
 
-#include <array>
 #include <string_view>
 
 namespace calc {
-
-struct Unit {
-    std::string_view label;
-    float factor;
-};
-
-// Flow units, factor to t/h.
-inline constexpr std::array<Unit, 3> kFlowUnits{{
-    {"t/h", 1.0f},
-    {"kg/h", 0.001f},
-    {"kg/s", 3.6f},
-}};
-
-// Roughness units, factor to m.
-inline constexpr std::array<Unit, 3> kRoughnessUnits{{
-    {"mm", 0.001f},
-    {"in", 0.0254f},
-    {"m", 1.0f},
-}};
 
 // The controls the flow, roughness and density handlings read, reset and focus.
 struct InputControls {

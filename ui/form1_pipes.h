@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc/recal.h"
 #include "calc/state.h"
 #include "ui/controls/controls.h"
+#include "ui/form1_recal.h"
 
 namespace pipes {
 

@@ -1,4 +1,4 @@
-#include "steam/hand_off.h"
+#include "ui/form2_hand_off.h"
 
 #include "steam/steam_table.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace sheet {
+namespace files {
 
 // The offset of the first byte that is not part of well-formed UTF-8 (no overlong forms, no
 // surrogates, nothing above U+10FFFF), or none when all of it is.
@@ -16,4 +16,4 @@ std::optional<std::size_t> firstNonUtf8(std::string_view text);
 // message stays one line of text whatever the name holds.
 std::string inQuotes(std::string_view text);
 
-} // namespace sheet
+} // namespace files

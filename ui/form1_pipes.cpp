@@ -1,4 +1,4 @@
-#include "pipes/pipe_handlings.h"
+#include "ui/form1_pipes.h"
 
 #include "calc/numbers.h"
 #include "pipes/seamless.h"
@@ -53,16 +53,6 @@ void PipeHandlings::Text4_Change() {
     // No range test here: recal rejects a negative or infinite bore and replaces 0.
     readCustomBore();
     m_recalculation.recal();
-}
-
-float wallMetres(std::string_view item) {
-    return calc::storedFloat(calc::prefixNumber(item) / 1000.0);
-}
-
-float seamlessBore(float outerMetres, float wallThickness) {
-    const double outer = outerMetres;
-    const double wall = wallThickness;
-    return calc::storedFloat(outer - wall - wall);
 }
 
 void PipeHandlings::readWallThickness() {

@@ -1,0 +1,207 @@
+#include "network/texts.h"
+
+#include "calc/numbers.h"
+#include "pipes/catalogue.h"
+#include "steam/properties.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace network {
+
+namespace {
+
+// An input's number as the shortest text that reads back as the same double, so that a file
+// opened and saved again keeps every figure.
+std::string inputText(double value) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
+}
+
+// The file's plain x for the window's ×, as pipes::pipeNamed reads either.
+std::string pipeOfCell(std::string_view cell) {
+    std::string pipe = trimmed(cell);
+    if (pipe == kAutoShown)
+        return std::string(kAutoPipe);
+    for (std::size_t at; (at = pipe.find("×")) != std::string::npos;)
+        pipe.replace(at, std::string_view("×").size(), "x");
+    return pipe;
+}
+
+// Where a fault lies, in the order validate looks: the network's fields, then each segment's.
+// The network's own fields come first in the one list, so that a field's rank orders both; the
+// network's count as the segment before the first (the unsigned -1 plus one).
+std::size_t placeOf(const Fault& fault) {
+    static constexpr std::string_view kFields[] = {"title",
+                                                   "source.node",
+                                                   "source.unit",
+                                                   "source.pressure",
+                                                   "source.temperature",
+                                                   "roughness",
+                                                   "series",
+                                                   "maxSpecificLoss",
+                                                   "name",
+                                                   "from",
+                                                   "to",
+                                                   "length",
+                                                   "localLoss",
+                                                   "pipe",
+                                                   "load",
+                                                   "requiredPressure"};
+    const std::size_t rank = static_cast<std::size_t>(
+        std::find(std::begin(kFields), std::end(kFields), fault.field) - std::begin(kFields));
+    return (fault.segment.value_or(std::size_t(-1)) + 1) * std::size(kFields) + rank;
+}
+
+std::string faultWords(const Network& network, const Fault& fault) {
+    if (!fault.segment)
+        return fault.why;
+    std::string where = "第 " + std::to_string(*fault.segment + 1) + " 段";
+    const std::string& name = network.segments[*fault.segment].name;
+    if (!name.empty())
+        where += "“" + name + "”";
+    return where + "：" + fault.why;
+}
+
+// Reads the texts into a network; a box that is no number leaves its field 0 and keeps its
+// fault, with its place, in the order of the fields.
+class Reader {
+public:
+    void number(const std::string& text, std::string_view name, Fault where, double& into,
+                std::string_view suffix = {}) {
+        const calc::BoxNumber read = calc::boxNumber(text, name, suffix);
+        if (read.fault.empty())
+            into = read.value;
+        else
+            keep(std::move(where), read.fault);
+    }
+    void optionalNumber(const std::string& text, std::string_view name, Fault where,
+                        std::optional<double>& into) {
+        const calc::BoxNumber read = calc::boxNumber(text, name);
+        if (read.blank)
+            into.reset();
+        else if (read.fault.empty())
+            into = read.value;
+        else
+            keep(std::move(where), read.fault);
+    }
+    void keep(Fault where, std::string why) {
+        where.why = std::move(why);
+        m_faults.push_back(std::move(where));
+    }
+    std::vector<Fault>& faults() { return m_faults; }
+
+private:
+    std::vector<Fault> m_faults;
+};
+
+Fault top(std::string field) {
+    return {std::move(field), std::nullopt, {}};
+}
+
+Fault at(std::string field, std::size_t segment) {
+    return {std::move(field), segment, {}};
+}
+
+std::string optionalText(const std::optional<double>& value) {
+    return value ? inputText(*value) : std::string();
+}
+
+} // namespace
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+NetworkTexts textsOf(const Network& network) {
+    const Source& source = network.source;
+    NetworkTexts texts;
+    texts.node = source.node;
+    texts.pressure = inputText(source.pressure);
+    texts.unit = unitLabel(source.unit);
+    texts.superheated = source.superheated;
+    // A saturated network has no temperature (a file gives none): its disabled box is left
+    // empty, not 0.
+    texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
+    texts.roughness = inputText(network.roughness);
+    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
+    texts.limit = optionalText(network.maxSpecificLoss);
+    texts.title = network.title;
+    for (const Segment& s : network.segments) {
+        SegmentTexts& cells = texts.segments.emplace_back();
+        cells[Name] = s.name;
+        cells[From] = s.from;
+        cells[To] = s.to;
+        cells[Length] = inputText(s.length);
+        cells[LocalLoss] = inputText(s.localLoss);
+        if (s.pipe == kAutoPipe)
+            cells[Pipe] = kAutoShown;
+        else
+            cells[Pipe] = pipes::shownPipeName(s.pipe);
+        cells[Load] = inputText(s.load);
+        cells[Required] = optionalText(s.requiredPressure);
+    }
+    return texts;
+}
+
+TextReading readTexts(const NetworkTexts& texts) {
+    Reader reader;
+    Network network;
+    network.title = texts.title;
+    Source& source = network.source;
+    source.node = trimmed(texts.node);
+    const auto unit = std::find_if(steam::kPressureUnits.begin(), steam::kPressureUnits.end(),
+                                   [&](const auto& u) { return u.label == texts.unit; });
+    if (unit == steam::kPressureUnits.end())
+        reader.keep(top("source.unit"), "请选择压力的单位");
+    else
+        source.unit = static_cast<PressureUnit>(unit - steam::kPressureUnits.begin());
+    reader.number(texts.pressure, "热源压力", top("source.pressure"), source.pressure);
+    source.superheated = texts.superheated;
+    if (texts.superheated) {
+        reader.number(texts.temperature, "热源温度", top("source.temperature"), source.temperature);
+    }
+    // Saturated steam has none: whatever its disabled box holds, a file holds no temperature.
+    reader.number(texts.roughness, "粗糙度", top("roughness"), network.roughness);
+    const auto series = std::find(kSeriesItems.begin(), kSeriesItems.end(), texts.series);
+    if (series == kSeriesItems.end())
+        reader.keep(top("series"), "请选择管材");
+    else
+        network.series = static_cast<pipes::Series>(series - kSeriesItems.begin());
+    reader.optionalNumber(texts.limit, "比摩阻上限", top("maxSpecificLoss"),
+                          network.maxSpecificLoss);
+
+    for (std::size_t i = 0; i < texts.segments.size(); ++i) {
+        const SegmentTexts& cells = texts.segments[i];
+        Segment& s = network.segments.emplace_back();
+        s.name = trimmed(cells[Name]);
+        s.from = trimmed(cells[From]);
+        s.to = trimmed(cells[To]);
+        reader.number(cells[Length], "长度", at("length", i), s.length);
+        reader.number(cells[LocalLoss], "局部损失", at("localLoss", i), s.localLoss, "%");
+        s.pipe = pipeOfCell(cells[Pipe]);
+        if (s.pipe.empty())
+            reader.keep(at("pipe", i), "请选择管子，或选“自动”");
+        reader.number(cells[Load], "负荷", at("load", i), s.load);
+        reader.optionalNumber(cells[Required], "要求压力", at("requiredPressure", i),
+                              s.requiredPressure);
+    }
+
+    // The first fault by place; at a tie the box's, which comes before the checks'.
+    std::vector<Fault>& faults = reader.faults();
+    if (std::optional<Fault> invalid = validate(network))
+        faults.push_back(std::move(*invalid));
+    if (faults.empty())
+        return {std::move(network), {}};
+    const auto first =
+        std::min_element(faults.begin(), faults.end(),
+                         [](const auto& a, const auto& b) { return placeOf(a) < placeOf(b); });
+    return {std::nullopt, faultWords(network, *first)};
+}
+
+} // namespace network
