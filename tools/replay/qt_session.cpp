@@ -3,33 +3,18 @@
 #include "tools/replay/invariants.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDialog>
-#include <QFileDialog>
-#include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QTableWidget>
-#include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 #include <utility>
 
 namespace replay {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A control is logged under the name of the widget it drives, its window's name first: a view
 // that hands the logic another widget than its description names logs that widget's name. The
@@ -103,81 +88,6 @@ QtSession::Opened& QtSession::opened(const ui::WindowDescription& design) const 
 
 const controls::qt::View* QtSession::viewOf(const ui::WindowDescription& design) const {
     return &design == &ui::kForm1Design ? m_view.get() : opened(design).qt.view();
-}
-
-bool QtSession::eventFilter(QObject* watched, QEvent* event) {
-    // Message boxes and the help windows alike: Enter presses the default button, which closes.
-    // A question or file dialog takes the answer given for it.
-    if (event->type() == QEvent::Show)
-        if (auto* box = qobject_cast<QDialog*>(watched))
-            QTimer::singleShot(0, box, [this, box] { answer(box); });
-    return false;
-}
-
-void QtSession::answer(QDialog* dialog) {
-    // The overwrite the save dialog asks about was the script's choice.
-    if (auto* box = qobject_cast<QMessageBox*>(dialog);
-        box && qobject_cast<QFileDialog*>(box->parentWidget()) && box->button(QMessageBox::Yes)) {
-        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
-        return;
-    }
-    const std::string target = dialog->objectName().isEmpty()
-                                   ? std::string()
-                                   : dialog->parentWidget()->window()->objectName().toStdString() +
-                                         "." + dialog->objectName().toStdString();
-    const ui::ControlDescription* described = ui::controlOf(target);
-    // A print dialog is cancelled: a session prints on no machine's printer.
-    if (described && described->kind == ui::Kind::SheetOutput) {
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        return;
-    }
-    const bool question = described && described->kind == ui::Kind::Question;
-    auto* files = qobject_cast<QFileDialog*>(dialog);
-    if (!question && !(files && described && described->kind == ui::Kind::FileDialogs)) {
-        QTest::keyClick(dialog, Qt::Key_Enter);
-        return;
-    }
-    auto& answers = m_answers[target];
-    if (answers.empty()) {
-        // As in memory: cancelled, and the script's fault.
-        m_faults.push_back(target + " asked \"" + dialog->windowTitle().toStdString() +
-                           "\" with no answer given");
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        return;
-    }
-    const std::string given = std::move(answers.front());
-    answers.pop_front();
-    if (question) {
-        auto* box = static_cast<QMessageBox*>(dialog);
-        const QMessageBox::StandardButton button = given == "save"      ? QMessageBox::Save
-                                                   : given == "discard" ? QMessageBox::Discard
-                                                                        : QMessageBox::Cancel;
-        QTest::mouseClick(box->button(button), Qt::LeftButton);
-        return;
-    }
-    // The open dialog takes only a file that is there: given another, the user cancels.
-    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    std::error_code error;
-    if (given.empty() || !name ||
-        (files->acceptMode() == QFileDialog::AcceptOpen &&
-         !std::filesystem::is_regular_file(given, error))) {
-        QTest::keyClick(files, Qt::Key_Escape);
-        return;
-    }
-    // Chosen as a user chooses it, in the list or by its name, and taken with Enter. The whole
-    // path goes into the name field: the dialog would make one in a folder that is not there
-    // relative to its own.
-    files->selectFile(fromUtf8(given));
-    name->setText(fromUtf8(given));
-    QTest::keyClick(name, Qt::Key_Return);
-    // A folder, say, is opened rather than taken: the dialog must not stay open.
-    if (files->isVisible())
-        files->reject();
-}
-
-std::size_t QtSession::pendingAnswers(const std::string& target) const {
-    const auto found = m_answers.find(target);
-    return found == m_answers.end() ? 0 : found->second.size();
 }
 
 void QtSession::start() {
@@ -286,166 +196,6 @@ bool QtSession::usable(const std::string& control) const {
     if (auto* recent = qobject_cast<QMenu*>(target))
         return viewOf(*ui::designOf(control))->widget()->isVisible() && recent->isEnabled();
     return target && target->isVisible() && target->isEnabled();
-}
-
-bool QtSession::canPerform(const Event& event) {
-    // An answer is given ahead to a control of a loaded window, shown or not.
-    if (event.action == Action::Answer || event.action == Action::Path) {
-        const ui::WindowDescription* design = ui::designOf(event.target);
-        return !ended() && design && viewOf(*design);
-    }
-    if (!usable(event.target))
-        return false;
-    if (auto* grid = dynamic_cast<controls::qt::GridTable*>(widget(event.target))) {
-        const bool cell = event.number < grid->rowCount() && event.column < grid->columnCount();
-        return event.action == Action::Pick
-                   ? cell && event.item < grid->columnItems(event.column).size()
-                   : cell;
-    }
-    if (event.action == Action::Pick || event.action == Action::DoubleClick) {
-        QWidget* target = widget(event.target);
-        int rows = 0;
-        if (auto* recent = qobject_cast<QMenu*>(target))
-            rows = static_cast<int>(recent->actions().size());
-        else if (auto* list = qobject_cast<QListWidget*>(target))
-            rows = list->count();
-        else if (auto* table = qobject_cast<QTreeWidget*>(target))
-            rows = table->topLevelItemCount();
-        else
-            rows = static_cast<QComboBox*>(target)->count();
-        return event.number < rows;
-    }
-    return true;
-}
-
-QWidget* QtSession::startEditing(QTableWidget* grid, int row, int column) {
-    QTableWidgetItem* cell = grid->item(row, column);
-    if (!cell)
-        return nullptr;
-    grid->scrollToItem(cell);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(cell).center());
-    QTest::keyClick(grid, Qt::Key_F2);
-    // The editor is the viewport's one shown child; the window need not have the focus.
-    for (QObject* child : grid->viewport()->children())
-        if (auto* editor = qobject_cast<QWidget*>(child); editor && editor->isVisible())
-            return editor;
-    return nullptr;
-}
-
-void QtSession::perform(const Event& event) {
-    QWidget* target = widget(event.target);
-    auto* grid = qobject_cast<QTableWidget*>(target);
-    switch (event.action) {
-    case Action::Answer:
-    case Action::Path:
-        m_answers[event.target].push_back(event.text);
-        break;
-    case Action::Edit:
-        if (QWidget* editor = startEditing(grid, event.number, event.column)) {
-            // The cell's whole text replaced in one edit, then Enter, which commits it from the
-            // event loop once the editor has seen the key.
-            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-            QInputMethodEvent commit;
-            commit.setCommitString(fromUtf8(event.text));
-            QApplication::sendEvent(editor, &commit);
-            QTest::keyClick(editor, Qt::Key_Return);
-            QCoreApplication::processEvents();
-        }
-        break;
-    case Action::Type: {
-        auto* edit = static_cast<QLineEdit*>(target);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (event.text.empty()) {
-            QTest::keyClick(edit, Qt::Key_Delete);
-        } else {
-            // One input-method commit replaces the selection in a single edit, as a paste does.
-            QInputMethodEvent commit;
-            commit.setCommitString(fromUtf8(event.text));
-            QApplication::sendEvent(edit, &commit);
-        }
-        break;
-    }
-    case Action::Key: {
-        auto* edit = static_cast<QLineEdit*>(target);
-        const QString text = fromUtf8(event.text);
-        for (qsizetype i = 0; i < text.size() && usable(event.target);) {
-            const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            QTest::keyClick(edit, Qt::Key_End);
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text.mid(i, length),
-                                Qt::NoModifier);
-            m_captions.look(state(), resultCaptions(), m_faults);
-            i += length;
-        }
-        break;
-    }
-    case Action::Erase:
-        for (int press = 0; press < event.number && usable(event.target); ++press) {
-            QTest::keyClick(target, Qt::Key_End);
-            QTest::keyClick(target, Qt::Key_Backspace);
-            m_captions.look(state(), resultCaptions(), m_faults);
-        }
-        break;
-    case Action::Pick:
-        if (auto* recent = qobject_cast<QMenu*>(target)) {
-            // The entry's own action, as the user's click on it triggers it: opening a submenu
-            // through the bar would follow the pointer, which offscreen has no place.
-            recent->actions().at(event.number)->trigger();
-            break;
-        }
-        if (grid) {
-            // The cell's list opened and its item taken with Enter, as a drop-down list's.
-            if (auto* list =
-                    qobject_cast<QComboBox*>(startEditing(grid, event.number, event.column))) {
-                list->showPopup();
-                QAbstractItemView* view = list->view();
-                view->setCurrentIndex(view->model()->index(event.item, 0));
-                QTest::keyClick(view, Qt::Key_Return);
-                QCoreApplication::processEvents();
-            }
-            break;
-        }
-        [[fallthrough]];
-    case Action::DoubleClick: {
-        // A row is clicked where it shows, scrolled into view first.
-        auto clickRow = [&](auto* view, auto* item) {
-            view->scrollToItem(item);
-            // Where the row shows: a table wider than its view shows only part of each row.
-            const QPoint centre =
-                view->visualItemRect(item).intersected(view->viewport()->rect()).center();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-            if (event.action == Action::DoubleClick)
-                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
-        };
-        if (auto* list = qobject_cast<QListWidget*>(target)) {
-            clickRow(list, list->item(event.number));
-        } else if (auto* table = qobject_cast<QTreeWidget*>(target)) {
-            clickRow(table, table->topLevelItem(event.number));
-        } else {
-            auto* combo = static_cast<QComboBox*>(target);
-            // In the open list the item is highlighted, as by the pointer, and taken with
-            // Enter; a click right after opening may be taken for the opening click's release.
-            combo->showPopup();
-            QAbstractItemView* view = combo->view();
-            view->setCurrentIndex(view->model()->index(event.number, 0));
-            QTest::keyClick(view, Qt::Key_Return);
-        }
-        break;
-    }
-    case Action::Press:
-        if (QAction* command = menuCommand(event.target)) {
-            // Opened from the bar, the menu shows its command highlighted, taken with Enter.
-            auto* menu = qobject_cast<QMenu*>(command->parent());
-            qobject_cast<QMenuBar*>(menu->parentWidget())->setActiveAction(menu->menuAction());
-            menu->setActiveAction(command);
-            QTest::keyClick(menu, Qt::Key_Return);
-        } else {
-            QTest::mouseClick(target, Qt::LeftButton);
-        }
-        break;
-    case Action::Close:
-        target->close();
-        break;
-    }
 }
 
 } // namespace replay

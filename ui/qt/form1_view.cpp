@@ -1,6 +1,7 @@
+#include "ui/qt/convert.h"
 #include "ui/qt/icons.h"
 #include "ui/qt/view.h"
-#include "ui/qt/widgets.h"
+#include "ui/qt/widgets/copyable_label.h"
 
 #include <QMenuBar>
 #include <QShortcut>

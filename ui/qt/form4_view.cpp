@@ -1,6 +1,10 @@
 #include "pipes/sizing.h"
+#include "ui/qt/convert.h"
 #include "ui/qt/view.h"
-#include "ui/qt/widgets.h"
+#include "ui/qt/widgets/blue_label.h"
+#include "ui/qt/widgets/frame.h"
+#include "ui/qt/widgets/table.h"
+#include "ui/qt/widgets/wrapping_row.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,9 @@
 #include "network/report.h"
+#include "ui/qt/convert.h"
 #include "ui/qt/view.h"
-#include "ui/qt/widgets.h"
+#include "ui/qt/widgets/grid_table.h"
+#include "ui/qt/widgets/table.h"
+#include "ui/qt/widgets/wrapping_row.h"
 
 #include <QAction>
 #include <QComboBox>

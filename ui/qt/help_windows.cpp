@@ -1,6 +1,7 @@
 #include "ui/qt/help_windows.h"
 
-#include "ui/qt/qt_controls.h"
+#include "ui/qt/convert.h"
+#include "ui/qt/qt_window.h"
 
 #include <QDialog>
 #include <QFile>

@@ -1,6 +1,7 @@
-#include "ui/qt/qt_controls.h"
+#include "ui/qt/qt_dialogs.h"
 
 #include "files/save.h"
+#include "ui/qt/convert.h"
 #include "ui/qt/sheet_painter.h"
 
 #include <QDate>

@@ -1,7 +1,11 @@
 #include "ui/qt/view.h"
 
+#include "ui/qt/convert.h"
 #include "ui/qt/help_windows.h"
-#include "ui/qt/widgets.h"
+#include "ui/qt/widgets/blue_label.h"
+#include "ui/qt/widgets/button.h"
+#include "ui/qt/widgets/drop_down.h"
+#include "ui/qt/widgets/frame.h"
 
 #include <QAction>
 #include <QListWidget>

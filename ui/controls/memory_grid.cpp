@@ -1,0 +1,95 @@
+#include "ui/controls/memory_grid.h"
+
+namespace controls::memory {
+
+MemoryGrid::MemoryGrid(Recorder& recorder, std::string name, std::vector<std::string> headings)
+    : Control(recorder, std::move(name)), m_headings(std::move(headings)),
+      m_items(m_headings.size()) {}
+
+bool MemoryGrid::holds(int row, int column) const {
+    return row >= 0 && row < rowCount() && column >= 0 &&
+           column < static_cast<int>(m_headings.size());
+}
+
+void MemoryGrid::insertRow(int row) {
+    record({.kind = "insertrow", .control = m_name, .index = row});
+    if (row < 0 || row > rowCount())
+        return;
+    m_rows.insert(m_rows.begin() + row, std::vector<std::string>(m_headings.size()));
+    if (m_current >= row)
+        ++m_current;
+}
+
+// The current row stays on the row that takes the removed one's place, or the one before it
+// where the last row goes, as a real table's selection does.
+void MemoryGrid::removeRow(int row) {
+    record({.kind = "removerow", .control = m_name, .index = row});
+    if (row < 0 || row >= rowCount())
+        return;
+    m_rows.erase(m_rows.begin() + row);
+    if (m_current > row || m_current == rowCount())
+        --m_current;
+}
+
+std::string MemoryGrid::cell(int row, int column) const {
+    return holds(row, column)
+               ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+               : std::string();
+}
+
+void MemoryGrid::setCell(int row, int column, std::string_view text) {
+    record({.kind = "setcell",
+            .control = m_name,
+            .text = std::string(text),
+            .index = row,
+            .column = column});
+    if (holds(row, column))
+        replace(row, column, text);
+}
+
+void MemoryGrid::setColumnItems(int column, const std::vector<std::string>& items) {
+    std::string joined;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        joined += (i > 0 ? "\t" : "") + items[i];
+    record({.kind = "items", .control = m_name, .text = joined, .column = column});
+    if (column >= 0 && column < static_cast<int>(m_items.size()))
+        m_items[static_cast<std::size_t>(column)] = items;
+}
+
+const std::vector<std::string>& MemoryGrid::columnItems(int column) const {
+    static const std::vector<std::string> kNone;
+    return column >= 0 && column < static_cast<int>(m_items.size())
+               ? m_items[static_cast<std::size_t>(column)]
+               : kNone;
+}
+
+void MemoryGrid::setCurrentRow(int row) {
+    record({.kind = "setrow", .control = m_name, .index = row});
+    m_current = row >= 0 && row < rowCount() ? row : -1;
+}
+
+void MemoryGrid::userEdit(int row, int column, std::string_view text) {
+    if (!holds(row, column))
+        return;
+    m_current = row;
+    replace(row, column, text);
+}
+
+void MemoryGrid::userPick(int row, int column, int index) {
+    const std::vector<std::string>& items = columnItems(column);
+    if (!holds(row, column) || index < 0 || index >= static_cast<int>(items.size()))
+        return;
+    m_current = row;
+    replace(row, column, items[static_cast<std::size_t>(index)]);
+}
+
+void MemoryGrid::replace(int row, int column, std::string_view text) {
+    std::string& held = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (held == text)
+        return;
+    held = text;
+    if (m_onCellChange)
+        m_onCellChange(row, column);
+}
+
+} // namespace controls::memory

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/controls/memory_control.h"
+
+#include <string>
+
+namespace controls::memory {
+
+class MemoryWindow final : public Control, public Window {
+public:
+    using Control::Control;
+
+    void show() override;
+    void hide() override;
+    void setTitle(std::string_view title) override;
+    void onClose(Handler handler) override { m_onClose = std::move(handler); }
+
+    bool visible() const { return m_visible; }
+    // Empty until the program sets one: the description's title stands.
+    const std::string& title() const { return m_title; }
+    // The user closes the window from its title bar.
+    void userClose() { raise(m_onClose); }
+
+private:
+    bool m_visible = false;
+    std::string m_title;
+    Handler m_onClose;
+};
+
+class MemoryProgram final : public Program {
+public:
+    explicit MemoryProgram(Recorder& recorder) : m_recorder(recorder) {}
+    void end() override;
+    bool ended() const { return m_ended; }
+
+private:
+    Recorder& m_recorder;
+    bool m_ended = false;
+};
+
+} // namespace controls::memory

@@ -1,0 +1,173 @@
+#include "ui/qt/widgets/table.h"
+
+#include "sheet/sheet.h"
+#include "ui/qt/colours.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace controls::qt {
+
+namespace {
+
+// A table row's look, kept on its first cell so that a change of theme can colour it anew.
+constexpr int kLookRole = Qt::UserRole;
+
+} // namespace
+
+Table::Table(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QString Table::copied(bool selected) const {
+    sheet::Table shown;
+    for (int column = 0; column < columnCount(); ++column)
+        shown.headings.push_back(headerItem()->text(column).toStdString());
+    std::vector<std::size_t> rows;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = topLevelItem(i);
+        std::vector<sheet::Cell>& cells = shown.rows.emplace_back();
+        for (int column = 0; column < columnCount(); ++column)
+            cells.push_back({.text = row->text(column).toStdString()});
+        if (row->isSelected())
+            rows.push_back(static_cast<std::size_t>(i));
+    }
+    // Nothing selected copies nothing rather than everything: 全部复制 says that.
+    if (selected && rows.empty())
+        return {};
+    return QString::fromStdString(selected ? sheet::tabSeparated(shown, rows)
+                                           : sheet::tabSeparated(shown));
+}
+
+void Table::keyPressEvent(QKeyEvent* event) {
+    if (!event->matches(QKeySequence::Copy))
+        return QTreeWidget::keyPressEvent(event);
+    if (const QString text = copied(true); !text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void Table::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* some = menu.addAction(QString::fromUtf8("复制(&C)"));
+    some->setShortcut(QKeySequence::Copy);
+    some->setEnabled(!selectedItems().isEmpty());
+    QAction* all = menu.addAction(QString::fromUtf8("全部复制(&A)"));
+    all->setEnabled(topLevelItemCount() > 0);
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen)
+        QGuiApplication::clipboard()->setText(copied(chosen == some));
+}
+
+void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
+    row->setData(0, kLookRole, static_cast<int>(look));
+    QFont font = this->font();
+    font.setBold(look == TableList::Look::Recommended);
+    for (int column = 0; column < columnCount(); ++column)
+        row->setFont(column, font);
+    recolour(row);
+}
+
+void Table::setColumns(std::span<const Column> columns) {
+    QStringList headings;
+    for (const Column& column : columns)
+        headings << QString::fromUtf8(column.heading);
+    setHeaderLabels(headings);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* sample = new QTreeWidgetItem(this);
+    QFont bold = font();
+    bold.setBold(true);
+    QList<int> widths;
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        headerItem()->setTextAlignment(i, columns[i].alignment | Qt::AlignVCenter);
+        sample->setText(i, QString::fromUtf8(columns[i].widest));
+        sample->setFont(i, bold);
+        resizeColumnToContents(i);
+        widths << columnWidth(i) + 8;
+    }
+    m_rowHeight = sizeHintForRow(0);
+    delete sample;
+    setColumnWidths(widths);
+}
+
+int Table::heightOf(int rows) const {
+    return header()->sizeHint().height() + rows * m_rowHeight + 2 * frameWidth();
+}
+
+void Table::setColumnWidths(QList<int> widths) {
+    m_widths = std::move(widths);
+    spreadColumns();
+}
+
+void Table::setPreferredSize(QSize size) {
+    m_preferred = size;
+    updateGeometry();
+}
+
+QSize Table::sizeHint() const {
+    return m_preferred.isValid() ? m_preferred : QTreeWidget::sizeHint();
+}
+
+void Table::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    spreadColumns();
+}
+
+void Table::spreadColumns() {
+    int total = 0;
+    for (int width : m_widths)
+        total += width;
+    if (total <= 0)
+        return;
+    const int spare = std::max(0, viewport()->width() - total);
+    int given = 0;
+    for (int i = 0; i < m_widths.size(); ++i) {
+        // The last column takes what rounding down left over, so that the columns end at the edge.
+        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
+        given += extra;
+        setColumnWidth(i, m_widths[i] + extra);
+    }
+}
+
+void Table::changeEvent(QEvent* event) {
+    QTreeWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            recolour(topLevelItem(i));
+}
+
+void Table::recolour(QTreeWidgetItem* row) const {
+    const QVariant look = row->data(0, kLookRole);
+    if (!look.isValid())
+        return;
+    const QColor base = palette().color(QPalette::Base);
+    QBrush brush; // the theme's text colour
+    switch (static_cast<TableList::Look>(look.toInt())) {
+    case TableList::Look::Above:
+        brush = readableOn(QColor(255, 0, 0), base);
+        break;
+    case TableList::Look::Below:
+        brush = readableOn(QColor(128, 128, 128), base);
+        break;
+    case TableList::Look::Recommended:
+        break;
+    }
+    for (int column = 0; column < columnCount(); ++column)
+        row->setForeground(column, brush);
+}
+
+} // namespace controls::qt
