@@ -4,9 +4,6 @@
 #include "ui/controls/memory_gui.h"
 #include "ui/form1.h"
 
-#include <memory>
-#include <vector>
-
 // The windows over in-memory controls, as the tests and the developer tools drive them.
 namespace ui {
 

@@ -4,19 +4,10 @@
 
 #include <cmath>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> cells(const std::string& row) {
-    std::vector<std::string> out;
-    std::istringstream in(row);
-    for (std::string cell; std::getline(in, cell, '\t');)
-        out.push_back(cell);
-    return out;
-}
 
 // A row's bore by its name: a welded DN is its nominal size, a seamless D×wall its outer
 // diameter less two walls; in mm.

@@ -1,4 +1,3 @@
-#include "ui/controls/memory_gui.h"
 #include "ui/memory_windows.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -392,23 +391,17 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     const std::vector<std::string> edited = w.inputs();
     const std::string title = w.title();
     EXPECT_EQ(title, "蒸汽管网水力计算 - 厂区.json*");
+    // A file the reader refuses (its messages are the file's test's): one message, no change.
     network::Network negative = threeSegments();
     negative.segments[1].length = -5;
-    for (const auto& [file, bytes] :
-         {std::pair<std::string, std::string>{"broken.json", "{\"title\": "},
-          {"negative.json", network::networkJson(negative)}}) {
-        SCOPED_TRACE(file);
-        std::ofstream(scratch.file(file), std::ios::binary) << bytes;
-        const std::size_t before = w.opsOf("message").size();
-        w.answer(Question::Answer::Discard);
-        w.choose(scratch.path(file));
-        w.menu("mnuOpen");
-        const std::vector<Op> messages = w.opsOf("message");
-        ASSERT_EQ(messages.size(), before + 1);
-        EXPECT_NE(messages.back().text.find(file), std::string::npos) << messages.back().text;
-        EXPECT_EQ(w.inputs(), edited);
-        EXPECT_EQ(w.title(), title);
-    }
+    std::ofstream(scratch.file("negative.json"), std::ios::binary) << network::networkJson(negative);
+    w.answer(Question::Answer::Discard);
+    w.choose(scratch.path("negative.json"));
+    w.menu("mnuOpen");
+    ASSERT_EQ(w.opsOf("message").size(), 1u);
+    EXPECT_NE(w.opsOf("message")[0].text.find("negative.json"), std::string::npos);
+    EXPECT_EQ(w.inputs(), edited);
+    EXPECT_EQ(w.title(), title);
 
     // A saturated network has no temperature: its box is empty and disabled, and the network
     // saved from it again is the same.
@@ -444,21 +437,6 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     w.edit(0, Column::Length, "120.5");
     w.menu("mnuSave"); // no dialog asked: the file's own path
     EXPECT_EQ(network::loadNetwork(scratch.file("厂区.json")).network.value().title, "改过的标题");
-}
-
-} // namespace
-
-namespace {
-
-std::vector<std::string> cells(const std::string& row) {
-    std::vector<std::string> out;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = row.find('\t', start);
-        out.push_back(row.substr(start, tab - start));
-        if (tab == std::string::npos)
-            return out;
-        start = tab + 1;
-    }
 }
 
 // Segments of no length lose nothing: every node is at the source's 1 MPa(表压), and the steam
@@ -504,10 +482,6 @@ TEST(NetworkWindow, ColoursTheSegmentsAsTheSizingWindowDoesAndNamesTheWorstUser)
     EXPECT_EQ(cells(rows[1]).back(), "适宜");
     EXPECT_EQ(cells(rows[2]).back(), "流速偏低");
     EXPECT_EQ(looksOf(w, "Form5.List1"), (std::vector<std::string>{"above", "", "below"}));
-    EXPECT_EQ(cells(rows[1])[2], " 150");
-    EXPECT_EQ(cells(rows[1])[3], " 10");
-    EXPECT_EQ(cells(rows[1])[5], " 1");
-    EXPECT_EQ(cells(rows[1])[7], " 5.642335");
     // The least margin: b's 1 − 0.95 against a's 0.1; the source first, then each end node.
     EXPECT_EQ(w.status(), "最不利用户：b，压力 1 MPa(表压)，要求 0.95，余量 0.05。"
                           "比摩阻超限：管段 1。流速偏高：管段 1。流速偏低：管段 3");
@@ -573,10 +547,6 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
     w.open();
     EXPECT_EQ(w.grid().rows().size(), 2u) << "the network is kept";
 }
-
-} // namespace
-
-namespace {
 
 std::string bytesOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

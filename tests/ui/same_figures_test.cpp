@@ -12,14 +12,6 @@
 
 namespace {
 
-std::vector<std::string> cells(const std::string& row) {
-    std::vector<std::string> found;
-    std::istringstream in(row);
-    for (std::string cell; std::getline(in, cell, '\t');)
-        found.push_back(cell);
-    return found;
-}
-
 // Whether a text the window shows is the command line's figure: read as a number, it lies
 // within half a unit of the seventh significant digit of the figure as the window stores it, a
 // 32-bit float; an exhausted part's null is an empty cell. The text is read back rather than the

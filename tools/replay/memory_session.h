@@ -2,7 +2,6 @@
 
 #include "tools/replay/invariants.h"
 #include "tools/replay/session.h"
-#include "ui/controls/memory_gui.h"
 #include "ui/memory_windows.h"
 
 #include <memory>

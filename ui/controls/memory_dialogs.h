@@ -5,7 +5,6 @@
 
 #include <deque>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace controls::memory {

@@ -2,7 +2,6 @@
 
 #include "ui/controls/memory_control.h"
 
-#include <string>
 #include <vector>
 
 namespace controls::memory {

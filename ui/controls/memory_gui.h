@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/controls/memory_buttons.h"
-#include "ui/controls/memory_control.h"
 #include "ui/controls/memory_dialogs.h"
 #include "ui/controls/memory_grid.h"
 #include "ui/controls/memory_lists.h"
@@ -9,9 +8,6 @@
 #include "ui/controls/memory_window.h"
 
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace controls::memory {
 

@@ -2,8 +2,6 @@
 
 #include "ui/controls/memory_control.h"
 
-#include <string>
-
 namespace controls::memory {
 
 class MemoryTextBox final : public Control, public TextBox {

@@ -2,8 +2,6 @@
 
 #include "ui/controls/memory_control.h"
 
-#include <string>
-
 namespace controls::memory {
 
 class MemoryWindow final : public Control, public Window {

@@ -167,7 +167,9 @@ TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilen
     EXPECT_EQ(log.size(), 2u) << "switching off raises nothing";
 }
 
-TEST_P(ControlsContract, EnablingFocusCaptionsAndMessagesRaiseNothing) {
+// What the program does besides setting a value raises nothing, and a disabled control takes no
+// input from the user.
+TEST_P(ControlsContract, EnablingFocusCaptionsMessagesAndDisabledControlsRaiseNothing) {
     auto& box = harness->textBox();
     auto& list = harness->list();
     list.addItem("x", 0);
@@ -182,20 +184,8 @@ TEST_P(ControlsContract, EnablingFocusCaptionsAndMessagesRaiseNothing) {
     list.setEnabled(true);
     harness->label().setCaption(" 17.6839 m/s");
     harness->messageBox().show("text", "title");
-
-    EXPECT_EQ(raised, 0);
-}
-
-TEST_P(ControlsContract, DisabledControlsTakeNoUserInput) {
-    auto& box = harness->textBox();
-    auto& list = harness->list();
-    list.addItem("x", 0);
-    int raised = 0;
-    box.onChange([&] { ++raised; });
-    list.onClick([&] { ++raised; });
     box.setEnabled(false);
     list.setEnabled(false);
-
     harness->userType("typed");
     harness->userPick(0);
 

