@@ -394,7 +394,8 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     // A file the reader refuses (its messages are the file's test's): one message, no change.
     network::Network negative = threeSegments();
     negative.segments[1].length = -5;
-    std::ofstream(scratch.file("negative.json"), std::ios::binary) << network::networkJson(negative);
+    std::ofstream(scratch.file("negative.json"), std::ios::binary)
+        << network::networkJson(negative);
     w.answer(Question::Answer::Discard);
     w.choose(scratch.path("negative.json"));
     w.menu("mnuOpen");

@@ -91,7 +91,8 @@ TEST(RealClipboard, TheNetworkTablePastesWhatItShows) {
         }
     });
     trigger(network, "mnuOpen");
-    const auto* shown = static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("List1")));
+    const auto* shown =
+        static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("List1")));
     const auto rows = rowsOf(copyAll(network, "List1"));
     ASSERT_GT(shown->topLevelItemCount(), 0);
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(shown->topLevelItemCount()) + 1);
