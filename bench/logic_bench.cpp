@@ -52,8 +52,8 @@ void BM_Recal(benchmark::State& run) {
 }
 
 // The two powers of the pressure-drop formula and the six texts recal must write, kept as the
-// labels keep theirs. The powers are the program's own (calc/elementary), as every formula's are, so
-// that a figure has the same bits on every system: the C library's pow would be a floor the
+// labels keep theirs. The powers are the program's own (calc/elementary), as every formula's are,
+// so that a figure has the same bits on every system: the C library's pow would be a floor the
 // program may not stand on, and the row would measure the choice of pow rather than recal.
 void BM_RecalFloor(benchmark::State& run) {
     const calc::CalcState state = typicalState();

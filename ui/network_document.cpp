@@ -1,8 +1,8 @@
 #include "ui/network_document.h"
 
 #include "calc/messages.h"
-#include "network/file.h"
 #include "files/save.h"
+#include "network/file.h"
 #include "ui/design.h"
 
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "network/network.h"
 #include "files/text.h"
+#include "network/network.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "pipes/sizing_sheet.h"
 #include "files/save.h"
+#include "pipes/sizing_sheet.h"
 #include "sheet/sheet.h"
 
 #include <gtest/gtest.h>

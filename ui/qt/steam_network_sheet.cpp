@@ -1,10 +1,10 @@
 // steam-network-sheet: a network file's calculation sheet as a PDF. The PDF part of
 // `steam-network sheet`, which runs this program with the same words so that steam-network
 // itself stays free of any GUI toolkit. It draws offscreen and needs no display.
+#include "files/save.h"
 #include "network/cli.h"
 #include "network/file.h"
 #include "network/network_sheet.h"
-#include "files/save.h"
 #include "ui/qt/sheet_painter.h"
 
 #include <QGuiApplication>
