@@ -2,7 +2,6 @@
 
 #include "calc/numbers.h"
 #include "pipes/sizing_sheet.h"
-#include "ui/table_look.h"
 
 #include <algorithm>
 
@@ -77,8 +76,7 @@ void SizingHandlings::fill() {
     for (const SizingRow& row : m_table.rows)
         c.table.addItem(row.cells, index++);
     for (std::size_t i = 0; i < m_table.rows.size(); ++i)
-        if (const auto look = ui::tableLook(m_table.rows[i].look))
-            c.table.setRowLook(static_cast<int>(i), *look);
+        c.table.setRowLook(static_cast<int>(i), m_table.rows[i].look);
     c.choose.setEnabled(true);
 
     std::string status;

@@ -3,7 +3,6 @@
 #include "network/network_sheet.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
-#include "ui/table_look.h"
 
 #include <algorithm>
 #include <set>
@@ -196,13 +195,11 @@ void NetworkHandlings::calculate() {
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {
         c.results.addItem(segmentRow(network.segments[i], m_result.segments[i]),
                           static_cast<int>(i));
-        if (const auto look = ui::tableLook(segmentLook(m_result.segments[i])))
-            c.results.setRowLook(static_cast<int>(i), *look);
+        c.results.setRowLook(static_cast<int>(i), segmentLook(m_result.segments[i]));
     }
     for (std::size_t i = 0; i < m_result.nodes.size(); ++i) {
         c.nodes.addItem(nodeRow(m_result.nodes[i]), static_cast<int>(i));
-        if (const auto look = ui::tableLook(nodeLook(m_result, i)))
-            c.nodes.setRowLook(static_cast<int>(i), *look);
+        c.nodes.setRowLook(static_cast<int>(i), nodeLook(m_result, i));
     }
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())
