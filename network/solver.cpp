@@ -46,7 +46,7 @@ struct Trial {
 class Solver {
 public:
     explicit Solver(const Network& network)
-        : m_network(network), m_source(absoluteMpa(network.source.pressure, network.source.unit)),
+        : m_network(network), m_source(network.source.unit.absoluteMpa(network.source.pressure)),
           m_line(network.source.superheated, m_source, network.source.temperature + kKelvin),
           m_phi(m_line, m_source),
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
@@ -58,7 +58,7 @@ private:
     Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double pIn,
                 double phiIn, double densityIn);
     bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
-    double shown(double mpa) const { return reading(mpa, m_network.source.unit); }
+    double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
 
     const Network& m_network;
     double m_source;

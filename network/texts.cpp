@@ -160,7 +160,7 @@ TextReading readTexts(const NetworkTexts& texts) {
     if (unit == steam::kPressureUnits.end())
         reader.keep(top("source.unit"), "请选择压力的单位");
     else
-        source.unit = static_cast<PressureUnit>(unit - steam::kPressureUnits.begin());
+        source.unit = *unit;
     reader.number(texts.pressure, "热源压力", top("source.pressure"), source.pressure);
     source.superheated = texts.superheated;
     if (texts.superheated) {

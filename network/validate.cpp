@@ -69,7 +69,7 @@ std::optional<Fault> sourceFault(const Source& source) {
         return topFault("source.node", *why);
     if (!std::isfinite(source.pressure))
         return topFault("source.pressure", "热源压力不是有限的数");
-    const double p = absoluteMpa(source.pressure, source.unit);
+    const double p = source.unit.absoluteMpa(source.pressure);
     if (!(p > 0))
         return topFault("source.pressure",
                         "热源压力折合绝压为 " + decimal(p, 6) + " MPa，须大于 0");
