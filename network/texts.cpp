@@ -129,7 +129,7 @@ NetworkTexts textsOf(const Network& network) {
     // empty, not 0.
     texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
     texts.roughness = inputText(network.roughness);
-    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
+    texts.series = pipes::seriesShown(network.series);
     texts.limit = optionalText(network.maxSpecificLoss);
     texts.title = network.title;
     for (const Segment& s : network.segments) {
@@ -168,11 +168,10 @@ TextReading readTexts(const NetworkTexts& texts) {
     }
     // Saturated steam has none: whatever its disabled box holds, a file holds no temperature.
     reader.number(texts.roughness, "粗糙度", top("roughness"), network.roughness);
-    const auto series = std::find(kSeriesItems.begin(), kSeriesItems.end(), texts.series);
-    if (series == kSeriesItems.end())
-        reader.keep(top("series"), "请选择管材");
+    if (const std::optional<pipes::Series> series = pipes::seriesShownAs(texts.series))
+        network.series = *series;
     else
-        network.series = static_cast<pipes::Series>(series - kSeriesItems.begin());
+        reader.keep(top("series"), "请选择管材");
     reader.optionalNumber(texts.limit, "比摩阻上限", top("maxSpecificLoss"),
                           network.maxSpecificLoss);
 

@@ -70,7 +70,7 @@ void SizingHandlings::fill() {
         run.absoluteMpa = m_steam->absoluteMpa;
 
     m_table =
-        sizingTable(m_main, series == kSeriesItems[1],
+        sizingTable(m_main, series == seriesShown(Series::Seamless),
                     steam == kSteamItems[1] ? SteamKind::Superheated : SteamKind::Saturated, run);
     int index = 0;
     for (const SizingRow& row : m_table.rows)

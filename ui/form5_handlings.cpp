@@ -15,8 +15,8 @@ void NetworkHandlings::fillLists() {
     for (const steam::PressureUnit& unit : steam::kPressureUnits)
         m_controls.unit.addItem(unit.label, index++);
     index = 0;
-    for (std::string_view series : kSeriesItems)
-        m_controls.series.addItem(series, index++);
+    for (const pipes::SeriesNames& series : pipes::kSeries)
+        m_controls.series.addItem(series.shown, index++);
 }
 
 void NetworkHandlings::show(const NetworkTexts& texts) {
@@ -59,13 +59,11 @@ void NetworkHandlings::Grid1_CellChange(int, int) {
 }
 
 void NetworkHandlings::pipeItems() {
-    const auto series =
-        std::find(kSeriesItems.begin(), kSeriesItems.end(), m_controls.series.text());
+    const std::optional<pipes::Series> series = pipes::seriesShownAs(m_controls.series.text());
     std::vector<std::string> items;
     items.emplace_back(kAutoShown);
-    if (series != kSeriesItems.end())
-        for (const pipes::CataloguePipe& pipe :
-             pipes::catalogue(static_cast<pipes::Series>(series - kSeriesItems.begin())))
+    if (series)
+        for (const pipes::CataloguePipe& pipe : pipes::catalogue(*series))
             items.push_back(pipes::shownPipeName(pipe.name));
     m_controls.segments.setColumnItems(Pipe, items);
 }
