@@ -2,6 +2,7 @@
 
 #include "files/save.h"
 #include "files/text.h"
+#include "network/faults.h"
 #include "network/file_syntax.h"
 
 #include <nlohmann/json.hpp>
@@ -37,7 +38,7 @@ constexpr auto kUnitKeys = [] {
 }();
 
 std::string openFault(std::string_view fileName, std::string_view why) {
-    return "无法打开" + inQuotes(fileName) + "：" + std::string(why);
+    return placedFault("无法打开" + inQuotes(fileName), why);
 }
 
 // A fault of validate's, placed as the reader places its own.
@@ -46,7 +47,7 @@ std::string faultWords(const Network& network, const Fault& fault) {
         fault.segment
             ? segmentWhere(*fault.segment, network.segments[*fault.segment].name, fault.field)
             : fault.field;
-    return where + "：" + fault.why;
+    return placedFault(where, fault.why);
 }
 
 // A fault found while taking the file's values apart, thrown within this file only: the reading
@@ -252,7 +253,7 @@ Reading readNetwork(std::string_view bytes, std::string_view fileName) {
     try {
         network = readFields(root);
     } catch (const Refusal& refusal) {
-        return refuse(refusal.where + "：" + refusal.why);
+        return refuse(placedFault(refusal.where, refusal.why));
     }
     if (const std::optional<Fault> fault = validate(network)) {
         return refuse(faultWords(network, *fault));

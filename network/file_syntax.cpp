@@ -1,6 +1,7 @@
 #include "network/file_syntax.h"
 
 #include "files/text.h"
+#include "network/faults.h"
 
 #include <nlohmann/json.hpp>
 
@@ -56,7 +57,7 @@ public:
         Frame& frame = m_frames.back();
         frame.key = key;
         if (!frame.keys.insert(key).second && fault.empty())
-            fault = where() + "：这一项写了两次";
+            fault = placedFault(where(), "这一项写了两次");
         return true;
     }
     bool end_object() { return pop(); }
@@ -118,7 +119,7 @@ private:
 
 // "第 2 段（“2”）": a segment by its place in the file and its name, where it has one.
 std::string segmentPlace(std::size_t index, std::string_view name) {
-    std::string place = "第 " + std::to_string(index + 1) + " 段";
+    std::string place = segmentNumber(index);
     if (!name.empty())
         place += "（" + inQuotes(name) + "）";
     return place;

@@ -1,6 +1,7 @@
 #include "network/texts.h"
 
 #include "calc/numbers.h"
+#include "network/faults.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
 
@@ -58,11 +59,11 @@ std::size_t placeOf(const Fault& fault) {
 std::string faultWords(const Network& network, const Fault& fault) {
     if (!fault.segment)
         return fault.why;
-    std::string where = "第 " + std::to_string(*fault.segment + 1) + " 段";
+    std::string where = segmentNumber(*fault.segment);
     const std::string& name = network.segments[*fault.segment].name;
     if (!name.empty())
         where += "“" + name + "”";
-    return where + "：" + fault.why;
+    return placedFault(where, fault.why);
 }
 
 // Reads the texts into a network; a box that is no number leaves its field 0 and keeps its
