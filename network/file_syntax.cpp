@@ -28,7 +28,7 @@ std::string shortNumber(std::string_view token) {
 // A first pass over the text for what the parsed value no longer shows: where the syntax
 // breaks, and a key written twice in one object, which the parsed value would quietly take the
 // last of.
-class Scan {
+class SyntaxPass {
 public:
     using number_integer_t = Json::number_integer_t;
     using number_unsigned_t = Json::number_unsigned_t;
@@ -36,7 +36,7 @@ public:
     using string_t = Json::string_t;
     using binary_t = Json::binary_t;
 
-    explicit Scan(std::string_view bytes) : m_bytes(bytes) {}
+    explicit SyntaxPass(std::string_view bytes) : m_bytes(bytes) {}
 
     // The first fault, without the file's name; empty when there is none.
     std::string fault;
@@ -146,9 +146,9 @@ std::string position(std::string_view bytes, std::size_t offset) {
 }
 
 std::string syntaxFault(std::string_view bytes) {
-    Scan scan(bytes);
-    Json::sax_parse(bytes, &scan);
-    return scan.fault;
+    SyntaxPass pass(bytes);
+    Json::sax_parse(bytes, &pass);
+    return pass.fault;
 }
 
 } // namespace network

@@ -68,7 +68,7 @@ std::string faultWords(const Network& network, const Fault& fault) {
 
 // Reads the texts into a network; a box that is no number leaves its field 0 and keeps its
 // fault, with its place, in the order of the fields.
-class Reader {
+class FieldReader {
 public:
     void number(const std::string& text, std::string_view name, Fault where, double& into,
                 std::string_view suffix = {}) {
@@ -151,7 +151,7 @@ NetworkTexts textsOf(const Network& network) {
 }
 
 TextReading readTexts(const NetworkTexts& texts) {
-    Reader reader;
+    FieldReader reader;
     Network network;
     network.title = texts.title;
     Source& source = network.source;
