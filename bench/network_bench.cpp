@@ -17,7 +17,7 @@ network::Network typicalNetwork() {
     network::Network n;
     n.source = {.node = "热源",
                 .pressure = 1.0,
-                .unit = network::PressureUnit::MPaGauge,
+                .unit = steam::kMPaGauge,
                 .superheated = true,
                 .temperature = 250};
     n.maxSpecificLoss = 300;

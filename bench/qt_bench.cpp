@@ -284,8 +284,7 @@ void perform(const ui::ControlSet& set, const Op& op, std::vector<std::string>& 
             table.clear();
             rows.clear();
         } else if (op.kind == "look") {
-            for (auto look : {controls::TableList::Look::Recommended,
-                              controls::TableList::Look::Above, controls::TableList::Look::Below})
+            for (auto look : {sheet::Look::Recommended, sheet::Look::Above, sheet::Look::Below})
                 if (controls::memory::lookName(look) == op.text)
                     table.setRowLook(op.index, look);
         } else if (op.kind == "select") {

@@ -2,6 +2,7 @@
 
 #include "files/save.h"
 #include "files/text.h"
+#include "network/faults.h"
 #include "network/file_syntax.h"
 
 #include <nlohmann/json.hpp>
@@ -28,13 +29,16 @@ constexpr int kVersion = 1;
 // reading it whole would only stall the program.
 constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
 
-// The units as a file names them, in the order of PressureUnit.
-constexpr std::array<std::string_view, 5> kUnitNames{"MPa(g)", "MPa(a)", "bar(g)", "bar(a)",
-                                                     "kgf/cm2(g)"};
-static_assert(kUnitNames.size() == static_cast<std::size_t>(PressureUnit::KgfGauge) + 1);
+// The units as a file names them, in the order of the windows' lists.
+constexpr auto kUnitKeys = [] {
+    std::array<std::string_view, steam::kPressureUnits.size()> keys;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = steam::kPressureUnits[i].key;
+    return keys;
+}();
 
 std::string openFault(std::string_view fileName, std::string_view why) {
-    return "无法打开" + inQuotes(fileName) + "：" + std::string(why);
+    return placedFault("无法打开" + inQuotes(fileName), why);
 }
 
 // A fault of validate's, placed as the reader places its own.
@@ -43,7 +47,7 @@ std::string faultWords(const Network& network, const Fault& fault) {
         fault.segment
             ? segmentWhere(*fault.segment, network.segments[*fault.segment].name, fault.field)
             : fault.field;
-    return where + "：" + fault.why;
+    return placedFault(where, fault.why);
 }
 
 // A fault found while taking the file's values apart, thrown within this file only: the reading
@@ -125,8 +129,8 @@ Source readSource(const Json& root) {
     Source source;
     source.node = text(required(object, "node", "source.node"), "source.node");
     source.pressure = number(required(object, "pressure", "source.pressure"), "source.pressure");
-    source.unit = static_cast<PressureUnit>(
-        oneOf(required(object, "unit", "source.unit"), "source.unit", "压力单位", kUnitNames));
+    source.unit = steam::kPressureUnits[oneOf(required(object, "unit", "source.unit"),
+                                              "source.unit", "压力单位", kUnitKeys)];
     constexpr std::array<std::string_view, 2> kSteam{"saturated", "superheated"};
     source.superheated =
         oneOf(required(object, "steam", "source.steam"), "source.steam", "蒸汽状态", kSteam) == 1;
@@ -185,11 +189,6 @@ Network readFields(const Json& root) {
     return network;
 }
 
-std::string_view unitName(PressureUnit unit) {
-    const auto index = static_cast<std::size_t>(unit);
-    return index < kUnitNames.size() ? kUnitNames[index] : std::string_view{};
-}
-
 Json optionalJson(const std::optional<double>& value) {
     return value ? Json(*value) : Json(nullptr);
 }
@@ -199,7 +198,7 @@ Json optionalJson(const std::optional<double>& value) {
 std::string networkJson(const Network& network) {
     Json source{{"node", network.source.node},
                 {"pressure", network.source.pressure},
-                {"unit", unitName(network.source.unit)},
+                {"unit", network.source.unit.key},
                 {"steam", network.source.superheated ? "superheated" : "saturated"}};
     if (network.source.superheated)
         source["temperature"] = network.source.temperature;
@@ -254,7 +253,7 @@ Reading readNetwork(std::string_view bytes, std::string_view fileName) {
     try {
         network = readFields(root);
     } catch (const Refusal& refusal) {
-        return refuse(refusal.where + "：" + refusal.why);
+        return refuse(placedFault(refusal.where, refusal.why));
     }
     if (const std::optional<Fault> fault = validate(network)) {
         return refuse(faultWords(network, *fault));

@@ -1,6 +1,7 @@
 #include "network/file_syntax.h"
 
 #include "files/text.h"
+#include "network/faults.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,7 +28,7 @@ std::string shortNumber(std::string_view token) {
 // A first pass over the text for what the parsed value no longer shows: where the syntax
 // breaks, and a key written twice in one object, which the parsed value would quietly take the
 // last of.
-class Scan {
+class SyntaxPass {
 public:
     using number_integer_t = Json::number_integer_t;
     using number_unsigned_t = Json::number_unsigned_t;
@@ -35,7 +36,7 @@ public:
     using string_t = Json::string_t;
     using binary_t = Json::binary_t;
 
-    explicit Scan(std::string_view bytes) : m_bytes(bytes) {}
+    explicit SyntaxPass(std::string_view bytes) : m_bytes(bytes) {}
 
     // The first fault, without the file's name; empty when there is none.
     std::string fault;
@@ -56,7 +57,7 @@ public:
         Frame& frame = m_frames.back();
         frame.key = key;
         if (!frame.keys.insert(key).second && fault.empty())
-            fault = where() + "：这一项写了两次";
+            fault = placedFault(where(), "这一项写了两次");
         return true;
     }
     bool end_object() { return pop(); }
@@ -118,7 +119,7 @@ private:
 
 // "第 2 段（“2”）": a segment by its place in the file and its name, where it has one.
 std::string segmentPlace(std::size_t index, std::string_view name) {
-    std::string place = "第 " + std::to_string(index + 1) + " 段";
+    std::string place = segmentNumber(index);
     if (!name.empty())
         place += "（" + inQuotes(name) + "）";
     return place;
@@ -145,9 +146,9 @@ std::string position(std::string_view bytes, std::size_t offset) {
 }
 
 std::string syntaxFault(std::string_view bytes) {
-    Scan scan(bytes);
-    Json::sax_parse(bytes, &scan);
-    return scan.fault;
+    SyntaxPass pass(bytes);
+    Json::sax_parse(bytes, &pass);
+    return pass.fault;
 }
 
 } // namespace network

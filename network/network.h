@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pipes/catalogue.h"
+#include "steam/properties.h"
 
 #include <cstddef>
 #include <optional>
@@ -17,16 +18,12 @@
 // take; binding every member by name keeps a member added later from going uncompared.
 namespace network {
 
-// The units a source pressure is given in, as the property window offers them; gauge units are
-// read above the standard atmosphere.
-enum class PressureUnit { MPaGauge, MPaAbsolute, BarGauge, BarAbsolute, KgfGauge };
-
 inline constexpr std::string_view kAutoPipe = "auto";
 
 struct Source {
     std::string node;
     double pressure = 0; // in `unit`
-    PressureUnit unit = PressureUnit::MPaGauge;
+    steam::PressureUnit unit = steam::kMPaGauge;
     bool superheated = false;
     double temperature = 0; // ℃, for superheated steam only
 
@@ -69,11 +66,10 @@ struct Network {
     bool operator==(const Network& other) const { return members() == other.members(); }
 };
 
-// The absolute pressure in MPa of a reading in `unit`, and back.
-double absoluteMpa(double reading, PressureUnit unit);
-double reading(double absoluteMpa, PressureUnit unit);
 // The unit as the windows' lists name it.
-std::string_view unitLabel(PressureUnit unit);
+inline std::string_view unitLabel(const steam::PressureUnit& unit) {
+    return unit.label;
+}
 
 // The first fault that makes a network unusable, in the order of its fields and then of its
 // segments: where it is (the field, and the segment by its index and name) and why.

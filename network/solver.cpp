@@ -30,12 +30,12 @@ namespace {
 
 namespace if97 = steam::if97;
 using steam_line::Antiderivative;
-using steam_line::Line;
+using steam_line::SteamByPressure;
 
 constexpr double kKelvin = 273.15;
 
 // One pipe tried for a segment.
-struct Trial {
+struct TriedPipe {
     pipes::NamedPipe pipe;
     SegmentResult result;
     double phiOut = 0;
@@ -46,7 +46,7 @@ struct Trial {
 class Solver {
 public:
     explicit Solver(const Network& network)
-        : m_network(network), m_source(absoluteMpa(network.source.pressure, network.source.unit)),
+        : m_network(network), m_source(network.source.unit.absoluteMpa(network.source.pressure)),
           m_line(network.source.superheated, m_source, network.source.temperature + kKelvin),
           m_phi(m_line, m_source),
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
@@ -55,14 +55,14 @@ public:
     Result solve();
 
 private:
-    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double pIn,
-                double phiIn, double densityIn);
+    TriedPipe trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double pIn,
+                    double phiIn, double densityIn);
     bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
-    double shown(double mpa) const { return reading(mpa, m_network.source.unit); }
+    double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
 
     const Network& m_network;
     double m_source;
-    Line m_line;
+    SteamByPressure m_line;
     Antiderivative m_phi;
     pipes::SteamKind m_steam;
 };
@@ -88,9 +88,9 @@ bool Solver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityI
                *m_network.maxSpecificLoss;
 }
 
-Trial Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double pIn,
-                    double phiIn, double densityIn) {
-    Trial t{.pipe = pipe, .result = {}, .phiOut = 0, .fits = false};
+TriedPipe Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
+                        double pIn, double phiIn, double densityIn) {
+    TriedPipe t{.pipe = pipe, .result = {}, .phiOut = 0, .fits = false};
     SegmentResult& r = t.result;
     const double bore = pipe.boreMm() / 1000;
     const double factor = 1 + segment.localLoss / 100;
@@ -181,7 +181,7 @@ Result Solver::solve() {
             continue;
         }
         const double densityIn = in.density;
-        Trial chosen;
+        TriedPipe chosen;
         if (segment.pipe != kAutoPipe) {
             chosen = trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], *in.mpa, in.phi,
                            densityIn);

@@ -35,9 +35,9 @@ inline double saturationTopPressure() {
 // The steam at each pressure along the pipes: saturated steam stays dry saturated vapour;
 // superheated steam keeps the source's enthalpy, and is dry saturated vapour wherever that
 // enthalpy lies below the saturated vapour's.
-class Line {
+class SteamByPressure {
 public:
-    Line(bool superheated, double sourceMpa, double sourceKelvin)
+    SteamByPressure(bool superheated, double sourceMpa, double sourceKelvin)
         : m_superheated(superheated), m_sourceKelvin(sourceKelvin) {
         if (superheated)
             m_enthalpy = if97::region2(sourceMpa, sourceKelvin).enthalpy;
@@ -191,7 +191,7 @@ struct Panel {
 // needs it.
 class Antiderivative {
 public:
-    Antiderivative(Line& line, double source) : m_line(line) {
+    Antiderivative(SteamByPressure& line, double source) : m_line(line) {
         // Each panel spans a tenth of its upper pressure: ρ is nearly proportional to p there,
         // and eight nodes leave an error below 1e-9 of the inlet pressure, the tolerance the
         // solver's test holds an outlet pressure to against a fine march.
@@ -270,7 +270,7 @@ private:
         return m_panels[k];
     }
 
-    Line& m_line;
+    SteamByPressure& m_line;
     std::vector<double> m_edges;
     std::deque<Panel> m_panels; // stable references as it grows
 };

@@ -1,6 +1,7 @@
 #include "network/texts.h"
 
 #include "calc/numbers.h"
+#include "network/faults.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
 
@@ -58,16 +59,16 @@ std::size_t placeOf(const Fault& fault) {
 std::string faultWords(const Network& network, const Fault& fault) {
     if (!fault.segment)
         return fault.why;
-    std::string where = "第 " + std::to_string(*fault.segment + 1) + " 段";
+    std::string where = segmentNumber(*fault.segment);
     const std::string& name = network.segments[*fault.segment].name;
     if (!name.empty())
         where += "“" + name + "”";
-    return where + "：" + fault.why;
+    return placedFault(where, fault.why);
 }
 
 // Reads the texts into a network; a box that is no number leaves its field 0 and keeps its
 // fault, with its place, in the order of the fields.
-class Reader {
+class FieldReader {
 public:
     void number(const std::string& text, std::string_view name, Fault where, double& into,
                 std::string_view suffix = {}) {
@@ -129,7 +130,7 @@ NetworkTexts textsOf(const Network& network) {
     // empty, not 0.
     texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
     texts.roughness = inputText(network.roughness);
-    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
+    texts.series = pipes::seriesShown(network.series);
     texts.limit = optionalText(network.maxSpecificLoss);
     texts.title = network.title;
     for (const Segment& s : network.segments) {
@@ -150,7 +151,7 @@ NetworkTexts textsOf(const Network& network) {
 }
 
 TextReading readTexts(const NetworkTexts& texts) {
-    Reader reader;
+    FieldReader reader;
     Network network;
     network.title = texts.title;
     Source& source = network.source;
@@ -160,7 +161,7 @@ TextReading readTexts(const NetworkTexts& texts) {
     if (unit == steam::kPressureUnits.end())
         reader.keep(top("source.unit"), "请选择压力的单位");
     else
-        source.unit = static_cast<PressureUnit>(unit - steam::kPressureUnits.begin());
+        source.unit = *unit;
     reader.number(texts.pressure, "热源压力", top("source.pressure"), source.pressure);
     source.superheated = texts.superheated;
     if (texts.superheated) {
@@ -168,11 +169,10 @@ TextReading readTexts(const NetworkTexts& texts) {
     }
     // Saturated steam has none: whatever its disabled box holds, a file holds no temperature.
     reader.number(texts.roughness, "粗糙度", top("roughness"), network.roughness);
-    const auto series = std::find(kSeriesItems.begin(), kSeriesItems.end(), texts.series);
-    if (series == kSeriesItems.end())
-        reader.keep(top("series"), "请选择管材");
+    if (const std::optional<pipes::Series> series = pipes::seriesShownAs(texts.series))
+        network.series = *series;
     else
-        network.series = static_cast<pipes::Series>(series - kSeriesItems.begin());
+        reader.keep(top("series"), "请选择管材");
     reader.optionalNumber(texts.limit, "比摩阻上限", top("maxSpecificLoss"),
                           network.maxSpecificLoss);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/network.h"
+#include "pipes/catalogue.h"
 
 #include <array>
 #include <optional>
@@ -16,8 +17,6 @@ namespace network {
 // The grid's columns, in the order of its headings.
 enum Column { Name, From, To, Length, LocalLoss, Pipe, Load, Required, kColumns };
 
-// The series in the order of pipes::Series, as the list names them.
-inline constexpr std::array<std::string_view, 2> kSeriesItems{"无缝钢管", "焊接钢管"};
 // The pipe cell's word for a pipe chosen by the calculation.
 inline constexpr std::string_view kAutoShown = "自动";
 
@@ -36,7 +35,7 @@ struct NetworkTexts {
     bool superheated = false;
     std::string temperature = "250";
     std::string roughness = "0.2";
-    std::string series{kSeriesItems[0]};
+    std::string series{pipes::kSeries[0].shown};
     std::string limit;
     std::string title;
     std::vector<SegmentTexts> segments;

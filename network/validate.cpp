@@ -1,6 +1,7 @@
 #include "network/network.h"
 
 #include "files/text.h"
+#include "network/faults.h"
 #include "steam/if97.h"
 
 #include <charconv>
@@ -58,7 +59,7 @@ std::optional<std::string> nameFault(std::string_view name, std::string_view wha
 // A length, a load or a local loss: any finite figure from 0 up.
 std::optional<std::string> nonNegativeFault(double value, std::string_view what) {
     if (!std::isfinite(value))
-        return std::string(what) + "不是有限的数";
+        return notFinite(what);
     if (value < 0)
         return std::string(what) + "不得为负";
     return std::nullopt;
@@ -68,8 +69,8 @@ std::optional<Fault> sourceFault(const Source& source) {
     if (std::optional<std::string> why = nameFault(source.node, "热源节点"))
         return topFault("source.node", *why);
     if (!std::isfinite(source.pressure))
-        return topFault("source.pressure", "热源压力不是有限的数");
-    const double p = absoluteMpa(source.pressure, source.unit);
+        return topFault("source.pressure", notFinite("热源压力"));
+    const double p = source.unit.absoluteMpa(source.pressure);
     if (!(p > 0))
         return topFault("source.pressure",
                         "热源压力折合绝压为 " + decimal(p, 6) + " MPa，须大于 0");
@@ -87,7 +88,7 @@ std::optional<Fault> sourceFault(const Source& source) {
 
     const double celsius = source.temperature;
     if (!std::isfinite(celsius))
-        return topFault("source.temperature", "过热蒸汽的温度不是有限的数");
+        return topFault("source.temperature", notFinite("过热蒸汽的温度"));
     if (celsius > kHighestCelsius)
         return topFault("source.temperature", "过热蒸汽的温度高于 800 ℃，超出计算范围");
     const double kelvin = celsius + kKelvin;
@@ -192,8 +193,8 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
     if (std::optional<std::string> why = nameFault(s.name, "管段"))
         return fault("name", *why);
     if (std::optional<std::size_t> first = earlier(named, s.name))
-        return fault("name", "管段名称 " + inQuotes(s.name) + " 与第 " +
-                                 std::to_string(*first + 1) + " 段重复");
+        return fault("name",
+                     "管段名称 " + inQuotes(s.name) + " 与" + segmentNumber(*first) + "重复");
     if (std::optional<std::string> why = nameFault(s.from, "起点节点"))
         return fault("from", *why);
     if (std::optional<std::string> why = reach.fault(s.from))
@@ -203,8 +204,8 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
     if (s.to == network.source.node)
         return fault("to", "终点是热源 " + inQuotes(s.to) + "：没有管段能通向热源");
     if (std::optional<std::size_t> first = earlier(feeder, s.to))
-        return fault("to", "节点 " + inQuotes(s.to) + " 已由第 " + std::to_string(*first + 1) +
-                               " 段供汽：一个节点只能由一个管段供汽");
+        return fault("to", "节点 " + inQuotes(s.to) + " 已由" + segmentNumber(*first) +
+                               "供汽：一个节点只能由一个管段供汽");
     if (std::optional<std::string> why = nonNegativeFault(s.length, "长度"))
         return fault("length", *why);
     if (std::optional<std::string> why = nonNegativeFault(s.localLoss, "局部阻力损失"))
@@ -219,7 +220,7 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
     if (std::optional<std::string> why = nonNegativeFault(s.load, "负荷"))
         return fault("load", *why);
     if (s.requiredPressure && !std::isfinite(*s.requiredPressure))
-        return fault("requiredPressure", "要求压力不是有限的数");
+        return fault("requiredPressure", notFinite("要求压力"));
     return std::nullopt;
 }
 

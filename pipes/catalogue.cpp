@@ -138,16 +138,24 @@ std::span<const CataloguePipe> catalogue(Series series) {
 }
 
 std::string_view seriesName(Series series) {
-    return series == Series::Welded ? "welded" : "seamless";
+    return kSeries[static_cast<std::size_t>(series)].name;
 }
 
 std::optional<Series> seriesNamed(std::string_view name) {
-    if (name == "seamless") {
-        return Series::Seamless;
-    }
-    if (name == "welded") {
-        return Series::Welded;
-    }
+    for (const SeriesNames& row : kSeries)
+        if (row.name == name)
+            return row.series;
+    return std::nullopt;
+}
+
+std::string_view seriesShown(Series series) {
+    return kSeries[static_cast<std::size_t>(series)].shown;
+}
+
+std::optional<Series> seriesShownAs(std::string_view shown) {
+    for (const SeriesNames& row : kSeries)
+        if (row.shown == shown)
+            return row.series;
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <span>
@@ -31,9 +32,22 @@ struct CataloguePipe {
 // A series in ascending bore.
 std::span<const CataloguePipe> catalogue(Series series);
 
-// The series' file name, "seamless" or "welded", and back.
+// Each series by its name in a file and in the windows' lists, in the order of Series.
+struct SeriesNames {
+    Series series;
+    std::string_view name;  // "seamless", as files and the command line spell it
+    std::string_view shown; // "无缝钢管"
+};
+inline constexpr std::array<SeriesNames, 2> kSeries{{
+    {Series::Seamless, "seamless", "无缝钢管"},
+    {Series::Welded, "welded", "焊接钢管"},
+}};
+
+// The series' file name, "seamless" or "welded", and back; its shown name and back.
 std::string_view seriesName(Series series);
 std::optional<Series> seriesNamed(std::string_view name);
+std::string_view seriesShown(Series series);
+std::optional<Series> seriesShownAs(std::string_view shown);
 
 // A pipe as a network names it: a catalogue name of either series, or any "D{outer}x{wall}"
 // in mm (decimal numbers; a "×" is read as the x). Its name is kept as given.

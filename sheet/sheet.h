@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/look.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <span>
@@ -20,9 +22,6 @@ struct Cell {
 
     bool operator==(const Cell&) const = default;
 };
-
-// A verdict's colour in print, as the windows colour the row.
-enum class Look { Plain, Recommended, Above, Below };
 
 struct Table {
     std::string title;                 // "管段计算结果"

@@ -6,23 +6,38 @@
 
 namespace steam {
 
-struct PressureUnit {
-    std::string_view label;
-    double megapascals; // one unit in MPa
-    bool gauge;         // read above the standard atmosphere
-};
-
-// The pressure units of the property window, in the order the list shows them.
-inline constexpr std::array<PressureUnit, 5> kPressureUnits{{
-    {"MPa(表压)", 1.0, true},
-    {"MPa(绝压)", 1.0, false},
-    {"bar(表压)", 0.1, true},
-    {"bar(绝压)", 0.1, false},
-    {"kgf/cm²(表压)", 0.0980665, true},
-}};
-
 // The standard atmosphere, added to a gauge reading.
 inline constexpr double kAtmosphereMpa = 0.101325;
+
+struct PressureUnit {
+    std::string_view label; // as the windows' lists show it
+    std::string_view key;   // as a network file names it, in ASCII
+    double megapascals;     // one unit in MPa
+    bool gauge;             // read above the standard atmosphere
+
+    // The absolute pressure in MPa of a reading in this unit, and back.
+    constexpr double absoluteMpa(double reading) const {
+        return reading * megapascals + (gauge ? kAtmosphereMpa : 0.0);
+    }
+    constexpr double reading(double absoluteMpa) const {
+        return (absoluteMpa - (gauge ? kAtmosphereMpa : 0.0)) / megapascals;
+    }
+    bool operator==(const PressureUnit&) const = default;
+};
+
+// The pressure units of the property and network windows, in the order their lists show them.
+inline constexpr std::array<PressureUnit, 5> kPressureUnits{{
+    {"MPa(表压)", "MPa(g)", 1.0, true},
+    {"MPa(绝压)", "MPa(a)", 1.0, false},
+    {"bar(表压)", "bar(g)", 0.1, true},
+    {"bar(绝压)", "bar(a)", 0.1, false},
+    {"kgf/cm²(表压)", "kgf/cm2(g)", 0.0980665, true},
+}};
+inline constexpr const PressureUnit& kMPaGauge = kPressureUnits[0];
+inline constexpr const PressureUnit& kMPaAbsolute = kPressureUnits[1];
+inline constexpr const PressureUnit& kBarGauge = kPressureUnits[2];
+inline constexpr const PressureUnit& kBarAbsolute = kPressureUnits[3];
+inline constexpr const PressureUnit& kKgfGauge = kPressureUnits[4];
 
 // What the property window shows for one state: each field's text, or the fault that stands in
 // the state field in their place.

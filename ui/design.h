@@ -49,7 +49,7 @@ struct Twips {
 };
 
 // How a caption is drawn: the result rows' captions are blue.
-enum class Look { Plain, Blue, Centred };
+enum class CaptionLook { Plain, Blue, Centred };
 
 struct ControlDescription {
     // The name the logs use after the window's ("Text1" of "Form1.Text1"); a caption has none.
@@ -71,7 +71,7 @@ struct ControlDescription {
     std::string_view tip = {};
     // Its place in the window's tab order from 1; 0 where Tab does not stop at it.
     int tab = 0;
-    Look look = Look::Plain;
+    CaptionLook look = CaptionLook::Plain;
 };
 
 struct WindowDescription {

@@ -74,15 +74,17 @@ void Form4::Form_Load() {
         c.text3.setText(m_remembered->limit);
     }
     int index = 0;
-    for (std::string_view item : pipes::kSeriesItems)
-        c.combo1.addItem(item, index++);
+    for (pipes::Series series : pipes::kSizingSeries)
+        c.combo1.addItem(pipes::seriesShown(series), index++);
     index = 0;
     for (std::string_view item : pipes::kSteamItems)
         c.combo2.addItem(item, index++);
     // The series last used; at first the main window's, and for a custom bore, which belongs
     // to no series, the welded one.
-    c.combo1.setText(m_remembered ? std::string_view(m_remembered->series)
-                                  : pipes::kSeriesItems[m_pipe.seamless.isChecked() ? 1 : 0]);
+    c.combo1.setText(m_remembered
+                         ? std::string_view(m_remembered->series)
+                         : pipes::seriesShown(m_pipe.seamless.isChecked() ? pipes::Series::Seamless
+                                                                          : pipes::Series::Welded));
     // Steam whose kind is known is that kind, whatever the list said last time.
     const std::optional<pipes::KnownSteam>& steam = m_sizing.knownSteam();
     c.combo2.setText(steam          ? pipes::kSteamItems[static_cast<std::size_t>(steam->kind)]

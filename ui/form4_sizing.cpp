@@ -2,7 +2,6 @@
 
 #include "calc/numbers.h"
 #include "pipes/sizing_sheet.h"
-#include "ui/table_look.h"
 
 #include <algorithm>
 
@@ -71,14 +70,13 @@ void SizingHandlings::fill() {
         run.absoluteMpa = m_steam->absoluteMpa;
 
     m_table =
-        sizingTable(m_main, series == kSeriesItems[1],
+        sizingTable(m_main, series == seriesShown(Series::Seamless),
                     steam == kSteamItems[1] ? SteamKind::Superheated : SteamKind::Saturated, run);
     int index = 0;
     for (const SizingRow& row : m_table.rows)
         c.table.addItem(row.cells, index++);
     for (std::size_t i = 0; i < m_table.rows.size(); ++i)
-        if (const auto look = ui::tableLook(m_table.rows[i].look))
-            c.table.setRowLook(static_cast<int>(i), *look);
+        c.table.setRowLook(static_cast<int>(i), m_table.rows[i].look);
     c.choose.setEnabled(true);
 
     std::string status;

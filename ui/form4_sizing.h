@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/state.h"
+#include "pipes/catalogue.h"
 #include "pipes/sizing.h"
 #include "sheet/sheet.h"
 #include "ui/controls/controls.h"
@@ -25,7 +26,8 @@ struct SizingControls {
     controls::PushButton& choose;   // Form4.Command1
 };
 
-inline constexpr std::array<std::string_view, 2> kSeriesItems{"焊接钢管", "无缝钢管"};
+// The sizing list names the welded series first, as the main window offers its pipes.
+inline constexpr std::array<Series, 2> kSizingSeries{Series::Welded, Series::Seamless};
 inline constexpr std::array<std::string_view, 2> kSteamItems{"饱和蒸汽", "过热蒸汽"};
 
 // The sizing window's input handlings: every change fills the table anew.

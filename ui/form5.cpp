@@ -187,7 +187,7 @@ void Form5::Command5_Click() {
     m_main.customBore.setChecked(true);
     m_main.flow.setText(text(r.flow));
     // After the density: the main window forgets the steam at every change of its density box.
-    m_adopted({.absoluteMpa = network::absoluteMpa((*r.pIn + *r.pOut) / 2, net.source.unit),
+    m_adopted({.absoluteMpa = net.source.unit.absoluteMpa((*r.pIn + *r.pOut) / 2),
                .kind = net.source.superheated ? pipes::SteamKind::Superheated
                                               : pipes::SteamKind::Saturated});
     m_unload();

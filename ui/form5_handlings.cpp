@@ -3,7 +3,6 @@
 #include "network/network_sheet.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
-#include "ui/table_look.h"
 
 #include <algorithm>
 #include <set>
@@ -16,8 +15,8 @@ void NetworkHandlings::fillLists() {
     for (const steam::PressureUnit& unit : steam::kPressureUnits)
         m_controls.unit.addItem(unit.label, index++);
     index = 0;
-    for (std::string_view series : kSeriesItems)
-        m_controls.series.addItem(series, index++);
+    for (const pipes::SeriesNames& series : pipes::kSeries)
+        m_controls.series.addItem(series.shown, index++);
 }
 
 void NetworkHandlings::show(const NetworkTexts& texts) {
@@ -60,13 +59,11 @@ void NetworkHandlings::Grid1_CellChange(int, int) {
 }
 
 void NetworkHandlings::pipeItems() {
-    const auto series =
-        std::find(kSeriesItems.begin(), kSeriesItems.end(), m_controls.series.text());
+    const std::optional<pipes::Series> series = pipes::seriesShownAs(m_controls.series.text());
     std::vector<std::string> items;
     items.emplace_back(kAutoShown);
-    if (series != kSeriesItems.end())
-        for (const pipes::CataloguePipe& pipe :
-             pipes::catalogue(static_cast<pipes::Series>(series - kSeriesItems.begin())))
+    if (series)
+        for (const pipes::CataloguePipe& pipe : pipes::catalogue(*series))
             items.push_back(pipes::shownPipeName(pipe.name));
     m_controls.segments.setColumnItems(Pipe, items);
 }
@@ -196,13 +193,11 @@ void NetworkHandlings::calculate() {
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {
         c.results.addItem(segmentRow(network.segments[i], m_result.segments[i]),
                           static_cast<int>(i));
-        if (const auto look = ui::tableLook(segmentLook(m_result.segments[i])))
-            c.results.setRowLook(static_cast<int>(i), *look);
+        c.results.setRowLook(static_cast<int>(i), segmentLook(m_result.segments[i]));
     }
     for (std::size_t i = 0; i < m_result.nodes.size(); ++i) {
         c.nodes.addItem(nodeRow(m_result.nodes[i]), static_cast<int>(i));
-        if (const auto look = ui::tableLook(nodeLook(m_result, i)))
-            c.nodes.setRowLook(static_cast<int>(i), *look);
+        c.nodes.setRowLook(static_cast<int>(i), nodeLook(m_result, i));
     }
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())

@@ -2,6 +2,7 @@
 
 #include "calc/messages.h"
 #include "files/save.h"
+#include "network/faults.h"
 #include "network/file.h"
 #include "ui/design.h"
 
@@ -42,8 +43,9 @@ std::string NetworkDocument::title() const {
 bool saveDocument(NetworkDocument& document, DocumentControls controls, bool choose) {
     const network::TextReading reading = network::readTexts(document.texts);
     if (!reading.network) {
-        controls.messages.show("无法保存" + inQuotes(document.name()) + "：" + reading.fault,
-                               calc::kErrorTitle);
+        controls.messages.show(
+            network::placedFault("无法保存" + inQuotes(document.name()), reading.fault),
+            calc::kErrorTitle);
         return false;
     }
     std::string path = document.path;

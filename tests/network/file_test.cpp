@@ -224,7 +224,7 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
 TEST(NetworkFile, WritesTheDocumentedText) {
     Network n;
     n.title = "单线";
-    n.source = {.node = "热源", .pressure = 1.0, .unit = network::PressureUnit::BarAbsolute};
+    n.source = {.node = "热源", .pressure = 1.0, .unit = steam::kBarAbsolute};
     n.segments = {{.name = "1", .from = "热源", .to = "用户", .length = 0.1, .load = 2.5}};
     EXPECT_EQ(network::networkJson(n), R"json({
   "format": "steam-network",
@@ -290,7 +290,7 @@ protected:
 TEST_F(SavedNetwork, ReadsBackEqual) {
     Network saturated;
     saturated.title = "厂区 “北” 管网 \"\\";
-    saturated.source = {.node = "锅炉房", .pressure = 8.5, .unit = network::PressureUnit::BarGauge};
+    saturated.source = {.node = "锅炉房", .pressure = 8.5, .unit = steam::kBarGauge};
     saturated.roughness = 1.0 / 3;
     saturated.series = pipes::Series::Welded;
     saturated.segments = {
@@ -308,7 +308,7 @@ TEST_F(SavedNetwork, ReadsBackEqual) {
     superheated.title.clear();
     superheated.source = {.node = "锅炉房",
                           .pressure = 12.345678901234567,
-                          .unit = network::PressureUnit::KgfGauge,
+                          .unit = steam::kKgfGauge,
                           .superheated = true,
                           .temperature = 299.99999999999994};
     superheated.maxSpecificLoss = 250.5;

@@ -23,7 +23,7 @@ Network oneSource(bool superheated, double gaugeMpa, double celsius = 0) {
     n.title = "test";
     n.source = {.node = "S",
                 .pressure = gaugeMpa,
-                .unit = network::PressureUnit::MPaGauge,
+                .unit = steam::kMPaGauge,
                 .superheated = superheated,
                 .temperature = celsius};
     n.roughness = 0.2;
@@ -216,7 +216,7 @@ TEST(NetworkSolver, APipeLongerThanThePressureAllowsIsExhaustedAndSoIsAllBelowIt
 TEST(NetworkSolver, SteamLeavingRegionTwoOnItsWayIsRefusedNotComputed) {
     Network n = oneSource(true, 0, if97::b23Temperature(30) - kKelvin + 0.5);
     n.source.pressure = 30;
-    n.source.unit = network::PressureUnit::MPaAbsolute;
+    n.source.unit = steam::kMPaAbsolute;
     n.segments = {segment("1", "S", "a", 3000, 300, "D219x10")};
     ASSERT_FALSE(network::validate(n));
     const network::Result r = network::solve(n);

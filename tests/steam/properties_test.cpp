@@ -97,4 +97,23 @@ TEST(PropertyReport, SaturationFieldAtTheLowerEndOfTheLine) {
               "低于 0 ℃ 的饱和压力 611.213 Pa，无饱和温度");
 }
 
+// Each unit of the list worked by hand: gauge readings above 0.101325 MPa, a bar 0.1 MPa, a
+// kgf/cm² 0.0980665 MPa; the unit mistaken for its neighbour in the list changes every row.
+TEST(PressureUnit, EachReadsAsItsAbsolutePressureAndBack) {
+    const struct {
+        steam::PressureUnit unit;
+        double reading;
+        double absoluteMpa;
+    } rows[] = {
+        {steam::kMPaGauge, 1.0, 1.101325},  {steam::kMPaAbsolute, 1.0, 1.0},
+        {steam::kBarGauge, 10.0, 1.101325}, {steam::kBarAbsolute, 10.0, 1.0},
+        {steam::kKgfGauge, 10.0, 1.08199},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.unit.key);
+        EXPECT_DOUBLE_EQ(row.unit.absoluteMpa(row.reading), row.absoluteMpa);
+        EXPECT_DOUBLE_EQ(row.unit.reading(row.absoluteMpa), row.reading);
+    }
+}
+
 } // namespace

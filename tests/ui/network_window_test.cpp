@@ -129,7 +129,7 @@ network::Network threeSegments() {
     return {.title = "厂区",
             .source = {.node = "热源",
                        .pressure = 8,
-                       .unit = network::PressureUnit::BarGauge,
+                       .unit = steam::kBarGauge,
                        .superheated = true,
                        .temperature = 280},
             .roughness = 0.5,

@@ -70,7 +70,9 @@ public:
         both(&TableList::addItem, cells, index);
     }
     void clear() override { both(&TableList::clear); }
-    void setRowLook(int index, Look look) override { both(&TableList::setRowLook, index, look); }
+    void setRowLook(int index, sheet::Look look) override {
+        both(&TableList::setRowLook, index, look);
+    }
     void showRow(int index) override { both(&TableList::showRow, index); }
     int selectedIndex() const override { return m_real.selectedIndex(); }
     void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }

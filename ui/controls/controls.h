@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/look.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -68,13 +70,12 @@ public:
 // which raises nothing, and may double-click one.
 class TableList {
 public:
-    enum class Look { Recommended, Above, Below };
-
     virtual ~TableList() = default;
     virtual void addItem(std::string_view cells, int index) = 0;
     virtual void clear() = 0;
-    // Marks a row: the recommended one stands out, rows above or below a range are coloured.
-    virtual void setRowLook(int index, Look look) = 0;
+    // Marks a row: the recommended one stands out, rows above or below a range are coloured; a
+    // plain look leaves the row as it was added.
+    virtual void setRowLook(int index, sheet::Look look) = 0;
     // Selects a row and scrolls it into view without raising anything.
     virtual void showRow(int index) = 0;
     // -1 while no row is selected.

@@ -37,12 +37,15 @@ void MemoryDropDownList::userPick(int index) {
     raise(m_onClick);
 }
 
-std::string_view lookName(TableList::Look look) {
-    constexpr std::string_view kLooks[] = {"recommended", "above", "below"};
+std::string_view lookName(sheet::Look look) {
+    constexpr std::string_view kLooks[] = {"plain", "recommended", "above", "below"};
     return kLooks[static_cast<int>(look)];
 }
 
-void MemoryTableList::setRowLook(int index, Look look) {
+void MemoryTableList::setRowLook(int index, sheet::Look look) {
+    // A plain row looks as it did when added: nothing to see, so nothing logged.
+    if (look == sheet::Look::Plain)
+        return;
     record(
         {.kind = "look", .control = m_name, .text = std::string(lookName(look)), .index = index});
 }

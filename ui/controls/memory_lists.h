@@ -48,7 +48,7 @@ public:
 
     void addItem(std::string_view cells, int index) override { insert(cells, index); }
     void clear() override { removeAll(); }
-    void setRowLook(int index, Look look) override;
+    void setRowLook(int index, sheet::Look look) override;
     void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
@@ -82,6 +82,6 @@ private:
 };
 
 // The name a table row's look is logged by.
-std::string_view lookName(TableList::Look look);
+std::string_view lookName(sheet::Look look);
 
 } // namespace controls::memory

@@ -112,7 +112,7 @@ void QtTableList::clear() {
     m_table->clear();
 }
 
-void QtTableList::setRowLook(int index, Look look) {
+void QtTableList::setRowLook(int index, sheet::Look look) {
     if (QTreeWidgetItem* row = m_table->topLevelItem(index))
         m_table->setLook(row, look);
 }

@@ -49,7 +49,7 @@ public:
     explicit QtTableList(Table* table);
     void addItem(std::string_view cells, int index) override;
     void clear() override;
-    void setRowLook(int index, Look look) override;
+    void setRowLook(int index, sheet::Look look) override;
     void showRow(int index) override;
     int selectedIndex() const override;
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }

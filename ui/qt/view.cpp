@@ -28,10 +28,11 @@ namespace {
 // A simple combo's edit field is as high as a text box, its list takes the rest.
 constexpr int kEditTwips = 300;
 
-QLabel* caption(const QString& text, QWidget* parent, ui::Look look) {
-    QLabel* shown = look == ui::Look::Blue ? new BlueLabel(text, parent) : new QLabel(text, parent);
+QLabel* caption(const QString& text, QWidget* parent, ui::CaptionLook look) {
+    QLabel* shown =
+        look == ui::CaptionLook::Blue ? new BlueLabel(text, parent) : new QLabel(text, parent);
     shown->setTextFormat(Qt::PlainText);
-    shown->setAlignment((look == ui::Look::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+    shown->setAlignment((look == ui::CaptionLook::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                         Qt::AlignVCenter);
     return shown;
 }
@@ -142,7 +143,7 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         break;
     }
     case Kind::Label: {
-        QLabel* label = fixed ? caption(text, parent, ui::Look::Plain) : new QLabel(parent);
+        QLabel* label = fixed ? caption(text, parent, ui::CaptionLook::Plain) : new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
         at(label);
         break;

@@ -118,7 +118,7 @@ TEST_P(ControlsContract, SimpleComboClickAndDoubleClick) {
 // The sizing window hands a pipe back on a double-click only: selecting a row, by the user or
 // the program, must not hand anything back.
 TEST_P(ControlsContract, TableListRaisesOnlyTheUsersDoubleClick) {
-    using Look = controls::TableList::Look;
+    using sheet::Look;
     auto& table = harness->tableList();
     Log log;
     table.onDoubleClick([&] { log.push_back("double " + std::to_string(table.selectedIndex())); });

@@ -71,10 +71,12 @@ void Table::contextMenuEvent(QContextMenuEvent* event) {
         QGuiApplication::clipboard()->setText(copied(chosen == some));
 }
 
-void Table::setLook(QTreeWidgetItem* row, TableList::Look look) {
+void Table::setLook(QTreeWidgetItem* row, sheet::Look look) {
+    if (look == sheet::Look::Plain)
+        return;
     row->setData(0, kLookRole, static_cast<int>(look));
     QFont font = this->font();
-    font.setBold(look == TableList::Look::Recommended);
+    font.setBold(look == sheet::Look::Recommended);
     for (int column = 0; column < columnCount(); ++column)
         row->setFont(column, font);
     recolour(row);
@@ -156,14 +158,15 @@ void Table::recolour(QTreeWidgetItem* row) const {
         return;
     const QColor base = palette().color(QPalette::Base);
     QBrush brush; // the theme's text colour
-    switch (static_cast<TableList::Look>(look.toInt())) {
-    case TableList::Look::Above:
+    switch (static_cast<sheet::Look>(look.toInt())) {
+    case sheet::Look::Above:
         brush = readableOn(QColor(255, 0, 0), base);
         break;
-    case TableList::Look::Below:
+    case sheet::Look::Below:
         brush = readableOn(QColor(128, 128, 128), base);
         break;
-    case TableList::Look::Recommended:
+    case sheet::Look::Recommended:
+    case sheet::Look::Plain:
         break;
     }
     for (int column = 0; column < columnCount(); ++column)

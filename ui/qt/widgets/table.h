@@ -19,7 +19,7 @@ public:
     explicit Table(QWidget* parent);
     // The rows, all of them where `selected` is false, as the clipboard is given them.
     QString copied(bool selected) const;
-    void setLook(QTreeWidgetItem* row, TableList::Look look);
+    void setLook(QTreeWidgetItem* row, sheet::Look look);
     struct Column {
         const char* heading;
         Qt::Alignment alignment;
