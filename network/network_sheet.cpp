@@ -5,20 +5,9 @@
 #include "network/texts.h"
 #include "pipes/sizing_sheet.h"
 
-#include <initializer_list>
-
 namespace network {
 
 namespace {
-
-std::vector<std::string> headings(std::span<const std::string_view> texts,
-                                  std::initializer_list<std::size_t> pressures,
-                                  std::string_view unit) {
-    std::vector<std::string> shown(texts.begin(), texts.end());
-    for (const std::size_t column : pressures)
-        shown[column] += " (" + std::string(unit) + ")";
-    return shown;
-}
 
 std::vector<std::string> method() {
     return {
@@ -66,7 +55,8 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     s.tables.resize(3);
     sheet::Table& segments = s.tables[0];
     segments.title = "管段数据";
-    segments.headings = headings(sheet::splitTabs(kGridHeadings), {Required}, texts.unit);
+    for (const GridColumn& column : kGridColumns)
+        segments.headings.push_back(headingOf(column, texts.unit));
     for (const SegmentTexts& cells : texts.segments) {
         std::vector<sheet::Cell>& row = segments.rows.emplace_back();
         for (const std::string& cell : cells)

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -31,28 +32,20 @@ struct PipeCell {
 // verdicts, shown as their words and written as their codes.
 using Value = std::variant<std::string_view, Figure, PipeCell, std::span<const Verdict>>;
 
-enum class Align { Left, Right };
-
 // A column's unit: none, a fixed one shown after its heading, or the source's pressure unit,
 // which the window names in a line above the tables and the sheet after the heading.
 struct Unit {
     std::string_view fixed;
     bool source = false;
 };
-inline constexpr Unit kSourceUnit{{}, true};
+// The source's pressure unit.
+inline constexpr Unit kSource{{}, true};
+
+// The widest figure a column of seven significant digits shows.
+inline constexpr std::string_view kFigure = "0.1234567";
 
 // A column the window does not show: the command line's input columns.
-inline constexpr int kScriptsOnly = -1;
-
-template <class Row> struct ResultColumn {
-    std::string_view key;     // the command line's CSV and JSON key
-    std::string_view heading; // the window's and the sheet's, without the unit
-    Unit unit;
-    int place; // the window's column, from 0, or kScriptsOnly
-    Align align;
-    std::string_view widest; // the widest cell the window's column will show
-    Value (*cell)(const Row&);
-};
+inline constexpr int kHidden = -1;
 
 // A segment's row: the segment as entered and its result.
 struct SegmentLine {
@@ -60,137 +53,91 @@ struct SegmentLine {
     const SegmentResult& result;
 };
 
+// How a column's cells are written (the alternative of Value its cells hold); the window puts
+// figures to the right, words to the left.
+enum class Kind { Text, Figure, Pipe, Verdicts };
+
+template <class Row> struct CellRule {
+    Kind kind;
+    Value (*read)(const Row&);
+};
+
+template <class Row> struct ResultColumn {
+    std::string_view key;     // the command line's CSV and JSON key
+    std::string_view heading; // the window's and the sheet's, without the unit
+    Unit unit;
+    int place;               // the window's column, from 0, or kHidden
+    std::string_view widest; // the widest cell the window's column will show
+    CellRule<Row> cell;
+};
+
+// The row a member is read from: a segment's row holds the segment and its result.
+template <class Record>
+using RowOf = std::conditional_t<std::is_same_v<Record, NodeResult>, NodeResult, SegmentLine>;
+template <class Record, class Type> Record recordOf(Type Record::*);
+template <auto member> using RowWith = RowOf<decltype(recordOf(member))>;
+
+template <auto member> const auto& memberOf(const RowWith<member>& row) {
+    using Record = decltype(recordOf(member));
+    if constexpr (std::is_same_v<Record, Segment>)
+        return row.segment.*member;
+    else if constexpr (std::is_same_v<Record, SegmentResult>)
+        return row.result.*member;
+    else
+        return row.*member;
+}
+
+// A column that reads a member of the segment, of its result or of a node, as text or figure.
+template <auto member>
+inline constexpr CellRule<RowWith<member>> text{
+    Kind::Text,
+    [](const RowWith<member>& row) -> Value { return std::string_view(memberOf<member>(row)); }};
+template <auto member>
+inline constexpr CellRule<RowWith<member>> figure{
+    Kind::Figure,
+    [](const RowWith<member>& row) -> Value { return Figure{memberOf<member>(row)}; }};
+
+inline constexpr CellRule<SegmentLine> kPipe{
+    Kind::Pipe, [](const SegmentLine& l) -> Value {
+        return PipeCell{l.result.pipe, l.segment.pipe == kAutoPipe};
+    }};
+// An auto-sized segment below an exhausted one has no pipe and so no bore.
+inline constexpr CellRule<SegmentLine> kBore{
+    Kind::Figure, [](const SegmentLine& l) -> Value { return Figure{l.result.shownBore()}; }};
+inline constexpr CellRule<SegmentLine> kVerdicts{
+    Kind::Verdicts,
+    [](const SegmentLine& l) -> Value { return std::span<const Verdict>(l.result.verdicts); }};
+
+// clang-format off
 // The segments, in the order of the command line's header (the README documents it).
 inline constexpr std::array<ResultColumn<SegmentLine>, 17> kSegmentColumns{{
-    {"name",
-     "管段",
-     {},
-     0,
-     Align::Left,
-     "主干 12",
-     [](const SegmentLine& l) -> Value { return std::string_view(l.segment.name); }},
-    {"from",
-     "起点",
-     {},
-     kScriptsOnly,
-     Align::Left,
-     {},
-     [](const SegmentLine& l) -> Value { return std::string_view(l.segment.from); }},
-    {"to",
-     "终点",
-     {},
-     kScriptsOnly,
-     Align::Left,
-     {},
-     [](const SegmentLine& l) -> Value { return std::string_view(l.segment.to); }},
-    {"flow",
-     "流量",
-     {"t/h"},
-     3,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.flow}; }},
-    {"length",
-     "长度",
-     {"m"},
-     kScriptsOnly,
-     Align::Right,
-     {},
-     [](const SegmentLine& l) -> Value { return Figure{l.segment.length}; }},
-    {"localLoss",
-     "局部损失",
-     {"%"},
-     kScriptsOnly,
-     Align::Right,
-     {},
-     [](const SegmentLine& l) -> Value { return Figure{l.segment.localLoss}; }},
-    {"pipe",
-     "管子",
-     {},
-     1,
-     Align::Left,
-     "D1020×14（自动）",
-     [](const SegmentLine& l) -> Value {
-         return PipeCell{l.result.pipe, l.segment.pipe == kAutoPipe};
-     }},
-    {"bore",
-     "内径",
-     {"mm"},
-     2,
-     Align::Right,
-     "1000.000",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.shownBore()}; }},
-    {"pIn", "起点压力", kSourceUnit, 4, Align::Right, "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.pIn}; }},
-    {"pOut", "终点压力", kSourceUnit, 5, Align::Right, "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.pOut}; }},
-    {"densityIn",
-     "起点密度",
-     {"kg/m3"},
-     6,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.densityIn}; }},
-    {"densityOut",
-     "终点密度",
-     {"kg/m3"},
-     7,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.densityOut}; }},
-    {"velocityIn",
-     "起点流速",
-     {"m/s"},
-     8,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.velocityIn}; }},
-    {"velocityOut",
-     "终点流速",
-     {"m/s"},
-     9,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.velocityOut}; }},
-    {"specificLoss",
-     "比摩阻",
-     {"Pa/m"},
-     10,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.specificLoss}; }},
-    {"pressureDrop",
-     "压降",
-     {"kPa"},
-     11,
-     Align::Right,
-     "0.1234567",
-     [](const SegmentLine& l) -> Value { return Figure{l.result.pressureDrop}; }},
-    {"status",
-     "评价",
-     {},
-     12,
-     Align::Left,
-     "流速偏高，比摩阻超限",
-     [](const SegmentLine& l) -> Value { return std::span<const Verdict>(l.result.verdicts); }},
+    {"name",         "管段",     {},        0,       "主干 12", text<&Segment::name>},
+    {"from",         "起点",     {},        kHidden, {}, text<&Segment::from>},
+    {"to",           "终点",     {},        kHidden, {}, text<&Segment::to>},
+    {"flow",         "流量",     {"t/h"},   3,       kFigure, figure<&SegmentResult::flow>},
+    {"length",       "长度",     {"m"},     kHidden, {}, figure<&Segment::length>},
+    {"localLoss",    "局部损失", {"%"},     kHidden, {}, figure<&Segment::localLoss>},
+    {"pipe",         "管子",     {},        1,       "D1020×14（自动）", kPipe},
+    {"bore",         "内径",     {"mm"},    2,       "1000.000", kBore},
+    {"pIn",          "起点压力", kSource,   4,       kFigure, figure<&SegmentResult::pIn>},
+    {"pOut",         "终点压力", kSource,   5,       kFigure, figure<&SegmentResult::pOut>},
+    {"densityIn",    "起点密度", {"kg/m3"}, 6,       kFigure, figure<&SegmentResult::densityIn>},
+    {"densityOut",   "终点密度", {"kg/m3"}, 7,       kFigure, figure<&SegmentResult::densityOut>},
+    {"velocityIn",   "起点流速", {"m/s"},   8,       kFigure, figure<&SegmentResult::velocityIn>},
+    {"velocityOut",  "终点流速", {"m/s"},   9,       kFigure, figure<&SegmentResult::velocityOut>},
+    {"specificLoss", "比摩阻",   {"Pa/m"},  10,      kFigure, figure<&SegmentResult::specificLoss>},
+    {"pressureDrop", "压降",     {"kPa"},   11,      kFigure, figure<&SegmentResult::pressureDrop>},
+    {"status",       "评价",     {},        12,      "流速偏高，比摩阻超限", kVerdicts},
 }};
 
 // The nodes: the source, then each segment's end, in the same order everywhere.
 inline constexpr std::array<ResultColumn<NodeResult>, 4> kNodeColumns{{
-    {"name",
-     "节点",
-     {},
-     0,
-     Align::Left,
-     "用户 12",
-     [](const NodeResult& n) -> Value { return std::string_view(n.name); }},
-    {"pressure", "压力", kSourceUnit, 1, Align::Right, "0.1234567",
-     [](const NodeResult& n) -> Value { return Figure{n.pressure}; }},
-    {"required", "要求压力", kSourceUnit, 2, Align::Right, "0.1234567",
-     [](const NodeResult& n) -> Value { return Figure{n.required}; }},
-    {"margin", "余量", kSourceUnit, 3, Align::Right, "-0.1234567",
-     [](const NodeResult& n) -> Value { return Figure{n.margin}; }},
+    {"name",     "节点",     {},      0, "用户 12", text<&NodeResult::name>},
+    {"pressure", "压力",     kSource, 1, kFigure, figure<&NodeResult::pressure>},
+    {"required", "要求压力", kSource, 2, kFigure, figure<&NodeResult::required>},
+    {"margin",   "余量",     kSource, 3, "-0.1234567", figure<&NodeResult::margin>},
 }};
+// clang-format on
 
 // Every place of the window taken by exactly one column, so that a column added or moved with
 // a place taken twice or left free does not compile.
@@ -198,7 +145,7 @@ template <class Row, std::size_t N>
 constexpr bool placesTiled(const std::array<ResultColumn<Row>, N>& columns) {
     std::size_t shown = 0;
     for (const ResultColumn<Row>& column : columns)
-        shown += column.place != kScriptsOnly ? 1 : 0;
+        shown += column.place != kHidden ? 1 : 0;
     for (std::size_t place = 0; place < shown; ++place) {
         std::size_t holders = 0;
         for (const ResultColumn<Row>& column : columns)
@@ -226,8 +173,8 @@ std::vector<const ResultColumn<Row>*> windowOrder(const std::array<ResultColumn<
 
 // A column's heading with its unit: "内径 (mm)"; a pressure's with the source's unit when one
 // is given, as the sheet names it (the window names it once, above its tables).
-template <class Row>
-std::string headingOf(const ResultColumn<Row>& column, std::string_view sourceUnit = {}) {
+template <class Column>
+std::string headingOf(const Column& column, std::string_view sourceUnit = {}) {
     const std::string_view unit = column.unit.source ? sourceUnit : column.unit.fixed;
     std::string heading(column.heading);
     if (!unit.empty())

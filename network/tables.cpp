@@ -102,7 +102,7 @@ std::string windowRowOf(const std::array<ResultColumn<Row>, N>& columns, const R
     std::string line;
     std::string_view tab;
     for (const ResultColumn<Row>* column : windowOrder(columns)) {
-        line.append(tab).append(windowText(column->cell(row)));
+        line.append(tab).append(windowText(column->cell.read(row)));
         tab = "\t";
     }
     return line;
@@ -113,7 +113,7 @@ std::vector<sheet::Cell> sheetRowOf(const std::array<ResultColumn<Row>, N>& colu
                                     const Row& row) {
     std::vector<sheet::Cell> cells;
     for (const ResultColumn<Row>* column : windowOrder(columns))
-        cells.push_back(sheetCell(column->cell(row)));
+        cells.push_back(sheetCell(column->cell.read(row)));
     return cells;
 }
 
@@ -121,7 +121,7 @@ template <class Row, std::size_t N>
 Json jsonOf(const std::array<ResultColumn<Row>, N>& columns, const Row& row) {
     Json object = Json::object();
     for (const ResultColumn<Row>& column : columns)
-        object[std::string(column.key)] = scriptJson(column.cell(row));
+        object[std::string(column.key)] = scriptJson(column.cell.read(row));
     return object;
 }
 
@@ -174,7 +174,7 @@ std::string calcCsv(const Network& network, const Result& result) {
         const SegmentLine line{network.segments[i], result.segments[i]};
         std::string row;
         for (std::size_t c = 0; c < kSegmentColumns.size(); ++c)
-            row.append(c == 0 ? "" : ",").append(scriptField(kSegmentColumns[c].cell(line)));
+            row.append(c == 0 ? "" : ",").append(scriptField(kSegmentColumns[c].cell.read(line)));
         csv += row + "\n";
     }
     return csv;

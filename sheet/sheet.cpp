@@ -82,6 +82,18 @@ std::string csvLine(const Fields& texts) {
     return line(texts, ",", files::csvField, "\r\n");
 }
 
+// The parts of a text between its tabs.
+std::vector<std::string_view> splitTabs(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = text.find('\t', start);
+        parts.push_back(text.substr(start, tab - start));
+        if (tab == std::string_view::npos)
+            return parts;
+        start = tab + 1;
+    }
+}
+
 } // namespace
 
 std::string today() {
@@ -113,17 +125,6 @@ Cell shownCell(std::string_view text) {
     if (isNumber(figure))
         return {std::string(figure), true};
     return {std::string(text), false};
-}
-
-std::vector<std::string_view> splitTabs(std::string_view text) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = text.find('\t', start);
-        parts.push_back(text.substr(start, tab - start));
-        if (tab == std::string_view::npos)
-            return parts;
-        start = tab + 1;
-    }
 }
 
 std::vector<Cell> shownCells(std::string_view row) {

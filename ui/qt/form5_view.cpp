@@ -1,4 +1,5 @@
 #include "network/result_table.h"
+#include "network/texts.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/grid_table.h"
@@ -27,10 +28,6 @@ namespace {
 
 using Column = Table::Column;
 
-// The grid's columns are as wide as their headings or these cells, whichever is wider.
-const char* const kGridWidest[] = {"主干 12", "用户 12",  "用户 12", "12345.6",
-                                   "120",     "D1020×14", "123.45",  "0.8"};
-
 // Rows the grid shows where the screen has room, the tables one more (the source's node), and
 // each at least.
 constexpr int kRowsShown = 10;
@@ -45,9 +42,10 @@ void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& d
     for (const network::ResultColumn<Row>* column : network::windowOrder(described))
         headings.push_back(network::headingOf(*column));
     for (const network::ResultColumn<Row>* column : network::windowOrder(described))
-        columns.push_back({headings[columns.size()].c_str(),
-                           column->align == network::Align::Right ? Qt::AlignRight : Qt::AlignLeft,
-                           column->widest.data()});
+        columns.push_back(
+            {headings[columns.size()].c_str(),
+             column->cell.kind == network::Kind::Figure ? Qt::AlignRight : Qt::AlignLeft,
+             column->widest.data()});
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table->setColumns(columns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
@@ -83,7 +81,8 @@ QSize setUpGrid(GridTable* grid) {
         const QString heading = grid->horizontalHeaderItem(column)->text();
         const int wide =
             std::max(metrics.horizontalAdvance(heading),
-                     metrics.horizontalAdvance(QString::fromUtf8(kGridWidest[column])));
+                     metrics.horizontalAdvance(QString::fromUtf8(
+                         network::kGridColumns[static_cast<std::size_t>(column)].widest.data())));
         grid->setColumnWidth(column, wide + padding);
         width += wide + padding;
     }
