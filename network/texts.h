@@ -74,8 +74,6 @@ inline constexpr auto kGridHeadingChars = [] {
     return text;
 }();
 inline constexpr std::string_view kGridHeadings{kGridHeadingChars.data(), kGridHeadingChars.size()};
-static_assert(kGridHeadings ==
-              "管段\t起点\t终点\t长度 (m)\t局部损失 (%)\t管子\t负荷 (t/h)\t要求压力");
 
 // Everything the window's inputs hold, as typed; a new network's texts by default.
 struct NetworkTexts {
