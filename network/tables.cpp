@@ -15,7 +15,7 @@ namespace network {
 
 namespace {
 
-// Applies `visit` to the value's alternative.
+// A rule for each form a Value takes, for std::visit to choose among.
 template <class... Forms> struct Rules : Forms... { using Forms::operator()...; };
 
 // As the window shows the value.
