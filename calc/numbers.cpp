@@ -237,4 +237,18 @@ std::string numberText(float value) {
     return generalText(value);
 }
 
+// No double's shortest form is longer than 24 characters, so neither runs out of room; a
+// fixed form of a large magnitude to few decimals is at most 309 digits and the decimals.
+std::string shortestText(double value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string decimalText(double value, int decimals) {
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                   std::min(decimals, 60));
+    return std::string(text, end.ptr);
+}
+
 } // namespace calc

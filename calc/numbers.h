@@ -40,4 +40,11 @@ BoxNumber boxNumber(std::string_view text, std::string_view name, std::string_vi
 // trailing zeros, with exponent form for very large and very small magnitudes.
 std::string numberText(float value);
 
+// The shortest text that reads back as the same double ("0.1", "1e-05"), as files and scripts
+// get a figure: no digit lost and none invented. Never from the C library, whose decimal point
+// follows the locale the toolkit takes from the environment.
+std::string shortestText(double value);
+// A figure to a fixed number of decimals, as words quote it: "0.5" at one decimal.
+std::string decimalText(double value, int decimals);
+
 } // namespace calc

@@ -16,6 +16,10 @@ std::string fieldText(float value, std::string_view unit) {
     return text;
 }
 
+std::string storedText(double wide, std::string_view unit) {
+    return fieldText(storedFloat(wide), unit);
+}
+
 std::string millimetreText(float metres) {
     return fieldText(metres * 1000.0f, kResultUnits.length);
 }

@@ -26,6 +26,9 @@ inline constexpr ResultUnits kResultUnits{
 // A result field's text: the number text and its unit, or the out-of-range text for a value
 // that is not finite, so that no field ever shows "inf" or "nan".
 std::string fieldText(float value, std::string_view unit);
+// A wide result as its field shows it once stored at 32 bits: the one shown form of a figure
+// that was computed in doubles.
+std::string storedText(double wide, std::string_view unit = {});
 // The same for a length in m shown in mm: the product is rounded to 32 bits first.
 std::string millimetreText(float metres);
 

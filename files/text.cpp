@@ -79,4 +79,18 @@ std::string inQuotes(std::string_view text) {
     return shown + "”";
 }
 
+std::string csvField(std::string_view field) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool blankEnd = !field.empty() && (blank(field.front()) || blank(field.back()));
+    if (!blankEnd && field.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(field);
+    std::string quoted = "\"";
+    for (const char c : field) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
 } // namespace files

@@ -16,4 +16,9 @@ std::optional<std::size_t> firstNonUtf8(std::string_view text);
 // message stays one line of text whatever the name holds.
 std::string inQuotes(std::string_view text);
 
+// A field of a CSV line (RFC 4180): quoted when it holds a separator, a quote or a line break,
+// its quotes doubled; quoted too when a blank or tab stands at either end, since a spreadsheet
+// drops unquoted ones and the field would not read back as written.
+std::string csvField(std::string_view field);
+
 } // namespace files

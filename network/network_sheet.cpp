@@ -1,23 +1,13 @@
 #include "network/network_sheet.h"
 
 #include "network/report.h"
+#include "network/tables.h"
 #include "network/texts.h"
 #include "pipes/sizing_sheet.h"
-
-#include <initializer_list>
 
 namespace network {
 
 namespace {
-
-std::vector<std::string> headings(std::span<const std::string_view> texts,
-                                  std::initializer_list<std::size_t> pressures,
-                                  std::string_view unit) {
-    std::vector<std::string> shown(texts.begin(), texts.end());
-    for (const std::size_t column : pressures)
-        shown[column] += " (" + std::string(unit) + ")";
-    return shown;
-}
 
 std::vector<std::string> method() {
     return {
@@ -65,7 +55,8 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     s.tables.resize(3);
     sheet::Table& segments = s.tables[0];
     segments.title = "管段数据";
-    segments.headings = headings(sheet::splitTabs(kGridHeadings), {Required}, texts.unit);
+    for (const GridColumn& column : kGridColumns)
+        segments.headings.push_back(headingOf(column, texts.unit));
     for (const SegmentTexts& cells : texts.segments) {
         std::vector<sheet::Cell>& row = segments.rows.emplace_back();
         for (const std::string& cell : cells)
@@ -74,17 +65,18 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
 
     sheet::Table& results = s.tables[1];
     results.title = "管段计算结果";
-    results.headings = headings(kSegmentHeadings, {4, 5}, texts.unit);
-    sheet::Table& nodes = s.tables[2];
-    nodes.title = "节点压力";
-    nodes.headings = headings(kNodeHeadings, {1, 2, 3}, texts.unit);
+    for (const ResultColumn<SegmentLine>* column : windowOrder(kSegmentColumns))
+        results.headings.push_back(headingOf(*column, texts.unit));
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
-        results.rows.push_back(
-            sheet::shownCells(segmentRow(network.segments[i], result.segments[i])));
+        results.rows.push_back(sheetRow(SegmentLine{network.segments[i], result.segments[i]}));
         results.looks.push_back(segmentLook(result.segments[i]));
     }
+    sheet::Table& nodes = s.tables[2];
+    nodes.title = "节点压力";
+    for (const ResultColumn<NodeResult>* column : windowOrder(kNodeColumns))
+        nodes.headings.push_back(headingOf(*column, texts.unit));
     for (std::size_t i = 0; i < result.nodes.size(); ++i) {
-        nodes.rows.push_back(sheet::shownCells(nodeRow(result.nodes[i])));
+        nodes.rows.push_back(sheetRow(result.nodes[i]));
         nodes.looks.push_back(nodeLook(result, i));
     }
     s.findings = pipes::sentences(resultStatus(network, result).text);

@@ -1,8 +1,6 @@
 #include "network/report.h"
 
-#include "calc/numbers.h"
 #include "calc/recal.h"
-#include "pipes/catalogue.h"
 
 #include <algorithm>
 
@@ -12,24 +10,16 @@ namespace {
 
 using Look = sheet::Look;
 
-// A result as the other windows show it: seven significant digits, its leading blank.
-std::string shown(const std::optional<double>& value) {
-    return value ? calc::fieldText(calc::storedFloat(*value), "") : std::string();
-}
-
-// A figure inside words: its number text without the sign position of a positive one.
-std::string words(double value) {
-    std::string text = calc::fieldText(calc::storedFloat(value), "");
+// A figure inside the status line's words: its shown text without the sign position of a
+// positive one.
+std::string figureInWords(double value) {
+    std::string text = calc::storedText(value);
     return text.starts_with(' ') ? text.substr(1) : text;
 }
 
 // In the order of the verdicts' declaration.
 constexpr std::string_view kVerdictWords[] = {"流速偏高", "流速偏低",     "比摩阻超限",
                                               "压力耗尽", "上游压力耗尽", "无合适管径"};
-
-std::string_view verdictWords(Verdict verdict) {
-    return kVerdictWords[static_cast<std::size_t>(verdict)];
-}
 
 // Appends an item to a list of them, after the separator when the list has one already.
 void joinTo(std::string& list, std::string_view separator, std::string_view item) {
@@ -43,21 +33,8 @@ bool has(const SegmentResult& result, Verdict verdict) {
 
 } // namespace
 
-std::string segmentRow(const Segment& segment, const SegmentResult& r) {
-    std::string pipe = pipes::shownPipeName(r.pipe);
-    if (segment.pipe == kAutoPipe && !pipe.empty())
-        pipe += "（自动）";
-    std::string verdict;
-    for (Verdict v : r.verdicts)
-        joinTo(verdict, "，", verdictWords(v));
-    if (verdict.empty())
-        verdict = "适宜";
-    std::string row = segment.name + "\t" + pipe;
-    for (const std::optional<double>& figure :
-         {r.shownBore(), std::optional<double>(r.flow), r.pIn, r.pOut, r.densityIn, r.densityOut,
-          r.velocityIn, r.velocityOut, r.specificLoss, r.pressureDrop})
-        row += "\t" + shown(figure);
-    return row + "\t" + verdict;
+std::string_view verdictWords(Verdict verdict) {
+    return kVerdictWords[static_cast<std::size_t>(verdict)];
 }
 
 // Every verdict but a low velocity is one against the segment.
@@ -67,11 +44,6 @@ sheet::Look segmentLook(const SegmentResult& result) {
     const bool low = std::all_of(result.verdicts.begin(), result.verdicts.end(),
                                  [](Verdict v) { return v == Verdict::VelocityBelow; });
     return low ? Look::Below : Look::Above;
-}
-
-std::string nodeRow(const NodeResult& node) {
-    return node.name + "\t" + shown(node.pressure) + "\t" + shown(node.required) + "\t" +
-           shown(node.margin);
 }
 
 sheet::Look nodeLook(const Result& result, std::size_t index) {
@@ -91,13 +63,13 @@ Status resultStatus(const Network& network, const Result& result) {
         const NodeResult& worst = result.nodes[*result.worstNode];
         status.text = "最不利用户：" + worst.name + "，";
         if (worst.pressure)
-            status.text += "压力 " + words(*worst.pressure) + " " + std::string(unit);
+            status.text += "压力 " + figureInWords(*worst.pressure) + " " + std::string(unit);
         else
             status.text += "压力耗尽";
         if (worst.required)
-            status.text += "，要求 " + words(*worst.required);
+            status.text += "，要求 " + figureInWords(*worst.required);
         if (worst.margin)
-            status.text += "，余量 " + words(*worst.margin);
+            status.text += "，余量 " + figureInWords(*worst.margin);
     } else {
         status.text = "共 " + std::to_string(result.segments.size()) + " 个管段";
     }

@@ -1,145 +1,193 @@
 #include "network/tables.h"
 
+#include "calc/numbers.h"
+#include "calc/recal.h"
+#include "files/text.h"
+#include "network/report.h"
 #include "pipes/catalogue.h"
 
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <charconv>
+#include <cmath>
 #include <initializer_list>
-#include <optional>
-#include <span>
-#include <string_view>
-#include <vector>
 
 namespace network {
 
 namespace {
 
-// The numbers of both tables in their shortest form that reads back to the same double, the
-// form the JSON library also writes, so that the two outputs say the same. No double's shortest
-// form is longer than 24 characters, so the conversion cannot run out of room.
-std::string number(double value) {
-    std::array<char, 32> digits{};
-    return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr};
+// A rule for each form a Value takes, for std::visit to choose among.
+template <class... Forms> struct Rules : Forms... { using Forms::operator()...; };
+
+// As the window shows the value.
+std::string windowText(const Value& value) {
+    return std::visit(Rules{
+                          [](std::string_view text) { return std::string(text); },
+                          [](const Figure& figure) {
+                              return figure.value ? calc::storedText(*figure.value) : std::string();
+                          },
+                          [](const PipeCell& pipe) {
+                              std::string shown = pipes::shownPipeName(pipe.name);
+                              return pipe.chosen && !shown.empty() ? shown + "（自动）" : shown;
+                          },
+                          [](std::span<const Verdict> verdicts) {
+                              std::string words;
+                              for (const Verdict v : verdicts)
+                                  words.append(words.empty() ? "" : "，").append(verdictWords(v));
+                              return words.empty() ? std::string("适宜") : words;
+                          },
+                      },
+                      value);
 }
 
-std::string number(const std::optional<double>& value) {
-    if (!value)
-        return {};
-    return number(*value);
-}
-
-// RFC 4180: a field with a separator, a quote or a line break is quoted, its quotes doubled.
-std::string text(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(field);
+// The sheet holds the window's text. A figure is a number unless it is beyond the float range
+// and shown as words; a name is read as the window's cell is, so that one typed as a number is
+// filed as one.
+sheet::Cell sheetCell(const Value& value) {
+    std::string text = windowText(value);
+    if (const auto* figure = std::get_if<Figure>(&value)) {
+        const bool number = figure->value && std::isfinite(calc::storedFloat(*figure->value));
+        return {number && text.starts_with(' ') ? text.substr(1) : text, number};
     }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
+    if (std::holds_alternative<std::string_view>(value))
+        return sheet::shownCell(text);
+    return {std::move(text), false};
 }
 
-// The cells joined by `separator`, each after the first.
-std::string joined(std::span<const std::string_view> cells, std::string_view separator) {
-    std::string line;
-    std::string_view before;
-    for (const std::string_view cell : cells) {
-        line.append(before).append(cell);
-        before = separator;
-    }
-    return line;
+std::string codes(std::span<const Verdict> verdicts) {
+    std::string list;
+    for (const Verdict v : verdicts)
+        list.append(list.empty() ? "" : ";").append(verdictCode(v));
+    return list;
 }
 
-std::string row(std::initializer_list<std::string_view> cells) {
-    return joined({cells.begin(), cells.size()}, ",") + "\n";
-}
-
-std::vector<std::string_view> codes(const SegmentResult& segment) {
-    std::vector<std::string_view> result;
-    for (const Verdict verdict : segment.verdicts) {
-        result.push_back(verdictCode(verdict));
-    }
-    return result;
+// As a CSV field for scripts: the file's own pipe name, the verdicts' codes.
+std::string scriptField(const Value& value) {
+    return std::visit(Rules{
+                          [](std::string_view text) { return files::csvField(text); },
+                          [](const Figure& figure) {
+                              return figure.value ? calc::shortestText(*figure.value)
+                                                  : std::string();
+                          },
+                          [](const PipeCell& pipe) { return files::csvField(pipe.name); },
+                          [](std::span<const Verdict> verdicts) { return codes(verdicts); },
+                      },
+                      value);
 }
 
 // In the documented order of keys, not the library's alphabetical one.
 using Json = nlohmann::ordered_json;
 
-Json value(const std::optional<double>& number) {
-    return number ? Json(*number) : Json(nullptr);
+// The JSON library writes a double in its shortest exact form too, so that the CSV and the
+// JSON say the same; none is null, as is a pipe not chosen.
+Json scriptJson(const Value& value) {
+    return std::visit(
+        Rules{
+            [](std::string_view text) { return Json(text); },
+            [](const Figure& figure) { return figure.value ? Json(*figure.value) : Json(nullptr); },
+            [](const PipeCell& pipe) {
+                return pipe.name.empty() ? Json(nullptr) : Json(pipe.name);
+            },
+            [](std::span<const Verdict> verdicts) {
+                Json list = Json::array();
+                for (const Verdict v : verdicts)
+                    list.push_back(verdictCode(v));
+                return list;
+            },
+        },
+        value);
+}
+
+template <class Row, std::size_t N>
+std::string windowRowOf(const std::array<ResultColumn<Row>, N>& columns, const Row& row) {
+    std::string line;
+    std::string_view tab;
+    for (const ResultColumn<Row>* column : windowOrder(columns)) {
+        line.append(tab).append(windowText(column->cell.read(row)));
+        tab = "\t";
+    }
+    return line;
+}
+
+template <class Row, std::size_t N>
+std::vector<sheet::Cell> sheetRowOf(const std::array<ResultColumn<Row>, N>& columns,
+                                    const Row& row) {
+    std::vector<sheet::Cell> cells;
+    for (const ResultColumn<Row>* column : windowOrder(columns))
+        cells.push_back(sheetCell(column->cell.read(row)));
+    return cells;
+}
+
+template <class Row, std::size_t N>
+Json jsonOf(const std::array<ResultColumn<Row>, N>& columns, const Row& row) {
+    Json object = Json::object();
+    for (const ResultColumn<Row>& column : columns)
+        object[std::string(column.key)] = scriptJson(column.cell.read(row));
+    return object;
+}
+
+std::string csvLine(std::initializer_list<std::string> fields) {
+    std::string line;
+    std::string_view comma;
+    for (const std::string& field : fields) {
+        line.append(comma).append(field);
+        comma = ",";
+    }
+    return line + "\n";
 }
 
 } // namespace
 
+std::string windowRow(const SegmentLine& line) {
+    return windowRowOf(kSegmentColumns, line);
+}
+
+std::string windowRow(const NodeResult& node) {
+    return windowRowOf(kNodeColumns, node);
+}
+
+std::vector<sheet::Cell> sheetRow(const SegmentLine& line) {
+    return sheetRowOf(kSegmentColumns, line);
+}
+
+std::vector<sheet::Cell> sheetRow(const NodeResult& node) {
+    return sheetRowOf(kNodeColumns, node);
+}
+
 std::string pipesCsv() {
-    std::string csv = row({"series", "pipe", "outer_mm", "wall_mm", "bore_mm"});
+    std::string csv = csvLine({"series", "pipe", "outer_mm", "wall_mm", "bore_mm"});
     for (const pipes::Series series : {pipes::Series::Seamless, pipes::Series::Welded}) {
         for (const pipes::CataloguePipe& pipe : pipes::catalogue(series)) {
-            csv += row({std::string(pipes::seriesName(series)), text(pipe.name),
-                        number(pipe.outerMm), number(pipe.wallMm), number(pipe.boreMm())});
+            csv += csvLine({std::string(pipes::seriesName(series)), files::csvField(pipe.name),
+                            calc::shortestText(pipe.outerMm), calc::shortestText(pipe.wallMm),
+                            calc::shortestText(pipe.boreMm())});
         }
     }
     return csv;
 }
 
 std::string calcCsv(const Network& network, const Result& result) {
-    std::string csv = row({"name", "from", "to", "flow", "length", "localLoss", "pipe", "bore",
-                           "pIn", "pOut", "densityIn", "densityOut", "velocityIn", "velocityOut",
-                           "specificLoss", "pressureDrop", "status"});
+    std::string csv;
+    for (const ResultColumn<SegmentLine>& column : kSegmentColumns)
+        csv.append(csv.empty() ? "" : ",").append(column.key);
+    csv += "\n";
     for (std::size_t i = 0; i < result.segments.size(); ++i) {
-        const Segment& segment = network.segments[i];
-        const SegmentResult& r = result.segments[i];
-        csv += row({text(segment.name), text(segment.from), text(segment.to), number(r.flow),
-                    number(segment.length), number(segment.localLoss), text(r.pipe),
-                    number(r.shownBore()), number(r.pIn), number(r.pOut), number(r.densityIn),
-                    number(r.densityOut), number(r.velocityIn), number(r.velocityOut),
-                    number(r.specificLoss), number(r.pressureDrop), joined(codes(r), ";")});
+        const SegmentLine line{network.segments[i], result.segments[i]};
+        std::string row;
+        for (std::size_t c = 0; c < kSegmentColumns.size(); ++c)
+            row.append(c == 0 ? "" : ",").append(scriptField(kSegmentColumns[c].cell.read(line)));
+        csv += row + "\n";
     }
     return csv;
 }
 
 std::string calcJson(const Network& network, const Result& result) {
     Json segments = Json::array();
-    for (std::size_t i = 0; i < result.segments.size(); ++i) {
-        const Segment& segment = network.segments[i];
-        const SegmentResult& r = result.segments[i];
-        // Key by key rather than from an initializer list, whose copies GCC gives branches that
-        // no input reaches.
-        Json& s = segments.emplace_back();
-        s["name"] = segment.name;
-        s["from"] = segment.from;
-        s["to"] = segment.to;
-        s["flow"] = r.flow;
-        s["length"] = segment.length;
-        s["localLoss"] = segment.localLoss;
-        s["pipe"] = r.pipe.empty() ? Json(nullptr) : Json(r.pipe);
-        s["bore"] = value(r.shownBore());
-        s["pIn"] = value(r.pIn);
-        s["pOut"] = value(r.pOut);
-        s["densityIn"] = value(r.densityIn);
-        s["densityOut"] = value(r.densityOut);
-        s["velocityIn"] = value(r.velocityIn);
-        s["velocityOut"] = value(r.velocityOut);
-        s["specificLoss"] = value(r.specificLoss);
-        s["pressureDrop"] = value(r.pressureDrop);
-        Json& status = s["status"] = Json::array();
-        for (const std::string_view code : codes(r))
-            status.push_back(code);
-    }
+    for (std::size_t i = 0; i < result.segments.size(); ++i)
+        segments.push_back(
+            jsonOf(kSegmentColumns, SegmentLine{network.segments[i], result.segments[i]}));
     Json nodes = Json::array();
-    for (const NodeResult& node : result.nodes) {
-        Json& n = nodes.emplace_back();
-        n["name"] = node.name;
-        n["pressure"] = value(node.pressure);
-        n["required"] = value(node.required);
-        n["margin"] = value(node.margin);
-    }
+    for (const NodeResult& node : result.nodes)
+        nodes.push_back(jsonOf(kNodeColumns, node));
     Json document;
     document["segments"] = std::move(segments);
     document["nodes"] = std::move(nodes);

@@ -1,12 +1,26 @@
 #pragma once
 
 #include "network/network.h"
+#include "network/result_table.h"
+#include "sheet/sheet.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
-// The command line's tables for scripts and spreadsheets, in CSV (RFC 4180) and in JSON: every
-// number in the shortest form that reads back as the same double.
+// Every cell of the result tables written, for each reader: the window's rows (seven significant
+// digits, as the other windows show numbers), the calculation sheet's typed cells, and the
+// command line's tables for scripts and spreadsheets, CSV (RFC 4180) and JSON, with every number
+// in the shortest form that reads back as the same double.
 namespace network {
+
+// The window's row: its cells in the window's order, one a tab, as its list takes them.
+std::string windowRow(const SegmentLine& line);
+std::string windowRow(const NodeResult& node);
+
+// The sheet's row: the window's cells, each figure marked as a number.
+std::vector<sheet::Cell> sheetRow(const SegmentLine& line);
+std::vector<sheet::Cell> sheetRow(const NodeResult& node);
 
 // The pipe catalogue, one pipe a row.
 std::string pipesCsv();

@@ -6,20 +6,11 @@
 #include "steam/properties.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 namespace network {
 
 namespace {
-
-// An input's number as the shortest text that reads back as the same double, so that a file
-// opened and saved again keeps every figure.
-std::string inputText(double value) {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, end.ptr);
-}
 
 // The file's plain x for the window's ×, as pipes::pipeNamed reads either.
 std::string pipeOfCell(std::string_view cell) {
@@ -107,7 +98,7 @@ Fault at(std::string field, std::size_t segment) {
 }
 
 std::string optionalText(const std::optional<double>& value) {
-    return value ? inputText(*value) : std::string();
+    return value ? calc::shortestText(*value) : std::string();
 }
 
 } // namespace
@@ -123,14 +114,20 @@ NetworkTexts textsOf(const Network& network) {
     const Source& source = network.source;
     NetworkTexts texts;
     texts.node = source.node;
-    texts.pressure = inputText(source.pressure);
+    texts.pressure = calc::shortestText(source.pressure);
     texts.unit = unitLabel(source.unit);
     texts.superheated = source.superheated;
     // A saturated network has no temperature (a file gives none): its disabled box is left
     // empty, not 0.
+<<<<<<< HEAD
     texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
     texts.roughness = inputText(network.roughness);
     texts.series = pipes::seriesShown(network.series);
+=======
+    texts.temperature = source.superheated ? calc::shortestText(source.temperature) : std::string();
+    texts.roughness = calc::shortestText(network.roughness);
+    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
+>>>>>>> tables
     texts.limit = optionalText(network.maxSpecificLoss);
     texts.title = network.title;
     for (const Segment& s : network.segments) {
@@ -138,13 +135,13 @@ NetworkTexts textsOf(const Network& network) {
         cells[Name] = s.name;
         cells[From] = s.from;
         cells[To] = s.to;
-        cells[Length] = inputText(s.length);
-        cells[LocalLoss] = inputText(s.localLoss);
+        cells[Length] = calc::shortestText(s.length);
+        cells[LocalLoss] = calc::shortestText(s.localLoss);
         if (s.pipe == kAutoPipe)
             cells[Pipe] = kAutoShown;
         else
             cells[Pipe] = pipes::shownPipeName(s.pipe);
-        cells[Load] = inputText(s.load);
+        cells[Load] = calc::shortestText(s.load);
         cells[Required] = optionalText(s.requiredPressure);
     }
     return texts;

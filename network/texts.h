@@ -1,9 +1,14 @@
 #pragma once
 
 #include "network/network.h"
+<<<<<<< HEAD
 #include "pipes/catalogue.h"
+=======
+#include "network/result_table.h"
+>>>>>>> tables
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,10 +27,55 @@ inline constexpr std::string_view kAutoShown = "自动";
 
 using SegmentTexts = std::array<std::string, kColumns>;
 
-// The grid's headings, one a tab, in the order of Column; the window's description and the
-// calculation sheet both show them.
-inline constexpr std::string_view kGridHeadings =
-    "管段\t起点\t终点\t长度 (m)\t局部损失 (%)\t管子\t负荷 (t/h)\t要求压力";
+// A column of the grid: its heading with its unit, as the window and the sheet head it (the
+// window names the source's pressure unit once, beside the source's pressure), and the widest
+// cell it is sized for.
+struct GridColumn {
+    std::string_view heading;
+    Unit unit;
+    std::string_view widest;
+};
+// In the order of Column.
+inline constexpr std::array<GridColumn, kColumns> kGridColumns{{
+    {"管段", {}, "主干 12"},
+    {"起点", {}, "用户 12"},
+    {"终点", {}, "用户 12"},
+    {"长度", {"m"}, "12345.6"},
+    {"局部损失", {"%"}, "120"},
+    {"管子", {}, "D1020×14"},
+    {"负荷", {"t/h"}, "123.45"},
+    {"要求压力", kSource, "0.8"},
+}};
+
+// The grid's headings with their fixed units, one a tab, as the window's description gives
+// them: made once, when the program is compiled.
+inline constexpr auto kGridHeadingChars = [] {
+    constexpr auto append = [](auto& text, std::size_t& at, std::string_view part) {
+        for (const char c : part)
+            text[at++] = c;
+    };
+    constexpr auto length = [] {
+        std::size_t length = kColumns - 1;
+        for (const GridColumn& column : kGridColumns)
+            length += column.heading.size() +
+                      (column.unit.fixed.empty() ? 0 : column.unit.fixed.size() + 3);
+        return length;
+    }();
+    std::array<char, length> text{};
+    std::size_t at = 0;
+    for (const GridColumn& column : kGridColumns) {
+        if (at > 0)
+            append(text, at, "\t");
+        append(text, at, column.heading);
+        if (!column.unit.fixed.empty()) {
+            append(text, at, " (");
+            append(text, at, column.unit.fixed);
+            append(text, at, ")");
+        }
+    }
+    return text;
+}();
+inline constexpr std::string_view kGridHeadings{kGridHeadingChars.data(), kGridHeadingChars.size()};
 
 // Everything the window's inputs hold, as typed; a new network's texts by default.
 struct NetworkTexts {

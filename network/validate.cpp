@@ -1,10 +1,10 @@
 #include "network/network.h"
 
+#include "calc/numbers.h"
 #include "files/text.h"
 #include "network/faults.h"
 #include "steam/if97.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -25,15 +25,6 @@ constexpr double kKelvin = 273.15;
 constexpr double kHighestSaturatedKelvin = 623.15;
 constexpr double kHighestCelsius = 800;
 constexpr double kHighestMpa = 100;
-
-// A figure in a fault, to the decimals it is read at; formatted without the C library, whose
-// decimal point follows the locale.
-std::string decimal(double value, int decimals) {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, end.ptr);
-}
 
 Fault topFault(std::string field, std::string why) {
     return {std::move(field), std::nullopt, std::move(why)};
@@ -73,7 +64,7 @@ std::optional<Fault> sourceFault(const Source& source) {
     const double p = source.unit.absoluteMpa(source.pressure);
     if (!(p > 0))
         return topFault("source.pressure",
-                        "热源压力折合绝压为 " + decimal(p, 6) + " MPa，须大于 0");
+                        "热源压力折合绝压为 " + calc::decimalText(p, 6) + " MPa，须大于 0");
     if (p > kHighestMpa)
         return topFault("source.pressure", "热源压力高于 100 MPa（绝压），超出计算范围");
 
@@ -81,7 +72,7 @@ std::optional<Fault> sourceFault(const Source& source) {
         const double highest = steam::if97::saturationPressure(kHighestSaturatedKelvin);
         if (p < steam::if97::kLowestSaturationPressure || p > highest)
             return topFault("source.pressure", "饱和蒸汽的压力须在 611.213 Pa～" +
-                                                   decimal(highest, 3) +
+                                                   calc::decimalText(highest, 3) +
                                                    " MPa（绝压，350 ℃ 的饱和压力）之间");
         return std::nullopt;
     }
@@ -96,7 +87,8 @@ std::optional<Fault> sourceFault(const Source& source) {
         const double saturation = steam::if97::saturationTemperature(p);
         if (!(kelvin > saturation))
             return topFault("source.temperature", "过热蒸汽的温度须高于该压力下的饱和温度 " +
-                                                      decimal(saturation - kKelvin, 2) + " ℃");
+                                                      calc::decimalText(saturation - kKelvin, 2) +
+                                                      " ℃");
     }
     // Only below 611.213 Pa, where the saturation temperature is under 0 ℃ and region 2 ends.
     if (celsius < 0)
@@ -110,7 +102,7 @@ std::optional<Fault> sourceFault(const Source& source) {
     if (!region2)
         return topFault(
             "source.temperature",
-            "该压力下 " + decimal(celsius, 2) +
+            "该压力下 " + calc::decimalText(celsius, 2) +
                 " ℃ 的蒸汽是接近临界点的稠密流体（IF97 第 2 区之外），不在管网的计算范围");
     return std::nullopt;
 }

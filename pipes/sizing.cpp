@@ -55,8 +55,8 @@ SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::str
         name.append("×").append(wall);
     for (const std::string& cell :
          {name, calc::fieldText(bore * 1000.0f, ""), calc::fieldText(velocity, ""),
-          calc::fieldText(row.results.specificLoss, ""),
-          calc::fieldText(calc::storedFloat(runLoss), ""), bandText(band), verdict})
+          calc::fieldText(row.results.specificLoss, ""), calc::storedText(runLoss), bandText(band),
+          verdict})
         row.cells.append(row.cells.empty() ? "" : "\t").append(cell);
     return row;
 }

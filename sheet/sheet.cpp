@@ -1,6 +1,7 @@
 #include "sheet/sheet.h"
 
 #include "files/save.h"
+#include "files/text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,22 +44,6 @@ bool isNumber(std::string_view text) {
     return at == text.size();
 }
 
-// RFC 4180 quotes a field with a separator, a quote or a line break, doubling its quotes; a
-// field with a blank at either end is quoted too, since spreadsheets trim unquoted ones.
-std::string csvField(std::string_view field) {
-    const bool blankEnd = !field.empty() && (field.front() == ' ' || field.front() == '\t' ||
-                                             field.back() == ' ' || field.back() == '\t');
-    if (!blankEnd && field.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(field);
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
-
 // A cell's text on one line of a tab-separated row.
 std::string oneCell(std::string_view text) {
     std::string cell(text);
@@ -94,7 +79,19 @@ std::string tsvLine(const Fields& texts) {
 }
 
 std::string csvLine(const Fields& texts) {
-    return line(texts, ",", csvField, "\r\n");
+    return line(texts, ",", files::csvField, "\r\n");
+}
+
+// The parts of a text between its tabs.
+std::vector<std::string_view> splitTabs(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = text.find('\t', start);
+        parts.push_back(text.substr(start, tab - start));
+        if (tab == std::string_view::npos)
+            return parts;
+        start = tab + 1;
+    }
 }
 
 } // namespace
@@ -128,17 +125,6 @@ Cell shownCell(std::string_view text) {
     if (isNumber(figure))
         return {std::string(figure), true};
     return {std::string(text), false};
-}
-
-std::vector<std::string_view> splitTabs(std::string_view text) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = text.find('\t', start);
-        parts.push_back(text.substr(start, tab - start));
-        if (tab == std::string_view::npos)
-            return parts;
-        start = tab + 1;
-    }
 }
 
 std::vector<Cell> shownCells(std::string_view row) {

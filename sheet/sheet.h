@@ -63,8 +63,6 @@ std::string today();
 // A cell from the text a window shows: a number's leading sign blank dropped, and a number
 // (a plain decimal, or one in exponent form, "1.5E-05") marked as one; any other text as it is.
 Cell shownCell(std::string_view text);
-// The parts of a text between its tabs: a window's row, or its headings.
-std::vector<std::string_view> splitTabs(std::string_view text);
 // A window's row, its cells separated by tabs, as cells.
 std::vector<Cell> shownCells(std::string_view row);
 

@@ -4,7 +4,6 @@
 #include "calc/recal.h"
 #include "steam/if97.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace steam {
@@ -13,16 +12,9 @@ namespace {
 
 constexpr double kKelvin = 273.15;
 
-// The superheat in words, to one decimal: it is read, not copied. Formatted without the C
-// library, whose decimal point follows the locale the toolkit takes from the environment.
+// The superheat in words, to one decimal: it is read, not copied.
 std::string superheatWords(double kelvins) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, kelvins, std::chars_format::fixed, 1);
-    return std::string(text, end.ptr) + " ℃";
-}
-
-std::string shown(double value, std::string_view unit) {
-    return calc::fieldText(calc::storedFloat(value), unit);
+    return calc::decimalText(kelvins, 1) + " ℃";
 }
 
 // A temperature field: seven digits, as every field, but never finer than 0.0001 ℃, where the
@@ -30,7 +22,7 @@ std::string shown(double value, std::string_view unit) {
 std::string celsiusText(double celsius) {
     if (std::fabs(celsius) < 1e-4)
         celsius = std::round(celsius * 1e4) / 1e4;
-    return shown(celsius, " ℃");
+    return calc::storedText(celsius, " ℃");
 }
 
 // A temperature named in a fault, as its field would show it, without the sign position.
@@ -92,8 +84,8 @@ PropertyReport propertyReport(double p, bool superheated, double celsius) {
             .state = std::move(state),
             .fault = false,
             .density = calc::numberText(calc::storedFloat(properties.density)),
-            .volume = shown(properties.specificVolume, " m3/kg"),
-            .enthalpy = shown(properties.enthalpy, " kJ/kg")};
+            .volume = calc::storedText(properties.specificVolume, " m3/kg"),
+            .enthalpy = calc::storedText(properties.enthalpy, " kJ/kg")};
 }
 
 } // namespace steam

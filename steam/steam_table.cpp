@@ -1,6 +1,6 @@
 #include "steam/steam_table.h"
 
-#include <charconv>
+#include "calc/numbers.h"
 
 namespace steam {
 
@@ -31,13 +31,10 @@ std::string rowText(std::size_t entry) {
 std::optional<DensityChoice> densityChoice(int index) {
     if (index < 0 || index >= static_cast<int>(steamTable.size()))
         return std::nullopt;
-    // The shortest text that reads back as the same value: no trailing zeros, no exponent
-    // for any density of the table.
-    char digits[32];
-    const double value = steamTable[static_cast<std::size_t>(index)].densityValue;
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
-    std::string density = " " + std::string(digits, end);
+    // The shortest text that reads back as the same value: no trailing zeros, and no exponent
+    // for any density of the table, whose fixed forms are the shorter.
+    std::string density =
+        " " + calc::shortestText(steamTable[static_cast<std::size_t>(index)].densityValue);
     return DensityChoice{"蒸汽密度： " + density + " kg/m3", density};
 }
 

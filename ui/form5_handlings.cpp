@@ -1,6 +1,7 @@
 #include "ui/form5_handlings.h"
 
 #include "network/network_sheet.h"
+#include "network/tables.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
 
@@ -191,12 +192,12 @@ void NetworkHandlings::calculate() {
     }
     const Network& network = *m_network;
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {
-        c.results.addItem(segmentRow(network.segments[i], m_result.segments[i]),
+        c.results.addItem(windowRow(SegmentLine{network.segments[i], m_result.segments[i]}),
                           static_cast<int>(i));
         c.results.setRowLook(static_cast<int>(i), segmentLook(m_result.segments[i]));
     }
     for (std::size_t i = 0; i < m_result.nodes.size(); ++i) {
-        c.nodes.addItem(nodeRow(m_result.nodes[i]), static_cast<int>(i));
+        c.nodes.addItem(windowRow(m_result.nodes[i]), static_cast<int>(i));
         c.nodes.setRowLook(static_cast<int>(i), nodeLook(m_result, i));
     }
     // None selected (-1) is beyond every row as an unsigned index.

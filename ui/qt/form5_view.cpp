@@ -1,4 +1,5 @@
-#include "network/report.h"
+#include "network/result_table.h"
+#include "network/texts.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/grid_table.h"
@@ -27,41 +28,24 @@ namespace {
 
 using Column = Table::Column;
 
-// The segment results, in the order of network::segmentRow's cells; pressures in the unit the
-// line above the tables names.
-const Column kSegmentColumns[] = {
-    {network::kSegmentHeadings[0].data(), Qt::AlignLeft, "主干 12"},
-    {network::kSegmentHeadings[1].data(), Qt::AlignLeft, "D1020×14（自动）"},
-    {network::kSegmentHeadings[2].data(), Qt::AlignRight, "1000.000"},
-    {network::kSegmentHeadings[3].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[4].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[5].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[6].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[7].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[8].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[9].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[10].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[11].data(), Qt::AlignRight, "0.1234567"},
-    {network::kSegmentHeadings[12].data(), Qt::AlignLeft, "流速偏高，比摩阻超限"},
-};
-
-const Column kNodeColumns[] = {
-    {network::kNodeHeadings[0].data(), Qt::AlignLeft, "用户 12"},
-    {network::kNodeHeadings[1].data(), Qt::AlignRight, "0.1234567"},
-    {network::kNodeHeadings[2].data(), Qt::AlignRight, "0.1234567"},
-    {network::kNodeHeadings[3].data(), Qt::AlignRight, "-0.1234567"},
-};
-
-// The grid's columns are as wide as their headings or these cells, whichever is wider.
-const char* const kGridWidest[] = {"主干 12", "用户 12",  "用户 12", "12345.6",
-                                   "120",     "D1020×14", "123.45",  "0.8"};
-
 // Rows the grid shows where the screen has room, the tables one more (the source's node), and
 // each at least.
 constexpr int kRowsShown = 10;
 constexpr int kRowsAtLeast = 3;
 
-void setUpTable(Table* table, std::span<const Column> columns) {
+// A result table's columns as network/result_table.h describes them; pressures in the unit the
+// line above the tables names.
+template <class Row, std::size_t N>
+void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& described) {
+    std::vector<std::string> headings;
+    std::vector<Column> columns;
+    for (const network::ResultColumn<Row>* column : network::windowOrder(described))
+        headings.push_back(network::headingOf(*column));
+    for (const network::ResultColumn<Row>* column : network::windowOrder(described))
+        columns.push_back(
+            {headings[columns.size()].c_str(),
+             column->cell.kind == network::Kind::Figure ? Qt::AlignRight : Qt::AlignLeft,
+             column->widest.data()});
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table->setColumns(columns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
@@ -97,7 +81,8 @@ QSize setUpGrid(GridTable* grid) {
         const QString heading = grid->horizontalHeaderItem(column)->text();
         const int wide =
             std::max(metrics.horizontalAdvance(heading),
-                     metrics.horizontalAdvance(QString::fromUtf8(kGridWidest[column])));
+                     metrics.horizontalAdvance(QString::fromUtf8(
+                         network::kGridColumns[static_cast<std::size_t>(column)].widest.data())));
         grid->setColumnWidth(column, wide + padding);
         width += wide + padding;
     }
@@ -180,8 +165,8 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     for (const char* frame : {"Frame1", "Frame2"})
         layOutFrame(*view, *design.find(frame));
     const QSize gridSize = setUpGrid(static_cast<GridTable*>(shown(*view, "Grid1")));
-    setUpTable(static_cast<Table*>(shown(*view, "List1")), kSegmentColumns);
-    setUpTable(static_cast<Table*>(shown(*view, "List2")), kNodeColumns);
+    setUpTable(static_cast<Table*>(shown(*view, "List1")), network::kSegmentColumns);
+    setUpTable(static_cast<Table*>(shown(*view, "List2")), network::kNodeColumns);
     // A long status wraps in the width the buttons leave it, two lines kept for it so that the
     // tables do not shrink and grow as it changes.
     auto* status = static_cast<QLabel*>(shown(*view, "Label2"));
