@@ -37,14 +37,14 @@ void BM_Recal(benchmark::State& run) {
     std::array<ShownLabel, 6> labels;
     controls::memory::Gui untouched; // the custom bore box and the messages: a valid bore
     calc::CalcState state = typicalState();
-    calc::Recalculation recalculation(state,
-                                      {.velocity = labels[0],
-                                       .specificLoss = labels[1],
-                                       .density = labels[2],
-                                       .flow = labels[3],
-                                       .roughness = labels[4],
-                                       .innerDiameter = labels[5]},
-                                      untouched.textBox("Form1.Text4"), untouched.messageBox());
+    ui::Recalculation recalculation(state,
+                                    {.velocity = labels[0],
+                                     .specificLoss = labels[1],
+                                     .density = labels[2],
+                                     .flow = labels[3],
+                                     .roughness = labels[4],
+                                     .innerDiameter = labels[5]},
+                                    untouched.textBox("Form1.Text4"), untouched.messageBox());
     for (auto _ : run)
         recalculation.recal();
     if (labels[0].shown != " 17.6839 m/s" || labels[1].shown != " 76.46601 Pa/m")

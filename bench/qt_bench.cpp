@@ -150,8 +150,8 @@ struct Opened {
     std::string_view opener;
 };
 const Opened kLookup{&ui::kForm2Design, "Command2"};
-const Opened kProperty{&ui::kForm3Design, "mnuSteam"};
-const Opened kSizing{&ui::kForm4Design, "mnuSizing"};
+const Opened kProperty{&ui::kPropertyDesign, "mnuSteam"};
+const Opened kSizing{&ui::kSizingDesign, "mnuSizing"};
 
 // A typical entry, 10 t/h at 5 kg/m3, so that the sizing window has its table to fill.
 const std::pair<std::string_view, std::string_view> kEntry[] = {{"Text1", "10"}, {"Text3", "5"}};
@@ -173,7 +173,8 @@ void BM_Open(benchmark::State& run, Opened window) {
     for (const auto& [box, text] : kEntry)
         app.view().controls().get<controls::TextBox>(box).setText(text);
     QCoreApplication::processEvents();
-    const controls::qt::QtLoader* loaders[] = {&app.form2(), &app.form3(), &app.form4()};
+    const controls::qt::QtLoader* loaders[] = {&app.form2(), &app.propertyWindow(),
+                                               &app.sizingWindow()};
     const controls::qt::QtLoader* loader = nullptr;
     for (const controls::qt::QtLoader* candidate : loaders)
         if (&candidate->design() == window.design)

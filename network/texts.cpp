@@ -119,15 +119,9 @@ NetworkTexts textsOf(const Network& network) {
     texts.superheated = source.superheated;
     // A saturated network has no temperature (a file gives none): its disabled box is left
     // empty, not 0.
-<<<<<<< HEAD
-    texts.temperature = source.superheated ? inputText(source.temperature) : std::string();
-    texts.roughness = inputText(network.roughness);
-    texts.series = pipes::seriesShown(network.series);
-=======
     texts.temperature = source.superheated ? calc::shortestText(source.temperature) : std::string();
     texts.roughness = calc::shortestText(network.roughness);
-    texts.series = kSeriesItems[static_cast<std::size_t>(network.series)];
->>>>>>> tables
+    texts.series = pipes::seriesShown(network.series);
     texts.limit = optionalText(network.maxSpecificLoss);
     texts.title = network.title;
     for (const Segment& s : network.segments) {

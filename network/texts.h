@@ -1,11 +1,8 @@
 #pragma once
 
 #include "network/network.h"
-<<<<<<< HEAD
-#include "pipes/catalogue.h"
-=======
 #include "network/result_table.h"
->>>>>>> tables
+#include "pipes/catalogue.h"
 
 #include <array>
 #include <cstddef>

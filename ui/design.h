@@ -96,15 +96,15 @@ struct WindowDescription {
 
 extern const WindowDescription kForm1Design;
 extern const WindowDescription kForm2Design;
-extern const WindowDescription kForm3Design;
-extern const WindowDescription kForm4Design;
-extern const WindowDescription kForm5Design;
+extern const WindowDescription kPropertyDesign;
+extern const WindowDescription kSizingDesign;
+extern const WindowDescription kNetworkDesign;
 
 // Every window, the main window first.
 inline const std::array<const WindowDescription*, 5> kDesigns{
-    &kForm1Design, &kForm2Design, &kForm3Design, &kForm4Design, &kForm5Design};
+    &kForm1Design, &kForm2Design, &kPropertyDesign, &kSizingDesign, &kNetworkDesign};
 
-// The window a qualified name ("Form3.Text1", or "Form3") belongs to, or null.
+// The window a qualified name ("Property.pressure", or "Property") belongs to, or null.
 const WindowDescription* designOf(std::string_view qualified);
 // The control a qualified name names, or null; also null for a window's own name.
 const ControlDescription* controlOf(std::string_view qualified);

@@ -67,8 +67,8 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
                .wall = controls.combo5,
                .customBore = controls.text4},
               m_recalculation),
-      m_form2(loaders.form2), m_form3(loaders.form3), m_form4(loaders.form4),
-      m_form5(loaders.form5) {
+      m_form2(loaders.form2), m_propertyWindow(loaders.propertyWindow),
+      m_sizingWindow(loaders.sizingWindow), m_networkWindow(loaders.networkWindow) {
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
@@ -183,36 +183,36 @@ void Form1::Command2_Click() {
 
 void Form1::mnuSteam_Click() {
     announce(m_trace, "mnuSteam_Click");
-    m_form3.open([this](const Form3Controls& controls) {
-        return std::make_unique<Form3>(
+    m_propertyWindow.open([this](const PropertyWindowControls& controls) {
+        return std::make_unique<PropertyWindow>(
             controls, m_controls.text3, m_controls.window,
             [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, m_propertyInputs,
-            [this] { m_form3.unload(); }, m_trace);
+            [this] { m_propertyWindow.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }
 
 void Form1::mnuSizing_Click() {
     announce(m_trace, "mnuSizing_Click");
-    m_form4.open([this](const Form4Controls& controls) {
+    m_sizingWindow.open([this](const SizingWindowControls& controls) {
         const auto& c = m_controls;
-        return std::make_unique<Form4>(
+        return std::make_unique<SizingWindow>(
             controls, m_state,
             MainWindowPipe{.welded = c.option1,
                            .seamless = c.option2,
                            .dn = c.combo3,
                            .outer = c.combo4,
                            .wall = c.combo5},
-            m_densitySteam, m_sizingInputs, c.window, [this] { m_form4.unload(); }, m_trace);
+            m_densitySteam, m_sizingInputs, c.window, [this] { m_sizingWindow.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }
 
 void Form1::mnuNetwork_Click() {
     announce(m_trace, "mnuNetwork_Click");
-    m_form5.open([this](const Form5Controls& controls) {
+    m_networkWindow.open([this](const NetworkWindowControls& controls) {
         const auto& c = m_controls;
-        return std::make_unique<Form5>(
+        return std::make_unique<NetworkWindow>(
             controls, m_network,
             MainWindowInputs{.flow = c.text1,
                              .flowUnit = c.combo1,
@@ -222,7 +222,7 @@ void Form1::mnuNetwork_Click() {
                              .customBore = c.option3,
                              .bore = c.text4},
             [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, c.window,
-            [this] { m_form5.unload(); }, m_trace);
+            [this] { m_networkWindow.unload(); }, m_trace);
     });
     m_controls.window.hide();
 }

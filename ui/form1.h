@@ -7,10 +7,10 @@
 #include "ui/form1_pipes.h"
 #include "ui/form1_recal.h"
 #include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
-#include "ui/form5.h"
 #include "ui/loaded_window.h"
+#include "ui/network_window.h"
+#include "ui/property_window.h"
+#include "ui/sizing_window.h"
 
 #include <memory>
 #include <optional>
@@ -58,9 +58,9 @@ struct Form1Controls {
 // The toolkit's loaders of the windows the main window opens over itself.
 struct WindowLoaders {
     WindowLoader& form2;
-    WindowLoader& form3;
-    WindowLoader& form4;
-    WindowLoader& form5;
+    WindowLoader& propertyWindow;
+    WindowLoader& sizingWindow;
+    WindowLoader& networkWindow;
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -84,9 +84,9 @@ public:
 
     const calc::CalcState& state() const { return m_state; }
     bool form2Loaded() const { return m_form2.loaded(); }
-    bool form3Loaded() const { return m_form3.loaded(); }
-    bool form4Loaded() const { return m_form4.loaded(); }
-    bool form5Loaded() const { return m_form5.loaded(); }
+    bool propertyWindowLoaded() const { return m_propertyWindow.loaded(); }
+    bool sizingWindowLoaded() const { return m_sizingWindow.loaded(); }
+    bool networkWindowLoaded() const { return m_networkWindow.loaded(); }
     // The network the network window works on, kept while it is closed; none before it opened.
     const std::optional<NetworkDocument>& network() const { return m_network; }
 
@@ -97,13 +97,13 @@ private:
     Form1Controls m_controls;
     HandlingTrace m_trace;
     calc::CalcState m_state;
-    calc::Recalculation m_recalculation;
+    Recalculation m_recalculation;
     calc::InputHandlings m_inputs;
     pipes::PipeHandlings m_pipes;
     LoadedWindow<Form2, Form2Controls> m_form2;
-    LoadedWindow<Form3, Form3Controls> m_form3;
-    LoadedWindow<Form4, Form4Controls> m_form4;
-    LoadedWindow<Form5, Form5Controls> m_form5;
+    LoadedWindow<PropertyWindow, PropertyWindowControls> m_propertyWindow;
+    LoadedWindow<SizingWindow, SizingWindowControls> m_sizingWindow;
+    LoadedWindow<NetworkWindow, NetworkWindowControls> m_networkWindow;
     // The steam whose density the property window handed over, until the density box changes:
     // the window's knowledge, not a value of the calculation.
     std::optional<pipes::KnownSteam> m_densitySteam;

@@ -28,7 +28,7 @@ float scaled(const controls::TextBox& box, float factor) {
 } // namespace
 
 InputHandlings::InputHandlings(CalcState& state, InputControls controls,
-                               controls::MessageBox& messages, Recalculation& recalculation)
+                               controls::MessageBox& messages, ui::Recalculation& recalculation)
     : m_state(state), m_controls(controls), m_messages(messages), m_recalculation(recalculation) {}
 
 void InputHandlings::reject(controls::TextBox& box, std::string_view message) {

@@ -22,7 +22,7 @@ struct InputControls {
 class InputHandlings {
 public:
     InputHandlings(CalcState& state, InputControls controls, controls::MessageBox& messages,
-                   Recalculation& recalculation);
+                   ui::Recalculation& recalculation);
 
     void Text1_Change();
     void Text2_Change();
@@ -40,7 +40,7 @@ private:
     CalcState& m_state;
     InputControls m_controls;
     controls::MessageBox& m_messages;
-    Recalculation& m_recalculation;
+    ui::Recalculation& m_recalculation;
 };
 
 } // namespace calc

@@ -7,7 +7,7 @@
 namespace pipes {
 
 PipeHandlings::PipeHandlings(calc::CalcState& state, PipeControls controls,
-                             calc::Recalculation& recalculation)
+                             ui::Recalculation& recalculation)
     : m_state(state), m_controls(controls), m_recalculation(recalculation) {}
 
 void PipeHandlings::enable(bool welded, bool seamless, bool custom) {

@@ -17,8 +17,7 @@ struct PipeControls {
 // size, a seamless outer diameter and wall, or a bore typed in mm.
 class PipeHandlings {
 public:
-    PipeHandlings(calc::CalcState& state, PipeControls controls,
-                  calc::Recalculation& recalculation);
+    PipeHandlings(calc::CalcState& state, PipeControls controls, ui::Recalculation& recalculation);
 
     void Combo3_Click();
     void Option1_Click();
@@ -36,7 +35,7 @@ private:
 
     calc::CalcState& m_state;
     PipeControls m_controls;
-    calc::Recalculation& m_recalculation;
+    ui::Recalculation& m_recalculation;
 };
 
 } // namespace pipes

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-namespace calc {
+namespace ui {
 
-Recalculation::Recalculation(CalcState& state, ResultFields fields,
+Recalculation::Recalculation(calc::CalcState& state, ResultFields fields,
                              controls::TextBox& customDiameterBox, controls::MessageBox& messages)
     : m_state(state), m_fields(fields), m_customDiameterBox(customDiameterBox),
       m_messages(messages) {}
@@ -15,8 +15,9 @@ Recalculation::Recalculation(CalcState& state, ResultFields fields,
 void Recalculation::recal() {
     const float bore = m_state.innerDiameter;
     if (bore < 0 || std::isnan(bore) || std::isinf(bore)) {
-        m_messages.show(std::isinf(bore) && bore > 0 ? kDiameterOutOfRange : kDiameterNotPositive,
-                        kErrorTitle);
+        m_messages.show(std::isinf(bore) && bore > 0 ? calc::kDiameterOutOfRange
+                                                     : calc::kDiameterNotPositive,
+                        calc::kErrorTitle);
         // Emptying the box runs its change handling, and with it a nested recal, at once.
         m_customDiameterBox.setText("");
         m_customDiameterBox.setFocus();
@@ -28,21 +29,22 @@ void Recalculation::recal() {
     }
 
     if (m_state.density > 0) {
-        const FlowResults results = flowResults(m_state);
+        const calc::FlowResults results = flowResults(m_state);
         m_state.specificLoss = results.specificLoss;
         m_state.velocity = results.velocity;
-        m_fields.velocity.setCaption(fieldText(m_state.velocity, kResultUnits.velocity));
+        m_fields.velocity.setCaption(
+            calc::fieldText(m_state.velocity, calc::kResultUnits.velocity));
         m_fields.specificLoss.setCaption(
-            fieldText(m_state.specificLoss, kResultUnits.specificLoss));
-        m_fields.density.setCaption(fieldText(m_state.density, kResultUnits.density));
+            calc::fieldText(m_state.specificLoss, calc::kResultUnits.specificLoss));
+        m_fields.density.setCaption(calc::fieldText(m_state.density, calc::kResultUnits.density));
     } else {
         m_fields.velocity.setCaption("");
         m_fields.specificLoss.setCaption("");
-        m_fields.density.setCaption(kDensityMissing);
+        m_fields.density.setCaption(calc::kDensityMissing);
     }
-    m_fields.flow.setCaption(fieldText(m_state.flow, kResultUnits.flow));
-    m_fields.roughness.setCaption(millimetreText(m_state.roughness));
-    m_fields.innerDiameter.setCaption(millimetreText(m_state.innerDiameter));
+    m_fields.flow.setCaption(calc::fieldText(m_state.flow, calc::kResultUnits.flow));
+    m_fields.roughness.setCaption(calc::millimetreText(m_state.roughness));
+    m_fields.innerDiameter.setCaption(calc::millimetreText(m_state.innerDiameter));
 }
 
-} // namespace calc
+} // namespace ui

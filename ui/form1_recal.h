@@ -4,7 +4,7 @@
 #include "ui/controls/controls.h"
 
 // The main window's recalculation, which writes the computed results into its labels.
-namespace calc {
+namespace ui {
 
 // The six labels of the main window that show the inputs as used and the two results.
 struct ResultFields {
@@ -19,16 +19,16 @@ struct ResultFields {
 // The recalculation every input handling of the main window ends with.
 class Recalculation {
 public:
-    Recalculation(CalcState& state, ResultFields fields, controls::TextBox& customDiameterBox,
+    Recalculation(calc::CalcState& state, ResultFields fields, controls::TextBox& customDiameterBox,
                   controls::MessageBox& messages);
 
     void recal();
 
 private:
-    CalcState& m_state;
+    calc::CalcState& m_state;
     ResultFields m_fields;
     controls::TextBox& m_customDiameterBox; // Form1.Text4
     controls::MessageBox& m_messages;
 };
 
-} // namespace calc
+} // namespace ui

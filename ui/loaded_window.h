@@ -11,7 +11,7 @@ namespace ui {
 
 // Hears the name of a handling as it starts. Names shared by the first two windows carry their
 // window ("Form2.Combo1_Click"), the others stand alone ("Text3_Change"); every handling of a
-// later window carries its window ("Form3.Text1_Change").
+// later window carries its window ("Property.pressure_Change").
 using HandlingTrace = std::function<void(std::string_view)>;
 
 inline void announce(const HandlingTrace& trace, std::string_view handling) {

@@ -31,17 +31,20 @@ private:
 class MemoryLoaders {
 public:
     explicit MemoryLoaders(controls::memory::Gui& gui)
-        : m_form2(gui, kForm2Design), m_form3(gui, kForm3Design), m_form4(gui, kForm4Design),
-          m_form5(gui, kForm5Design) {}
+        : m_form2(gui, kForm2Design), m_propertyWindow(gui, kPropertyDesign),
+          m_sizingWindow(gui, kSizingDesign), m_networkWindow(gui, kNetworkDesign) {}
     WindowLoaders loaders() {
-        return {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4, .form5 = m_form5};
+        return {.form2 = m_form2,
+                .propertyWindow = m_propertyWindow,
+                .sizingWindow = m_sizingWindow,
+                .networkWindow = m_networkWindow};
     }
 
 private:
     MemoryLoader m_form2;
-    MemoryLoader m_form3;
-    MemoryLoader m_form4;
-    MemoryLoader m_form5;
+    MemoryLoader m_propertyWindow;
+    MemoryLoader m_sizingWindow;
+    MemoryLoader m_networkWindow;
 };
 
 } // namespace ui

@@ -37,7 +37,7 @@ std::string NetworkDocument::name() const {
 }
 
 std::string NetworkDocument::title() const {
-    return std::string(kForm5Design.title) + " - " + name() + (unsaved() ? "*" : "");
+    return std::string(kNetworkDesign.title) + " - " + name() + (unsaved() ? "*" : "");
 }
 
 bool saveDocument(NetworkDocument& document, DocumentControls controls, bool choose) {
@@ -74,7 +74,7 @@ bool mayLose(NetworkDocument& document, DocumentControls controls) {
     if (!document.unsaved())
         return true;
     const controls::Question::Answer answer = controls.question.ask(
-        "管网" + inQuotes(document.name()) + "有未保存的修改。保存吗？", kForm5Design.title);
+        "管网" + inQuotes(document.name()) + "有未保存的修改。保存吗？", kNetworkDesign.title);
     if (answer == controls::Question::Answer::Save)
         return saveDocument(document, controls, false);
     return answer == controls::Question::Answer::Discard;

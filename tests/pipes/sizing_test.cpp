@@ -43,8 +43,8 @@ TEST(SizingTable, EveryRowIsTheFormulasForItsBore) {
             w.gui.textBox("Form1.Text2").userType(k);
             w.gui.textBox("Form1.Text3").userType(rho);
             w.gui.menuCommand("Form1.mnuSizing").userClick();
-            w.gui.dropDownList("Form4.Combo1").userPick(seamless ? 1 : 0);
-            const std::vector<std::string> rows = w.gui.tableList("Form4.List1").items();
+            w.gui.dropDownList("Sizing.series").userPick(seamless ? 1 : 0);
+            const std::vector<std::string> rows = w.gui.tableList("Sizing.table").items();
             ASSERT_EQ(rows.size(), seamless ? 29u : 27u);
             std::string names;
             for (const std::string& text : rows) {
@@ -77,8 +77,8 @@ TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
     w.gui.textBox("Form1.Text1").userType("10");
     w.gui.textBox("Form1.Text3").userType("5.642335");
     w.gui.menuCommand("Form1.mnuSizing").userClick();
-    const auto& rows = w.gui.tableList("Form4.List1").items();
-    const auto& table = w.gui.tableList("Form4.List1");
+    const auto& rows = w.gui.tableList("Sizing.table").items();
+    const auto& table = w.gui.tableList("Sizing.table");
     const struct {
         std::size_t row;
         const char* size;
@@ -93,7 +93,7 @@ TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
         {12, "DN250", {"30–40", "40–60"}, {"偏低", "偏低"}},
     };
     for (const int steam : {1, 0}) {
-        w.gui.dropDownList("Form4.Combo2").userPick(steam);
+        w.gui.dropDownList("Sizing.steam").userPick(steam);
         for (const auto& e : expected) {
             const std::vector<std::string> row = cells(rows[e.row]);
             EXPECT_EQ(row[0], e.size);
@@ -102,12 +102,12 @@ TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
         }
         EXPECT_EQ(table.selectedIndex(), steam ? 9 : 10);
     }
-    EXPECT_EQ(w.gui.statusText("Form4.Label4").text(), "推荐 DN150：流速不高于推荐范围的最小管径");
+    EXPECT_EQ(w.gui.statusText("Sizing.status").text(), "推荐 DN150：流速不高于推荐范围的最小管径");
     // A run of 0 m loses nothing: R × 0 × 1.3 ÷ 1000.
-    w.gui.textBox("Form4.Text1").userType("0");
+    w.gui.textBox("Sizing.length").userType("0");
     EXPECT_EQ(cells(rows[10])[4], " 0");
 
-    w.gui.pushButton("Form4.Command1").userClick();
+    w.gui.pushButton("Sizing.choose").userClick();
     EXPECT_EQ(w.caption("Label11"), " 150 mm");
     EXPECT_TRUE(w.gui.window("Form1").visible());
 }
@@ -133,11 +133,11 @@ TEST(SizingTable, SaysInPlaceWhyItIsEmpty) {
         w.gui.textBox("Form1.Text1").userType(c.flow);
         w.gui.textBox("Form1.Text3").userType(c.density);
         w.gui.menuCommand("Form1.mnuSizing").userClick();
-        w.gui.textBox("Form4.Text1").userType(c.length);
-        w.gui.textBox("Form4.Text2").userType(c.percent);
-        EXPECT_TRUE(w.gui.tableList("Form4.List1").items().empty()) << c.status;
-        EXPECT_EQ(w.gui.statusText("Form4.Label4").text(), c.status);
-        EXPECT_FALSE(w.gui.pushButton("Form4.Command1").enabled()) << c.status;
+        w.gui.textBox("Sizing.length").userType(c.length);
+        w.gui.textBox("Sizing.localLoss").userType(c.percent);
+        EXPECT_TRUE(w.gui.tableList("Sizing.table").items().empty()) << c.status;
+        EXPECT_EQ(w.gui.statusText("Sizing.status").text(), c.status);
+        EXPECT_FALSE(w.gui.pushButton("Sizing.choose").enabled()) << c.status;
     }
 }
 
@@ -149,15 +149,15 @@ struct SteamRun : MainWindow {
     SteamRun() {
         gui.textBox("Form1.Text1").userType("20");
         gui.menuCommand("Form1.mnuSteam").userClick();
-        gui.optionButton("Form3.Option2", "Form3.Frame2").userClick();
-        gui.pushButton("Form3.Command1").userClick();
+        gui.optionButton("Property.superheated", "Property.stateFrame").userClick();
+        gui.pushButton("Property.adopt").userClick();
         gui.menuCommand("Form1.mnuSizing").userClick();
-        gui.textBox("Form4.Text1").userType("800");
+        gui.textBox("Sizing.length").userType("800");
     }
     std::vector<std::string> row(std::size_t index) {
-        return cells(gui.tableList("Form4.List1").items().at(index));
+        return cells(gui.tableList("Sizing.table").items().at(index));
     }
-    std::string status() { return gui.statusText("Form4.Label4").text(); }
+    std::string status() { return gui.statusText("Sizing.status").text(); }
 };
 
 constexpr std::size_t kDN200 = 11, kDN250 = 12, kDN300 = 13;
@@ -166,15 +166,15 @@ constexpr std::size_t kDN200 = 11, kDN250 = 12, kDN300 = 13;
 TEST(SizingTable, LocalLossesAreAPercentageOfTheFrictionLoss) {
     for (const char* percent : {"15", "15%", "15 %"}) {
         SteamRun w;
-        w.gui.textBox("Form4.Text2").userType(percent);
+        w.gui.textBox("Sizing.localLoss").userType(percent);
         EXPECT_EQ(w.row(kDN200)[3], " 321.8824") << percent;
         EXPECT_EQ(w.row(kDN200)[4], " 296.1318") << percent;
         EXPECT_EQ(w.row(kDN250)[4], " 91.77145") << percent;
     }
     SteamRun w;
-    w.gui.textBox("Form4.Text2").userType("450");
+    w.gui.textBox("Sizing.localLoss").userType("450");
     EXPECT_NE(w.status().find("局部损失 450% 过大"), std::string::npos) << w.status();
-    EXPECT_TRUE(w.gui.pushButton("Form4.Command1").enabled());
+    EXPECT_TRUE(w.gui.pushButton("Sizing.choose").enabled());
 }
 
 // DN250's R of 99.75158 Pa/m lies just under a limit of 100 and just over one of 99.7.
@@ -185,8 +185,8 @@ TEST(SizingTable, ALimitOnRMovesTheRecommendation) {
     } cases[] = {{"", kDN200}, {"100", kDN250}, {"99.7", kDN300}};
     for (const auto& c : cases) {
         SteamRun w;
-        w.gui.textBox("Form4.Text3").userType(c.limit);
-        EXPECT_EQ(w.gui.tableList("Form4.List1").selectedIndex(), static_cast<int>(c.recommended))
+        w.gui.textBox("Sizing.limit").userType(c.limit);
+        EXPECT_EQ(w.gui.tableList("Sizing.table").selectedIndex(), static_cast<int>(c.recommended))
             << c.limit;
         if (*c.limit) {
             EXPECT_EQ(w.row(c.recommended - 1)[6].substr(0, 15), "比摩阻超限") << c.limit;
@@ -199,13 +199,13 @@ TEST(SizingTable, ALimitOnRMovesTheRecommendation) {
 // A keystroke in the density box makes that density the engineer's own, of no known steam.
 TEST(SizingTable, KnowsTheSteamHandedOverUntilTheDensityIsTyped) {
     SteamRun w;
-    w.gui.textBox("Form4.Text2").userType("15");
-    EXPECT_EQ(w.gui.dropDownList("Form4.Combo2").text(), "过热蒸汽");
+    w.gui.textBox("Sizing.localLoss").userType("15");
+    EXPECT_EQ(w.gui.dropDownList("Sizing.steam").text(), "过热蒸汽");
     EXPECT_EQ(w.row(kDN200)[6], "适宜，压降过大");
     EXPECT_EQ(w.row(kDN250)[6], "偏低");
     EXPECT_NE(w.status().find("1.101325 MPa（绝压）的 10%"), std::string::npos) << w.status();
 
-    w.gui.pushButton("Form4.Command2").userClick();
+    w.gui.pushButton("Sizing.back").userClick();
     w.gui.textBox("Form1.Text3").userType("4.751176");
     w.gui.menuCommand("Form1.mnuSizing").userClick();
     EXPECT_EQ(w.row(kDN200)[6], "适宜");

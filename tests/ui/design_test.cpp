@@ -55,13 +55,13 @@ TEST(Designs, EveryWindowIsWhole) {
 // with the control named, instead of driving the wrong widget.
 TEST(Designs, AControlOfAnotherKindIsRefusedByName) {
     controls::memory::Gui gui;
-    ui::ControlSet set(ui::kForm4Design);
-    EXPECT_THROW(set.add("Text1", &gui.label("Form4.Label1")), std::logic_error);
-    EXPECT_THROW(set.add("Text9", &gui.textBox("Form4.Text9")), std::logic_error);
-    set.add("Text1", &gui.textBox("Form4.Text1"));
-    EXPECT_EQ(&set.get<controls::TextBox>("Text1"), &gui.textBox("Form4.Text1"));
-    EXPECT_THROW(set.get<controls::Label>("Text1"), std::logic_error);
-    EXPECT_THROW(set.get<controls::TextBox>("Text2"), std::logic_error) << "never made";
+    ui::ControlSet set(ui::kSizingDesign);
+    EXPECT_THROW(set.add("length", &gui.label("Sizing.mainFlow")), std::logic_error);
+    EXPECT_THROW(set.add("Text9", &gui.textBox("Sizing.Text9")), std::logic_error);
+    set.add("length", &gui.textBox("Sizing.length"));
+    EXPECT_EQ(&set.get<controls::TextBox>("length"), &gui.textBox("Sizing.length"));
+    EXPECT_THROW(set.get<controls::Label>("length"), std::logic_error);
+    EXPECT_THROW(set.get<controls::TextBox>("localLoss"), std::logic_error) << "never made";
     EXPECT_THROW(set.window(), std::logic_error);
 }
 

@@ -1,7 +1,7 @@
 #include "files/save.h"
 #include "network/file.h"
 #include "tests/ui/main_window.h"
-#include "ui/form5_handlings.h"
+#include "ui/network_handlings.h"
 
 #include <gtest/gtest.h>
 
@@ -45,24 +45,24 @@ struct NetworkWindow : MainWindow {
         open();
     }
     void open() { gui.menuCommand("Form1.mnuNetwork").userClick(); }
-    controls::memory::MemoryGrid& grid() { return gui.grid("Form5.Grid1"); }
+    controls::memory::MemoryGrid& grid() { return gui.grid("Network.segments"); }
     void type(const std::string& box, const std::string& text) {
-        gui.textBox("Form5." + box).userType(text);
+        gui.textBox("Network." + box).userType(text);
     }
     void edit(int row, Column column, const std::string& text) {
         grid().userEdit(row, column, text);
     }
     // Makes a row the current one, as a click into one of its cells does.
     void select(int row) { grid().userEdit(row, Column::Name, grid().cell(row, Column::Name)); }
-    void press(const std::string& button) { gui.pushButton("Form5." + button).userClick(); }
-    void menu(const std::string& command) { gui.menuCommand("Form5." + command).userClick(); }
-    void answer(Question::Answer answer, const std::string& window = "Form5") {
+    void press(const std::string& button) { gui.pushButton("Network." + button).userClick(); }
+    void menu(const std::string& command) { gui.menuCommand("Network." + command).userClick(); }
+    void answer(Question::Answer answer, const std::string& window = "Network") {
         gui.question(window + ".question").answerNext(answer);
     }
-    void choose(const std::string& path, const std::string& window = "Form5") {
+    void choose(const std::string& path, const std::string& window = "Network") {
         gui.fileDialogs(window + ".files").answerNext(path);
     }
-    std::string status() { return gui.statusText("Form5.Label2").text(); }
+    std::string status() { return gui.statusText("Network.status").text(); }
     // Whether the status line last said a fault, in red.
     bool statusRed() const {
         for (auto op = ops.rbegin(); op != ops.rend(); ++op)
@@ -77,17 +77,19 @@ struct NetworkWindow : MainWindow {
                 found.push_back(op);
         return found;
     }
-    std::string title() { return gui.window("Form5").title(); }
+    std::string title() { return gui.window("Network").title(); }
     const ui::NetworkDocument& document() const { return *form1.network(); }
     // Everything the window shows of its inputs.
     std::vector<std::string> inputs() {
         std::vector<std::string> shown;
-        for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
-            shown.push_back(gui.textBox(std::string("Form5.") + box).text());
-        for (const char* list : {"Combo1", "Combo2"})
-            shown.push_back(gui.dropDownList(std::string("Form5.") + list).text());
-        shown.push_back(gui.optionButton("Form5.Option2", "Form5.Frame1").isChecked() ? "过热"
-                                                                                      : "饱和");
+        for (const char* box :
+             {"sourceNode", "sourcePressure", "temperature", "roughness", "limit", "title"})
+            shown.push_back(gui.textBox(std::string("Network.") + box).text());
+        for (const char* list : {"unit", "series"})
+            shown.push_back(gui.dropDownList(std::string("Network.") + list).text());
+        shown.push_back(gui.optionButton("Network.superheated", "Network.sourceFrame").isChecked()
+                            ? "过热"
+                            : "饱和");
         for (const auto& row : grid().rows())
             for (const std::string& cell : row)
                 shown.push_back(cell);
@@ -100,28 +102,28 @@ struct NetworkWindow : MainWindow {
 // Three segments typed as an engineer would: the first row's defaults overwritten, a catalogue
 // pipe picked from the list, a pipe typed with ×, one left to the automatic choice.
 void typeThreeSegments(NetworkWindow& w) {
-    w.type("Text1", "热源");
-    w.type("Text2", "8");
-    w.gui.dropDownList("Form5.Combo1").userPick(2); // bar(表压)
-    w.gui.optionButton("Form5.Option2", "Form5.Frame1").userClick();
-    w.type("Text3", "280");
-    w.type("Text4", "0.5");
-    w.gui.dropDownList("Form5.Combo2").userPick(1); // 焊接钢管
-    w.type("Text5", "300");
-    w.type("Text6", "厂区");
-    w.press("Command1");
+    w.type("sourceNode", "热源");
+    w.type("sourcePressure", "8");
+    w.gui.dropDownList("Network.unit").userPick(2); // bar(表压)
+    w.gui.optionButton("Network.superheated", "Network.sourceFrame").userClick();
+    w.type("temperature", "280");
+    w.type("roughness", "0.5");
+    w.gui.dropDownList("Network.series").userPick(1); // 焊接钢管
+    w.type("limit", "300");
+    w.type("title", "厂区");
+    w.press("add");
     w.edit(0, Column::Name, "A");
     w.edit(0, Column::To, "a");
     w.edit(0, Column::Length, "120.5");
     w.edit(0, Column::LocalLoss, "20");
     w.grid().userPick(0, Column::Pipe, 11);
     w.edit(0, Column::Load, "5");
-    w.press("Command1");
+    w.press("add");
     w.edit(1, Column::To, "b");
     w.edit(1, Column::Pipe, "D219×6");
     w.edit(1, Column::Load, "3.5");
     w.edit(1, Column::Required, "6.5");
-    w.press("Command1");
+    w.press("add");
     w.edit(2, Column::Load, "2");
 }
 
@@ -155,19 +157,19 @@ TEST(NetworkWindow, OpensFromTheMenuAndLeavesTheMainWindowAsItWas) {
     before.gui.textBox("Form1.Text1").userType("12");
     before.gui.textBox("Form1.Text3").userType("3.5");
     NetworkWindow w;
-    w.gui.menuCommand("Form5.mnuClose").userClick();
+    w.gui.menuCommand("Network.closeFile").userClick();
     w.gui.textBox("Form1.Text1").userType("12");
     w.gui.textBox("Form1.Text3").userType("3.5");
     w.open();
     w.open();
     EXPECT_EQ(w.opsOf("load").size(), 2u) << "the open window is not loaded again";
-    EXPECT_TRUE(w.gui.window("Form5").visible());
+    EXPECT_TRUE(w.gui.window("Network").visible());
     EXPECT_FALSE(w.gui.window("Form1").visible());
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名");
     typeThreeSegments(w);
-    w.gui.window("Form5").userClose();
+    w.gui.window("Network").userClose();
     EXPECT_TRUE(w.gui.window("Form1").visible());
-    EXPECT_FALSE(w.form1.form5Loaded());
+    EXPECT_FALSE(w.form1.networkWindowLoaded());
     const calc::CalcState& s = w.form1.state();
     const calc::CalcState& t = before.form1.state();
     const auto bits = [](double value) {
@@ -198,10 +200,10 @@ TEST(NetworkWindow, OpensFromTheMenuAndLeavesTheMainWindowAsItWas) {
 TEST(NetworkWindow, TheInputsBuildTheNetworkTypedIntoThem) {
     NetworkWindow w;
     // With no row, removing and moving do nothing; the last row removed leaves none.
-    for (const char* button : {"Command2", "Command3", "Command1", "Command2"})
+    for (const char* button : {"remove", "moveUp", "add", "remove"})
         w.press(button);
     EXPECT_EQ(w.status(), "管网中还没有管段：点击“添加”输入第一段");
-    EXPECT_FALSE(w.gui.pushButton("Form5.Command5").enabled());
+    EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
     typeThreeSegments(w);
     EXPECT_EQ(modelOf(w), threeSegments()); // DN150 the 11th pipe of the list
     EXPECT_EQ(w.grid().columnItems(Column::Pipe)[0], "自动");
@@ -214,29 +216,29 @@ TEST(NetworkWindow, TheInputsBuildTheNetworkTypedIntoThem) {
 
     // Added after the current row: the next free number, from that row's end.
     w.select(0);
-    w.press("Command1");
+    w.press("add");
     EXPECT_EQ(w.grid().rows()[1],
               (std::vector<std::string>{"4", "a", "4", "100", "30", "自动", "0", ""}));
     EXPECT_EQ(w.grid().currentRow(), 1);
-    w.press("Command2");
+    w.press("remove");
     EXPECT_EQ(modelOf(w), threeSegments()) << "the added row removed again";
 
     w.select(2);
-    w.press("Command3");
+    w.press("moveUp");
     EXPECT_EQ(w.grid().cell(1, Column::Name), "3");
     EXPECT_EQ(w.grid().currentRow(), 1);
-    w.press("Command3");
-    w.press("Command3"); // at the top already
-    w.press("Command4");
-    w.press("Command4");
+    w.press("moveUp");
+    w.press("moveUp"); // at the top already
+    w.press("moveDown");
+    w.press("moveDown");
     EXPECT_EQ(modelOf(w), threeSegments()) << "moved up twice and down twice";
-    w.press("Command4"); // at the bottom already
+    w.press("moveDown"); // at the bottom already
     EXPECT_EQ(modelOf(w), threeSegments());
     w.edit(0, Column::LocalLoss, "20 %");
     EXPECT_EQ(modelOf(w), threeSegments()) << "a percentage may say so";
 
     // Saturated steam has no temperature, whatever its disabled box still says.
-    w.gui.optionButton("Form5.Option1", "Form5.Frame1").userClick();
+    w.gui.optionButton("Network.saturated", "Network.sourceFrame").userClick();
     network::Network saturated = threeSegments();
     saturated.source.superheated = false;
     saturated.source.temperature = 0;
@@ -255,10 +257,10 @@ TEST(NetworkWindow, AFaultShowsInRedAndStopsTheHandOff) {
         const char* text;
         const char* status;
     } cases[] = {
-        {"empty pressure", -1, Column::Name, "Text2", "", "请输入热源压力"},
-        {"decimal comma", -1, Column::Name, "Text4", "0,5",
+        {"empty pressure", -1, Column::Name, "sourcePressure", "", "请输入热源压力"},
+        {"decimal comma", -1, Column::Name, "roughness", "0,5",
          "粗糙度只读入了“0”，其后的“,5”不是数的一部分（小数点请用“.”）"},
-        {"an empty limit is none, a zero one is refused", -1, Column::Name, "Text5", "0",
+        {"an empty limit is none, a zero one is refused", -1, Column::Name, "limit", "0",
          "比摩阻上限须是大于 0 的有限数"},
         {"length without a number", 1, Column::Length, nullptr, "abc", "第 2 段“2”：请输入长度"},
         {"a box after a check's fault in an earlier row", 2, Column::Load, nullptr, "x",
@@ -274,7 +276,7 @@ TEST(NetworkWindow, AFaultShowsInRedAndStopsTheHandOff) {
         SCOPED_TRACE(c.name);
         NetworkWindow w;
         typeThreeSegments(w);
-        ASSERT_TRUE(w.gui.pushButton("Form5.Command5").enabled());
+        ASSERT_TRUE(w.gui.pushButton("Network.showInMain").enabled());
         if (c.column == Column::Load)
             w.edit(1, Column::Length, "-1"); // refused by the network's checks
         if (c.box)
@@ -283,8 +285,8 @@ TEST(NetworkWindow, AFaultShowsInRedAndStopsTheHandOff) {
             w.edit(c.row, c.column, c.text);
         EXPECT_EQ(w.status(), c.status);
         EXPECT_TRUE(w.statusRed());
-        EXPECT_FALSE(w.gui.pushButton("Form5.Command5").enabled());
-        EXPECT_TRUE(w.gui.tableList("Form5.List1").items().empty());
+        EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
+        EXPECT_TRUE(w.gui.tableList("Network.results").items().empty());
         EXPECT_TRUE(w.opsOf("message").empty());
     }
 }
@@ -300,19 +302,19 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         typeThreeSegments(w);
         EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*");
         w.answer(A::Cancel);
-        w.menu("mnuNew");
+        w.menu("newFile");
         ASSERT_EQ(w.opsOf("question").size(), 1u);
         EXPECT_EQ(w.opsOf("question")[0].text, "管网“未命名”有未保存的修改。保存吗？");
         EXPECT_EQ(modelOf(w), threeSegments());
         w.answer(A::Save);
         w.choose(""); // the save dialog cancelled: nothing saved, nothing lost
-        w.menu("mnuNew");
+        w.menu("newFile");
         EXPECT_EQ(modelOf(w), threeSegments());
         w.answer(A::Discard);
-        w.menu("mnuNew");
+        w.menu("newFile");
         EXPECT_TRUE(w.grid().rows().empty());
         EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名");
-        w.menu("mnuNew");
+        w.menu("newFile");
         EXPECT_EQ(w.opsOf("question").size(), 3u) << "nothing unsaved, nothing asked";
     }
     {
@@ -321,33 +323,33 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
         const std::string path = scratch.path("厂区.json");
         w.answer(A::Save);
         w.choose(scratch.path("厂区")); // the filter's extension added
-        w.menu("mnuNew");
+        w.menu("newFile");
         EXPECT_TRUE(w.grid().rows().empty());
         const network::Reading saved = network::loadNetwork(files::pathOf(path));
         ASSERT_TRUE(saved.network) << saved.fault;
         EXPECT_EQ(*saved.network, threeSegments());
 
         // Open, likewise: Cancel keeps the edit, Discard opens the file.
-        w.type("Text6", "改过");
+        w.type("title", "改过");
         w.answer(A::Cancel);
-        w.menu("mnuOpen");
-        EXPECT_EQ(w.gui.textBox("Form5.Text6").text(), "改过");
+        w.menu("openFile");
+        EXPECT_EQ(w.gui.textBox("Network.title").text(), "改过");
         EXPECT_TRUE(w.opsOf("openpath").empty()) << "no dialog after Cancel";
         w.answer(A::Discard);
         w.choose(path);
-        w.menu("mnuOpen");
+        w.menu("openFile");
         EXPECT_EQ(modelOf(w), threeSegments());
         EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
     }
     {
         NetworkWindow w;
         typeThreeSegments(w);
-        w.gui.window("Form5").userClose();
+        w.gui.window("Network").userClose();
         EXPECT_TRUE(w.opsOf("question").empty());
         w.open();
         EXPECT_EQ(modelOf(w), threeSegments());
         EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*");
-        w.press("Command6");
+        w.press("back");
         w.answer(A::Cancel, "Form1");
         w.gui.pushButton("Form1.Command3").userClick();
         EXPECT_FALSE(w.gui.program().ended());
@@ -362,7 +364,7 @@ TEST(NetworkWindow, AsksBeforeUnsavedChangesAreLost) {
     {
         NetworkWindow w;
         typeThreeSegments(w);
-        w.press("Command6");
+        w.press("back");
         w.answer(A::Discard, "Form1");
         w.gui.pushButton("Form1.Command3").userClick();
         EXPECT_TRUE(w.gui.program().ended());
@@ -378,16 +380,16 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
     typeThreeSegments(w);
     const std::vector<std::string> typed = w.inputs();
     w.choose(scratch.path("厂区.json"));
-    w.menu("mnuSave");
+    w.menu("save");
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
-    w.menu("mnuNew");
+    w.menu("newFile");
     EXPECT_NE(w.inputs(), typed);
     w.choose(scratch.path("厂区.json"));
-    w.menu("mnuOpen");
+    w.menu("openFile");
     EXPECT_EQ(w.inputs(), typed);
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 厂区.json");
 
-    w.type("Text6", "改过的标题");
+    w.type("title", "改过的标题");
     const std::vector<std::string> edited = w.inputs();
     const std::string title = w.title();
     EXPECT_EQ(title, "蒸汽管网水力计算 - 厂区.json*");
@@ -398,7 +400,7 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
         << network::networkJson(negative);
     w.answer(Question::Answer::Discard);
     w.choose(scratch.path("negative.json"));
-    w.menu("mnuOpen");
+    w.menu("openFile");
     ASSERT_EQ(w.opsOf("message").size(), 1u);
     EXPECT_NE(w.opsOf("message")[0].text.find("negative.json"), std::string::npos);
     EXPECT_EQ(w.inputs(), edited);
@@ -413,30 +415,30 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
         << network::networkJson(saturated);
     w.answer(Question::Answer::Discard);
     w.choose(scratch.path("saturated.json"));
-    w.menu("mnuOpen");
-    EXPECT_EQ(w.gui.textBox("Form5.Text3").text(), "");
+    w.menu("openFile");
+    EXPECT_EQ(w.gui.textBox("Network.temperature").text(), "");
     EXPECT_EQ(modelOf(w), saturated);
     w.answer(Question::Answer::Discard);
     w.choose(scratch.path("厂区.json"));
-    w.menu("mnuOpen");
-    w.type("Text6", "改过的标题");
+    w.menu("openFile");
+    w.type("title", "改过的标题");
     ASSERT_EQ(w.inputs(), edited);
 
     // Into a folder that is not there: one message, and the mark stays.
     const std::size_t before = w.opsOf("message").size();
     w.choose(scratch.path("no-such-folder/厂区.json"));
-    w.menu("mnuSaveAs");
+    w.menu("saveAs");
     EXPECT_EQ(w.opsOf("message").size(), before + 1);
     EXPECT_EQ(w.title(), title);
     EXPECT_EQ(w.document().path, scratch.path("厂区.json"));
     // Inputs at fault are not saved: a file the program would refuse to open.
     w.edit(0, Column::Length, "");
-    w.menu("mnuSave");
+    w.menu("save");
     ASSERT_EQ(w.opsOf("message").size(), before + 2);
     EXPECT_EQ(w.opsOf("message").back().text, "无法保存“厂区.json”：第 1 段“A”：请输入长度");
     EXPECT_EQ(network::loadNetwork(scratch.file("厂区.json")).network, threeSegments());
     w.edit(0, Column::Length, "120.5");
-    w.menu("mnuSave"); // no dialog asked: the file's own path
+    w.menu("save"); // no dialog asked: the file's own path
     EXPECT_EQ(network::loadNetwork(scratch.file("厂区.json")).network.value().title, "改过的标题");
 }
 
@@ -445,7 +447,7 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
 // figure, from an independent implementation of IF97).
 void typeLosslessSegments(NetworkWindow& w, const std::vector<network::SegmentTexts>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        w.press("Command1");
+        w.press("add");
         for (int column = 0; column < network::kColumns; ++column)
             w.edit(static_cast<int>(i), static_cast<Column>(column),
                    rows[i][static_cast<std::size_t>(column)]);
@@ -473,43 +475,43 @@ std::vector<std::string> looksOf(const NetworkWindow& w, const std::string& tabl
 // and 307 Pa/m in D159×4.5, over and under a limit of 400 Pa/m.
 TEST(NetworkWindow, ColoursTheSegmentsAsTheSizingWindowDoesAndNamesTheWorstUser) {
     NetworkWindow w;
-    w.type("Text5", "400");
+    w.type("limit", "400");
     typeLosslessSegments(w, {{"1", "S", "a", "0", "30", "D57×3", "10", "0.9"},
                              {"2", "S", "b", "0", "30", "D159×4.5", "10", "0.95"},
                              {"3", "S", "4", "0", "30", "D1020×14", "1", ""}});
-    const std::vector<std::string>& rows = w.gui.tableList("Form5.List1").items();
+    const std::vector<std::string>& rows = w.gui.tableList("Network.results").items();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(cells(rows[0]).back(), "流速偏高，比摩阻超限");
     EXPECT_EQ(cells(rows[1]).back(), "适宜");
     EXPECT_EQ(cells(rows[2]).back(), "流速偏低");
-    EXPECT_EQ(looksOf(w, "Form5.List1"), (std::vector<std::string>{"above", "", "below"}));
+    EXPECT_EQ(looksOf(w, "Network.results"), (std::vector<std::string>{"above", "", "below"}));
     // The least margin: b's 1 − 0.95 against a's 0.1; the source first, then each end node.
     EXPECT_EQ(w.status(), "最不利用户：b，压力 1 MPa(表压)，要求 0.95，余量 0.05。"
                           "比摩阻超限：管段 1。流速偏高：管段 1。流速偏低：管段 3");
     EXPECT_TRUE(w.statusRed());
-    const std::vector<std::string>& nodes = w.gui.tableList("Form5.List2").items();
+    const std::vector<std::string>& nodes = w.gui.tableList("Network.nodes").items();
     ASSERT_EQ(nodes.size(), 4u);
     EXPECT_EQ(nodes[2], "b\t 1\t 0.95\t 0.05");
-    EXPECT_EQ(looksOf(w, "Form5.List2"), (std::vector<std::string>{"", "", "recommended", ""}));
+    EXPECT_EQ(looksOf(w, "Network.nodes"), (std::vector<std::string>{"", "", "recommended", ""}));
 
     // A requirement above the source: that user is short, in red.
     w.edit(0, Column::Required, "1.2");
     EXPECT_NE(w.status().find("。压力低于要求：节点 a"), std::string::npos) << w.status();
-    EXPECT_EQ(looksOf(w, "Form5.List2")[1], "above");
+    EXPECT_EQ(looksOf(w, "Network.nodes")[1], "above");
 
     // 10 t/h through 5 km of D57×3 needs far more than the source has: the segment and the one
     // it feeds are not computed, and nothing of them can be handed over.
     w.edit(0, Column::Length, "5000");
-    w.press("Command1");
+    w.press("add");
     ASSERT_EQ(w.grid().cell(1, Column::From), "a");
     EXPECT_EQ(w.grid().cell(1, Column::Name), "5") << "4 names a node already";
     EXPECT_EQ(cells(rows[0]).back().find("压力耗尽"), 0u) << rows[0];
     EXPECT_EQ(cells(rows[0])[5], "") << "no outlet pressure";
     EXPECT_EQ(cells(rows[1]).back(), "上游压力耗尽");
     EXPECT_NE(w.status().find("压力耗尽"), std::string::npos) << w.status();
-    w.gui.tableList("Form5.List1").userPick(0);
-    w.press("Command5");
-    EXPECT_TRUE(w.gui.window("Form5").visible());
+    w.gui.tableList("Network.results").userPick(0);
+    w.press("showInMain");
+    EXPECT_TRUE(w.gui.window("Network").visible());
     EXPECT_EQ(w.status(), "管段“1”的压力已耗尽，没有可送到主窗口的密度");
 }
 
@@ -523,15 +525,15 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
     w.gui.dropDownList("Form1.Combo1").userPick(1); // kg/h: the hand-off sets t/h
     typeLosslessSegments(w, {{"1", "S", "a", "0", "30", "D219×6", "6", ""},
                              {"2", "a", "b", "0", "30", "自动", "4", ""}});
-    w.press("Command5");
+    w.press("showInMain");
     EXPECT_EQ(w.status(), "请先在管段的计算结果中选定一个管段");
-    EXPECT_TRUE(w.gui.window("Form5").visible());
-    w.gui.tableList("Form5.List1").userPick(0);
+    EXPECT_TRUE(w.gui.window("Network").visible());
+    w.gui.tableList("Network.results").userPick(0);
     // The selection outlives the tables filled anew at a change.
     w.edit(1, Column::Required, "0.5");
-    ASSERT_EQ(w.gui.tableList("Form5.List1").selectedIndex(), 0);
-    w.press("Command5");
-    EXPECT_FALSE(w.form1.form5Loaded());
+    ASSERT_EQ(w.gui.tableList("Network.results").selectedIndex(), 0);
+    w.press("showInMain");
+    EXPECT_FALSE(w.form1.networkWindowLoaded());
     EXPECT_TRUE(w.gui.window("Form1").visible());
     EXPECT_EQ(w.gui.dropDownList("Form1.Combo1").text(), "t/h");
     EXPECT_EQ(w.gui.textBox("Form1.Text1").text(), " 10");
@@ -543,8 +545,8 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
     EXPECT_EQ(w.caption("Label5"), " 56.56434 Pa/m");
     // The steam is known to the sizing window as saturated, as after the property window.
     w.gui.menuCommand("Form1.mnuSizing").userClick();
-    EXPECT_EQ(w.gui.dropDownList("Form4.Combo2").text(), "饱和蒸汽");
-    w.gui.pushButton("Form4.Command2").userClick();
+    EXPECT_EQ(w.gui.dropDownList("Sizing.steam").text(), "饱和蒸汽");
+    w.gui.pushButton("Sizing.back").userClick();
     w.open();
     EXPECT_EQ(w.grid().rows().size(), 2u) << "the network is kept";
 }
@@ -566,7 +568,7 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
           {"厂区.CSV", "厂区.CSV", "\xEF\xBB\xBF"},
           {"表.txt", "表.txt.xlsx", "PK"}}) {
         w.choose(scratch.path(typed));
-        w.menu("mnuExport");
+        w.menu("exportSheet");
         EXPECT_TRUE(bytesOf(scratch.file(written)).starts_with(start)) << written;
     }
     EXPECT_EQ(w.opsOf("savepath")[0].filter, "Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv)");
@@ -579,7 +581,7 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
     const std::size_t ops = w.ops.size();
     for (const char* path : {"占用.xlsx", "无此文件夹/厂区.csv"}) {
         w.choose(scratch.path(path));
-        w.menu("mnuExport");
+        w.menu("exportSheet");
     }
     const std::vector<Op> messages = w.opsOf("message");
     ASSERT_EQ(messages.size(), 2u);
@@ -597,23 +599,23 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
 // kept, no dialog. The sheet handed over is dated by the controls.
 TEST(NetworkWindow, PrintsAndDrawsTheSheetOrSaysInPlaceWhyNot) {
     NetworkWindow w;
-    for (const char* command : {"mnuExport", "mnuPdf", "mnuPrint"}) {
+    for (const char* command : {"exportSheet", "exportPdf", "print"}) {
         w.menu(command);
         EXPECT_EQ(w.status(), "没有可输出的计算结果。管网中还没有管段：点击“添加”输入第一段");
         EXPECT_TRUE(w.statusRed());
     }
     typeThreeSegments(w);
-    w.menu("mnuPrint");
+    w.menu("print");
     EXPECT_NE(w.status().find("没有可用的打印机"), std::string::npos) << w.status();
     EXPECT_TRUE(w.opsOf("savepath").empty());
-    auto& output = w.gui.sheetOutput("Form5.sheet");
+    auto& output = w.gui.sheetOutput("Network.sheet");
     output.setPrinter(true);
-    w.menu("mnuPrint");
+    w.menu("print");
     ASSERT_EQ(w.opsOf("print").size(), 1u);
     EXPECT_EQ(output.last()->date, "2000-01-01");
     EXPECT_EQ(output.last()->tables.at(0).rows.size(), 3u) << "a row a segment";
     w.choose("/工程/厂区");
-    w.menu("mnuPdf");
+    w.menu("exportPdf");
     EXPECT_EQ(w.opsOf("pdf").at(0).text, "/工程/厂区.pdf");
     EXPECT_TRUE(w.opsOf("message").empty());
 }
@@ -627,31 +629,31 @@ TEST(NetworkWindow, OffersTheLastEightFilesAgain) {
     typeThreeSegments(w);
     for (int i = 1; i <= 9; ++i) {
         w.choose(scratch.path(std::to_string(i) + ".json"));
-        w.menu("mnuSaveAs");
+        w.menu("saveAs");
     }
     w.choose(scratch.path("../" + scratch.dir.filename().string() + "/4.json"));
-    w.menu("mnuOpen");
-    w.menu("mnuClose");
+    w.menu("openFile");
+    w.menu("closeFile");
     w.open();
-    auto& recent = w.gui.recentFiles("Form5.mnuRecent");
+    auto& recent = w.gui.recentFiles("Network.recentFiles");
     std::vector<std::string> expected{scratch.path("4.json")};
     for (int i : {9, 8, 7, 6, 5, 3, 2})
         expected.push_back(scratch.path(std::to_string(i) + ".json"));
     EXPECT_EQ(recent.paths(), expected);
 
-    w.type("Text6", "改过");
+    w.type("title", "改过");
     w.answer(Question::Answer::Discard);
     recent.userPick(1);
     EXPECT_EQ(w.opsOf("question").size(), 1u);
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 9.json");
     fs::remove(scratch.path("8.json"));
-    w.type("Text6", "又改过");
+    w.type("title", "又改过");
     recent.userPick(2);
     EXPECT_EQ(w.opsOf("question").size(), 1u);
     ASSERT_EQ(w.opsOf("message").size(), 1u);
     EXPECT_NE(w.opsOf("message")[0].text.find(scratch.path("8.json")), std::string::npos);
     EXPECT_EQ(recent.paths().size(), 7u);
-    EXPECT_EQ(w.gui.textBox("Form5.Text6").text(), "又改过");
+    EXPECT_EQ(w.gui.textBox("Network.title").text(), "又改过");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "tests/ui/main_window.h"
 #include "ui/controls/memory_gui.h"
-#include "ui/form3_properties.h"
+#include "ui/property_handlings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@ namespace {
 
 struct PropertyWindow : MainWindow {
     PropertyWindow() { gui.menuCommand("Form1.mnuSteam").userClick(); }
-    std::string state() { return gui.statusText("Form3.Label8").text(); }
-    bool adoptable() { return gui.pushButton("Form3.Command1").enabled(); }
+    std::string state() { return gui.statusText("Property.state").text(); }
+    bool adoptable() { return gui.pushButton("Property.adopt").enabled(); }
 };
 
 // A box with no number in it was read as 0: 0 in a gauge unit is one atmosphere, a valid
@@ -31,13 +31,13 @@ TEST(PropertyWindow, ABoxWithoutItsNumberSaysSoAndHandsNothingOver) {
     for (const auto& c : cases) {
         PropertyWindow w;
         if (c.temperature) {
-            w.gui.optionButton("Form3.Option2", "Form3.Frame2").userClick();
-            w.gui.textBox("Form3.Text2").userType(c.temperature);
+            w.gui.optionButton("Property.superheated", "Property.stateFrame").userClick();
+            w.gui.textBox("Property.temperature").userType(c.temperature);
         }
-        w.gui.textBox("Form3.Text1").userType(c.pressure);
+        w.gui.textBox("Property.pressure").userType(c.pressure);
         EXPECT_EQ(w.state(), c.state) << c.pressure;
         EXPECT_FALSE(w.adoptable()) << c.pressure;
-        EXPECT_EQ(w.gui.label("Form3.Label9").caption(), "") << c.pressure;
+        EXPECT_EQ(w.gui.label("Property.density").caption(), "") << c.pressure;
     }
 }
 
@@ -46,21 +46,21 @@ TEST(PropertyWindow, ABoxWithoutItsNumberSaysSoAndHandsNothingOver) {
 // and no figure follows it.
 TEST(PropertyWindow, CopiesWhatItShowsAQuantityALine) {
     PropertyWindow w;
-    w.gui.optionButton("Form3.Option2", "Form3.Frame2").userClick();
-    w.gui.pushButton("Form3.Command3").userClick();
+    w.gui.optionButton("Property.superheated", "Property.stateFrame").userClick();
+    w.gui.pushButton("Property.copy").userClick();
     // "184.1231 ℃" is a value and its unit.
     const auto cells = [&](const char* label) {
-        std::string shown = w.gui.label(std::string("Form3.") + label).caption();
+        std::string shown = w.gui.label(std::string("Property.") + label).caption();
         shown.erase(0, shown.find_first_not_of(' '));
         return shown.replace(shown.find(' '), 1, "\t");
     };
-    EXPECT_EQ(w.gui.clipboard("Form3.clipboard").text(),
-              "压力\t1\tMPa(表压)\n温度\t250\t℃\n饱和温度\t" + cells("Label7") + "\n状态\t" +
-                  w.state() + "\t\n密度\t" + cells("Label9") + "\n比容\t" + cells("Label10") +
-                  "\n比焓\t" + cells("Label11") + "\n");
-    w.gui.textBox("Form3.Text1").userType("");
-    w.gui.pushButton("Form3.Command3").userClick();
-    EXPECT_EQ(w.gui.clipboard("Form3.clipboard").text(), "温度\t250\t℃\n状态\t请输入压力\t\n");
+    EXPECT_EQ(w.gui.clipboard("Property.clipboard").text(),
+              "压力\t1\tMPa(表压)\n温度\t250\t℃\n饱和温度\t" + cells("saturation") + "\n状态\t" +
+                  w.state() + "\t\n密度\t" + cells("density") + "\n比容\t" + cells("volume") +
+                  "\n比焓\t" + cells("enthalpy") + "\n");
+    w.gui.textBox("Property.pressure").userType("");
+    w.gui.pushButton("Property.copy").userClick();
+    EXPECT_EQ(w.gui.clipboard("Property.clipboard").text(), "温度\t250\t℃\n状态\t请输入压力\t\n");
 }
 
 // "1" in each unit of the list, as the pressure the window computes with: 1 bar = 0.1 MPa,
@@ -79,19 +79,20 @@ TEST(PropertyHandlings, ReadEachPressureUnitAsAnAbsolutePressure) {
     };
     for (const auto& c : cases) {
         controls::memory::Gui gui;
-        steam::PropertyHandlings handlings({.pressure = gui.textBox("Text1", "1"),
-                                            .unit = gui.dropDownList("Combo1"),
-                                            .superheated = gui.optionButton("Option2", "Frame2"),
-                                            .temperature = gui.textBox("Text2"),
-                                            .adopt = gui.pushButton("Command1"),
-                                            .saturation = gui.label("Label7"),
-                                            .state = gui.statusText("Label8"),
-                                            .density = gui.label("Label9"),
-                                            .volume = gui.label("Label10"),
-                                            .enthalpy = gui.label("Label11")});
-        gui.dropDownList("Combo1").addItem(c.unit, 0);
-        gui.dropDownList("Combo1").setText(c.unit);
-        handlings.Combo1_Click();
+        ui::PropertyHandlings handlings(
+            {.pressure = gui.textBox("pressure", "1"),
+             .unit = gui.dropDownList("unit"),
+             .superheated = gui.optionButton("superheated", "stateFrame"),
+             .temperature = gui.textBox("temperature"),
+             .adopt = gui.pushButton("adopt"),
+             .saturation = gui.label("saturation"),
+             .state = gui.statusText("state"),
+             .density = gui.label("density"),
+             .volume = gui.label("volume"),
+             .enthalpy = gui.label("enthalpy")});
+        gui.dropDownList("unit").addItem(c.unit, 0);
+        gui.dropDownList("unit").setText(c.unit);
+        handlings.unit_Click();
         EXPECT_NEAR(handlings.absolutePressure(), c.absoluteMpa, 1e-12) << c.unit;
     }
 }

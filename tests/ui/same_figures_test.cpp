@@ -39,9 +39,9 @@ TEST(SameFigures, TheWindowShowsWhatTheCommandLineWritesForEachExample) {
 
         MainWindow w;
         w.gui.menuCommand("Form1.mnuNetwork").userClick();
-        w.gui.fileDialogs("Form5.files").answerNext(file);
-        w.gui.menuCommand("Form5.mnuOpen").userClick();
-        const std::vector<std::string>& rows = w.gui.tableList("Form5.List1").items();
+        w.gui.fileDialogs("Network.files").answerNext(file);
+        w.gui.menuCommand("Network.openFile").userClick();
+        const std::vector<std::string>& rows = w.gui.tableList("Network.results").items();
         ASSERT_EQ(rows.size(), calc["segments"].size()) << name;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const nlohmann::json& s = calc["segments"][i];
@@ -58,7 +58,7 @@ TEST(SameFigures, TheWindowShowsWhatTheCommandLineWritesForEachExample) {
                     << name << " " << i << " " << key << ": " << row[k] << " for " << s[key];
             }
         }
-        const std::vector<std::string>& nodes = w.gui.tableList("Form5.List2").items();
+        const std::vector<std::string>& nodes = w.gui.tableList("Network.nodes").items();
         ASSERT_EQ(nodes.size(), calc["nodes"].size());
         for (std::size_t i = 0; i < nodes.size(); ++i)
             EXPECT_TRUE(shows(cells(nodes[i])[1], calc["nodes"][i]["pressure"]))

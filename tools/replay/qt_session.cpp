@@ -68,9 +68,9 @@ QtSession::QtSession(JsonLog& log)
       m_main(m_view->controls(), m_sink, widgetName),
       m_form1(ui::Form1Controls::from(m_main.controls()),
               {.form2 = opened(ui::kForm2Design).recorded,
-               .form3 = opened(ui::kForm3Design).recorded,
-               .form4 = opened(ui::kForm4Design).recorded,
-               .form5 = opened(ui::kForm5Design).recorded},
+               .propertyWindow = opened(ui::kPropertyDesign).recorded,
+               .sizingWindow = opened(ui::kSizingDesign).recorded,
+               .networkWindow = opened(ui::kNetworkDesign).recorded},
               [this](std::string_view name) { m_log.handling(name); }) {
     qApp->installEventFilter(this);
 }

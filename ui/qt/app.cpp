@@ -26,7 +26,9 @@ void prepareApplication(QApplication& app) {
 }
 
 App::App()
-    : m_form1(ui::Form1Controls::from(m_view->controls()),
-              {.form2 = m_form2, .form3 = m_form3, .form4 = m_form4, .form5 = m_form5}) {}
+    : m_form1(ui::Form1Controls::from(m_view->controls()), {.form2 = m_form2,
+                                                            .propertyWindow = m_propertyWindow,
+                                                            .sizingWindow = m_sizingWindow,
+                                                            .networkWindow = m_networkWindow}) {}
 
 } // namespace controls::qt

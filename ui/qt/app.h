@@ -52,17 +52,17 @@ public:
     void start() { m_form1.start(); }
     View& view() { return *m_view; }
     QtLoader& form2() { return m_form2; }
-    QtLoader& form3() { return m_form3; }
-    QtLoader& form4() { return m_form4; }
-    QtLoader& form5() { return m_form5; }
+    QtLoader& propertyWindow() { return m_propertyWindow; }
+    QtLoader& sizingWindow() { return m_sizingWindow; }
+    QtLoader& networkWindow() { return m_networkWindow; }
     const ui::Form1& form1() const { return m_form1; }
 
 private:
     std::unique_ptr<View> m_view = form1View();
     QtLoader m_form2{ui::kForm2Design, lookupWindowIcon()};
-    QtLoader m_form3{ui::kForm3Design, lookupWindowIcon()};
-    QtLoader m_form4{ui::kForm4Design, lookupWindowIcon()};
-    QtLoader m_form5{ui::kForm5Design, lookupWindowIcon()};
+    QtLoader m_propertyWindow{ui::kPropertyDesign, lookupWindowIcon()};
+    QtLoader m_sizingWindow{ui::kSizingDesign, lookupWindowIcon()};
+    QtLoader m_networkWindow{ui::kNetworkDesign, lookupWindowIcon()};
     ui::Form1 m_form1;
 };
 

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
 
     press(*app.form2().view(), "Command1");
     main.actionOf(*main.design().find("mnuSteam"))->trigger();
-    const View& steam = *app.form3().view();
+    const View& steam = *app.propertyWindow().view();
     // As it opens: 1 MPa gauge, saturated.
     QApplication::processEvents();
     saved = steam.widget()->grab().save(file(2)) && saved;
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     press(steam, "Command1");
     main.actionOf(*main.design().find("mnuSizing"))->trigger();
-    const View& sizing = *app.form4().view();
+    const View& sizing = *app.sizingWindow().view();
     // An 800 m run with 15 % local losses and R at most 100 Pa/m: DN250 is recommended, and
     // the sizes that lose more than a tenth of the pressure are marked.
     box(sizing, "Text1").setText("800");
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
 
     press(sizing, "Command2");
     main.actionOf(*main.design().find("mnuNetwork"))->trigger();
-    const View& network = *app.form5().view();
+    const View& network = *app.networkWindow().view();
     QWidget* window = network.widget();
     // As large as it asks to be: ten segments in the grid and in the table.
     window->resize(window->sizeHint());

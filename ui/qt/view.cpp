@@ -334,8 +334,8 @@ QMenuBar* windowMenuBar(FormWidget* widget) {
 }
 
 void finishSheetCommands(const View& view) {
-    QAction* exportCommand = view.actionOf(*view.design().find("mnuExport"));
-    QAction* print = view.actionOf(*view.design().find("mnuPrint"));
+    QAction* exportCommand = view.actionOf(*view.design().find("exportSheet"));
+    QAction* print = view.actionOf(*view.design().find("print"));
     auto* menu = qobject_cast<QMenu*>(exportCommand->parent());
     if (menu->actions().constFirst() != exportCommand)
         menu->insertSeparator(exportCommand);
@@ -352,9 +352,9 @@ std::unique_ptr<View> openedView(const ui::WindowDescription& design, const QIco
         const ui::WindowDescription* design;
         std::unique_ptr<View> (*make)(const QIcon&);
     } views[] = {{&ui::kForm2Design, form2View},
-                 {&ui::kForm3Design, form3View},
-                 {&ui::kForm4Design, form4View},
-                 {&ui::kForm5Design, form5View}};
+                 {&ui::kPropertyDesign, propertyView},
+                 {&ui::kSizingDesign, sizingView},
+                 {&ui::kNetworkDesign, networkView}};
     for (const auto& view : views)
         if (view.design == &design)
             return view.make(icon);

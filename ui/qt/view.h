@@ -72,9 +72,9 @@ void finishSheetCommands(const View& view);
 // The views, each window's own arrangement in its own file.
 std::unique_ptr<View> form1View();
 std::unique_ptr<View> form2View(const QIcon& icon);
-std::unique_ptr<View> form3View(const QIcon& icon);
-std::unique_ptr<View> form4View(const QIcon& icon);
-std::unique_ptr<View> form5View(const QIcon& icon);
+std::unique_ptr<View> propertyView(const QIcon& icon);
+std::unique_ptr<View> sizingView(const QIcon& icon);
+std::unique_ptr<View> networkView(const QIcon& icon);
 
 // The view of a window the main window opens over itself.
 std::unique_ptr<View> openedView(const ui::WindowDescription& design, const QIcon& icon);

@@ -41,8 +41,8 @@ private:
     controls::memory::MemoryTextBox& m_box = m_gui.textBox("Form1.Text1");
     controls::memory::MemoryDropDownList& m_list = m_gui.dropDownList("Form1.Combo1");
     controls::memory::MemorySimpleCombo& m_combo = m_gui.simpleCombo("Form2.Combo1");
-    controls::memory::MemoryTableList& m_table = m_gui.tableList("Form4.List1");
-    controls::memory::MemoryStatusText& m_status = m_gui.statusText("Form3.Label8");
+    controls::memory::MemoryTableList& m_table = m_gui.tableList("Sizing.table");
+    controls::memory::MemoryStatusText& m_status = m_gui.statusText("Property.state");
     controls::memory::MemoryMenuCommand& m_menu = m_gui.menuCommand("Form1.mnuSteam");
     controls::memory::MemoryOptionButton* m_options[3] = {
         &m_gui.optionButton("Form1.Option1", "Form1.Frame3"),
@@ -85,12 +85,12 @@ public:
 
 private:
     Gui m_gui;
-    controls::memory::MemoryClipboard& m_clipboard = m_gui.clipboard("Form5.clipboard");
+    controls::memory::MemoryClipboard& m_clipboard = m_gui.clipboard("Network.clipboard");
     controls::memory::MemoryRecentFiles& m_recent = m_gui.recentFiles("Form9.mnuRecent");
     std::vector<std::vector<std::unique_ptr<controls::memory::Control>>> m_taken;
-    controls::memory::MemoryGrid& m_grid = m_gui.grid("Form5.Grid1", {"a", "b", "c"});
-    controls::memory::MemoryQuestion& m_question = m_gui.question("Form5.Question1");
-    controls::memory::MemoryFileDialogs& m_files = m_gui.fileDialogs("Form5.Files1");
+    controls::memory::MemoryGrid& m_grid = m_gui.grid("Network.segments", {"a", "b", "c"});
+    controls::memory::MemoryQuestion& m_question = m_gui.question("Network.Question1");
+    controls::memory::MemoryFileDialogs& m_files = m_gui.fileDialogs("Network.Files1");
 };
 
 std::unique_ptr<contract::WorkHarness> makeMemoryWorkHarness() {
@@ -106,7 +106,7 @@ TEST(MemoryModals, AnswersAreTakenInTheOrderGivenAndAnUnansweredAskIsMarked) {
     Gui gui;
     std::vector<Op> ops;
     gui.recorder().setListener([&](const Op& op) { ops.push_back(op); });
-    auto& question = gui.question("Form5.Question1");
+    auto& question = gui.question("Network.Question1");
     question.answerNext(Answer::Discard);
     question.answerNext(Answer::Save);
     EXPECT_EQ(question.pending(), 2u);
@@ -127,7 +127,7 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     Gui gui;
     std::vector<Op> ops;
     gui.recorder().setListener([&](const Op& op) { ops.push_back(op); });
-    auto& files = gui.fileDialogs("Form5.Files1");
+    auto& files = gui.fileDialogs("Network.Files1");
     files.answerNext("/tmp/a.json");
     files.answerNext("");
     files.answerNext("/no such folder/a.json");
@@ -166,9 +166,9 @@ TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
         });
         log.push_back(line);
     });
-    gui.window("Form5").show();
-    gui.statusText("Form5.Label2").setStatus("长度不是数", true);
-    auto& grid = gui.grid("Form5.Grid1", {"管段", "管径"});
+    gui.window("Network").show();
+    gui.statusText("Network.status").setStatus("长度不是数", true);
+    auto& grid = gui.grid("Network.segments", {"管段", "管径"});
     grid.insertRow(0);
     grid.setColumnItems(1, {"D273x7", "D325x8"});
     grid.setCell(0, 1, "D325x8");
@@ -176,26 +176,26 @@ TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
     grid.setCurrentRow(0);
     grid.removeRow(3);
     grid.removeRow(0);
-    gui.question("Form5.question").ask("保存吗？", "管网");
-    auto& files = gui.fileDialogs("Form5.files");
+    gui.question("Network.question").ask("保存吗？", "管网");
+    auto& files = gui.fileDialogs("Network.files");
     files.answerNext("/tmp/x.json");
     files.savePath("另存为", "*.json", "x.json");
     files.openPath("打开", "*.json");
 
     EXPECT_EQ(log, (std::vector<std::string>{
-                       "op=show window=Form5 ",
-                       "op=status ctl=Form5.Label2 on=true text=长度不是数 ",
-                       "op=insertrow ctl=Form5.Grid1 index=0 ",
-                       "op=items ctl=Form5.Grid1 column=1 text=D273x7\tD325x8 ",
-                       "op=setcell ctl=Form5.Grid1 index=0 column=1 text=D325x8 ",
-                       "op=setcell ctl=Form5.Grid1 index=0 column=2 text=beyond ",
-                       "op=setrow ctl=Form5.Grid1 index=0 ",
-                       "op=removerow ctl=Form5.Grid1 index=3 ",
-                       "op=removerow ctl=Form5.Grid1 index=0 ",
-                       "op=question ctl=Form5.question text=保存吗？ title=管网 answer=cancel ",
-                       "op=savepath ctl=Form5.files title=另存为 filter=*.json suggested=x.json "
+                       "op=show window=Network ",
+                       "op=status ctl=Network.status on=true text=长度不是数 ",
+                       "op=insertrow ctl=Network.segments index=0 ",
+                       "op=items ctl=Network.segments column=1 text=D273x7\tD325x8 ",
+                       "op=setcell ctl=Network.segments index=0 column=1 text=D325x8 ",
+                       "op=setcell ctl=Network.segments index=0 column=2 text=beyond ",
+                       "op=setrow ctl=Network.segments index=0 ",
+                       "op=removerow ctl=Network.segments index=3 ",
+                       "op=removerow ctl=Network.segments index=0 ",
+                       "op=question ctl=Network.question text=保存吗？ title=管网 answer=cancel ",
+                       "op=savepath ctl=Network.files title=另存为 filter=*.json suggested=x.json "
                        "answer=/tmp/x.json ",
-                       "op=openpath ctl=Form5.files title=打开 filter=*.json answer= ",
+                       "op=openpath ctl=Network.files title=打开 filter=*.json answer= ",
                    }));
     EXPECT_EQ(grid.rowCount(), 0);
 }
@@ -204,7 +204,7 @@ TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
 // nothing: an index the program got wrong must not reach past the grid's cells.
 TEST(MemoryGrid, PlacesOutsideTheGridChangeNothing) {
     Gui gui;
-    auto& grid = gui.grid("Form5.Grid1", {"管段", "管径"});
+    auto& grid = gui.grid("Network.segments", {"管段", "管径"});
     int raised = 0;
     grid.onCellChange([&](int, int) { ++raised; });
     grid.insertRow(0);

@@ -64,7 +64,7 @@ TEST(RealClipboard, TheSizingTablePastesAsCellsUnderItsHeadings) {
     main.controls().get<controls::TextBox>("Text1").setText("10");
     main.controls().get<controls::TextBox>("Text3").setText("5");
     trigger(main, "mnuSizing");
-    const auto rows = rowsOf(copyAll(*app.form4().view(), "List1"));
+    const auto rows = rowsOf(copyAll(*app.sizingWindow().view(), "table"));
     ASSERT_EQ(rows.size(), 28u) << "the headings and the 27 welded sizes";
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"管径", "内径 (mm)", "流速 (m/s)", "比摩阻 R (Pa/m)",
@@ -83,17 +83,17 @@ TEST(RealClipboard, TheNetworkTablePastesWhatItShows) {
     controls::qt::App app;
     app.start();
     trigger(app.view(), "mnuNetwork");
-    const View& network = *app.form5().view();
+    const View& network = *app.networkWindow().view();
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             dialog->selectFile(QStringLiteral(STEAM_NETWORK_EXAMPLES "/superheated-network.json"));
             static_cast<QDialog*>(dialog)->accept();
         }
     });
-    trigger(network, "mnuOpen");
+    trigger(network, "openFile");
     const auto* shown =
-        static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("List1")));
-    const auto rows = rowsOf(copyAll(network, "List1"));
+        static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("results")));
+    const auto rows = rowsOf(copyAll(network, "results"));
     ASSERT_GT(shown->topLevelItemCount(), 0);
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(shown->topLevelItemCount()) + 1);
     // The headings and every cell as the table shows them, one value a cell.

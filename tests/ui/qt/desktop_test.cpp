@@ -148,16 +148,17 @@ TEST_F(Desktop, RowCaptionsStayBlueAndReadableOnEveryWindowColour) {
 // dark theme, and that goes back to the theme's text colour once the state is steam again.
 TEST_F(Desktop, AFaultIsSaidInAReadableRedAndAdoptingIsDisabled) {
     find<QAction>(false, "mnuSteam")->trigger();
-    QWidget* steam = app.form3().view()->widget();
-    auto* state = steam->findChild<QLabel*>(QStringLiteral("Label8"));
-    auto* adopt = steam->findChild<QPushButton*>(QStringLiteral("Command1"));
-    auto* temperature = steam->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    QWidget* steam = app.propertyWindow().view()->widget();
+    auto* state = steam->findChild<QLabel*>(QStringLiteral("state"));
+    auto* adopt = steam->findChild<QPushButton*>(QStringLiteral("adopt"));
+    auto* temperature = steam->findChild<QLineEdit*>(QStringLiteral("temperature"));
     auto typeTemperature = [temperature](const char* keys) {
         QTest::keyClick(temperature, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(temperature, QString::fromUtf8(keys));
     };
     auto shown = [state] { return state->palette().color(QPalette::WindowText); };
-    QTest::mouseClick(steam->findChild<QRadioButton*>(QStringLiteral("Option2")), Qt::LeftButton);
+    QTest::mouseClick(steam->findChild<QRadioButton*>(QStringLiteral("superheated")),
+                      Qt::LeftButton);
     typeTemperature("150"); // below the saturation temperature at 1 MPa gauge
 
     const QPalette original = QApplication::palette();
@@ -228,22 +229,22 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     QTest::keyClick(main, Qt::Key_T, Qt::AltModifier);
     ASSERT_NE(popup(), nullptr);
     QTest::keyClick(popup(), Qt::Key_S);
-    ASSERT_NE(app.form3().view(), nullptr) << "Alt+T, S";
-    QWidget* steam = app.form3().view()->widget();
+    ASSERT_NE(app.propertyWindow().view(), nullptr) << "Alt+T, S";
+    QWidget* steam = app.propertyWindow().view()->widget();
     ASSERT_TRUE(QTest::qWaitForWindowActive(steam));
     QTest::keyClick(steam, Qt::Key_Escape);
-    EXPECT_EQ(app.form3().view(), nullptr) << "Esc leaves as 返  回 does";
+    EXPECT_EQ(app.propertyWindow().view(), nullptr) << "Esc leaves as 返  回 does";
     EXPECT_TRUE(main->isVisible());
 
     ASSERT_TRUE(activate());
     QTest::keyClick(main, Qt::Key_T, Qt::AltModifier);
     ASSERT_NE(popup(), nullptr);
     QTest::keyClick(popup(), Qt::Key_D);
-    ASSERT_NE(app.form4().view(), nullptr) << "Alt+T, D";
-    QWidget* sizing = app.form4().view()->widget();
+    ASSERT_NE(app.sizingWindow().view(), nullptr) << "Alt+T, D";
+    QWidget* sizing = app.sizingWindow().view()->widget();
     ASSERT_TRUE(QTest::qWaitForWindowActive(sizing));
     QTest::keyClick(sizing, Qt::Key_Escape);
-    EXPECT_EQ(app.form4().view(), nullptr) << "Esc leaves as 返  回 does";
+    EXPECT_EQ(app.sizingWindow().view(), nullptr) << "Esc leaves as 返  回 does";
     EXPECT_TRUE(main->isVisible());
 
     auto* bar = main->findChild<QMenuBar*>();
@@ -253,7 +254,7 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     ASSERT_NE(tools, nullptr);
     QAction* command = find<QAction>(false, "mnuSteam");
     QTest::mouseClick(tools, Qt::LeftButton, {}, tools->actionGeometry(command).center());
-    EXPECT_NE(app.form3().view(), nullptr) << "by mouse";
+    EXPECT_NE(app.propertyWindow().view(), nullptr) << "by mouse";
     EXPECT_FALSE(main->isVisible());
 }
 
@@ -268,13 +269,13 @@ TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
     auto* tools = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(tools, nullptr);
     QTest::keyClick(tools, Qt::Key_N);
-    ASSERT_NE(app.form5().view(), nullptr) << "Alt+T, N";
-    QWidget* network = app.form5().view()->widget();
+    ASSERT_NE(app.networkWindow().view(), nullptr) << "Alt+T, N";
+    QWidget* network = app.networkWindow().view()->widget();
     ASSERT_TRUE(QTest::qWaitForWindowActive(network));
-    auto* grid = network->findChild<QTableWidget*>(QStringLiteral("Grid1"));
+    auto* grid = network->findChild<QTableWidget*>(QStringLiteral("segments"));
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(QApplication::focusWidget(), grid);
-    QTest::mouseClick(network->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(network->findChild<QPushButton*>(QStringLiteral("add")), Qt::LeftButton);
     ASSERT_EQ(grid->rowCount(), 1);
 
     constexpr int kLoad = 6;
@@ -285,7 +286,7 @@ TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
     QApplication::processEvents();
     EXPECT_EQ(grid->item(0, kLoad)->text(), QStringLiteral("5"));
     EXPECT_EQ(network->windowTitle(), QString::fromUtf8("蒸汽管网水力计算 - 未命名*"));
-    auto* results = network->findChild<QTreeWidget*>(QStringLiteral("List1"));
+    auto* results = network->findChild<QTreeWidget*>(QStringLiteral("results"));
     ASSERT_EQ(results->topLevelItemCount(), 1);
     EXPECT_EQ(results->topLevelItem(0)->text(3).trimmed(), QStringLiteral("5")) << "the flow";
 
@@ -328,8 +329,8 @@ TEST_F(Desktop, TheSizingTableReadsInAnyTheme) {
         QTest::keyClicks(edit, QString::fromUtf8(keys));
     }
     find<QAction>(false, "mnuSizing")->trigger();
-    QWidget* sizing = app.form4().view()->widget();
-    auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("List1"));
+    QWidget* sizing = app.sizingWindow().view()->widget();
+    auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("table"));
     ASSERT_NE(table, nullptr);
     auto row = [table](const char* size) {
         return table->findItems(QString::fromUtf8(size), Qt::MatchExactly).value(0);
@@ -384,29 +385,29 @@ TEST_F(Desktop, EnterOnASizeChoosesItAsUseDoes) {
     };
     for (const auto& enter : enters) {
         find<QAction>(false, "mnuSizing")->trigger();
-        QWidget* sizing = app.form4().view()->widget();
-        auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("List1"));
-        QSignalSpy used(sizing->findChild<QPushButton*>(QStringLiteral("Command1")),
+        QWidget* sizing = app.sizingWindow().view()->widget();
+        auto* table = sizing->findChild<QTreeWidget*>(QStringLiteral("table"));
+        QSignalSpy used(sizing->findChild<QPushButton*>(QStringLiteral("choose")),
                         &QPushButton::clicked);
         focus(table);
         for (int i = 0; i < enter.down; ++i)
             QTest::keyClick(table, Qt::Key_Down);
         QTest::keyClick(table, enter.key, enter.modifiers);
         EXPECT_EQ(used.count(), 1) << enter.key;
-        EXPECT_EQ(app.form4().view(), nullptr) << enter.key;
+        EXPECT_EQ(app.sizingWindow().view(), nullptr) << enter.key;
         EXPECT_EQ(find<QComboBox>(false, "Combo3")->currentText().toStdString(), enter.chosen);
     }
 
     // A negative length empties the table and disables 选用.
     find<QAction>(false, "mnuSizing")->trigger();
-    QWidget* sizing = app.form4().view()->widget();
-    sizing->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("-1"));
-    QSignalSpy used(sizing->findChild<QPushButton*>(QStringLiteral("Command1")),
+    QWidget* sizing = app.sizingWindow().view()->widget();
+    sizing->findChild<QLineEdit*>(QStringLiteral("length"))->setText(QStringLiteral("-1"));
+    QSignalSpy used(sizing->findChild<QPushButton*>(QStringLiteral("choose")),
                     &QPushButton::clicked);
-    focus(sizing->findChild<QTreeWidget*>(QStringLiteral("List1")));
+    focus(sizing->findChild<QTreeWidget*>(QStringLiteral("table")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(used.count(), 0);
-    EXPECT_NE(app.form4().view(), nullptr);
+    EXPECT_NE(app.sizingWindow().view(), nullptr);
 }
 
 // The guide opens with the keyboard in its text: PageDown and the arrows scroll it at once.

@@ -140,22 +140,22 @@ TEST(Views, EveryWindowIsMadeAsDescribed) {
 // The window opens from the menu over the hidden main window and gives it back unchanged.
 TEST_F(QtWindows, SteamMenuOpensThePropertyWindowAndReturnGivesTheMainWindowBack) {
     find<QAction>(form1(), "mnuSteam")->trigger();
-    ASSERT_NE(app.form3().view(), nullptr);
-    QWidget* steam = app.form3().view()->widget();
+    ASSERT_NE(app.propertyWindow().view(), nullptr);
+    QWidget* steam = app.propertyWindow().view()->widget();
     EXPECT_TRUE(steam->isVisible());
     EXPECT_FALSE(form1()->isVisible());
     EXPECT_EQ(steam->windowTitle(), QString::fromUtf8("蒸汽物性计算"));
     // Loaded by its logic: the default unit picked and the default state said.
-    EXPECT_EQ(find<QComboBox>(steam, "Combo1")->currentText().toStdString(), "MPa(表压)");
-    EXPECT_EQ(find<QLabel>(steam, "Label8")->text().toStdString(), "饱和蒸汽");
-    auto* pressure = find<QLineEdit>(steam, "Text1");
+    EXPECT_EQ(find<QComboBox>(steam, "unit")->currentText().toStdString(), "MPa(表压)");
+    EXPECT_EQ(find<QLabel>(steam, "state")->text().toStdString(), "饱和蒸汽");
+    auto* pressure = find<QLineEdit>(steam, "pressure");
     QTest::keyClicks(pressure, QStringLiteral("1.6"));
     EXPECT_EQ(pressure->text(), QStringLiteral("1.6")) << "the first keys replace the default";
 
-    QTest::mouseClick(find<QPushButton>(steam, "Command2"), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(steam, "back"), Qt::LeftButton);
     EXPECT_FALSE(steam->isVisible());
     EXPECT_TRUE(form1()->isVisible());
-    EXPECT_EQ(app.form3().view(), nullptr);
+    EXPECT_EQ(app.propertyWindow().view(), nullptr);
     EXPECT_EQ(find<QLineEdit>(form1(), "Text3")->text(), QStringLiteral("1"));
 }
 
@@ -165,11 +165,11 @@ TEST_F(QtWindows, SizingMenuOpensTheTableWithEveryCellWholeAndTheRecommendedRowI
     typeInto("Text1", "10");
     typeInto("Text3", "5.642335");
     find<QAction>(form1(), "mnuSizing")->trigger();
-    ASSERT_NE(app.form4().view(), nullptr);
-    QWidget* sizing = app.form4().view()->widget();
+    ASSERT_NE(app.sizingWindow().view(), nullptr);
+    QWidget* sizing = app.sizingWindow().view()->widget();
     EXPECT_EQ(sizing->windowTitle(), QString::fromUtf8("管径选择"));
 
-    auto* table = find<QTreeWidget>(sizing, "List1");
+    auto* table = find<QTreeWidget>(sizing, "table");
     QStringList headings;
     for (int i = 0; i < table->columnCount(); ++i)
         headings << table->headerItem()->text(i);
@@ -221,9 +221,9 @@ std::string outsideTheirParents(QWidget* window) {
 // take another line instead of widening it.
 TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
     find<QAction>(form1(), "mnuSizing")->trigger();
-    ASSERT_NE(app.form4().view(), nullptr);
-    QWidget* sizing = app.form4().view()->widget();
-    auto* table = find<QTreeWidget>(sizing, "List1");
+    ASSERT_NE(app.sizingWindow().view(), nullptr);
+    QWidget* sizing = app.sizingWindow().view()->widget();
+    auto* table = find<QTreeWidget>(sizing, "table");
     auto resize = [sizing](QSize size) {
         sizing->resize(size);
         QApplication::processEvents();
@@ -253,11 +253,11 @@ TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
     const QString status =
         QString::fromUtf8("推荐 D1020×12：流速不高于推荐范围的最小管径。按推荐流速的上限，"
                           "最大的管径也只能输送约一半的流量，请考虑并联管道");
-    app.form4().view()->controls().get<controls::StatusText>("Label4").setStatus(
+    app.sizingWindow().view()->controls().get<controls::StatusText>("status").setStatus(
         status.toStdString(), false);
     resize(least);
     EXPECT_EQ(sizing->minimumSize(), least);
-    auto* shown = find<QLabel>(sizing, "Label4");
+    auto* shown = find<QLabel>(sizing, "status");
     EXPECT_LE(shown->fontMetrics()
                   .boundingRect(QRect(0, 0, shown->width(), 1000), Qt::TextWordWrap, status)
                   .height(),
@@ -270,8 +270,8 @@ TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
 // rows; the room beyond its least size goes to the grid and the two tables.
 TEST_F(QtWindows, NetworkWindowFitsASmallScreenAndGivesItsRoomToTheTables) {
     find<QAction>(form1(), "mnuNetwork")->trigger();
-    ASSERT_NE(app.form5().view(), nullptr);
-    QWidget* network = app.form5().view()->widget();
+    ASSERT_NE(app.networkWindow().view(), nullptr);
+    QWidget* network = app.networkWindow().view()->widget();
     EXPECT_EQ(network->windowTitle(), QString::fromUtf8("蒸汽管网水力计算 - 未命名"));
     // Its frames' least widths are known once the window is shown and laid out.
     QApplication::processEvents();
@@ -283,9 +283,9 @@ TEST_F(QtWindows, NetworkWindowFitsASmallScreenAndGivesItsRoomToTheTables) {
     QApplication::processEvents();
     EXPECT_EQ(network->size(), least);
     EXPECT_EQ(outsideTheirParents(network), "");
-    auto* grid = find<QTableWidget>(network, "Grid1");
-    auto* segments = find<QTreeWidget>(network, "List1");
-    auto* nodes = find<QTreeWidget>(network, "List2");
+    auto* grid = find<QTableWidget>(network, "segments");
+    auto* segments = find<QTreeWidget>(network, "results");
+    auto* nodes = find<QTreeWidget>(network, "nodes");
     for (QAbstractItemView* table :
          {static_cast<QAbstractItemView*>(grid), static_cast<QAbstractItemView*>(segments),
           static_cast<QAbstractItemView*>(nodes)})

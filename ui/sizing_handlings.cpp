@@ -1,11 +1,11 @@
-#include "ui/form4_sizing.h"
+#include "ui/sizing_handlings.h"
 
 #include "calc/numbers.h"
 #include "pipes/sizing_sheet.h"
 
 #include <algorithm>
 
-namespace pipes {
+namespace ui {
 
 namespace {
 
@@ -16,7 +16,7 @@ std::string words(double value) {
 
 } // namespace
 
-const SizingRow* SizingHandlings::selectedRow() const {
+const pipes::SizingRow* SizingHandlings::selectedRow() const {
     const int index = m_controls.table.selectedIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= m_table.rows.size())
         return nullptr;
@@ -53,10 +53,10 @@ void SizingHandlings::fill() {
         return fault(percent.fault);
     if (percent.value < 0)
         return fault("局部损失不得为负");
-    SizingRun run{.length = length.value,
-                  .fraction = percent.value / 100,
-                  .limit = std::nullopt,
-                  .absoluteMpa = std::nullopt};
+    pipes::SizingRun run{.length = length.value,
+                         .fraction = percent.value / 100,
+                         .limit = std::nullopt,
+                         .absoluteMpa = std::nullopt};
     // An empty limit box is no limit; any other text must be a positive R.
     const calc::BoxNumber limit = calc::boxNumber(c.limit.text(), "比摩阻上限");
     if (!limit.blank) {
@@ -69,11 +69,11 @@ void SizingHandlings::fill() {
     if (m_steam)
         run.absoluteMpa = m_steam->absoluteMpa;
 
-    m_table =
-        sizingTable(m_main, series == seriesShown(Series::Seamless),
-                    steam == kSteamItems[1] ? SteamKind::Superheated : SteamKind::Saturated, run);
+    m_table = pipes::sizingTable(
+        m_main, series == pipes::seriesShown(pipes::Series::Seamless),
+        steam == kSteamItems[1] ? pipes::SteamKind::Superheated : pipes::SteamKind::Saturated, run);
     int index = 0;
-    for (const SizingRow& row : m_table.rows)
+    for (const pipes::SizingRow& row : m_table.rows)
         c.table.addItem(row.cells, index++);
     for (std::size_t i = 0; i < m_table.rows.size(); ++i)
         c.table.setRowLook(static_cast<int>(i), m_table.rows[i].look);
@@ -84,7 +84,7 @@ void SizingHandlings::fill() {
         status = run.limit ? "没有流速不高于推荐范围、比摩阻不高于上限的管径"
                            : "每一种管径的流速都高于推荐范围";
     } else {
-        const SizingRow& recommended = m_table.rows[*m_table.recommended];
+        const pipes::SizingRow& recommended = m_table.rows[*m_table.recommended];
         c.table.showRow(static_cast<int>(*m_table.recommended));
         status = "推荐 " + recommended.cells.substr(0, recommended.cells.find('\t')) +
                  (run.limit ? "：流速不高于推荐范围、比摩阻不高于上限的最小管径"
@@ -92,13 +92,13 @@ void SizingHandlings::fill() {
     }
     // Warnings, not faults: the table stands, but the engineer must look again.
     bool warned = false;
-    if (percent.value > kLikelyLocalPercent) {
+    if (percent.value > pipes::kLikelyLocalPercent) {
         status +=
             "。局部损失 " + words(percent.value) + "% 过大，请核对：补偿器多的管段也只到约 120%";
         warned = true;
     }
     if (std::any_of(m_table.rows.begin(), m_table.rows.end(),
-                    [](const SizingRow& row) { return row.largeDrop; })) {
+                    [](const pipes::SizingRow& row) { return row.largeDrop; })) {
         status += "。标“压降过大”的管段压降超过 " + words(*run.absoluteMpa) +
                   " MPa（绝压）的 10%：一种密度已不代表整个管段，请分段计算";
         warned = true;
@@ -113,7 +113,7 @@ void SizingHandlings::fill() {
 std::optional<sheet::Sheet> SizingHandlings::sheet(std::string_view date) const {
     if (!m_run)
         return std::nullopt;
-    return sizingSheet(m_main, m_seriesItem, m_steamItem, *m_run, m_table, m_status, date);
+    return pipes::sizingSheet(m_main, m_seriesItem, m_steamItem, *m_run, m_table, m_status, date);
 }
 
-} // namespace pipes
+} // namespace ui

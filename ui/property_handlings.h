@@ -6,20 +6,20 @@
 #include <string>
 #include <string_view>
 
-namespace steam {
+namespace ui {
 
 // The controls the property window's handlings read and write.
 struct PropertyControls {
-    controls::TextBox& pressure;         // Form3.Text1
-    controls::DropDownList& unit;        // Form3.Combo1
-    controls::OptionButton& superheated; // Form3.Option2
-    controls::TextBox& temperature;      // Form3.Text2
-    controls::PushButton& adopt;         // Form3.Command1
-    controls::Label& saturation;         // Form3.Label7
-    controls::StatusText& state;         // Form3.Label8
-    controls::Label& density;            // Form3.Label9
-    controls::Label& volume;             // Form3.Label10
-    controls::Label& enthalpy;           // Form3.Label11
+    controls::TextBox& pressure;
+    controls::DropDownList& unit;
+    controls::OptionButton& superheated;
+    controls::TextBox& temperature;
+    controls::PushButton& adopt;
+    controls::Label& saturation;
+    controls::StatusText& state;
+    controls::Label& density;
+    controls::Label& volume;
+    controls::Label& enthalpy;
 };
 
 // The property window's input handlings: every change recalculates all its fields at once,
@@ -29,11 +29,11 @@ class PropertyHandlings {
 public:
     explicit PropertyHandlings(PropertyControls controls) : m_controls(controls) {}
 
-    void Text1_Change() { calculate(); }
-    void Combo1_Click() { calculate(); }
-    void Option1_Click();
-    void Option2_Click();
-    void Text2_Change() { calculate(); }
+    void pressure_Change() { calculate(); }
+    void unit_Click() { calculate(); }
+    void saturated_Click();
+    void superheated_Click();
+    void temperature_Change() { calculate(); }
 
     // The density's number text as last shown; empty while the state is at fault.
     const std::string& densityText() const { return m_density; }
@@ -49,10 +49,10 @@ private:
     void calculate();
 
     PropertyControls m_controls;
-    PropertyReport m_report;
+    steam::PropertyReport m_report;
     std::string m_density;
     double m_absoluteMpa = 0;
     bool m_superheated = false;
 };
 
-} // namespace steam
+} // namespace ui

@@ -95,8 +95,8 @@ void layOutFrame(const View& view, const ControlDescription& frame) {
 
 // The sizing window, laid out top to bottom as its description lists it; the status and the
 // buttons share the last line.
-std::unique_ptr<View> form4View(const QIcon& icon) {
-    auto view = std::make_unique<View>(ui::kForm4Design, icon);
+std::unique_ptr<View> sizingView(const QIcon& icon) {
+    auto view = std::make_unique<View>(ui::kSizingDesign, icon);
     FormWidget* widget = view->widget();
     QMenuBar* bar = windowMenuBar(widget);
     view->build(nullptr, bar);

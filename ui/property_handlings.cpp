@@ -1,17 +1,17 @@
-#include "ui/form3_properties.h"
+#include "ui/property_handlings.h"
 
 #include "calc/numbers.h"
 
 #include <string>
 
-namespace steam {
+namespace ui {
 
-void PropertyHandlings::Option1_Click() {
+void PropertyHandlings::saturated_Click() {
     m_controls.temperature.setEnabled(false);
     calculate();
 }
 
-void PropertyHandlings::Option2_Click() {
+void PropertyHandlings::superheated_Click() {
     m_controls.temperature.setEnabled(true);
     calculate();
 }
@@ -19,8 +19,8 @@ void PropertyHandlings::Option2_Click() {
 void PropertyHandlings::calculate() {
     auto& c = m_controls;
     const std::string unitText = c.unit.text();
-    PressureUnit unit = kPressureUnits[0];
-    for (const PressureUnit& candidate : kPressureUnits)
+    steam::PressureUnit unit = steam::kPressureUnits[0];
+    for (const steam::PressureUnit& candidate : steam::kPressureUnits)
         if (candidate.label == unitText)
             unit = candidate;
     const bool superheated = c.superheated.isChecked();
@@ -31,14 +31,15 @@ void PropertyHandlings::calculate() {
                     : calc::BoxNumber{.value = 0, .fault = {}, .blank = false};
     double p = pressure.value * unit.megapascals;
     if (unit.gauge)
-        p += kAtmosphereMpa;
-    PropertyReport report;
+        p += steam::kAtmosphereMpa;
+    steam::PropertyReport report;
     if (!pressure.fault.empty())
-        report = propertyFault({}, pressure.fault);
+        report = steam::propertyFault({}, pressure.fault);
     else if (!temperature.fault.empty())
-        report = propertyFault(propertyReport(p, false, 0).saturation, temperature.fault);
+        report =
+            steam::propertyFault(steam::propertyReport(p, false, 0).saturation, temperature.fault);
     else
-        report = propertyReport(p, superheated, temperature.value);
+        report = steam::propertyReport(p, superheated, temperature.value);
 
     c.saturation.setCaption(report.saturation);
     c.state.setStatus(report.state, report.fault);
@@ -83,4 +84,4 @@ std::string PropertyHandlings::resultsText() const {
     return text;
 }
 
-} // namespace steam
+} // namespace ui

@@ -140,8 +140,8 @@ QWidget* shown(const View& view, std::string_view name) {
 // grid of segments with its row buttons, then both result tables, the segments' wide and the
 // nodes' beside it, and the status beside the buttons. The grid and the tables share the
 // window's height, and the user may move the line between them.
-std::unique_ptr<View> form5View(const QIcon& icon) {
-    auto view = std::make_unique<View>(ui::kForm5Design, icon);
+std::unique_ptr<View> networkView(const QIcon& icon) {
+    auto view = std::make_unique<View>(ui::kNetworkDesign, icon);
     FormWidget* widget = view->widget();
     QMenuBar* bar = windowMenuBar(widget);
     view->build(nullptr, bar);
@@ -151,25 +151,25 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
         const char* command;
         QKeySequence keys;
     } shortcuts[] = {
-        {"mnuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {"mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"newFile", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"openFile", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"saveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
     };
     for (const auto& shortcut : shortcuts)
         view->actionOf(*design.find(shortcut.command))->setShortcut(shortcut.keys);
     finishSheetCommands(*view);
-    QAction* close = view->actionOf(*design.find("mnuClose"));
+    QAction* close = view->actionOf(*design.find("closeFile"));
     qobject_cast<QMenu*>(close->parent())->insertSeparator(close);
 
-    for (const char* frame : {"Frame1", "Frame2"})
+    for (const char* frame : {"sourceFrame", "networkFrame"})
         layOutFrame(*view, *design.find(frame));
-    const QSize gridSize = setUpGrid(static_cast<GridTable*>(shown(*view, "Grid1")));
-    setUpTable(static_cast<Table*>(shown(*view, "List1")), network::kSegmentColumns);
-    setUpTable(static_cast<Table*>(shown(*view, "List2")), network::kNodeColumns);
+    const QSize gridSize = setUpGrid(static_cast<GridTable*>(shown(*view, "segments")));
+    setUpTable(static_cast<Table*>(shown(*view, "results")), network::kSegmentColumns);
+    setUpTable(static_cast<Table*>(shown(*view, "nodes")), network::kNodeColumns);
     // A long status wraps in the width the buttons leave it, two lines kept for it so that the
     // tables do not shrink and grow as it changes.
-    auto* status = static_cast<QLabel*>(shown(*view, "Label2"));
+    auto* status = static_cast<QLabel*>(shown(*view, "status"));
     status->setTextFormat(Qt::PlainText);
     status->setWordWrap(true);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -179,8 +179,8 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
     auto* inputs = new QHBoxLayout();
-    inputs->addWidget(shown(*view, "Frame1"), 3);
-    inputs->addWidget(shown(*view, "Frame2"), 2);
+    inputs->addWidget(shown(*view, "sourceFrame"), 3);
+    inputs->addWidget(shown(*view, "networkFrame"), 2);
     layout->addLayout(inputs);
 
     auto* split = new QSplitter(Qt::Vertical, widget);
@@ -188,10 +188,10 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     auto* segments = new Sized(split);
     auto* gridRow = new QHBoxLayout(segments);
     gridRow->setContentsMargins(0, 0, 0, 0);
-    gridRow->addWidget(shown(*view, "Grid1"), 1);
+    gridRow->addWidget(shown(*view, "segments"), 1);
     // Two by two, so that the grid's three rows at least are not made taller by its buttons.
     auto* rowButtons = new QGridLayout();
-    const char* const buttonNames[] = {"Command1", "Command2", "Command3", "Command4"};
+    const char* const buttonNames[] = {"add", "remove", "moveUp", "moveDown"};
     for (int i = 0; i < 4; ++i)
         rowButtons->addWidget(shown(*view, buttonNames[i]), i / 2, i % 2);
     rowButtons->setRowStretch(2, 1);
@@ -202,17 +202,17 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
     auto* results = new QWidget(split);
     auto* resultColumn = new QVBoxLayout(results);
     resultColumn->setContentsMargins(0, 0, 0, 0);
-    resultColumn->addWidget(shown(*view, "Label1"));
+    resultColumn->addWidget(shown(*view, "unitNote"));
     auto* tables = new QSplitter(Qt::Horizontal, results);
     tables->setChildrenCollapsible(false);
-    tables->addWidget(shown(*view, "List1"));
-    tables->addWidget(shown(*view, "List2"));
+    tables->addWidget(shown(*view, "results"));
+    tables->addWidget(shown(*view, "nodes"));
     // The nodes' table keeps its columns whole; the segments' takes the rest.
-    auto* nodes = static_cast<Table*>(shown(*view, "List2"));
+    auto* nodes = static_cast<Table*>(shown(*view, "nodes"));
     nodes->setMinimumWidth(nodes->sizeHint().width());
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
-    tables->setSizes({shown(*view, "List1")->sizeHint().width(), nodes->sizeHint().width()});
+    tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->sizeHint().width()});
     resultColumn->addWidget(tables, 1);
     split->addWidget(segments);
     split->addWidget(results);
@@ -224,8 +224,8 @@ std::unique_ptr<View> form5View(const QIcon& icon) {
 
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(status, 1);
-    buttons->addWidget(shown(*view, "Command5"));
-    buttons->addWidget(shown(*view, "Command6"));
+    buttons->addWidget(shown(*view, "showInMain"));
+    buttons->addWidget(shown(*view, "back"));
     layout->addLayout(buttons);
 
     widget->setResizable();

@@ -3,9 +3,9 @@
 #include "pipes/sizing.h"
 #include "ui/control_set.h"
 #include "ui/controls/controls.h"
-#include "ui/form5_handlings.h"
 #include "ui/loaded_window.h"
 #include "ui/network_document.h"
+#include "ui/network_handlings.h"
 #include "ui/sheet_commands.h"
 
 #include <functional>
@@ -15,45 +15,45 @@
 namespace ui {
 
 // The controls of the network window, created afresh each time it is loaded.
-struct Form5Controls {
+struct NetworkWindowControls {
     controls::Window& window;
-    controls::TextBox& text1;
-    controls::TextBox& text2;
-    controls::DropDownList& combo1;
-    controls::OptionButton& option1;
-    controls::OptionButton& option2;
-    controls::TextBox& text3;
-    controls::TextBox& text4;
-    controls::DropDownList& combo2;
-    controls::TextBox& text5;
-    controls::TextBox& text6;
-    controls::Grid& grid1;
-    controls::PushButton& command1;
-    controls::PushButton& command2;
-    controls::PushButton& command3;
-    controls::PushButton& command4;
-    controls::Label& label1;
-    controls::TableList& list1;
-    controls::TableList& list2;
-    controls::StatusText& label2;
-    controls::PushButton& command5;
-    controls::PushButton& command6;
-    controls::MenuCommand& mnuNew;
-    controls::MenuCommand& mnuOpen;
-    controls::RecentFiles& mnuRecent;
-    controls::MenuCommand& mnuSave;
-    controls::MenuCommand& mnuSaveAs;
-    controls::MenuCommand& mnuExport;
-    controls::MenuCommand& mnuPdf;
-    controls::MenuCommand& mnuPrint;
-    controls::MenuCommand& mnuClose;
+    controls::TextBox& sourceNode;
+    controls::TextBox& sourcePressure;
+    controls::DropDownList& unit;
+    controls::OptionButton& saturated;
+    controls::OptionButton& superheated;
+    controls::TextBox& temperature;
+    controls::TextBox& roughness;
+    controls::DropDownList& series;
+    controls::TextBox& limit;
+    controls::TextBox& title;
+    controls::Grid& segments;
+    controls::PushButton& add;
+    controls::PushButton& remove;
+    controls::PushButton& moveUp;
+    controls::PushButton& moveDown;
+    controls::Label& unitNote;
+    controls::TableList& results;
+    controls::TableList& nodes;
+    controls::StatusText& status;
+    controls::PushButton& showInMain;
+    controls::PushButton& back;
+    controls::MenuCommand& newFile;
+    controls::MenuCommand& openFile;
+    controls::RecentFiles& recentFiles;
+    controls::MenuCommand& save;
+    controls::MenuCommand& saveAs;
+    controls::MenuCommand& exportSheet;
+    controls::MenuCommand& exportPdf;
+    controls::MenuCommand& print;
+    controls::MenuCommand& closeFile;
     controls::MessageBox& messages;
     controls::Question& question;
     controls::FileDialogs& files;
     controls::SheetOutput& sheet;
 
     // The controls of a window made from its description, each checked for its kind.
-    static Form5Controls from(const ControlSet& set);
+    static NetworkWindowControls from(const ControlSet& set);
 };
 
 // The main window's inputs a segment is handed to, set as the user would type and pick them.
@@ -69,29 +69,29 @@ struct MainWindowInputs {
 
 // The network window: a tree of segments from one source, each segment's pressures, densities,
 // velocities and verdicts at every change, the network kept in a file.
-class Form5 {
+class NetworkWindow {
 public:
     // `document` is the main window's, kept while this window is unloaded: none before the window
     // was first opened. `adopted` hears the steam whose density was just handed over; `unload`
     // asks the owner to unload this window, which runs Form_Unload.
-    Form5(Form5Controls controls, std::optional<NetworkDocument>& document, MainWindowInputs main,
-          std::function<void(const pipes::KnownSteam&)> adopted, controls::Window& form1,
-          std::function<void()> unload, HandlingTrace trace = {});
+    NetworkWindow(NetworkWindowControls controls, std::optional<NetworkDocument>& document,
+                  MainWindowInputs main, std::function<void(const pipes::KnownSteam&)> adopted,
+                  controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {});
 
     void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void mnuNew_Click();
-    void mnuOpen_Click();
+    void add_Click();
+    void remove_Click();
+    void moveUp_Click();
+    void moveDown_Click();
+    void showInMain_Click();
+    void back_Click();
+    void newFile_Click();
+    void openFile_Click();
     // A recent file, by its place in the menu.
-    void mnuRecent_Click(int index);
-    void mnuSave_Click();
-    void mnuSaveAs_Click();
-    void mnuClose_Click();
+    void recentFiles_Click(int index);
+    void save_Click();
+    void saveAs_Click();
+    void closeFile_Click();
     void Form_Unload();
 
 private:
@@ -99,10 +99,10 @@ private:
     // Shows the document's inputs as they now are, saved or opened.
     void showDocument();
     void retitle();
-    // mnuExport_Click, mnuPdf_Click and mnuPrint_Click, by the handling's name.
+    // exportSheet_Click, exportPdf_Click and print_Click, by the handling's name.
     void sheetCommand(SheetCommand command, std::string_view handling);
 
-    Form5Controls m_controls;
+    NetworkWindowControls m_controls;
     NetworkDocument& m_document;
     MainWindowInputs m_main;
     std::function<void(const pipes::KnownSteam&)> m_adopted;
@@ -112,7 +112,7 @@ private:
     std::string m_title;
     // Before the handlings, which tell it.
     KeptStatus m_status;
-    network::NetworkHandlings m_network;
+    NetworkHandlings m_network;
 };
 
 } // namespace ui

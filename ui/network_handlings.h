@@ -17,26 +17,26 @@
 
 // The network window's handlings: its inputs read as texts, solved, and shown in its tables and
 // status line. No toolkit: the window's controls are reached through their interfaces.
-namespace network {
+namespace ui {
 
 // The controls the network handlings read and write.
 struct NetworkControls {
-    controls::TextBox& node;             // Form5.Text1
-    controls::TextBox& pressure;         // Form5.Text2
-    controls::DropDownList& unit;        // Form5.Combo1
-    controls::OptionButton& saturated;   // Form5.Option1
-    controls::OptionButton& superheated; // Form5.Option2
-    controls::TextBox& temperature;      // Form5.Text3
-    controls::TextBox& roughness;        // Form5.Text4
-    controls::DropDownList& series;      // Form5.Combo2
-    controls::TextBox& limit;            // Form5.Text5
-    controls::TextBox& title;            // Form5.Text6
-    controls::Grid& segments;            // Form5.Grid1
-    controls::Label& unitNote;           // Form5.Label1
-    controls::TableList& results;        // Form5.List1
-    controls::TableList& nodes;          // Form5.List2
-    controls::StatusText& status;        // Form5.Label2
-    controls::PushButton& handOff;       // Form5.Command5
+    controls::TextBox& node;     // Network.sourceNode
+    controls::TextBox& pressure; // Network.sourcePressure
+    controls::DropDownList& unit;
+    controls::OptionButton& saturated;
+    controls::OptionButton& superheated;
+    controls::TextBox& temperature;
+    controls::TextBox& roughness;
+    controls::DropDownList& series;
+    controls::TextBox& limit;
+    controls::TextBox& title;
+    controls::Grid& segments;
+    controls::Label& unitNote;
+    controls::TableList& results;
+    controls::TableList& nodes;
+    controls::StatusText& status;
+    controls::PushButton& handOff; // Network.showInMain
 };
 
 // The network window's input handlings: every change reads the inputs, solves the network and
@@ -45,19 +45,20 @@ struct NetworkControls {
 class NetworkHandlings {
 public:
     // `changed` hears the texts after each change has been shown.
-    NetworkHandlings(NetworkControls controls, std::function<void(const NetworkTexts&)> changed)
+    NetworkHandlings(NetworkControls controls,
+                     std::function<void(const network::NetworkTexts&)> changed)
         : m_controls(controls), m_changed(std::move(changed)) {}
 
     // Fills the lists' items; once, before the first show.
     void fillLists();
     // Puts the texts into the controls and shows their results once.
-    void show(const NetworkTexts& texts);
+    void show(const network::NetworkTexts& texts);
 
     void Text_Change() { calculate(); }
-    void Combo1_Click() { calculate(); }
+    void unit_Click() { calculate(); }
     void Option_Click();
-    void Combo2_Click();
-    void Grid1_CellChange(int row, int column);
+    void series_Click();
+    void segments_CellChange(int row, int column);
 
     // A new segment after the current one, or at the end: the next free name, from the current
     // segment's end or the source, a new end node, the automatic pipe.
@@ -66,27 +67,27 @@ public:
     void moveSegment(int by);
 
     // The network last computed and its result; none while the inputs are at fault.
-    const std::optional<Network>& network() const { return m_network; }
+    const std::optional<network::Network>& network() const { return m_network; }
     // The segment the user selected in the result table, while it shows one.
     std::optional<std::size_t> selectedSegment() const;
-    const Result& result() const { return m_result; }
+    const network::Result& result() const { return m_result; }
     // The calculation sheet of the network shown, made on `date`; none while the inputs are at
     // fault or the network cannot be computed.
     std::optional<sheet::Sheet> sheet(std::string_view date) const;
     void say(std::string_view text, bool fault) { m_controls.status.setStatus(text, fault); }
 
 private:
-    NetworkTexts read() const;
+    network::NetworkTexts read() const;
     void calculate();
     void pipeItems();
-    void setRow(int row, const SegmentTexts& cells);
+    void setRow(int row, const network::SegmentTexts& cells);
 
     NetworkControls m_controls;
-    std::function<void(const NetworkTexts&)> m_changed;
+    std::function<void(const network::NetworkTexts&)> m_changed;
     // While the program fills the controls, their changes wait for the one calculation after.
     bool m_filling = false;
-    std::optional<Network> m_network;
-    Result m_result;
+    std::optional<network::Network> m_network;
+    network::Result m_result;
 };
 
-} // namespace network
+} // namespace ui

@@ -3,8 +3,8 @@
 namespace controls::qt {
 
 // The steam-property window.
-std::unique_ptr<View> form3View(const QIcon& icon) {
-    auto view = std::make_unique<View>(ui::kForm3Design, icon);
+std::unique_ptr<View> propertyView(const QIcon& icon) {
+    auto view = std::make_unique<View>(ui::kPropertyDesign, icon);
     view->build();
     const ui::WindowDescription& design = view->design();
     // A fault is said from the top of its column, wrapped.

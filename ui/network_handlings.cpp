@@ -1,4 +1,4 @@
-#include "ui/form5_handlings.h"
+#include "ui/network_handlings.h"
 
 #include "network/network_sheet.h"
 #include "network/tables.h"
@@ -9,7 +9,7 @@
 #include <set>
 #include <utility>
 
-namespace network {
+namespace ui {
 
 void NetworkHandlings::fillLists() {
     int index = 0;
@@ -20,7 +20,7 @@ void NetworkHandlings::fillLists() {
         m_controls.series.addItem(series.shown, index++);
 }
 
-void NetworkHandlings::show(const NetworkTexts& texts) {
+void NetworkHandlings::show(const network::NetworkTexts& texts) {
     auto& c = m_controls;
     m_filling = true;
     c.node.setText(texts.node);
@@ -50,28 +50,28 @@ void NetworkHandlings::Option_Click() {
     calculate();
 }
 
-void NetworkHandlings::Combo2_Click() {
+void NetworkHandlings::series_Click() {
     pipeItems();
     calculate();
 }
 
-void NetworkHandlings::Grid1_CellChange(int, int) {
+void NetworkHandlings::segments_CellChange(int, int) {
     calculate();
 }
 
 void NetworkHandlings::pipeItems() {
     const std::optional<pipes::Series> series = pipes::seriesShownAs(m_controls.series.text());
     std::vector<std::string> items;
-    items.emplace_back(kAutoShown);
+    items.emplace_back(network::kAutoShown);
     if (series)
         for (const pipes::CataloguePipe& pipe : pipes::catalogue(*series))
             items.push_back(pipes::shownPipeName(pipe.name));
-    m_controls.segments.setColumnItems(Pipe, items);
+    m_controls.segments.setColumnItems(network::Pipe, items);
 }
 
-void NetworkHandlings::setRow(int row, const SegmentTexts& cells) {
+void NetworkHandlings::setRow(int row, const network::SegmentTexts& cells) {
     const bool filling = std::exchange(m_filling, true);
-    for (int column = 0; column < kColumns; ++column)
+    for (int column = 0; column < network::kColumns; ++column)
         m_controls.segments.setCell(row, column, cells[static_cast<std::size_t>(column)]);
     m_filling = filling;
 }
@@ -81,23 +81,23 @@ void NetworkHandlings::addSegment() {
     const int current = grid.currentRow();
     const int rows = grid.rowCount();
     std::set<std::string> used;
-    used.insert(trimmed(m_controls.node.text()));
+    used.insert(network::trimmed(m_controls.node.text()));
     for (int row = 0; row < rows; ++row)
-        for (Column column : {Name, From, To})
-            used.insert(trimmed(grid.cell(row, column)));
+        for (network::Column column : {network::Name, network::From, network::To})
+            used.insert(network::trimmed(grid.cell(row, column)));
     // Segments and their end nodes numbered alike, each number one that names nothing yet.
     int number = rows + 1;
     while (used.contains(std::to_string(number)))
         ++number;
     std::string from;
     if (current >= 0)
-        from = trimmed(grid.cell(current, To));
+        from = network::trimmed(grid.cell(current, network::To));
     if (from.empty())
-        from = trimmed(m_controls.node.text());
+        from = network::trimmed(m_controls.node.text());
     const std::string name = std::to_string(number);
     const int at = current >= 0 ? current + 1 : rows;
     grid.insertRow(at);
-    setRow(at, {name, from, name, "100", "30", std::string(kAutoShown), "0", ""});
+    setRow(at, {name, from, name, "100", "30", std::string(network::kAutoShown), "0", ""});
     grid.setCurrentRow(at);
     calculate();
 }
@@ -119,8 +119,8 @@ void NetworkHandlings::moveSegment(int by) {
     const int target = current + by;
     if (current < 0 || target < 0 || target >= grid.rowCount())
         return;
-    SegmentTexts here, there;
-    for (int column = 0; column < kColumns; ++column) {
+    network::SegmentTexts here, there;
+    for (int column = 0; column < network::kColumns; ++column) {
         here[static_cast<std::size_t>(column)] = grid.cell(current, column);
         there[static_cast<std::size_t>(column)] = grid.cell(target, column);
     }
@@ -139,9 +139,9 @@ std::optional<std::size_t> NetworkHandlings::selectedSegment() const {
     return static_cast<std::size_t>(index);
 }
 
-NetworkTexts NetworkHandlings::read() const {
+network::NetworkTexts NetworkHandlings::read() const {
     const auto& c = m_controls;
-    NetworkTexts texts;
+    network::NetworkTexts texts;
     texts.node = c.node.text();
     texts.pressure = c.pressure.text();
     texts.unit = c.unit.text();
@@ -152,8 +152,8 @@ NetworkTexts NetworkHandlings::read() const {
     texts.limit = c.limit.text();
     texts.title = c.title.text();
     for (int row = 0; row < c.segments.rowCount(); ++row) {
-        SegmentTexts& cells = texts.segments.emplace_back();
-        for (int column = 0; column < kColumns; ++column)
+        network::SegmentTexts& cells = texts.segments.emplace_back();
+        for (int column = 0; column < network::kColumns; ++column)
             cells[static_cast<std::size_t>(column)] = c.segments.cell(row, column);
     }
     return texts;
@@ -163,7 +163,7 @@ void NetworkHandlings::calculate() {
     if (m_filling)
         return;
     auto& c = m_controls;
-    const NetworkTexts texts = read();
+    const network::NetworkTexts texts = read();
     // The row the user selected stays selected while the table is filled anew.
     const int selected = c.results.selectedIndex();
     c.results.clear();
@@ -171,12 +171,12 @@ void NetworkHandlings::calculate() {
     m_network.reset();
     m_result = {};
     c.unitNote.setCaption("表中压力的单位：" + texts.unit);
-    TextReading reading = readTexts(texts);
+    network::TextReading reading = readTexts(texts);
     if (reading.network && reading.network->segments.empty()) {
         c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
         c.handOff.setEnabled(false);
     } else if (reading.network) {
-        m_result = solve(*reading.network);
+        m_result = network::solve(*reading.network);
         // Empty when it is solved; else the steam left the range on its way.
         reading.fault = m_result.fault;
         if (reading.fault.empty())
@@ -190,20 +190,21 @@ void NetworkHandlings::calculate() {
         m_changed(texts);
         return;
     }
-    const Network& network = *m_network;
+    const network::Network& network = *m_network;
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {
-        c.results.addItem(windowRow(SegmentLine{network.segments[i], m_result.segments[i]}),
-                          static_cast<int>(i));
-        c.results.setRowLook(static_cast<int>(i), segmentLook(m_result.segments[i]));
+        c.results.addItem(
+            network::windowRow(network::SegmentLine{network.segments[i], m_result.segments[i]}),
+            static_cast<int>(i));
+        c.results.setRowLook(static_cast<int>(i), network::segmentLook(m_result.segments[i]));
     }
     for (std::size_t i = 0; i < m_result.nodes.size(); ++i) {
-        c.nodes.addItem(windowRow(m_result.nodes[i]), static_cast<int>(i));
-        c.nodes.setRowLook(static_cast<int>(i), nodeLook(m_result, i));
+        c.nodes.addItem(network::windowRow(m_result.nodes[i]), static_cast<int>(i));
+        c.nodes.setRowLook(static_cast<int>(i), network::nodeLook(m_result, i));
     }
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())
         c.results.showRow(selected);
-    const Status status = resultStatus(network, m_result);
+    const network::Status status = resultStatus(network, m_result);
     c.status.setStatus(status.text, status.warned);
     c.handOff.setEnabled(true);
     m_changed(texts);
@@ -212,7 +213,7 @@ void NetworkHandlings::calculate() {
 std::optional<sheet::Sheet> NetworkHandlings::sheet(std::string_view date) const {
     if (!m_network || !m_result.fault.empty())
         return std::nullopt;
-    return networkSheet(*m_network, m_result, date);
+    return network::networkSheet(*m_network, m_result, date);
 }
 
-} // namespace network
+} // namespace ui
