@@ -40,6 +40,12 @@ std::string slurp(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// A scratch folder of this process's own: two runs of the tests at once (two checkouts, or the
+// sanitizer build beside the plain one) would otherwise empty each other's folders mid-test.
+fs::path scratch(const std::string& name) {
+    return fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+}
+
 // A shell command's status and streams.
 Ran run(const std::string& command) {
     const fs::path out = fs::temp_directory_path() / ("sheet-pdf-out-" + std::to_string(getpid()));
@@ -116,7 +122,7 @@ bool holds(const std::vector<std::string>& words, const Row& row) {
 }
 
 TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
-    const fs::path folder = fs::temp_directory_path() / "sheet-pdf-test";
+    const fs::path folder = scratch("sheet-pdf-test");
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const char* name :
@@ -199,7 +205,7 @@ TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
 }
 
 TEST(SheetPdf, AnUnwritablePdfIsRefusedInOneMessageLeavingNothing) {
-    const fs::path folder = fs::temp_directory_path() / "sheet-pdf-refusals";
+    const fs::path folder = scratch("sheet-pdf-refusals");
     fs::remove_all(folder);
     fs::create_directories(folder / "taken.pdf");
     fs::create_directories(folder / "locked");
@@ -260,7 +266,7 @@ TEST(SheetPdf, WrongUsageAndHelp) {
 
 // A printer set to print into a PDF gets the pages the PDF writer gets.
 TEST(SheetPdf, APrinterPrintsThePagesOfThePdf) {
-    const fs::path folder = fs::temp_directory_path() / "sheet-pdf-printer";
+    const fs::path folder = scratch("sheet-pdf-printer");
     fs::remove_all(folder);
     fs::create_directories(folder);
     const network::Reading reading =
