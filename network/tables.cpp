@@ -17,6 +17,8 @@ namespace {
 
 // A rule for each form a Value takes, for std::visit to choose among.
 template <class... Forms> struct Rules : Forms... { using Forms::operator()...; };
+// Spelled out: Clang before 17 does not deduce an aggregate's arguments by itself.
+template <class... Forms> Rules(Forms...) -> Rules<Forms...>;
 
 // As the window shows the value.
 std::string windowText(const Value& value) {
