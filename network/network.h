@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network/heat_loss.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
 
@@ -43,12 +44,33 @@ struct Segment {
     std::string pipe{kAutoPipe};
     double load = 0;                          // t/h taken at the to-node
     std::optional<double> requiredPressure{}; // at the to-node, in the source's unit
+    // What its heat loss depends on: read and kept whether the network's heat loss is on or not,
+    // so that switching it off and on again loses nothing typed.
+    double insulation = 0; // mm, 0 for a bare pipe
+    heat::Laying laying = heat::Laying::Overhead;
+    std::optional<double> requiredTemperature{}; // ℃ at the to-node
 
     auto members() const {
-        const auto& [name, from, to, length, localLoss, pipe, load, requiredPressure] = *this;
-        return std::tie(name, from, to, length, localLoss, pipe, load, requiredPressure);
+        const auto& [name, from, to, length, localLoss, pipe, load, requiredPressure, insulation,
+                     laying, requiredTemperature] = *this;
+        return std::tie(name, from, to, length, localLoss, pipe, load, requiredPressure, insulation,
+                        laying, requiredTemperature);
     }
     bool operator==(const Segment& other) const { return members() == other.members(); }
+};
+
+// How the network's pipes lose heat; a network without it loses none.
+struct HeatLoss {
+    heat::Surroundings air;
+    heat::Insulation insulation = heat::Material::RockWool;
+    double factor = 1.2; // the additional losses of supports, valves and flanges, ≥ 1
+    heat::Operation operation = heat::Operation::YearRound;
+
+    auto members() const {
+        const auto& [air, insulation, factor, operation] = *this;
+        return std::tie(air, insulation, factor, operation);
+    }
+    bool operator==(const HeatLoss& other) const { return members() == other.members(); }
 };
 
 struct Network {
@@ -58,10 +80,11 @@ struct Network {
     pipes::Series series = pipes::Series::Seamless;
     std::optional<double> maxSpecificLoss{}; // Pa/m
     std::vector<Segment> segments;
+    std::optional<HeatLoss> heatLoss{};
 
     auto members() const {
-        const auto& [title, source, roughness, series, maxSpecificLoss, segments] = *this;
-        return std::tie(title, source, roughness, series, maxSpecificLoss, segments);
+        const auto& [title, source, roughness, series, maxSpecificLoss, segments, heatLoss] = *this;
+        return std::tie(title, source, roughness, series, maxSpecificLoss, segments, heatLoss);
     }
     bool operator==(const Network& other) const { return members() == other.members(); }
 };

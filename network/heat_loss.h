@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <tuple>
+#include <variant>
+
+// The heat a steam pipe loses through its insulation to the air, by the formulas of GB 50264-2013
+// (工业设备及管道绝热工程设计规范). The surface temperature balances the conduction through the
+// insulation against the surface's radiation and convection; the pipe wall and the steam's film
+// are neglected, as the standard does for heat-loss calculations: both are far smaller
+// resistances than the insulation's.
+namespace network::heat {
+
+// The insulations whose conductivity the standard's Appendix A gives as a function of the mean
+// temperature.
+enum class Material { RockWool, GlassWool, CompositeSilicate, CalciumSilicate };
+
+// A material of the table, or a constant conductivity in W/(m·K): a manufacturer's figure.
+using Insulation = std::variant<Material, double>;
+
+// The conductivity in W/(m·K) at the insulation's mean temperature, in ℃.
+double conductivity(const Insulation& insulation, double meanC);
+
+enum class Laying {
+    Overhead, // outdoors, in the wind
+    Indoor,   // still air
+};
+
+// Which of the standard's Appendix B limits applies.
+enum class Operation { YearRound, Seasonal };
+
+struct Surroundings {
+    double ambient = 10;      // ℃
+    double wind = 3;          // m/s, felt by overhead pipes only
+    double emissivity = 0.25; // the jacket's
+    // A fixed surface coefficient αs in W/(m²·K) (the standard allows 11.63 for heat-loss
+    // calculations); none to compute it from radiation and convection.
+    std::optional<double> surfaceCoefficient{};
+
+    auto members() const {
+        const auto& [ambient, wind, emissivity, surfaceCoefficient] = *this;
+        return std::tie(ambient, wind, emissivity, surfaceCoefficient);
+    }
+    bool operator==(const Surroundings& other) const { return members() == other.members(); }
+};
+
+// αs in W/(m²·K) of a surface at `surfaceC` of diameter `diameterM`: the fixed one, or radiation
+// plus convection.
+double surfaceCoefficient(const Surroundings& air, Laying laying, double surfaceC,
+                          double diameterM);
+
+struct PipeLoss {
+    double perMetre = 0; // q, W/m of pipe
+    double surface = 0;  // Ts, ℃
+    double perArea = 0;  // Q, W/m² of the outer surface (the insulation's, or the bare pipe's)
+};
+
+// The loss of steam at `steamC` in a pipe of outer diameter `outerM` under `thicknessM` of
+// insulation (0: bare), before the additional-loss factor. No loss where the steam is not
+// warmer than the air.
+PipeLoss pipeLoss(double steamC, double outerM, double thicknessM, const Insulation& insulation,
+                  Laying laying, const Surroundings& air);
+
+// The most a square metre of outer surface may lose by the standard's Appendix B, in W/m², at the
+// steam temperature, linearly between the table's points; none outside the table.
+std::optional<double> allowedLossPerArea(double steamC, Operation operation);
+
+} // namespace network::heat
