@@ -4,8 +4,8 @@
 
 // Properties of steam by the IAPWS Industrial Formulation 1997 (revised release of 2007):
 // the saturation line (region 4), steam from its Gibbs free energy (region 2), and dense steam
-// near and above the critical point from the Helmholtz free energy (region 3). Water (region 1)
-// is only told apart, not computed. Units: MPa, K, kg/m³, m³/kg, kJ/kg, kJ/(kg·K).
+// near and above the critical point from the Helmholtz free energy (region 3), and water (region 1)
+// where condensate drains. Units: MPa, K, kg/m³, m³/kg, kJ/kg, kJ/(kg·K).
 namespace steam::if97 {
 
 inline constexpr double kCriticalTemperature = 647.096; // K
@@ -49,6 +49,12 @@ std::optional<SteamProperties> saturatedSteam(double mpa);
 
 // The region equations themselves at the release's own inputs, for checking.
 SteamProperties region2(double mpa, double kelvin);
+// Water: the saturated liquid that condensing steam drains, at the saturation temperature.
+SteamProperties region1(double mpa, double kelvin);
+// The temperature in K at which region 2 gives `enthalpy` (kJ/kg) at p, above `lowKelvin`, where
+// its enthalpy is below `enthalpy`: solved from the forward equation to full precision, since
+// the backward equations alone are good to a few millikelvin.
+double region2Temperature(double mpa, double enthalpy, double lowKelvin);
 double region3Pressure(double density, double kelvin);
 SteamProperties region3(double density, double kelvin);
 
