@@ -1,6 +1,7 @@
 #include "steam/if97.h"
 
 #include "calc/elementary.h"
+#include "steam/if97_terms.h"
 
 #include <array>
 #include <cmath>
@@ -9,17 +10,12 @@ namespace steam::if97 {
 
 namespace {
 
-constexpr double kGasConstant = 0.461526; // kJ/(kg·K)
+using terms::kGasConstant;
+using terms::Term;
 constexpr double kRegion13Temperature = 623.15;
 constexpr double kLowestTemperature = 273.15;
 constexpr double kHighestTemperature = 1073.15;
 constexpr double kHighestPressure = 100.0;
-
-struct Term {
-    int i;
-    int j;
-    double n;
-};
 
 // clang-format off
 // Region 4 saturation-line equation: n1 to n10 (IF97, Table 34).

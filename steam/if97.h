@@ -46,10 +46,14 @@ SteamState steamAt(double mpa, double kelvin);
 
 // Dry saturated vapour at p; nothing outside 611.213 Pa ≤ p ≤ 22.064 MPa.
 std::optional<SteamProperties> saturatedSteam(double mpa);
+// The saturated liquid at p, h′ among its properties: what condensing steam drains. Region 1
+// at T_s(p), so nothing outside 611.213 Pa ≤ p ≤ 16.5291643 MPa (T_s = 623.15 K), above which
+// the liquid on the saturation line belongs to region 3.
+std::optional<SteamProperties> saturatedWater(double mpa);
 
 // The region equations themselves at the release's own inputs, for checking.
 SteamProperties region2(double mpa, double kelvin);
-// Water: the saturated liquid that condensing steam drains, at the saturation temperature.
+// Water, for 273.15 K ≤ T ≤ 623.15 K and p_s(T) ≤ p ≤ 100 MPa.
 SteamProperties region1(double mpa, double kelvin);
 // The temperature in K at which region 2 gives `enthalpy` (kJ/kg) at p, above `lowKelvin`, where
 // its enthalpy is below `enthalpy`: solved from the forward equation to full precision, since

@@ -37,6 +37,14 @@ TEST(If97, RegionEquationsMatchTheRelease) {
         expectPrinted(s.enthalpy, r.enthalpy, "region 2 h");
         expectPrinted(s.entropy, r.entropy, "region 2 s");
     }
+    for (const Row& r : {Row{3.0, 300.0, 0.100215168e-2, 0.115331273e3, 0.392294792},
+                         Row{80.0, 300.0, 0.971180894e-3, 0.184142828e3, 0.368563852},
+                         Row{3.0, 500.0, 0.120241800e-2, 0.975542239e3, 0.258041912e1}}) {
+        const if97::SteamProperties w = if97::region1(r.mpa, r.kelvin);
+        expectPrinted(w.specificVolume, r.volume, "region 1 v");
+        expectPrinted(w.enthalpy, r.enthalpy, "region 1 h");
+        expectPrinted(w.entropy, r.entropy, "region 1 s");
+    }
     struct Row3 {
         double density, kelvin, mpa, enthalpy, entropy;
     };
@@ -77,6 +85,19 @@ TEST(If97, VapourRootAgreesWithAnIndependentImplementation) {
     EXPECT_EQ(if97::saturatedSteam(if97::kCriticalPressure)->density, if97::kCriticalDensity);
     EXPECT_FALSE(if97::saturatedSteam(611.2e-6).has_value());
     EXPECT_FALSE(if97::saturatedSteam(22.0641).has_value());
+}
+
+// The condensate's enthalpy h′ at 1 MPa: 762.68 kJ/kg in IF97 steam tables, 762.682844 kJ/kg
+// and 887.127452 kg/m³ from an independent IF97 implementation. Region 1 ends at 623.15 K, where
+// the line is at 16.5291643 MPa (the release's B23 value), so past that there is none.
+TEST(If97, SaturatedWaterIsRegion1OnTheLine) {
+    const if97::SteamProperties water = *if97::saturatedWater(1.0);
+    EXPECT_NEAR(water.enthalpy, 762.68, 0.005);
+    expectPrinted(water.enthalpy, 762.682844, "h′(1 MPa)");
+    expectPrinted(water.density, 887.127452, "ρ′(1 MPa)");
+    EXPECT_TRUE(if97::saturatedWater(16.529).has_value());
+    EXPECT_FALSE(if97::saturatedWater(16.5292).has_value());
+    EXPECT_FALSE(if97::saturatedWater(611.2e-6).has_value());
 }
 
 TEST(If97, TellsWaterAndTheRangeApartFromSteam) {
