@@ -100,6 +100,50 @@ TEST(If97, SaturatedWaterIsRegion1OnTheLine) {
     EXPECT_FALSE(if97::saturatedWater(611.2e-6).has_value());
 }
 
+// Back from the release's region-2 enthalpies (Table 15) to their temperatures. A printed h is
+// off by up to half a unit of its ninth digit, which moves T by that over c_p (Table 15's c_p):
+// 2.6e-6, 2.4e-6 and 4.8e-7 K. 300 K at 3.5 kPa is 0.18 K above saturation and 700 K at 30 MPa
+// 1.85 K above the boundary to region 3, the low ends given. The saturated vapour at 1 MPa,
+// h″ = 2777.11953768466 kJ/kg from an independent IF97 implementation, lies at the release's
+// T_s(1 MPa) = 453.035632 K: from below, and from T_s itself, the bracket's low end.
+TEST(If97, Region2TemperatureInvertsTheEnthalpy) {
+    struct Row {
+        double mpa, enthalpy, lowKelvin, kelvin, tolerance;
+    };
+    const double hSaturated = 2777.11953768466;
+    for (const Row& r : {
+             Row{0.0035, 0.254991145e4, if97::saturationTemperature(0.0035), 300.0,
+                 5e-6 / 1.91300162},
+             Row{0.0035, 0.333568375e4, if97::saturationTemperature(0.0035), 700.0,
+                 5e-6 / 2.08141274},
+             Row{30.0, 0.263149474e4, if97::b23Temperature(30.0), 700.0, 5e-6 / 10.3505092},
+             Row{1.0, hSaturated, 440.0, 453.035632, 5e-7},
+             Row{1.0, hSaturated, if97::saturationTemperature(1.0), 453.035632, 5e-7},
+             // Above region 2's enthalpy at 1073.15 K the answer stays at the range's end.
+             Row{1.0, 5000.0, 500.0, 1073.15, 1e-9},
+         }) {
+        EXPECT_NEAR(if97::region2Temperature(r.mpa, r.enthalpy, r.lowKelvin), r.kelvin, r.tolerance)
+            << r.mpa << " MPa " << r.enthalpy << " kJ/kg";
+    }
+}
+
+// The iteration must not stop short: across region 2, from saturation or the boundary to
+// region 3 up to 1073.15 K, the temperature found gives back the enthalpy to rounding (the sum
+// of region 2's terms itself is good to a few units in the last place, ~1e-15 relative).
+TEST(If97, Region2TemperatureIsSolvedToRounding) {
+    for (const double mpa : {0.001, 0.01, 0.1, 1.0, 4.0, 10.0, 16.5, 22.0, 50.0, 100.0}) {
+        const double low =
+            mpa <= 16.5 ? if97::saturationTemperature(mpa) : if97::b23Temperature(mpa);
+        for (double kelvin = low; kelvin < 1073.15; kelvin += 7.0) {
+            const double enthalpy = if97::region2(mpa, kelvin).enthalpy;
+            const double found = if97::region2Temperature(mpa, enthalpy, low);
+            EXPECT_NEAR(if97::region2(mpa, found).enthalpy, enthalpy, 4e-15 * enthalpy)
+                << mpa << " MPa " << kelvin << " K";
+            EXPECT_NEAR(found, kelvin, 1e-11) << mpa << " MPa " << kelvin << " K";
+        }
+    }
+}
+
 TEST(If97, TellsWaterAndTheRangeApartFromSteam) {
     using enum if97::Phase;
     struct Row {
