@@ -41,6 +41,8 @@ int main() {
     print("B23 T", if97::b23Temperature(0.165291643e2));
     for (const auto& [mpa, kelvin] : {std::pair{0.0035, 300.0}, {0.0035, 700.0}, {30.0, 700.0}})
         print("region 2", if97::region2(mpa, kelvin));
+    for (const auto& [mpa, kelvin] : {std::pair{3.0, 300.0}, {80.0, 300.0}, {3.0, 500.0}})
+        print("region 1", if97::region1(mpa, kelvin));
     for (const auto& [density, kelvin] :
          {std::pair{500.0, 650.0}, {200.0, 650.0}, {500.0, 750.0}}) {
         print("region 3 p", if97::region3Pressure(density, kelvin));
@@ -48,8 +50,17 @@ int main() {
     }
     // The whole range the windows offer, as the property window and the network ask for it.
     for (double mpa = 0.001; mpa <= 100.0; mpa *= 1.37) {
-        if (const auto saturated = if97::saturatedSteam(mpa))
+        if (const auto saturated = if97::saturatedSteam(mpa)) {
             print("saturated", *saturated);
+            // The liquid that condenses and the temperature of steam heated or cooled from there.
+            if (const auto water = if97::saturatedWater(mpa)) {
+                print("saturated water", *water);
+                const double low = if97::saturationTemperature(mpa);
+                for (double rise = 10.0; rise < 1000.0; rise += 97.0)
+                    print("T(p, h)",
+                          if97::region2Temperature(mpa, saturated->enthalpy + rise, low));
+            }
+        }
         for (double kelvin = 280.0; kelvin <= 1073.15; kelvin += 13.7)
             if (const if97::SteamState s = if97::steamAt(mpa, kelvin);
                 s.phase == if97::Phase::Steam)
