@@ -1,0 +1,287 @@
+// Along a segment, x from the inlet, with G = 3.6 ṁ in t/h:
+//
+//     dp/dx = -(1 + α) · R(ṁ, ρ),  R = 0.00688 · K^0.25 · G² / (d^5.25 · ρ)   (calc/friction.h)
+//
+// Superheated steam (h > h″(p)): T from region 2's h(p, T) = h, ρ = ρ(p, T),
+//     dh/dx = -k·q(T) / ṁ,  dṁ/dx = 0.
+// Dry saturated steam: T = T_sat(p), ρ = ρ″(p), h = h″(p), and the energy of the steam that
+// stays, ṁ h″, falls by the heat lost and the condensate's h′:
+//     dh/dx = dh″/dx,  dṁ/dx = -(k·q + ṁ · dh″/dx) / (h″ - h′).
+// Where that dṁ/dx would be positive, throttling heats the steam more than the pipe cools it and
+// the steam is superheated instead. Beside p, h and ṁ the state carries the heat lost and the
+// enthalpy drained, so that the energy balance closes to the integration's tolerance.
+//
+// Boost's odeint does the steps: an embedded Runge-Kutta pair under our own error measure (each
+// quantity relative to its own size, the heats relative to the flow's enthalpy) and our own
+// step-size rule, which takes its powers from calc/elementary.h so that the steps, and so the
+// figures, are the same bits wherever the C library's pow rounds otherwise. Where the steam
+// changes state inside an accepted step, the step is cut where it does (the Illinois method on
+// the step's length, each trial a fresh step of the pair from the step's start) and the
+// integration goes on from there under the other equations: a kink is never stepped over.
+#include "network/heat_line.h"
+
+#include "calc/friction.h"
+#include "network/heat_line_stepper.h"
+#include "steam/if97.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <utility>
+
+namespace network::heat_line {
+
+namespace {
+
+namespace if97 = steam::if97;
+
+constexpr double kKelvin = 273.15;
+constexpr double kLowest = if97::kLowestSaturationPressure; // MPa
+constexpr double kSaturationTop = 623.15; // K: above it the saturation line leaves region 2
+// A crossing is located to this fraction of the segment's length, or of the event's change over
+// the step: the state then moves by about 1e-12 of itself, far inside the tolerance.
+constexpr double kCrossingTolerance = 1e-12;
+// A state that flips back and forth at a touching point stays in its last state after this many
+// changes.
+constexpr int kMostChanges = 8;
+
+double saturatedEnthalpy(double mpa) {
+    return if97::region2(mpa, if97::saturationTemperature(mpa)).enthalpy;
+}
+
+double saturationTopPressure() {
+    static const double top = if97::saturationPressure(kSaturationTop);
+    return top;
+}
+
+enum class Mode { Superheated, Saturated };
+
+// p from the state's p². Below the lowest pressure the properties stop; a step that ends there
+// has exhausted the pressure, and the right-hand side only has to stay finite on the way.
+double pressure(const State& y) {
+    return std::sqrt(std::max(y[kP], kLowest * kLowest));
+}
+
+// The right-hand side in the current mode, counting its evaluations.
+class Line {
+public:
+    Line(const Pipe& pipe, const LossPerMetre& loss)
+        : m_factor(1 + pipe.localLoss),
+          // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
+          m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss) {}
+
+    Mode mode = Mode::Superheated;
+    int evaluations = 0;
+
+    void operator()(const State& y, State& dy, double /*x*/) {
+        ++evaluations;
+        const double mpa = pressure(y);
+        const double flow = y[kM];
+        const double tons = 3.6 * flow;
+        if (mode == Mode::Superheated) {
+            const auto [kelvin, density] = superheated(mpa, y[kH]);
+            const double loss = m_loss(kelvin - kKelvin) / 1000; // kW/m
+            const double slope = -m_factor * m_friction * tons * tons / density / 1e6;
+            dy[kP] = 2 * mpa * slope;
+            dy[kH] = -loss / flow;
+            dy[kM] = 0;
+            dy[kQ] = loss;
+            dy[kD] = 0;
+            return;
+        }
+        const double kelvin = if97::saturationTemperature(mpa);
+        const if97::SteamProperties vapour = if97::region2(mpa, kelvin);
+        const double liquid = if97::region1(mpa, kelvin).enthalpy;
+        const double loss = m_loss(kelvin - kKelvin) / 1000;
+        const double slope = -m_factor * m_friction * tons * tons / vapour.density / 1e6;
+        dy[kP] = 2 * mpa * slope;
+        dy[kH] = saturatedEnthalpySlope(mpa) * slope;
+        dy[kM] = -(loss + flow * dy[kH]) / (vapour.enthalpy - liquid);
+        dy[kQ] = loss;
+        dy[kD] = -dy[kM] * liquid;
+    }
+
+    // Positive while the mode holds: superheated steam's enthalpy above the saturated vapour's,
+    // or saturated steam's condensing rate (from its slope `dy`).
+    double event(const State& y, const State& dy) const {
+        return mode == Mode::Superheated ? y[kH] - saturatedEnthalpy(pressure(y)) : -dy[kM];
+    }
+
+    // Whether the state lies outside region 2 and the saturation line up to 350 ℃.
+    bool outsideAt(const State& y) const {
+        const double mpa = pressure(y);
+        if (mpa <= saturationTopPressure())
+            return false;
+        return mode == Mode::Saturated ||
+               y[kH] <=
+                   if97::region2(mpa, std::max(kSaturationTop, if97::b23Temperature(mpa))).enthalpy;
+    }
+
+    // T in K and ρ of steam of region 2 at p and h.
+    std::pair<double, double> superheated(double mpa, double enthalpy) {
+        double low = 0;
+        if (mpa <= saturationTopPressure()) {
+            low = if97::saturationTemperature(mpa);
+        } else {
+            // Above 350 ℃ on the saturation line region 2 ends at its boundary to region 3.
+            low = std::max(kSaturationTop, if97::b23Temperature(mpa));
+            const if97::SteamProperties edge = if97::region2(mpa, low);
+            if (enthalpy <= edge.enthalpy)
+                return {low, edge.density};
+        }
+        double kelvin = if97::region2Temperature(mpa, enthalpy, low);
+        if97::SteamProperties state = if97::region2(mpa, kelvin);
+        // Only a trial stage of a step that crosses the saturation line comes below it: region
+        // 2 goes on smoothly into the metastable vapour there, and the step is then cut where it
+        // meets the line.
+        if (!(std::abs(state.enthalpy - enthalpy) <= 1e-9 * enthalpy)) {
+            kelvin = if97::region2Temperature(mpa, enthalpy, low - 30);
+            state = if97::region2(mpa, kelvin);
+        }
+        return {kelvin, state.density};
+    }
+
+private:
+    double m_factor;
+    double m_friction;
+    const LossPerMetre& m_loss;
+};
+
+// Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
+// regula falsi on the step's length, each trial a fresh step of the pair from x. Returns the length
+// and the state just past it.
+std::pair<double, State> locate(Stepper& stepper, Line& line, const State& y, const State& dydx,
+                                double x, double taken, const State& next, const State& dnext,
+                                double length) {
+    double a = 0, b = taken, ga = line.event(y, dydx), gb = line.event(next, dnext);
+    // Close enough where the event is a negligible part of its change over the step, or the
+    // bracket a negligible part of the segment.
+    const double close = kCrossingTolerance * std::max(std::abs(ga), std::abs(gb));
+    State atB = next;
+    int side = 0;
+    while (b - a > kCrossingTolerance * length && std::abs(gb) > close) {
+        double c = b - gb * (b - a) / (gb - ga);
+        if (!(c > a && c < b))
+            c = 0.5 * (a + b);
+        State atC{}, dAtC{};
+        freshStep(stepper, std::ref(line), y, dydx, x, atC, c);
+        if (line.mode == Mode::Saturated)
+            line(atC, dAtC, x + c);
+        const double gc = line.event(atC, dAtC);
+        if (gc < 0) {
+            b = c, gb = gc, atB = atC;
+            if (side == -1)
+                ga *= 0.5;
+            side = -1;
+        } else {
+            a = c, ga = gc;
+            if (side == 1)
+                gb *= 0.5;
+            side = 1;
+        }
+    }
+    return {b, atB};
+}
+
+} // namespace
+
+double saturatedEnthalpySlope(double mpa) {
+    // The difference's error δ² h‴ / 6 is about 2e-9 of the slope at δ = p/16384, and its
+    // rounding (some 1e-15 of h″ ≈ 2800 kJ/kg over 2δ) about 2e-10. In dṁ/dx the slope weighs
+    // the change of h″ along a segment, a few kJ/kg against h″ - h′ ≈ 2000 kJ/kg, so its error
+    // moves the condensate by about 1e-12 of the flow. Region 2 gives no second derivatives.
+    const double high = mpa + mpa / 16384, low = mpa - mpa / 16384;
+    return (saturatedEnthalpy(high) - saturatedEnthalpy(low)) / (high - low);
+}
+
+Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss) {
+    Outlet out;
+    const double length = pipe.length;
+    Line line(pipe, loss);
+    State y{inlet.mpa * inlet.mpa, inlet.enthalpy, inlet.flow, 0, 0};
+    const bool moving = inlet.flow > 0 && length > 0;
+    if (y[kH] <= saturatedEnthalpy(inlet.mpa)) {
+        y[kH] = saturatedEnthalpy(inlet.mpa);
+        line.mode = Mode::Saturated;
+    }
+    State dydx{};
+    if (moving) {
+        line(y, dydx, 0);
+        // Saturated steam that throttling would superheat at once is superheated.
+        if (line.mode == Mode::Saturated && line.event(y, dydx) < 0) {
+            line.mode = Mode::Superheated;
+            line(y, dydx, 0);
+        }
+    }
+    out.outside = line.outsideAt(y);
+    out.points.push_back({0, inlet.mpa, y[kH], y[kM]});
+
+    Stepper stepper(Checker{kRelativeTolerance}, Adjuster{});
+    double x = 0;
+    double dt = length;
+    int changes = 0;
+    while (moving && x < length) {
+        const bool last = dt >= length - x;
+        double step = last ? length - x : dt;
+        double t = x;
+        State next{};
+        if (!tryStep(stepper, std::ref(line), y, dydx, t, next, step)) {
+            dt = step;
+            continue;
+        }
+        const double taken = t - x;
+        dt = step;
+        if (next[kP] <= kLowest * kLowest) {
+            // p² falls nearly linearly: the profile ends about where the pressure runs out.
+            out.exhausted = true;
+            const double share = (y[kP] - kLowest * kLowest) / (y[kP] - next[kP]);
+            y = next, x += share * taken;
+            out.points.push_back({x, kLowest, y[kH], y[kM]});
+            break;
+        }
+        // The slope at the step's end starts the next step; the last step needs it only for
+        // saturated steam's condensing rate.
+        State dnext{};
+        if (!last || line.mode == Mode::Saturated)
+            line(next, dnext, t);
+        if (changes < kMostChanges && line.event(next, dnext) < 0) {
+            const auto [where, state] =
+                locate(stepper, line, y, dydx, x, taken, next, dnext, length);
+            // Just past the line, and put on it: dry saturated vapour at that pressure.
+            y = state;
+            x += where;
+            y[kH] = saturatedEnthalpy(pressure(y));
+            out.condensing = out.condensing || line.mode == Mode::Superheated;
+            line.mode = line.mode == Mode::Superheated ? Mode::Saturated : Mode::Superheated;
+            ++changes;
+            line(y, dydx, x);
+            out.outside = out.outside || line.outsideAt(y);
+            out.points.push_back({x, pressure(y), y[kH], y[kM]});
+            continue;
+        }
+        y = next, dydx = dnext, x = last ? length : t;
+        out.outside = out.outside || line.outsideAt(y);
+        out.points.push_back({x, pressure(y), y[kH], y[kM]});
+    }
+
+    // The inlet's own pressure where no step was taken, not the root of its square.
+    const double mpa = x > 0 ? pressure(y) : inlet.mpa;
+    double kelvin = 0;
+    if (line.mode == Mode::Saturated) {
+        // Its enthalpy is h″ up to the integration's error; the outlet lies on the line.
+        y[kH] = saturatedEnthalpy(mpa);
+        kelvin = if97::saturationTemperature(mpa);
+    } else {
+        kelvin = line.superheated(mpa, y[kH]).first;
+    }
+    out.steam = {mpa, y[kH], y[kM]};
+    out.kelvin = kelvin;
+    out.heatLoss = y[kQ];
+    out.drainHeat = y[kD];
+    out.condensate = (inlet.flow - y[kM]) * 3600;
+    out.saturatedOut = line.mode == Mode::Saturated;
+    out.evaluations = line.evaluations;
+    return out;
+}
+
+} // namespace network::heat_line
