@@ -253,14 +253,39 @@ TEST(HeatLine, SaturatedEnthalpySlopeMatchesAnExtrapolatedDifference) {
     }
 }
 
-// 30 t/h through a 100 mm bore from 0.3 MPa(a): ∫ρ dp down to nothing is about ρ p / 2 =
-// 2.4e5 Pa·kg/m³, and the friction spends 0.00688 · 0.0002^0.25 · 30² / 0.1^5.25 = 1.3e5 of it
-// a metre, so the pressure is gone within some two metres of the 1 km.
-TEST(HeatLine, PressureRunningOutIsExhaustion) {
-    const Steam inlet{0.3, vapourEnthalpy(0.3) + 20, 30 / 3.6};
-    const Outlet out = integrate(inlet, {1000, 0, 0.0002, 0.1}, lossPerMetre);
-    EXPECT_TRUE(out.exhausted);
-    EXPECT_LT(out.points.back().x, 5);
+// Where the steam leaves what the integration covers. 30 t/h through a 100 mm bore from
+// 0.3 MPa(a): ∫ρ dp down to nothing is about ρ p / 2 = 2.4e5 Pa·kg/m³, and the friction spends
+// 0.00688 · 0.0002^0.25 · 30² / 0.1^5.25 = 1.3e5 of it a metre, so the pressure is gone within
+// some two metres. Steam 1 K above region 2's boundary to region 3 at 20 MPa(a) (377.6 ℃) loses
+// 263.4 W/m at 30 t/h, 0.0316 kJ/kg a metre, and lies 11.6 kJ/kg above the boundary's enthalpy
+// at the outlet's pressure after 200 m, 12.0 after 1000 m: 6.3 kJ/kg lost leaves it inside,
+// 31.6 takes it out.
+TEST(HeatLine, PressureRunningOutAndLeavingRegionTwoAreSaid) {
+    struct Row {
+        std::string name;
+        Steam inlet;
+        Pipe pipe;
+        bool exhausted, outside;
+    };
+    const double dense = if97::region2(20, if97::b23Temperature(20) + 1).enthalpy;
+    const std::vector<Row> rows{
+        {"a bore far too small",
+         {0.3, vapourEnthalpy(0.3) + 20, 30 / 3.6},
+         {1000, 0, 0.0002, 0.1},
+         true,
+         false},
+        {"dense steam, 200 m", {20, dense, 30 / 3.6}, {200, 0, 0.0002, 0.15}, false, false},
+        {"dense steam, 1000 m", {20, dense, 30 / 3.6}, {1000, 0, 0.0002, 0.15}, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outlet out = integrate(row.inlet, row.pipe, lossPerMetre);
+        EXPECT_EQ(out.exhausted, row.exhausted);
+        EXPECT_EQ(out.outside, row.outside);
+        if (row.exhausted) {
+            EXPECT_LT(out.points.back().x, 5);
+        }
+    }
 }
 
 } // namespace
