@@ -70,15 +70,16 @@ public:
           // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
           m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss) {}
 
-    Mode mode = Mode::Superheated;
-    int evaluations = 0;
+    Mode mode() const { return m_mode; }
+    void setMode(Mode mode) { m_mode = mode; }
+    int evaluations() const { return m_evaluations; }
 
     void operator()(const State& y, State& dy, double /*x*/) {
-        ++evaluations;
+        ++m_evaluations;
         const double mpa = pressure(y);
         const double flow = y[kM];
         const double tons = 3.6 * flow;
-        if (mode == Mode::Superheated) {
+        if (m_mode == Mode::Superheated) {
             const auto [kelvin, density] = superheated(mpa, y[kH]);
             const double loss = m_loss(kelvin - kKelvin) / 1000; // kW/m
             const double slope = -m_factor * m_friction * tons * tons / density / 1e6;
@@ -104,7 +105,7 @@ public:
     // Positive while the mode holds: superheated steam's enthalpy above the saturated vapour's,
     // or saturated steam's condensing rate (from its slope `dy`).
     double event(const State& y, const State& dy) const {
-        return mode == Mode::Superheated ? y[kH] - saturatedEnthalpy(pressure(y)) : -dy[kM];
+        return m_mode == Mode::Superheated ? y[kH] - saturatedEnthalpy(pressure(y)) : -dy[kM];
     }
 
     // Whether the state lies outside region 2 and the saturation line up to 350 ℃.
@@ -112,7 +113,7 @@ public:
         const double mpa = pressure(y);
         if (mpa <= saturationTopPressure())
             return false;
-        return mode == Mode::Saturated ||
+        return m_mode == Mode::Saturated ||
                y[kH] <=
                    if97::region2(mpa, std::max(kSaturationTop, if97::b23Temperature(mpa))).enthalpy;
     }
@@ -145,6 +146,8 @@ private:
     double m_factor;
     double m_friction;
     const LossPerMetre& m_loss;
+    Mode m_mode = Mode::Superheated;
+    int m_evaluations = 0;
 };
 
 // Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
@@ -165,7 +168,7 @@ std::pair<double, State> locate(Stepper& stepper, Line& line, const State& y, co
             c = 0.5 * (a + b);
         State atC{}, dAtC{};
         freshStep(stepper, std::ref(line), y, dydx, x, atC, c);
-        if (line.mode == Mode::Saturated)
+        if (line.mode() == Mode::Saturated)
             line(atC, dAtC, x + c);
         const double gc = line.event(atC, dAtC);
         if (gc < 0) {
@@ -202,14 +205,14 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
     const bool moving = inlet.flow > 0 && length > 0;
     if (y[kH] <= saturatedEnthalpy(inlet.mpa)) {
         y[kH] = saturatedEnthalpy(inlet.mpa);
-        line.mode = Mode::Saturated;
+        line.setMode(Mode::Saturated);
     }
     State dydx{};
     if (moving) {
         line(y, dydx, 0);
         // Saturated steam that throttling would superheat at once is superheated.
-        if (line.mode == Mode::Saturated && line.event(y, dydx) < 0) {
-            line.mode = Mode::Superheated;
+        if (line.mode() == Mode::Saturated && line.event(y, dydx) < 0) {
+            line.setMode(Mode::Superheated);
             line(y, dydx, 0);
         }
     }
@@ -242,7 +245,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
         // The slope at the step's end starts the next step; the last step needs it only for
         // saturated steam's condensing rate.
         State dnext{};
-        if (!last || line.mode == Mode::Saturated)
+        if (!last || line.mode() == Mode::Saturated)
             line(next, dnext, t);
         if (changes < kMostChanges && line.event(next, dnext) < 0) {
             const auto [where, state] =
@@ -251,8 +254,8 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
             y = state;
             x += where;
             y[kH] = saturatedEnthalpy(pressure(y));
-            out.condensing = out.condensing || line.mode == Mode::Superheated;
-            line.mode = line.mode == Mode::Superheated ? Mode::Saturated : Mode::Superheated;
+            out.condensing = out.condensing || line.mode() == Mode::Superheated;
+            line.setMode(line.mode() == Mode::Superheated ? Mode::Saturated : Mode::Superheated);
             ++changes;
             line(y, dydx, x);
             out.outside = out.outside || line.outsideAt(y);
@@ -267,7 +270,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
     // The inlet's own pressure where no step was taken, not the root of its square.
     const double mpa = x > 0 ? pressure(y) : inlet.mpa;
     double kelvin = 0;
-    if (line.mode == Mode::Saturated) {
+    if (line.mode() == Mode::Saturated) {
         // Its enthalpy is h″ up to the integration's error; the outlet lies on the line.
         y[kH] = saturatedEnthalpy(mpa);
         kelvin = if97::saturationTemperature(mpa);
@@ -279,8 +282,8 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
     out.heatLoss = y[kQ];
     out.drainHeat = y[kD];
     out.condensate = (inlet.flow - y[kM]) * 3600;
-    out.saturatedOut = line.mode == Mode::Saturated;
-    out.evaluations = line.evaluations;
+    out.saturatedOut = line.mode() == Mode::Saturated;
+    out.evaluations = line.evaluations();
     return out;
 }
 

@@ -37,11 +37,14 @@ struct Point {
 };
 
 struct Outlet {
-    Steam steam;               // at the outlet, or where the pressure ran out
-    double kelvin = 0;         // the outlet's temperature
-    double heatLoss = 0;       // kW, ∫ k·q dx
-    double drainHeat = 0;      // kW, the enthalpy the condensate carries off at h′
-    double condensate = 0;     // kg/h, the flow the segment loses
+    Steam steam;          // at the outlet, or where the pressure ran out
+    double kelvin = 0;    // the outlet's temperature
+    double heatLoss = 0;  // kW, ∫ k·q dx
+    double drainHeat = 0; // kW, the enthalpy the condensate carries off at h′
+    // kg/h, the flow the segment loses. An inlet flow below it condenses away before the end
+    // and leaves a negative outlet flow: the condensate is still the pipe's, for the next guess
+    // of the inlet flow.
+    double condensate = 0;
     bool condensing = false;   // superheated steam reached saturation inside the segment
     bool saturatedOut = false; // the outlet's steam is dry saturated
     // The pressure would fall to the saturation line's lowest before the end: the rest of the
@@ -49,8 +52,10 @@ struct Outlet {
     bool exhausted = false;
     // Some state lay outside region 2 and the saturation line up to 350 ℃ (above 16.5 MPa).
     bool outside = false;
-    std::vector<Point> points; // the inlet, then each accepted step's end
-    int evaluations = 0;       // of the right-hand side, for measuring the cost
+    // The inlet, then each accepted step's end and each change of state; where the pressure runs
+    // out, about where it does.
+    std::vector<Point> points;
+    int evaluations = 0; // of the right-hand side, for measuring the cost
 };
 
 // The outlet of a pipe of `pipe.length` from `inlet`. Steam at or below the saturated vapour's
