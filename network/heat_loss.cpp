@@ -115,11 +115,12 @@ private:
 };
 
 // The surface's rise u = Ts − ta, in (0, rise), where the conduction through the insulation
-// meets the surface's loss: (rise − u)·λ(tm) = R·Q(u), R = D1·ln(D1/D0)/2 (the balance
-// times R, so that a layer too thin to give R > 0 divides by nothing). Solved for u rather than
-// Ts so that a small rise keeps its relative precision. Newton's steps, kept inside the bracket
-// by bisection where they leave it or stop halving it, to the last bits: the loss is integrated
-// at a relative 1e-10 and must be smooth in T far below that.
+// meets the surface's loss. The standard's (T − Ts)·2λ(tm)/(D1·ln(D1/D0)) = αs·(Ts − ta) is
+// taken times R = D1·ln(D1/D0)/2, (rise − u)·λ(tm) = R·Q(u), so that a layer too thin to give
+// R > 0 divides by nothing; and solved for u rather than Ts, so that a small rise keeps its
+// relative precision. Newton's steps, kept inside the bracket by bisection where they leave it
+// or stop halving it, to the last bits: the loss is integrated at a relative 1e-10 and must be
+// smooth in T far below that.
 double surfaceRise(double steamC, double ambientC, double resistanceM, const Insulation& insulation,
                    const SurfaceFlux& surface) {
     const double rise = steamC - ambientC;

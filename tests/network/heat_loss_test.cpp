@@ -7,7 +7,7 @@
 #include <numbers>
 
 // The insulation standard's formulas against figures worked apart from the program: by hand,
-// from the standard's tables as the issue lists them, and from the balance written out here
+// from the standard's tables, and from the balance written out here
 // with the C library's pow and solved by plain bisection.
 namespace {
 
@@ -19,7 +19,7 @@ using heat::Operation;
 TEST(HeatLoss, ConductivityIsAppendixAsFormulaAtEachMaterialsPoints) {
     struct Row {
         heat::Insulation insulation;
-        double meanC, expected; // worked by hand from the issue's formulas
+        double meanC, expected; // worked by hand from Appendix A's formulas
     };
     const Row rows[] = {
         {Material::RockWool, 50, 0.04125},
@@ -69,7 +69,7 @@ TEST(HeatLoss, APublishedWorkedExampleByItsClosedForm) {
     EXPECT_NEAR(loss.surface, 21.57021640857212, 1e-13);
 }
 
-// αs as the issue writes it, with the C library's pow.
+// αs as the standard writes it, with the C library's pow.
 double alphaS(const heat::Surroundings& air, Laying laying, double ts, double d) {
     const double ta = air.ambient, w = air.wind;
     const double radiation = 5.669 * air.emissivity / (ts - ta) *
