@@ -4,6 +4,7 @@
 #include "files/text.h"
 #include "network/faults.h"
 #include "network/file_syntax.h"
+#include "network/file_values.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,12 +17,19 @@ namespace network {
 
 namespace {
 
-// The writer keeps the keys in the order docs/network-file.md lists them.
-using Json = nlohmann::ordered_json;
 using files::errnoWords;
 using files::fileNameOf;
 using files::firstNonUtf8;
 using files::inQuotes;
+using reader::expect;
+using reader::Json;
+using reader::member;
+using reader::number;
+using reader::oneOf;
+using reader::optionalNumber;
+using reader::Refusal;
+using reader::required;
+using reader::text;
 
 constexpr std::string_view kFormat = "steam-network";
 constexpr int kVersion = 1;
@@ -48,79 +56,6 @@ std::string faultWords(const Network& network, const Fault& fault) {
             ? segmentWhere(*fault.segment, network.segments[*fault.segment].name, fault.field)
             : fault.field;
     return placedFault(where, fault.why);
-}
-
-// A fault found while taking the file's values apart, thrown within this file only: the reading
-// stops at the first one.
-struct Refusal {
-    std::string where;
-    std::string why;
-};
-
-std::string typeWords(const Json& value) {
-    switch (value.type()) {
-    case Json::value_t::null:
-        return "null";
-    case Json::value_t::boolean:
-        return "true 或 false";
-    case Json::value_t::string:
-        return "文本";
-    case Json::value_t::array:
-        return "数组";
-    case Json::value_t::object:
-        return "对象";
-    default:
-        return "数";
-    }
-}
-
-const Json* member(const Json& object, const std::string& key) {
-    const auto found = object.find(key);
-    return found == object.end() ? nullptr : &*found;
-}
-
-const Json& required(const Json& object, const std::string& key, const std::string& where) {
-    const Json* value = member(object, key);
-    if (value == nullptr)
-        throw Refusal{where, "缺少这一项"};
-    return *value;
-}
-
-void expect(bool ok, const Json& value, const std::string& where, std::string_view kind) {
-    if (!ok)
-        throw Refusal{where, "须为" + std::string(kind) + "（文件中是" +
-                                 (value.is_null() || value.is_boolean() ? " " : "") +
-                                 typeWords(value) + "）"};
-}
-
-std::string text(const Json& value, const std::string& where) {
-    expect(value.is_string(), value, where, "文本");
-    return value.get<std::string>();
-}
-
-double number(const Json& value, const std::string& where) {
-    expect(value.is_number(), value, where, "数");
-    return value.get<double>();
-}
-
-std::optional<double> optionalNumber(const Json* value, const std::string& where) {
-    if (value == nullptr || value->is_null())
-        return std::nullopt;
-    return number(*value, where);
-}
-
-// A name from a short list, or the fault that lists them.
-template <std::size_t N>
-std::size_t oneOf(const Json& value, const std::string& where, std::string_view what,
-                  const std::array<std::string_view, N>& names) {
-    const std::string name = text(value, where);
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found != names.end())
-        return static_cast<std::size_t>(found - names.begin());
-    std::string list;
-    for (std::size_t i = 0; i < N; ++i)
-        list += (i == 0 ? "" : i + 1 == N ? " 或 " : "、") + std::string(names[i]);
-    throw Refusal{where, "未知的" + std::string(what) + " " + inQuotes(name) + "：应为 " + list};
 }
 
 Source readSource(const Json& root) {
