@@ -544,6 +544,14 @@ TEST_F(SavedNetwork, TheExamplesAreUsable) {
         ++examples;
     }
     EXPECT_EQ(examples, 4U);
+    // Kept apart from the examples whose figures the tests hold to the bit.
+    const fs::path heated = fs::path(STEAM_NETWORK_EXAMPLES).parent_path() / "heat-loss-examples";
+    for (const char* name : {"superheated-heat-loss.json", "saturated-heat-loss.json"}) {
+        SCOPED_TRACE(name);
+        const network::Reading reading = network::loadNetwork(heated / name);
+        EXPECT_EQ(reading.fault, "");
+        EXPECT_TRUE(reading.network && reading.network->heatLoss);
+    }
 }
 
 // A save that fails after any number of bytes, the whole text among them, leaves the old file
