@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <functional>
 #include <variant>
 #include <vector>
 
@@ -99,11 +98,15 @@ Source readSource(const Json& root) {
 // A segment's thermal keys: required where the network loses heat, else optional and kept, so that
 // switching the heat loss off loses nothing typed.
 void readSegmentHeat(const Json& value, int version, bool heatLoss, Segment& segment,
-                     const std::function<std::string(std::string_view)>& where) {
-    const auto field = [&](const char* key) -> const Json* {
+                     const auto& where) {
+    const auto given = [&](const char* key) {
         const Json* found = member(value, key);
         if (version == 1 && found != nullptr)
             throw Refusal{where(key), std::string(kNotInVersion1)};
+        return found;
+    };
+    const auto field = [&](const char* key) -> const Json* {
+        const Json* found = given(key);
         if (heatLoss)
             return &required(value, key, where(key));
         return found == nullptr || found->is_null() ? nullptr : found;
@@ -113,10 +116,8 @@ void readSegmentHeat(const Json& value, int version, bool heatLoss, Segment& seg
     if (const Json* laying = field("laying"))
         segment.laying =
             static_cast<heat::Laying>(oneOf(*laying, where("laying"), "敷设方式", kLayings));
-    const Json* temperature = member(value, "requiredTemperature");
-    if (version == 1 && temperature != nullptr)
-        throw Refusal{where("requiredTemperature"), std::string(kNotInVersion1)};
-    segment.requiredTemperature = optionalNumber(temperature, where("requiredTemperature"));
+    segment.requiredTemperature =
+        optionalNumber(given("requiredTemperature"), where("requiredTemperature"));
 }
 
 Segment readSegment(const Json& value, std::size_t index, int version, bool heatLoss) {

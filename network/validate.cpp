@@ -26,9 +26,9 @@ constexpr double kKelvin = 273.15;
 constexpr double kHighestSaturatedKelvin = 623.15;
 constexpr double kHighestCelsius = 800;
 constexpr double kHighestMpa = 100;
-// The heat loss's limits: the air a plant stands in, a gale, the standard's additional losses
-// (typically 1.1 to 1.3) with room to spare, and a metre of insulation. A required temperature
-// beyond the network's steam (at most 800 ℃, and never below 0 ℃ in region 2 or on the
+// The heat loss's limits: the air a plant stands in, a storm's wind, the standard's additional
+// losses (typically 1.1 to 1.3) with room to spare, and a metre of insulation. A required
+// temperature beyond the network's steam (at most 800 ℃, and never below 0 ℃ in region 2 or on the
 // saturation line) could never be met, or never missed: a slip of the keyboard either way.
 constexpr double kColdestAir = -50;
 constexpr double kWarmestAir = 60;
