@@ -60,7 +60,7 @@ TEST(Validate, RefusesWhatOnlyAModelCanHold) {
          "requiredPressure", 0, "要求压力不是有限的数"},
         {"air NaN", [](Network& n) { n.heatLoss = network::HeatLoss{}; n.heatLoss->air.ambient = kNaN; },
          "heatLoss.ambient", {}, "环境温度不是有限的数"},
-        {"conductivity infinite", [](Network& n) { n.heatLoss = network::HeatLoss{.insulation = kInfinity}; },
+        {"conductivity infinite", [](Network& n) { n.heatLoss = network::HeatLoss{.air = {}, .insulation = kInfinity}; },
          "heatLoss.insulation", {}, "保温材料的导热系数不是有限的数"},
         {"emissivity NaN", [](Network& n) { n.heatLoss = network::HeatLoss{}; n.heatLoss->air.emissivity = kNaN; },
          "heatLoss.emissivity", {}, "外表面黑度不是有限的数"},
