@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <variant>
 #include <vector>
 
 namespace network {
@@ -25,6 +26,17 @@ constexpr double kKelvin = 273.15;
 constexpr double kHighestSaturatedKelvin = 623.15;
 constexpr double kHighestCelsius = 800;
 constexpr double kHighestMpa = 100;
+// The heat loss's limits: the air a plant stands in, a storm's wind, the standard's additional
+// losses (typically 1.1 to 1.3) with room to spare, and a metre of insulation. A required
+// temperature beyond the network's steam (at most 800 ℃, and never below 0 ℃ in region 2 or on the
+// saturation line) could never be met, or never missed: a slip of the keyboard either way.
+constexpr double kColdestAir = -50;
+constexpr double kWarmestAir = 60;
+constexpr double kStrongestWind = 40;
+constexpr double kLeastFactor = 1;
+constexpr double kGreatestFactor = 3;
+constexpr double kThickestInsulation = 1000;
+constexpr double kLowestRequiredCelsius = 0;
 
 Fault topFault(std::string field, std::string why) {
     return {std::move(field), std::nullopt, std::move(why)};
@@ -53,6 +65,52 @@ std::optional<std::string> nonNegativeFault(double value, std::string_view what)
         return notFinite(what);
     if (value < 0)
         return std::string(what) + "不得为负";
+    return std::nullopt;
+}
+
+// A figure that must be above 0, as a roughness or a conductivity.
+std::optional<std::string> positiveFault(double value, std::string_view what) {
+    if (!std::isfinite(value))
+        return notFinite(what);
+    if (!(value > 0))
+        return std::string(what) + "须大于 0";
+    return std::nullopt;
+}
+
+// A figure between two limits, both allowed; `unit` with its blank before it.
+std::optional<std::string> betweenFault(double value, std::string_view what, double low,
+                                        double high, std::string_view unit) {
+    if (!std::isfinite(value))
+        return notFinite(what);
+    if (value < low || value > high)
+        return std::string(what) + "须在 " + calc::shortestText(low) + "～" +
+               calc::shortestText(high) + std::string(unit) + " 之间";
+    return std::nullopt;
+}
+
+std::optional<Fault> heatLossFault(const HeatLoss& heat) {
+    const auto fault = [](std::string_view key, std::string why) {
+        return topFault("heatLoss." + std::string(key), std::move(why));
+    };
+    const heat::Surroundings& air = heat.air;
+    if (std::optional<std::string> why =
+            betweenFault(air.ambient, "环境温度", kColdestAir, kWarmestAir, " ℃"))
+        return fault("ambient", *why);
+    if (std::optional<std::string> why = betweenFault(air.wind, "风速", 0, kStrongestWind, " m/s"))
+        return fault("wind", *why);
+    if (const double* conductivity = std::get_if<double>(&heat.insulation))
+        if (std::optional<std::string> why = positiveFault(*conductivity, "保温材料的导热系数"))
+            return fault("insulation", *why);
+    if (!std::isfinite(air.emissivity))
+        return fault("emissivity", notFinite("外表面黑度"));
+    if (!(air.emissivity > 0 && air.emissivity <= 1))
+        return fault("emissivity", "外表面黑度须大于 0 且不大于 1");
+    if (air.surfaceCoefficient)
+        if (std::optional<std::string> why = positiveFault(*air.surfaceCoefficient, "表面放热系数"))
+            return fault("surfaceCoefficient", *why);
+    if (std::optional<std::string> why =
+            betweenFault(heat.factor, "散热附加系数", kLeastFactor, kGreatestFactor, ""))
+        return fault("factor", *why);
     return std::nullopt;
 }
 
@@ -213,6 +271,14 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
         return fault("load", *why);
     if (s.requiredPressure && !std::isfinite(*s.requiredPressure))
         return fault("requiredPressure", notFinite("要求压力"));
+    // Checked whether the network loses heat or not: the file keeps them either way.
+    if (std::optional<std::string> why =
+            betweenFault(s.insulation, "保温层厚度", 0, kThickestInsulation, " mm"))
+        return fault("insulation", *why);
+    if (s.requiredTemperature)
+        if (std::optional<std::string> why = betweenFault(
+                *s.requiredTemperature, "要求温度", kLowestRequiredCelsius, kHighestCelsius, " ℃"))
+            return fault("requiredTemperature", *why);
     return std::nullopt;
 }
 
@@ -225,13 +291,14 @@ std::optional<Fault> validate(const Network& network) {
         return fault;
     // Zero roughness would be pipe without friction: every user at the source pressure, a
     // result that looks computed and is not.
-    if (!std::isfinite(network.roughness))
-        return topFault("roughness", "粗糙度不是有限的数");
-    if (!(network.roughness > 0))
-        return topFault("roughness", "粗糙度须大于 0");
+    if (std::optional<std::string> why = positiveFault(network.roughness, "粗糙度"))
+        return topFault("roughness", *why);
     if (network.maxSpecificLoss &&
         !(std::isfinite(*network.maxSpecificLoss) && *network.maxSpecificLoss > 0))
         return topFault("maxSpecificLoss", "比摩阻上限须是大于 0 的有限数");
+    if (network.heatLoss)
+        if (std::optional<Fault> fault = heatLossFault(*network.heatLoss))
+            return fault;
 
     // Each name's first segment, and each node's first feeding segment: later ones are the
     // faults, and the walks towards the source follow the first.

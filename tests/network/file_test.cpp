@@ -30,13 +30,26 @@ constexpr std::string_view kFile =
   {"name": "3", "from": "a", "to": "c", "length": 80, "localLoss": 15, "pipe": "DN100", "load": 1}]}
 )json";
 
+// The same network losing heat: one of each thermal form, thicknesses from a bare pipe up, both
+// layings, a required temperature given, null and absent.
+constexpr std::string_view kHeated =
+    R"json({"format": "steam-network", "version": 2, "title": "厂区蒸汽管网",
+ "source": {"node": "热源", "pressure": 1.0, "unit": "MPa(g)", "steam": "superheated", "temperature": 250},
+ "roughness": 0.2, "series": "seamless", "maxSpecificLoss": 200,
+ "heatLoss": {"ambient": 10, "wind": 3, "insulation": "rock-wool", "emissivity": 0.25, "surfaceCoefficient": null, "factor": 1.2, "operation": "year-round"},
+ "segments": [
+  {"name": "1", "from": "热源", "to": "a", "length": 500, "localLoss": 30, "pipe": "auto", "load": 10, "requiredPressure": 0.6, "insulation": 100, "laying": "overhead", "requiredTemperature": 200},
+  {"name": "2", "from": "a", "to": "b", "length": 120, "localLoss": 20, "pipe": "D159x4.5", "load": 2, "requiredPressure": null, "insulation": 80, "laying": "indoor", "requiredTemperature": null},
+  {"name": "3", "from": "a", "to": "c", "length": 80, "localLoss": 15, "pipe": "DN100", "load": 1, "insulation": 0, "laying": "overhead"}]}
+)json";
+
 struct Edit {
     std::string_view from; // once in kFile; empty: the whole text is `to`
     std::string_view to;
 };
 
-std::string edited(std::initializer_list<Edit> edits) {
-    std::string text(kFile);
+std::string edited(std::initializer_list<Edit> edits, std::string_view base = kFile) {
+    std::string text(base);
     for (const Edit& edit : edits) {
         if (edit.from.empty())
             return std::string(edit.to);
@@ -52,6 +65,9 @@ std::string edited(std::initializer_list<Edit> edits) {
 // Every file the reader refuses, each with its whole message, and the edge of each range taken.
 // Positions are counted by hand: columns in characters, bytes from 1.
 TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
+    const auto heated = [](std::initializer_list<Edit> edits) { return edited(edits, kHeated); };
+    const auto v2 = [](Edit edit) { return edited({{"\"version\": 1", "\"version\": 2"}, edit}); };
+    const std::string notInVersion1 = "第 1 版的格式没有这一项：要用它，请把 version 写作 2";
     const struct {
         const char* name;
         std::string text;
@@ -77,11 +93,11 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
          "不是蒸汽管网文件（没有 \"format\": \"steam-network\"）"},
         {"another format", edited({{"\"steam-network\"", "\"pipe-list\""}}),
          "不是蒸汽管网文件（没有 \"format\": \"steam-network\"）"},
-        {"newer version", edited({{"\"version\": 1", "\"version\": 2"}}),
-         "文件是第 2 版的格式，本程序只读得懂第 1 版：请用更新的程序打开"},
+        {"newer version", edited({{"\"version\": 1", "\"version\": 3"}}),
+         "文件是第 3 版的格式，本程序只读得懂第 1、2 版：请用更新的程序打开"},
         {"version as text", edited({{"\"version\": 1", "\"version\": \"1\""}}),
-         "version：须为整数 1"},
-        {"version 0", edited({{"\"version\": 1", "\"version\": 0"}}), "version：须为整数 1"},
+         "version：须为整数 1 或 2"},
+        {"version 0", edited({{"\"version\": 1", "\"version\": 0"}}), "version：须为整数 1 或 2"},
         {"extra keys ignored", edited({{"\"roughness\"", "\"colour\": [1], \"roughness\""}}), ""},
         {"title absent", edited({{"\"title\": \"厂区蒸汽管网\",", ""}}), ""},
         {"title null", edited({{"\"厂区蒸汽管网\"", "null"}}), ""},
@@ -205,6 +221,61 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
          "第 3 段（“3”）的 pipe：管子 “DN101” 不在管子目录中，也不是“D外径x壁厚”（mm）的写法"},
         {"load negative", edited({{"\"load\": 1}", "\"load\": -1}"}}),
          "第 3 段（“3”）的 load：负荷不得为负"},
+
+        // Version 2: the heat loss, absent or null for none, and each segment's thermal keys,
+        // required where it is set and kept where it is not; each range at both its edges.
+        // clang-format off
+        {"heat loss", heated({}), ""},
+        {"version 2 without heat loss", v2({"\"load\": 1}", "\"load\": 1}"}), ""},
+        {"heat loss null, thermal keys kept", heated({{"{\"ambient\": 10, \"wind\": 3, \"insulation\": \"rock-wool\", \"emissivity\": 0.25, \"surfaceCoefficient\": null, \"factor\": 1.2, \"operation\": \"year-round\"}", "null"}, {"\"insulation\": 80", "\"insulation\": null"}}), ""},
+        {"version 1 with heat loss", heated({{"\"version\": 2", "\"version\": 1"}}), "heatLoss：" + notInVersion1},
+        {"version 1 with heat loss null", edited({{"\"segments\"", "\"heatLoss\": null, \"segments\""}}), "heatLoss：" + notInVersion1},
+        {"version 1 with a laying", edited({{"\"load\": 1}", "\"load\": 1, \"laying\": null}"}}), "第 3 段（“3”）的 laying：" + notInVersion1},
+        {"version 1 with a required temperature", edited({{"\"load\": 1}", "\"load\": 1, \"requiredTemperature\": 150}"}}), "第 3 段（“3”）的 requiredTemperature：" + notInVersion1},
+        {"heat loss a number", heated({{"{\"ambient\"", "7, \"x\": {\"ambient\""}}), "heatLoss：须为对象（文件中是数）"},
+        {"ambient missing", heated({{"\"ambient\": 10, ", ""}}), "heatLoss.ambient：缺少这一项"},
+        {"wind as text", heated({{"\"wind\": 3", "\"wind\": \"3\""}}), "heatLoss.wind：须为数（文件中是文本）"},
+        {"insulation null", heated({{"\"rock-wool\"", "null"}}), "heatLoss.insulation：须为文本或数（文件中是 null）"},
+        {"insulation unknown", heated({{"\"rock-wool\"", "\"cork\""}}), "heatLoss.insulation：未知的保温材料 “cork”：应为 rock-wool、glass-wool、composite-silicate、calcium-silicate 或导热系数（数，W/(m·K)）"},
+        {"conductivity 0", heated({{"\"rock-wool\"", "0"}}), "heatLoss.insulation：保温材料的导热系数须大于 0"},
+        {"conductivity just above 0", heated({{"\"rock-wool\"", "5e-324"}}), ""},
+        {"emissivity null", heated({{"0.25", "null"}}), "heatLoss.emissivity：须为数（文件中是 null）"},
+        {"surface coefficient missing", heated({{"\"surfaceCoefficient\": null, ", ""}}), "heatLoss.surfaceCoefficient：缺少这一项"},
+        {"surface coefficient as text", heated({{"null, \"factor\"", "\"11.63\", \"factor\""}}), "heatLoss.surfaceCoefficient：须为数（文件中是文本）"},
+        {"surface coefficient 0", heated({{"null, \"factor\"", "0, \"factor\""}}), "heatLoss.surfaceCoefficient：表面放热系数须大于 0"},
+        {"surface coefficient just above 0", heated({{"null, \"factor\"", "5e-324, \"factor\""}}), ""},
+        {"factor missing", heated({{"\"factor\": 1.2, ", ""}}), "heatLoss.factor：缺少这一项"},
+        {"operation unknown", heated({{"year-round", "winter"}}), "heatLoss.operation：未知的运行方式 “winter”：应为 year-round 或 seasonal"},
+        {"insulation missing where heat is lost", heated({{"\"insulation\": 0, ", ""}}), "第 3 段（“3”）的 insulation：缺少这一项"},
+        {"insulation null where heat is lost", heated({{"\"insulation\": 80", "\"insulation\": null"}}), "第 2 段（“2”）的 insulation：须为数（文件中是 null）"},
+        {"laying missing where heat is lost", heated({{", \"laying\": \"indoor\"", ""}}), "第 2 段（“2”）的 laying：缺少这一项"},
+        {"laying unknown", heated({{"\"indoor\"", "\"buried\""}}), "第 2 段（“2”）的 laying：未知的敷设方式 “buried”：应为 overhead 或 indoor"},
+        {"required temperature as text", heated({{"\"requiredTemperature\": 200", "\"requiredTemperature\": \"200\""}}), "第 1 段（“1”）的 requiredTemperature：须为数（文件中是文本）"},
+        {"laying a number without heat loss", v2({"\"load\": 1}", "\"load\": 1, \"laying\": 1}"}), "第 3 段（“3”）的 laying：须为文本（文件中是数）"},
+        {"air at -50 ℃", heated({{"\"ambient\": 10", "\"ambient\": -50"}}), ""},
+        {"air below -50 ℃", heated({{"\"ambient\": 10", "\"ambient\": -50.001"}}), "heatLoss.ambient：环境温度须在 -50～60 ℃ 之间"},
+        {"air at 60 ℃", heated({{"\"ambient\": 10", "\"ambient\": 60"}}), ""},
+        {"air above 60 ℃", heated({{"\"ambient\": 10", "\"ambient\": 60.001"}}), "heatLoss.ambient：环境温度须在 -50～60 ℃ 之间"},
+        {"still air", heated({{"\"wind\": 3", "\"wind\": 0"}}), ""},
+        {"wind negative", heated({{"\"wind\": 3", "\"wind\": -0.001"}}), "heatLoss.wind：风速须在 0～40 m/s 之间"},
+        {"wind at 40 m/s", heated({{"\"wind\": 3", "\"wind\": 40"}}), ""},
+        {"wind above 40 m/s", heated({{"\"wind\": 3", "\"wind\": 40.001"}}), "heatLoss.wind：风速须在 0～40 m/s 之间"},
+        {"emissivity 0", heated({{"0.25", "0"}}), "heatLoss.emissivity：外表面黑度须大于 0 且不大于 1"},
+        {"emissivity just above 0", heated({{"0.25", "5e-324"}}), ""},
+        {"emissivity 1", heated({{"0.25", "1"}}), ""},
+        {"emissivity above 1", heated({{"0.25", "1.001"}}), "heatLoss.emissivity：外表面黑度须大于 0 且不大于 1"},
+        {"factor 1", heated({{"1.2", "1"}}), ""},
+        {"factor below 1", heated({{"1.2", "0.999"}}), "heatLoss.factor：散热附加系数须在 1～3 之间"},
+        {"factor 3", heated({{"1.2", "3"}}), ""},
+        {"factor above 3", heated({{"1.2", "3.001"}}), "heatLoss.factor：散热附加系数须在 1～3 之间"},
+        {"a metre of insulation", heated({{"\"insulation\": 100", "\"insulation\": 1000"}}), ""},
+        {"insulation above a metre", heated({{"\"insulation\": 100", "\"insulation\": 1000.001"}}), "第 1 段（“1”）的 insulation：保温层厚度须在 0～1000 mm 之间"},
+        {"insulation negative without heat loss", v2({"\"load\": 1}", "\"load\": 1, \"insulation\": -1}"}), "第 3 段（“3”）的 insulation：保温层厚度须在 0～1000 mm 之间"},
+        {"required 0 ℃", heated({{"\"requiredTemperature\": 200", "\"requiredTemperature\": 0"}}), ""},
+        {"required below 0 ℃", heated({{"\"requiredTemperature\": 200", "\"requiredTemperature\": -0.001"}}), "第 1 段（“1”）的 requiredTemperature：要求温度须在 0～800 ℃ 之间"},
+        {"required 800 ℃", heated({{"\"requiredTemperature\": 200", "\"requiredTemperature\": 800"}}), ""},
+        {"required above 800 ℃ without heat loss", v2({"\"load\": 1}", "\"load\": 1, \"requiredTemperature\": 800.001}"}), "第 3 段（“3”）的 requiredTemperature：要求温度须在 0～800 ℃ 之间"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -220,15 +291,16 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
 }
 
 // The writer's text for a small network, as docs/network-file.md shows it: keys in that order,
-// names as UTF-8, an absent figure as null.
+// names as UTF-8, an absent figure as null. Without heat loss it is version 1's text but for the
+// version, a thermal key written only where it is not the default; with it, every one.
 TEST(NetworkFile, WritesTheDocumentedText) {
     Network n;
     n.title = "单线";
     n.source = {.node = "热源", .pressure = 1.0, .unit = steam::kBarAbsolute};
     n.segments = {{.name = "1", .from = "热源", .to = "用户", .length = 0.1, .load = 2.5}};
-    EXPECT_EQ(network::networkJson(n), R"json({
+    const std::string head = R"json({
   "format": "steam-network",
-  "version": 1,
+  "version": 2,
   "title": "单线",
   "source": {
     "node": "热源",
@@ -239,7 +311,8 @@ TEST(NetworkFile, WritesTheDocumentedText) {
   "roughness": 0.2,
   "series": "seamless",
   "maxSpecificLoss": null,
-  "segments": [
+)json";
+    const std::string segment = R"json(  "segments": [
     {
       "name": "1",
       "from": "热源",
@@ -248,11 +321,69 @@ TEST(NetworkFile, WritesTheDocumentedText) {
       "localLoss": 0.0,
       "pipe": "auto",
       "load": 2.5,
-      "requiredPressure": null
-    }
-  ]
+      "requiredPressure": null)json";
+    const std::string tail = "\n    }\n  ]\n}\n";
+    EXPECT_EQ(network::networkJson(n), head + segment + tail);
+
+    n.segments[0].laying = network::heat::Laying::Indoor;
+    EXPECT_EQ(network::networkJson(n), head + segment + ",\n      \"laying\": \"indoor\"" + tail);
+
+    n.heatLoss = network::HeatLoss{.air = {.ambient = -5, .wind = 0, .surfaceCoefficient = 11.63},
+                                   .insulation = 0.06,
+                                   .factor = 1,
+                                   .operation = network::heat::Operation::Seasonal};
+    EXPECT_EQ(network::networkJson(n), head + R"json(  "heatLoss": {
+    "ambient": -5.0,
+    "wind": 0.0,
+    "insulation": 0.06,
+    "emissivity": 0.25,
+    "surfaceCoefficient": 11.63,
+    "factor": 1.0,
+    "operation": "seasonal"
+  },
+)json" + segment + R"json(,
+      "insulation": 0.0,
+      "laying": "indoor",
+      "requiredTemperature": null)json" + tail);
 }
-)json");
+
+// Each name of the heat loss's lists read as what it names, and a conductivity as itself.
+TEST(NetworkFile, ReadsTheHeatLossItsNamesSay) {
+    namespace heat = network::heat;
+    const network::Reading typed = network::readNetwork(kHeated, "厂区.json");
+    ASSERT_EQ(typed.fault, "");
+    EXPECT_EQ(typed.network->heatLoss,
+              (network::HeatLoss{
+                  .air = {.ambient = 10, .wind = 3, .emissivity = 0.25, .surfaceCoefficient = {}},
+                  .insulation = heat::Material::RockWool,
+                  .factor = 1.2,
+                  .operation = heat::Operation::YearRound}));
+    const std::vector<network::Segment>& segments = typed.network->segments;
+    EXPECT_EQ(segments[0].insulation, 100);
+    EXPECT_EQ(segments[0].laying, heat::Laying::Overhead);
+    EXPECT_EQ(segments[0].requiredTemperature, 200);
+    EXPECT_EQ(segments[1].laying, heat::Laying::Indoor);
+    EXPECT_EQ(segments[1].requiredTemperature, std::nullopt);
+
+    const struct {
+        std::string_view typed;
+        heat::Insulation insulation;
+    } insulations[] = {
+        {"\"glass-wool\"", heat::Material::GlassWool},
+        {"\"composite-silicate\"", heat::Material::CompositeSilicate},
+        {"\"calcium-silicate\"", heat::Material::CalciumSilicate},
+        {"0.045", 0.045},
+    };
+    for (const auto& row : insulations) {
+        SCOPED_TRACE(row.typed);
+        const network::Reading reading =
+            network::readNetwork(edited({{"\"rock-wool\"", row.typed}}, kHeated), "厂区.json");
+        ASSERT_TRUE(reading.network);
+        EXPECT_EQ(reading.network->heatLoss->insulation, row.insulation);
+    }
+    const network::Reading seasonal =
+        network::readNetwork(edited({{"year-round", "seasonal"}}, kHeated), "厂区.json");
+    EXPECT_EQ(seasonal.network->heatLoss->operation, heat::Operation::Seasonal);
 }
 
 class SavedNetwork : public testing::Test {
@@ -312,7 +443,29 @@ TEST_F(SavedNetwork, ReadsBackEqual) {
                           .superheated = true,
                           .temperature = 299.99999999999994};
     superheated.maxSpecificLoss = 250.5;
-    for (const Network& n : {saturated, superheated}) {
+    // Heat loss in each insulation's form, the segments' thermal keys given and not; and a network
+    // without heat loss keeping what its segments were given for it.
+    namespace heat = network::heat;
+    std::vector<Network> networks{saturated, superheated};
+    for (const heat::Insulation insulation :
+         {heat::Insulation(heat::Material::RockWool), heat::Insulation(heat::Material::GlassWool),
+          heat::Insulation(heat::Material::CompositeSilicate),
+          heat::Insulation(heat::Material::CalciumSilicate), heat::Insulation(0.1 / 3)}) {
+        Network heated = superheated;
+        heated.heatLoss = network::HeatLoss{.air = {}, .insulation = insulation};
+        heated.segments[0].insulation = 120.5;
+        heated.segments[1].laying = heat::Laying::Indoor;
+        heated.segments[1].requiredTemperature = 180.25;
+        networks.push_back(heated);
+    }
+    networks.back().heatLoss->air = {
+        .ambient = -50, .wind = 40, .emissivity = 1, .surfaceCoefficient = 11.63};
+    networks.back().heatLoss->factor = 3;
+    networks.back().heatLoss->operation = heat::Operation::Seasonal;
+    Network unheated = networks.back();
+    unheated.heatLoss.reset();
+    networks.push_back(unheated);
+    for (const Network& n : networks) {
         const fs::path path = m_folder / "管网.json";
         ASSERT_EQ(network::saveNetwork(n, path), "");
         EXPECT_EQ(contents(path).find("\\u"), std::string::npos) << "names kept as UTF-8";
@@ -330,6 +483,14 @@ TEST_F(SavedNetwork, TheExamplesAreUsable) {
         ++examples;
     }
     EXPECT_EQ(examples, 4U);
+    // Kept apart from the examples whose figures the tests hold to the bit.
+    const fs::path heated = fs::path(STEAM_NETWORK_EXAMPLES).parent_path() / "heat-loss-examples";
+    for (const char* name : {"superheated-heat-loss.json", "saturated-heat-loss.json"}) {
+        SCOPED_TRACE(name);
+        const network::Reading reading = network::loadNetwork(heated / name);
+        EXPECT_EQ(reading.fault, "");
+        EXPECT_TRUE(reading.network && reading.network->heatLoss);
+    }
 }
 
 // A save that fails after any number of bytes, the whole text among them, leaves the old file

@@ -58,6 +58,18 @@ TEST(Validate, RefusesWhatOnlyAModelCanHold) {
          "length", 1, "长度不是有限的数"},
         {"required pressure NaN", [](Network& n) { n.segments[0].requiredPressure = kNaN; },
          "requiredPressure", 0, "要求压力不是有限的数"},
+        {"air NaN", [](Network& n) { n.heatLoss = network::HeatLoss{}; n.heatLoss->air.ambient = kNaN; },
+         "heatLoss.ambient", {}, "环境温度不是有限的数"},
+        {"conductivity infinite", [](Network& n) { n.heatLoss = network::HeatLoss{.air = {}, .insulation = kInfinity}; },
+         "heatLoss.insulation", {}, "保温材料的导热系数不是有限的数"},
+        {"emissivity NaN", [](Network& n) { n.heatLoss = network::HeatLoss{}; n.heatLoss->air.emissivity = kNaN; },
+         "heatLoss.emissivity", {}, "外表面黑度不是有限的数"},
+        {"surface coefficient infinite", [](Network& n) { n.heatLoss = network::HeatLoss{}; n.heatLoss->air.surfaceCoefficient = kInfinity; },
+         "heatLoss.surfaceCoefficient", {}, "表面放热系数不是有限的数"},
+        {"thickness NaN, no heat lost", [](Network& n) { n.segments[1].insulation = kNaN; },
+         "insulation", 1, "保温层厚度不是有限的数"},
+        {"required temperature infinite", [](Network& n) { n.segments[0].requiredTemperature = kInfinity; },
+         "requiredTemperature", 0, "要求温度不是有限的数"},
     };
     // clang-format on
     ASSERT_FALSE(network::validate(aNetwork())) << "the unchanged network is usable";
