@@ -18,11 +18,16 @@
 // changes state inside an accepted step, the step is cut where it does (the Illinois method on
 // the step's length, each trial a fresh step of the pair from the step's start) and the
 // integration goes on from there under the other equations: a kink is never stepped over.
+//
+// The properties, asked for a dozen times a step, are steam/if97_fast.h's: IF97's own equations
+// with their powers multiplied out, dh″/dp from region 2's slopes and the saturation line's,
+// and superheated steam's temperature from the last one met.
 #include "network/heat_line.h"
 
 #include "calc/friction.h"
 #include "network/heat_line_stepper.h"
 #include "steam/if97.h"
+#include "steam/if97_fast.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +39,7 @@ namespace network::heat_line {
 namespace {
 
 namespace if97 = steam::if97;
+namespace fast = steam::if97::fast;
 
 constexpr double kKelvin = 273.15;
 constexpr double kLowest = if97::kLowestSaturationPressure; // MPa
@@ -46,7 +52,7 @@ constexpr double kCrossingTolerance = 1e-12;
 constexpr int kMostChanges = 8;
 
 double saturatedEnthalpy(double mpa) {
-    return if97::region2(mpa, if97::saturationTemperature(mpa)).enthalpy;
+    return fast::region2(mpa, fast::saturation(mpa).kelvin).enthalpy;
 }
 
 double saturationTopPressure() {
@@ -90,13 +96,13 @@ public:
             dy[kD] = 0;
             return;
         }
-        const double kelvin = if97::saturationTemperature(mpa);
-        const if97::SteamProperties vapour = if97::region2(mpa, kelvin);
-        const double liquid = if97::region1(mpa, kelvin).enthalpy;
-        const double loss = m_loss(kelvin - kKelvin) / 1000;
+        const fast::Saturation line = fast::saturation(mpa);
+        const fast::Vapour vapour = fast::region2(mpa, line.kelvin);
+        const double liquid = fast::region1Enthalpy(mpa, line.kelvin);
+        const double loss = m_loss(line.kelvin - kKelvin) / 1000;
         const double slope = -m_factor * m_friction * tons * tons / vapour.density / 1e6;
         dy[kP] = 2 * mpa * slope;
-        dy[kH] = saturatedEnthalpySlope(mpa) * slope;
+        dy[kH] = (vapour.pressureSlope + vapour.heatCapacity * line.slope) * slope;
         dy[kM] = -(loss + flow * dy[kH]) / (vapour.enthalpy - liquid);
         dy[kQ] = loss;
         dy[kD] = -dy[kM] * liquid;
@@ -115,39 +121,58 @@ public:
             return false;
         return m_mode == Mode::Saturated ||
                y[kH] <=
-                   if97::region2(mpa, std::max(kSaturationTop, if97::b23Temperature(mpa))).enthalpy;
+                   fast::region2(mpa, std::max(kSaturationTop, if97::b23Temperature(mpa))).enthalpy;
     }
 
     // T in K and ρ of steam of region 2 at p and h.
     std::pair<double, double> superheated(double mpa, double enthalpy) {
         double low = 0;
         if (mpa <= saturationTopPressure()) {
-            low = if97::saturationTemperature(mpa);
+            low = fast::saturation(mpa).kelvin;
         } else {
             // Above 350 ℃ on the saturation line region 2 ends at its boundary to region 3.
             low = std::max(kSaturationTop, if97::b23Temperature(mpa));
-            const if97::SteamProperties edge = if97::region2(mpa, low);
+            const fast::Vapour edge = fast::region2(mpa, low);
             if (enthalpy <= edge.enthalpy)
                 return {low, edge.density};
         }
-        double kelvin = if97::region2Temperature(mpa, enthalpy, low);
-        if97::SteamProperties state = if97::region2(mpa, kelvin);
+        fast::Superheated state = fast::region2AtEnthalpy(mpa, enthalpy, low, guess(mpa, enthalpy));
         // Only a trial stage of a step that crosses the saturation line comes below it: region
         // 2 goes on smoothly into the metastable vapour there, and the step is then cut where it
         // meets the line.
-        if (!(std::abs(state.enthalpy - enthalpy) <= 1e-9 * enthalpy)) {
-            kelvin = if97::region2Temperature(mpa, enthalpy, low - 30);
-            state = if97::region2(mpa, kelvin);
-        }
-        return {kelvin, state.density};
+        if (!(std::abs(state.vapour.enthalpy - enthalpy) <= 1e-9 * enthalpy))
+            state = fast::region2AtEnthalpy(mpa, enthalpy, low - 30, guess(mpa, enthalpy));
+        remember(mpa, state.kelvin, state.vapour);
+        return {state.kelvin, state.vapour.density};
+    }
+
+    // The steam last met, from which the next temperature is guessed.
+    void remember(double mpa, double kelvin, const fast::Vapour& vapour) {
+        m_last = {mpa, kelvin, vapour};
     }
 
 private:
+    // The temperature at p and h from the last state by its slopes: the stages of a step lie
+    // close to each other, and Newton's steps then start within a fraction of a kelvin.
+    double guess(double mpa, double enthalpy) const {
+        if (!(m_last.mpa > 0))
+            return 0; // none: from the bracket's low end
+        const fast::Vapour& at = m_last.vapour;
+        return m_last.kelvin +
+               (enthalpy - at.enthalpy - at.pressureSlope * (mpa - m_last.mpa)) / at.heatCapacity;
+    }
+
+    struct Last {
+        double mpa = 0, kelvin = 0;
+        fast::Vapour vapour{};
+    };
+
     double m_factor;
     double m_friction;
     const LossPerMetre& m_loss;
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
+    Last m_last;
 };
 
 // Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
@@ -189,12 +214,9 @@ std::pair<double, State> locate(Stepper& stepper, Line& line, const State& y, co
 } // namespace
 
 double saturatedEnthalpySlope(double mpa) {
-    // The difference's error δ² h‴ / 6 is about 2e-9 of the slope at δ = p/16384, and its
-    // rounding (some 1e-15 of h″ ≈ 2800 kJ/kg over 2δ) about 2e-10. In dṁ/dx the slope weighs
-    // the change of h″ along a segment, a few kJ/kg against h″ - h′ ≈ 2000 kJ/kg, so its error
-    // moves the condensate by about 1e-12 of the flow. Region 2 gives no second derivatives.
-    const double high = mpa + mpa / 16384, low = mpa - mpa / 16384;
-    return (saturatedEnthalpy(high) - saturatedEnthalpy(low)) / (high - low);
+    const fast::Saturation line = fast::saturation(mpa);
+    const fast::Vapour vapour = fast::region2(mpa, line.kelvin);
+    return vapour.pressureSlope + vapour.heatCapacity * line.slope;
 }
 
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss) {
@@ -203,10 +225,14 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
     Line line(pipe, loss);
     State y{inlet.mpa * inlet.mpa, inlet.enthalpy, inlet.flow, 0, 0};
     const bool moving = inlet.flow > 0 && length > 0;
-    if (y[kH] <= saturatedEnthalpy(inlet.mpa)) {
-        y[kH] = saturatedEnthalpy(inlet.mpa);
+    const fast::Saturation inletLine = fast::saturation(inlet.mpa);
+    const fast::Vapour inletVapour = fast::region2(inlet.mpa, inletLine.kelvin);
+    if (y[kH] <= inletVapour.enthalpy) {
+        y[kH] = inletVapour.enthalpy;
         line.setMode(Mode::Saturated);
     }
+    // Superheated steam's first temperature is guessed from the line's.
+    line.remember(inlet.mpa, inletLine.kelvin, inletVapour);
     State dydx{};
     if (moving) {
         line(y, dydx, 0);
@@ -273,7 +299,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
     if (line.mode() == Mode::Saturated) {
         // Its enthalpy is h″ up to the integration's error; the outlet lies on the line.
         y[kH] = saturatedEnthalpy(mpa);
-        kelvin = if97::saturationTemperature(mpa);
+        kelvin = fast::saturation(mpa).kelvin;
     } else {
         kelvin = line.superheated(mpa, y[kH]).first;
     }

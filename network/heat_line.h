@@ -62,8 +62,8 @@ struct Outlet {
 // enthalpy enters as dry saturated vapour. No flow or no length: the inlet, unchanged.
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss);
 
-// dh″/dp of dry saturated vapour, (kJ/kg)/MPa, by a central difference of region 2's enthalpy
-// on the saturation line at p ± p/16384: heat_line.cpp says why that is accurate enough.
+// dh″/dp of dry saturated vapour, (kJ/kg)/MPa: along the saturation line, region 2's
+// (∂h/∂p)_T + c_p · dT_s/dp, each exact to rounding.
 double saturatedEnthalpySlope(double mpa);
 
 } // namespace network::heat_line
