@@ -35,6 +35,21 @@ double quarterPower(double p) {
     return above(down, r) ? r : down;
 }
 
+// A residual term of region 2 with its factors for γ_π, γ_τ, γ_ττ and γ_πτ multiplied out once.
+struct ResidualTerm {
+    int i, j;
+    double n, ni, nj, njj, nij; // n, n·i, n·j, n·j·(j − 1), n·i·j
+};
+
+constexpr std::array<ResidualTerm, terms::kRegion2Residual.size()> kResidual = [] {
+    std::array<ResidualTerm, terms::kRegion2Residual.size()> out{};
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const Term& t = terms::kRegion2Residual[k];
+        out[k] = {t.i, t.j, t.n, t.n * t.i, t.n * t.j, t.n * t.j * (t.j - 1), t.n * t.i * t.j};
+    }
+    return out;
+}();
+
 // Region 2 at (p, T) with the derivatives region2AtEnthalpy's Newton steps need besides.
 struct Region2Point {
     Vapour vapour;
@@ -77,13 +92,13 @@ Region2Point region2Point(double mpa, double kelvin) {
     }
     double gammaPi = 1.0 / pi;
     double gammaPiTau = 0.0;
-    for (const Term& t : terms::kRegion2Residual) {
-        const double nPi = t.n * piPowers[t.i];
-        const double nIPi = t.n * t.i * piPowers[t.i - 1];
-        gammaPi += nIPi * xPowers[t.j + 2];
-        gammaTau += nPi * t.j * xPowers[t.j - 1 + 2];
-        gammaTauTau += nPi * t.j * (t.j - 1) * xPowers[t.j - 2 + 2];
-        gammaPiTau += nIPi * t.j * xPowers[t.j - 1 + 2];
+    for (const ResidualTerm& t : kResidual) {
+        const double piI = piPowers[t.i], piI1 = piPowers[t.i - 1];
+        const double xJ1 = xPowers[t.j - 1 + 2];
+        gammaPi += t.ni * piI1 * xPowers[t.j + 2];
+        gammaTau += t.nj * piI * xJ1;
+        gammaTauTau += t.njj * piI * xPowers[t.j - 2 + 2];
+        gammaPiTau += t.nij * piI1 * xJ1;
     }
     const double volume = kGasConstant * kelvin / (mpa * 1000.0) * pi * gammaPi;
     const double density = 1.0 / volume;
