@@ -179,37 +179,6 @@ double surfaceRise(double steamC, double ambientC, double resistanceM, const Ins
     return u;
 }
 
-// What a pipe's loss needs of log and pow: fixed by the pipe, its insulation and the wind, so
-// worked out again only when they change. The loss is asked for at every step of a segment's
-// integration with only the steam's temperature changing, and these are most of its cost.
-struct PipeTerms {
-    double outerM = std::numeric_limits<double>::quiet_NaN(), thicknessM = 0, wind = 0;
-    bool overhead = false;
-    double surfaceM = 0;   // D1, or D0 bare
-    double resistance = 0; // D1·ln(D1/D0)/2 in m; 0 bare (a layer too thin to give more is none)
-    double windConvection = 0;
-};
-
-const PipeTerms& pipeTerms(double outerM, double thicknessM, Laying laying, double wind) {
-    thread_local PipeTerms last;
-    const bool overhead = laying == Laying::Overhead;
-    if (last.outerM == outerM && last.thicknessM == thicknessM && last.wind == wind &&
-        last.overhead == overhead)
-        return last;
-    last = {outerM, thicknessM, wind, overhead, outerM, 0, 0};
-    if (thicknessM > 0) {
-        const double outer = outerM + 2 * thicknessM;
-        const double resistance = outer * calc::elementary::log(outer / outerM) / 2;
-        if (resistance > 0) {
-            last.surfaceM = outer;
-            last.resistance = resistance;
-        }
-    }
-    if (overhead)
-        last.windConvection = windConvection(wind, last.surfaceM);
-    return last;
-}
-
 // GB 50264-2013 Appendix B, the largest allowed heat loss of an insulated surface, W/m², at
 // 50, 100, 150 … ℃: year-round operation to 850 ℃, seasonal to 300 ℃.
 constexpr std::array<double, 17> kYearRound{52,  84,  104, 126, 147, 167, 188, 204, 220,
@@ -228,23 +197,41 @@ double surfaceCoefficient(const Surroundings& air, Laying laying, double surface
     return SurfaceFlux(air, laying, diameterM, wind).at(surfaceC - air.ambient).coefficient;
 }
 
-PipeLoss pipeLoss(double steamC, double outerM, double thicknessM, const Insulation& insulation,
-                  Laying laying, const Surroundings& air) {
+InsulatedPipe::InsulatedPipe(double outerM, double thicknessM, const Insulation& insulation,
+                             Laying laying, const Surroundings& air)
+    : m_outer(outerM), m_insulation(insulation), m_laying(laying), m_air(air), m_surface(outerM) {
+    if (thicknessM > 0 && outerM > 0) {
+        const double outer = outerM + 2 * thicknessM;
+        const double resistance = outer * calc::elementary::log(outer / outerM) / 2;
+        if (resistance > 0) {
+            m_surface = outer;
+            m_resistance = resistance;
+        }
+    }
+    if (laying == Laying::Overhead && outerM > 0)
+        m_windConvection = windConvection(air.wind, m_surface);
+}
+
+PipeLoss InsulatedPipe::at(double steamC) const {
     // No flow through the insulation leaves no drop across it: the surface is at the steam's
     // temperature, as a bare pipe's is. (Steam colder than the air would gain heat; the
     // standard's formulas are for losses only.) A pipe of no diameter has no surface to lose
     // from.
-    if (!(steamC > air.ambient) || !(outerM > 0))
+    if (!(steamC > m_air.ambient) || !(m_outer > 0))
         return {0, steamC, 0};
-    const PipeTerms& pipe = pipeTerms(outerM, thicknessM, laying, air.wind);
-    const SurfaceFlux surface(air, laying, pipe.surfaceM, pipe.windConvection);
-    if (!(pipe.resistance > 0)) {
-        const double perArea = surface.at(steamC - air.ambient).flux;
-        return {kPi * outerM * perArea, steamC, perArea};
+    const SurfaceFlux surface(m_air, m_laying, m_surface, m_windConvection);
+    if (!(m_resistance > 0)) {
+        const double perArea = surface.at(steamC - m_air.ambient).flux;
+        return {kPi * m_outer * perArea, steamC, perArea};
     }
-    const double rise = surfaceRise(steamC, air.ambient, pipe.resistance, insulation, surface);
+    const double rise = surfaceRise(steamC, m_air.ambient, m_resistance, m_insulation, surface);
     const double perArea = surface.at(rise).flux;
-    return {kPi * pipe.surfaceM * perArea, air.ambient + rise, perArea};
+    return {kPi * m_surface * perArea, m_air.ambient + rise, perArea};
+}
+
+PipeLoss pipeLoss(double steamC, double outerM, double thicknessM, const Insulation& insulation,
+                  Laying laying, const Surroundings& air) {
+    return InsulatedPipe(outerM, thicknessM, insulation, laying, air).at(steamC);
 }
 
 std::optional<double> allowedLossPerArea(double steamC, Operation operation) {

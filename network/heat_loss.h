@@ -55,9 +55,29 @@ struct PipeLoss {
     double perArea = 0;  // Q, W/m² of the outer surface (the insulation's, or the bare pipe's)
 };
 
-// The loss of steam at `steamC` in a pipe of outer diameter `outerM` under `thicknessM` of
-// insulation (0: bare), before the additional-loss factor. No loss where the steam is not
-// warmer than the air.
+// A pipe of outer diameter `outerM` under `thicknessM` of insulation (0: bare), laid in `air`:
+// what these fix (a logarithm and the wind's powers, most of a loss's cost) worked out once, for
+// an integration that asks for the loss at every step with only the steam's temperature changing.
+class InsulatedPipe {
+public:
+    InsulatedPipe(double outerM, double thicknessM, const Insulation& insulation, Laying laying,
+                  const Surroundings& air);
+
+    // The loss of steam at `steamC`, before the additional-loss factor. No loss where the steam
+    // is not warmer than the air.
+    PipeLoss at(double steamC) const;
+
+private:
+    double m_outer;
+    Insulation m_insulation;
+    Laying m_laying;
+    Surroundings m_air;
+    double m_surface = 0;        // D1, or D0 bare, m
+    double m_resistance = 0;     // D1·ln(D1/D0)/2 in m; 0 bare (a layer too thin to give more)
+    double m_windConvection = 0; // the overhead pipe's αc, W/(m²·K)
+};
+
+// InsulatedPipe(outerM, thicknessM, insulation, laying, air).at(steamC), for a single loss.
 PipeLoss pipeLoss(double steamC, double outerM, double thicknessM, const Insulation& insulation,
                   Laying laying, const Surroundings& air);
 
