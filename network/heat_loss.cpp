@@ -179,6 +179,15 @@ double surfaceRise(double steamC, double ambientC, double resistanceM, const Ins
     return u;
 }
 
+// The balance at rock wool's step, u = 200 − T − ta where tm = 100 ℃, with the first formula's
+// λ: as surfaceRise works it out, so that a steam temperature lies on the side it chooses.
+double stepBalance(double steamC, double ambientC, double resistanceM, const SurfaceFlux& surface) {
+    const double rise = steamC - ambientC;
+    const double stepRise = 200 - steamC - ambientC;
+    const Conductivity lambda = conductivityAt(Material::RockWool, 100);
+    return (rise - stepRise) * lambda.value - resistanceM * surface.at(stepRise).flux;
+}
+
 // GB 50264-2013 Appendix B, the largest allowed heat loss of an insulated surface, W/m², at
 // 50, 100, 150 … ℃: year-round operation to 850 ℃, seasonal to 300 ℃.
 constexpr std::array<double, 17> kYearRound{52,  84,  104, 126, 147, 167, 188, 204, 220,
@@ -210,6 +219,20 @@ InsulatedPipe::InsulatedPipe(double outerM, double thicknessM, const Insulation&
     }
     if (laying == Laying::Overhead && outerM > 0)
         m_windConvection = windConvection(air.wind, m_surface);
+    if (!(insulation == Insulation(Material::RockWool) && m_resistance > 0 && air.ambient < 100))
+        return;
+    // surfaceRise takes the second formula's root where the step lies inside (0, rise), at
+    // 100 < T < 200 − ta, and the balance there is positive: from the first such temperature
+    // on, since the balance rises with T. Halved to neighbouring doubles.
+    const SurfaceFlux surface(air, laying, m_surface, m_windConvection);
+    double below = 100, above = 200 - air.ambient;
+    while (true) {
+        const double middle = below + (above - below) / 2;
+        if (middle <= below || middle >= above)
+            break;
+        (stepBalance(middle, air.ambient, m_resistance, surface) > 0 ? above : below) = middle;
+    }
+    m_step = above;
 }
 
 PipeLoss InsulatedPipe::at(double steamC) const {

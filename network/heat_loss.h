@@ -67,6 +67,12 @@ public:
     // is not warmer than the air.
     PipeLoss at(double steamC) const;
 
+    // The steam temperature from which the loss is a step higher: under rock wool, where the
+    // surface's balance leaves the standard's first formula for its conductivity (heat_loss.cpp
+    // says why it jumps). An integration along the pipe must stop there, not step over it. None
+    // for the other insulations and a bare pipe.
+    std::optional<double> stepC() const { return m_step; }
+
 private:
     double m_outer;
     Insulation m_insulation;
@@ -75,6 +81,7 @@ private:
     double m_surface = 0;        // D1, or D0 bare, m
     double m_resistance = 0;     // D1·ln(D1/D0)/2 in m; 0 bare (a layer too thin to give more)
     double m_windConvection = 0; // the overhead pipe's αc, W/(m²·K)
+    std::optional<double> m_step;
 };
 
 // InsulatedPipe(outerM, thicknessM, insulation, laying, air).at(steamC), for a single loss.

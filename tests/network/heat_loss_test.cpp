@@ -146,3 +146,35 @@ TEST(HeatLoss, SteamNoWarmerThanTheAirLosesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// Rock wool's step, where the balance's root leaves the first formula (tm ≤ 100 ℃): just below
+// the temperature InsulatedPipe names the surface keeps tm at or under 100 ℃, from it on above,
+// and the loss jumps there by about the two formulas' difference at 100 ℃ (0.0488 against
+// 0.04924, some 1 %). A pipe whose loss is smooth names none.
+TEST(HeatLoss, RockWoolsStepIsNamedWhereTheLossJumps) {
+    const heat::Surroundings air{.ambient = 10};
+    const heat::InsulatedPipe pipe(0.159, 0.03, Material::RockWool, Laying::Indoor, air);
+    ASSERT_TRUE(pipe.stepC().has_value());
+    const double step = *pipe.stepC();
+    EXPECT_GT(step, 100);
+    EXPECT_LT(step, 190);
+    const double justBelow = std::nextafter(step, 0.0);
+    const heat::PipeLoss low = pipe.at(justBelow), high = pipe.at(step);
+    EXPECT_LE((justBelow + low.surface) / 2, 100);
+    EXPECT_GT((step + high.surface) / 2, 100);
+    EXPECT_GT(high.perMetre / low.perMetre, 1.003);
+    EXPECT_LT(high.perMetre / low.perMetre, 1.02);
+    // Away from the step the loss is smooth: a second difference at 0.01 K far below the jump.
+    const double d2 = pipe.at(step - 0.02).perMetre - 2 * pipe.at(step - 0.01).perMetre +
+                      pipe.at(justBelow).perMetre;
+    EXPECT_LT(std::abs(d2), 1e-3 * (high.perMetre - low.perMetre));
+    EXPECT_FALSE(heat::InsulatedPipe(0.159, 0.03, Material::GlassWool, Laying::Indoor, air)
+                     .stepC()
+                     .has_value());
+    EXPECT_FALSE(
+        heat::InsulatedPipe(0.159, 0, Material::RockWool, Laying::Indoor, air).stepC().has_value());
+}
+
+} // namespace
