@@ -146,6 +146,14 @@ public:
         return {state.kelvin, state.vapour.density};
     }
 
+    // The steam's temperature in ℃ in the current mode.
+    double celsius(const State& y) {
+        const double mpa = pressure(y);
+        return (m_mode == Mode::Saturated ? fast::saturation(mpa).kelvin
+                                          : superheated(mpa, y[kH]).first) -
+               kKelvin;
+    }
+
     // The steam last met, from which the next temperature is guessed.
     void remember(double mpa, double kelvin, const fast::Vapour& vapour) {
         m_last = {mpa, kelvin, vapour};
@@ -175,13 +183,17 @@ private:
     Last m_last;
 };
 
+// A function of the state and its slope, positive at a step's start and negative at its end.
+using Event = std::function<double(const State&, const State&)>;
+
 // Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
-// regula falsi on the step's length, each trial a fresh step of the pair from x. Returns the length
-// and the state just past it.
-std::pair<double, State> locate(Stepper& stepper, Line& line, const State& y, const State& dydx,
-                                double x, double taken, const State& next, const State& dnext,
-                                double length) {
-    double a = 0, b = taken, ga = line.event(y, dydx), gb = line.event(next, dnext);
+// regula falsi on the step's length, each trial a fresh step of the pair from x; the slope at a
+// trial is worked out where saturated steam's event needs it. Returns the length and the state
+// just past it.
+std::pair<double, State> locate(Stepper& stepper, Line& line, const Event& event, const State& y,
+                                const State& dydx, double x, double taken, const State& next,
+                                const State& dnext, double length) {
+    double a = 0, b = taken, ga = event(y, dydx), gb = event(next, dnext);
     // Close enough where the event is a negligible part of its change over the step, or the
     // bracket a negligible part of the segment.
     const double close = kCrossingTolerance * std::max(std::abs(ga), std::abs(gb));
@@ -195,7 +207,7 @@ std::pair<double, State> locate(Stepper& stepper, Line& line, const State& y, co
         freshStep(stepper, std::ref(line), y, dydx, x, atC, c);
         if (line.mode() == Mode::Saturated)
             line(atC, dAtC, x + c);
-        const double gc = line.event(atC, dAtC);
+        const double gc = event(atC, dAtC);
         if (gc < 0) {
             b = c, gb = gc, atB = atC;
             if (side == -1)
@@ -219,7 +231,8 @@ double saturatedEnthalpySlope(double mpa) {
     return vapour.pressureSlope + vapour.heatCapacity * line.slope;
 }
 
-Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss) {
+Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
+                 std::optional<double> lossStepC) {
     Outlet out;
     const double length = pipe.length;
     Line line(pipe, loss);
@@ -274,14 +287,33 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss)
         if (!last || line.mode() == Mode::Saturated)
             line(next, dnext, t);
         if (changes < kMostChanges && line.event(next, dnext) < 0) {
+            const Event change = [&](const State& s, const State& ds) { return line.event(s, ds); };
             const auto [where, state] =
-                locate(stepper, line, y, dydx, x, taken, next, dnext, length);
+                locate(stepper, line, change, y, dydx, x, taken, next, dnext, length);
             // Just past the line, and put on it: dry saturated vapour at that pressure.
             y = state;
             x += where;
             y[kH] = saturatedEnthalpy(pressure(y));
             out.condensing = out.condensing || line.mode() == Mode::Superheated;
             line.setMode(line.mode() == Mode::Superheated ? Mode::Saturated : Mode::Superheated);
+            ++changes;
+            line(y, dydx, x);
+            out.outside = out.outside || line.outsideAt(y);
+            out.points.push_back({x, pressure(y), y[kH], y[kM]});
+            continue;
+        }
+        // The loss per metre steps where the temperature passes the pipe's step: the step is cut
+        // there too, and each side is integrated as the smooth function it is.
+        const bool warmer = lossStepC && line.celsius(y) >= *lossStepC;
+        if (lossStepC && changes < kMostChanges && (line.celsius(next) >= *lossStepC) != warmer) {
+            const double sign = warmer ? 1 : -1;
+            const Event step = [&](const State& s, const State&) {
+                return sign * (line.celsius(s) - *lossStepC);
+            };
+            const auto [where, state] =
+                locate(stepper, line, step, y, dydx, x, taken, next, dnext, length);
+            y = state;
+            x += where;
             ++changes;
             line(y, dydx, x);
             out.outside = out.outside || line.outsideAt(y);

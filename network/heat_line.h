@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // One segment's steam integrated along its length as its pipe loses heat: the pressure falls by
@@ -60,7 +61,10 @@ struct Outlet {
 
 // The outlet of a pipe of `pipe.length` from `inlet`. Steam at or below the saturated vapour's
 // enthalpy enters as dry saturated vapour. No flow or no length: the inlet, unchanged.
-Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss);
+// `lossStepC`: the steam temperature in ℃ at which `loss` jumps (heat::InsulatedPipe::stepC),
+// where the integration stops and starts again rather than stepping over it.
+Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
+                 std::optional<double> lossStepC = std::nullopt);
 
 // dh″/dp of dry saturated vapour, (kJ/kg)/MPa: along the saturation line, region 2's
 // (∂h/∂p)_T + c_p · dT_s/dp, each exact to rounding.
