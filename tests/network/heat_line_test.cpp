@@ -186,6 +186,27 @@ TEST(HeatLine, AMainCutIntoTenEndsAlike) {
     }
 }
 
+// A loss that jumps by 1 % at 165 ℃, as rock wool's does at one temperature per pipe, on the
+// saturated main, which cools from 170.4 ℃ to about 161 ℃. Told where the jump is, the
+// integration stops there and the main ends as its ten pieces do; a step over the jump would
+// leave an error far above the tolerance.
+TEST(HeatLine, ALossThatJumpsIsSteppedAtTheJump) {
+    const Main main = mains()[1];
+    constexpr double kJump = 165;
+    const LossPerMetre jumping = [](double celsius) {
+        return lossPerMetre(celsius) * (celsius >= kJump ? 1.01 : 1);
+    };
+    const Outlet whole = integrate(main.inlet, main.pipe, jumping, kJump);
+    EXPECT_LT(whole.kelvin - kKelvin, kJump - 2);
+    Pipe tenth = main.pipe;
+    tenth.length /= 10;
+    Steam steam = main.inlet;
+    for (int i = 0; i < 10; ++i)
+        steam = integrate(steam, tenth, jumping, kJump).steam;
+    EXPECT_NEAR(steam.mpa, whole.steam.mpa, 1e-8 * whole.steam.mpa);
+    EXPECT_NEAR(steam.flow, whole.steam.flow, 1e-8 * whole.steam.flow);
+}
+
 // Steam 15 K superheated at 0.8 MPa(a) on the saturated main cools to saturation some 750 m in
 // and condenses from there. The crossing is found here by bisection on the length of a first
 // pipe whose outlet just reaches h″; the whole pipe must end as that pipe and the rest of the
