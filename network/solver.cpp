@@ -253,6 +253,8 @@ Result solve(const Network& network) {
         result.fault = fault->why;
         return result;
     }
+    if (network.heatLoss)
+        return solver_parts::solveWithHeatLoss(network);
     return Solver(network).solve();
 }
 

@@ -36,4 +36,7 @@ void adiabaticTemperatures(const Network& network, const std::vector<std::option
 // and the source's flow. `sourceC` is the source's temperature, its steam's as given.
 void placeNodes(const Network& network, double sourceC, Result& result);
 
+// The network with its pipes' heat loss: heat_solver.cpp.
+Result solveWithHeatLoss(const Network& network);
+
 } // namespace network::solver_parts
