@@ -20,6 +20,7 @@
 #include "calc/state.h"
 #include "network/heat_line.h"
 #include "network/heat_loss.h"
+#include "network/segment_heat.h"
 #include "network/solver_parts.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
@@ -132,15 +133,11 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     r.densityIn = in.steam.density;
     r.velocityIn = flow / 3.6 / area(bore) / in.steam.density;
     r.tIn = in.steam.kelvin - kKelvin;
-    const auto loss = [&](double celsius) {
-        return m_heat.factor * heat::pipeLoss(celsius, outer, thickness, m_heat.insulation,
-                                              segment.laying, m_heat.air)
-                                   .perMetre;
-    };
     // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
-    t.outlet = heat_line::integrate(
-        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
-        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore}, loss);
+    t.outlet = segment_heat::integrate(
+        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0}, in.steam.kelvin,
+        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore},
+        {outer, thickness, segment.laying}, m_heat.insulation, m_heat.air, m_heat.factor);
     if (t.outlet.exhausted) {
         r.verdicts.push_back(Verdict::PressureExhausted);
         r.flowOut = flow;
