@@ -107,8 +107,9 @@ private:
 };
 
 bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
-    // The flow only falls along the pipe, but the density falls faster: the velocity and R at
-    // the inlet are the least the pipe sees.
+    // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
+    // heat loss the flow falls along it and cooling makes superheated steam denser, so its end
+    // may be slower; the rule is kept so that both solvers size alike.
     const double bore = pipe.boreMm() / 1000;
     const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
     if (flow / 3.6 / area(bore) / densityIn > band.high)
