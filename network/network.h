@@ -126,7 +126,8 @@ struct SegmentResult {
     // Pressures in the source's unit; none where the segment was not computed.
     std::optional<double> pIn, pOut;
     std::optional<double> densityIn, densityOut; // kg/m³
-    // The density at the mean of the two pressures, which the main window is handed.
+    // The density at the mean of the two pressures, which the main window is handed; with heat
+    // loss, at the mean of the inlet's and the outlet's pressure and enthalpy.
     std::optional<double> densityMean;
     std::optional<double> velocityIn, velocityOut; // m/s
     std::optional<double> specificLoss;            // Pa/m, Δp / (L · (1 + α))
@@ -182,7 +183,8 @@ struct Result {
     int passes = 0; // with heat loss, the passes from the source outwards the flows took
 };
 
-// Every segment from the source outwards, exactly: see network/solver.cpp for the method.
+// Every segment from the source outwards, exactly: see network/solver.cpp for the method, and
+// network/heat_solver.cpp for it with heat loss.
 Result solve(const Network& network);
 
 } // namespace network
