@@ -40,15 +40,22 @@ void checkSolved(const network::Network& n) {
     check(result.nodes.size() == n.segments.size() + 1, "a node a segment and the source");
     check(!result.worstNode || *result.worstNode < result.nodes.size(), "worst node out of range");
     for (const network::SegmentResult& s : result.segments) {
-        check(std::isfinite(s.flow) && std::isfinite(s.bore), "flow or bore not finite");
+        check(std::isfinite(s.flow) && std::isfinite(s.bore) && std::isfinite(s.flowOut),
+              "flow or bore not finite");
         for (const std::optional<double>* figure :
              {&s.pIn, &s.pOut, &s.densityIn, &s.densityOut, &s.densityMean, &s.velocityIn,
-              &s.velocityOut, &s.specificLoss, &s.pressureDrop})
+              &s.velocityOut, &s.specificLoss, &s.pressureDrop, &s.tIn, &s.tOut, &s.superheatOut,
+              &s.heatLoss, &s.condensate, &s.qIn, &s.surfaceIn, &s.lossPerAreaIn,
+              &s.allowedLossPerArea})
             check(finite(*figure), "a segment's figure not finite");
     }
     for (const network::NodeResult& node : result.nodes)
-        check(finite(node.pressure) && finite(node.required) && finite(node.margin),
+        check(finite(node.pressure) && finite(node.required) && finite(node.margin) &&
+                  finite(node.temperature) && finite(node.superheat) &&
+                  finite(node.temperatureMargin),
               "a node's figure not finite");
+    check(std::isfinite(result.sourceFlow) && finite(result.heatLoss) && finite(result.condensate),
+          "a total not finite");
 }
 
 } // namespace

@@ -111,22 +111,41 @@ enum class Verdict {
     PressureExhausted, // "pressure-exhausted": not even 611.213 Pa at the end would do
     UpstreamExhausted, // "upstream-exhausted": a segment above it is exhausted
     NoSuitablePipe,    // "no-suitable-pipe": auto-sizing found none and took the largest
+    // With heat loss only, but the last:
+    Condensing,               // "condensing": superheated steam reached saturation in it
+    HeatLossAboveAllowed,     // "heat-loss-above-allowed": Q at the inlet above Appendix B's
+    SurfaceHot,               // "surface-hot": indoors, a surface above 60 ℃ at the inlet
+    TemperatureBelowRequired, // "temperature-below-required": colder at the to-node than needed
 };
 std::string_view verdictCode(Verdict verdict);
 
 struct SegmentResult {
-    double flow = 0;  // t/h through the segment
+    double flow = 0;  // t/h entering the segment
     std::string pipe; // the pipe used, auto-sized or not, as a file names it
     double bore = 0;  // mm
     // Pressures in the source's unit; none where the segment was not computed.
     std::optional<double> pIn, pOut;
     std::optional<double> densityIn, densityOut; // kg/m³
-    // The density at the mean of the two pressures, which the main window is handed.
+    // The density at the mean of the two pressures, which the main window is handed; with heat
+    // loss, at the mean of the inlet's and the outlet's pressure and enthalpy.
     std::optional<double> densityMean;
     std::optional<double> velocityIn, velocityOut; // m/s
     std::optional<double> specificLoss;            // Pa/m, Δp / (L · (1 + α))
     std::optional<double> pressureDrop;            // kPa
     std::vector<Verdict> verdicts;
+    // t/h leaving it: the inlet flow less the condensate (the inlet flow without heat loss).
+    double flowOut = 0;
+    std::optional<double> tIn, tOut;    // ℃; without heat loss the adiabatic ones
+    std::optional<double> superheatOut; // T − T_sat(p) at the outlet, 0 saturated
+    // With heat loss only, none without it (and none where the segment was not computed):
+    std::optional<double> heatLoss;   // kW, with the additional-loss factor
+    std::optional<double> condensate; // kg/h drained along it
+    // At the inlet's temperature, before the additional-loss factor; none for a segment that
+    // carries nothing.
+    std::optional<double> qIn;                // W/m
+    std::optional<double> surfaceIn;          // ℃
+    std::optional<double> lossPerAreaIn;      // W/m² of the outer surface
+    std::optional<double> allowedLossPerArea; // W/m², Appendix B at tIn
 
     // An auto-sized segment below an exhausted one has no pipe, and so no bore either: shown
     // as a blank, never as a bore of 0.
@@ -137,22 +156,35 @@ struct SegmentResult {
 
 struct NodeResult {
     std::string name;
-    std::optional<double> pressure; // in the source's unit
-    std::optional<double> required;
-    std::optional<double> margin; // pressure - required
+    std::optional<double> pressure{}; // in the source's unit
+    std::optional<double> required{};
+    std::optional<double> margin{};      // pressure - required
+    std::optional<double> temperature{}; // ℃
+    std::optional<double> superheat{};   // T − T_sat(p), 0 saturated
+    std::optional<double> requiredTemperature{};
+    std::optional<double> temperatureMargin{}; // temperature - requiredTemperature
 };
 
 struct Result {
     // Why nothing was computed (the network is unusable); empty when it was.
     std::string fault;
+    // The code a script reads for a fault that has one: "not-converged" where the flows with
+    // heat loss did not settle in 100 passes; empty otherwise.
+    std::string faultCode;
     std::vector<SegmentResult> segments; // in the network's order
     std::vector<NodeResult> nodes;       // the source, then each segment's to-node in order
     // The most unfavourable user: the least margin among nodes with a required pressure, or
     // the lowest pressure where none has one; an exhausted user before every other.
     std::optional<std::size_t> worstNode;
+    // The source's flow, t/h: the loads, and with heat loss every condensate.
+    double sourceFlow = 0;
+    // With heat loss only: the heat lost, kW, and the condensate drained, kg/h, of them all.
+    std::optional<double> heatLoss, condensate;
+    int passes = 0; // with heat loss, the passes from the source outwards the flows took
 };
 
-// Every segment from the source outwards, exactly: see network/solver.cpp for the method.
+// Every segment from the source outwards, exactly: see network/solver.cpp for the method, and
+// network/heat_solver.cpp for it with heat loss.
 Result solve(const Network& network);
 
 } // namespace network

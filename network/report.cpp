@@ -18,8 +18,9 @@ std::string figureInWords(double value) {
 }
 
 // In the order of the verdicts' declaration.
-constexpr std::string_view kVerdictWords[] = {"流速偏高", "流速偏低",     "比摩阻超限",
-                                              "压力耗尽", "上游压力耗尽", "无合适管径"};
+constexpr std::string_view kVerdictWords[] = {
+    "流速偏高",   "流速偏低", "比摩阻超限", "压力耗尽", "上游压力耗尽",
+    "无合适管径", "蒸汽凝结", "散热超标",   "表面过热", "温度不足"};
 
 // Appends an item to a list of them, after the separator when the list has one already.
 void joinTo(std::string& list, std::string_view separator, std::string_view item) {

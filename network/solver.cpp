@@ -14,6 +14,7 @@
 #include "calc/elementary.h"
 #include "calc/friction.h"
 #include "calc/state.h"
+#include "network/solver_parts.h"
 #include "network/steam_line.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
@@ -140,15 +141,7 @@ Result Solver::solve() {
     result.segments.resize(segments.size());
 
     // The flow of each segment: its load and every load below it.
-    std::map<std::string, std::vector<std::size_t>> below; // a node's outgoing segments
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        below[segments[i].from].push_back(i);
-    std::vector<std::size_t> order; // from the source outwards
-    for (std::size_t i : below[m_network.source.node])
-        order.push_back(i);
-    for (std::size_t k = 0; k < order.size(); ++k)
-        for (std::size_t i : below[segments[order[k]].to])
-            order.push_back(i);
+    auto [below, order] = solver_parts::tree(m_network);
     std::vector<double> flow(segments.size());
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         flow[*it] += segments[*it].load;
@@ -165,6 +158,7 @@ Result Solver::solve() {
     std::map<std::string, NodeState> nodes;
     nodes[m_network.source.node] = {m_source, 0.0, m_line.density(m_source)};
     const auto series = pipes::catalogue(m_network.series);
+    std::vector<std::optional<double>> mpaOut(segments.size());
     for (std::size_t i : order) {
         const Segment& segment = segments[i];
         const NodeState in = nodes[segment.from];
@@ -206,6 +200,8 @@ Result Solver::solve() {
             }
         }
         r = std::move(chosen.result);
+        if (r.pOut)
+            mpaOut[i] = chosen.mpaOut;
         nodes[segment.to] =
             r.pOut ? NodeState{chosen.mpaOut, chosen.phiOut, *r.densityOut} : NodeState{};
     }
@@ -215,29 +211,11 @@ Result Solver::solve() {
         return result;
     }
 
-    result.nodes.push_back({m_network.source.node, m_network.source.pressure, {}, {}});
-    for (std::size_t i = 0; i < segments.size(); ++i) {
-        NodeResult node{segments[i].to, result.segments[i].pOut, segments[i].requiredPressure, {}};
-        if (node.pressure && node.required)
-            node.margin = *node.pressure - *node.required;
-        result.nodes.push_back(node);
-    }
-    // The most unfavourable user: an exhausted one first, then the least margin, then, where no
-    // user states a pressure it needs, the lowest pressure.
-    const auto user = [&](std::size_t n) {
-        return segments[n - 1].load > 0 || segments[n - 1].requiredPressure;
-    };
-    const auto worse = [&](std::size_t a, std::size_t b) {
-        const NodeResult &x = result.nodes[a], &y = result.nodes[b];
-        if (!x.pressure || !y.pressure)
-            return !x.pressure && y.pressure;
-        if (x.margin || y.margin)
-            return x.margin && (!y.margin || *x.margin < *y.margin);
-        return *x.pressure < *y.pressure;
-    };
-    for (std::size_t n = 1; n < result.nodes.size(); ++n)
-        if (user(n) && (!result.worstNode || worse(n, *result.worstNode)))
-            result.worstNode = n;
+    solver_parts::adiabaticTemperatures(m_network, mpaOut, result);
+    const double sourceC = m_network.source.superheated
+                               ? m_network.source.temperature
+                               : if97::saturationTemperature(m_source) - kKelvin;
+    solver_parts::placeNodes(m_network, sourceC, result);
     return result;
 }
 
@@ -257,6 +235,14 @@ std::string_view verdictCode(Verdict verdict) {
         return "upstream-exhausted";
     case Verdict::NoSuitablePipe:
         return "no-suitable-pipe";
+    case Verdict::Condensing:
+        return "condensing";
+    case Verdict::HeatLossAboveAllowed:
+        return "heat-loss-above-allowed";
+    case Verdict::SurfaceHot:
+        return "surface-hot";
+    case Verdict::TemperatureBelowRequired:
+        return "temperature-below-required";
     }
     return {};
 }
@@ -267,6 +253,8 @@ Result solve(const Network& network) {
         result.fault = fault->why;
         return result;
     }
+    if (network.heatLoss)
+        return solver_parts::solveWithHeatLoss(network);
     return Solver(network).solve();
 }
 

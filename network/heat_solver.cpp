@@ -1,0 +1,322 @@
+// The network solved with its pipes' heat loss.
+//
+// Each segment's steam is integrated along it by heat_line from its from-node's pressure and
+// enthalpy at its inlet flow, the pipe losing k · q(T) per metre, q by GB 50264-2013 at the
+// pipe's outer diameter under the segment's insulation. A segment's inlet flow is its outlet
+// flow and its condensate; its outlet flow the load at its to-node and the inlet flows of the
+// segments leaving there. The condensates depend on the flows only weakly (the heat lost hardly
+// does, only the pressure drop and a superheat's share of the flow's enthalpy), so the flows are
+// found by passes from the source outwards: each pass integrates every segment at the flows of
+// the last one's condensates, until no flow moves by more than 1e-9 of itself and no auto-sized
+// pipe changes. A pipe condensing more than it delivers settles too: heat_line then gives a
+// negative outlet flow, but the pipe's condensate, and so the next guess of the inlet flow,
+// is still right.
+//
+// Exhaustion and auto-sizing are judged as without heat loss (solver.cpp), on these figures: the
+// velocity band by the source's steam kind at the outlet's flow and density, R = Δp / (L (1 + α)),
+// and a pipe too small at its inlet is too small. The density handed to the main window is the
+// one at the segment's mean state, the mean of its inlet's and outlet's pressure and enthalpy.
+#include "calc/friction.h"
+#include "calc/state.h"
+#include "network/heat_line.h"
+#include "network/heat_loss.h"
+#include "network/segment_heat.h"
+#include "network/solver_parts.h"
+#include "pipes/sizing.h"
+#include "steam/if97.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <span>
+
+namespace network::solver_parts {
+
+namespace {
+
+namespace if97 = steam::if97;
+
+constexpr double kKelvin = 273.15;
+constexpr int kMostPasses = 100;
+constexpr double kSettled = 1e-9; // of a flow, between passes
+
+// A node's steam where it has a pressure: none below an exhausted segment.
+struct NodeState {
+    std::optional<double> mpa; // absolute
+    double enthalpy = 0;       // kJ/kg
+    SteamPoint steam;
+};
+
+// One pipe tried for a segment.
+struct Trial {
+    SegmentResult result;
+    heat_line::Outlet outlet;
+    NodeState out;
+    bool fits = false; // not exhausted, end velocity not above its band, R not above the limit
+};
+
+// One pass at given inlet flows.
+struct Pass {
+    Result result;
+    std::vector<double> condensate; // kg/h, 0 where not computed
+    std::vector<std::string> pipes; // as chosen
+    bool outside = false;           // some steam left region 2 and the saturation line
+};
+
+double area(double boreMetres) {
+    return calc::kAreaFactor * boreMetres * boreMetres;
+}
+
+// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
+double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
+    return calc::specificFrictionLoss(roughnessMm / 1000, flow, boreMetres, 1);
+}
+
+std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
+    if (steam.saturated)
+        return 0.0;
+    if (mpa > if97::kCriticalPressure)
+        return std::nullopt;
+    return steam.kelvin - if97::saturationTemperature(mpa);
+}
+
+class HeatSolver {
+public:
+    explicit HeatSolver(const Network& network)
+        : m_network(network), m_heat(*network.heatLoss),
+          m_source(network.source.unit.absoluteMpa(network.source.pressure)),
+          m_steam(network.source.superheated ? pipes::SteamKind::Superheated
+                                             : pipes::SteamKind::Saturated),
+          m_tree(tree(network)), m_series(pipes::catalogue(network.series)) {}
+
+    Result solve();
+
+private:
+    Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries);
+    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
+                const NodeState& in, bool carries) const;
+    bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
+    double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
+
+    const Network& m_network;
+    const HeatLoss& m_heat;
+    double m_source;
+    pipes::SteamKind m_steam;
+    Tree m_tree;
+    std::span<const pipes::CataloguePipe> m_series;
+};
+
+bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
+    // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
+    // heat loss the flow falls along it and cooling makes superheated steam denser, so its end
+    // may be slower; the rule is kept so that both solvers size alike.
+    const double bore = pipe.boreMm() / 1000;
+    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
+    if (flow / 3.6 / area(bore) / densityIn > band.high)
+        return true;
+    return m_network.maxSpecificLoss &&
+           lossTimesDensity(m_network.roughness, flow, bore) / densityIn >
+               *m_network.maxSpecificLoss;
+}
+
+Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
+                        const NodeState& in, bool carries) const {
+    Trial t;
+    SegmentResult& r = t.result;
+    const double bore = pipe.boreMm() / 1000;
+    const double factor = 1 + segment.localLoss / 100;
+    const double outer = pipe.outerMm / 1000, thickness = segment.insulation / 1000;
+    const double mpaIn = *in.mpa;
+    r.flow = flow;
+    r.pipe = pipe.name;
+    r.bore = pipe.boreMm();
+    r.pIn = shown(mpaIn);
+    r.densityIn = in.steam.density;
+    r.velocityIn = flow / 3.6 / area(bore) / in.steam.density;
+    r.tIn = in.steam.kelvin - kKelvin;
+    // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
+    t.outlet = segment_heat::integrate(
+        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0}, in.steam.kelvin,
+        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore},
+        {outer, thickness, segment.laying}, m_heat.insulation, m_heat.air, m_heat.factor);
+    if (t.outlet.exhausted) {
+        r.verdicts.push_back(Verdict::PressureExhausted);
+        r.flowOut = flow;
+        return t;
+    }
+    const heat_line::Steam& steam = t.outlet.steam;
+    const double mpaOut = std::min(steam.mpa, mpaIn);
+    t.out = {
+        mpaOut,
+        steam.enthalpy,
+        {t.outlet.kelvin, if97::region2(mpaOut, t.outlet.kelvin).density, t.outlet.saturatedOut}};
+    r.flowOut = carries ? steam.flow * 3.6 : 0.0;
+    r.pOut = shown(mpaOut);
+    r.densityOut = t.out.steam.density;
+    r.densityMean =
+        steamPoint(0.5 * (mpaIn + mpaOut), 0.5 * (in.enthalpy + steam.enthalpy)).density;
+    r.velocityOut = r.flowOut / 3.6 / area(bore) / *r.densityOut;
+    const double drop = (mpaIn - mpaOut) * 1e6; // Pa
+    r.pressureDrop = drop / 1000;
+    // A pipe without length has the loss per metre of its inlet.
+    r.specificLoss = segment.length * factor > 0
+                         ? drop / (segment.length * factor)
+                         : lossTimesDensity(m_network.roughness, flow, bore) / in.steam.density;
+    r.tOut = t.outlet.kelvin - kKelvin;
+    r.superheatOut = superheatAt(mpaOut, t.out.steam);
+    r.heatLoss = t.outlet.heatLoss;
+    r.condensate = t.outlet.condensate;
+    if (carries) {
+        const heat::PipeLoss inlet =
+            heat::pipeLoss(*r.tIn, outer, thickness, m_heat.insulation, segment.laying, m_heat.air);
+        r.qIn = inlet.perMetre;
+        r.surfaceIn = inlet.surface;
+        r.lossPerAreaIn = inlet.perArea;
+        r.allowedLossPerArea = heat::allowedLossPerArea(*r.tIn, m_heat.operation);
+    }
+    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
+    if (*r.velocityOut > band.high)
+        r.verdicts.push_back(Verdict::VelocityAbove);
+    else if (*r.velocityOut < band.low)
+        r.verdicts.push_back(Verdict::VelocityBelow);
+    const bool overLimit =
+        m_network.maxSpecificLoss && *r.specificLoss > *m_network.maxSpecificLoss;
+    if (overLimit)
+        r.verdicts.push_back(Verdict::LossAboveLimit);
+    t.fits = *r.velocityOut <= band.high && !overLimit;
+    return t;
+}
+
+Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& carries) {
+    const auto& segments = m_network.segments;
+    Pass p;
+    p.result.segments.resize(segments.size());
+    p.condensate.assign(segments.size(), 0.0);
+    p.pipes.resize(segments.size());
+    std::map<std::string, NodeState> nodes;
+    {
+        const double kelvin = m_network.source.superheated ? m_network.source.temperature + kKelvin
+                                                           : if97::saturationTemperature(m_source);
+        const if97::SteamProperties steam = if97::region2(m_source, kelvin);
+        nodes[m_network.source.node] = {
+            m_source, steam.enthalpy, {kelvin, steam.density, !m_network.source.superheated}};
+    }
+    for (std::size_t i : m_tree.order) {
+        const Segment& segment = segments[i];
+        const NodeState in = nodes[segment.from];
+        SegmentResult& r = p.result.segments[i];
+        if (!in.mpa) {
+            r.flow = r.flowOut = flow[i];
+            r.verdicts = {Verdict::UpstreamExhausted};
+            if (segment.pipe != kAutoPipe) {
+                const pipes::PipeLookup lookup = pipes::pipeNamed(segment.pipe);
+                r.pipe = lookup.pipe->name;
+                r.bore = lookup.pipe->boreMm();
+            }
+            nodes[segment.to] = {};
+            continue;
+        }
+        Trial chosen;
+        if (segment.pipe != kAutoPipe) {
+            chosen = trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], in, carries[i]);
+        } else {
+            bool found = false;
+            for (const pipes::CataloguePipe& pipe : m_series) {
+                const pipes::NamedPipe named{std::string(pipe.name), pipe.outerMm, pipe.wallMm};
+                if (hopeless(named, flow[i], in.steam.density))
+                    continue;
+                chosen = trial(segment, named, flow[i], in, carries[i]);
+                if (chosen.fits) {
+                    found = true;
+                    break;
+                }
+            }
+            if (!found) {
+                const pipes::CataloguePipe& largest = m_series.back();
+                chosen =
+                    trial(segment, {std::string(largest.name), largest.outerMm, largest.wallMm},
+                          flow[i], in, carries[i]);
+                chosen.result.verdicts.push_back(Verdict::NoSuitablePipe);
+            }
+        }
+        p.outside = p.outside || chosen.outlet.outside;
+        r = std::move(chosen.result);
+        if (r.pOut) {
+            p.condensate[i] = *r.condensate;
+            if (chosen.outlet.condensing)
+                r.verdicts.push_back(Verdict::Condensing);
+            if (r.allowedLossPerArea && *r.lossPerAreaIn > *r.allowedLossPerArea)
+                r.verdicts.push_back(Verdict::HeatLossAboveAllowed);
+            if (r.surfaceIn && segment.laying == heat::Laying::Indoor && *r.surfaceIn > 60)
+                r.verdicts.push_back(Verdict::SurfaceHot);
+        }
+        p.pipes[i] = r.pipe;
+        nodes[segment.to] = chosen.out;
+    }
+    return p;
+}
+
+Result HeatSolver::solve() {
+    const auto& segments = m_network.segments;
+    // Whether a segment carries steam: a load at or below its to-node. Inlet flows begin as the
+    // loads below, with no condensate.
+    std::vector<bool> carries(segments.size());
+    std::vector<double> flow(segments.size());
+    const auto flowsFrom = [&](const std::vector<double>& condensate) {
+        std::vector<double> next(segments.size());
+        for (auto it = m_tree.order.rbegin(); it != m_tree.order.rend(); ++it) {
+            double out = segments[*it].load;
+            bool any = segments[*it].load > 0;
+            for (std::size_t i : m_tree.below[segments[*it].to]) {
+                out += next[i];
+                any = any || carries[i];
+            }
+            carries[*it] = any;
+            next[*it] = any ? out + condensate[*it] / 1000 : 0.0;
+        }
+        return next;
+    };
+    flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
+    std::vector<std::string> pipes;
+    for (int passes = 1; passes <= kMostPasses; ++passes) {
+        Pass p = pass(flow, carries);
+        if (p.outside) {
+            Result result;
+            result.fault = "沿管网的蒸汽状态超出计算范围（IF97 第 2 区，或 350 ℃ 以下的饱和线）";
+            return result;
+        }
+        const std::vector<double> next = flowsFrom(p.condensate);
+        bool settled = pipes.empty() || pipes == p.pipes;
+        for (std::size_t i = 0; i < segments.size() && settled; ++i)
+            settled = std::abs(next[i] - flow[i]) <= kSettled * std::abs(next[i]);
+        if (settled) {
+            Result& result = p.result;
+            const double sourceC = m_network.source.superheated
+                                       ? m_network.source.temperature
+                                       : if97::saturationTemperature(m_source) - kKelvin;
+            placeNodes(m_network, sourceC, result);
+            result.heatLoss = 0.0;
+            result.condensate = 0.0;
+            for (const SegmentResult& r : result.segments) {
+                *result.heatLoss += r.heatLoss.value_or(0);
+                *result.condensate += r.condensate.value_or(0);
+            }
+            result.passes = passes;
+            return result;
+        }
+        pipes = std::move(p.pipes);
+        flow = next;
+    }
+    Result result;
+    result.fault = "管网的流量与凝结水经 100 轮计算仍未收敛";
+    result.faultCode = "not-converged";
+    return result;
+}
+
+} // namespace
+
+Result solveWithHeatLoss(const Network& network) {
+    return HeatSolver(network).solve();
+}
+
+} // namespace network::solver_parts
