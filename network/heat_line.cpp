@@ -71,13 +71,17 @@ double pressure(const State& y) {
 // The right-hand side in the current mode, counting its evaluations.
 class Line {
 public:
-    Line(const Pipe& pipe, const LossPerMetre& loss)
+    Line(const Pipe& pipe, const LossPerMetre& loss, std::optional<double> lossStepC)
         : m_factor(1 + pipe.localLoss),
           // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
-          m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss) {}
+          m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss),
+          m_step(lossStepC) {}
 
     Mode mode() const { return m_mode; }
     void setMode(Mode mode) { m_mode = mode; }
+    // Which side of the loss's step the steam is on: at or above it, or below.
+    bool warmer() const { return m_warmer; }
+    void setWarmer(bool warmer) { m_warmer = warmer; }
     int evaluations() const { return m_evaluations; }
 
     void operator()(const State& y, State& dy, double /*x*/) {
@@ -87,7 +91,7 @@ public:
         const double tons = 3.6 * flow;
         if (m_mode == Mode::Superheated) {
             const auto [kelvin, density] = superheated(mpa, y[kH]);
-            const double loss = m_loss(kelvin - kKelvin) / 1000; // kW/m
+            const double loss = lossAt(kelvin - kKelvin); // kW/m
             const double slope = -m_factor * m_friction * tons * tons / density / 1e6;
             dy[kP] = 2 * mpa * slope;
             dy[kH] = -loss / flow;
@@ -99,7 +103,7 @@ public:
         const fast::Saturation line = fast::saturation(mpa);
         const fast::Vapour vapour = fast::region2(mpa, line.kelvin);
         const double liquid = fast::region1Enthalpy(mpa, line.kelvin);
-        const double loss = m_loss(line.kelvin - kKelvin) / 1000;
+        const double loss = lossAt(line.kelvin - kKelvin);
         const double slope = -m_factor * m_friction * tons * tons / vapour.density / 1e6;
         dy[kP] = 2 * mpa * slope;
         dy[kH] = (vapour.pressureSlope + vapour.heatCapacity * line.slope) * slope;
@@ -160,6 +164,18 @@ public:
     }
 
 private:
+    // k·q in kW/m on the steam's side of the loss's step. A trial stage of a step that strays
+    // past the step keeps its side's loss at the step: the other side's, a jump, would enter the
+    // step's sum by its stage's weight, and move the heat lost by parts in 1e5 as the step's
+    // length changes (a network's flows then never settle). Held so, the loss is continuous and
+    // the crossing's stages stray by no more than the crossing's tolerance.
+    double lossAt(double celsius) const {
+        if (m_step)
+            celsius = m_warmer ? std::max(celsius, *m_step)
+                               : std::min(celsius, std::nextafter(*m_step, 0.0));
+        return m_loss(celsius) / 1000;
+    }
+
     // The temperature at p and h from the last state by its slopes: the stages of a step lie
     // close to each other, and Newton's steps then start within a fraction of a kelvin.
     double guess(double mpa, double enthalpy) const {
@@ -178,6 +194,8 @@ private:
     double m_factor;
     double m_friction;
     const LossPerMetre& m_loss;
+    std::optional<double> m_step;
+    bool m_warmer = false;
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
     Last m_last;
@@ -235,7 +253,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
                  std::optional<double> lossStepC) {
     Outlet out;
     const double length = pipe.length;
-    Line line(pipe, loss);
+    Line line(pipe, loss, lossStepC);
     State y{inlet.mpa * inlet.mpa, inlet.enthalpy, inlet.flow, 0, 0};
     const bool moving = inlet.flow > 0 && length > 0;
     const fast::Saturation inletLine = fast::saturation(inlet.mpa);
@@ -248,10 +266,12 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
     line.remember(inlet.mpa, inletLine.kelvin, inletVapour);
     State dydx{};
     if (moving) {
+        line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);
         line(y, dydx, 0);
         // Saturated steam that throttling would superheat at once is superheated.
         if (line.mode() == Mode::Saturated && line.event(y, dydx) < 0) {
             line.setMode(Mode::Superheated);
+            line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);
             line(y, dydx, 0);
         }
     }
@@ -297,6 +317,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             out.condensing = out.condensing || line.mode() == Mode::Superheated;
             line.setMode(line.mode() == Mode::Superheated ? Mode::Saturated : Mode::Superheated);
             ++changes;
+            line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);
             line(y, dydx, x);
             out.outside = out.outside || line.outsideAt(y);
             out.points.push_back({x, pressure(y), y[kH], y[kM]});
@@ -304,8 +325,9 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         }
         // The loss per metre steps where the temperature passes the pipe's step: the step is cut
         // there too, and each side is integrated as the smooth function it is.
-        const bool warmer = lossStepC && line.celsius(y) >= *lossStepC;
-        if (lossStepC && changes < kMostChanges && (line.celsius(next) >= *lossStepC) != warmer) {
+        const bool warmer = line.warmer();
+        const bool warmerNext = lossStepC && line.celsius(next) >= *lossStepC;
+        if (changes < kMostChanges && warmerNext != warmer) {
             const double sign = warmer ? 1 : -1;
             const Event step = [&](const State& s, const State&) {
                 return sign * (line.celsius(s) - *lossStepC);
@@ -315,10 +337,16 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             y = state;
             x += where;
             ++changes;
+            line.setWarmer(!warmer);
             line(y, dydx, x);
             out.outside = out.outside || line.outsideAt(y);
             out.points.push_back({x, pressure(y), y[kH], y[kM]});
             continue;
+        }
+        // Past the most changes the step is stepped over: the loss is then the side's it ends on.
+        if (warmerNext != warmer) {
+            line.setWarmer(warmerNext);
+            line(next, dnext, t);
         }
         y = next, dydx = dnext, x = last ? length : t;
         out.outside = out.outside || line.outsideAt(y);

@@ -62,7 +62,8 @@ struct Outlet {
 // The outlet of a pipe of `pipe.length` from `inlet`. Steam at or below the saturated vapour's
 // enthalpy enters as dry saturated vapour. No flow or no length: the inlet, unchanged.
 // `lossStepC`: the steam temperature in ℃ at which `loss` jumps (heat::InsulatedPipe::stepC),
-// where the integration stops and starts again rather than stepping over it.
+// where the integration stops and starts again rather than stepping over it; `loss` is asked for
+// at temperatures on the steam's own side of it only.
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
                  std::optional<double> lossStepC = std::nullopt);
 
