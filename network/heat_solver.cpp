@@ -20,7 +20,6 @@
 #include "calc/state.h"
 #include "network/heat_line.h"
 #include "network/heat_loss.h"
-#include "network/segment_heat.h"
 #include "network/solver_parts.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
@@ -134,11 +133,22 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     r.densityIn = in.steam.density;
     r.velocityIn = flow / 3.6 / area(bore) / in.steam.density;
     r.tIn = in.steam.kelvin - kKelvin;
+    // The pipe's fixed terms once for the dozens of losses its integration asks for.
+    const heat::InsulatedPipe insulated(outer, thickness, m_heat.insulation, segment.laying,
+                                        m_heat.air);
+    const double k = m_heat.factor;
+    const heat_line::LossPerMetre loss = [&](double celsius) {
+        return k * insulated.at(celsius).perMetre;
+    };
     // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
-    t.outlet = segment_heat::integrate(
-        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0}, in.steam.kelvin,
-        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore},
-        {outer, thickness, segment.laying}, m_heat.insulation, m_heat.air, m_heat.factor);
+    t.outlet = heat_line::integrate(
+        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
+        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore}, loss,
+        insulated.stepC());
+    // Its outlet's temperature is its inlet's to the bit, not worked out again from the
+    // enthalpy, which may land a rounding away.
+    if (!carries)
+        t.outlet.kelvin = in.steam.kelvin;
     if (t.outlet.exhausted) {
         r.verdicts.push_back(Verdict::PressureExhausted);
         r.flowOut = flow;
@@ -167,8 +177,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     r.heatLoss = t.outlet.heatLoss;
     r.condensate = t.outlet.condensate;
     if (carries) {
-        const heat::PipeLoss inlet =
-            heat::pipeLoss(*r.tIn, outer, thickness, m_heat.insulation, segment.laying, m_heat.air);
+        const heat::PipeLoss inlet = insulated.at(*r.tIn);
         r.qIn = inlet.perMetre;
         r.surfaceIn = inlet.surface;
         r.lossPerAreaIn = inlet.perArea;
