@@ -75,7 +75,7 @@ public:
         : m_factor(1 + pipe.localLoss),
           // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
           m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss),
-          m_step(lossStepC) {}
+          m_step(lossStepC), m_below(lossStepC ? std::nextafter(*lossStepC, 0.0) : 0) {}
 
     Mode mode() const { return m_mode; }
     void setMode(Mode mode) { m_mode = mode; }
@@ -171,8 +171,7 @@ private:
     // the crossing's stages stray by no more than the crossing's tolerance.
     double lossAt(double celsius) const {
         if (m_step)
-            celsius = m_warmer ? std::max(celsius, *m_step)
-                               : std::min(celsius, std::nextafter(*m_step, 0.0));
+            celsius = m_warmer ? std::max(celsius, *m_step) : std::min(celsius, m_below);
         return m_loss(celsius) / 1000;
     }
 
@@ -195,6 +194,7 @@ private:
     double m_friction;
     const LossPerMetre& m_loss;
     std::optional<double> m_step;
+    double m_below; // the temperature next below the step, the lower side's last
     bool m_warmer = false;
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
