@@ -306,7 +306,36 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         State dnext{};
         if (!last || line.mode() == Mode::Saturated)
             line(next, dnext, t);
-        if (changes < kMostChanges && line.event(next, dnext) < 0) {
+        const bool canChange = changes < kMostChanges;
+        const bool changesState = canChange && line.event(next, dnext) < 0;
+        // The loss per metre steps where the temperature passes the pipe's step: the step is cut
+        // there too, and each side is integrated as the smooth function it is.
+        const bool warmer = line.warmer();
+        const bool warmerNext = lossStepC && line.celsius(next) >= *lossStepC;
+        if (canChange && warmerNext != warmer) {
+            const double sign = warmer ? 1 : -1;
+            const Event step = [&](const State& s, const State&) {
+                return sign * (line.celsius(s) - *lossStepC);
+            };
+            const auto [where, state] =
+                locate(stepper, line, step, y, dydx, x, taken, next, dnext, length);
+            // A step that also changes the steam's state is cut at the first of the two: the
+            // state's change located first would hold the warmer side's loss beyond the step.
+            State dstate{};
+            if (changesState && line.mode() == Mode::Saturated)
+                line(state, dstate, x + where);
+            if (!changesState || line.event(state, dstate) >= 0) {
+                y = state;
+                x += where;
+                ++changes;
+                line.setWarmer(!warmer);
+                line(y, dydx, x);
+                out.outside = out.outside || line.outsideAt(y);
+                out.points.push_back({x, pressure(y), y[kH], y[kM]});
+                continue;
+            }
+        }
+        if (changesState) {
             const Event change = [&](const State& s, const State& ds) { return line.event(s, ds); };
             const auto [where, state] =
                 locate(stepper, line, change, y, dydx, x, taken, next, dnext, length);
@@ -318,26 +347,6 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             line.setMode(line.mode() == Mode::Superheated ? Mode::Saturated : Mode::Superheated);
             ++changes;
             line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);
-            line(y, dydx, x);
-            out.outside = out.outside || line.outsideAt(y);
-            out.points.push_back({x, pressure(y), y[kH], y[kM]});
-            continue;
-        }
-        // The loss per metre steps where the temperature passes the pipe's step: the step is cut
-        // there too, and each side is integrated as the smooth function it is.
-        const bool warmer = line.warmer();
-        const bool warmerNext = lossStepC && line.celsius(next) >= *lossStepC;
-        if (changes < kMostChanges && warmerNext != warmer) {
-            const double sign = warmer ? 1 : -1;
-            const Event step = [&](const State& s, const State&) {
-                return sign * (line.celsius(s) - *lossStepC);
-            };
-            const auto [where, state] =
-                locate(stepper, line, step, y, dydx, x, taken, next, dnext, length);
-            y = state;
-            x += where;
-            ++changes;
-            line.setWarmer(!warmer);
             line(y, dydx, x);
             out.outside = out.outside || line.outsideAt(y);
             out.points.push_back({x, pressure(y), y[kH], y[kM]});
