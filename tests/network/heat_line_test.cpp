@@ -207,6 +207,32 @@ TEST(HeatLine, ALossThatJumpsIsSteppedAtTheJump) {
     EXPECT_NEAR(steam.flow, whole.steam.flow, 1e-8 * whole.steam.flow);
 }
 
+// 60 m of D108 at 0.3 t/h, a few kelvin superheated, the loss jumping 1 K or 3 K above the
+// saturation line: a step passes the jump and the line together. Cut at the line first, the
+// warmer side's loss would run on from the jump to the line, moving the outlet's flow by parts in
+// 1e5 against the same pipe cut into ten. Both ends alike to 1e-8.
+TEST(HeatLine, AJumpJustAboveTheLineIsCutBeforeIt) {
+    constexpr double kMpa = 1.0166;
+    const double saturationC = if97::saturationTemperature(kMpa) - kKelvin;
+    for (const double aboveLine : {1.0, 3.0}) {
+        const double jumpC = saturationC + aboveLine;
+        const LossPerMetre jumping = [&](double celsius) {
+            return lossPerMetre(celsius) * (celsius >= jumpC ? 1.01 : 1);
+        };
+        const Steam inlet{kMpa, if97::region2(kMpa, saturationC + 4 + kKelvin).enthalpy, 0.3 / 3.6};
+        const Pipe pipe{.length = 60, .localLoss = 0.3, .roughness = 0.0002, .bore = 0.1};
+        const Outlet whole = integrate(inlet, pipe, jumping, jumpC);
+        ASSERT_TRUE(whole.condensing) << aboveLine;
+        Pipe tenth = pipe;
+        tenth.length /= 10;
+        Steam steam = inlet;
+        for (int i = 0; i < 10; ++i)
+            steam = integrate(steam, tenth, jumping, jumpC).steam;
+        EXPECT_NEAR(steam.mpa, whole.steam.mpa, 1e-8 * whole.steam.mpa) << aboveLine;
+        EXPECT_NEAR(steam.flow, whole.steam.flow, 1e-8 * whole.steam.flow) << aboveLine;
+    }
+}
+
 // Steam 15 K superheated at 0.8 MPa(a) on the saturated main cools to saturation some 750 m in
 // and condenses from there. The crossing is found here by bisection on the length of a first
 // pipe whose outlet just reaches h″; the whole pipe must end as that pipe and the rest of the
