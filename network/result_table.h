@@ -110,7 +110,7 @@ inline constexpr CellRule<SegmentLine> kVerdicts{
 
 // clang-format off
 // The segments, in the order of the command line's header (the README documents it).
-inline constexpr std::array<ResultColumn<SegmentLine>, 17> kSegmentColumns{{
+inline constexpr std::array<ResultColumn<SegmentLine>, 27> kSegmentColumns{{
     {"name",         "管段",     {},        0,       "主干 12", text<&Segment::name>},
     {"from",         "起点",     {},        kHidden, {}, text<&Segment::from>},
     {"to",           "终点",     {},        kHidden, {}, text<&Segment::to>},
@@ -119,23 +119,42 @@ inline constexpr std::array<ResultColumn<SegmentLine>, 17> kSegmentColumns{{
     {"localLoss",    "局部损失", {"%"},     kHidden, {}, figure<&Segment::localLoss>},
     {"pipe",         "管子",     {},        1,       "D1020×14（自动）", kPipe},
     {"bore",         "内径",     {"mm"},    2,       "1000.000", kBore},
-    {"pIn",          "起点压力", kSource,   4,       kFigure, figure<&SegmentResult::pIn>},
-    {"pOut",         "终点压力", kSource,   5,       kFigure, figure<&SegmentResult::pOut>},
-    {"densityIn",    "起点密度", {"kg/m3"}, 6,       kFigure, figure<&SegmentResult::densityIn>},
-    {"densityOut",   "终点密度", {"kg/m3"}, 7,       kFigure, figure<&SegmentResult::densityOut>},
-    {"velocityIn",   "起点流速", {"m/s"},   8,       kFigure, figure<&SegmentResult::velocityIn>},
-    {"velocityOut",  "终点流速", {"m/s"},   9,       kFigure, figure<&SegmentResult::velocityOut>},
-    {"specificLoss", "比摩阻",   {"Pa/m"},  10,      kFigure, figure<&SegmentResult::specificLoss>},
-    {"pressureDrop", "压降",     {"kPa"},   11,      kFigure, figure<&SegmentResult::pressureDrop>},
-    {"status",       "评价",     {},        12,      "流速偏高，比摩阻超限", kVerdicts},
+    {"pIn",          "起点压力", kSource,   5,       kFigure, figure<&SegmentResult::pIn>},
+    {"pOut",         "终点压力", kSource,   6,       kFigure, figure<&SegmentResult::pOut>},
+    {"densityIn",    "起点密度", {"kg/m3"}, 7,       kFigure, figure<&SegmentResult::densityIn>},
+    {"densityOut",   "终点密度", {"kg/m3"}, 8,       kFigure, figure<&SegmentResult::densityOut>},
+    {"velocityIn",   "起点流速", {"m/s"},   9,       kFigure, figure<&SegmentResult::velocityIn>},
+    {"velocityOut",  "终点流速", {"m/s"},   10,      kFigure, figure<&SegmentResult::velocityOut>},
+    {"specificLoss", "比摩阻",   {"Pa/m"},  11,      kFigure, figure<&SegmentResult::specificLoss>},
+    {"pressureDrop", "压降",     {"kPa"},   12,      kFigure, figure<&SegmentResult::pressureDrop>},
+    {"status",       "评价",     {},        22,      "流速偏高，比摩阻超限", kVerdicts},
+    // The heat's columns follow the ones scripts read before there were any, so that a script
+    // reading columns by place reads the same ones.
+    {"flowOut",      "终点流量", {"t/h"},   4,       kFigure, figure<&SegmentResult::flowOut>},
+    {"tIn",          "起点温度", {"℃"},     13,      kFigure, figure<&SegmentResult::tIn>},
+    {"tOut",         "终点温度", {"℃"},     14,      kFigure, figure<&SegmentResult::tOut>},
+    {"superheatOut", "终点过热度", {"℃"},   15,      kFigure, figure<&SegmentResult::superheatOut>},
+    {"heatLoss",     "散热量",   {"kW"},    16,      kFigure, figure<&SegmentResult::heatLoss>},
+    {"condensate",   "凝结水量", {"kg/h"},  17,      kFigure, figure<&SegmentResult::condensate>},
+    {"qIn",          "起点线散热", {"W/m"}, 18,      kFigure, figure<&SegmentResult::qIn>},
+    {"surfaceIn",    "起点表面温度", {"℃"}, 19,      kFigure, figure<&SegmentResult::surfaceIn>},
+    {"lossPerAreaIn", "起点散热密度", {"W/m2"}, 20,  kFigure, figure<&SegmentResult::lossPerAreaIn>},
+    {"allowedLossPerArea", "允许散热密度", {"W/m2"}, 21, kFigure,
+     figure<&SegmentResult::allowedLossPerArea>},
 }};
 
 // The nodes: the source, then each segment's end, in the same order everywhere.
-inline constexpr std::array<ResultColumn<NodeResult>, 4> kNodeColumns{{
+inline constexpr std::array<ResultColumn<NodeResult>, 8> kNodeColumns{{
     {"name",     "节点",     {},      0, "用户 12", text<&NodeResult::name>},
     {"pressure", "压力",     kSource, 1, kFigure, figure<&NodeResult::pressure>},
     {"required", "要求压力", kSource, 2, kFigure, figure<&NodeResult::required>},
     {"margin",   "余量",     kSource, 3, "-0.1234567", figure<&NodeResult::margin>},
+    {"temperature", "温度",  {"℃"},   4, kFigure, figure<&NodeResult::temperature>},
+    {"superheat", "过热度",  {"℃"},   5, kFigure, figure<&NodeResult::superheat>},
+    {"requiredTemperature", "要求温度", {"℃"}, 6, kFigure,
+     figure<&NodeResult::requiredTemperature>},
+    {"temperatureMargin", "温度余量", {"℃"}, 7, "-0.1234567",
+     figure<&NodeResult::temperatureMargin>},
 }};
 // clang-format on
 

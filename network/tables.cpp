@@ -193,6 +193,13 @@ std::string calcJson(const Network& network, const Result& result) {
     Json document;
     document["segments"] = std::move(segments);
     document["nodes"] = std::move(nodes);
+    // The network's totals: what the source supplies, and with heat loss what the pipes lose.
+    const auto orNull = [](std::optional<double> value) {
+        return value ? Json(*value) : Json(nullptr);
+    };
+    document["totals"] = {{"sourceFlow", result.sourceFlow},
+                          {"heatLoss", orNull(result.heatLoss)},
+                          {"condensate", orNull(result.condensate)}};
     // The names were read from a JSON file and so are UTF-8; a byte that is not is replaced
     // rather than ending the program.
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -176,13 +176,14 @@ TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
     // clang-format off
     const std::vector<std::string> keys = {"name", "from", "to", "flow", "length", "localLoss",
         "pipe", "bore", "pIn", "pOut", "densityIn", "densityOut", "velocityIn", "velocityOut",
-        "specificLoss", "pressureDrop", "status"};
+        "specificLoss", "pressureDrop", "status", "flowOut", "tIn", "tOut", "superheatOut",
+        "heatLoss", "condensate", "qIn", "surfaceIn", "lossPerAreaIn", "allowedLossPerArea"};
     // clang-format on
     const auto rows = csv(plain.out);
     const nlohmann::json doc = nlohmann::json::parse(json.out);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], keys);
-    ASSERT_EQ(doc.size(), 2u);
+    ASSERT_EQ(doc.size(), 3u) << "segments, nodes and totals";
     ASSERT_EQ(doc.at("segments").size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         const nlohmann::json& segment = doc["segments"][i];
@@ -214,10 +215,19 @@ TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
 
     const nlohmann::json& nodes = doc["nodes"];
     ASSERT_EQ(nodes.size(), 4u);
-    EXPECT_EQ(nodes[2],
-              nlohmann::json(
-                  {{"name", "B"}, {"pressure", nullptr}, {"required", 0.1}, {"margin", nullptr}}));
+    EXPECT_EQ(nodes[2], nlohmann::json({{"name", "B"},
+                                        {"pressure", nullptr},
+                                        {"required", 0.1},
+                                        {"margin", nullptr},
+                                        {"temperature", nullptr},
+                                        {"superheat", nullptr},
+                                        {"requiredTemperature", nullptr},
+                                        {"temperatureMargin", nullptr}}));
     EXPECT_EQ(nodes[1]["pressure"], doc["segments"][0]["pOut"]);
+    // Without heat loss the source supplies the loads alone, 2 + 3 + 1 t/h, and loses nothing.
+    EXPECT_EQ(
+        doc["totals"],
+        nlohmann::json({{"sourceFlow", 6.0}, {"heatLoss", nullptr}, {"condensate", nullptr}}));
 }
 
 } // namespace
