@@ -54,14 +54,18 @@ constexpr std::string_view kHelp =
     "  Calculates a network file (UTF-8 JSON) and writes CSV (UTF-8), one row a segment in\n"
     "  the file's order, under the header\n"
     "    name,from,to,flow,length,localLoss,pipe,bore,pIn,pOut,densityIn,densityOut,\n"
-    "    velocityIn,velocityOut,specificLoss,pressureDrop,status\n"
+    "    velocityIn,velocityOut,specificLoss,pressureDrop,status,flowOut,tIn,tOut,\n"
+    "    superheatOut,heatLoss,condensate,qIn,surfaceIn,lossPerAreaIn,allowedLossPerArea\n"
     "\n"
     "calc --json 文件FILE\n"
-    "  同上，输出 JSON：{\"segments\": [...], \"nodes\": [...]}，段的键同上表头；节点（先汽源，\n"
-    "  后各段的终点）的键为 name、pressure、required、margin。\n"
-    "  The same as JSON: {\"segments\": [...], \"nodes\": [...]}, a segment's keys as the header\n"
-    "  above; a node's (the source, then each segment's end) are name, pressure, required,\n"
-    "  margin.\n"
+    "  同上，输出 JSON：{\"segments\": [...], \"nodes\": [...], \"totals\": {...}}，段的键同上\n"
+    "  表头；节点（先汽源，后各段的终点）的键为 name、pressure、required、margin、temperature、\n"
+    "  superheat、requiredTemperature、temperatureMargin；totals 的键为 sourceFlow、heatLoss、\n"
+    "  condensate。\n"
+    "  The same as JSON: {\"segments\": [...], \"nodes\": [...], \"totals\": {...}}, a segment's\n"
+    "  keys as the header above; a node's (the source, then each segment's end) are name,\n"
+    "  pressure, required, margin, temperature, superheat, requiredTemperature,\n"
+    "  temperatureMargin; the totals' are sourceFlow, heatLoss, condensate.\n"
     "\n"
     "sheet 文件FILE --xlsx 输出OUT.xlsx --csv 输出OUT.csv --pdf 输出OUT.pdf\n"
     "  管网的计算书（输入、计算方法、管段数据、管段计算结果、节点压力、结论，与窗口中的表格\n"
@@ -79,18 +83,25 @@ constexpr std::string_view kHelp =
     "单位 Units: flow t/h, length m, localLoss 占沿程损失的 % of the friction loss,\n"
     "  bore mm, pIn/pOut/pressure/required/margin 汽源压力的单位 in the source's unit,\n"
     "  densityIn/densityOut kg/m³, velocityIn/velocityOut m/s, specificLoss Pa/m,\n"
-    "  pressureDrop kPa. pipe 为所用管子 is the pipe used, auto-sized or not.\n"
+    "  pressureDrop kPa, flowOut/sourceFlow t/h, tIn/tOut/superheatOut/surfaceIn/temperature/\n"
+    "  superheat/requiredTemperature/temperatureMargin ℃, heatLoss kW, condensate kg/h,\n"
+    "  qIn W/m, lossPerAreaIn/allowedLossPerArea W/m². pipe 为所用管子 is the pipe used,\n"
+    "  auto-sized or not. 不计散热时散热的值为空 Without heat loss its figures are empty.\n"
     "  数字为能原样读回的最短写法 Numbers are in their shortest form that reads back exactly.\n"
     "  未算出的值 A value not computed: CSV 空单元格 an empty cell, JSON null.\n"
     "  status 为判定代码，CSV 中以 \";\" 分隔 holds the verdict codes, in CSV joined by \";\":\n"
     "    velocity-above velocity-below loss-above-limit pressure-exhausted\n"
-    "    upstream-exhausted no-suitable-pipe\n"
+    "    upstream-exhausted no-suitable-pipe condensing heat-loss-above-allowed surface-hot\n"
+    "    temperature-below-required\n"
     "\n"
     "退出状态 Exit status:\n"
     "  0   完成 done\n"
     "  2   文件不能用，或计算书存不下：原因写到标准错误，标准输出无内容，原有的文件不变\n"
     "      the file cannot be used, or a sheet cannot be saved: why on standard error, nothing\n"
     "      on standard output, a file already there left as it was\n"
+    "  3   计散热时流量经 100 轮仍未收敛（not-converged）：原因写到标准错误\n"
+    "      with heat loss the flows did not settle in 100 passes (not-converged): why on\n"
+    "      standard error\n"
     "  64  用法不对：用法写到标准错误 wrong usage: the usage on standard error\n"
     "  1   输出写不出 the output could not be written\n";
 
@@ -128,7 +139,10 @@ Computed compute(const std::string& file, std::ostream& err) {
         // A file that could be read has a name: a path ending in a separator is a folder.
         err << "无法计算“" << files::utf8Of(files::pathOf(file).filename()) << "”：" << result.fault
             << "\n";
-        return {std::nullopt, {}, kExitRefused};
+        // A network that did not settle is no fault of its file: a script can tell the two apart.
+        return {std::nullopt,
+                {},
+                result.faultCode == "not-converged" ? kExitNotConverged : kExitRefused};
     }
     return {std::move(reading.network), std::move(result), 0};
 }

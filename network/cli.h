@@ -9,9 +9,11 @@
 // JSON, for scripts and spreadsheets. It knows no GUI toolkit.
 namespace network {
 
-// Exit statuses: 0 done, 2 a file refused (its message on `err`), 64 wrong usage (EX_USAGE of
+// Exit statuses: 0 done, 2 a file refused (its message on `err`), 3 a network with heat loss
+// that did not settle (its message on `err`), 64 wrong usage (EX_USAGE of
 // sysexits.h; the usage on `err`), 1 the output could not be written.
 inline constexpr int kExitRefused = 2;
+inline constexpr int kExitNotConverged = 3; // with heat loss, the flows did not settle
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitOutputFailed = 1;
 
