@@ -15,9 +15,8 @@ namespace network {
 
 namespace {
 
-const std::string kProperties =
-    "蒸汽的密度按 IAPWS-IF97（国际水和水蒸汽性质协会的水和水蒸汽热力性质工业计算公式，1997 "
-    "年发布，2007 年修订版）计算。";
+const std::string kIf97 = "IAPWS-IF97（国际水和水蒸汽性质协会的水和水蒸汽热力性质工业计算公式，"
+                          "1997 年发布，2007 年修订版）计算。";
 
 const std::string kAutoSizing =
     "管子为“自动”的管段，在所选管材的系列中从小到大选第一个终点流速不高于推荐范围上限、填了比"
@@ -31,7 +30,7 @@ const std::string kExhausted = "终点压力连 611.213 Pa（绝压）都达不�
 std::vector<std::string> adiabaticMethod() {
     return {
         pipes::formulaParagraph(),
-        kProperties +
+        "蒸汽的密度按 " + kIf97 +
             "饱和蒸汽在每一处都是当地压力下的干饱和蒸汽；过热蒸汽保持热源处的比焓（绝热管道中"
             "的节流），压力下降后比焓低于当地干饱和蒸汽的比焓时，按当地的干饱和蒸汽计算。",
         "沿管段 dp/dx = −(1 + α) × R，α 为局部损失占沿程摩擦损失的百分数 ÷ 100。R 中沿管段变化的"
@@ -90,7 +89,7 @@ std::vector<std::string> heatMethod(const HeatLoss& heat) {
     const bool yearRound = heat.operation == heat::Operation::YearRound;
     return {
         pipes::formulaParagraph(),
-        kProperties +
+        "蒸汽的密度、温度与比焓按 " + kIf97 +
             "过热蒸汽的温度 T(p, h) 由第 2 区 h(p, T) 的正算式精确解出（反算式只准到几毫开），密"
             "度 ρ = ρ(p, T)；饱和蒸汽的温度为当地压力下的饱和温度，密度为干饱和蒸汽的 ρ″(p)。",
         "每米管道的散热量 q（W/m）按 GB 50264-2013《工业设备及管道绝热工程设计规范》计算。T 为蒸"
