@@ -41,20 +41,6 @@ std::string windowText(const Value& value) {
                       value);
 }
 
-// The sheet holds the window's text. A figure is a number unless it is beyond the float range
-// and shown as words; a name is read as the window's cell is, so that one typed as a number is
-// filed as one.
-sheet::Cell sheetCell(const Value& value) {
-    std::string text = windowText(value);
-    if (const auto* figure = std::get_if<Figure>(&value)) {
-        const bool number = figure->value && std::isfinite(calc::storedFloat(*figure->value));
-        return {number && text.starts_with(' ') ? text.substr(1) : text, number};
-    }
-    if (std::holds_alternative<std::string_view>(value))
-        return sheet::shownCell(text);
-    return {std::move(text), false};
-}
-
 std::string codes(std::span<const Verdict> verdicts) {
     std::string list;
     for (const Verdict v : verdicts)
@@ -138,6 +124,20 @@ std::string csvLine(std::initializer_list<std::string> fields) {
 }
 
 } // namespace
+
+// The sheet holds the window's text. A figure is a number unless it is beyond the float range
+// and shown as words; a name is read as the window's cell is, so that one typed as a number is
+// filed as one.
+sheet::Cell sheetCell(const Value& value) {
+    std::string text = windowText(value);
+    if (const auto* figure = std::get_if<Figure>(&value)) {
+        const bool number = figure->value && std::isfinite(calc::storedFloat(*figure->value));
+        return {number && text.starts_with(' ') ? text.substr(1) : text, number};
+    }
+    if (std::holds_alternative<std::string_view>(value))
+        return sheet::shownCell(text);
+    return {std::move(text), false};
+}
 
 std::string windowRow(const SegmentLine& line) {
     return windowRowOf(kSegmentColumns, line);

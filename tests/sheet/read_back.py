@@ -6,7 +6,7 @@ and from the network file itself; headings and Chinese texts as the windows show
 refusals: a missing folder, a folder that is not writable, a name taken by a folder, and a PDF
 program that is missing or passes its status on.
 
-Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION [NETWORK...]
+Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION [NETWORK_OR_FOLDER...]
 """
 import csv
 import json
@@ -22,8 +22,20 @@ import tempfile
 import openpyxl
 
 PROGRAM, EXAMPLES, VERSION = sys.argv[1:4]
-# Networks beyond the examples: exhausted pressures, figures in exponent form, quoted names.
-MORE = sys.argv[4:]
+
+
+def networks(paths):
+    """The files given, and each .json file of a folder given."""
+    for path in paths:
+        if os.path.isdir(path):
+            yield from sorted(os.path.join(path, e) for e in os.listdir(path) if e.endswith(".json"))
+        else:
+            yield path
+
+
+# Networks beyond the examples: exhausted pressures, figures in exponent form, quoted names; the
+# examples with heat loss.
+MORE = list(networks(sys.argv[4:]))
 # A fixed day, so that the date is known: 2023-11-14 22:13:20 UTC.
 ENV = dict(os.environ, SOURCE_DATE_EPOCH="1700000000")
 DATE = "2023-11-14"
@@ -33,7 +45,12 @@ UNITS = {"MPa(g)": "MPa(表压)", "MPa(a)": "MPa(绝压)", "bar(g)": "bar(表压
 SERIES = {"seamless": "无缝钢管", "welded": "焊接钢管"}
 VERDICTS = {"velocity-above": "流速偏高", "velocity-below": "流速偏低",
             "loss-above-limit": "比摩阻超限", "pressure-exhausted": "压力耗尽",
-            "upstream-exhausted": "上游压力耗尽", "no-suitable-pipe": "无合适管径"}
+            "upstream-exhausted": "上游压力耗尽", "no-suitable-pipe": "无合适管径",
+            "condensing": "蒸汽凝结", "heat-loss-above-allowed": "散热超标",
+            "surface-hot": "表面过热", "temperature-below-required": "温度不足"}
+MATERIALS = {"rock-wool": "岩棉", "glass-wool": "玻璃棉", "composite-silicate": "复合硅酸盐",
+             "calcium-silicate": "硅酸钙"}
+LAYINGS = {"overhead": "架空", "indoor": "室内"}
 
 failures = []
 
@@ -80,9 +97,26 @@ def pipe_name(name):
     return name.replace("x", "×")
 
 
+def heat_inputs(heat):
+    """The heat's settings as the sheet states them, or the one line saying there are none."""
+    if heat is None:
+        return [["散热损失", "不计"]]
+    insulation = heat["insulation"]
+    inputs = [["环境温度", typed(heat["ambient"]) + " ℃"], ["风速", typed(heat["wind"]) + " m/s"],
+              ["保温材料", MATERIALS[insulation] if isinstance(insulation, str)
+               else "导热系数 " + typed(insulation) + " W/(m·K)"]]
+    if heat.get("surfaceCoefficient") is not None:
+        inputs.append(["表面放热系数", "给定 " + typed(heat["surfaceCoefficient"]) + " W/(m²·K)"])
+    else:
+        inputs.append(["外表面黑度", typed(heat["emissivity"])])
+    return inputs + [["散热附加系数", typed(heat["factor"])],
+                     ["运行方式", "常年运行" if heat["operation"] == "year-round" else "季节运行"]]
+
+
 def expected_sheet(path):
     with open(path, encoding="utf-8") as f:
         network = json.load(f)
+    heat = network.get("heatLoss")
     calc = subprocess.run([PROGRAM, "calc", "--json", path], capture_output=True, check=True)
     result = json.loads(calc.stdout)
     unit = UNITS[network["source"]["unit"]]
@@ -91,17 +125,30 @@ def expected_sheet(path):
         grid.append([s["name"], s["from"], s["to"], typed(s["length"]), typed(s["localLoss"]),
                      "自动" if s["pipe"] == "auto" else pipe_name(s["pipe"]), typed(s["load"]),
                      typed(s.get("requiredPressure"))])
-    segments = []
+        if heat:
+            grid[-1] += [typed(s["insulation"]), LAYINGS[s["laying"]],
+                         typed(s.get("requiredTemperature"))]
+    # With heat loss, the flow leaving each segment among the hydraulics, and the heat's figures
+    # in a table of their own.
+    hydraulic = ["bore", "flow"] + (["flowOut"] if heat else []) + [
+        "pIn", "pOut", "densityIn", "densityOut", "velocityIn", "velocityOut", "specificLoss",
+        "pressureDrop"]
+    thermal = ["tIn", "tOut", "superheatOut", "heatLoss", "condensate", "qIn", "surfaceIn",
+               "lossPerAreaIn", "allowedLossPerArea"]
+    segments, heats = [], []
     for s, r in zip(network["segments"], result["segments"]):
         pipe = pipe_name(r["pipe"] or "")
         if s["pipe"] == "auto" and pipe:
             pipe += "（自动）"
-        segments.append([s["name"], pipe] + [shown(r[k]) for k in (
-            "bore", "flow", "pIn", "pOut", "densityIn", "densityOut", "velocityIn",
-            "velocityOut", "specificLoss", "pressureDrop")] +
-            ["，".join(VERDICTS[v] for v in r["status"]) or "适宜"])
-    nodes = [[n["name"]] + [shown(n[k]) for k in ("pressure", "required", "margin")]
-             for n in result["nodes"]]
+        segments.append([s["name"], pipe] + [shown(r[k]) for k in hydraulic] +
+                        ["，".join(VERDICTS[v] for v in r["status"]) or "适宜"])
+        heats.append([s["name"]] + [shown(r[k]) for k in thermal])
+    # The required temperatures where heat loss is on or some user states one.
+    temperatures = heat is not None or any(n["requiredTemperature"] is not None
+                                           for n in result["nodes"])
+    node_keys = ["pressure", "required", "margin", "temperature", "superheat"] + (
+        ["requiredTemperature", "temperatureMargin"] if temperatures else [])
+    nodes = [[n["name"]] + [shown(n[k]) for k in node_keys] for n in result["nodes"]]
     # The most unfavourable user: the least margin where some user needs a pressure, else the
     # lowest pressure; an exhausted user before every other.
     exhausted = [n for n in result["nodes"][1:] if n["pressure"] is None]
@@ -110,13 +157,27 @@ def expected_sheet(path):
              else min(result["nodes"][1:], key=lambda n: n["pressure"]))
     tables = {
         "管段数据": (["管段", "起点", "终点", "长度 (m)", "局部损失 (%)", "管子", "负荷 (t/h)",
-                   f"要求压力 ({unit})"], grid),
-        "管段计算结果": (["管段", "管子", "内径 (mm)", "流量 (t/h)", f"起点压力 ({unit})",
-                     f"终点压力 ({unit})", "起点密度 (kg/m3)", "终点密度 (kg/m3)",
-                     "起点流速 (m/s)", "终点流速 (m/s)", "比摩阻 (Pa/m)", "压降 (kPa)", "评价"],
-                    segments),
-        "节点压力": (["节点", f"压力 ({unit})", f"要求压力 ({unit})", f"余量 ({unit})"], nodes),
+                   f"要求压力 ({unit})"] +
+                  (["保温层厚度 (mm)", "敷设方式", "要求温度 (℃)"] if heat else []), grid),
+        "管段水力计算结果" if heat else "管段计算结果": (
+            ["管段", "管子", "内径 (mm)", "流量 (t/h)"] + (["终点流量 (t/h)"] if heat else []) +
+            [f"起点压力 ({unit})", f"终点压力 ({unit})", "起点密度 (kg/m3)", "终点密度 (kg/m3)",
+             "起点流速 (m/s)", "终点流速 (m/s)", "比摩阻 (Pa/m)", "压降 (kPa)", "评价"],
+            segments),
     }
+    if heat:
+        tables["管段热力计算结果"] = (
+            ["管段", "起点温度 (℃)", "终点温度 (℃)", "终点过热度 (℃)", "散热量 (kW)",
+             "凝结水量 (kg/h)", "起点线散热 (W/m)", "起点表面温度 (℃)", "起点散热密度 (W/m2)",
+             "允许散热密度 (W/m2)"], heats)
+    tables["节点压力与温度"] = (
+        ["节点", f"压力 ({unit})", f"要求压力 ({unit})", f"余量 ({unit})", "温度 (℃)",
+         "过热度 (℃)"] + (["要求温度 (℃)", "温度余量 (℃)"] if temperatures else []), nodes)
+    totals = result["totals"]
+    tables["管网合计"] = (
+        ["热源流量 (t/h)"] + (["散热量 (kW)", "凝结水量 (kg/h)"] if heat else []),
+        [[shown(totals["sourceFlow"])] +
+         ([shown(totals["heatLoss"]), shown(totals["condensate"])] if heat else [])])
     source = network["source"]
     limit = network.get("maxSpecificLoss")
     inputs = [["程序", "蒸汽流速计算 " + VERSION], ["日期", DATE],
@@ -126,8 +187,8 @@ def expected_sheet(path):
                if source["steam"] == "superheated" else "饱和蒸汽"],
               ["粗糙度", typed(network["roughness"]) + " mm"],
               ["管材", SERIES[network["series"]]],
-              ["比摩阻上限", typed(limit) + " Pa/m" if limit is not None else "不限"],
-              ["表中压力的单位", unit]]
+              ["比摩阻上限", typed(limit) + " Pa/m" if limit is not None else "不限"]] + \
+        heat_inputs(heat) + [["表中压力的单位", unit]]
     head = ["蒸汽管网水力计算书"] + ([network["title"]] if network.get("title") else [])
     return head, inputs, tables, "最不利用户：" + worst["name"] + "，"
 

@@ -108,6 +108,9 @@ void drawTable(Pages& pages, const sheet::Table& table, const TableFit& fit, con
              : look == sheet::Look::Below ? below
                                           : QColor(Qt::black));
     }
+    // The text after a table (the next one's title) in black, not in its last row's ink.
+    if (painter)
+        painter->setPen(Qt::black);
 }
 
 } // namespace

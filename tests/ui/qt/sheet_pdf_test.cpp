@@ -1,5 +1,6 @@
 // The printed sheet read back by poppler's pdftotext, with figures from `steam-network calc
-// --json`: every figure of both result tables at the digits the window shows, every heading on
+// --json`: every figure of the result tables (with heat loss, the heat's too) at the digits the
+// window shows, every heading on
 // every page its table is on, the page numbers, the fonts embedded; the refusals of a PDF that
 // cannot be written; the same pages on a printer.
 #include "calc/numbers.h"
@@ -24,6 +25,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -121,14 +123,24 @@ bool holds(const std::vector<std::string>& words, const Row& row) {
     return next == row.figures.size();
 }
 
-TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
+// A sheet's table by its title.
+const sheet::Table* tableTitled(const sheet::Sheet& sheet, std::string_view title) {
+    for (const sheet::Table& table : sheet.tables)
+        if (table.title == title)
+            return &table;
+    return nullptr;
+}
+
+TEST(SheetPdf, EveryFigureAndHeadingOfTheResultTablesOnEveryPageTheyAreOn) {
     const fs::path folder = scratch("sheet-pdf-test");
     fs::remove_all(folder);
     fs::create_directories(folder);
-    for (const char* name :
-         {"saturated-network.json", "superheated-network.json", "forty-segments.json"}) {
-        SCOPED_TRACE(name);
-        const fs::path file = fs::path(STEAM_NETWORK_EXAMPLES) / name;
+    const fs::path examples(STEAM_NETWORK_EXAMPLES), heatExamples(STEAM_HEAT_LOSS_EXAMPLES);
+    for (const fs::path& file :
+         {examples / "saturated-network.json", examples / "superheated-network.json",
+          examples / "forty-segments.json", heatExamples / "saturated-heat-loss.json",
+          heatExamples / "superheated-heat-loss.json"}) {
+        SCOPED_TRACE(file.filename().string());
         const fs::path pdf = folder / "sheet.pdf";
         const Ran made = makeSheet(file, pdf);
         ASSERT_EQ(made.status, 0) << made.err;
@@ -136,30 +148,44 @@ TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
         const Ran calculated = run(quoted(STEAM_NETWORK) + " calc --json " + quoted(file));
         ASSERT_EQ(calculated.status, 0);
         const nlohmann::json figures = nlohmann::json::parse(calculated.out);
+        const network::Reading reading = network::loadNetwork(file);
+        const bool heat = reading.network->heatLoss.has_value();
 
-        // The tables' rows, each the segment's or node's name and its figures.
-        std::vector<Row> segments, nodes;
+        // The tables' rows, each the segment's or node's name and its figures: with heat loss
+        // the segments' in two tables, the hydraulics' and the heat's.
+        std::vector<Row> segments, thermal, nodes;
         for (const nlohmann::json& s : figures["segments"]) {
             Row& row = segments.emplace_back(Row{s["name"], {}});
-            for (const char* key : {"bore", "flow", "pIn", "pOut", "densityIn", "densityOut",
-                                    "velocityIn", "velocityOut", "specificLoss", "pressureDrop"})
-                row.figures.push_back(shown(s[key]));
+            for (const char* key :
+                 {"bore", "flow", "flowOut", "pIn", "pOut", "densityIn", "densityOut", "velocityIn",
+                  "velocityOut", "specificLoss", "pressureDrop"})
+                if (heat || std::string_view(key) != "flowOut")
+                    row.figures.push_back(shown(s[key]));
+            if (!heat)
+                continue;
+            Row& heatRow = thermal.emplace_back(Row{s["name"], {}});
+            for (const char* key : {"tIn", "tOut", "superheatOut", "heatLoss", "condensate", "qIn",
+                                    "surfaceIn", "lossPerAreaIn", "allowedLossPerArea"})
+                heatRow.figures.push_back(shown(s[key]));
         }
         for (const nlohmann::json& n : figures["nodes"]) {
             Row& row = nodes.emplace_back(Row{n["name"], {shown(n["pressure"])}});
             if (!n["required"].is_null())
                 row.figures.insert(row.figures.end(), {shown(n["required"]), shown(n["margin"])});
+            row.figures.insert(row.figures.end(), {shown(n["temperature"]), shown(n["superheat"])});
         }
-        const network::Reading reading = network::loadNetwork(file);
         const sheet::Sheet sheet =
             network::networkSheet(*reading.network, network::solve(*reading.network), "2026-12-08");
-        ASSERT_GE(sheet.tables.size(), 2u);
-        const sheet::Table& segmentTable = sheet.tables[sheet.tables.size() - 2];
-        const sheet::Table& nodeTable = sheet.tables.back();
+        const sheet::Table* segmentTable =
+            tableTitled(sheet, heat ? "管段水力计算结果" : "管段计算结果");
+        const sheet::Table* thermalTable = tableTitled(sheet, "管段热力计算结果");
+        const sheet::Table* nodeTable = tableTitled(sheet, "节点压力与温度");
+        ASSERT_TRUE(segmentTable && nodeTable && (thermalTable != nullptr) == heat);
 
         const int pages = pageCount(pdf);
         ASSERT_GT(pages, 0);
-        std::vector<bool> segmentFound(segments.size()), nodeFound(nodes.size());
+        std::vector<bool> segmentFound(segments.size()), thermalFound(thermal.size()),
+            nodeFound(nodes.size());
         for (int page = 1; page <= pages; ++page) {
             SCOPED_TRACE("page " + std::to_string(page));
             const std::string raw = withoutBlanks(pageText(pdf, page, "-raw"));
@@ -187,11 +213,15 @@ TEST(SheetPdf, EveryFigureAndHeadingOfBothTablesOnEveryPageTheyAreOn) {
                     }
                 }
             };
-            find(segments, segmentFound, segmentTable);
-            find(nodes, nodeFound, nodeTable);
+            find(segments, segmentFound, *segmentTable);
+            if (heat)
+                find(thermal, thermalFound, *thermalTable);
+            find(nodes, nodeFound, *nodeTable);
         }
         for (std::size_t r = 0; r < segments.size(); ++r)
             EXPECT_TRUE(segmentFound[r]) << "segment " << segments[r].first;
+        for (std::size_t r = 0; r < thermal.size(); ++r)
+            EXPECT_TRUE(thermalFound[r]) << "segment's heat " << thermal[r].first;
         for (std::size_t r = 0; r < nodes.size(); ++r)
             EXPECT_TRUE(nodeFound[r]) << "node " << nodes[r].first;
 
