@@ -23,6 +23,7 @@
 #include "network/solver_parts.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
+#include "steam/if97_fast.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,12 +55,19 @@ struct Trial {
     bool fits = false; // not exhausted, end velocity not above its band, R not above the limit
 };
 
+// A segment's inlet and outlet, p in MPa (absolute) and h in kJ/kg, for the density at its mean
+// state: worked out for the settled pass alone, the others' being thrown away.
+struct Ends {
+    double mpaIn = 0, enthalpyIn = 0, mpaOut = 0, enthalpyOut = 0;
+};
+
 // One pass at given inlet flows.
 struct Pass {
     Result result;
-    std::vector<double> condensate; // kg/h, 0 where not computed
-    std::vector<std::string> pipes; // as chosen
-    bool outside = false;           // some steam left region 2 and the saturation line
+    std::vector<std::optional<Ends>> ends; // none where not computed
+    std::vector<double> condensate;        // kg/h, 0 where not computed
+    std::vector<std::string> pipes;        // as chosen
+    bool outside = false;                  // some steam left region 2 and the saturation line
 };
 
 double area(double boreMetres) {
@@ -76,7 +84,7 @@ std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
         return 0.0;
     if (mpa > if97::kCriticalPressure)
         return std::nullopt;
-    return steam.kelvin - if97::saturationTemperature(mpa);
+    return steam.kelvin - steam::if97::fast::saturation(mpa).kelvin;
 }
 
 class HeatSolver {
@@ -156,15 +164,13 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     }
     const heat_line::Steam& steam = t.outlet.steam;
     const double mpaOut = std::min(steam.mpa, mpaIn);
-    t.out = {
-        mpaOut,
-        steam.enthalpy,
-        {t.outlet.kelvin, if97::region2(mpaOut, t.outlet.kelvin).density, t.outlet.saturatedOut}};
+    t.out = {mpaOut,
+             steam.enthalpy,
+             {t.outlet.kelvin, steam::if97::fast::region2(mpaOut, t.outlet.kelvin).density,
+              t.outlet.saturatedOut}};
     r.flowOut = carries ? steam.flow * 3.6 : 0.0;
     r.pOut = shown(mpaOut);
     r.densityOut = t.out.steam.density;
-    r.densityMean =
-        steamPoint(0.5 * (mpaIn + mpaOut), 0.5 * (in.enthalpy + steam.enthalpy)).density;
     r.velocityOut = r.flowOut / 3.6 / area(bore) / *r.densityOut;
     const double drop = (mpaIn - mpaOut) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
@@ -201,6 +207,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
     Pass p;
     p.result.segments.resize(segments.size());
     p.condensate.assign(segments.size(), 0.0);
+    p.ends.resize(segments.size());
     p.pipes.resize(segments.size());
     std::map<std::string, NodeState> nodes;
     {
@@ -252,6 +259,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         r = std::move(chosen.result);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
+            p.ends[i] = Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy};
             if (chosen.outlet.condensing)
                 r.verdicts.push_back(Verdict::Condensing);
             if (r.allowedLossPerArea && *r.lossPerAreaIn > *r.allowedLossPerArea)
@@ -300,6 +308,12 @@ Result HeatSolver::solve() {
             settled = std::abs(next[i] - flow[i]) <= kSettled * std::abs(next[i]);
         if (settled) {
             Result& result = p.result;
+            for (std::size_t i = 0; i < segments.size(); ++i)
+                if (const std::optional<Ends>& e = p.ends[i])
+                    result.segments[i].densityMean =
+                        steamPoint(0.5 * (e->mpaIn + e->mpaOut),
+                                   0.5 * (e->enthalpyIn + e->enthalpyOut))
+                            .density;
             const double sourceC = m_network.source.superheated
                                        ? m_network.source.temperature
                                        : if97::saturationTemperature(m_source) - kKelvin;
