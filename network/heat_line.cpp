@@ -15,9 +15,10 @@
 // quantity relative to its own size, the heats relative to the flow's enthalpy) and our own
 // step-size rule, which takes its powers from calc/elementary.h so that the steps, and so the
 // figures, are the same bits wherever the C library's pow rounds otherwise. Where the steam
-// changes state inside an accepted step, the step is cut where it does (the Illinois method on
-// the step's length, each trial a fresh step of the pair from the step's start) and the
-// integration goes on from there under the other equations: a kink is never stepped over.
+// changes state inside an accepted step, the step is cut where it does (a first guess from the
+// cubic through the step's ends, then Newton's steps on the step's length guarded by the Illinois
+// method, each trial a fresh step of the pair from the step's start) and the integration goes on
+// from there under the other equations: a kink is never stepped over.
 //
 // The properties, asked for a dozen times a step, are steam/if97_fast.h's: IF97's own equations
 // with their powers multiplied out, dh″/dp from region 2's slopes and the saturation line's,
@@ -44,9 +45,6 @@ namespace fast = steam::if97::fast;
 constexpr double kKelvin = 273.15;
 constexpr double kLowest = if97::kLowestSaturationPressure; // MPa
 constexpr double kSaturationTop = 623.15; // K: above it the saturation line leaves region 2
-// A crossing is located to this fraction of the segment's length, or of the event's change over
-// the step: the state then moves by about 1e-12 of itself, far inside the tolerance.
-constexpr double kCrossingTolerance = 1e-12;
 // A state that flips back and forth at a touching point stays in its last state after this many
 // changes.
 constexpr int kMostChanges = 8;
@@ -201,46 +199,6 @@ private:
     Last m_last;
 };
 
-// A function of the state and its slope, positive at a step's start and negative at its end.
-using Event = std::function<double(const State&, const State&)>;
-
-// Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
-// regula falsi on the step's length, each trial a fresh step of the pair from x; the slope at a
-// trial is worked out where saturated steam's event needs it. Returns the length and the state
-// just past it.
-std::pair<double, State> locate(Stepper& stepper, Line& line, const Event& event, const State& y,
-                                const State& dydx, double x, double taken, const State& next,
-                                const State& dnext, double length) {
-    double a = 0, b = taken, ga = event(y, dydx), gb = event(next, dnext);
-    // Close enough where the event is a negligible part of its change over the step, or the
-    // bracket a negligible part of the segment.
-    const double close = kCrossingTolerance * std::max(std::abs(ga), std::abs(gb));
-    State atB = next;
-    int side = 0;
-    while (b - a > kCrossingTolerance * length && std::abs(gb) > close) {
-        double c = b - gb * (b - a) / (gb - ga);
-        if (!(c > a && c < b))
-            c = 0.5 * (a + b);
-        State atC{}, dAtC{};
-        freshStep(stepper, std::ref(line), y, dydx, x, atC, c);
-        if (line.mode() == Mode::Saturated)
-            line(atC, dAtC, x + c);
-        const double gc = event(atC, dAtC);
-        if (gc < 0) {
-            b = c, gb = gc, atB = atC;
-            if (side == -1)
-                ga *= 0.5;
-            side = -1;
-        } else {
-            a = c, ga = gc;
-            if (side == 1)
-                gb *= 0.5;
-            side = 1;
-        }
-    }
-    return {b, atB};
-}
-
 } // namespace
 
 double saturatedEnthalpySlope(double mpa) {
@@ -302,10 +260,16 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             break;
         }
         // The slope at the step's end starts the next step; the last step needs it only for
-        // saturated steam's condensing rate.
+        // saturated steam's condensing rate, or where a crossing is located in it.
         State dnext{};
-        if (!last || line.mode() == Mode::Saturated)
+        bool sloped = !last || line.mode() == Mode::Saturated;
+        if (sloped)
             line(next, dnext, t);
+        const auto slopeAtNext = [&] {
+            if (!std::exchange(sloped, true))
+                line(next, dnext, t);
+            return dnext;
+        };
         const bool canChange = changes < kMostChanges;
         const bool changesState = canChange && line.event(next, dnext) < 0;
         // The loss per metre steps where the temperature passes the pipe's step: the step is cut
@@ -314,11 +278,11 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         const bool warmerNext = lossStepC && line.celsius(next) >= *lossStepC;
         if (canChange && warmerNext != warmer) {
             const double sign = warmer ? 1 : -1;
-            const Event step = [&](const State& s, const State&) {
+            const auto step = [&](const State& s, const State&) {
                 return sign * (line.celsius(s) - *lossStepC);
             };
-            const auto [where, state] =
-                locate(stepper, line, step, y, dydx, x, taken, next, dnext, length);
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length};
+            const auto [where, state] = locate(stepper, line, step, false, bounds);
             // A step that also changes the steam's state is cut at the first of the two: the
             // state's change located first would hold the warmer side's loss beyond the step.
             State dstate{};
@@ -336,9 +300,10 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             }
         }
         if (changesState) {
-            const Event change = [&](const State& s, const State& ds) { return line.event(s, ds); };
+            const auto change = [&](const State& s, const State& ds) { return line.event(s, ds); };
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length};
             const auto [where, state] =
-                locate(stepper, line, change, y, dydx, x, taken, next, dnext, length);
+                locate(stepper, line, change, line.mode() == Mode::Saturated, bounds);
             // Just past the line, and put on it: dry saturated vapour at that pressure.
             y = state;
             x += where;
