@@ -128,6 +128,10 @@ public:
 
     // T in K and ρ of steam of region 2 at p and h.
     std::pair<double, double> superheated(double mpa, double enthalpy) {
+        // The same state again (a step's end for its temperature, then for its slope or as the
+        // outlet): its temperature is the one already worked out, to the bit.
+        if (mpa == m_solved.mpa && enthalpy == m_solved.enthalpy)
+            return {m_solved.kelvin, m_solved.density};
         double low = 0;
         if (mpa <= saturationTopPressure()) {
             low = fast::saturation(mpa).kelvin;
@@ -145,6 +149,7 @@ public:
         if (!(std::abs(state.vapour.enthalpy - enthalpy) <= 1e-9 * enthalpy))
             state = fast::region2AtEnthalpy(mpa, enthalpy, low - 30, guess(mpa, enthalpy));
         remember(mpa, state.kelvin, state.vapour);
+        m_solved = {mpa, enthalpy, state.kelvin, state.vapour.density};
         return {state.kelvin, state.vapour.density};
     }
 
@@ -197,6 +202,9 @@ private:
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
     Last m_last;
+    struct Solved {
+        double mpa = -1, enthalpy = 0, kelvin = 0, density = 0;
+    } m_solved;
 };
 
 } // namespace

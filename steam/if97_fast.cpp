@@ -166,9 +166,9 @@ double region1Enthalpy(double mpa, double kelvin) {
 
 // Newton's steps with region 2's own c_p, a step that would leave the bracket bisecting it
 // instead, as in if97::region2Temperature. A step of δ leaves an error of about c_p′/(2c_p)·δ²,
-// under 0.05 K⁻¹·δ²: after a step below 1e-10·T that is far under the last bit of T. The
-// density at the last point is carried the last step by its slope, which leaves an error of
-// order (δ/T)², far under its last bit too: no further evaluation.
+// under 0.05 K⁻¹·δ²: after a step below 1e-9·T, under a quarter of the last bit of T up to
+// 1073.15 K. The density at the last point is carried the last step by its slope, which leaves
+// an error of order (δ/T)², far under its last bit too: no further evaluation.
 Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin) {
     double low = lowKelvin;
     double high = kHighestTemperature;
@@ -188,7 +188,7 @@ Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, dou
         (excess < 0.0 ? low : high) = kelvin;
         const double newton = kelvin - excess / at.vapour.heatCapacity;
         if (newton > low && newton < high) {
-            if (std::abs(newton - kelvin) <= 1e-10 * kelvin)
+            if (std::abs(newton - kelvin) <= 1e-9 * kelvin)
                 return {newton, moved(at, newton - kelvin)};
             kelvin = newton;
         } else {
