@@ -31,8 +31,10 @@
 #include "steam/if97_fast.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <utility>
 
 namespace network::heat_line {
@@ -163,7 +165,7 @@ public:
 
     // The steam last met, from which the next temperature is guessed.
     void remember(double mpa, double kelvin, const fast::Vapour& vapour) {
-        m_last = {mpa, kelvin, vapour};
+        m_met[m_next++ % m_met.size()] = {mpa, kelvin, vapour};
     }
 
 private:
@@ -178,17 +180,24 @@ private:
         return m_loss(celsius) / 1000;
     }
 
-    // The temperature at p and h from the last state by its slopes: the stages of a step lie
-    // close to each other, and Newton's steps then start within a fraction of a kelvin.
+    // The temperature at p and h by its slopes from the nearest of the states last met. A
+    // step's stages go back and forth along it (from its end to its start and back, twice),
+    // and the last one met may be the whole step away; one of a step's worth lies within a
+    // fraction of that, and the error of the slopes' guess shrinks with its square.
     double guess(double mpa, double enthalpy) const {
-        if (!(m_last.mpa > 0))
-            return 0; // none: from the bracket's low end
-        const fast::Vapour& at = m_last.vapour;
-        return m_last.kelvin +
-               (enthalpy - at.enthalpy - at.pressureSlope * (mpa - m_last.mpa)) / at.heatCapacity;
+        double best = 0, nearest = std::numeric_limits<double>::infinity();
+        for (const Met& met : m_met) {
+            if (!(met.mpa > 0))
+                continue;
+            const fast::Vapour& at = met.vapour;
+            const double rise = enthalpy - at.enthalpy - at.pressureSlope * (mpa - met.mpa);
+            if (std::abs(rise) < nearest)
+                nearest = std::abs(rise), best = met.kelvin + rise / at.heatCapacity;
+        }
+        return best; // 0 where none was met: from the bracket's low end
     }
 
-    struct Last {
+    struct Met {
         double mpa = 0, kelvin = 0;
         fast::Vapour vapour{};
     };
@@ -201,7 +210,8 @@ private:
     bool m_warmer = false;
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
-    Last m_last;
+    std::array<Met, 16> m_met{}; // the states last met, m_next the place of the next
+    std::size_t m_next = 0;
     struct Solved {
         double mpa = -1, enthalpy = 0, kelvin = 0, density = 0;
     } m_solved;
