@@ -226,7 +226,7 @@ double saturatedEnthalpySlope(double mpa) {
 }
 
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
-                 std::optional<double> lossStepC) {
+                 std::optional<double> lossStepC, double tolerance) {
     Outlet out;
     const double length = pipe.length;
     Line line(pipe, loss, lossStepC);
@@ -254,7 +254,8 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
     out.outside = line.outsideAt(y);
     out.points.push_back({0, inlet.mpa, y[kH], y[kM]});
 
-    Stepper stepper(Checker{kRelativeTolerance}, Adjuster{});
+    Stepper stepper(Checker{tolerance}, Adjuster{});
+    const double crossing = tolerance / 100;
     double x = 0;
     double dt = length;
     int changes = 0;
@@ -299,7 +300,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             const auto step = [&](const State& s, const State&) {
                 return sign * (line.celsius(s) - *lossStepC);
             };
-            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length};
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length, crossing};
             const auto [where, state] = locate(stepper, line, step, false, bounds);
             // A step that also changes the steam's state is cut at the first of the two: the
             // state's change located first would hold the warmer side's loss beyond the step.
@@ -319,7 +320,7 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         }
         if (changesState) {
             const auto change = [&](const State& s, const State& ds) { return line.event(s, ds); };
-            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length};
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length, crossing};
             const auto [where, state] =
                 locate(stepper, line, change, line.mode() == Mode::Saturated, bounds);
             // Just past the line, and put on it: dry saturated vapour at that pressure.

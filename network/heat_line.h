@@ -63,9 +63,12 @@ struct Outlet {
 // enthalpy enters as dry saturated vapour. No flow or no length: the inlet, unchanged.
 // `lossStepC`: the steam temperature in ℃ at which `loss` jumps (heat::InsulatedPipe::stepC),
 // where the integration stops and starts again rather than stepping over it; `loss` is asked for
-// at temperatures on the steam's own side of it only.
+// at temperatures on the steam's own side of it only. `tolerance`: each step's local error
+// relative to p, h and ṁ; a crossing is located to a hundredth of it.
+inline constexpr double kRelativeTolerance = 1e-10;
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
-                 std::optional<double> lossStepC = std::nullopt);
+                 std::optional<double> lossStepC = std::nullopt,
+                 double tolerance = kRelativeTolerance);
 
 // dh″/dp of dry saturated vapour, (kJ/kg)/MPa: along the saturation line, region 2's
 // (∂h/∂p)_T + c_p · dT_s/dp, each exact to rounding.

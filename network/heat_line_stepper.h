@@ -71,8 +71,6 @@ struct Adjuster {
     double get_max_dt() const { return 0; }
 };
 
-inline constexpr double kRelativeTolerance = 1e-10;
-
 using Pair = boost::numeric::odeint::runge_kutta_fehlberg78<State>;
 using Stepper = boost::numeric::odeint::controlled_runge_kutta<Pair, Checker, Adjuster>;
 
@@ -91,15 +89,13 @@ void freshStep(Stepper& stepper, System system, const State& y, const State& dyd
     stepper.stepper().do_step(system, y, dydx, t, out, dt);
 }
 
-// A crossing is located to this fraction of the segment's length, or of the event's change over
-// the step: the state then moves by about 1e-12 of itself, far inside the tolerance.
-inline constexpr double kCrossingTolerance = 1e-12;
-
 // An accepted step in which an event changes sign: from (x, y) with slope dydx to `next` with
-// slope `dnext`, `taken` long, in a segment `length` long.
+// slope `dnext`, `taken` long, in a segment `length` long. The crossing is located to `crossing`
+// of the segment's length, or of the event's change over the step: at a hundredth of the
+// tolerance, the state then moves far inside it.
 struct Bounds {
     const State &y, &dydx, &next, &dnext;
-    double x, taken, length;
+    double x, taken, length, crossing;
 
     // The cubic through the step's ends with their slopes, `at` from its start: the step's
     // profile to a small part of the step's change, for the cost of nothing but arithmetic.
@@ -160,8 +156,8 @@ std::pair<double, State> locate(Stepper& stepper, System& line, const Event& eve
     const double ga = event(step.y, step.dydx), gb = event(step.next, step.dnext);
     // Close enough where the event is a negligible part of its change over the step, or the
     // bracket a negligible part of the segment.
-    const double close = kCrossingTolerance * std::max(std::abs(ga), std::abs(gb));
-    const double near = kCrossingTolerance * step.length;
+    const double close = step.crossing * std::max(std::abs(ga), std::abs(gb));
+    const double near = step.crossing * step.length;
     double guess = 0, guessG = 0, slope = (gb - ga) / step.taken;
     Bracket cubic{0, step.taken, ga, gb};
     for (int k = 0; k < 30; ++k) {

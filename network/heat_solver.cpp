@@ -41,6 +41,10 @@ namespace if97 = steam::if97;
 constexpr double kKelvin = 273.15;
 constexpr int kMostPasses = 100;
 constexpr double kSettled = 1e-9; // of a flow, between passes
+// While the flows still move by more than this between passes, their condensates are wrong by far
+// more than a looser integration's error: such passes integrate at kLoose.
+constexpr double kUnsettled = 1e-5;
+constexpr double kLoose = 1e-6;
 
 // A node's steam where it has a pressure: none below an exhausted segment.
 struct NodeState {
@@ -127,6 +131,7 @@ private:
     pipes::SteamKind m_steam;
     Tree m_tree;
     std::span<const pipes::CataloguePipe> m_series;
+    double m_tolerance = heat_line::kRelativeTolerance; // the pass's
     // The pipes as insulated and laid, by outer diameter, thickness and laying: a network has
     // few, and each pass asks for every segment's.
     mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
@@ -174,7 +179,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     t.outlet = heat_line::integrate(
         {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
         {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore}, loss,
-        insulated.stepC());
+        insulated.stepC(), m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
     if (!carries)
@@ -317,7 +322,11 @@ Result HeatSolver::solve() {
     };
     flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
     std::vector<std::string> pipes;
+    double moved = 0; // the most a flow moved in the last pass, of itself
     for (int passes = 1; passes <= kMostPasses; ++passes) {
+        // The first pass at full precision: where nothing condenses, it settles at once.
+        const bool loose = passes > 1 && moved > kUnsettled;
+        m_tolerance = loose ? kLoose : heat_line::kRelativeTolerance;
         Pass p = pass(flow, carries);
         if (p.outside) {
             Result result;
@@ -325,9 +334,13 @@ Result HeatSolver::solve() {
             return result;
         }
         const std::vector<double> next = flowsFrom(p.condensate);
-        bool settled = pipes.empty() || pipes == p.pipes;
-        for (std::size_t i = 0; i < segments.size() && settled; ++i)
-            settled = std::abs(next[i] - flow[i]) <= kSettled * std::abs(next[i]);
+        bool settled = !loose && (pipes.empty() || pipes == p.pipes);
+        moved = 0;
+        for (std::size_t i = 0; i < segments.size(); ++i)
+            if (const double change = std::abs(next[i] - flow[i]) / std::abs(next[i]);
+                next[i] != flow[i] && !(change <= moved))
+                moved = change; // a NaN too: never settled
+        settled = settled && moved <= kSettled;
         if (settled) {
             Result& result = p.result;
             for (std::size_t i = 0; i < segments.size(); ++i)
