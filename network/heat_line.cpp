@@ -74,8 +74,10 @@ public:
     Line(const Pipe& pipe, const LossPerMetre& loss, std::optional<double> lossStepC)
         : m_factor(1 + pipe.localLoss),
           // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
-          m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss),
-          m_step(lossStepC), m_below(lossStepC ? std::nextafter(*lossStepC, 0.0) : 0) {}
+          m_friction(pipe.friction ? *pipe.friction
+                                   : calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)),
+          m_loss(loss), m_step(lossStepC),
+          m_below(lossStepC ? std::nextafter(*lossStepC, 0.0) : 0) {}
 
     Mode mode() const { return m_mode; }
     void setMode(Mode mode) { m_mode = mode; }
@@ -136,7 +138,9 @@ public:
             return {m_solved.kelvin, m_solved.density};
         double low = 0;
         if (mpa <= saturationTopPressure()) {
-            low = fast::saturation(mpa).kelvin;
+            // Only the bracket's end: a state within 1e-14 of the line ends there, as one on
+            // it does.
+            low = fast::saturationRoughly(mpa);
         } else {
             // Above 350 ℃ on the saturation line region 2 ends at its boundary to region 3.
             low = std::max(kSaturationTop, if97::b23Temperature(mpa));

@@ -24,6 +24,9 @@ struct Pipe {
     double localLoss = 0; // α, the local losses as a fraction of the friction
     double roughness = 0; // K, m
     double bore = 0;      // d, m
+    // R at 1 t/h and 1 kg/m³ in Pa/m, where the caller has it worked out (calc/friction.h);
+    // none to work it out from the roughness and the bore.
+    std::optional<double> friction{};
 };
 
 // The heat the pipe loses per metre, k·q in W/m, with steam at a temperature in ℃.

@@ -116,6 +116,24 @@ Vapour region2(double mpa, double kelvin) {
     return region2Point(mpa, kelvin).vapour;
 }
 
+namespace {
+
+// T_s at β = p^¼ as if97::saturationTemperature works it out.
+double saturationAt(double beta) {
+    const auto& n = terms::kSaturation;
+    const double e = beta * beta + n[2] * beta + n[5];
+    const double f = n[0] * beta * beta + n[3] * beta + n[6];
+    const double g = n[1] * beta * beta + n[4] * beta + n[7];
+    const double d = 2.0 * g / (-f - std::sqrt(f * f - 4.0 * e * g));
+    return 0.5 * (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4.0 * (n[8] + n[9] * d)));
+}
+
+} // namespace
+
+double saturationRoughly(double mpa) {
+    return saturationAt(std::sqrt(std::sqrt(mpa)));
+}
+
 // The release's region-4 equation, β²·(ϑ² + n1ϑ + n2) + β·(n3ϑ² + n4ϑ + n5) + n6ϑ² + n7ϑ + n8 = 0
 // with β = p^¼ and ϑ = T + n9/(T − n10), solved for T as if97::saturationTemperature solves it,
 // operation for operation; and differentiated implicitly for its slope, dT/dp = −(∂F/∂β)/(∂F/∂ϑ)
@@ -124,12 +142,9 @@ Vapour region2(double mpa, double kelvin) {
 Saturation saturation(double mpa) {
     const auto& n = terms::kSaturation;
     const double beta = quarterPower(mpa);
+    const double kelvin = saturationAt(beta);
     const double e = beta * beta + n[2] * beta + n[5];
     const double f = n[0] * beta * beta + n[3] * beta + n[6];
-    const double g = n[1] * beta * beta + n[4] * beta + n[7];
-    const double d = 2.0 * g / (-f - std::sqrt(f * f - 4.0 * e * g));
-    const double kelvin =
-        0.5 * (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4.0 * (n[8] + n[9] * d)));
     // In ϑ the equation is E·ϑ² + F·ϑ + G = 0 with E, F, G the quadratics e, f, g in β.
     const double theta = kelvin + n[8] / (kelvin - n[9]);
     const double byBeta = theta * theta * (2.0 * beta + n[2]) + theta * (2.0 * n[0] * beta + n[3]) +
