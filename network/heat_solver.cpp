@@ -42,8 +42,9 @@ constexpr double kKelvin = 273.15;
 constexpr int kMostPasses = 100;
 constexpr double kSettled = 1e-9; // of a flow, between passes
 // While the flows still move by more than this between passes, their condensates are wrong by far
-// more than a looser integration's error: such passes integrate at kLoose.
-constexpr double kUnsettled = 1e-5;
+// more than a looser integration's error (under 1e-10 of the flows on the bench's network): such
+// passes integrate at kLoose.
+constexpr double kUnsettled = 1e-6;
 constexpr double kLoose = 1e-6;
 
 // A node's steam where it has a pressure: none below an exhausted segment.
@@ -78,11 +79,6 @@ struct Pass {
 
 double area(double boreMetres) {
     return calc::kAreaFactor * boreMetres * boreMetres;
-}
-
-// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
-double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
-    return calc::specificFrictionLoss(roughnessMm / 1000, flow, boreMetres, 1);
 }
 
 std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
@@ -123,6 +119,7 @@ private:
     Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
                 const NodeState& in, bool carries) const;
     bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
+    double lossTimesDensity(double flow, double boreMetres) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
 
     const Network& m_network;
@@ -132,10 +129,20 @@ private:
     Tree m_tree;
     std::span<const pipes::CataloguePipe> m_series;
     double m_tolerance = heat_line::kRelativeTolerance; // the pass's
+    // The friction's powers by bore: every pass tries the same pipes.
+    mutable std::map<double, calc::FrictionPowers> m_friction;
     // The pipes as insulated and laid, by outer diameter, thickness and laying: a network has
     // few, and each pass asks for every segment's.
     mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
 };
+
+// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
+double HeatSolver::lossTimesDensity(double flow, double boreMetres) const {
+    auto [at, fresh] = m_friction.try_emplace(boreMetres);
+    if (fresh)
+        at->second = calc::frictionPowers(m_network.roughness / 1000, boreMetres);
+    return calc::specificFrictionLoss(at->second, flow, 1);
+}
 
 bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
     // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
@@ -146,8 +153,7 @@ bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double dens
     if (flow / 3.6 / area(bore) / densityIn > band.high)
         return true;
     return m_network.maxSpecificLoss &&
-           lossTimesDensity(m_network.roughness, flow, bore) / densityIn >
-               *m_network.maxSpecificLoss;
+           lossTimesDensity(flow, bore) / densityIn > *m_network.maxSpecificLoss;
 }
 
 Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
@@ -176,10 +182,10 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
         return k * insulated.at(celsius).perMetre;
     };
     // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
-    t.outlet = heat_line::integrate(
-        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
-        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore}, loss,
-        insulated.stepC(), m_tolerance);
+    t.outlet = heat_line::integrate({mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
+                                    {segment.length, segment.localLoss / 100,
+                                     m_network.roughness / 1000, bore, lossTimesDensity(1, bore)},
+                                    loss, insulated.stepC(), m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
     if (!carries)
@@ -202,9 +208,8 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     const double drop = (mpaIn - mpaOut) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
     // A pipe without length has the loss per metre of its inlet.
-    r.specificLoss = segment.length * factor > 0
-                         ? drop / (segment.length * factor)
-                         : lossTimesDensity(m_network.roughness, flow, bore) / in.steam.density;
+    r.specificLoss = segment.length * factor > 0 ? drop / (segment.length * factor)
+                                                 : lossTimesDensity(flow, bore) / in.steam.density;
     r.tOut = t.outlet.kelvin - kKelvin;
     r.superheatOut = superheatAt(mpaOut, t.out.steam);
     r.heatLoss = t.outlet.heatLoss;
@@ -335,11 +340,16 @@ Result HeatSolver::solve() {
         }
         const std::vector<double> next = flowsFrom(p.condensate);
         bool settled = !loose && (pipes.empty() || pipes == p.pipes);
+        // Each segment's inlet flow and its outlet's, the smaller of the two, since the outlet's
+        // balance at its node is off by the inlet's change.
         moved = 0;
-        for (std::size_t i = 0; i < segments.size(); ++i)
-            if (const double change = std::abs(next[i] - flow[i]) / std::abs(next[i]);
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            const double least =
+                std::min(std::abs(next[i]), std::abs(next[i] - p.condensate[i] / 1000));
+            if (const double change = std::abs(next[i] - flow[i]) / least;
                 next[i] != flow[i] && !(change <= moved))
                 moved = change; // a NaN too: never settled
+        }
         settled = settled && moved <= kSettled;
         if (settled) {
             Result& result = p.result;
