@@ -242,8 +242,11 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         y[kH] = inletVapour.enthalpy;
         line.setMode(Mode::Saturated);
     }
-    // Superheated steam's first temperature is guessed from the line's.
+    // Superheated steam's first temperature is guessed from the inlet's where it is given, else
+    // from the line's.
     line.remember(inlet.mpa, inletLine.kelvin, inletVapour);
+    if (line.mode() == Mode::Superheated && inlet.kelvin > inletLine.kelvin)
+        line.remember(inlet.mpa, inlet.kelvin, fast::region2(inlet.mpa, inlet.kelvin));
     State dydx{};
     if (moving) {
         line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);

@@ -17,6 +17,7 @@ struct Steam {
     double mpa = 0;      // absolute
     double enthalpy = 0; // kJ/kg
     double flow = 0;     // kg/s
+    double kelvin = 0;   // K where known, 0 if not: a first guess of superheated steam's
 };
 
 struct Pipe {
