@@ -74,15 +74,21 @@ Region2Point region2Point(double mpa, double kelvin) {
     tauPowers[6] = overTau;
     for (int k = 5; k >= 0; --k)
         tauPowers[k] = tauPowers[k + 1] * overTau;
+    // Two chains of products each, the odd and the even powers, so that each waits on half as
+    // many multiplications before it.
     piPowers[0] = 1.0;
-    for (std::size_t i = 1; i < piPowers.size(); ++i)
-        piPowers[i] = piPowers[i - 1] * pi;
+    piPowers[1] = pi;
+    const double pi2 = pi * pi;
+    for (std::size_t i = 2; i < piPowers.size(); ++i)
+        piPowers[i] = piPowers[i - 2] * pi2;
     const double overX = 1.0 / x;
     xPowers[0] = overX * overX;
     xPowers[1] = overX;
     xPowers[2] = 1.0;
-    for (std::size_t k = 3; k < xPowers.size(); ++k)
-        xPowers[k] = xPowers[k - 1] * x;
+    xPowers[3] = x;
+    const double x2 = x * x;
+    for (std::size_t k = 4; k < xPowers.size(); ++k)
+        xPowers[k] = xPowers[k - 2] * x2;
 
     double gammaTau = 0.0;
     double gammaTauTau = 0.0;
