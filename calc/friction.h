@@ -20,4 +20,13 @@ namespace calc {
 // solver, which needs R · ρ (constant along a pipe), passes ρ = 1, which leaves it exact.
 double specificFrictionLoss(double roughness, double flow, double bore, double density);
 
+// The powers R takes of K and d, for a solver that asks for R at many flows in one pipe: R from
+// them is specificFrictionLoss's to the bit.
+struct FrictionPowers {
+    double roughness; // K^0.25
+    double bore;      // d^5.25
+};
+FrictionPowers frictionPowers(double roughness, double bore);
+double specificFrictionLoss(const FrictionPowers& powers, double flow, double density);
+
 } // namespace calc

@@ -15,9 +15,10 @@
 // quantity relative to its own size, the heats relative to the flow's enthalpy) and our own
 // step-size rule, which takes its powers from calc/elementary.h so that the steps, and so the
 // figures, are the same bits wherever the C library's pow rounds otherwise. Where the steam
-// changes state inside an accepted step, the step is cut where it does (the Illinois method on
-// the step's length, each trial a fresh step of the pair from the step's start) and the
-// integration goes on from there under the other equations: a kink is never stepped over.
+// changes state inside an accepted step, the step is cut where it does (a first guess from the
+// cubic through the step's ends, then Newton's steps on the step's length guarded by the Illinois
+// method, each trial a fresh step of the pair from the step's start) and the integration goes on
+// from there under the other equations: a kink is never stepped over.
 //
 // The properties, asked for a dozen times a step, are steam/if97_fast.h's: IF97's own equations
 // with their powers multiplied out, dh″/dp from region 2's slopes and the saturation line's,
@@ -30,8 +31,10 @@
 #include "steam/if97_fast.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <utility>
 
 namespace network::heat_line {
@@ -44,9 +47,6 @@ namespace fast = steam::if97::fast;
 constexpr double kKelvin = 273.15;
 constexpr double kLowest = if97::kLowestSaturationPressure; // MPa
 constexpr double kSaturationTop = 623.15; // K: above it the saturation line leaves region 2
-// A crossing is located to this fraction of the segment's length, or of the event's change over
-// the step: the state then moves by about 1e-12 of itself, far inside the tolerance.
-constexpr double kCrossingTolerance = 1e-12;
 // A state that flips back and forth at a touching point stays in its last state after this many
 // changes.
 constexpr int kMostChanges = 8;
@@ -74,8 +74,10 @@ public:
     Line(const Pipe& pipe, const LossPerMetre& loss, std::optional<double> lossStepC)
         : m_factor(1 + pipe.localLoss),
           // R at 1 t/h and 1 kg/m³, in Pa/m: the rest of R is G² / ρ.
-          m_friction(calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)), m_loss(loss),
-          m_step(lossStepC), m_below(lossStepC ? std::nextafter(*lossStepC, 0.0) : 0) {}
+          m_friction(pipe.friction ? *pipe.friction
+                                   : calc::specificFrictionLoss(pipe.roughness, 1, pipe.bore, 1)),
+          m_loss(loss), m_step(lossStepC),
+          m_below(lossStepC ? std::nextafter(*lossStepC, 0.0) : 0) {}
 
     Mode mode() const { return m_mode; }
     void setMode(Mode mode) { m_mode = mode; }
@@ -130,9 +132,15 @@ public:
 
     // T in K and ρ of steam of region 2 at p and h.
     std::pair<double, double> superheated(double mpa, double enthalpy) {
+        // The same state again (a step's end for its temperature, then for its slope or as the
+        // outlet): its temperature is the one already worked out, to the bit.
+        if (mpa == m_solved.mpa && enthalpy == m_solved.enthalpy)
+            return {m_solved.kelvin, m_solved.density};
         double low = 0;
         if (mpa <= saturationTopPressure()) {
-            low = fast::saturation(mpa).kelvin;
+            // Only the bracket's end: a state within 1e-14 of the line ends there, as one on
+            // it does.
+            low = fast::saturationRoughly(mpa);
         } else {
             // Above 350 ℃ on the saturation line region 2 ends at its boundary to region 3.
             low = std::max(kSaturationTop, if97::b23Temperature(mpa));
@@ -147,6 +155,7 @@ public:
         if (!(std::abs(state.vapour.enthalpy - enthalpy) <= 1e-9 * enthalpy))
             state = fast::region2AtEnthalpy(mpa, enthalpy, low - 30, guess(mpa, enthalpy));
         remember(mpa, state.kelvin, state.vapour);
+        m_solved = {mpa, enthalpy, state.kelvin, state.vapour.density};
         return {state.kelvin, state.vapour.density};
     }
 
@@ -160,7 +169,7 @@ public:
 
     // The steam last met, from which the next temperature is guessed.
     void remember(double mpa, double kelvin, const fast::Vapour& vapour) {
-        m_last = {mpa, kelvin, vapour};
+        m_met[m_next++ % m_met.size()] = {mpa, kelvin, vapour};
     }
 
 private:
@@ -175,17 +184,24 @@ private:
         return m_loss(celsius) / 1000;
     }
 
-    // The temperature at p and h from the last state by its slopes: the stages of a step lie
-    // close to each other, and Newton's steps then start within a fraction of a kelvin.
+    // The temperature at p and h by its slopes from the nearest of the states last met. A
+    // step's stages go back and forth along it (from its end to its start and back, twice),
+    // and the last one met may be the whole step away; one of a step's worth lies within a
+    // fraction of that, and the error of the slopes' guess shrinks with its square.
     double guess(double mpa, double enthalpy) const {
-        if (!(m_last.mpa > 0))
-            return 0; // none: from the bracket's low end
-        const fast::Vapour& at = m_last.vapour;
-        return m_last.kelvin +
-               (enthalpy - at.enthalpy - at.pressureSlope * (mpa - m_last.mpa)) / at.heatCapacity;
+        double best = 0, nearest = std::numeric_limits<double>::infinity();
+        for (const Met& met : m_met) {
+            if (!(met.mpa > 0))
+                continue;
+            const fast::Vapour& at = met.vapour;
+            const double rise = enthalpy - at.enthalpy - at.pressureSlope * (mpa - met.mpa);
+            if (std::abs(rise) < nearest)
+                nearest = std::abs(rise), best = met.kelvin + rise / at.heatCapacity;
+        }
+        return best; // 0 where none was met: from the bracket's low end
     }
 
-    struct Last {
+    struct Met {
         double mpa = 0, kelvin = 0;
         fast::Vapour vapour{};
     };
@@ -198,48 +214,12 @@ private:
     bool m_warmer = false;
     Mode m_mode = Mode::Superheated;
     int m_evaluations = 0;
-    Last m_last;
+    std::array<Met, 16> m_met{}; // the states last met, m_next the place of the next
+    std::size_t m_next = 0;
+    struct Solved {
+        double mpa = -1, enthalpy = 0, kelvin = 0, density = 0;
+    } m_solved;
 };
-
-// A function of the state and its slope, positive at a step's start and negative at its end.
-using Event = std::function<double(const State&, const State&)>;
-
-// Where in the step of length `taken` from (x, y) the event changes sign: the Illinois variant of
-// regula falsi on the step's length, each trial a fresh step of the pair from x; the slope at a
-// trial is worked out where saturated steam's event needs it. Returns the length and the state
-// just past it.
-std::pair<double, State> locate(Stepper& stepper, Line& line, const Event& event, const State& y,
-                                const State& dydx, double x, double taken, const State& next,
-                                const State& dnext, double length) {
-    double a = 0, b = taken, ga = event(y, dydx), gb = event(next, dnext);
-    // Close enough where the event is a negligible part of its change over the step, or the
-    // bracket a negligible part of the segment.
-    const double close = kCrossingTolerance * std::max(std::abs(ga), std::abs(gb));
-    State atB = next;
-    int side = 0;
-    while (b - a > kCrossingTolerance * length && std::abs(gb) > close) {
-        double c = b - gb * (b - a) / (gb - ga);
-        if (!(c > a && c < b))
-            c = 0.5 * (a + b);
-        State atC{}, dAtC{};
-        freshStep(stepper, std::ref(line), y, dydx, x, atC, c);
-        if (line.mode() == Mode::Saturated)
-            line(atC, dAtC, x + c);
-        const double gc = event(atC, dAtC);
-        if (gc < 0) {
-            b = c, gb = gc, atB = atC;
-            if (side == -1)
-                ga *= 0.5;
-            side = -1;
-        } else {
-            a = c, ga = gc;
-            if (side == 1)
-                gb *= 0.5;
-            side = 1;
-        }
-    }
-    return {b, atB};
-}
 
 } // namespace
 
@@ -250,7 +230,7 @@ double saturatedEnthalpySlope(double mpa) {
 }
 
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
-                 std::optional<double> lossStepC) {
+                 std::optional<double> lossStepC, double tolerance) {
     Outlet out;
     const double length = pipe.length;
     Line line(pipe, loss, lossStepC);
@@ -262,8 +242,11 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         y[kH] = inletVapour.enthalpy;
         line.setMode(Mode::Saturated);
     }
-    // Superheated steam's first temperature is guessed from the line's.
+    // Superheated steam's first temperature is guessed from the inlet's where it is given, else
+    // from the line's.
     line.remember(inlet.mpa, inletLine.kelvin, inletVapour);
+    if (line.mode() == Mode::Superheated && inlet.kelvin > inletLine.kelvin)
+        line.remember(inlet.mpa, inlet.kelvin, fast::region2(inlet.mpa, inlet.kelvin));
     State dydx{};
     if (moving) {
         line.setWarmer(lossStepC && line.celsius(y) >= *lossStepC);
@@ -278,7 +261,8 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
     out.outside = line.outsideAt(y);
     out.points.push_back({0, inlet.mpa, y[kH], y[kM]});
 
-    Stepper stepper(Checker{kRelativeTolerance}, Adjuster{});
+    Stepper stepper(Checker{tolerance}, Adjuster{});
+    const double crossing = tolerance / 100;
     double x = 0;
     double dt = length;
     int changes = 0;
@@ -302,10 +286,16 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             break;
         }
         // The slope at the step's end starts the next step; the last step needs it only for
-        // saturated steam's condensing rate.
+        // saturated steam's condensing rate, or where a crossing is located in it.
         State dnext{};
-        if (!last || line.mode() == Mode::Saturated)
+        bool sloped = !last || line.mode() == Mode::Saturated;
+        if (sloped)
             line(next, dnext, t);
+        const auto slopeAtNext = [&] {
+            if (!std::exchange(sloped, true))
+                line(next, dnext, t);
+            return dnext;
+        };
         const bool canChange = changes < kMostChanges;
         const bool changesState = canChange && line.event(next, dnext) < 0;
         // The loss per metre steps where the temperature passes the pipe's step: the step is cut
@@ -314,11 +304,11 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
         const bool warmerNext = lossStepC && line.celsius(next) >= *lossStepC;
         if (canChange && warmerNext != warmer) {
             const double sign = warmer ? 1 : -1;
-            const Event step = [&](const State& s, const State&) {
+            const auto step = [&](const State& s, const State&) {
                 return sign * (line.celsius(s) - *lossStepC);
             };
-            const auto [where, state] =
-                locate(stepper, line, step, y, dydx, x, taken, next, dnext, length);
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length, crossing};
+            const auto [where, state] = locate(stepper, line, step, false, bounds);
             // A step that also changes the steam's state is cut at the first of the two: the
             // state's change located first would hold the warmer side's loss beyond the step.
             State dstate{};
@@ -336,9 +326,10 @@ Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
             }
         }
         if (changesState) {
-            const Event change = [&](const State& s, const State& ds) { return line.event(s, ds); };
+            const auto change = [&](const State& s, const State& ds) { return line.event(s, ds); };
+            const Bounds bounds{y, dydx, next, slopeAtNext(), x, taken, length, crossing};
             const auto [where, state] =
-                locate(stepper, line, change, y, dydx, x, taken, next, dnext, length);
+                locate(stepper, line, change, line.mode() == Mode::Saturated, bounds);
             // Just past the line, and put on it: dry saturated vapour at that pressure.
             y = state;
             x += where;

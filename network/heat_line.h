@@ -17,6 +17,7 @@ struct Steam {
     double mpa = 0;      // absolute
     double enthalpy = 0; // kJ/kg
     double flow = 0;     // kg/s
+    double kelvin = 0;   // K where known, 0 if not: a first guess of superheated steam's
 };
 
 struct Pipe {
@@ -24,6 +25,9 @@ struct Pipe {
     double localLoss = 0; // α, the local losses as a fraction of the friction
     double roughness = 0; // K, m
     double bore = 0;      // d, m
+    // R at 1 t/h and 1 kg/m³ in Pa/m, where the caller has it worked out (calc/friction.h);
+    // none to work it out from the roughness and the bore.
+    std::optional<double> friction{};
 };
 
 // The heat the pipe loses per metre, k·q in W/m, with steam at a temperature in ℃.
@@ -63,9 +67,12 @@ struct Outlet {
 // enthalpy enters as dry saturated vapour. No flow or no length: the inlet, unchanged.
 // `lossStepC`: the steam temperature in ℃ at which `loss` jumps (heat::InsulatedPipe::stepC),
 // where the integration stops and starts again rather than stepping over it; `loss` is asked for
-// at temperatures on the steam's own side of it only.
+// at temperatures on the steam's own side of it only. `tolerance`: each step's local error
+// relative to p, h and ṁ; a crossing is located to a hundredth of it.
+inline constexpr double kRelativeTolerance = 1e-10;
 Outlet integrate(const Steam& inlet, const Pipe& pipe, const LossPerMetre& loss,
-                 std::optional<double> lossStepC = std::nullopt);
+                 std::optional<double> lossStepC = std::nullopt,
+                 double tolerance = kRelativeTolerance);
 
 // dh″/dp of dry saturated vapour, (kJ/kg)/MPa: along the saturation line, region 2's
 // (∂h/∂p)_T + c_p · dT_s/dp, each exact to rounding.

@@ -21,13 +21,16 @@
 #include "network/heat_line.h"
 #include "network/heat_loss.h"
 #include "network/solver_parts.h"
+#include "network/steam_line.h"
 #include "pipes/sizing.h"
 #include "steam/if97.h"
+#include "steam/if97_fast.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <span>
+#include <tuple>
 
 namespace network::solver_parts {
 
@@ -38,6 +41,11 @@ namespace if97 = steam::if97;
 constexpr double kKelvin = 273.15;
 constexpr int kMostPasses = 100;
 constexpr double kSettled = 1e-9; // of a flow, between passes
+// While the flows still move by more than this between passes, their condensates are wrong by far
+// more than a looser integration's error (under 1e-10 of the flows on the bench's network): such
+// passes integrate at kLoose.
+constexpr double kUnsettled = 1e-6;
+constexpr double kLoose = 1e-6;
 
 // A node's steam where it has a pressure: none below an exhausted segment.
 struct NodeState {
@@ -54,21 +62,23 @@ struct Trial {
     bool fits = false; // not exhausted, end velocity not above its band, R not above the limit
 };
 
+// A segment's inlet and outlet, p in MPa (absolute) and h in kJ/kg, for the density at its mean
+// state: shown only, so worked out for the settled pass alone.
+struct Ends {
+    double mpaIn = 0, enthalpyIn = 0, mpaOut = 0, enthalpyOut = 0;
+};
+
 // One pass at given inlet flows.
 struct Pass {
     Result result;
-    std::vector<double> condensate; // kg/h, 0 where not computed
-    std::vector<std::string> pipes; // as chosen
-    bool outside = false;           // some steam left region 2 and the saturation line
+    std::vector<std::optional<Ends>> ends; // none where not computed
+    std::vector<double> condensate;        // kg/h, 0 where not computed
+    std::vector<std::string> pipes;        // as chosen
+    bool outside = false;                  // some steam left region 2 and the saturation line
 };
 
 double area(double boreMetres) {
     return calc::kAreaFactor * boreMetres * boreMetres;
-}
-
-// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
-double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
-    return calc::specificFrictionLoss(roughnessMm / 1000, flow, boreMetres, 1);
 }
 
 std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
@@ -76,7 +86,21 @@ std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
         return 0.0;
     if (mpa > if97::kCriticalPressure)
         return std::nullopt;
-    return steam.kelvin - if97::saturationTemperature(mpa);
+    return steam.kelvin - steam::if97::fast::saturation(mpa).kelvin;
+}
+
+// steamPoint's density from if97_fast's region 2 and saturation line: a tenth of its cost, and
+// within a few units in the last place of it.
+double densityAt(double mpa, double enthalpy) {
+    namespace fast = steam::if97::fast;
+    const double low = mpa <= steam_line::saturationTopPressure()
+                           ? fast::saturation(mpa).kelvin
+                           : std::max(steam_line::kSaturationTop, if97::b23Temperature(mpa));
+    const fast::Vapour edge = fast::region2(mpa, low);
+    if (enthalpy <= edge.enthalpy)
+        return edge.density;
+    const double guess = low + (enthalpy - edge.enthalpy) / edge.heatCapacity;
+    return fast::region2AtEnthalpy(mpa, enthalpy, low, guess).vapour.density;
 }
 
 class HeatSolver {
@@ -95,6 +119,7 @@ private:
     Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
                 const NodeState& in, bool carries) const;
     bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
+    double lossTimesDensity(double flow, double boreMetres) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
 
     const Network& m_network;
@@ -103,7 +128,21 @@ private:
     pipes::SteamKind m_steam;
     Tree m_tree;
     std::span<const pipes::CataloguePipe> m_series;
+    double m_tolerance = heat_line::kRelativeTolerance; // the pass's
+    // The friction's powers by bore: every pass tries the same pipes.
+    mutable std::map<double, calc::FrictionPowers> m_friction;
+    // The pipes as insulated and laid, by outer diameter, thickness and laying: a network has
+    // few, and each pass asks for every segment's.
+    mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
 };
+
+// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
+double HeatSolver::lossTimesDensity(double flow, double boreMetres) const {
+    auto [at, fresh] = m_friction.try_emplace(boreMetres);
+    if (fresh)
+        at->second = calc::frictionPowers(m_network.roughness / 1000, boreMetres);
+    return calc::specificFrictionLoss(at->second, flow, 1);
+}
 
 bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
     // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
@@ -114,8 +153,7 @@ bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double dens
     if (flow / 3.6 / area(bore) / densityIn > band.high)
         return true;
     return m_network.maxSpecificLoss &&
-           lossTimesDensity(m_network.roughness, flow, bore) / densityIn >
-               *m_network.maxSpecificLoss;
+           lossTimesDensity(flow, bore) / densityIn > *m_network.maxSpecificLoss;
 }
 
 Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
@@ -134,17 +172,21 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     r.velocityIn = flow / 3.6 / area(bore) / in.steam.density;
     r.tIn = in.steam.kelvin - kKelvin;
     // The pipe's fixed terms once for the dozens of losses its integration asks for.
-    const heat::InsulatedPipe insulated(outer, thickness, m_heat.insulation, segment.laying,
-                                        m_heat.air);
+    const heat::InsulatedPipe& insulated =
+        m_insulated
+            .try_emplace({outer, thickness, segment.laying}, outer, thickness, m_heat.insulation,
+                         segment.laying, m_heat.air)
+            .first->second;
     const double k = m_heat.factor;
     const heat_line::LossPerMetre loss = [&](double celsius) {
         return k * insulated.at(celsius).perMetre;
     };
     // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
-    t.outlet = heat_line::integrate(
-        {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0},
-        {segment.length, segment.localLoss / 100, m_network.roughness / 1000, bore}, loss,
-        insulated.stepC());
+    t.outlet =
+        heat_line::integrate({mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0, in.steam.kelvin},
+                             {segment.length, segment.localLoss / 100, m_network.roughness / 1000,
+                              bore, lossTimesDensity(1, bore)},
+                             loss, insulated.stepC(), m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
     if (!carries)
@@ -156,22 +198,19 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     }
     const heat_line::Steam& steam = t.outlet.steam;
     const double mpaOut = std::min(steam.mpa, mpaIn);
-    t.out = {
-        mpaOut,
-        steam.enthalpy,
-        {t.outlet.kelvin, if97::region2(mpaOut, t.outlet.kelvin).density, t.outlet.saturatedOut}};
+    t.out = {mpaOut,
+             steam.enthalpy,
+             {t.outlet.kelvin, steam::if97::fast::region2(mpaOut, t.outlet.kelvin).density,
+              t.outlet.saturatedOut}};
     r.flowOut = carries ? steam.flow * 3.6 : 0.0;
     r.pOut = shown(mpaOut);
     r.densityOut = t.out.steam.density;
-    r.densityMean =
-        steamPoint(0.5 * (mpaIn + mpaOut), 0.5 * (in.enthalpy + steam.enthalpy)).density;
     r.velocityOut = r.flowOut / 3.6 / area(bore) / *r.densityOut;
     const double drop = (mpaIn - mpaOut) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
     // A pipe without length has the loss per metre of its inlet.
-    r.specificLoss = segment.length * factor > 0
-                         ? drop / (segment.length * factor)
-                         : lossTimesDensity(m_network.roughness, flow, bore) / in.steam.density;
+    r.specificLoss = segment.length * factor > 0 ? drop / (segment.length * factor)
+                                                 : lossTimesDensity(flow, bore) / in.steam.density;
     r.tOut = t.outlet.kelvin - kKelvin;
     r.superheatOut = superheatAt(mpaOut, t.out.steam);
     r.heatLoss = t.outlet.heatLoss;
@@ -201,6 +240,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
     Pass p;
     p.result.segments.resize(segments.size());
     p.condensate.assign(segments.size(), 0.0);
+    p.ends.resize(segments.size());
     p.pipes.resize(segments.size());
     std::map<std::string, NodeState> nodes;
     {
@@ -252,6 +292,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         r = std::move(chosen.result);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
+            p.ends[i] = Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy};
             if (chosen.outlet.condensing)
                 r.verdicts.push_back(Verdict::Condensing);
             if (r.allowedLossPerArea && *r.lossPerAreaIn > *r.allowedLossPerArea)
@@ -287,7 +328,11 @@ Result HeatSolver::solve() {
     };
     flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
     std::vector<std::string> pipes;
+    double moved = 0; // the most a flow moved in the last pass, of itself
     for (int passes = 1; passes <= kMostPasses; ++passes) {
+        // The first pass at full precision: where nothing condenses, it settles at once.
+        const bool loose = passes > 1 && moved > kUnsettled;
+        m_tolerance = loose ? kLoose : heat_line::kRelativeTolerance;
         Pass p = pass(flow, carries);
         if (p.outside) {
             Result result;
@@ -295,11 +340,24 @@ Result HeatSolver::solve() {
             return result;
         }
         const std::vector<double> next = flowsFrom(p.condensate);
-        bool settled = pipes.empty() || pipes == p.pipes;
-        for (std::size_t i = 0; i < segments.size() && settled; ++i)
-            settled = std::abs(next[i] - flow[i]) <= kSettled * std::abs(next[i]);
+        bool settled = !loose && (pipes.empty() || pipes == p.pipes);
+        // Each segment's inlet flow and its outlet's, the smaller of the two, since the outlet's
+        // balance at its node is off by the inlet's change.
+        moved = 0;
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            const double least =
+                std::min(std::abs(next[i]), std::abs(next[i] - p.condensate[i] / 1000));
+            if (const double change = std::abs(next[i] - flow[i]) / least;
+                next[i] != flow[i] && !(change <= moved))
+                moved = change; // a NaN too: never settled
+        }
+        settled = settled && moved <= kSettled;
         if (settled) {
             Result& result = p.result;
+            for (std::size_t i = 0; i < segments.size(); ++i)
+                if (const std::optional<Ends>& e = p.ends[i])
+                    result.segments[i].densityMean = densityAt(
+                        0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
             const double sourceC = m_network.source.superheated
                                        ? m_network.source.temperature
                                        : if97::saturationTemperature(m_source) - kKelvin;

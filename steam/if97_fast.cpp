@@ -74,15 +74,21 @@ Region2Point region2Point(double mpa, double kelvin) {
     tauPowers[6] = overTau;
     for (int k = 5; k >= 0; --k)
         tauPowers[k] = tauPowers[k + 1] * overTau;
+    // Two chains of products each, the odd and the even powers, so that each waits on half as
+    // many multiplications before it.
     piPowers[0] = 1.0;
-    for (std::size_t i = 1; i < piPowers.size(); ++i)
-        piPowers[i] = piPowers[i - 1] * pi;
+    piPowers[1] = pi;
+    const double pi2 = pi * pi;
+    for (std::size_t i = 2; i < piPowers.size(); ++i)
+        piPowers[i] = piPowers[i - 2] * pi2;
     const double overX = 1.0 / x;
     xPowers[0] = overX * overX;
     xPowers[1] = overX;
     xPowers[2] = 1.0;
-    for (std::size_t k = 3; k < xPowers.size(); ++k)
-        xPowers[k] = xPowers[k - 1] * x;
+    xPowers[3] = x;
+    const double x2 = x * x;
+    for (std::size_t k = 4; k < xPowers.size(); ++k)
+        xPowers[k] = xPowers[k - 2] * x2;
 
     double gammaTau = 0.0;
     double gammaTauTau = 0.0;
@@ -116,6 +122,24 @@ Vapour region2(double mpa, double kelvin) {
     return region2Point(mpa, kelvin).vapour;
 }
 
+namespace {
+
+// T_s at β = p^¼ as if97::saturationTemperature works it out.
+double saturationAt(double beta) {
+    const auto& n = terms::kSaturation;
+    const double e = beta * beta + n[2] * beta + n[5];
+    const double f = n[0] * beta * beta + n[3] * beta + n[6];
+    const double g = n[1] * beta * beta + n[4] * beta + n[7];
+    const double d = 2.0 * g / (-f - std::sqrt(f * f - 4.0 * e * g));
+    return 0.5 * (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4.0 * (n[8] + n[9] * d)));
+}
+
+} // namespace
+
+double saturationRoughly(double mpa) {
+    return saturationAt(std::sqrt(std::sqrt(mpa)));
+}
+
 // The release's region-4 equation, β²·(ϑ² + n1ϑ + n2) + β·(n3ϑ² + n4ϑ + n5) + n6ϑ² + n7ϑ + n8 = 0
 // with β = p^¼ and ϑ = T + n9/(T − n10), solved for T as if97::saturationTemperature solves it,
 // operation for operation; and differentiated implicitly for its slope, dT/dp = −(∂F/∂β)/(∂F/∂ϑ)
@@ -124,12 +148,9 @@ Vapour region2(double mpa, double kelvin) {
 Saturation saturation(double mpa) {
     const auto& n = terms::kSaturation;
     const double beta = quarterPower(mpa);
+    const double kelvin = saturationAt(beta);
     const double e = beta * beta + n[2] * beta + n[5];
     const double f = n[0] * beta * beta + n[3] * beta + n[6];
-    const double g = n[1] * beta * beta + n[4] * beta + n[7];
-    const double d = 2.0 * g / (-f - std::sqrt(f * f - 4.0 * e * g));
-    const double kelvin =
-        0.5 * (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4.0 * (n[8] + n[9] * d)));
     // In ϑ the equation is E·ϑ² + F·ϑ + G = 0 with E, F, G the quadratics e, f, g in β.
     const double theta = kelvin + n[8] / (kelvin - n[9]);
     const double byBeta = theta * theta * (2.0 * beta + n[2]) + theta * (2.0 * n[0] * beta + n[3]) +
@@ -166,9 +187,9 @@ double region1Enthalpy(double mpa, double kelvin) {
 
 // Newton's steps with region 2's own c_p, a step that would leave the bracket bisecting it
 // instead, as in if97::region2Temperature. A step of δ leaves an error of about c_p′/(2c_p)·δ²,
-// under 0.05 K⁻¹·δ²: after a step below 1e-10·T that is far under the last bit of T. The
-// density at the last point is carried the last step by its slope, which leaves an error of
-// order (δ/T)², far under its last bit too: no further evaluation.
+// under 0.05 K⁻¹·δ²: after a step below 1e-9·T, under a quarter of the last bit of T up to
+// 1073.15 K. The density at the last point is carried the last step by its slope, which leaves
+// an error of order (δ/T)², far under its last bit too: no further evaluation.
 Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin) {
     double low = lowKelvin;
     double high = kHighestTemperature;
@@ -188,7 +209,7 @@ Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, dou
         (excess < 0.0 ? low : high) = kelvin;
         const double newton = kelvin - excess / at.vapour.heatCapacity;
         if (newton > low && newton < high) {
-            if (std::abs(newton - kelvin) <= 1e-10 * kelvin)
+            if (std::abs(newton - kelvin) <= 1e-9 * kelvin)
                 return {newton, moved(at, newton - kelvin)};
             kelvin = newton;
         } else {
