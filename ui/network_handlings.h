@@ -92,8 +92,6 @@ public:
     void removeSegment();
     void moveSegment(int by);
 
-    // Whether a result is on its way: the tables still show the one before.
-    bool computing() const { return m_running; }
     // The network last computed and its result; none while the inputs are at fault.
     const std::optional<network::Network>& network() const { return m_network; }
     // The segment the user selected in the result table, while it shows one.
