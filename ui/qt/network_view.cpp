@@ -39,9 +39,7 @@ constexpr int kRowsAtLeast = 3;
 constexpr int kResultsWidest = 800;
 constexpr int kNodesWidest = 480;
 constexpr int kNodesNarrowest = 320;
-// The widest the three frames of inputs ask to be: in one line they would need some 2400
-// pixels; at this width the 散热 group wraps to a second line.
-constexpr int kInputsWidest = 1280;
+constexpr int kHeatNarrowest = 900;
 
 // A result table's columns as network/result_table.h describes them; pressures in the unit the
 // line above the tables names.
@@ -191,16 +189,21 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
 
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
-    auto* inputBox = new Sized(widget);
-    auto* inputs = new QHBoxLayout(inputBox);
-    inputs->setContentsMargins(0, 0, 0, 0);
-    inputs->addWidget(shown(*view, "sourceFrame"), 3);
-    inputs->addWidget(shown(*view, "networkFrame"), 2);
-    inputs->addWidget(shown(*view, "heatFrame"), 4);
-    inputBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    if (const int width = inputs->sizeHint().width(); width > kInputsWidest)
-        inputBox->setHint({kInputsWidest, inputs->totalHeightForWidth(kInputsWidest)});
-    layout->addWidget(inputBox);
+    // The source and the network side by side, the 散热 group under them across the window:
+    // beside them it would wrap to a line an input in a window as narrow as it may be.
+    auto* inputs = new QHBoxLayout();
+    inputs->addWidget(shown(*view, "sourceFrame"), 1);
+    inputs->addWidget(shown(*view, "networkFrame"), 1);
+    layout->addLayout(inputs);
+    // Wide enough for its inputs in two lines, its margins above and below halved and the
+    // window's lines closer, so that the window at its least still fits a 960×540 screen.
+    QWidget* heat = shown(*view, "heatFrame");
+    heat->setMinimumWidth(kHeatNarrowest);
+    const QMargins margins = heat->layout()->contentsMargins();
+    heat->layout()->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
+                                       margins.bottom() / 2);
+    layout->setSpacing(std::min(layout->spacing(), 4));
+    layout->addWidget(shown(*view, "heatFrame"));
 
     auto* split = new QSplitter(Qt::Vertical, widget);
     split->setChildrenCollapsible(false);
@@ -221,7 +224,6 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     auto* results = new QWidget(split);
     auto* resultColumn = new QVBoxLayout(results);
     resultColumn->setContentsMargins(0, 0, 0, 0);
-    resultColumn->addWidget(shown(*view, "unitNote"));
     auto* tables = new QSplitter(Qt::Horizontal, results);
     tables->setChildrenCollapsible(false);
     tables->addWidget(shown(*view, "results"));
@@ -242,6 +244,9 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout();
+    // The pressures' unit at the left of the status line, not on a line of its own above the
+    // tables: the window at its least has no line to spare since the 散热 group came.
+    buttons->addWidget(shown(*view, "unitNote"));
     buttons->addWidget(status, 1);
     buttons->addWidget(shown(*view, "showInMain"));
     buttons->addWidget(shown(*view, "back"));
