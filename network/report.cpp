@@ -32,25 +32,52 @@ bool has(const SegmentResult& result, Verdict verdict) {
            result.verdicts.end();
 }
 
+// With heat loss: the coldest user (the lowest temperature at a segment's end; the first of
+// equals) and the condensate the traps drain, all of it.
+std::string coldestAndCondensate(const Result& result) {
+    std::string text;
+    const NodeResult* coldest = nullptr;
+    for (std::size_t i = 1; i < result.nodes.size(); ++i) {
+        const NodeResult& node = result.nodes[i];
+        if (node.temperature && (!coldest || *node.temperature < *coldest->temperature))
+            coldest = &node;
+    }
+    if (coldest)
+        text += "。最冷用户：" + coldest->name + "，" + figureInWords(*coldest->temperature) + " ℃";
+    if (result.condensate)
+        text += "。凝结水共 " + figureInWords(*result.condensate) + " kg/h";
+    return text;
+}
+
 } // namespace
 
 std::string_view verdictWords(Verdict verdict) {
     return kVerdictWords[static_cast<std::size_t>(verdict)];
 }
 
-// Every verdict but a low velocity is one against the segment.
+namespace {
+
+// A verdict that only tells: a velocity below the band wastes no pressure, and steam reaching
+// saturation is what a long superheated line does, which the traps drain; neither asks for the
+// segment to be changed. Every other verdict is one against the segment.
+bool notice(Verdict verdict) {
+    return verdict == Verdict::VelocityBelow || verdict == Verdict::Condensing;
+}
+
+} // namespace
+
 sheet::Look segmentLook(const SegmentResult& result) {
     if (result.verdicts.empty())
         return Look::Plain;
-    const bool low = std::all_of(result.verdicts.begin(), result.verdicts.end(),
-                                 [](Verdict v) { return v == Verdict::VelocityBelow; });
-    return low ? Look::Below : Look::Above;
+    return std::all_of(result.verdicts.begin(), result.verdicts.end(), notice) ? Look::Below
+                                                                               : Look::Above;
 }
 
 sheet::Look nodeLook(const Result& result, std::size_t index) {
     const NodeResult& node = result.nodes[index];
     // The source's pressure is the one always known.
-    if ((node.margin && *node.margin < 0) || (index > 0 && !node.pressure))
+    if ((node.margin && *node.margin < 0) ||
+        (node.temperatureMargin && *node.temperatureMargin < 0) || (index > 0 && !node.pressure))
         return Look::Above;
     if (result.worstNode == index)
         return Look::Recommended;
@@ -74,10 +101,13 @@ Status resultStatus(const Network& network, const Result& result) {
     } else {
         status.text = "共 " + std::to_string(result.segments.size()) + " 个管段";
     }
+    if (result.heatLoss)
+        status.text += coldestAndCondensate(result);
     // Each verdict that needs a look, with the segments it stands against.
     for (Verdict v :
          {Verdict::PressureExhausted, Verdict::UpstreamExhausted, Verdict::NoSuitablePipe,
-          Verdict::LossAboveLimit, Verdict::VelocityAbove, Verdict::VelocityBelow}) {
+          Verdict::LossAboveLimit, Verdict::HeatLossAboveAllowed, Verdict::SurfaceHot,
+          Verdict::VelocityAbove, Verdict::VelocityBelow, Verdict::Condensing}) {
         std::string names;
         for (std::size_t i = 0; i < result.segments.size(); ++i)
             if (has(result.segments[i], v))
@@ -85,14 +115,21 @@ Status resultStatus(const Network& network, const Result& result) {
         if (names.empty())
             continue;
         status.text += "。" + std::string(verdictWords(v)) + "：管段 " + names;
-        status.warned = status.warned || v != Verdict::VelocityBelow;
+        status.warned = status.warned || !notice(v);
     }
-    std::string short_;
-    for (const NodeResult& node : result.nodes)
+    std::string short_, cold;
+    for (const NodeResult& node : result.nodes) {
         if (node.margin && *node.margin < 0)
             joinTo(short_, "、", node.name);
+        if (node.temperatureMargin && *node.temperatureMargin < 0)
+            joinTo(cold, "、", node.name);
+    }
     if (!short_.empty()) {
         status.text += "。压力低于要求：节点 " + short_;
+        status.warned = true;
+    }
+    if (!cold.empty()) {
+        status.text += "。温度低于要求：节点 " + cold;
         status.warned = true;
     }
     return status;

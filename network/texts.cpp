@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <variant>
 
 namespace network {
 
@@ -34,6 +35,13 @@ std::size_t placeOf(const Fault& fault) {
                                                    "roughness",
                                                    "series",
                                                    "maxSpecificLoss",
+                                                   "heatLoss.ambient",
+                                                   "heatLoss.wind",
+                                                   "heatLoss.insulation",
+                                                   "heatLoss.emissivity",
+                                                   "heatLoss.surfaceCoefficient",
+                                                   "heatLoss.factor",
+                                                   "heatLoss.operation",
                                                    "name",
                                                    "from",
                                                    "to",
@@ -41,7 +49,10 @@ std::size_t placeOf(const Fault& fault) {
                                                    "localLoss",
                                                    "pipe",
                                                    "load",
-                                                   "requiredPressure"};
+                                                   "requiredPressure",
+                                                   "insulation",
+                                                   "laying",
+                                                   "requiredTemperature"};
     const std::size_t rank = static_cast<std::size_t>(
         std::find(std::begin(kFields), std::end(kFields), fault.field) - std::begin(kFields));
     return (fault.segment.value_or(std::size_t(-1)) + 1) * std::size(kFields) + rank;
@@ -101,6 +112,59 @@ std::string optionalText(const std::optional<double>& value) {
     return value ? calc::shortestText(*value) : std::string();
 }
 
+// The place of `text` among a list's words, or none.
+template <std::size_t N>
+std::optional<std::size_t> placeIn(const std::array<std::string_view, N>& words,
+                                   std::string_view text) {
+    const auto found = std::find(words.begin(), words.end(), text);
+    if (found == words.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - words.begin());
+}
+
+HeatTexts heatTextsOf(const HeatLoss& heat) {
+    HeatTexts texts;
+    texts.on = true;
+    texts.ambient = calc::shortestText(heat.air.ambient);
+    texts.wind = calc::shortestText(heat.air.wind);
+    if (const double* conductivity = std::get_if<double>(&heat.insulation)) {
+        texts.material = kMaterialShown.back();
+        texts.conductivity = calc::shortestText(*conductivity);
+    } else {
+        texts.material =
+            kMaterialShown[static_cast<std::size_t>(std::get<heat::Material>(heat.insulation))];
+    }
+    texts.emissivity = calc::shortestText(heat.air.emissivity);
+    texts.surfaceCoefficient = optionalText(heat.air.surfaceCoefficient);
+    texts.factor = calc::shortestText(heat.factor);
+    texts.operation = kOperationShown[static_cast<std::size_t>(heat.operation)];
+    return texts;
+}
+
+HeatLoss readHeatTexts(const HeatTexts& texts, FieldReader& reader) {
+    HeatLoss heat;
+    reader.number(texts.ambient, "环境温度", top("heatLoss.ambient"), heat.air.ambient);
+    reader.number(texts.wind, "风速", top("heatLoss.wind"), heat.air.wind);
+    const std::optional<std::size_t> material = placeIn(kMaterialShown, texts.material);
+    if (!material)
+        reader.keep(top("heatLoss.insulation"), "请选择保温材料");
+    else if (*material + 1 == kMaterialShown.size()) {
+        double conductivity = 0;
+        reader.number(texts.conductivity, "导热系数", top("heatLoss.insulation"), conductivity);
+        heat.insulation = conductivity;
+    } else
+        heat.insulation = static_cast<heat::Material>(*material);
+    reader.number(texts.emissivity, "外表面黑度", top("heatLoss.emissivity"), heat.air.emissivity);
+    reader.optionalNumber(texts.surfaceCoefficient, "表面放热系数",
+                          top("heatLoss.surfaceCoefficient"), heat.air.surfaceCoefficient);
+    reader.number(texts.factor, "散热附加系数", top("heatLoss.factor"), heat.factor);
+    if (const std::optional<std::size_t> operation = placeIn(kOperationShown, texts.operation))
+        heat.operation = static_cast<heat::Operation>(*operation);
+    else
+        reader.keep(top("heatLoss.operation"), "请选择运行方式");
+    return heat;
+}
+
 } // namespace
 
 std::string trimmed(std::string_view text) {
@@ -124,6 +188,8 @@ NetworkTexts textsOf(const Network& network) {
     texts.series = pipes::seriesShown(network.series);
     texts.limit = optionalText(network.maxSpecificLoss);
     texts.title = network.title;
+    if (network.heatLoss)
+        texts.heat = heatTextsOf(*network.heatLoss);
     for (const Segment& s : network.segments) {
         SegmentTexts& cells = texts.segments.emplace_back();
         cells[Name] = s.name;
@@ -137,6 +203,9 @@ NetworkTexts textsOf(const Network& network) {
             cells[Pipe] = pipes::shownPipeName(s.pipe);
         cells[Load] = calc::shortestText(s.load);
         cells[Required] = optionalText(s.requiredPressure);
+        cells[Thickness] = calc::shortestText(s.insulation);
+        cells[Laid] = kLayingShown[static_cast<std::size_t>(s.laying)];
+        cells[RequiredTemperature] = optionalText(s.requiredTemperature);
     }
     return texts;
 }
@@ -166,6 +235,9 @@ TextReading readTexts(const NetworkTexts& texts) {
         reader.keep(top("series"), "请选择管材");
     reader.optionalNumber(texts.limit, "比摩阻上限", top("maxSpecificLoss"),
                           network.maxSpecificLoss);
+    // Off, the group's boxes are not read: what they hold waits for heat loss to be on again.
+    if (texts.heat.on)
+        network.heatLoss = readHeatTexts(texts.heat, reader);
 
     for (std::size_t i = 0; i < texts.segments.size(); ++i) {
         const SegmentTexts& cells = texts.segments[i];
@@ -181,6 +253,14 @@ TextReading readTexts(const NetworkTexts& texts) {
         reader.number(cells[Load], "负荷", at("load", i), s.load);
         reader.optionalNumber(cells[Required], "要求压力", at("requiredPressure", i),
                               s.requiredPressure);
+        // Read whether heat loss is on or not: the file keeps them either way.
+        reader.number(cells[Thickness], "保温厚度", at("insulation", i), s.insulation, "mm");
+        if (const std::optional<std::size_t> laying = placeIn(kLayingShown, trimmed(cells[Laid])))
+            s.laying = static_cast<heat::Laying>(*laying);
+        else
+            reader.keep(at("laying", i), "请选择敷设方式：架空或室内");
+        reader.optionalNumber(cells[RequiredTemperature], "要求温度", at("requiredTemperature", i),
+                              s.requiredTemperature);
     }
 
     // The first fault by place; at a tie the box's, which comes before the checks'.

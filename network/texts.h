@@ -16,11 +16,35 @@
 // the network a window's texts describe or the words of their first fault.
 namespace network {
 
-// The grid's columns, in the order of its headings.
-enum Column { Name, From, To, Length, LocalLoss, Pipe, Load, Required, kColumns };
+// The grid's columns, in the order of its headings. The heat's (the insulation's thickness, how
+// the pipe is laid and the temperature its user needs) follow the hydraulics' so that the
+// columns a user knows keep their places; `Laid` is not `Laying`, which heat::Laying names.
+enum Column {
+    Name,
+    From,
+    To,
+    Length,
+    LocalLoss,
+    Pipe,
+    Load,
+    Required,
+    Thickness,
+    Laid,
+    RequiredTemperature,
+    kColumns
+};
 
 // The pipe cell's word for a pipe chosen by the calculation.
 inline constexpr std::string_view kAutoShown = "自动";
+
+// The laying cell's words, in the order of heat::Laying.
+inline constexpr std::array<std::string_view, 2> kLayingShown{"架空", "室内"};
+// The insulation list's words, in the order of heat::Material, then the one for a conductivity
+// the user types.
+inline constexpr std::array<std::string_view, 5> kMaterialShown{"岩棉", "玻璃棉", "复合硅酸盐",
+                                                                "硅酸钙", "自定导热系数"};
+// The operation list's words, in the order of heat::Operation.
+inline constexpr std::array<std::string_view, 2> kOperationShown{"常年运行", "季节运行"};
 
 using SegmentTexts = std::array<std::string, kColumns>;
 
@@ -42,6 +66,9 @@ inline constexpr std::array<GridColumn, kColumns> kGridColumns{{
     {"管子", {}, "D1020×14"},
     {"负荷", {"t/h"}, "123.45"},
     {"要求压力", kSource, "0.8"},
+    {"保温厚度", {"mm"}, "1000"},
+    {"敷设", {}, "架空"},
+    {"要求温度", {"℃"}, "250"},
 }};
 
 // The grid's headings with their fixed units, one a tab, as the window's description gives
@@ -74,6 +101,28 @@ inline constexpr auto kGridHeadingChars = [] {
 }();
 inline constexpr std::string_view kGridHeadings{kGridHeadingChars.data(), kGridHeadingChars.size()};
 
+// The 散热 group's inputs, as typed; a new network's by default (heat::Surroundings' and
+// HeatLoss' defaults), off. Kept while off, so that switching it off and on loses nothing.
+struct HeatTexts {
+    bool on = false;
+    std::string ambient = "10";
+    std::string wind = "3";
+    std::string material{kMaterialShown[0]};
+    std::string conductivity; // read only with the last material, a typed λ
+    std::string emissivity = "0.25";
+    std::string surfaceCoefficient; // blank: computed from radiation and convection
+    std::string factor = "1.2";
+    std::string operation{kOperationShown[0]};
+
+    auto members() const {
+        const auto& [on, ambient, wind, material, conductivity, emissivity, surfaceCoefficient,
+                     factor, operation] = *this;
+        return std::tie(on, ambient, wind, material, conductivity, emissivity, surfaceCoefficient,
+                        factor, operation);
+    }
+    bool operator==(const HeatTexts& other) const { return members() == other.members(); }
+};
+
 // Everything the window's inputs hold, as typed; a new network's texts by default.
 struct NetworkTexts {
     std::string node = "S";
@@ -86,13 +135,14 @@ struct NetworkTexts {
     std::string limit;
     std::string title;
     std::vector<SegmentTexts> segments;
+    HeatTexts heat;
 
     // A tie rather than a defaulted comparison, as network.h says why.
     auto members() const {
         const auto& [node, pressure, unit, superheated, temperature, roughness, series, limit,
-                     title, segments] = *this;
+                     title, segments, heat] = *this;
         return std::tie(node, pressure, unit, superheated, temperature, roughness, series, limit,
-                        title, segments);
+                        title, segments, heat);
     }
     bool operator==(const NetworkTexts& other) const { return members() == other.members(); }
 };

@@ -68,7 +68,8 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
                .customBore = controls.text4},
               m_recalculation),
       m_form2(loaders.form2), m_propertyWindow(loaders.propertyWindow),
-      m_sizingWindow(loaders.sizingWindow), m_networkWindow(loaders.networkWindow) {
+      m_sizingWindow(loaders.sizingWindow), m_networkWindow(loaders.networkWindow),
+      m_solveExecutor(std::move(loaders.solveExecutor)) {
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
     c.text2.onChange(traced(m_trace, "Text2_Change", [this] { m_inputs.Text2_Change(); }));
@@ -222,7 +223,7 @@ void Form1::mnuNetwork_Click() {
                              .customBore = c.option3,
                              .bore = c.text4},
             [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, c.window,
-            [this] { m_networkWindow.unload(); }, m_trace);
+            [this] { m_networkWindow.unload(); }, m_trace, m_solveExecutor);
     });
     m_controls.window.hide();
 }

@@ -61,6 +61,9 @@ struct WindowLoaders {
     WindowLoader& propertyWindow;
     WindowLoader& sizingWindow;
     WindowLoader& networkWindow;
+    // How the network window solves a network that may take longer than a frame: on a worker
+    // of the toolkit's; at once where none is given.
+    SolveExecutor solveExecutor = {};
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -110,6 +113,7 @@ private:
     std::optional<PropertyInputs> m_propertyInputs;
     std::optional<SizingInputs> m_sizingInputs;
     std::optional<NetworkDocument> m_network;
+    SolveExecutor m_solveExecutor;
 };
 
 } // namespace ui

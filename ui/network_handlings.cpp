@@ -11,6 +11,10 @@
 
 namespace ui {
 
+void solveAtOnce(SolveJob job, SolveDone done) {
+    done(job());
+}
+
 void NetworkHandlings::fillLists() {
     int index = 0;
     for (const steam::PressureUnit& unit : steam::kPressureUnits)
@@ -18,6 +22,7 @@ void NetworkHandlings::fillLists() {
     index = 0;
     for (const pipes::SeriesNames& series : pipes::kSeries)
         m_controls.series.addItem(series.shown, index++);
+    fillHeatLists();
 }
 
 void NetworkHandlings::show(const network::NetworkTexts& texts) {
@@ -34,6 +39,7 @@ void NetworkHandlings::show(const network::NetworkTexts& texts) {
     pipeItems();
     c.limit.setText(texts.limit);
     c.title.setText(texts.title);
+    showHeat(texts.heat);
     const int rows = static_cast<int>(texts.segments.size());
     while (c.segments.rowCount() > rows)
         c.segments.removeRow(c.segments.rowCount() - 1);
@@ -90,14 +96,25 @@ void NetworkHandlings::addSegment() {
     while (used.contains(std::to_string(number)))
         ++number;
     std::string from;
+    // A branch is most often insulated and laid as the line it leaves; a segment from the
+    // source takes 100 mm laid overhead: a usual thickness for a steam main, and in the wind,
+    // so that a default left unchecked overstates the loss rather than hides it.
+    std::string thickness = "100";
+    std::string laid{
+        network::kLayingShown[static_cast<std::size_t>(network::heat::Laying::Overhead)]};
     if (current >= 0)
         from = network::trimmed(grid.cell(current, network::To));
-    if (from.empty())
+    if (!from.empty()) {
+        thickness = grid.cell(current, network::Thickness);
+        laid = grid.cell(current, network::Laid);
+    } else {
         from = network::trimmed(m_controls.node.text());
+    }
     const std::string name = std::to_string(number);
     const int at = current >= 0 ? current + 1 : rows;
     grid.insertRow(at);
-    setRow(at, {name, from, name, "100", "30", std::string(network::kAutoShown), "0", ""});
+    setRow(at, {name, from, name, "100", "30", std::string(network::kAutoShown), "0", "", thickness,
+                laid, ""});
     grid.setCurrentRow(at);
     calculate();
 }
@@ -151,6 +168,7 @@ network::NetworkTexts NetworkHandlings::read() const {
     texts.series = c.series.text();
     texts.limit = c.limit.text();
     texts.title = c.title.text();
+    texts.heat = readHeat();
     for (int row = 0; row < c.segments.rowCount(); ++row) {
         network::SegmentTexts& cells = texts.segments.emplace_back();
         for (int column = 0; column < network::kColumns; ++column)
@@ -164,36 +182,83 @@ void NetworkHandlings::calculate() {
         return;
     auto& c = m_controls;
     const network::NetworkTexts texts = read();
-    // The row the user selected stays selected while the table is filled anew.
-    const int selected = c.results.selectedIndex();
-    c.results.clear();
-    c.nodes.clear();
-    m_network.reset();
-    m_result = {};
-    c.unitNote.setCaption("表中压力的单位：" + texts.unit);
+    // Whatever is on its way is of the inputs before this change.
+    ++m_generation;
+    m_waiting.reset();
     network::TextReading reading = readTexts(texts);
-    if (reading.network && reading.network->segments.empty()) {
-        c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
-        c.handOff.setEnabled(false);
-    } else if (reading.network) {
-        m_result = network::solve(*reading.network);
-        // Empty when it is solved; else the steam left the range on its way.
-        reading.fault = m_result.fault;
-        if (reading.fault.empty())
-            m_network = std::move(reading.network);
-    }
-    if (!m_network) {
-        if (!reading.fault.empty()) {
-            c.status.setStatus(reading.fault, true);
+    // With heat loss a solve may take longer than a frame: it goes to the executor, and the
+    // tables keep their figures until its result is in.
+    if (reading.network && !reading.network->segments.empty() && reading.network->heatLoss) {
+        m_waiting = std::move(reading.network);
+        m_waitingUnit = texts.unit;
+        solveWaiting();
+        if (m_running) {
+            c.status.setStatus("正在计算…", false);
             c.handOff.setEnabled(false);
         }
         m_changed(texts);
         return;
     }
-    const network::Network& network = *m_network;
+    if (reading.network && !reading.network->segments.empty()) {
+        network::Result result = network::solve(*reading.network);
+        showResult(std::move(*reading.network), std::move(result), texts.unit);
+    } else {
+        c.results.clear();
+        c.nodes.clear();
+        m_network.reset();
+        m_result = {};
+        c.unitNote.setCaption("表中压力的单位：" + texts.unit);
+        if (reading.network)
+            c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
+        else
+            c.status.setStatus(reading.fault, true);
+        c.handOff.setEnabled(false);
+    }
+    m_changed(texts);
+}
+
+void NetworkHandlings::solveWaiting() {
+    if (m_running || !m_waiting)
+        return;
+    m_running = true;
+    auto network = std::make_shared<const network::Network>(std::move(*m_waiting));
+    m_waiting.reset();
+    const unsigned generation = m_generation;
+    const std::weak_ptr<int> alive = m_alive;
+    m_executor([network] { return network::solve(*network); },
+               [this, alive, network, generation, unit = m_waitingUnit](network::Result result) {
+                   if (alive.expired())
+                       return;
+                   m_running = false;
+                   // A result of inputs changed since is dropped; the latest are solved next.
+                   if (generation == m_generation)
+                       showResult(*network, std::move(result), unit);
+                   solveWaiting();
+               });
+}
+
+void NetworkHandlings::showResult(network::Network network, network::Result result,
+                                  const std::string& unit) {
+    auto& c = m_controls;
+    // The row the user selected stays selected while the table is filled anew.
+    const int selected = c.results.selectedIndex();
+    c.results.clear();
+    c.nodes.clear();
+    m_network.reset();
+    m_result = std::move(result);
+    c.unitNote.setCaption("表中压力的单位：" + unit);
+    // Empty when it is solved; else the steam left the range on its way, or the flows with
+    // heat loss did not settle.
+    if (!m_result.fault.empty()) {
+        c.status.setStatus(m_result.fault, true);
+        c.handOff.setEnabled(false);
+        return;
+    }
+    m_network = std::move(network);
+    const network::Network& shown = *m_network;
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {
         c.results.addItem(
-            network::windowRow(network::SegmentLine{network.segments[i], m_result.segments[i]}),
+            network::windowRow(network::SegmentLine{shown.segments[i], m_result.segments[i]}),
             static_cast<int>(i));
         c.results.setRowLook(static_cast<int>(i), network::segmentLook(m_result.segments[i]));
     }
@@ -204,10 +269,9 @@ void NetworkHandlings::calculate() {
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())
         c.results.showRow(selected);
-    const network::Status status = resultStatus(network, m_result);
+    const network::Status status = resultStatus(shown, m_result);
     c.status.setStatus(status.text, status.warned);
     c.handOff.setEnabled(true);
-    m_changed(texts);
 }
 
 std::optional<sheet::Sheet> NetworkHandlings::sheet(std::string_view date) const {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +38,27 @@ struct NetworkControls {
     controls::TableList& nodes;
     controls::StatusText& status;
     controls::PushButton& handOff; // Network.showInMain
+    // The 散热 group.
+    controls::OptionButton& heatOff;
+    controls::OptionButton& heatOn;
+    controls::TextBox& ambient;
+    controls::TextBox& wind;
+    controls::DropDownList& material;
+    controls::TextBox& conductivity;
+    controls::TextBox& emissivity;
+    controls::TextBox& surfaceCoefficient;
+    controls::TextBox& factor;
+    controls::DropDownList& operation;
 };
+
+// Runs a network's solve and hands its result to `done` on the window's own thread, now or
+// later: at once by default (the tests and the replay tool, whose logs must not depend on a
+// clock), on a worker by the toolkit's window, so that typing never waits for a network with heat
+// loss. `done` may be called after the handlings are gone; they then ignore it.
+using SolveJob = std::function<network::Result()>;
+using SolveDone = std::function<void(network::Result)>;
+using SolveExecutor = std::function<void(SolveJob job, SolveDone done)>;
+void solveAtOnce(SolveJob job, SolveDone done);
 
 // The network window's input handlings: every change reads the inputs, solves the network and
 // fills both tables anew; a fault is said in the status line, never in a message box, since a
@@ -46,8 +67,10 @@ class NetworkHandlings {
 public:
     // `changed` hears the texts after each change has been shown.
     NetworkHandlings(NetworkControls controls,
-                     std::function<void(const network::NetworkTexts&)> changed)
-        : m_controls(controls), m_changed(std::move(changed)) {}
+                     std::function<void(const network::NetworkTexts&)> changed,
+                     SolveExecutor executor = solveAtOnce)
+        : m_controls(controls), m_changed(std::move(changed)),
+          m_executor(executor ? std::move(executor) : solveAtOnce) {}
 
     // Fills the lists' items; once, before the first show.
     void fillLists();
@@ -58,6 +81,9 @@ public:
     void unit_Click() { calculate(); }
     void Option_Click();
     void series_Click();
+    // The 散热 group switched on or off, and its material picked.
+    void heat_Click();
+    void material_Click();
     void segments_CellChange(int row, int column);
 
     // A new segment after the current one, or at the end: the next free name, from the current
@@ -81,13 +107,32 @@ private:
     void calculate();
     void pipeItems();
     void setRow(int row, const network::SegmentTexts& cells);
+    // The 散热 group (ui/network_heat.cpp).
+    void fillHeatLists();
+    network::HeatTexts readHeat() const;
+    void showHeat(const network::HeatTexts& texts);
+    void enableHeat();
+    // Solves the network waiting, where none is being solved; shows its result where the
+    // inputs have not changed since.
+    void solveWaiting();
+    // Fills both tables and the status line with a network's result.
+    void showResult(network::Network network, network::Result result, const std::string& unit);
 
     NetworkControls m_controls;
     std::function<void(const network::NetworkTexts&)> m_changed;
+    SolveExecutor m_executor;
     // While the program fills the controls, their changes wait for the one calculation after.
     bool m_filling = false;
     std::optional<network::Network> m_network;
     network::Result m_result;
+    // Counts the inputs' changes: a result of an older count is of inputs no longer shown.
+    unsigned m_generation = 0;
+    bool m_running = false;
+    // The latest inputs to be solved once the running solve is done; only the latest.
+    std::optional<network::Network> m_waiting;
+    std::string m_waitingUnit;
+    // Gone with the handlings: a result that arrives later finds it expired.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 } // namespace ui

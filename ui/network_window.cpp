@@ -32,6 +32,16 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .status = set.get<controls::StatusText>("status"),
         .showInMain = set.get<controls::PushButton>("showInMain"),
         .back = set.get<controls::PushButton>("back"),
+        .heatOff = set.get<controls::OptionButton>("heatOff"),
+        .heatOn = set.get<controls::OptionButton>("heatOn"),
+        .ambient = set.get<controls::TextBox>("ambient"),
+        .wind = set.get<controls::TextBox>("wind"),
+        .material = set.get<controls::DropDownList>("material"),
+        .conductivity = set.get<controls::TextBox>("conductivity"),
+        .emissivity = set.get<controls::TextBox>("emissivity"),
+        .surfaceCoefficient = set.get<controls::TextBox>("surfaceCoefficient"),
+        .factor = set.get<controls::TextBox>("factor"),
+        .operation = set.get<controls::DropDownList>("operation"),
         .newFile = set.get<controls::MenuCommand>("newFile"),
         .openFile = set.get<controls::MenuCommand>("openFile"),
         .recentFiles = set.get<controls::RecentFiles>("recentFiles"),
@@ -52,30 +62,42 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
                              std::optional<NetworkDocument>& document, MainWindowInputs main,
                              std::function<void(const pipes::KnownSteam&)> adopted,
                              controls::Window& form1, std::function<void()> unload,
-                             HandlingTrace trace)
+                             HandlingTrace trace, SolveExecutor executor)
     : m_controls(controls), m_document(document ? *document : document.emplace()), m_main(main),
       m_adopted(std::move(adopted)), m_form1(form1), m_unload(std::move(unload)),
       m_trace(std::move(trace)), m_status(controls.status),
-      m_network({.node = controls.sourceNode,
-                 .pressure = controls.sourcePressure,
-                 .unit = controls.unit,
-                 .saturated = controls.saturated,
-                 .superheated = controls.superheated,
-                 .temperature = controls.temperature,
-                 .roughness = controls.roughness,
-                 .series = controls.series,
-                 .limit = controls.limit,
-                 .title = controls.title,
-                 .segments = controls.segments,
-                 .unitNote = controls.unitNote,
-                 .results = controls.results,
-                 .nodes = controls.nodes,
-                 .status = m_status,
-                 .handOff = controls.showInMain},
-                [this](const network::NetworkTexts& texts) {
-                    m_document.texts = texts;
-                    retitle();
-                }) {
+      m_network(
+          {.node = controls.sourceNode,
+           .pressure = controls.sourcePressure,
+           .unit = controls.unit,
+           .saturated = controls.saturated,
+           .superheated = controls.superheated,
+           .temperature = controls.temperature,
+           .roughness = controls.roughness,
+           .series = controls.series,
+           .limit = controls.limit,
+           .title = controls.title,
+           .segments = controls.segments,
+           .unitNote = controls.unitNote,
+           .results = controls.results,
+           .nodes = controls.nodes,
+           .status = m_status,
+           .handOff = controls.showInMain,
+           .heatOff = controls.heatOff,
+           .heatOn = controls.heatOn,
+           .ambient = controls.ambient,
+           .wind = controls.wind,
+           .material = controls.material,
+           .conductivity = controls.conductivity,
+           .emissivity = controls.emissivity,
+           .surfaceCoefficient = controls.surfaceCoefficient,
+           .factor = controls.factor,
+           .operation = controls.operation},
+          [this](const network::NetworkTexts& texts) {
+              m_document.texts = texts;
+              retitle();
+          },
+          std::move(executor)) {
     auto& c = m_controls;
     auto& n = m_network;
     const auto text = [&](controls::TextBox& box, std::string_view handling) {
@@ -87,6 +109,16 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
     text(c.roughness, "Network.roughness_Change");
     text(c.limit, "Network.limit_Change");
     text(c.title, "Network.title_Change");
+    text(c.ambient, "Network.ambient_Change");
+    text(c.wind, "Network.wind_Change");
+    text(c.conductivity, "Network.conductivity_Change");
+    text(c.emissivity, "Network.emissivity_Change");
+    text(c.surfaceCoefficient, "Network.surfaceCoefficient_Change");
+    text(c.factor, "Network.factor_Change");
+    c.heatOff.onClick(traced(m_trace, "Network.heatOff_Click", [&n] { n.heat_Click(); }));
+    c.heatOn.onClick(traced(m_trace, "Network.heatOn_Click", [&n] { n.heat_Click(); }));
+    c.material.onClick(traced(m_trace, "Network.material_Click", [&n] { n.material_Click(); }));
+    c.operation.onClick(traced(m_trace, "Network.operation_Click", [&n] { n.Text_Change(); }));
     c.unit.onClick(traced(m_trace, "Network.unit_Click", [&n] { n.unit_Click(); }));
     c.series.onClick(traced(m_trace, "Network.series_Click", [&n] { n.series_Click(); }));
     c.saturated.onClick(traced(m_trace, "Network.saturated_Click", [&n] { n.Option_Click(); }));

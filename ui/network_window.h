@@ -38,6 +38,16 @@ struct NetworkWindowControls {
     controls::StatusText& status;
     controls::PushButton& showInMain;
     controls::PushButton& back;
+    controls::OptionButton& heatOff;
+    controls::OptionButton& heatOn;
+    controls::TextBox& ambient;
+    controls::TextBox& wind;
+    controls::DropDownList& material;
+    controls::TextBox& conductivity;
+    controls::TextBox& emissivity;
+    controls::TextBox& surfaceCoefficient;
+    controls::TextBox& factor;
+    controls::DropDownList& operation;
     controls::MenuCommand& newFile;
     controls::MenuCommand& openFile;
     controls::RecentFiles& recentFiles;
@@ -73,10 +83,12 @@ class NetworkWindow {
 public:
     // `document` is the main window's, kept while this window is unloaded: none before the window
     // was first opened. `adopted` hears the steam whose density was just handed over; `unload`
-    // asks the owner to unload this window, which runs Form_Unload.
+    // asks the owner to unload this window, which runs Form_Unload. `executor` runs the solves
+    // that may take longer than a frame (NetworkHandlings says how); at once where none is given.
     NetworkWindow(NetworkWindowControls controls, std::optional<NetworkDocument>& document,
                   MainWindowInputs main, std::function<void(const pipes::KnownSteam&)> adopted,
-                  controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {});
+                  controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {},
+                  SolveExecutor executor = {});
 
     void Form_Load();
     void add_Click();

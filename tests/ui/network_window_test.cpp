@@ -123,25 +123,31 @@ void typeThreeSegments(NetworkWindow& w) {
     w.edit(1, Column::Pipe, "D219×6");
     w.edit(1, Column::Load, "3.5");
     w.edit(1, Column::Required, "6.5");
+    w.edit(1, Column::Thickness, "60");
+    w.grid().userPick(1, Column::Laid, 1); // 室内
+    w.edit(1, Column::RequiredTemperature, "170");
     w.press("add");
     w.edit(2, Column::Load, "2");
 }
 
 network::Network threeSegments() {
-    return {.title = "厂区",
-            .source = {.node = "热源",
-                       .pressure = 8,
-                       .unit = steam::kBarGauge,
-                       .superheated = true,
-                       .temperature = 280},
-            .roughness = 0.5,
-            .series = pipes::Series::Welded,
-            .maxSpecificLoss = 300,
-            .segments = {
-                {"A", "热源", "a", 120.5, 20, "DN150", 5, std::nullopt},
-                {"2", "a", "b", 100, 30, "D219x6", 3.5, 6.5},
-                {"3", "b", "3", 100, 30, "auto", 2, std::nullopt},
-            }};
+    return {
+        .title = "厂区",
+        .source = {.node = "热源",
+                   .pressure = 8,
+                   .unit = steam::kBarGauge,
+                   .superheated = true,
+                   .temperature = 280},
+        .roughness = 0.5,
+        .series = pipes::Series::Welded,
+        .maxSpecificLoss = 300,
+        // A segment from the source takes 100 mm laid overhead; one from a segment's end that
+        // segment's thickness and laying, never its required temperature.
+        .segments = {
+            {"A", "热源", "a", 120.5, 20, "DN150", 5, std::nullopt, 100},
+            {"2", "a", "b", 100, 30, "D219x6", 3.5, 6.5, 60, network::heat::Laying::Indoor, 170},
+            {"3", "b", "3", 100, 30, "auto", 2, std::nullopt, 60, network::heat::Laying::Indoor},
+        }};
 }
 
 network::Network modelOf(const NetworkWindow& w) {
@@ -217,8 +223,8 @@ TEST(NetworkWindow, TheInputsBuildTheNetworkTypedIntoThem) {
     // Added after the current row: the next free number, from that row's end.
     w.select(0);
     w.press("add");
-    EXPECT_EQ(w.grid().rows()[1],
-              (std::vector<std::string>{"4", "a", "4", "100", "30", "自动", "0", ""}));
+    EXPECT_EQ(w.grid().rows()[1], (std::vector<std::string>{"4", "a", "4", "100", "30", "自动", "0",
+                                                            "", "100", "架空", ""}));
     EXPECT_EQ(w.grid().currentRow(), 1);
     w.press("remove");
     EXPECT_EQ(modelOf(w), threeSegments()) << "the added row removed again";
@@ -448,7 +454,8 @@ TEST(NetworkWindow, SavesAndOpensTheNetworkAndRefusesWhatItCannotUse) {
 void typeLosslessSegments(NetworkWindow& w, const std::vector<network::SegmentTexts>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         w.press("add");
-        for (int column = 0; column < network::kColumns; ++column)
+        // The heat's cells keep what the row was added with.
+        for (int column = 0; column <= Column::Required; ++column)
             w.edit(static_cast<int>(i), static_cast<Column>(column),
                    rows[i][static_cast<std::size_t>(column)]);
     }

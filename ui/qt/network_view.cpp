@@ -29,14 +29,23 @@ namespace {
 using Column = Table::Column;
 
 // Rows the grid shows where the screen has room, the tables one more (the source's node), and
-// each at least.
-constexpr int kRowsShown = 10;
+// each at least: with the 散热 group's line above them, seven keep the window inside a
+// 1366×768 screen.
+constexpr int kRowsShown = 7;
 constexpr int kRowsAtLeast = 3;
+// The widest each result table asks to be: with the heat's columns the segments' have some
+// 2000 pixels of them and the nodes' 600; beyond these they scroll sideways, so that the window
+// asks for no more than a 1366-pixel screen has.
+constexpr int kResultsWidest = 800;
+constexpr int kNodesWidest = 480;
+constexpr int kNodesNarrowest = 320;
+constexpr int kHeatNarrowest = 900;
 
 // A result table's columns as network/result_table.h describes them; pressures in the unit the
 // line above the tables names.
 template <class Row, std::size_t N>
-void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& described) {
+void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& described,
+                int widest) {
     std::vector<std::string> headings;
     std::vector<Column> columns;
     for (const network::ResultColumn<Row>* column : network::windowOrder(described))
@@ -50,8 +59,9 @@ void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& d
     table->setColumns(columns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     // A few pixels to spare: a splitter gives its widgets a little less than they ask for.
-    table->setPreferredSize({table->header()->length() + scrollBar + 2 * table->frameWidth() + 8,
-                             table->heightOf(kRowsShown + 1) + 8});
+    table->setPreferredSize(
+        {std::min(widest, table->header()->length() + scrollBar + 2 * table->frameWidth() + 8),
+         table->heightOf(kRowsShown + 1) + 8});
     // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
     table->setMinimumHeight(table->heightOf(kRowsAtLeast) + scrollBar);
 }
@@ -162,11 +172,12 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     QAction* close = view->actionOf(*design.find("closeFile"));
     qobject_cast<QMenu*>(close->parent())->insertSeparator(close);
 
-    for (const char* frame : {"sourceFrame", "networkFrame"})
+    for (const char* frame : {"sourceFrame", "networkFrame", "heatFrame"})
         layOutFrame(*view, *design.find(frame));
     const QSize gridSize = setUpGrid(static_cast<GridTable*>(shown(*view, "segments")));
-    setUpTable(static_cast<Table*>(shown(*view, "results")), network::kSegmentColumns);
-    setUpTable(static_cast<Table*>(shown(*view, "nodes")), network::kNodeColumns);
+    setUpTable(static_cast<Table*>(shown(*view, "results")), network::kSegmentColumns,
+               kResultsWidest);
+    setUpTable(static_cast<Table*>(shown(*view, "nodes")), network::kNodeColumns, kNodesWidest);
     // A long status wraps in the width the buttons leave it, two lines kept for it so that the
     // tables do not shrink and grow as it changes.
     auto* status = static_cast<QLabel*>(shown(*view, "status"));
@@ -178,10 +189,21 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
 
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
+    // The source and the network side by side, the 散热 group under them across the window:
+    // beside them it would wrap to a line an input in a window as narrow as it may be.
     auto* inputs = new QHBoxLayout();
-    inputs->addWidget(shown(*view, "sourceFrame"), 3);
-    inputs->addWidget(shown(*view, "networkFrame"), 2);
+    inputs->addWidget(shown(*view, "sourceFrame"), 1);
+    inputs->addWidget(shown(*view, "networkFrame"), 1);
     layout->addLayout(inputs);
+    // Wide enough for its inputs in two lines, its margins above and below halved and the
+    // window's lines closer, so that the window at its least still fits a 960×540 screen.
+    QWidget* heat = shown(*view, "heatFrame");
+    heat->setMinimumWidth(kHeatNarrowest);
+    const QMargins margins = heat->layout()->contentsMargins();
+    heat->layout()->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
+                                       margins.bottom() / 2);
+    layout->setSpacing(std::min(layout->spacing(), 4));
+    layout->addWidget(shown(*view, "heatFrame"));
 
     auto* split = new QSplitter(Qt::Vertical, widget);
     split->setChildrenCollapsible(false);
@@ -202,14 +224,13 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     auto* results = new QWidget(split);
     auto* resultColumn = new QVBoxLayout(results);
     resultColumn->setContentsMargins(0, 0, 0, 0);
-    resultColumn->addWidget(shown(*view, "unitNote"));
     auto* tables = new QSplitter(Qt::Horizontal, results);
     tables->setChildrenCollapsible(false);
     tables->addWidget(shown(*view, "results"));
     tables->addWidget(shown(*view, "nodes"));
-    // The nodes' table keeps its columns whole; the segments' takes the rest.
+    // The nodes' table keeps its pressures whole where it can; the segments' takes the rest.
     auto* nodes = static_cast<Table*>(shown(*view, "nodes"));
-    nodes->setMinimumWidth(nodes->sizeHint().width());
+    nodes->setMinimumWidth(std::min(nodes->sizeHint().width(), kNodesNarrowest));
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
     tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->sizeHint().width()});
@@ -223,6 +244,9 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout();
+    // The pressures' unit at the left of the status line, not on a line of its own above the
+    // tables: the window at its least has no line to spare since the 散热 group came.
+    buttons->addWidget(shown(*view, "unitNote"));
     buttons->addWidget(status, 1);
     buttons->addWidget(shown(*view, "showInMain"));
     buttons->addWidget(shown(*view, "back"));
