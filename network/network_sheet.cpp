@@ -120,21 +120,6 @@ sheet::Table resultTable(std::string title, const std::array<ResultColumn<Row>, 
     return table;
 }
 
-// A segment's insulation, laying and required temperature, as typed: what its heat loss depends
-// on, so with heat loss only.
-void addHeatCells(sheet::Table& table, const Network& network) {
-    table.headings.insert(table.headings.end(), {"保温层厚度 (mm)", "敷设方式", "要求温度 (℃)"});
-    for (std::size_t i = 0; i < network.segments.size(); ++i) {
-        const Segment& segment = network.segments[i];
-        const auto& temperature = segment.requiredTemperature;
-        table.rows[i].insert(
-            table.rows[i].end(),
-            {sheet::shownCell(calc::shortestText(segment.insulation)),
-             {segment.laying == heat::Laying::Overhead ? "架空" : "室内", false},
-             sheet::shownCell(temperature ? calc::shortestText(*temperature) : std::string())});
-    }
-}
-
 sheet::Cell figureCell(std::optional<double> value) {
     return sheetCell(Figure{value});
 }
@@ -216,15 +201,23 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
 
     sheet::Table& segments = s.tables.emplace_back();
     segments.title = "管段数据";
-    for (const GridColumn& column : kGridColumns)
-        segments.headings.push_back(headingOf(column, texts.unit));
+    // Without heat loss a segment's insulation and laying say nothing; a required temperature
+    // still does, against the adiabatic temperature, where one is given.
+    const bool temperatures =
+        heat || std::any_of(network.segments.begin(), network.segments.end(),
+                            [](const Segment& segment) { return segment.requiredTemperature; });
+    const auto shown = [&](std::size_t column) {
+        return heat || column < Thickness || (column == RequiredTemperature && temperatures);
+    };
+    for (std::size_t column = 0; column < kGridColumns.size(); ++column)
+        if (shown(column))
+            segments.headings.push_back(headingOf(kGridColumns[column], texts.unit));
     for (const SegmentTexts& cells : texts.segments) {
         std::vector<sheet::Cell>& row = segments.rows.emplace_back();
-        for (const std::string& cell : cells)
-            row.push_back(sheet::shownCell(cell));
+        for (std::size_t column = 0; column < cells.size(); ++column)
+            if (shown(column))
+                row.push_back(sheet::shownCell(cells[column]));
     }
-    if (heat)
-        addHeatCells(segments, network);
 
     std::vector<SegmentLine> lines;
     std::vector<sheet::Look> looks;

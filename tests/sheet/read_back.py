@@ -120,14 +120,19 @@ def expected_sheet(path):
     calc = subprocess.run([PROGRAM, "calc", "--json", path], capture_output=True, check=True)
     result = json.loads(calc.stdout)
     unit = UNITS[network["source"]["unit"]]
+    # Without heat loss a required temperature is judged against the adiabatic temperature, so
+    # the grid keeps its column where a segment has one.
+    required_temperatures = heat is not None or any(
+        s.get("requiredTemperature") is not None for s in network["segments"])
     grid = []
     for s in network["segments"]:
         grid.append([s["name"], s["from"], s["to"], typed(s["length"]), typed(s["localLoss"]),
                      "自动" if s["pipe"] == "auto" else pipe_name(s["pipe"]), typed(s["load"]),
                      typed(s.get("requiredPressure"))])
         if heat:
-            grid[-1] += [typed(s["insulation"]), LAYINGS[s["laying"]],
-                         typed(s.get("requiredTemperature"))]
+            grid[-1] += [typed(s["insulation"]), LAYINGS[s["laying"]]]
+        if required_temperatures:
+            grid[-1].append(typed(s.get("requiredTemperature")))
     # With heat loss, the flow leaving each segment among the hydraulics, and the heat's figures
     # in a table of their own.
     hydraulic = ["bore", "flow"] + (["flowOut"] if heat else []) + [
@@ -158,7 +163,8 @@ def expected_sheet(path):
     tables = {
         "管段数据": (["管段", "起点", "终点", "长度 (m)", "局部损失 (%)", "管子", "负荷 (t/h)",
                    f"要求压力 ({unit})"] +
-                  (["保温层厚度 (mm)", "敷设方式", "要求温度 (℃)"] if heat else []), grid),
+                  (["保温厚度 (mm)", "敷设"] if heat else []) +
+                  (["要求温度 (℃)"] if required_temperatures else []), grid),
         "管段水力计算结果" if heat else "管段计算结果": (
             ["管段", "管子", "内径 (mm)", "流量 (t/h)"] + (["终点流量 (t/h)"] if heat else []) +
             [f"起点压力 ({unit})", f"终点压力 ({unit})", "起点密度 (kg/m3)", "终点密度 (kg/m3)",

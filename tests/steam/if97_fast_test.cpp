@@ -45,8 +45,9 @@ TEST(If97Fast, SaturationIsIf97sToTheBitWithItsSlope) {
     for (const double mpa : pressures(if97::kLowestSaturationPressure, 22.064, 100001)) {
         const fast::Saturation line = fast::saturation(mpa);
         ASSERT_EQ(line.kelvin, if97::saturationTemperature(mpa)) << mpa << " MPa";
-        if (mpa <= 16.5)
+        if (mpa <= 16.5) {
             ASSERT_NEAR(fast::saturationRoughly(mpa), line.kelvin, 1e-14 * line.kelvin) << mpa;
+        }
     }
     for (const double mpa : pressures(0.001, 21.0, 40)) {
         const double expected = slope(if97::saturationTemperature, mpa, mpa / 400);
