@@ -194,9 +194,10 @@ void print(const network::Result& r) {
             print(what, value);
 }
 
-// A tree from a superheated source whose far branches reach saturation and condense, with a
-// thinly insulated pipe to a small user, a branch without users and auto-sized pipes; then the
-// issue's saturated main. Each with every insulation, laying and operation in turn.
+// A tree from a superheated source whose branches reach saturation and condense, with a long
+// pipe to a small user, a bare one, a branch without users, one whose pressure runs out and
+// auto-sized pipes; then the saturated main. Each without heat loss, then with every
+// insulation, air and operation in turn.
 void printNetworks() {
     using network::Network;
     Network tree;
@@ -207,10 +208,11 @@ void printNetworks() {
                    .superheated = true,
                    .temperature = 230};
     tree.segments = {segment("S", "a", 900, 3, "auto", 50, Laying::Overhead),
-                     segment("a", "b", 1500, 0.3, "D57x3.5", 10, Laying::Overhead),
+                     segment("a", "b", 1500, 0.3, "D76x4", 30, Laying::Overhead),
                      segment("a", "c", 700, 5, "auto", 40, Laying::Indoor),
                      segment("c", "d", 400, 0, "D89x4", 30, Laying::Overhead),
-                     segment("c", "e", 2500, 1.5, "D108x4", 0, Laying::Overhead)};
+                     segment("c", "e", 300, 0.5, "D76x4", 0, Laying::Overhead),
+                     segment("c", "f", 800, 1.2, "D45x3", 40, Laying::Overhead)};
     Network main = tree;
     main.title = "main";
     main.source = {.node = "S", .pressure = 0.7, .unit = steam::kMPaGauge, .superheated = false};
