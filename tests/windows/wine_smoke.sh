@@ -55,7 +55,9 @@ same() { # what both programs print and their statuses, byte for byte
     local linux_out windows_out
     linux_out=$("$linux/$@" 2>&1; echo "status $?")
     windows_out=$(wine "$windows/$1.exe" "${@:2}" 2>&1; echo "status $?")
-    [[ $linux_out == "$windows_out" ]] || fail "$what differs from Linux"
+    [[ $linux_out == "$windows_out" ]] && return
+    fail "$what differs from Linux; the first lines that differ (Linux <, Windows >):"
+    diff <(echo "$linux_out") <(echo "$windows_out") | grep '^[<>]' | head -n 6
 }
 # The examples of version 1 and those with heat loss, whose figures come from the integration.
 examples=("$source"/docs/examples/*.json "$source"/docs/heat-loss-examples/*.json)
