@@ -1,7 +1,10 @@
 // Prints IF97's results at the release's verification points and along the steam range, every
-// double in hexadecimal, so that the Windows build's can be compared with Linux's to the bit.
+// double in hexadecimal, so that the Windows build's can be compared with Linux's to the bit;
+// the fast forms a segment's integration with heat loss calls too.
 #include "steam/if97.h"
+#include "steam/if97_fast.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <initializer_list>
@@ -24,6 +27,13 @@ void print(const char* what, const steam::if97::SteamProperties& s) {
     print(what, s.specificVolume);
     print(what, s.enthalpy);
     print(what, s.entropy);
+}
+
+void print(const char* what, const steam::if97::fast::Vapour& v) {
+    print(what, v.density);
+    print(what, v.enthalpy);
+    print(what, v.heatCapacity);
+    print(what, v.pressureSlope);
 }
 
 } // namespace
@@ -65,5 +75,25 @@ int main() {
             if (const if97::SteamState s = if97::steamAt(mpa, kelvin);
                 s.phase == if97::Phase::Steam)
                 print("steam", s.properties);
+    }
+    // The fast forms over the pressures a steam network has, from the line's lowest to region
+    // 2's edge at 350 ℃: the line, its liquid, the vapour from the line up to 800 ℃, and the
+    // temperature back from each enthalpy, guessed a few kelvin off on either side.
+    namespace fast = if97::fast;
+    for (double mpa = 0.000611213; mpa <= 16.5291643; mpa *= 1.29) {
+        const fast::Saturation line = fast::saturation(mpa);
+        print("fast T_s", line.kelvin);
+        print("fast dT_s/dp", line.slope);
+        print("fast h'", fast::region1Enthalpy(mpa, line.kelvin));
+        for (double rise = 0; line.kelvin + rise <= 1073.15; rise += 37.3) {
+            const fast::Vapour vapour = fast::region2(mpa, line.kelvin + rise);
+            print("fast region 2", vapour);
+            for (const double off : {-4.1, 0.0, 6.7}) {
+                const fast::Superheated back = fast::region2AtEnthalpy(
+                    mpa, vapour.enthalpy, line.kelvin, line.kelvin + std::max(rise + off, 0.0));
+                print("fast T(p, h)", back.kelvin);
+                print("fast T(p, h)", back.vapour);
+            }
+        }
     }
 }

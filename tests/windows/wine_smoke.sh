@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, in a Wine prefix of its own: the replay corpus on the in-memory
-# windows gives the committed logs byte for byte; steam-network and IF97's figures are Linux's
-# to the bit; the test programs whose figures are exact pass; the installer installs silently
+# windows gives the committed logs byte for byte; steam-network's output for every example (the
+# heat-loss ones too), IF97's figures and the heat loss's are Linux's to the bit; the test programs
+# whose figures are exact pass, and the heat loss's own proofs; the installer installs silently
 # with its start-menu entry, the installed program starts on an X server with its Chinese
 # captions, recalculates at a keystroke and ends with status 0 on "关  闭", and the uninstaller
 # leaves nothing behind. Exits with 77 (skipped) where Wine or the Windows build is missing.
@@ -54,9 +55,13 @@ same() { # what both programs print and their statuses, byte for byte
     local linux_out windows_out
     linux_out=$("$linux/$@" 2>&1; echo "status $?")
     windows_out=$(wine "$windows/$1.exe" "${@:2}" 2>&1; echo "status $?")
-    [[ $linux_out == "$windows_out" ]] || fail "$what differs from Linux"
+    [[ $linux_out == "$windows_out" ]] && return
+    fail "$what differs from Linux; the first lines that differ (Linux <, Windows >):"
+    diff <(echo "$linux_out") <(echo "$windows_out") | grep '^[<>]' | head -n 6
 }
-for example in "$source"/docs/examples/*.json; do
+# The examples of version 1 and those with heat loss, whose figures come from the integration.
+examples=("$source"/docs/examples/*.json "$source"/docs/heat-loss-examples/*.json)
+for example in "${examples[@]}"; do
     relative=$(realpath --relative-to=. "$example")
     same "steam-network calc $(basename "$example")" network/steam-network calc "$relative"
     same "steam-network calc --json $(basename "$example")" network/steam-network calc --json \
@@ -68,7 +73,7 @@ done
 # that its text may read a radical where Linux's reads the ideograph drawn with the same glyph;
 # only there may they differ.
 sheets=$(mktemp -d)
-for example in "$source"/docs/examples/*.json; do
+for example in "${examples[@]}"; do
     export SOURCE_DATE_EPOCH=1765152000
     "$linux/network/steam-network" sheet "$example" --csv "$sheets/linux.csv" \
         --xlsx "$sheets/linux.xlsx" --pdf "$sheets/linux.pdf" >/dev/null 2>&1
@@ -106,12 +111,18 @@ rm -rf "$sheets"
 same "steam-network pipes" network/steam-network pipes
 same "steam-network --help" network/steam-network --help
 same "IF97's figures" tests/if97_values
+same "the heat loss's figures" tests/heat_values
 
 # The suites whose expected values are exact figures.
 for program in calc_tests steam_tests network_cli_tests windows_tests sheet_tests; do
     wine "$windows/tests/$program.exe" --gtest_brief=1 >/tmp/wine-suite.$$ 2>&1 ||
         { fail "$program under Wine"; tail -n 20 /tmp/wine-suite.$$; }
 done
+# The heat loss's proofs against figures worked apart (a published example, the standard's
+# tables, fine marches, balances): the Windows build's integration meets them on its own.
+wine "$windows/tests/network_tests.exe" --gtest_brief=1 \
+    --gtest_filter='HeatLoss.*:HeatLine.*:HeatSolver.*' >/tmp/wine-suite.$$ 2>&1 ||
+    { fail "network_tests' heat loss under Wine"; tail -n 20 /tmp/wine-suite.$$; }
 rm -f /tmp/wine-suite.$$
 
 # The installer, silently, per user.
