@@ -16,8 +16,6 @@
 // velocity band by the source's steam kind at the outlet's flow and density, R = Δp / (L (1 + α)),
 // and a pipe too small at its inlet is too small. The density handed to the main window is the
 // one at the segment's mean state, the mean of its inlet's and outlet's pressure and enthalpy.
-#include "calc/friction.h"
-#include "calc/state.h"
 #include "network/heat_line.h"
 #include "network/heat_loss.h"
 #include "network/solver_parts.h"
@@ -77,18 +75,6 @@ struct Pass {
     bool outside = false;                  // some steam left region 2 and the saturation line
 };
 
-double area(double boreMetres) {
-    return calc::kAreaFactor * boreMetres * boreMetres;
-}
-
-std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
-    if (steam.saturated)
-        return 0.0;
-    if (mpa > if97::kCriticalPressure)
-        return std::nullopt;
-    return steam.kelvin - steam::if97::fast::saturation(mpa).kelvin;
-}
-
 // steamPoint's density from if97_fast's region 2 and saturation line: a tenth of its cost, and
 // within a few units in the last place of it.
 double densityAt(double mpa, double enthalpy) {
@@ -110,7 +96,8 @@ public:
           m_source(network.source.unit.absoluteMpa(network.source.pressure)),
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
                                              : pipes::SteamKind::Saturated),
-          m_tree(tree(network)), m_series(pipes::catalogue(network.series)) {}
+          m_tree(tree(network)), m_series(pipes::catalogue(network.series)),
+          m_friction(network.roughness) {}
 
     Result solve();
 
@@ -118,9 +105,8 @@ private:
     Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries);
     Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
                 const NodeState& in, bool carries) const;
-    bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
-    double lossTimesDensity(double flow, double boreMetres) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
+    Result settle(Result& result, const std::vector<std::optional<Ends>>& ends, int passes) const;
 
     const Network& m_network;
     const HeatLoss& m_heat;
@@ -129,32 +115,11 @@ private:
     Tree m_tree;
     std::span<const pipes::CataloguePipe> m_series;
     double m_tolerance = heat_line::kRelativeTolerance; // the pass's
-    // The friction's powers by bore: every pass tries the same pipes.
-    mutable std::map<double, calc::FrictionPowers> m_friction;
+    Friction m_friction;
     // The pipes as insulated and laid, by outer diameter, thickness and laying: a network has
     // few, and each pass asks for every segment's.
     mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
 };
-
-// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
-double HeatSolver::lossTimesDensity(double flow, double boreMetres) const {
-    auto [at, fresh] = m_friction.try_emplace(boreMetres);
-    if (fresh)
-        at->second = calc::frictionPowers(m_network.roughness / 1000, boreMetres);
-    return calc::specificFrictionLoss(at->second, flow, 1);
-}
-
-bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
-    // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
-    // heat loss the flow falls along it and cooling makes superheated steam denser, so its end
-    // may be slower; the rule is kept so that both solvers size alike.
-    const double bore = pipe.boreMm() / 1000;
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (flow / 3.6 / area(bore) / densityIn > band.high)
-        return true;
-    return m_network.maxSpecificLoss &&
-           lossTimesDensity(flow, bore) / densityIn > *m_network.maxSpecificLoss;
-}
 
 Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
                         const NodeState& in, bool carries) const {
@@ -185,7 +150,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     t.outlet =
         heat_line::integrate({mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0, in.steam.kelvin},
                              {segment.length, segment.localLoss / 100, m_network.roughness / 1000,
-                              bore, lossTimesDensity(1, bore)},
+                              bore, m_friction.lossTimesDensity(1, bore)},
                              loss, insulated.stepC(), m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
@@ -209,8 +174,9 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     const double drop = (mpaIn - mpaOut) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
     // A pipe without length has the loss per metre of its inlet.
-    r.specificLoss = segment.length * factor > 0 ? drop / (segment.length * factor)
-                                                 : lossTimesDensity(flow, bore) / in.steam.density;
+    r.specificLoss = segment.length * factor > 0
+                         ? drop / (segment.length * factor)
+                         : m_friction.lossTimesDensity(flow, bore) / in.steam.density;
     r.tOut = t.outlet.kelvin - kKelvin;
     r.superheatOut = superheatAt(mpaOut, t.out.steam);
     r.heatLoss = t.outlet.heatLoss;
@@ -272,7 +238,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
             bool found = false;
             for (const pipes::CataloguePipe& pipe : m_series) {
                 const pipes::NamedPipe named{std::string(pipe.name), pipe.outerMm, pipe.wallMm};
-                if (hopeless(named, flow[i], in.steam.density))
+                if (hopeless(m_network, m_steam, m_friction, named, flow[i], in.steam.density))
                     continue;
                 chosen = trial(segment, named, flow[i], in, carries[i]);
                 if (chosen.fits) {
@@ -304,6 +270,28 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         nodes[segment.to] = chosen.out;
     }
     return p;
+}
+
+// The settled pass's result with what is shown of it alone: the mean densities, the nodes and
+// the totals.
+Result HeatSolver::settle(Result& result, const std::vector<std::optional<Ends>>& ends,
+                          int passes) const {
+    for (std::size_t i = 0; i < result.segments.size(); ++i)
+        if (const std::optional<Ends>& e = ends[i])
+            result.segments[i].densityMean =
+                densityAt(0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
+    const double sourceC = m_network.source.superheated
+                               ? m_network.source.temperature
+                               : if97::saturationTemperature(m_source) - kKelvin;
+    placeNodes(m_network, sourceC, result);
+    result.heatLoss = 0.0;
+    result.condensate = 0.0;
+    for (const SegmentResult& r : result.segments) {
+        *result.heatLoss += r.heatLoss.value_or(0);
+        *result.condensate += r.condensate.value_or(0);
+    }
+    result.passes = passes;
+    return std::move(result);
 }
 
 Result HeatSolver::solve() {
@@ -351,26 +339,8 @@ Result HeatSolver::solve() {
                 next[i] != flow[i] && !(change <= moved))
                 moved = change; // a NaN too: never settled
         }
-        settled = settled && moved <= kSettled;
-        if (settled) {
-            Result& result = p.result;
-            for (std::size_t i = 0; i < segments.size(); ++i)
-                if (const std::optional<Ends>& e = p.ends[i])
-                    result.segments[i].densityMean = densityAt(
-                        0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
-            const double sourceC = m_network.source.superheated
-                                       ? m_network.source.temperature
-                                       : if97::saturationTemperature(m_source) - kKelvin;
-            placeNodes(m_network, sourceC, result);
-            result.heatLoss = 0.0;
-            result.condensate = 0.0;
-            for (const SegmentResult& r : result.segments) {
-                *result.heatLoss += r.heatLoss.value_or(0);
-                *result.condensate += r.condensate.value_or(0);
-            }
-            result.passes = passes;
-            return result;
-        }
+        if (settled && moved <= kSettled)
+            return settle(p.result, p.ends, passes);
         pipes = std::move(p.pipes);
         flow = next;
     }

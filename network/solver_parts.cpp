@@ -1,5 +1,6 @@
 #include "network/solver_parts.h"
 
+#include "calc/state.h"
 #include "network/steam_line.h"
 #include "steam/if97.h"
 
@@ -13,7 +14,8 @@ namespace if97 = steam::if97;
 
 constexpr double kKelvin = 273.15;
 
-// T − T_sat(p) in K; none above the critical pressure, where there is no saturation.
+} // namespace
+
 std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
     if (steam.saturated)
         return 0.0;
@@ -22,7 +24,30 @@ std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
     return steam.kelvin - if97::saturationTemperature(mpa);
 }
 
-} // namespace
+double area(double boreMetres) {
+    return calc::kAreaFactor * boreMetres * boreMetres;
+}
+
+double Friction::lossTimesDensity(double flow, double boreMetres) const {
+    auto [at, fresh] = m_powers.try_emplace(boreMetres);
+    if (fresh)
+        at->second = calc::frictionPowers(m_roughness, boreMetres);
+    return calc::specificFrictionLoss(at->second, flow, 1);
+}
+
+bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& friction,
+              const pipes::NamedPipe& pipe, double flow, double densityIn) {
+    // Without heat loss the velocity only rises and R only grows along the pipe, as the density
+    // falls: a pipe too small at its inlet is too small. With heat loss the flow falls along it
+    // and cooling makes superheated steam denser, so its end may be slower; the rule is kept so
+    // that both solvers size alike.
+    const double bore = pipe.boreMm() / 1000;
+    const pipes::VelocityBand band = pipes::velocityBand(steam, static_cast<float>(bore));
+    if (flow / 3.6 / area(bore) / densityIn > band.high)
+        return true;
+    return network.maxSpecificLoss &&
+           friction.lossTimesDensity(flow, bore) / densityIn > *network.maxSpecificLoss;
+}
 
 Tree tree(const Network& network) {
     Tree t;
