@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <span>
 #include <tuple>
@@ -316,10 +317,11 @@ Result HeatSolver::solve() {
     };
     flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
     std::vector<std::string> pipes;
-    double moved = 0; // the most a flow moved in the last pass, of itself
+    // The most a flow moved in the last pass, of itself: none yet, so the first pass is loose
+    // too. Where nothing condenses, the next pass, a full one, then settles at once.
+    double moved = std::numeric_limits<double>::infinity();
     for (int passes = 1; passes <= kMostPasses; ++passes) {
-        // The first pass at full precision: where nothing condenses, it settles at once.
-        const bool loose = passes > 1 && moved > kUnsettled;
+        const bool loose = moved > kUnsettled;
         m_tolerance = loose ? kLoose : heat_line::kRelativeTolerance;
         Pass p = pass(flow, carries);
         if (p.outside) {
