@@ -190,7 +190,8 @@ double region1Enthalpy(double mpa, double kelvin) {
 // under 0.05 K⁻¹·δ²: after a step below 1e-9·T, under a quarter of the last bit of T up to
 // 1073.15 K. The density at the last point is carried the last step by its slope, which leaves
 // an error of order (δ/T)², far under its last bit too: no further evaluation.
-Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin) {
+Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin,
+                              double stop) {
     double low = lowKelvin;
     double high = kHighestTemperature;
     double kelvin = guessKelvin > low && guessKelvin < high ? guessKelvin : low;
@@ -209,7 +210,7 @@ Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, dou
         (excess < 0.0 ? low : high) = kelvin;
         const double newton = kelvin - excess / at.vapour.heatCapacity;
         if (newton > low && newton < high) {
-            if (std::abs(newton - kelvin) <= 1e-9 * kelvin)
+            if (std::abs(newton - kelvin) <= stop * kelvin)
                 return {newton, moved(at, newton - kelvin)};
             kelvin = newton;
         } else {
