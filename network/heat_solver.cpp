@@ -104,7 +104,7 @@ public:
 
 private:
     Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries);
-    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
+    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double flowOut,
                 const NodeState& in, bool carries) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
     Result settle(Result& result, const std::vector<std::optional<Ends>>& ends, int passes) const;
@@ -122,8 +122,10 @@ private:
     mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
 };
 
+// `flow` and `flowOut`: the segment's inlet and outlet flows of the pass, t/h; its condensate is
+// the one integrated, which the flows settle to.
 Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
-                        const NodeState& in, bool carries) const {
+                        double flowOut, const NodeState& in, bool carries) const {
     Trial t;
     SegmentResult& r = t.result;
     const double bore = pipe.boreMm() / 1000;
@@ -131,6 +133,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     const double outer = pipe.outerMm / 1000, thickness = segment.insulation / 1000;
     const double mpaIn = *in.mpa;
     r.flow = flow;
+    r.flowOut = flowOut;
     r.pipe = pipe.name;
     r.bore = pipe.boreMm();
     r.pIn = shown(mpaIn);
@@ -159,7 +162,6 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
         t.outlet.kelvin = in.steam.kelvin;
     if (t.outlet.exhausted) {
         r.verdicts.push_back(Verdict::PressureExhausted);
-        r.flowOut = flow;
         return t;
     }
     const heat_line::Steam& steam = t.outlet.steam;
@@ -168,7 +170,6 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
              steam.enthalpy,
              {t.outlet.kelvin, steam::if97::fast::region2(mpaOut, t.outlet.kelvin).density,
               t.outlet.saturatedOut}};
-    r.flowOut = carries ? steam.flow * 3.6 : 0.0;
     r.pOut = shown(mpaOut);
     r.densityOut = t.out.steam.density;
     r.velocityOut = r.flowOut / 3.6 / area(bore) / *r.densityOut;
@@ -221,8 +222,15 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         const Segment& segment = segments[i];
         const NodeState in = nodes[segment.from];
         SegmentResult& r = p.result.segments[i];
+        // The outlet flow as the network defines it, the load at the to-node and the inlet flows
+        // leaving there, not the integrated inlet flow less its condensate: an end segment
+        // delivers its load to the bit.
+        double out = segment.load;
+        for (std::size_t j : m_tree.below[segment.to])
+            out += flow[j];
         if (!in.mpa) {
-            r.flow = r.flowOut = flow[i];
+            r.flow = flow[i];
+            r.flowOut = out;
             r.verdicts = {Verdict::UpstreamExhausted};
             if (segment.pipe != kAutoPipe) {
                 const pipes::PipeLookup lookup = pipes::pipeNamed(segment.pipe);
@@ -234,14 +242,15 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         }
         Trial chosen;
         if (segment.pipe != kAutoPipe) {
-            chosen = trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], in, carries[i]);
+            chosen =
+                trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], out, in, carries[i]);
         } else {
             bool found = false;
             for (const pipes::CataloguePipe& pipe : m_series) {
                 const pipes::NamedPipe named{std::string(pipe.name), pipe.outerMm, pipe.wallMm};
                 if (hopeless(m_network, m_steam, m_friction, named, flow[i], in.steam.density))
                     continue;
-                chosen = trial(segment, named, flow[i], in, carries[i]);
+                chosen = trial(segment, named, flow[i], out, in, carries[i]);
                 if (chosen.fits) {
                     found = true;
                     break;
@@ -251,7 +260,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
                 const pipes::CataloguePipe& largest = m_series.back();
                 chosen =
                     trial(segment, {std::string(largest.name), largest.outerMm, largest.wallMm},
-                          flow[i], in, carries[i]);
+                          flow[i], out, in, carries[i]);
                 chosen.result.verdicts.push_back(Verdict::NoSuitablePipe);
             }
         }
