@@ -62,9 +62,10 @@ struct Trial {
 };
 
 // A segment's inlet and outlet, p in MPa (absolute) and h in kJ/kg, for the density at its mean
-// state: shown only, so worked out for the settled pass alone.
+// state and the outlet's superheat: shown only, so worked out for the settled pass alone.
 struct Ends {
     double mpaIn = 0, enthalpyIn = 0, mpaOut = 0, enthalpyOut = 0;
+    SteamPoint out;
 };
 
 // One pass at given inlet flows.
@@ -180,7 +181,6 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
                          ? drop / (segment.length * factor)
                          : m_friction.lossTimesDensity(flow, bore) / in.steam.density;
     r.tOut = t.outlet.kelvin - kKelvin;
-    r.superheatOut = superheatAt(mpaOut, t.out.steam);
     r.heatLoss = t.outlet.heatLoss;
     r.condensate = t.outlet.condensate;
     if (carries) {
@@ -268,7 +268,8 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         r = std::move(chosen.result);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
-            p.ends[i] = Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy};
+            p.ends[i] =
+                Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy, chosen.out.steam};
             if (chosen.outlet.condensing)
                 r.verdicts.push_back(Verdict::Condensing);
             if (r.allowedLossPerArea && *r.lossPerAreaIn > *r.allowedLossPerArea)
@@ -287,9 +288,11 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
 Result HeatSolver::settle(Result& result, const std::vector<std::optional<Ends>>& ends,
                           int passes) const {
     for (std::size_t i = 0; i < result.segments.size(); ++i)
-        if (const std::optional<Ends>& e = ends[i])
+        if (const std::optional<Ends>& e = ends[i]) {
             result.segments[i].densityMean =
                 densityAt(0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
+            result.segments[i].superheatOut = superheatAt(e->mpaOut, e->out);
+        }
     const double sourceC = m_network.source.superheated
                                ? m_network.source.temperature
                                : if97::saturationTemperature(m_source) - kKelvin;
