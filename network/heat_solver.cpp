@@ -99,7 +99,12 @@ public:
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
                                              : pipes::SteamKind::Saturated),
           m_tree(tree(network)), m_series(pipes::catalogue(network.series)),
-          m_friction(network.roughness) {}
+          m_friction(network.roughness) {
+        // Each pass asks for every segment's outflows twice: found by index, not by the name.
+        m_leaving.resize(network.segments.size());
+        for (std::size_t i = 0; i < network.segments.size(); ++i)
+            m_leaving[i] = m_tree.below[network.segments[i].to];
+    }
 
     Result solve();
 
@@ -115,6 +120,7 @@ private:
     double m_source;
     pipes::SteamKind m_steam;
     Tree m_tree;
+    std::vector<std::vector<std::size_t>> m_leaving; // the segments leaving a segment's to-node
     std::span<const pipes::CataloguePipe> m_series;
     double m_tolerance = heat_line::kRelativeTolerance; // the pass's
     Friction m_friction;
@@ -226,7 +232,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         // leaving there, not the integrated inlet flow less its condensate: an end segment
         // delivers its load to the bit.
         double out = segment.load;
-        for (std::size_t j : m_tree.below[segment.to])
+        for (std::size_t j : m_leaving[i])
             out += flow[j];
         if (!in.mpa) {
             r.flow = flow[i];
@@ -318,7 +324,7 @@ Result HeatSolver::solve() {
         for (auto it = m_tree.order.rbegin(); it != m_tree.order.rend(); ++it) {
             double out = segments[*it].load;
             bool any = segments[*it].load > 0;
-            for (std::size_t i : m_tree.below[segments[*it].to]) {
+            for (std::size_t i : m_leaving[*it]) {
                 out += next[i];
                 any = any || carries[i];
             }
