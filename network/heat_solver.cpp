@@ -196,16 +196,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
         r.lossPerAreaIn = inlet.perArea;
         r.allowedLossPerArea = heat::allowedLossPerArea(*r.tIn, m_heat.operation);
     }
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (*r.velocityOut > band.high)
-        r.verdicts.push_back(Verdict::VelocityAbove);
-    else if (*r.velocityOut < band.low)
-        r.verdicts.push_back(Verdict::VelocityBelow);
-    const bool overLimit =
-        m_network.maxSpecificLoss && *r.specificLoss > *m_network.maxSpecificLoss;
-    if (overLimit)
-        r.verdicts.push_back(Verdict::LossAboveLimit);
-    t.fits = *r.velocityOut <= band.high && !overLimit;
+    t.fits = judgeEnd(m_network, m_steam, bore, r);
     return t;
 }
 

@@ -100,16 +100,7 @@ TriedPipe Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     // A pipe without length has the loss per metre of its inlet.
     r.specificLoss =
         segment.length * factor > 0 ? drop / (segment.length * factor) : rho / densityIn;
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (*r.velocityOut > band.high)
-        r.verdicts.push_back(Verdict::VelocityAbove);
-    else if (*r.velocityOut < band.low)
-        r.verdicts.push_back(Verdict::VelocityBelow);
-    const bool overLimit =
-        m_network.maxSpecificLoss && *r.specificLoss > *m_network.maxSpecificLoss;
-    if (overLimit)
-        r.verdicts.push_back(Verdict::LossAboveLimit);
-    t.fits = *r.velocityOut <= band.high && !overLimit;
+    t.fits = solver_parts::judgeEnd(m_network, m_steam, bore, r);
     return t;
 }
 

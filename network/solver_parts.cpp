@@ -81,6 +81,18 @@ SteamPoint steamPoint(double mpa, double enthalpy) {
     return {kelvin, if97::region2(mpa, kelvin).density, false};
 }
 
+bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres, SegmentResult& r) {
+    const pipes::VelocityBand band = pipes::velocityBand(steam, static_cast<float>(boreMetres));
+    if (*r.velocityOut > band.high)
+        r.verdicts.push_back(Verdict::VelocityAbove);
+    else if (*r.velocityOut < band.low)
+        r.verdicts.push_back(Verdict::VelocityBelow);
+    const bool overLimit = network.maxSpecificLoss && *r.specificLoss > *network.maxSpecificLoss;
+    if (overLimit)
+        r.verdicts.push_back(Verdict::LossAboveLimit);
+    return *r.velocityOut <= band.high && !overLimit;
+}
+
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
                            Result& result) {
     const double source = network.source.unit.absoluteMpa(network.source.pressure);

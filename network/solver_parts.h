@@ -61,6 +61,11 @@ bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& fr
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
                            Result& result);
 
+// A computed segment's verdicts on its end velocity, against the band of the steam's kind, and on
+// its R, against the network's limit; whether its pipe fits: the end not faster than the band
+// allows and R not above the limit.
+bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres, SegmentResult& r);
+
 // The nodes from the segments' results, the temperatures' verdicts and margins, the worst user
 // and the source's flow. `sourceC` is the source's temperature, its steam's as given.
 void placeNodes(const Network& network, double sourceC, Result& result);
