@@ -16,8 +16,6 @@
 // velocity band by the source's steam kind at the outlet's flow and density, R = Δp / (L (1 + α)),
 // and a pipe too small at its inlet is too small. The density handed to the main window is the
 // one at the segment's mean state, the mean of its inlet's and outlet's pressure and enthalpy.
-#include "calc/friction.h"
-#include "calc/state.h"
 #include "network/heat_line.h"
 #include "network/heat_loss.h"
 #include "network/solver_parts.h"
@@ -28,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <span>
 #include <tuple>
@@ -63,9 +62,10 @@ struct Trial {
 };
 
 // A segment's inlet and outlet, p in MPa (absolute) and h in kJ/kg, for the density at its mean
-// state: shown only, so worked out for the settled pass alone.
+// state and the outlet's superheat: shown only, so worked out for the settled pass alone.
 struct Ends {
     double mpaIn = 0, enthalpyIn = 0, mpaOut = 0, enthalpyOut = 0;
+    SteamPoint out;
 };
 
 // One pass at given inlet flows.
@@ -76,18 +76,6 @@ struct Pass {
     std::vector<std::string> pipes;        // as chosen
     bool outside = false;                  // some steam left region 2 and the saturation line
 };
-
-double area(double boreMetres) {
-    return calc::kAreaFactor * boreMetres * boreMetres;
-}
-
-std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
-    if (steam.saturated)
-        return 0.0;
-    if (mpa > if97::kCriticalPressure)
-        return std::nullopt;
-    return steam.kelvin - steam::if97::fast::saturation(mpa).kelvin;
-}
 
 // steamPoint's density from if97_fast's region 2 and saturation line: a tenth of its cost, and
 // within a few units in the last place of it.
@@ -110,54 +98,41 @@ public:
           m_source(network.source.unit.absoluteMpa(network.source.pressure)),
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
                                              : pipes::SteamKind::Saturated),
-          m_tree(tree(network)), m_series(pipes::catalogue(network.series)) {}
+          m_tree(tree(network)), m_series(pipes::catalogue(network.series)),
+          m_friction(network.roughness) {
+        // Each pass asks for every segment's outflows twice: found by index, not by the name.
+        m_leaving.resize(network.segments.size());
+        for (std::size_t i = 0; i < network.segments.size(); ++i)
+            m_leaving[i] = m_tree.below[network.segments[i].to];
+    }
 
     Result solve();
 
 private:
     Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries);
-    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
+    Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double flowOut,
                 const NodeState& in, bool carries) const;
-    bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
-    double lossTimesDensity(double flow, double boreMetres) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
+    Result settle(Result& result, const std::vector<std::optional<Ends>>& ends, int passes) const;
 
     const Network& m_network;
     const HeatLoss& m_heat;
     double m_source;
     pipes::SteamKind m_steam;
     Tree m_tree;
+    std::vector<std::vector<std::size_t>> m_leaving; // the segments leaving a segment's to-node
     std::span<const pipes::CataloguePipe> m_series;
     double m_tolerance = heat_line::kRelativeTolerance; // the pass's
-    // The friction's powers by bore: every pass tries the same pipes.
-    mutable std::map<double, calc::FrictionPowers> m_friction;
+    Friction m_friction;
     // The pipes as insulated and laid, by outer diameter, thickness and laying: a network has
     // few, and each pass asks for every segment's.
     mutable std::map<std::tuple<double, double, heat::Laying>, heat::InsulatedPipe> m_insulated;
 };
 
-// R · ρ for a flow in a bore at the inlet: R at a density of 1 kg/m³.
-double HeatSolver::lossTimesDensity(double flow, double boreMetres) const {
-    auto [at, fresh] = m_friction.try_emplace(boreMetres);
-    if (fresh)
-        at->second = calc::frictionPowers(m_network.roughness / 1000, boreMetres);
-    return calc::specificFrictionLoss(at->second, flow, 1);
-}
-
-bool HeatSolver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
-    // As without heat loss, a pipe too fast or too lossy at its inlet is refused unseen. With
-    // heat loss the flow falls along it and cooling makes superheated steam denser, so its end
-    // may be slower; the rule is kept so that both solvers size alike.
-    const double bore = pipe.boreMm() / 1000;
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (flow / 3.6 / area(bore) / densityIn > band.high)
-        return true;
-    return m_network.maxSpecificLoss &&
-           lossTimesDensity(flow, bore) / densityIn > *m_network.maxSpecificLoss;
-}
-
+// `flow` and `flowOut`: the segment's inlet and outlet flows of the pass, t/h; its condensate is
+// the one integrated, which the flows settle to.
 Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
-                        const NodeState& in, bool carries) const {
+                        double flowOut, const NodeState& in, bool carries) const {
     Trial t;
     SegmentResult& r = t.result;
     const double bore = pipe.boreMm() / 1000;
@@ -165,6 +140,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     const double outer = pipe.outerMm / 1000, thickness = segment.insulation / 1000;
     const double mpaIn = *in.mpa;
     r.flow = flow;
+    r.flowOut = flowOut;
     r.pipe = pipe.name;
     r.bore = pipe.boreMm();
     r.pIn = shown(mpaIn);
@@ -185,7 +161,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     t.outlet =
         heat_line::integrate({mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0, in.steam.kelvin},
                              {segment.length, segment.localLoss / 100, m_network.roughness / 1000,
-                              bore, lossTimesDensity(1, bore)},
+                              bore, m_friction.lossTimesDensity(1, bore)},
                              loss, insulated.stepC(), m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
@@ -193,7 +169,6 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
         t.outlet.kelvin = in.steam.kelvin;
     if (t.outlet.exhausted) {
         r.verdicts.push_back(Verdict::PressureExhausted);
-        r.flowOut = flow;
         return t;
     }
     const heat_line::Steam& steam = t.outlet.steam;
@@ -202,17 +177,16 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
              steam.enthalpy,
              {t.outlet.kelvin, steam::if97::fast::region2(mpaOut, t.outlet.kelvin).density,
               t.outlet.saturatedOut}};
-    r.flowOut = carries ? steam.flow * 3.6 : 0.0;
     r.pOut = shown(mpaOut);
     r.densityOut = t.out.steam.density;
     r.velocityOut = r.flowOut / 3.6 / area(bore) / *r.densityOut;
     const double drop = (mpaIn - mpaOut) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
     // A pipe without length has the loss per metre of its inlet.
-    r.specificLoss = segment.length * factor > 0 ? drop / (segment.length * factor)
-                                                 : lossTimesDensity(flow, bore) / in.steam.density;
+    r.specificLoss = segment.length * factor > 0
+                         ? drop / (segment.length * factor)
+                         : m_friction.lossTimesDensity(flow, bore) / in.steam.density;
     r.tOut = t.outlet.kelvin - kKelvin;
-    r.superheatOut = superheatAt(mpaOut, t.out.steam);
     r.heatLoss = t.outlet.heatLoss;
     r.condensate = t.outlet.condensate;
     if (carries) {
@@ -222,16 +196,7 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
         r.lossPerAreaIn = inlet.perArea;
         r.allowedLossPerArea = heat::allowedLossPerArea(*r.tIn, m_heat.operation);
     }
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (*r.velocityOut > band.high)
-        r.verdicts.push_back(Verdict::VelocityAbove);
-    else if (*r.velocityOut < band.low)
-        r.verdicts.push_back(Verdict::VelocityBelow);
-    const bool overLimit =
-        m_network.maxSpecificLoss && *r.specificLoss > *m_network.maxSpecificLoss;
-    if (overLimit)
-        r.verdicts.push_back(Verdict::LossAboveLimit);
-    t.fits = *r.velocityOut <= band.high && !overLimit;
+    t.fits = judgeEnd(m_network, m_steam, bore, r);
     return t;
 }
 
@@ -254,8 +219,15 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         const Segment& segment = segments[i];
         const NodeState in = nodes[segment.from];
         SegmentResult& r = p.result.segments[i];
+        // The outlet flow as the network defines it, the load at the to-node and the inlet flows
+        // leaving there, not the integrated inlet flow less its condensate: an end segment
+        // delivers its load to the bit.
+        double out = segment.load;
+        for (std::size_t j : m_leaving[i])
+            out += flow[j];
         if (!in.mpa) {
-            r.flow = r.flowOut = flow[i];
+            r.flow = flow[i];
+            r.flowOut = out;
             r.verdicts = {Verdict::UpstreamExhausted};
             if (segment.pipe != kAutoPipe) {
                 const pipes::PipeLookup lookup = pipes::pipeNamed(segment.pipe);
@@ -267,14 +239,15 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         }
         Trial chosen;
         if (segment.pipe != kAutoPipe) {
-            chosen = trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], in, carries[i]);
+            chosen =
+                trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], out, in, carries[i]);
         } else {
             bool found = false;
             for (const pipes::CataloguePipe& pipe : m_series) {
                 const pipes::NamedPipe named{std::string(pipe.name), pipe.outerMm, pipe.wallMm};
-                if (hopeless(named, flow[i], in.steam.density))
+                if (hopeless(m_network, m_steam, m_friction, named, flow[i], in.steam.density))
                     continue;
-                chosen = trial(segment, named, flow[i], in, carries[i]);
+                chosen = trial(segment, named, flow[i], out, in, carries[i]);
                 if (chosen.fits) {
                     found = true;
                     break;
@@ -284,7 +257,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
                 const pipes::CataloguePipe& largest = m_series.back();
                 chosen =
                     trial(segment, {std::string(largest.name), largest.outerMm, largest.wallMm},
-                          flow[i], in, carries[i]);
+                          flow[i], out, in, carries[i]);
                 chosen.result.verdicts.push_back(Verdict::NoSuitablePipe);
             }
         }
@@ -292,7 +265,8 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         r = std::move(chosen.result);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
-            p.ends[i] = Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy};
+            p.ends[i] =
+                Ends{*in.mpa, in.enthalpy, *chosen.out.mpa, chosen.out.enthalpy, chosen.out.steam};
             if (chosen.outlet.condensing)
                 r.verdicts.push_back(Verdict::Condensing);
             if (r.allowedLossPerArea && *r.lossPerAreaIn > *r.allowedLossPerArea)
@@ -306,6 +280,30 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
     return p;
 }
 
+// The settled pass's result with what is shown of it alone: the mean densities, the nodes and
+// the totals.
+Result HeatSolver::settle(Result& result, const std::vector<std::optional<Ends>>& ends,
+                          int passes) const {
+    for (std::size_t i = 0; i < result.segments.size(); ++i)
+        if (const std::optional<Ends>& e = ends[i]) {
+            result.segments[i].densityMean =
+                densityAt(0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
+            result.segments[i].superheatOut = superheatAt(e->mpaOut, e->out);
+        }
+    const double sourceC = m_network.source.superheated
+                               ? m_network.source.temperature
+                               : if97::saturationTemperature(m_source) - kKelvin;
+    placeNodes(m_network, sourceC, result);
+    result.heatLoss = 0.0;
+    result.condensate = 0.0;
+    for (const SegmentResult& r : result.segments) {
+        *result.heatLoss += r.heatLoss.value_or(0);
+        *result.condensate += r.condensate.value_or(0);
+    }
+    result.passes = passes;
+    return std::move(result);
+}
+
 Result HeatSolver::solve() {
     const auto& segments = m_network.segments;
     // Whether a segment carries steam: a load at or below its to-node. Inlet flows begin as the
@@ -317,7 +315,7 @@ Result HeatSolver::solve() {
         for (auto it = m_tree.order.rbegin(); it != m_tree.order.rend(); ++it) {
             double out = segments[*it].load;
             bool any = segments[*it].load > 0;
-            for (std::size_t i : m_tree.below[segments[*it].to]) {
+            for (std::size_t i : m_leaving[*it]) {
                 out += next[i];
                 any = any || carries[i];
             }
@@ -328,10 +326,11 @@ Result HeatSolver::solve() {
     };
     flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
     std::vector<std::string> pipes;
-    double moved = 0; // the most a flow moved in the last pass, of itself
+    // The most a flow moved in the last pass, of itself: none yet, so the first pass is loose
+    // too. Where nothing condenses, the next pass, a full one, then settles at once.
+    double moved = std::numeric_limits<double>::infinity();
     for (int passes = 1; passes <= kMostPasses; ++passes) {
-        // The first pass at full precision: where nothing condenses, it settles at once.
-        const bool loose = passes > 1 && moved > kUnsettled;
+        const bool loose = moved > kUnsettled;
         m_tolerance = loose ? kLoose : heat_line::kRelativeTolerance;
         Pass p = pass(flow, carries);
         if (p.outside) {
@@ -351,26 +350,8 @@ Result HeatSolver::solve() {
                 next[i] != flow[i] && !(change <= moved))
                 moved = change; // a NaN too: never settled
         }
-        settled = settled && moved <= kSettled;
-        if (settled) {
-            Result& result = p.result;
-            for (std::size_t i = 0; i < segments.size(); ++i)
-                if (const std::optional<Ends>& e = p.ends[i])
-                    result.segments[i].densityMean = densityAt(
-                        0.5 * (e->mpaIn + e->mpaOut), 0.5 * (e->enthalpyIn + e->enthalpyOut));
-            const double sourceC = m_network.source.superheated
-                                       ? m_network.source.temperature
-                                       : if97::saturationTemperature(m_source) - kKelvin;
-            placeNodes(m_network, sourceC, result);
-            result.heatLoss = 0.0;
-            result.condensate = 0.0;
-            for (const SegmentResult& r : result.segments) {
-                *result.heatLoss += r.heatLoss.value_or(0);
-                *result.condensate += r.condensate.value_or(0);
-            }
-            result.passes = passes;
-            return result;
-        }
+        if (settled && moved <= kSettled)
+            return settle(p.result, p.ends, passes);
         pipes = std::move(p.pipes);
         flow = next;
     }

@@ -12,8 +12,6 @@
 #include "network/network.h"
 
 #include "calc/elementary.h"
-#include "calc/friction.h"
-#include "calc/state.h"
 #include "network/solver_parts.h"
 #include "network/steam_line.h"
 #include "pipes/sizing.h"
@@ -51,14 +49,14 @@ public:
           m_line(network.source.superheated, m_source, network.source.temperature + kKelvin),
           m_phi(m_line, m_source),
           m_steam(network.source.superheated ? pipes::SteamKind::Superheated
-                                             : pipes::SteamKind::Saturated) {}
+                                             : pipes::SteamKind::Saturated),
+          m_friction(network.roughness) {}
 
     Result solve();
 
 private:
     TriedPipe trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double pIn,
                     double phiIn, double densityIn);
-    bool hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
 
     const Network& m_network;
@@ -66,28 +64,8 @@ private:
     SteamByPressure m_line;
     Antiderivative m_phi;
     pipes::SteamKind m_steam;
+    solver_parts::Friction m_friction;
 };
-
-double area(double boreMetres) {
-    return calc::kAreaFactor * boreMetres * boreMetres;
-}
-
-// R · ρ for a flow in a bore, constant along the pipe: R at a density of 1 kg/m³.
-double lossTimesDensity(double roughnessMm, double flow, double boreMetres) {
-    return calc::specificFrictionLoss(roughnessMm / 1000, flow, boreMetres, 1);
-}
-
-bool Solver::hopeless(const pipes::NamedPipe& pipe, double flow, double densityIn) const {
-    // The velocity only rises and R only grows along the pipe, as the density falls: a pipe too
-    // small at its inlet is too small.
-    const double bore = pipe.boreMm() / 1000;
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (flow / 3.6 / area(bore) / densityIn > band.high)
-        return true;
-    return m_network.maxSpecificLoss &&
-           lossTimesDensity(m_network.roughness, flow, bore) / densityIn >
-               *m_network.maxSpecificLoss;
-}
 
 TriedPipe Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow,
                         double pIn, double phiIn, double densityIn) {
@@ -95,13 +73,13 @@ TriedPipe Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     SegmentResult& r = t.result;
     const double bore = pipe.boreMm() / 1000;
     const double factor = 1 + segment.localLoss / 100;
-    const double rho = lossTimesDensity(m_network.roughness, flow, bore);
+    const double rho = m_friction.lossTimesDensity(flow, bore);
     r.flow = flow;
     r.pipe = pipe.name;
     r.bore = pipe.boreMm();
     r.pIn = shown(pIn);
     r.densityIn = densityIn;
-    r.velocityIn = flow / 3.6 / area(bore) / densityIn;
+    r.velocityIn = flow / 3.6 / solver_parts::area(bore) / densityIn;
     // Φ in MPa · kg/m³, R · ρ in Pa/m · kg/m³.
     t.phiOut = phiIn + factor * rho * segment.length / 1e6;
     const std::optional<double> pOut = m_phi.pressureAt(t.phiOut);
@@ -116,22 +94,13 @@ TriedPipe Solver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     r.pOut = shown(out);
     r.densityOut = densityOut;
     r.densityMean = m_phi.density(0.5 * (pIn + out));
-    r.velocityOut = flow / 3.6 / area(bore) / densityOut;
+    r.velocityOut = flow / 3.6 / solver_parts::area(bore) / densityOut;
     const double drop = (pIn - out) * 1e6; // Pa
     r.pressureDrop = drop / 1000;
     // A pipe without length has the loss per metre of its inlet.
     r.specificLoss =
         segment.length * factor > 0 ? drop / (segment.length * factor) : rho / densityIn;
-    const pipes::VelocityBand band = pipes::velocityBand(m_steam, static_cast<float>(bore));
-    if (*r.velocityOut > band.high)
-        r.verdicts.push_back(Verdict::VelocityAbove);
-    else if (*r.velocityOut < band.low)
-        r.verdicts.push_back(Verdict::VelocityBelow);
-    const bool overLimit =
-        m_network.maxSpecificLoss && *r.specificLoss > *m_network.maxSpecificLoss;
-    if (overLimit)
-        r.verdicts.push_back(Verdict::LossAboveLimit);
-    t.fits = *r.velocityOut <= band.high && !overLimit;
+    t.fits = solver_parts::judgeEnd(m_network, m_steam, bore, r);
     return t;
 }
 
@@ -183,7 +152,8 @@ Result Solver::solve() {
             bool found = false;
             for (const pipes::CataloguePipe& pipe : series) {
                 const pipes::NamedPipe named{std::string(pipe.name), pipe.outerMm, pipe.wallMm};
-                if (hopeless(named, flow[i], densityIn))
+                if (solver_parts::hopeless(m_network, m_steam, m_friction, named, flow[i],
+                                           densityIn))
                     continue;
                 chosen = trial(segment, named, flow[i], *in.mpa, in.phi, densityIn);
                 if (chosen.fits) {

@@ -1,5 +1,6 @@
 #include "network/solver_parts.h"
 
+#include "calc/state.h"
 #include "network/steam_line.h"
 #include "steam/if97.h"
 
@@ -13,7 +14,8 @@ namespace if97 = steam::if97;
 
 constexpr double kKelvin = 273.15;
 
-// T − T_sat(p) in K; none above the critical pressure, where there is no saturation.
+} // namespace
+
 std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
     if (steam.saturated)
         return 0.0;
@@ -22,7 +24,30 @@ std::optional<double> superheatAt(double mpa, const SteamPoint& steam) {
     return steam.kelvin - if97::saturationTemperature(mpa);
 }
 
-} // namespace
+double area(double boreMetres) {
+    return calc::kAreaFactor * boreMetres * boreMetres;
+}
+
+double Friction::lossTimesDensity(double flow, double boreMetres) const {
+    auto [at, fresh] = m_powers.try_emplace(boreMetres);
+    if (fresh)
+        at->second = calc::frictionPowers(m_roughness, boreMetres);
+    return calc::specificFrictionLoss(at->second, flow, 1);
+}
+
+bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& friction,
+              const pipes::NamedPipe& pipe, double flow, double densityIn) {
+    // Without heat loss the velocity only rises and R only grows along the pipe, as the density
+    // falls: a pipe too small at its inlet is too small. With heat loss the flow falls along it
+    // and cooling makes superheated steam denser, so its end may be slower; the rule is kept so
+    // that both solvers size alike.
+    const double bore = pipe.boreMm() / 1000;
+    const pipes::VelocityBand band = pipes::velocityBand(steam, static_cast<float>(bore));
+    if (flow / 3.6 / area(bore) / densityIn > band.high)
+        return true;
+    return network.maxSpecificLoss &&
+           friction.lossTimesDensity(flow, bore) / densityIn > *network.maxSpecificLoss;
+}
 
 Tree tree(const Network& network) {
     Tree t;
@@ -54,6 +79,18 @@ SteamPoint steamPoint(double mpa, double enthalpy) {
     }
     const double kelvin = if97::region2Temperature(mpa, enthalpy, low);
     return {kelvin, if97::region2(mpa, kelvin).density, false};
+}
+
+bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres, SegmentResult& r) {
+    const pipes::VelocityBand band = pipes::velocityBand(steam, static_cast<float>(boreMetres));
+    if (*r.velocityOut > band.high)
+        r.verdicts.push_back(Verdict::VelocityAbove);
+    else if (*r.velocityOut < band.low)
+        r.verdicts.push_back(Verdict::VelocityBelow);
+    const bool overLimit = network.maxSpecificLoss && *r.specificLoss > *network.maxSpecificLoss;
+    if (overLimit)
+        r.verdicts.push_back(Verdict::LossAboveLimit);
+    return *r.velocityOut <= band.high && !overLimit;
 }
 
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,

@@ -92,12 +92,16 @@ Region2Point region2Point(double mpa, double kelvin) {
 
     double gammaTau = 0.0;
     double gammaTauTau = 0.0;
+#pragma GCC unroll 16
     for (const Term& t : terms::kRegion2Ideal) {
         gammaTau += t.n * t.j * tauPowers[t.j - 1 + 7];
         gammaTauTau += t.n * t.j * (t.j - 1) * tauPowers[t.j - 2 + 7];
     }
     double gammaPi = 1.0 / pi;
     double gammaPiTau = 0.0;
+    // Unrolled, each term's powers and factors are constants the compiler reads from the table:
+    // a third fewer instructions, the same operations in the same order, so the same bits.
+#pragma GCC unroll 64
     for (const ResidualTerm& t : kResidual) {
         const double piI = piPowers[t.i], piI1 = piPowers[t.i - 1];
         const double xJ1 = xPowers[t.j - 1 + 2];
@@ -180,6 +184,7 @@ double region1Enthalpy(double mpa, double kelvin) {
     for (int k = 40; k >= 0; --k)
         yPowers[k] = yPowers[k + 1] * overY;
     double gammaTau = 0.0;
+#pragma GCC unroll 64
     for (const Term& t : terms::kRegion1)
         gammaTau += t.n * xPowers[t.i] * t.j * yPowers[t.j - 1 + 42];
     return kGasConstant * kelvin * tau * gammaTau;
@@ -190,7 +195,8 @@ double region1Enthalpy(double mpa, double kelvin) {
 // under 0.05 K⁻¹·δ²: after a step below 1e-9·T, under a quarter of the last bit of T up to
 // 1073.15 K. The density at the last point is carried the last step by its slope, which leaves
 // an error of order (δ/T)², far under its last bit too: no further evaluation.
-Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin) {
+Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, double guessKelvin,
+                              double stop) {
     double low = lowKelvin;
     double high = kHighestTemperature;
     double kelvin = guessKelvin > low && guessKelvin < high ? guessKelvin : low;
@@ -209,7 +215,7 @@ Superheated region2AtEnthalpy(double mpa, double enthalpy, double lowKelvin, dou
         (excess < 0.0 ? low : high) = kelvin;
         const double newton = kelvin - excess / at.vapour.heatCapacity;
         if (newton > low && newton < high) {
-            if (std::abs(newton - kelvin) <= 1e-9 * kelvin)
+            if (std::abs(newton - kelvin) <= stop * kelvin)
                 return {newton, moved(at, newton - kelvin)};
             kelvin = newton;
         } else {

@@ -103,7 +103,12 @@ TEST(HeatSolver, FlowsBalanceAtTheSourceAndEveryNode) {
     }
     for (std::size_t i = 0; i < n.segments.size(); ++i) {
         const double arriving = r.segments[i].flowOut;
-        EXPECT_NEAR(arriving, n.segments[i].load + leaving[n.segments[i].to], 1e-9 * arriving) << i;
+        EXPECT_NEAR(arriving, n.segments[i].load + leaving[n.segments[i].to], 1e-15 * arriving)
+            << i;
+        // An end segment delivers its load, not its inlet flow less a condensate that settled
+        // to within 1e-9.
+        if (!leaving.contains(n.segments[i].to))
+            EXPECT_EQ(arriving, n.segments[i].load) << i;
     }
     EXPECT_NEAR(r.sourceFlow, loads + condensate / 1000, 1e-9 * r.sourceFlow);
     EXPECT_NEAR(*r.condensate, condensate, 1e-9 * condensate);
