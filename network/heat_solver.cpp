@@ -72,7 +72,7 @@ struct Ends {
 struct Pass {
     Result result;
     std::vector<std::optional<Ends>> ends; // none where not computed
-    std::vector<double> condensate;        // kg/h, 0 where not computed
+    std::vector<double> condensate;        // kg/h; where not computed, the last pass's
     std::vector<std::string> pipes;        // as chosen
     bool outside = false;                  // some steam left region 2 and the saturation line
 };
@@ -109,7 +109,8 @@ public:
     Result solve();
 
 private:
-    Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries);
+    Pass pass(const std::vector<double>& flow, const std::vector<bool>& carries,
+              const std::vector<double>& lastCondensate);
     Trial trial(const Segment& segment, const pipes::NamedPipe& pipe, double flow, double flowOut,
                 const NodeState& in, bool carries) const;
     double shown(double mpa) const { return m_network.source.unit.reading(mpa); }
@@ -200,11 +201,15 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
     return t;
 }
 
-Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& carries) {
+Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& carries,
+                      const std::vector<double>& lastCondensate) {
     const auto& segments = m_network.segments;
     Pass p;
     p.result.segments.resize(segments.size());
-    p.condensate.assign(segments.size(), 0.0);
+    // A segment not computed in this pass (its pressure exhausted, or one above it) keeps the
+    // condensate it last had. Counting none would lower its inlet flow until it carries steam
+    // again, condensing as much as before, and the passes would swing between the two for ever.
+    p.condensate = lastCondensate;
     p.ends.resize(segments.size());
     p.pipes.resize(segments.size());
     std::map<std::string, NodeState> nodes;
@@ -324,7 +329,8 @@ Result HeatSolver::solve() {
         }
         return next;
     };
-    flow = flowsFrom(std::vector<double>(segments.size(), 0.0));
+    std::vector<double> condensate(segments.size(), 0.0);
+    flow = flowsFrom(condensate);
     std::vector<std::string> pipes;
     // The most a flow moved in the last pass, of itself: none yet, so the first pass is loose
     // too. Where nothing condenses, the next pass, a full one, then settles at once.
@@ -332,7 +338,7 @@ Result HeatSolver::solve() {
     for (int passes = 1; passes <= kMostPasses; ++passes) {
         const bool loose = moved > kUnsettled;
         m_tolerance = loose ? kLoose : heat_line::kRelativeTolerance;
-        Pass p = pass(flow, carries);
+        Pass p = pass(flow, carries, condensate);
         if (p.outside) {
             Result result;
             result.fault = "沿管网的蒸汽状态超出计算范围（IF97 第 2 区，或 350 ℃ 以下的饱和线）";
@@ -353,6 +359,7 @@ Result HeatSolver::solve() {
         if (settled && moved <= kSettled)
             return settle(p.result, p.ends, passes);
         pipes = std::move(p.pipes);
+        condensate = std::move(p.condensate);
         flow = next;
     }
     Result result;
