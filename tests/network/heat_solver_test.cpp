@@ -173,17 +173,21 @@ TEST(HeatSolver, APipeCondensingMoreThanItDeliversSettles) {
     // 1.5 km of D57×3.5 under 10 mm to a user of 0.3 t/h: carrying that alone it condenses some
     // 0.5 t/h, and at the 0.8 t/h that then enters it its pressure runs out. A pass that counted
     // no condensate for an exhausted pipe would swing between the two for ever; it settles as an
-    // exhausted branch, the rest of the network computed.
+    // exhausted branch, the one below it not computed, the rest of the network computed.
     Network swing = source(1.2, true, 230);
     swing.segments = {segment("S", "a", 900, 3, "D219x6", 50),
                       segment("a", "b", 1500, 0.3, "D57x3.5", 10),
-                      segment("a", "c", 700, 5, "D133x4", 40, heat::Laying::Indoor)};
+                      segment("a", "c", 700, 5, "D133x4", 40, heat::Laying::Indoor),
+                      segment("b", "d", 50, 0.05, "D32x3", 10)};
     for (Segment& each : swing.segments)
         each.localLoss = 15;
     const network::Result settled = network::solve(swing);
     ASSERT_EQ(settled.fault, "");
     EXPECT_EQ(settled.segments[1].verdicts, std::vector<Verdict>{Verdict::PressureExhausted});
     EXPECT_TRUE(settled.segments[2].pOut);
+    EXPECT_EQ(settled.segments[3].verdicts, std::vector<Verdict>{Verdict::UpstreamExhausted});
+    EXPECT_EQ(settled.segments[3].pipe, "D32x3") << "its own pipe, though not computed";
+    EXPECT_FALSE(settled.segments[3].pIn);
 }
 
 // A branch with no user below it is valved off: no flow, no heat lost, its steam standing at the

@@ -178,6 +178,37 @@ TEST(NetworkSheet, StatesTheHeatsSettingsMethodAndTotalsOnlyWithHeatLoss) {
     }
 }
 
+// Each material of the standard's Appendix A named among the inputs and its own λ(tm) in the
+// method, as the standard writes them: no other material's formula.
+TEST(NetworkSheet, NamesEachMaterialWithItsOwnConductivity) {
+    struct Material {
+        heat::Material material;
+        std::string word;
+        std::string formula;
+    };
+    const Material materials[] = {
+        {heat::Material::RockWool, "岩棉", "λ = 0.0337 + 0.000151 × tm"},
+        {heat::Material::GlassWool, "玻璃棉", "λ = 0.041 + 0.00017 × (tm − 70)"},
+        {heat::Material::CompositeSilicate, "复合硅酸盐", "λ = 0.043 + 0.00015 × (tm − 70)"},
+        {heat::Material::CalciumSilicate, "硅酸钙", "λ = 0.0479 + 1.0185×10^-4 × tm"},
+    };
+    for (const Material& m : materials) {
+        SCOPED_TRACE(m.word);
+        network::HeatLoss heat = rockWool();
+        heat.insulation = m.material;
+        const Network network = branched(heat);
+        const sheet::Sheet s =
+            network::networkSheet(network, network::solve(network), "2026-12-08");
+        const std::vector<sheet::Input> inputs = heatInputs(s);
+        EXPECT_NE(std::find(inputs.begin(), inputs.end(), sheet::Input{"保温材料", m.word}),
+                  inputs.end());
+        const std::string method = joined(s.method);
+        for (const Material& other : materials)
+            EXPECT_EQ(method.find(other.formula) != std::string::npos, &other == &m)
+                << other.formula;
+    }
+}
+
 // Without heat loss the results table is the one it was before there was any; the node table
 // gains the adiabatic temperatures, and the required ones only where a user states one.
 TEST(NetworkSheet, WithoutHeatLossTheResultsReadAsBefore) {
