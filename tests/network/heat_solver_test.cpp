@@ -107,8 +107,9 @@ TEST(HeatSolver, FlowsBalanceAtTheSourceAndEveryNode) {
             << i;
         // An end segment delivers its load, not its inlet flow less a condensate that settled
         // to within 1e-9.
-        if (!leaving.contains(n.segments[i].to))
+        if (!leaving.contains(n.segments[i].to)) {
             EXPECT_EQ(arriving, n.segments[i].load) << i;
+        }
     }
     EXPECT_NEAR(r.sourceFlow, loads + condensate / 1000, 1e-9 * r.sourceFlow);
     EXPECT_NEAR(*r.condensate, condensate, 1e-9 * condensate);
