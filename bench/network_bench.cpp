@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -50,11 +51,10 @@ network::Network typicalNetwork() {
     return n;
 }
 
-void BM_NetworkKeystroke(benchmark::State& run) {
-    network::Network n = typicalNetwork();
+// A typed length, as the window recomputes the network at each keystroke.
+void keystrokes(benchmark::State& run, network::Network n) {
     double length = 100;
     for (auto _ : run) {
-        // A typed length, as the window recomputes at each keystroke.
         n.segments[0].length = (length += 0.001);
         const network::Result result = network::solve(n);
         if (!result.fault.empty() || !result.segments.back().pOut) {
@@ -63,6 +63,10 @@ void BM_NetworkKeystroke(benchmark::State& run) {
         }
         benchmark::DoNotOptimize(result);
     }
+}
+
+void BM_NetworkKeystroke(benchmark::State& run) {
+    keystrokes(run, typicalNetwork());
 }
 
 // The same network losing heat as the examples' pipes do: rock wool under a jacket of emissivity
@@ -83,16 +87,7 @@ void BM_HeatKeystroke(benchmark::State& run) {
                 : 50;
         segment.laying = network::heat::Laying::Overhead;
     }
-    double length = 100;
-    for (auto _ : run) {
-        n.segments[0].length = (length += 0.001);
-        const network::Result result = network::solve(n);
-        if (!result.fault.empty() || !result.segments.back().pOut) {
-            run.SkipWithError("the network did not solve");
-            break;
-        }
-        benchmark::DoNotOptimize(result);
-    }
+    keystrokes(run, std::move(n));
 }
 
 void BM_NetworkFloor(benchmark::State& run) {
