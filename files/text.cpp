@@ -93,4 +93,13 @@ std::string csvField(std::string_view field) {
     return quoted + "\"";
 }
 
+std::string spreadsheetText(std::string_view text) {
+    static constexpr std::array<std::string_view, 7> kFormulaStarts{"=", "+",  "-", "\u2212",
+                                                                    "@", "\t", "\r"};
+    const bool formula =
+        std::any_of(kFormulaStarts.begin(), kFormulaStarts.end(),
+                    [&](std::string_view start) { return text.starts_with(start); });
+    return formula ? "'" + std::string(text) : std::string(text);
+}
+
 } // namespace files

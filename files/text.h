@@ -21,4 +21,11 @@ std::string inQuotes(std::string_view text);
 // drops unquoted ones and the field would not read back as written.
 std::string csvField(std::string_view field);
 
+// A text cell as a spreadsheet should take it, in a CSV or a tab-separated paste: one that begins
+// with =, +, -, − (U+2212), @, a tab or a carriage return would be read as a formula, and a name
+// in a network file received from someone else could run one, so it is written after an
+// apostrophe, which a spreadsheet takes as "this is text" and does not show. For text cells only,
+// chosen by the cell's kind: a number's minus sign is its own.
+std::string spreadsheetText(std::string_view text);
+
 } // namespace files

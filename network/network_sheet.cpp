@@ -148,16 +148,17 @@ std::vector<sheet::Input> heatInputs(const Network& network) {
     const HeatLoss& heat = *network.heatLoss;
     const auto text = [](double value) { return calc::shortestText(value); };
     std::vector<sheet::Input> inputs{
-        {"环境温度", text(heat.air.ambient) + " ℃"},
-        {"风速", text(heat.air.wind) + " m/s"},
+        {"环境温度", text(heat.air.ambient), "℃", true},
+        {"风速", text(heat.air.wind), "m/s", true},
         {"保温材料", insulationWords(heat.insulation)},
     };
+    // A given coefficient is said as given, in words.
     if (heat.air.surfaceCoefficient)
         inputs.push_back(
             {"表面放热系数", "给定 " + text(*heat.air.surfaceCoefficient) + " W/(m²·K)"});
     else
-        inputs.push_back({"外表面黑度", text(heat.air.emissivity)});
-    inputs.push_back({"散热附加系数", text(heat.factor)});
+        inputs.push_back({"外表面黑度", text(heat.air.emissivity), "", true});
+    inputs.push_back({"散热附加系数", text(heat.factor), "", true});
     inputs.push_back(
         {"运行方式", heat.operation == heat::Operation::YearRound ? "常年运行" : "季节运行"});
     return inputs;
@@ -191,11 +192,12 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
     s.date = date;
     s.inputs = {
         {"热源节点", texts.node},
-        {"热源压力", texts.pressure + " " + texts.unit},
+        {"热源压力", texts.pressure, texts.unit, true},
         {"蒸汽", texts.superheated ? "过热蒸汽，" + texts.temperature + " ℃" : "饱和蒸汽"},
-        {"粗糙度", texts.roughness + " mm"},
+        {"粗糙度", texts.roughness, "mm", true},
         {"管材", texts.series},
-        {"比摩阻上限", texts.limit.empty() ? "不限" : texts.limit + " Pa/m"},
+        texts.limit.empty() ? sheet::Input{"比摩阻上限", "不限"}
+                            : sheet::Input{"比摩阻上限", texts.limit, "Pa/m", true},
     };
     for (sheet::Input& input : heatInputs(network))
         s.inputs.push_back(std::move(input));
@@ -217,9 +219,11 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
             segments.headings.push_back(headingOf(kGridColumns[column], texts.unit));
     for (const SegmentTexts& cells : texts.segments) {
         std::vector<sheet::Cell>& row = segments.rows.emplace_back();
+        // A name is filed as typed: "001" stays a text, as does one a spreadsheet would run.
         for (std::size_t column = 0; column < cells.size(); ++column)
             if (shown(column))
-                row.push_back(sheet::shownCell(cells[column]));
+                row.push_back(
+                    {cells[column], kGridColumns[column].figure && !cells[column].empty()});
     }
 
     std::vector<SegmentLine> lines;

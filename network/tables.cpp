@@ -48,18 +48,23 @@ std::string codes(std::span<const Verdict> verdicts) {
     return list;
 }
 
+// A text as a CSV field, kept a text where a spreadsheet would run it as a formula.
+std::string textField(std::string_view text) {
+    return files::csvField(files::spreadsheetText(text));
+}
+
 // As a CSV field for scripts: the file's own pipe name, the verdicts' codes.
 std::string scriptField(const Value& value) {
-    return std::visit(Rules{
-                          [](std::string_view text) { return files::csvField(text); },
-                          [](const Figure& figure) {
-                              return figure.value ? calc::shortestText(*figure.value)
-                                                  : std::string();
-                          },
-                          [](const PipeCell& pipe) { return files::csvField(pipe.name); },
-                          [](std::span<const Verdict> verdicts) { return codes(verdicts); },
-                      },
-                      value);
+    return std::visit(
+        Rules{
+            [](std::string_view text) { return textField(text); },
+            [](const Figure& figure) {
+                return figure.value ? calc::shortestText(*figure.value) : std::string();
+            },
+            [](const PipeCell& pipe) { return textField(pipe.name); },
+            [](std::span<const Verdict> verdicts) { return textField(codes(verdicts)); },
+        },
+        value);
 }
 
 // In the documented order of keys, not the library's alphabetical one.
@@ -126,16 +131,13 @@ std::string csvLine(std::initializer_list<std::string> fields) {
 } // namespace
 
 // The sheet holds the window's text. A figure is a number unless it is beyond the float range
-// and shown as words; a name is read as the window's cell is, so that one typed as a number is
-// filed as one.
+// and shown as words; a name is a text as typed, so that "001" is not filed as the number 1.
 sheet::Cell sheetCell(const Value& value) {
     std::string text = windowText(value);
     if (const auto* figure = std::get_if<Figure>(&value)) {
         const bool number = figure->value && std::isfinite(calc::storedFloat(*figure->value));
         return {number && text.starts_with(' ') ? text.substr(1) : text, number};
     }
-    if (std::holds_alternative<std::string_view>(value))
-        return sheet::shownCell(text);
     return {std::move(text), false};
 }
 
@@ -159,7 +161,7 @@ std::string pipesCsv() {
     std::string csv = csvLine({"series", "pipe", "outer_mm", "wall_mm", "bore_mm"});
     for (const pipes::Series series : {pipes::Series::Seamless, pipes::Series::Welded}) {
         for (const pipes::CataloguePipe& pipe : pipes::catalogue(series)) {
-            csv += csvLine({std::string(pipes::seriesName(series)), files::csvField(pipe.name),
+            csv += csvLine({textField(pipes::seriesName(series)), textField(pipe.name),
                             calc::shortestText(pipe.outerMm), calc::shortestText(pipe.wallMm),
                             calc::shortestText(pipe.boreMm())});
         }

@@ -49,26 +49,28 @@ inline constexpr std::array<std::string_view, 2> kOperationShown{"常年运行",
 using SegmentTexts = std::array<std::string, kColumns>;
 
 // A column of the grid: its heading with its unit, as the window and the sheet head it (the
-// window names the source's pressure unit once, beside the source's pressure), and the widest
-// cell it is sized for.
+// window names the source's pressure unit once, beside the source's pressure), the widest cell
+// it is sized for, and whether it holds figures, which the sheet files as numbers, or texts
+// (names, a pipe, a laying), which it files as typed however they read.
 struct GridColumn {
     std::string_view heading;
     Unit unit;
     std::string_view widest;
+    bool figure = false;
 };
 // In the order of Column.
 inline constexpr std::array<GridColumn, kColumns> kGridColumns{{
     {"管段", {}, "主干 12"},
     {"起点", {}, "用户 12"},
     {"终点", {}, "用户 12"},
-    {"长度", {"m"}, "12345.6"},
-    {"局部损失", {"%"}, "120"},
+    {"长度", {"m"}, "12345.6", true},
+    {"局部损失", {"%"}, "120", true},
     {"管子", {}, "D1020×14"},
-    {"负荷", {"t/h"}, "123.45"},
-    {"要求压力", kSource, "0.8"},
-    {"保温厚度", {"mm"}, "1000"},
+    {"负荷", {"t/h"}, "123.45", true},
+    {"要求压力", kSource, "0.8", true},
+    {"保温厚度", {"mm"}, "1000", true},
     {"敷设", {}, "架空"},
-    {"要求温度", {"℃"}, "250"},
+    {"要求温度", {"℃"}, "250", true},
 }};
 
 // The grid's headings with their fixed units, one a tab, as the window's description gives

@@ -52,34 +52,40 @@ std::string oneCell(std::string_view text) {
     return cell;
 }
 
-using Fields = std::vector<std::string_view>;
+// A line's fields, each as a spreadsheet should take it.
+using Fields = std::vector<std::string>;
 
-Fields fields(const std::vector<std::string>& texts) {
-    return {texts.begin(), texts.end()};
+// Texts, each kept a text.
+Fields texts(const std::vector<std::string>& texts) {
+    Fields kept;
+    for (const std::string& text : texts)
+        kept.push_back(files::spreadsheetText(text));
+    return kept;
 }
 
-Fields fields(const std::vector<Cell>& cells) {
-    Fields texts;
+// A row's cells: a number as its figure, any other cell kept a text.
+Fields cells(const std::vector<Cell>& cells) {
+    Fields kept;
     for (const Cell& cell : cells)
-        texts.push_back(cell.text);
-    return texts;
+        kept.push_back(cell.number ? cell.text : files::spreadsheetText(cell.text));
+    return kept;
 }
 
 // The fields, each as `field` writes it, between separators and before the line's end.
-std::string line(const Fields& texts, std::string_view separator,
+std::string line(const Fields& fields, std::string_view separator,
                  std::string (*field)(std::string_view), std::string_view end) {
     std::string text;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        text.append(i == 0 ? "" : separator).append(field(texts[i]));
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        text.append(i == 0 ? "" : separator).append(field(fields[i]));
     return text.append(end);
 }
 
-std::string tsvLine(const Fields& texts) {
-    return line(texts, "\t", oneCell, "\n");
+std::string tsvLine(const Fields& fields) {
+    return line(fields, "\t", oneCell, "\n");
 }
 
-std::string csvLine(const Fields& texts) {
-    return line(texts, ",", files::csvField, "\r\n");
+std::string csvLine(const Fields& fields) {
+    return line(fields, ",", files::csvField, "\r\n");
 }
 
 // The parts of a text between its tabs.
@@ -134,36 +140,43 @@ std::vector<Cell> shownCells(std::string_view row) {
     return cells;
 }
 
+std::string shownValue(const Input& input) {
+    return input.unit.empty() ? input.value : input.value + " " + input.unit;
+}
+
 std::string tabSeparated(const Table& table, std::span<const std::size_t> rows) {
-    std::string text = tsvLine(fields(table.headings));
+    std::string text = tsvLine(texts(table.headings));
     if (rows.empty())
         for (const std::vector<Cell>& row : table.rows)
-            text += tsvLine(fields(row));
+            text += tsvLine(cells(row));
     for (const std::size_t index : rows)
         if (index < table.rows.size())
-            text += tsvLine(fields(table.rows[index]));
+            text += tsvLine(cells(table.rows[index]));
     return text;
 }
 
 std::string csvText(const Sheet& sheet) {
-    std::string csv = "\xEF\xBB\xBF" + csvLine({sheet.title});
+    std::string csv = "\xEF\xBB\xBF" + csvLine(texts({sheet.title}));
     if (!sheet.subject.empty())
-        csv += csvLine({sheet.subject});
-    csv += csvLine({"程序", sheet.program}) + csvLine({"日期", sheet.date});
+        csv += csvLine(texts({sheet.subject}));
+    csv += csvLine(texts({"程序", sheet.program})) + csvLine(texts({"日期", sheet.date}));
+    // A number with its unit is a text here; one without a unit is a number.
     for (const Input& input : sheet.inputs)
-        csv += csvLine({input.name, input.value});
+        csv += csvLine(input.number && input.unit.empty()
+                           ? Fields{files::spreadsheetText(input.name), input.value}
+                           : texts({input.name, shownValue(input)}));
     for (const Table& table : sheet.tables) {
-        csv += "\r\n" + csvLine({table.title}) + csvLine(fields(table.headings));
+        csv += "\r\n" + csvLine(texts({table.title})) + csvLine(texts(table.headings));
         for (const std::vector<Cell>& row : table.rows)
-            csv += csvLine(fields(row));
+            csv += csvLine(cells(row));
     }
-    for (const auto& [heading, texts] :
+    for (const auto& [heading, lines] :
          {std::pair{"结论", &sheet.findings}, std::pair{"计算方法", &sheet.method}}) {
-        if (texts->empty())
+        if (lines->empty())
             continue;
-        csv += "\r\n" + csvLine({heading});
-        for (const std::string& text : *texts)
-            csv += csvLine({text});
+        csv += "\r\n" + csvLine(texts({heading}));
+        for (const std::string& text : *lines)
+            csv += csvLine(texts({text}));
     }
     return csv;
 }

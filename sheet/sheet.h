@@ -32,13 +32,19 @@ struct Table {
     bool operator==(const Table&) const = default;
 };
 
-// One input as the sheet states it: "热源压力", "1 MPa(表压)".
+// One input as the sheet states it: "热源压力", "1 MPa(表压)"; a number as its figure and unit,
+// so that a workbook holds it as a number a formula can use, its unit in the name's cell.
 struct Input {
     std::string name;
-    std::string value;
+    std::string value;     // a number's figure, in the digits the network's file gives ("1")
+    std::string unit = {}; // a number's unit ("MPa(表压)"), or none ("散热附加系数")
+    bool number = false;
 
     bool operator==(const Input&) const = default;
 };
+
+// An input's value as the page and the CSV show it: "1 MPa(表压)".
+std::string shownValue(const Input& input);
 
 struct Sheet {
     std::string title;   // what was calculated: "蒸汽管网水力计算书"
@@ -68,21 +74,24 @@ std::vector<Cell> shownCells(std::string_view row);
 
 // The rows given (all when none are) as tab-separated text, the headings first and a line ending
 // each row, so that a paste into a spreadsheet gives each value its own cell. A tab or a line
-// break inside a cell would start another cell or row, so each becomes a space.
+// break inside a cell would start another cell or row, so each becomes a space; a text cell that
+// a spreadsheet would read as a formula is kept a text (files::spreadsheetText).
 std::string tabSeparated(const Table& table, std::span<const std::size_t> rows = {});
 
 // The whole sheet as CSV (RFC 4180) for a spreadsheet: UTF-8 after a byte-order mark, so that
 // the Chinese text opens as such, and CRLF line ends. The title, the subject, the program and the
 // date, the inputs as name,value rows, then each table after a blank line (its title, headings
-// and rows), then the findings and the method, a line each.
+// and rows), then the findings and the method, a line each. Every field but a number cell is a
+// text, kept one (files::spreadsheetText).
 std::string csvText(const Sheet& sheet);
 
 // Saved through a temporary file in the same folder renamed over the old one; empty when saved,
 // else one message naming the file and why.
 std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path);
-// A workbook: a worksheet for each table, the sheet's title, program, date and inputs above it,
-// its headings bold, numbers as numbers showing the digits the window shows, its findings under
-// it; the method on a worksheet of its own.
+// A workbook: a worksheet for each table, the sheet's title, program, date and inputs above it
+// (a number input as a number, its unit after its name), its headings bold, numbers as numbers
+// showing the digits the window shows and every other cell a text, never a formula, its findings
+// under it; the method on a worksheet of its own.
 std::string saveXlsx(const Sheet& sheet, const std::filesystem::path& path);
 
 } // namespace sheet

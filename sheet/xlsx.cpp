@@ -71,9 +71,9 @@ double textWidth(std::string_view text) {
 }
 
 // The number format that shows a figure with the digits it was shown with: "0.00" for
-// "182.06", "0.000E+00" for "1.235E-05".
+// "182.06", "0.000E+00" for "1.235E-05" (or a file's "1.235e-05").
 std::string numberFormat(std::string_view shown) {
-    const std::size_t exponent = shown.find('E');
+    const std::size_t exponent = shown.find_first_of("Ee");
     const std::string_view mantissa = shown.substr(0, exponent);
     const std::size_t point = mantissa.find('.');
     std::string format = "0";
@@ -225,15 +225,23 @@ void tableSheet(Workbook& book, const Sheet& sheet, const Table& table) {
     if (!sheet.subject.empty())
         book.text(ws, row++, 0, sheet.subject, book.format(true));
     std::vector<double> widths(std::max<std::size_t>(table.headings.size(), 2), 0);
-    const auto input = [&](std::string_view name, std::string_view value) {
+    const auto input = [&](std::string_view name, const Cell& value) {
         book.text(ws, row, 0, name);
-        book.text(ws, row++, 1, value);
+        if (value.number)
+            book.cell(ws, row, 1, value, Look::Plain);
+        else
+            book.text(ws, row, 1, value.text);
+        ++row;
         widths[0] = std::max(widths[0], textWidth(name));
     };
-    input("程序", sheet.program);
-    input("日期", sheet.date);
+    input("程序", {sheet.program});
+    input("日期", {sheet.date});
+    // A number under a name with its unit, as a table's heading has it, for formulas to use.
     for (const Input& i : sheet.inputs)
-        input(i.name, i.value);
+        if (i.number)
+            input(i.unit.empty() ? i.name : i.name + " (" + i.unit + ")", {i.value, true});
+        else
+            input(i.name, {shownValue(i)});
     ++row;
     book.text(ws, row++, 0, table.title, book.format(true));
     const lxw_row_t headings = row++;

@@ -105,11 +105,11 @@ TEST(NetworkSheet, StatesTheHeatsSettingsMethodAndTotalsOnlyWithHeatLoss) {
     const Case cases[] = {
         {"rock wool in the wind",
          rockWool(),
-         {{"环境温度", "-5.5 ℃"},
-          {"风速", "4 m/s"},
+         {{"环境温度", "-5.5", "℃", true},
+          {"风速", "4", "m/s", true},
           {"保温材料", "岩棉"},
-          {"外表面黑度", "0.3"},
-          {"散热附加系数", "1.15"},
+          {"外表面黑度", "0.3", "", true},
+          {"散热附加系数", "1.15", "", true},
           {"运行方式", "常年运行"}},
          withHeat,
          {"GB 50264-2013《工业设备及管道绝热工程设计规范》",
@@ -121,11 +121,11 @@ TEST(NetworkSheet, StatesTheHeatsSettingsMethodAndTotalsOnlyWithHeatLoss) {
          {"不计散热损失", "玻璃棉", "给定值"}},
         {"a typed conductivity and a fixed coefficient",
          typedLambda(),
-         {{"环境温度", "20 ℃"},
-          {"风速", "0 m/s"},
+         {{"环境温度", "20", "℃", true},
+          {"风速", "0", "m/s", true},
           {"保温材料", "导热系数 0.05 W/(m·K)"},
           {"表面放热系数", "给定 11.63 W/(m²·K)"},
-          {"散热附加系数", "1.3"},
+          {"散热附加系数", "1.3", "", true},
           {"运行方式", "季节运行"}},
          withHeat,
          {"GB 50264-2013", "常数 λ = 0.05 W/(m·K)", "αs = 11.63 W/(m²·K)", "k = 1.3",
@@ -234,6 +234,42 @@ TEST(NetworkSheet, WithoutHeatLossTheResultsReadAsBefore) {
     std::vector<std::string> required = nodes;
     required.insert(required.end(), {"要求温度 (℃)", "温度余量 (℃)"});
     EXPECT_EQ(headings("节点压力与温度"), required);
+}
+
+// A name that reads as a number or a formula is filed as the text it is ("001" was the number 1
+// in a workbook); the figures typed into the grid and the inputs' numbers are numbers, each input
+// with its unit apart, so that a workbook's formulas can use them.
+TEST(NetworkSheet, FilesNamesAsTypedAndTypedFiguresAsNumbers) {
+    Network network = branched(std::nullopt);
+    network.segments[0].name = "001";
+    network.segments[1].name = "=1+1";
+    network.maxSpecificLoss = 100;
+    const sheet::Sheet s = network::networkSheet(network, network::solve(network), "2026-12-08");
+    const auto table = [&](std::string_view title) {
+        return *std::find_if(s.tables.begin(), s.tables.end(),
+                             [&](const sheet::Table& t) { return t.title == title; });
+    };
+    using sheet::Cell;
+    const sheet::Table grid = table("管段数据");
+    ASSERT_EQ(grid.rows.size(), 3u);
+    EXPECT_EQ(
+        grid.rows[0],
+        (std::vector<Cell>{
+            {"001"}, {"S"}, {"J"}, {"1000", true}, {"10", true}, {"D219×6"}, {"0", true}, {""}}));
+    EXPECT_EQ(grid.rows[1][0], Cell{"=1+1"});
+    const sheet::Table results = table("管段计算结果");
+    EXPECT_EQ(results.rows[0][0], Cell{"001"});
+    EXPECT_EQ(results.rows[1][0], Cell{"=1+1"});
+    const std::vector<sheet::Input> head(s.inputs.begin(), s.inputs.begin() + 6);
+    EXPECT_EQ(head, (std::vector<sheet::Input>{{"热源节点", "S"},
+                                               {"热源压力", "0.8", "MPa(绝压)", true},
+                                               {"蒸汽", "饱和蒸汽"},
+                                               {"粗糙度", "0.2", "mm", true},
+                                               {"管材", "无缝钢管"},
+                                               {"比摩阻上限", "100", "Pa/m", true}}));
+    // The page and the CSV show them as before.
+    EXPECT_EQ(sheet::shownValue(head[1]), "0.8 MPa(绝压)");
+    EXPECT_EQ(sheet::shownValue(head[0]), "S");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "files/save.h"
+#include "files/text.h"
 #include "pipes/sizing_sheet.h"
 #include "sheet/sheet.h"
 
@@ -24,7 +25,7 @@ TEST(Sheet, CsvQuotesWhatACellNeedsAndEndsLinesInCrLf) {
     s.inputs = {{"a,b", "x"}, {"q\"q", " lead"}};
     s.tables = {{.title = "T",
                  .headings = {"h1", "h 2"},
-                 .rows = {{{"1.5", true}, {"line\nbreak"}}, {{"trail "}, {"\r"}}},
+                 .rows = {{{"1.5", true}, {"line\nbreak"}}, {{"trail "}, {"a\rb"}}},
                  .looks = {}}};
     s.findings = {"f1"};
     EXPECT_EQ(sheet::csvText(s), "\xEF\xBB\xBF"
@@ -37,15 +38,70 @@ TEST(Sheet, CsvQuotesWhatACellNeedsAndEndsLinesInCrLf) {
                                  "T\r\n"
                                  "h1,h 2\r\n"
                                  "1.5,\"line\nbreak\"\r\n"
-                                 "\"trail \",\"\r\"\r\n"
+                                 "\"trail \",\"a\rb\"\r\n"
                                  "\r\n"
                                  "结论\r\n"
                                  "f1\r\n");
     // A tab or a line break in a cell would start another cell or row of the paste.
     s.tables[0].rows[1][0].text = "a\tb";
-    EXPECT_EQ(sheet::tabSeparated(s.tables[0]), "h1\th 2\n1.5\tline break\na b\t \n");
+    EXPECT_EQ(sheet::tabSeparated(s.tables[0]), "h1\th 2\n1.5\tline break\na b\ta b\n");
     const std::size_t second[] = {1, 7};
-    EXPECT_EQ(sheet::tabSeparated(s.tables[0], second), "h1\th 2\na b\t \n");
+    EXPECT_EQ(sheet::tabSeparated(s.tables[0], second), "h1\th 2\na b\ta b\n");
+}
+
+// A text a spreadsheet would take for a formula gets the apostrophe that keeps it a text, and
+// only such a text: what a spreadsheet starts a formula with, worked from the common practice
+// for CSV files (=, +, -, the minus sign U+2212, @, a tab, a carriage return).
+TEST(Sheet, ATextThatWouldRunAsAFormulaIsKeptAText) {
+    const struct {
+        const char* why;
+        std::string_view text;
+        std::string_view kept;
+    } cases[] = {
+        {"a formula", "=HYPERLINK(\"http://x\",\"a\")", "'=HYPERLINK(\"http://x\",\"a\")"},
+        {"a sum", "+1+1", "'+1+1"},
+        {"a minus", "-x", "'-x"},
+        {"a lone minus", "-", "'-"},
+        {"the minus sign", "\u22125", "'\u22125"},
+        {"a function", "@SUM(1)", "'@SUM(1)"},
+        {"a tab first", "\tT", "'\tT"},
+        {"a carriage return first", "\rT", "'\rT"},
+        {"digits", "001", "001"},
+        {"an equals sign later", "a=b", "a=b"},
+        {"a blank first", " =1", " =1"},
+        {"a hyphen that is not a minus", "\u20101", "\u20101"},
+        {"empty", "", ""},
+        {"Chinese", "用户 1", "用户 1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(files::spreadsheetText(c.text), c.kept) << c.why;
+}
+
+// Every writer guards text cells by their kind: a number's minus is its own, and the same text
+// in a text cell is guarded in the CSV, the paste and the inputs; a number input shows its unit.
+TEST(Sheet, TextCellsAreGuardedAndNumbersAreNot) {
+    sheet::Sheet s;
+    s.title = "=T";
+    s.program = "P";
+    s.date = "D";
+    s.inputs = {{"节点", "+S"}, {"温度", "-5.5", "℃", true}, {"系数", "-1", "", true}};
+    s.tables = {{.title = "T",
+                 .headings = {"-h", "h"},
+                 .rows = {{{"-0.05", true}, {"-0.05"}}, {{"\tx"}, {"@y"}}},
+                 .looks = {}}};
+    EXPECT_EQ(sheet::csvText(s), "\xEF\xBB\xBF"
+                                 "'=T\r\n"
+                                 "程序,P\r\n"
+                                 "日期,D\r\n"
+                                 "节点,'+S\r\n"
+                                 "温度,'-5.5 ℃\r\n"
+                                 "系数,-1\r\n"
+                                 "\r\n"
+                                 "T\r\n"
+                                 "'-h,h\r\n"
+                                 "-0.05,'-0.05\r\n"
+                                 "'\tx,'@y\r\n");
+    EXPECT_EQ(sheet::tabSeparated(s.tables[0]), "'-h\th\n-0.05\t'-0.05\n' x\t'@y\n");
 }
 
 TEST(Sheet, AShownNumberIsANumberWithoutItsSignBlank) {

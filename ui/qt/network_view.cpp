@@ -50,11 +50,11 @@ void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& d
     std::vector<Column> columns;
     for (const network::ResultColumn<Row>* column : network::windowOrder(described))
         headings.push_back(network::headingOf(*column));
-    for (const network::ResultColumn<Row>* column : network::windowOrder(described))
-        columns.push_back(
-            {headings[columns.size()].c_str(),
-             column->cell.kind == network::Kind::Figure ? Qt::AlignRight : Qt::AlignLeft,
-             column->widest.data()});
+    for (const network::ResultColumn<Row>* column : network::windowOrder(described)) {
+        const bool figure = column->cell.kind == network::Kind::Figure;
+        columns.push_back({headings[columns.size()].c_str(),
+                           figure ? Qt::AlignRight : Qt::AlignLeft, column->widest.data(), figure});
+    }
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table->setColumns(columns);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);

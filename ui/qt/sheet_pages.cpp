@@ -151,8 +151,8 @@ void flow(Pages& pages, const sheet::Sheet& sheet, const std::vector<TableFit>& 
         for (const sheet::Input& input : sheet.inputs) {
             const Lines name(qtext(input.name), body, nameWidth - style.px(kBodyPt), Qt::AlignLeft,
                              style.device);
-            const Lines value(qtext(input.value), body, pages.width() - nameWidth, Qt::AlignLeft,
-                              style.device);
+            const Lines value(qtext(sheet::shownValue(input)), body, pages.width() - nameWidth,
+                              Qt::AlignLeft, style.device);
             const double height = std::max(name.height(), value.height());
             pages.keep(height);
             const double y = pages.take(height);

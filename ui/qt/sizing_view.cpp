@@ -22,13 +22,14 @@ using ui::Kind;
 
 namespace {
 
-// The sizing table's columns: heading and alignment, the widest cell one may show, in order.
+// The sizing table's columns: heading and alignment, the widest cell one may show, whether it
+// holds figures, in order.
 const Table::Column kColumns[] = {
     {pipes::kSizingHeadings[0].data(), Qt::AlignLeft, "D1020×12"},
-    {pipes::kSizingHeadings[1].data(), Qt::AlignRight, "1000.000"},
-    {pipes::kSizingHeadings[2].data(), Qt::AlignRight, "0.1234567"},
-    {pipes::kSizingHeadings[3].data(), Qt::AlignRight, "0.1234567"},
-    {pipes::kSizingHeadings[4].data(), Qt::AlignRight, "0.1234567"},
+    {pipes::kSizingHeadings[1].data(), Qt::AlignRight, "1000.000", true},
+    {pipes::kSizingHeadings[2].data(), Qt::AlignRight, "0.1234567", true},
+    {pipes::kSizingHeadings[3].data(), Qt::AlignRight, "0.1234567", true},
+    {pipes::kSizingHeadings[4].data(), Qt::AlignRight, "0.1234567", true},
     {pipes::kSizingHeadings[5].data(), Qt::AlignHCenter, "40–60"},
     {pipes::kSizingHeadings[6].data(), Qt::AlignHCenter, "比摩阻超限，压降过大"},
 };

@@ -40,8 +40,12 @@ QString Table::copied(bool selected) const {
     for (int i = 0; i < topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = topLevelItem(i);
         std::vector<sheet::Cell>& cells = shown.rows.emplace_back();
-        for (int column = 0; column < columnCount(); ++column)
-            cells.push_back({.text = row->text(column).toStdString()});
+        // A figure column's cell copied as a number, any other as a text a paste keeps as such.
+        for (int column = 0; column < columnCount(); ++column) {
+            const std::string text = row->text(column).toStdString();
+            const auto place = static_cast<std::size_t>(column);
+            cells.push_back({text, place < m_figures.size() && m_figures[place] && !text.empty()});
+        }
         if (row->isSelected())
             rows.push_back(static_cast<std::size_t>(i));
     }
@@ -94,6 +98,9 @@ void Table::setColumns(std::span<const Column> columns) {
     QFont bold = font();
     bold.setBold(true);
     QList<int> widths;
+    m_figures.clear();
+    for (const Column& column : columns)
+        m_figures.push_back(column.figure);
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         headerItem()->setTextAlignment(i, columns[i].alignment | Qt::AlignVCenter);
         sample->setText(i, QString::fromUtf8(columns[i].widest));

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 #include <span>
+#include <vector>
 
 namespace controls::qt {
 
@@ -23,7 +24,8 @@ public:
     struct Column {
         const char* heading;
         Qt::Alignment alignment;
-        const char* widest; // the widest cell the column will show
+        const char* widest;  // the widest cell the column will show
+        bool figure = false; // its cells are figures, copied as numbers; others as texts
     };
     // Fixed headings, and each column sized for its widest cell in the window's font, bold
     // included (the recommended row is bold), so that every column shows whole.
@@ -50,6 +52,7 @@ private:
 
     QList<int> m_widths;
     QSize m_preferred;
+    std::vector<bool> m_figures; // a column's, by its place
 };
 
 } // namespace controls::qt
