@@ -2,9 +2,11 @@
 """The calculation sheet's exports read back by independent readers: Python's csv module and
 openpyxl. Every cell of the window's tables is expected from `steam-network calc --json` (the
 solver's figures, shown as the windows show a figure: the 32-bit float to 7 significant digits)
-and from the network file itself; headings and Chinese texts as the windows show them. Then the
-refusals: a missing folder, a folder that is not writable, a name taken by a folder, and a PDF
-program that is missing or passes its status on.
+and from the network file itself; headings and Chinese texts as the windows show them. A text
+cell a spreadsheet would run as a formula comes back from a CSV after an apostrophe, and from a
+workbook as the text it is; a figure is a number in both. Then the refusals: a missing folder, a
+folder that is not writable, a name taken by a folder, and a PDF program that is missing or
+passes its status on.
 
 Usage: read_back.py STEAM_NETWORK EXAMPLES_FOLDER VERSION [NETWORK_OR_FOLDER...]
 """
@@ -97,20 +99,44 @@ def pipe_name(name):
     return name.replace("x", "×")
 
 
+# What a spreadsheet starts a formula with: a text cell of a CSV that begins so is written after
+# an apostrophe, the common practice that keeps it a text.
+FORMULA_STARTS = ("=", "+", "-", "\u2212", "@", "\t", "\r")
+# The columns of texts (names, pipes, layings, verdicts); every other column holds figures.
+TEXT_HEADINGS = {"管段", "起点", "终点", "管子", "敷设", "评价", "节点"}
+
+
+def guarded(text):
+    """A text cell as a CSV holds it."""
+    return "'" + text if text.startswith(FORMULA_STARTS) else text
+
+
 def heat_inputs(heat):
-    """The heat's settings as the sheet states them, or the one line saying there are none."""
+    """The heat's settings as the sheet states them, or the one line saying there are none; a
+    number as [name, figure, unit]."""
     if heat is None:
         return [["散热损失", "不计"]]
     insulation = heat["insulation"]
-    inputs = [["环境温度", typed(heat["ambient"]) + " ℃"], ["风速", typed(heat["wind"]) + " m/s"],
+    inputs = [["环境温度", typed(heat["ambient"]), "℃"], ["风速", typed(heat["wind"]), "m/s"],
               ["保温材料", MATERIALS[insulation] if isinstance(insulation, str)
                else "导热系数 " + typed(insulation) + " W/(m·K)"]]
     if heat.get("surfaceCoefficient") is not None:
         inputs.append(["表面放热系数", "给定 " + typed(heat["surfaceCoefficient"]) + " W/(m²·K)"])
     else:
-        inputs.append(["外表面黑度", typed(heat["emissivity"])])
-    return inputs + [["散热附加系数", typed(heat["factor"])],
+        inputs.append(["外表面黑度", typed(heat["emissivity"]), ""])
+    return inputs + [["散热附加系数", typed(heat["factor"]), ""],
                      ["运行方式", "常年运行" if heat["operation"] == "year-round" else "季节运行"]]
+
+
+def input_row(entry, workbook, guard):
+    """An input as a reader gives it: a number's unit after its figure in the CSV, where it is a
+    text unless it has none, and after its name in the workbook."""
+    if len(entry) == 2:
+        return [guard(entry[0]), guard(entry[1])]
+    name, figure, unit = entry
+    if workbook:
+        return [name + (f" ({unit})" if unit else ""), figure]
+    return [name, guard(figure + " " + unit) if unit else figure]
 
 
 def expected_sheet(path):
@@ -188,30 +214,34 @@ def expected_sheet(path):
     limit = network.get("maxSpecificLoss")
     inputs = [["程序", "蒸汽流速计算 " + VERSION], ["日期", DATE],
               ["热源节点", source["node"]],
-              ["热源压力", typed(source["pressure"]) + " " + unit],
+              ["热源压力", typed(source["pressure"]), unit],
               ["蒸汽", "过热蒸汽，" + typed(source["temperature"]) + " ℃"
                if source["steam"] == "superheated" else "饱和蒸汽"],
-              ["粗糙度", typed(network["roughness"]) + " mm"],
+              ["粗糙度", typed(network["roughness"]), "mm"],
               ["管材", SERIES[network["series"]]],
-              ["比摩阻上限", typed(limit) + " Pa/m" if limit is not None else "不限"]] + \
+              ["比摩阻上限", typed(limit), "Pa/m"] if limit is not None else ["比摩阻上限", "不限"]] + \
         heat_inputs(heat) + [["表中压力的单位", unit]]
     head = ["蒸汽管网水力计算书"] + ([network["title"]] if network.get("title") else [])
     return head, inputs, tables, "最不利用户：" + worst["name"] + "，"
 
 
-def compare(what, rows, expected, titles):
+def compare(what, rows, expected, titles, workbook):
     """Rows of texts as a reader gives them against the sheet: its title and subject, the
-    inputs, each table after its title, and the most unfavourable user among the findings."""
+    inputs, each table after its title, and the most unfavourable user among the findings. A CSV's
+    text cells as typed but guarded, its figures as they are."""
+    guard = (lambda text: text) if workbook else guarded
     head, inputs, tables, worst = expected
     first = [r[0] if r else "" for r in rows]
-    check(first[:len(head)] == head, f"{what}: title {first[:2]}")
+    check(first[:len(head)] == [guard(h) for h in head], f"{what}: title {first[:2]}")
     at = len(head)
-    check([r[:2] for r in rows[at:at + len(inputs)]] == inputs, f"{what}: inputs {rows[at:]}")
+    want_inputs = [input_row(i, workbook, guard) for i in inputs]
+    check([r[:2] for r in rows[at:at + len(inputs)]] == want_inputs, f"{what}: inputs {rows[at:]}")
     for title in titles:
         headings, cells = tables[title]
         start = first.index(title, at + len(inputs))
         check(rows[start + 1][:len(headings)] == headings, f"{what}: headings {rows[start + 1]}")
         for want, got in zip(cells, rows[start + 2:start + 2 + len(cells)] + [[]] * len(cells)):
+            want = [guard(w) if h in TEXT_HEADINGS else w for h, w in zip(headings, want)]
             check(got[:len(want)] == want, f"{what}: {title} row {got} for {want}")
     check(any(f.startswith(worst) for f in first), f"{what}: no finding {worst}")
 
@@ -223,8 +253,13 @@ def read_csv(path, name, expected):
     check(raw.count(b"\n") == raw.count(b"\r\n"), f"{name}: csv lines end in CRLF")
     with open(path, encoding="utf-8-sig", newline="") as f:
         rows = list(csv.reader(f))
+    # No cell a spreadsheet would run: only a figure begins with a minus.
+    for row in rows:
+        for cell in row:
+            check(not cell.startswith(FORMULA_STARTS) or FIGURE.fullmatch(cell),
+                  f"{name}: csv cell {cell!r} begins as a formula")
     tables = expected[2]
-    compare(f"{name} csv", rows, expected, tables)
+    compare(f"{name} csv", rows, expected, tables, False)
     for title, (headings, cells) in tables.items():
         start = rows.index([title])
         check(rows[start - 1] == [] and all(len(r) == len(headings) for r in
@@ -253,16 +288,18 @@ def read_xlsx(path, name, expected):
         ws = book[title]
         rows = [list(r) for r in ws.iter_rows()]
         compare(f"{name} xlsx {title}", [[xlsx_text(c) for c in r] for r in rows], expected,
-                [title])
+                [title], True)
         start = [r[0].value for r in rows].index(title, 2)
         check(all(c.font.b for c in rows[start + 1][:len(headings)]),
               f"{name}: xlsx headings of {title} bold")
         for want, row in zip(cells, rows[start + 2:]):
-            for w, c in zip(want, row):
-                # A figure is a number, equal to its shown digits; any other text is text.
-                figure = FIGURE.fullmatch(w) is not None
+            for heading, w, c in zip(headings, want, row):
+                # A figure is a number, equal to its shown digits; a name is the text typed,
+                # "001" too, and never a formula.
+                figure = heading not in TEXT_HEADINGS and w not in ("", "超出计算范围")
                 check(isinstance(c.value, (int, float)) == figure and
-                      (not figure or c.value == float(w)),
+                      (not figure or c.value == float(w)) and
+                      (figure or c.data_type == "s" or w == ""),
                       f"{name}: xlsx {title} cell {c.coordinate} {c.value!r} for {w!r}")
         for column, heading in enumerate(headings):
             letter = openpyxl.utils.get_column_letter(column + 1)
@@ -270,8 +307,59 @@ def read_xlsx(path, name, expected):
             need = sum(2 if ord(ch) >= 0x1100 else 1 for ch in heading)
             check(ws.column_dimensions[letter].width >= need,
                   f"{name}: xlsx column {letter} of {title} narrower than {heading}")
+    # A number input is a number under its name and unit.
+    head, inputs = expected[:2]
+    ws = book[list(tables)[0]]
+    for entry, row in zip(inputs, list(ws.iter_rows())[len(head):]):
+        check(isinstance(row[1].value, (int, float)) == (len(entry) == 3),
+              f"{name}: xlsx input {row[0].value} {row[1].value!r}")
     method = [r[0].value for r in book["计算方法"].iter_rows()]
     check(any(m and "IAPWS-IF97" in m for m in method), f"{name}: the method names IF97")
+
+
+def calc_csv(path):
+    """`steam-network calc`'s CSV: each name as typed but guarded, every figure a number equal to
+    the JSON's, and no cell that would run as a formula."""
+    with open(path, encoding="utf-8") as f:
+        network = json.load(f)
+    what = os.path.basename(path) + " calc csv"
+    r = run([PROGRAM, "calc", path])
+    rows = list(csv.reader(r.stdout.splitlines()))
+    result = json.loads(run([PROGRAM, "calc", "--json", path]).stdout)
+    keys = rows[0]
+    check(r.returncode == 0 and len(rows) == len(network["segments"]) + 1, f"{what}: {r.stderr}")
+    for given, got, computed in zip(network["segments"], rows[1:], result["segments"]):
+        cells = dict(zip(keys, got))
+        for key in ("name", "from", "to"):
+            check(cells[key] == guarded(given[key]), f"{what}: {key} {cells[key]!r}")
+        for key, cell in cells.items():
+            check(not cell.startswith(FORMULA_STARTS) or FIGURE.fullmatch(cell.upper()),
+                  f"{what}: {key} {cell!r} begins as a formula")
+            value = computed.get(key, given.get(key))
+            if isinstance(value, float) or isinstance(value, int):
+                check(float(cell) == value, f"{what}: {key} {cell!r} for {value!r}")
+
+
+def formula_names(work, path, out):
+    """Names that read as a number or as formulas: the workbook holds them as the texts typed;
+    a name beginning with a tab never reaches an export, since the file refuses it."""
+    book = openpyxl.load_workbook(out + ".xlsx")
+    with open(path, encoding="utf-8") as f:
+        network = json.load(f)
+    names = [s["name"] for s in network["segments"]]
+    for title in ("管段数据", "管段计算结果"):
+        rows = list(book[title].iter_rows())
+        start = [r[0].value for r in rows].index(title, 2) + 2
+        cells = [r[0] for r in rows[start:start + len(names)]]
+        check([(c.value, c.data_type) for c in cells] == [(n, "s") for n in names],
+              f"formula names: {title} {[(c.value, c.data_type) for c in cells]}")
+    network["segments"][0]["name"] = "\tT"
+    tabbed = os.path.join(work, "tabbed.json")
+    with open(tabbed, "w", encoding="utf-8") as f:
+        json.dump(network, f, ensure_ascii=False)
+    r = run([PROGRAM, "calc", tabbed])
+    check(r.returncode == 2 and "制表符" in r.stderr and r.stdout == "",
+          f"a tab-led name refused: {r.returncode} {r.stderr!r}")
 
 
 def run(args, user=None, scratch=None):
@@ -362,6 +450,9 @@ def main():
                   f"{example}: {r.returncode} {r.stderr}")
             read_csv(out + ".csv", example, expected)
             read_xlsx(out + ".xlsx", example, expected)
+            calc_csv(path)
+            if example == "formulas.json":
+                formula_names(work, path, out)
         refusals(work, examples[0])
     for failure in failures:
         print("FAIL:", failure)
