@@ -236,40 +236,4 @@ TEST(NetworkSheet, WithoutHeatLossTheResultsReadAsBefore) {
     EXPECT_EQ(headings("节点压力与温度"), required);
 }
 
-// A name that reads as a number or a formula is filed as the text it is ("001" was the number 1
-// in a workbook); the figures typed into the grid and the inputs' numbers are numbers, each input
-// with its unit apart, so that a workbook's formulas can use them.
-TEST(NetworkSheet, FilesNamesAsTypedAndTypedFiguresAsNumbers) {
-    Network network = branched(std::nullopt);
-    network.segments[0].name = "001";
-    network.segments[1].name = "=1+1";
-    network.maxSpecificLoss = 100;
-    const sheet::Sheet s = network::networkSheet(network, network::solve(network), "2026-12-08");
-    const auto table = [&](std::string_view title) {
-        return *std::find_if(s.tables.begin(), s.tables.end(),
-                             [&](const sheet::Table& t) { return t.title == title; });
-    };
-    using sheet::Cell;
-    const sheet::Table grid = table("管段数据");
-    ASSERT_EQ(grid.rows.size(), 3u);
-    EXPECT_EQ(
-        grid.rows[0],
-        (std::vector<Cell>{
-            {"001"}, {"S"}, {"J"}, {"1000", true}, {"10", true}, {"D219×6"}, {"0", true}, {""}}));
-    EXPECT_EQ(grid.rows[1][0], Cell{"=1+1"});
-    const sheet::Table results = table("管段计算结果");
-    EXPECT_EQ(results.rows[0][0], Cell{"001"});
-    EXPECT_EQ(results.rows[1][0], Cell{"=1+1"});
-    const std::vector<sheet::Input> head(s.inputs.begin(), s.inputs.begin() + 6);
-    EXPECT_EQ(head, (std::vector<sheet::Input>{{"热源节点", "S"},
-                                               {"热源压力", "0.8", "MPa(绝压)", true},
-                                               {"蒸汽", "饱和蒸汽"},
-                                               {"粗糙度", "0.2", "mm", true},
-                                               {"管材", "无缝钢管"},
-                                               {"比摩阻上限", "100", "Pa/m", true}}));
-    // The page and the CSV show them as before.
-    EXPECT_EQ(sheet::shownValue(head[1]), "0.8 MPa(绝压)");
-    EXPECT_EQ(sheet::shownValue(head[0]), "S");
-}
-
 } // namespace
