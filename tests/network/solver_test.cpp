@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -278,6 +281,76 @@ TEST(NetworkSolver, AutoSizingTakesTheSmallestPipeThatFitsOrTheLargestAndSaysSo)
     const network::SegmentResult none = network::solve(n).segments[0];
     EXPECT_EQ(none.pipe, catalogue.back().name);
     EXPECT_EQ(none.verdicts.back(), Verdict::NoSuitablePipe);
+}
+
+// Without a limit of the user's, R above the handbook table's highest allowable drop, 0.35 kgf/cm²
+// per 100 m, is not 适宜 (0.35 · 98 066.5 Pa / 100 m, worked here). D219x6 (207 mm) on 5 mm of
+// saturated steam at 1 MPa(g) keeps its inlet density to a few parts in a million, so the flow
+// for an R 1 % under or over the bound is the friction formula's, solved for G at that density:
+// about 24.6 t/h, some 36 m/s, inside the 30–40 m/s band. A limit of the user's replaces the
+// bound, above it or below.
+TEST(NetworkSolver, WithoutALimitAnRBeyondTheHandbooksHighestIsAVerdictAgainstThePipe) {
+    const double bound = 0.35 * 98066.5 / 100;
+    const double density = if97::saturatedSteam(1.101325)->density;
+    const struct {
+        double share;
+        std::optional<double> limit;
+        std::vector<Verdict> verdicts;
+    } cases[] = {
+        {0.99, std::nullopt, {}},
+        {1.01, std::nullopt, {Verdict::LossAboveRange}},
+        {1.01, 400.0, {}},
+        {0.99, 300.0, {Verdict::LossAboveLimit}},
+    };
+    for (const auto& c : cases) {
+        Network n = oneSource(false, 1.0);
+        n.maxSpecificLoss = c.limit;
+        const double flow = std::sqrt(bound * c.share * density / lossTimesDensity(0.2, 1, 207));
+        n.segments = {segment("1", "S", "a", 0.005, flow, "D219x6")};
+        const network::SegmentResult r = network::solve(n).segments[0];
+        EXPECT_NEAR(*r.specificLoss / (bound * c.share), 1, 1e-4) << c.share;
+        EXPECT_EQ(r.verdicts, c.verdicts) << c.share << " " << c.limit.value_or(0);
+    }
+
+    // Auto-sized without a limit, the 2 t/h takes no pipe above the bound: every smaller
+    // pipe of the series, tried by name, is refused by its velocity or its R.
+    Network n = oneSource(false, 1.0);
+    n.segments = {segment("1", "S", "a", 100, 2, "auto", 30)};
+    const network::SegmentResult chosen = network::solve(n).segments[0];
+    EXPECT_LE(*chosen.specificLoss, bound);
+    for (const pipes::CataloguePipe& pipe : pipes::catalogue(n.series)) {
+        if (pipe.name == chosen.pipe)
+            break;
+        n.segments[0].pipe = pipe.name;
+        const network::SegmentResult tried = network::solve(n).segments[0];
+        EXPECT_TRUE(!tried.verdicts.empty() && tried.verdicts.front() != Verdict::VelocityBelow)
+            << pipe.name;
+    }
+}
+
+// A pipe typed in whose size no series has is computed, and its verdicts say so; a size of the
+// series typed in any engineer's form is the series' pipe and says nothing.
+TEST(NetworkSolver, APipeOfNoSeriesIsComputedAndNoted) {
+    const struct {
+        const char* pipe;
+        const char* used;
+        double bore;
+        bool noted;
+    } cases[] = {
+        {"D220x6", "D220x6", 208, true},
+        {"Φ219×6", "D219x6", 207, false},
+        {"219*6", "D219x6", 207, false},
+    };
+    for (const auto& c : cases) {
+        Network n = oneSource(false, 1.0);
+        n.segments = {segment("1", "S", "a", 5, 24, c.pipe)};
+        const network::SegmentResult r = network::solve(n).segments[0];
+        EXPECT_EQ(r.pipe, c.used);
+        EXPECT_EQ(r.bore, c.bore);
+        EXPECT_EQ(std::count(r.verdicts.begin(), r.verdicts.end(), Verdict::NonStandardPipe),
+                  c.noted ? 1 : 0)
+            << c.pipe;
+    }
 }
 
 } // namespace
