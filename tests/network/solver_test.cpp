@@ -252,34 +252,37 @@ TEST(NetworkSolver, NodesCarryTheirMarginsAndTheWorstUserIsTheLeastMargin) {
     EXPECT_EQ(r.worstNode, *r.nodes[3].margin < *r.nodes[2].margin ? 3u : 2u);
 }
 
+// Without a limit, the highest R is the handbook table's, 0.35 kgf/cm² per 100 m (343.2 Pa/m):
+// of 2 t/h of the superheated steam (4.75 kg/m³), D76×4 (68 mm) runs inside its band at some
+// 32 m/s but some 930 Pa/m by the friction formula, D89×4 some 370; D108×4.5 is taken.
 TEST(NetworkSolver, AutoSizingTakesTheSmallestPipeThatFitsOrTheLargestAndSaysSo) {
     Network n = oneSource(true, 1.0, 250);
-    n.maxSpecificLoss = 300;
-    n.segments = {segment("1", "S", "a", 300, 12, "auto", 20)};
-    const auto catalogue = pipes::catalogue(n.series);
-    const network::Result r = network::solve(n);
-    ASSERT_EQ(r.fault, "");
-    const network::SegmentResult& chosen = r.segments[0];
-    EXPECT_TRUE(chosen.verdicts.empty() || chosen.verdicts[0] == Verdict::VelocityBelow);
-    EXPECT_LE(*chosen.specificLoss, 300);
-    // Every smaller pipe of the series, tried by name, fails the velocity band or the limit.
-    bool smaller = true;
-    for (const pipes::CataloguePipe& pipe : catalogue) {
-        if (pipe.name == chosen.pipe) {
-            smaller = false;
-            break;
+    for (const std::optional<double> limit :
+         {std::optional<double>(300), std::optional<double>()}) {
+        n.maxSpecificLoss = limit;
+        n.segments = {segment("1", "S", "a", 300, limit ? 12 : 2, "auto", 20)};
+        const network::SegmentResult chosen = network::solve(n).segments[0];
+        EXPECT_TRUE(chosen.verdicts.empty() || chosen.verdicts[0] == Verdict::VelocityBelow);
+        EXPECT_LE(*chosen.specificLoss, limit.value_or(0.35 * 98066.5 / 100));
+        // Every smaller pipe of the series, tried by name, fails the velocity band or the limit.
+        bool smaller = true;
+        for (const pipes::CataloguePipe& pipe : pipes::catalogue(n.series)) {
+            if (pipe.name == chosen.pipe) {
+                smaller = false;
+                break;
+            }
+            n.segments[0].pipe = pipe.name;
+            const network::SegmentResult tried = network::solve(n).segments[0];
+            EXPECT_FALSE(tried.verdicts.empty()) << pipe.name;
+            EXPECT_NE(tried.verdicts.front(), Verdict::VelocityBelow) << pipe.name;
         }
-        n.segments[0].pipe = pipe.name;
-        const network::SegmentResult tried = network::solve(n).segments[0];
-        EXPECT_FALSE(tried.verdicts.empty()) << pipe.name;
-        EXPECT_NE(tried.verdicts.front(), Verdict::VelocityBelow) << pipe.name;
+        EXPECT_FALSE(smaller) << "the chosen pipe is of the series";
     }
-    EXPECT_FALSE(smaller) << "the chosen pipe is of the series";
 
     n.segments[0].pipe = "auto";
     n.segments[0].load = 2000;
     const network::SegmentResult none = network::solve(n).segments[0];
-    EXPECT_EQ(none.pipe, catalogue.back().name);
+    EXPECT_EQ(none.pipe, pipes::catalogue(n.series).back().name);
     EXPECT_EQ(none.verdicts.back(), Verdict::NoSuitablePipe);
 }
 
@@ -310,46 +313,6 @@ TEST(NetworkSolver, WithoutALimitAnRBeyondTheHandbooksHighestIsAVerdictAgainstTh
         const network::SegmentResult r = network::solve(n).segments[0];
         EXPECT_NEAR(*r.specificLoss / (bound * c.share), 1, 1e-4) << c.share;
         EXPECT_EQ(r.verdicts, c.verdicts) << c.share << " " << c.limit.value_or(0);
-    }
-
-    // Auto-sized without a limit, the 2 t/h takes no pipe above the bound: every smaller
-    // pipe of the series, tried by name, is refused by its velocity or its R.
-    Network n = oneSource(false, 1.0);
-    n.segments = {segment("1", "S", "a", 100, 2, "auto", 30)};
-    const network::SegmentResult chosen = network::solve(n).segments[0];
-    EXPECT_LE(*chosen.specificLoss, bound);
-    for (const pipes::CataloguePipe& pipe : pipes::catalogue(n.series)) {
-        if (pipe.name == chosen.pipe)
-            break;
-        n.segments[0].pipe = pipe.name;
-        const network::SegmentResult tried = network::solve(n).segments[0];
-        EXPECT_TRUE(!tried.verdicts.empty() && tried.verdicts.front() != Verdict::VelocityBelow)
-            << pipe.name;
-    }
-}
-
-// A pipe typed in whose size no series has is computed, and its verdicts say so; a size of the
-// series typed in any engineer's form is the series' pipe and says nothing.
-TEST(NetworkSolver, APipeOfNoSeriesIsComputedAndNoted) {
-    const struct {
-        const char* pipe;
-        const char* used;
-        double bore;
-        bool noted;
-    } cases[] = {
-        {"D220x6", "D220x6", 208, true},
-        {"Φ219×6", "D219x6", 207, false},
-        {"219*6", "D219x6", 207, false},
-    };
-    for (const auto& c : cases) {
-        Network n = oneSource(false, 1.0);
-        n.segments = {segment("1", "S", "a", 5, 24, c.pipe)};
-        const network::SegmentResult r = network::solve(n).segments[0];
-        EXPECT_EQ(r.pipe, c.used);
-        EXPECT_EQ(r.bore, c.bore);
-        EXPECT_EQ(std::count(r.verdicts.begin(), r.verdicts.end(), Verdict::NonStandardPipe),
-                  c.noted ? 1 : 0)
-            << c.pipe;
     }
 }
 

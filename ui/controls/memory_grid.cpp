@@ -1,5 +1,7 @@
 #include "ui/controls/memory_grid.h"
 
+#include <algorithm>
+
 namespace controls::memory {
 
 MemoryGrid::MemoryGrid(Recorder& recorder, std::string name, std::vector<std::string> headings)
@@ -90,13 +92,10 @@ int MemoryGrid::listOpensAt(int row, int column) const {
     const std::vector<std::string>& items = columnItems(column);
     if (!holds(row, column) || items.empty())
         return -1;
-    const std::string text = cell(row, column);
     if (const ItemFinder& find = m_finders[static_cast<std::size_t>(column)])
-        return find(text);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i] == text)
-            return static_cast<int>(i);
-    return -1;
+        return find(cell(row, column));
+    const auto found = std::find(items.begin(), items.end(), cell(row, column));
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
 void MemoryGrid::setCurrentRow(int row) {

@@ -233,9 +233,11 @@ public:
             return -2;
         list->showPopup();
         QAbstractItemView* view = list->view();
+        // The item highlighted and scrolled into sight; none where the list has no current item
+        // (Qt then highlights its top).
         const QModelIndex current = view->currentIndex();
-        const bool shown =
-            current.isValid() && view->viewport()->rect().intersects(view->visualRect(current));
+        const bool shown = list->currentIndex() >= 0 && current.isValid() &&
+                           view->viewport()->rect().intersects(view->visualRect(current));
         const int at = shown ? current.row() : -1;
         list->hidePopup();
         QTest::keyClick(list, Qt::Key_Escape);
