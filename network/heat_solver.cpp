@@ -238,14 +238,16 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
                 const pipes::PipeLookup lookup = pipes::pipeNamed(segment.pipe);
                 r.pipe = lookup.pipe->name;
                 r.bore = lookup.pipe->boreMm();
+                noteSeries(*lookup.pipe, r);
             }
             nodes[segment.to] = {};
             continue;
         }
         Trial chosen;
         if (segment.pipe != kAutoPipe) {
-            chosen =
-                trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], out, in, carries[i]);
+            const pipes::NamedPipe named = *pipes::pipeNamed(segment.pipe).pipe;
+            chosen = trial(segment, named, flow[i], out, in, carries[i]);
+            noteSeries(named, chosen.result);
         } else {
             bool found = false;
             for (const pipes::CataloguePipe& pipe : m_series) {

@@ -105,12 +105,15 @@ std::optional<Fault> validate(const Network& network);
 
 // A segment's verdicts, each with the code the command line writes.
 enum class Verdict {
-    VelocityAbove,     // "velocity-above": the end velocity above the band for its bore
-    VelocityBelow,     // "velocity-below"
-    LossAboveLimit,    // "loss-above-limit": R above the network's maxSpecificLoss
+    VelocityAbove,  // "velocity-above": the end velocity above the band for its bore
+    VelocityBelow,  // "velocity-below"
+    LossAboveLimit, // "loss-above-limit": R above the network's maxSpecificLoss
+    // "loss-above-range": without a maxSpecificLoss, R above pipes::kHighestSpecificLoss
+    LossAboveRange,
     PressureExhausted, // "pressure-exhausted": not even 611.213 Pa at the end would do
     UpstreamExhausted, // "upstream-exhausted": a segment above it is exhausted
     NoSuitablePipe,    // "no-suitable-pipe": auto-sizing found none and took the largest
+    NonStandardPipe,   // "non-standard-pipe": a pipe typed in whose size is not of the series
     // With heat loss only, but the last:
     Condensing,               // "condensing": superheated steam reached saturation in it
     HeatLossAboveAllowed,     // "heat-loss-above-allowed": Q at the inlet above Appendix B's

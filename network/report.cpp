@@ -19,8 +19,8 @@ std::string figureInWords(double value) {
 
 // In the order of the verdicts' declaration.
 constexpr std::string_view kVerdictWords[] = {
-    "流速偏高",   "流速偏低", "比摩阻超限", "压力耗尽", "上游压力耗尽",
-    "无合适管径", "蒸汽凝结", "散热超标",   "表面过热", "温度不足"};
+    "流速偏高",   "流速偏低",   "比摩阻超限", "比摩阻过大", "压力耗尽", "上游压力耗尽",
+    "无合适管径", "非标准规格", "蒸汽凝结",   "散热超标",   "表面过热", "温度不足"};
 
 // Appends an item to a list of them, after the separator when the list has one already.
 void joinTo(std::string& list, std::string_view separator, std::string_view item) {
@@ -57,11 +57,13 @@ std::string_view verdictWords(Verdict verdict) {
 
 namespace {
 
-// A verdict that only tells: a velocity below the band wastes no pressure, and steam reaching
-// saturation is what a long superheated line does, which the traps drain; neither asks for the
+// A verdict that only tells: a velocity below the band wastes no pressure, steam reaching
+// saturation is what a long superheated line does, which the traps drain, and a size outside
+// the series may be a pipe the engineer means (or a slip he should see); none asks for the
 // segment to be changed. Every other verdict is one against the segment.
 bool notice(Verdict verdict) {
-    return verdict == Verdict::VelocityBelow || verdict == Verdict::Condensing;
+    return verdict == Verdict::VelocityBelow || verdict == Verdict::Condensing ||
+           verdict == Verdict::NonStandardPipe;
 }
 
 } // namespace
@@ -104,10 +106,10 @@ Status resultStatus(const Network& network, const Result& result) {
     if (result.heatLoss)
         status.text += coldestAndCondensate(result);
     // Each verdict that needs a look, with the segments it stands against.
-    for (Verdict v :
-         {Verdict::PressureExhausted, Verdict::UpstreamExhausted, Verdict::NoSuitablePipe,
-          Verdict::LossAboveLimit, Verdict::HeatLossAboveAllowed, Verdict::SurfaceHot,
-          Verdict::VelocityAbove, Verdict::VelocityBelow, Verdict::Condensing}) {
+    for (Verdict v : {Verdict::PressureExhausted, Verdict::UpstreamExhausted,
+                      Verdict::NoSuitablePipe, Verdict::LossAboveLimit, Verdict::LossAboveRange,
+                      Verdict::HeatLossAboveAllowed, Verdict::SurfaceHot, Verdict::VelocityAbove,
+                      Verdict::VelocityBelow, Verdict::Condensing, Verdict::NonStandardPipe}) {
         std::string names;
         for (std::size_t i = 0; i < result.segments.size(); ++i)
             if (has(result.segments[i], v))

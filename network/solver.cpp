@@ -139,6 +139,7 @@ Result Solver::solve() {
                 const pipes::PipeLookup lookup = pipes::pipeNamed(segment.pipe);
                 r.pipe = lookup.pipe->name;
                 r.bore = lookup.pipe->boreMm();
+                solver_parts::noteSeries(*lookup.pipe, r);
             }
             nodes[segment.to] = {};
             continue;
@@ -146,8 +147,9 @@ Result Solver::solve() {
         const double densityIn = in.density;
         TriedPipe chosen;
         if (segment.pipe != kAutoPipe) {
-            chosen = trial(segment, *pipes::pipeNamed(segment.pipe).pipe, flow[i], *in.mpa, in.phi,
-                           densityIn);
+            const pipes::NamedPipe named = *pipes::pipeNamed(segment.pipe).pipe;
+            chosen = trial(segment, named, flow[i], *in.mpa, in.phi, densityIn);
+            solver_parts::noteSeries(named, chosen.result);
         } else {
             bool found = false;
             for (const pipes::CataloguePipe& pipe : series) {
@@ -199,12 +201,16 @@ std::string_view verdictCode(Verdict verdict) {
         return "velocity-below";
     case Verdict::LossAboveLimit:
         return "loss-above-limit";
+    case Verdict::LossAboveRange:
+        return "loss-above-range";
     case Verdict::PressureExhausted:
         return "pressure-exhausted";
     case Verdict::UpstreamExhausted:
         return "upstream-exhausted";
     case Verdict::NoSuitablePipe:
         return "no-suitable-pipe";
+    case Verdict::NonStandardPipe:
+        return "non-standard-pipe";
     case Verdict::Condensing:
         return "condensing";
     case Verdict::HeatLossAboveAllowed:

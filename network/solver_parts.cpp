@@ -48,8 +48,11 @@ bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& fr
     const pipes::VelocityBand band = pipes::velocityBand(steam, static_cast<float>(bore));
     if (flow / 3.6 / area(bore) / densityIn > band.high)
         return true;
-    return network.maxSpecificLoss &&
-           friction.lossTimesDensity(flow, bore) / densityIn > *network.maxSpecificLoss;
+    return friction.lossTimesDensity(flow, bore) / densityIn > specificLossLimit(network);
+}
+
+double specificLossLimit(const Network& network) {
+    return network.maxSpecificLoss.value_or(pipes::kHighestSpecificLoss);
 }
 
 Tree tree(const Network& network) {
@@ -90,9 +93,10 @@ bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres,
         r.verdicts.push_back(Verdict::VelocityAbove);
     else if (*r.velocityOut < band.low)
         r.verdicts.push_back(Verdict::VelocityBelow);
-    const bool overLimit = network.maxSpecificLoss && *r.specificLoss > *network.maxSpecificLoss;
+    const bool overLimit = *r.specificLoss > specificLossLimit(network);
     if (overLimit)
-        r.verdicts.push_back(Verdict::LossAboveLimit);
+        r.verdicts.push_back(network.maxSpecificLoss ? Verdict::LossAboveLimit
+                                                     : Verdict::LossAboveRange);
     return *r.velocityOut <= band.high && !overLimit;
 }
 

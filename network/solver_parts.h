@@ -51,8 +51,12 @@ private:
     mutable std::map<double, calc::FrictionPowers> m_powers;
 };
 
+// The highest R a segment's pipe fits with, Pa/m: the network's limit, or without one the
+// highest any engineer would sign (pipes::kHighestSpecificLoss).
+double specificLossLimit(const Network& network);
+
 // Whether an auto-sized segment refuses a pipe unseen: its velocity above the band of the steam's
-// kind, or its R above the network's limit, at the inlet's flow (t/h) and density.
+// kind, or its R above specificLossLimit, at the inlet's flow (t/h) and density.
 bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& friction,
               const pipes::NamedPipe& pipe, double flow, double densityIn);
 
@@ -61,8 +65,14 @@ bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& fr
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
                            Result& result);
 
+// A pipe typed in whose size is not of the series is told in its segment's verdicts.
+inline void noteSeries(const pipes::NamedPipe& pipe, SegmentResult& r) {
+    if (!pipe.inSeries)
+        r.verdicts.push_back(Verdict::NonStandardPipe);
+}
+
 // A computed segment's verdicts on its end velocity, against the band of the steam's kind, and on
-// its R, against the network's limit; whether its pipe fits: the end not faster than the band
+// its R, against specificLossLimit; whether its pipe fits: the end not faster than the band
 // allows and R not above the limit.
 bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres, SegmentResult& r);
 

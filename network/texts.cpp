@@ -13,11 +13,14 @@ namespace network {
 
 namespace {
 
-// The file's plain x for the window's ×, as pipes::pipeNamed reads either.
+// The file's name of the pipe a cell names, as pipes::pipeNamed spells it; a text that names no
+// pipe with the file's plain x for the window's ×, so that its fault quotes it so.
 std::string pipeOfCell(std::string_view cell) {
     std::string pipe = trimmed(cell);
     if (pipe == kAutoShown)
         return std::string(kAutoPipe);
+    if (const pipes::PipeLookup lookup = pipes::pipeNamed(pipe); lookup.pipe)
+        return lookup.pipe->name;
     for (std::size_t at; (at = pipe.find("×")) != std::string::npos;)
         pipe.replace(at, std::string_view("×").size(), "x");
     return pipe;
@@ -174,6 +177,16 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
+PipeCellText pipeCell(std::string_view typed) {
+    const std::string pipe = pipeOfCell(typed);
+    if (pipe == kAutoPipe)
+        return {std::string(kAutoShown), true};
+    const pipes::PipeLookup lookup = pipes::pipeNamed(pipe);
+    if (!lookup.pipe)
+        return {std::string(typed), true};
+    return {pipes::shownPipeName(lookup.pipe->name), lookup.pipe->inSeries};
+}
+
 NetworkTexts textsOf(const Network& network) {
     const Source& source = network.source;
     NetworkTexts texts;
@@ -197,10 +210,7 @@ NetworkTexts textsOf(const Network& network) {
         cells[To] = s.to;
         cells[Length] = calc::shortestText(s.length);
         cells[LocalLoss] = calc::shortestText(s.localLoss);
-        if (s.pipe == kAutoPipe)
-            cells[Pipe] = kAutoShown;
-        else
-            cells[Pipe] = pipes::shownPipeName(s.pipe);
+        cells[Pipe] = s.pipe == kAutoPipe ? std::string(kAutoShown) : pipeCell(s.pipe).shown;
         cells[Load] = calc::shortestText(s.load);
         cells[Required] = optionalText(s.requiredPressure);
         cells[Thickness] = calc::shortestText(s.insulation);

@@ -134,7 +134,10 @@ struct NetworkTexts {
     std::string temperature = "250";
     std::string roughness = "0.2";
     std::string series{pipes::kSeries[0].shown};
-    std::string limit;
+    // A new network sizes its pipes within the saturated steam's usual loss per metre,
+    // pipes::kSaturatedSpecificLoss as the round figure an engineer writes; a file without a
+    // limit opens without one.
+    std::string limit = "200";
     std::string title;
     std::vector<SegmentTexts> segments;
     HeatTexts heat;
@@ -161,6 +164,17 @@ struct TextReading {
     std::string fault;
 };
 TextReading readTexts(const NetworkTexts& texts);
+
+// What a pipe cell shows for the text typed into it: 自动, the pipe's name as the window spells
+// it (the series' spelling of a size of the series), or the text as typed where it names no
+// pipe; and whether the pipe is of the series, so that a size outside it is marked.
+struct PipeCellText {
+    std::string shown;
+    bool inSeries;
+};
+PipeCellText pipeCell(std::string_view typed);
+// The note a pipe cell outside the series carries.
+inline constexpr std::string_view kNonStandardNote = "非标准规格";
 
 // A text without the blanks around it, as a name or a cell is read.
 std::string trimmed(std::string_view text);

@@ -6,8 +6,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace pipes {
 namespace {
@@ -128,6 +130,72 @@ std::string quoted(std::string_view name) {
     return "管子 “" + std::string(name) + "” ";
 }
 
+// An outer diameter and a wall as written, each part without the blanks around it; none where
+// the text is not "{prefix}{outer}{sign}{wall}". The prefixes and signs are those engineers
+// write, the main window's own "D18 * 3" among them; the parts are read as numbers afterwards.
+struct Written {
+    std::string_view outer;
+    std::string_view wall;
+};
+std::string_view withoutBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+std::optional<Written> writtenSize(std::string_view name) {
+    std::string_view rest = withoutBlanks(name);
+    for (const std::string_view prefix : {"D", "d", "Φ", "φ"}) {
+        if (rest.starts_with(prefix)) {
+            rest.remove_prefix(prefix.size());
+            break;
+        }
+    }
+    std::size_t cross = std::string_view::npos;
+    std::size_t crossSize = 0;
+    for (const std::string_view sign : {"x", "X", "*", "×", "＊"}) {
+        const std::size_t at = rest.find(sign);
+        if (at < cross) {
+            cross = at;
+            crossSize = sign.size();
+        }
+    }
+    if (cross == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Written{withoutBlanks(rest.substr(0, cross)),
+                   withoutBlanks(rest.substr(cross + crossSize))};
+}
+
+// Every size of the series by its dimensions, with the name the series spells it by: each
+// seamless outer diameter with each wall the main window offers for it, the large seamless
+// sizes, the welded sizes. Read the same mm texts as the catalogue, so that equal is equal.
+struct SeriesSize {
+    std::string name;
+    double outerMm;
+    double wallMm;
+};
+const std::vector<SeriesSize>& seriesSizes() {
+    static const std::vector<SeriesSize> sizes = [] {
+        std::vector<SeriesSize> all;
+        for (const SeamlessPipe& row : kSeamlessPipes) {
+            for (const std::string_view wall : row.thicknesses()) {
+                all.push_back({std::string(row.entry) + "x" + std::string(wall),
+                               number(row.entry.substr(1)).value, number(wall).value});
+            }
+        }
+        for (const LargeSeamless& row : kLargeSeamless) {
+            all.push_back({std::string(row.name), row.outerMm, row.wallMm});
+        }
+        for (const CataloguePipe& row : kWelded) {
+            all.push_back({std::string(row.name), row.outerMm, row.wallMm});
+        }
+        return all;
+    }();
+    return sizes;
+}
+
 } // namespace
 
 std::span<const CataloguePipe> catalogue(Series series) {
@@ -169,22 +237,12 @@ PipeLookup pipeNamed(std::string_view name) {
     }
     const PipeLookup unknown{std::nullopt,
                              quoted(name) + "不在管子目录中，也不是“D外径x壁厚”（mm）的写法"};
-    if (name.size() < 2 || name[0] != 'D') {
+    const std::optional<Written> written = writtenSize(name);
+    if (!written) {
         return unknown;
     }
-    const std::string_view rest = name.substr(1);
-    constexpr std::string_view kTimes = "×";
-    std::size_t cross = rest.find('x');
-    std::size_t crossSize = 1;
-    if (cross == std::string_view::npos) {
-        cross = rest.find(kTimes);
-        crossSize = kTimes.size();
-    }
-    if (cross == std::string_view::npos) {
-        return unknown;
-    }
-    const Number outer = number(rest.substr(0, cross));
-    const Number wall = number(rest.substr(cross + crossSize));
+    const Number outer = number(written->outer);
+    const Number wall = number(written->wall);
     if (!outer.read || !wall.read) {
         return unknown;
     }
@@ -204,7 +262,13 @@ PipeLookup pipeNamed(std::string_view name) {
     if (2 * wall.value >= outer.value) {
         return {std::nullopt, quoted(name) + "的壁厚不小于外径的一半"};
     }
-    return {NamedPipe{std::string(name), outer.value, wall.value}, {}};
+    for (const SeriesSize& size : seriesSizes()) {
+        if (size.outerMm == outer.value && size.wallMm == wall.value) {
+            return {NamedPipe{size.name, outer.value, wall.value}, {}};
+        }
+    }
+    const std::string typed = "D" + std::string(written->outer) + "x" + std::string(written->wall);
+    return {NamedPipe{typed, outer.value, wall.value, false}, {}};
 }
 
 std::string shownPipeName(std::string_view name) {
@@ -217,6 +281,21 @@ std::string shownPipeName(std::string_view name) {
         }
     }
     return shown;
+}
+
+std::size_t nearestInSeries(Series series, const NamedPipe& pipe) {
+    const std::span<const CataloguePipe> pipes = catalogue(series);
+    std::size_t nearest = 0;
+    for (std::size_t i = 0; i < pipes.size(); ++i) {
+        if (pipes[i].name == pipe.name) {
+            return i;
+        }
+        if (std::abs(pipes[i].boreMm() - pipe.boreMm()) <
+            std::abs(pipes[nearest].boreMm() - pipe.boreMm())) {
+            nearest = i;
+        }
+    }
+    return nearest;
 }
 
 } // namespace pipes

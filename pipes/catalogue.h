@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -49,12 +50,17 @@ std::optional<Series> seriesNamed(std::string_view name);
 std::string_view seriesShown(Series series);
 std::optional<Series> seriesShownAs(std::string_view shown);
 
-// A pipe as a network names it: a catalogue name of either series, or any "D{outer}x{wall}"
-// in mm (decimal numbers; a "×" is read as the x). Its name is kept as given.
+// A pipe as a network names it: a catalogue name of either series, or an outer diameter by a
+// wall in mm as engineers write them, "D219x6", "Φ219×6", "219*6", "d 219 X 6" (a prefix of D,
+// d, Φ or φ or none; a sign of x, X, ×, * or ＊; blanks around either). A size of the series is
+// named as the series spells it: a seamless outer diameter with any wall the main window's list
+// offers ("D219x6"), a large seamless size, or a welded size by its DN, in that order. Any other
+// size keeps its figures as typed, "D{outer}x{wall}", and is marked as outside the series.
 struct NamedPipe {
     std::string name;
     double outerMm;
     double wallMm;
+    bool inSeries = true;
 
     double boreMm() const { return boreOf(outerMm, wallMm); }
 };
@@ -68,5 +74,9 @@ PipeLookup pipeNamed(std::string_view name);
 
 // The text a window shows for a pipe name: the file's plain x as the sign ×.
 std::string shownPipeName(std::string_view name);
+
+// The place in a series of the pipe of the same name, or else of the nearest bore (the smaller
+// of two as near): where a list of the series opens for a pipe typed in.
+std::size_t nearestInSeries(Series series, const NamedPipe& pipe);
 
 } // namespace pipes

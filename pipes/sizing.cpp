@@ -31,6 +31,7 @@ SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::str
                   .results = calc::flowResults(state),
                   .look = Look::Plain,
                   .largeDrop = false,
+                  .lossAboveRange = false,
                   .cells = {}};
     const VelocityBand band = velocityBand(steam, bore);
     const float velocity = row.results.velocity;
@@ -38,9 +39,10 @@ SizingRow sizingRow(const calc::CalcState& main, std::string_view size, std::str
     if (velocity > band.high) {
         row.look = Look::Above;
         verdict = "偏高";
-    } else if (run.limit && row.results.specificLoss > *run.limit) {
+    } else if (row.results.specificLoss > run.limit.value_or(kHighestSpecificLoss)) {
         row.look = Look::Above;
-        verdict = "比摩阻超限";
+        verdict = run.limit ? "比摩阻超限" : "比摩阻过大";
+        row.lossAboveRange = !run.limit;
     } else if (velocity < band.low) {
         row.look = Look::Below;
         verdict = "偏低";
@@ -83,6 +85,7 @@ SizingTable sizingTable(const calc::CalcState& main, bool seamless, SteamKind st
             table.rows.push_back(sizingRow(main, pipe.label, {}, pipe.boreMetres, steam, run));
     }
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        table.rangeDecided = table.rangeDecided || table.rows[i].lossAboveRange;
         if (table.rows[i].look != Look::Above) {
             table.recommended = i;
             table.rows[i].look = Look::Recommended;

@@ -31,6 +31,16 @@ inline constexpr std::array<std::array<VelocityBand, 3>, 2> kVelocityBands{{
 
 VelocityBand velocityBand(SteamKind steam, float boreMetres);
 
+// The loss per metre of steam mains, from the table that gives the bands above beside them: its
+// "最大允许压降", in kgf/cm² per 100 m, is 0.20 for saturated and 0.35 for superheated steam, and
+// 0.06 to 0.35 by pressure class (the table "一般蒸汽管道的流速", as reproduced at
+// doczj.com/doc/0613202909.html and 360docs.net/doc/5911076747.html). 1 kgf/cm² is 98 066.5 Pa.
+// Saturated steam's, 196.1 Pa/m: a new network's limit on R, written as the round 200.
+inline constexpr double kSaturatedSpecificLoss = 0.20 * 98066.5 / 100;
+// The table's highest, 343.2 Pa/m: without a limit of the user's, a pipe whose R is above it is
+// beyond anything that table lets an engineer sign, and is not called 适宜 whatever its velocity.
+inline constexpr double kHighestSpecificLoss = 0.35 * 98066.5 / 100;
+
 // The steam whose density the main window uses, where the program knows it: its absolute pressure
 // and kind, as the property window handed them over.
 struct KnownSteam {
@@ -59,9 +69,10 @@ struct SizingRow {
     std::string_view size; // the welded DN or the seamless outer diameter, as its list says it
     std::string_view wall; // the seamless default wall; empty for a welded size
     calc::FlowResults results;
-    sheet::Look look;  // Plain inside its band
-    bool largeDrop;    // the run loses more than kOneDensityShare of the known pressure
-    std::string cells; // name, bore mm, velocity, R, run loss kPa, band, verdict; tab-separated
+    sheet::Look look;    // Plain inside its band
+    bool largeDrop;      // the run loses more than kOneDensityShare of the known pressure
+    bool lossAboveRange; // without a limit, R above kHighestSpecificLoss and velocity in band
+    std::string cells;   // name, bore mm, velocity, R, run loss kPa, band, verdict; tab-separated
 };
 
 // The sizing table's headings, in the order of SizingRow::cells.
@@ -71,8 +82,11 @@ inline constexpr std::array<std::string_view, 7> kSizingHeadings{
 
 struct SizingTable {
     std::vector<SizingRow> rows;
-    // The smallest size whose velocity is not above its band and whose R is not above the limit.
+    // The smallest size whose velocity is not above its band and whose R is not above the limit
+    // (without one, kHighestSpecificLoss).
     std::optional<std::size_t> recommended;
+    // Whether kHighestSpecificLoss refused a size the velocity alone would have recommended.
+    bool rangeDecided = false;
 };
 
 // Every size of a series for the main window's flow, roughness and density (which must be

@@ -61,8 +61,23 @@ void NetworkHandlings::series_Click() {
     calculate();
 }
 
-void NetworkHandlings::segments_CellChange(int, int) {
+void NetworkHandlings::segments_CellChange(int row, int column) {
+    if (column == network::Pipe)
+        spellPipe(row);
     calculate();
+}
+
+void NetworkHandlings::spellPipe(int row) {
+    controls::Grid& grid = m_controls.segments;
+    const std::string typed = grid.cell(row, network::Pipe);
+    const network::PipeCellText pipe = network::pipeCell(typed);
+    if (pipe.shown != typed) {
+        const bool filling = std::exchange(m_filling, true);
+        grid.setCell(row, network::Pipe, pipe.shown);
+        m_filling = filling;
+    }
+    if (!pipe.inSeries)
+        grid.setCellNote(row, network::Pipe, network::kNonStandardNote);
 }
 
 void NetworkHandlings::pipeItems() {
@@ -73,12 +88,23 @@ void NetworkHandlings::pipeItems() {
         for (const pipes::CataloguePipe& pipe : pipes::catalogue(*series))
             items.push_back(pipes::shownPipeName(pipe.name));
     m_controls.segments.setColumnItems(network::Pipe, items);
+    // The list opens at the cell's pipe, or the series' nearest bore for one typed in: the pick
+    // is most often a size up or down.
+    m_controls.segments.setItemFinder(network::Pipe, [series](std::string_view text) {
+        if (network::trimmed(text) == network::kAutoShown)
+            return 0;
+        const pipes::PipeLookup lookup = pipes::pipeNamed(network::trimmed(text));
+        if (!series || !lookup.pipe)
+            return -1;
+        return static_cast<int>(pipes::nearestInSeries(*series, *lookup.pipe)) + 1;
+    });
 }
 
 void NetworkHandlings::setRow(int row, const network::SegmentTexts& cells) {
     const bool filling = std::exchange(m_filling, true);
     for (int column = 0; column < network::kColumns; ++column)
         m_controls.segments.setCell(row, column, cells[static_cast<std::size_t>(column)]);
+    spellPipe(row);
     m_filling = filling;
 }
 

@@ -107,6 +107,9 @@ private:
     void calculate();
     void pipeItems();
     void setRow(int row, const network::SegmentTexts& cells);
+    // The pipe cell in the window's spelling of its pipe, marked where its size is not of the
+    // series.
+    void spellPipe(int row);
     // The 散热 group (ui/network_heat.cpp).
     void fillHeatLists();
     network::HeatTexts readHeat() const;

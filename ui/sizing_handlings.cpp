@@ -82,13 +82,15 @@ void SizingHandlings::fill() {
     std::string status;
     if (!m_table.recommended) {
         status = run.limit ? "没有流速不高于推荐范围、比摩阻不高于上限的管径"
-                           : "每一种管径的流速都高于推荐范围";
+                 : m_table.rangeDecided ? "没有流速不高于推荐范围、比摩阻不过大的管径"
+                                        : "每一种管径的流速都高于推荐范围";
     } else {
         const pipes::SizingRow& recommended = m_table.rows[*m_table.recommended];
         c.table.showRow(static_cast<int>(*m_table.recommended));
         status = "推荐 " + recommended.cells.substr(0, recommended.cells.find('\t')) +
                  (run.limit ? "：流速不高于推荐范围、比摩阻不高于上限的最小管径"
-                            : "：流速不高于推荐范围的最小管径");
+                  : m_table.rangeDecided ? "：流速不高于推荐范围、比摩阻不过大的最小管径"
+                                         : "：流速不高于推荐范围的最小管径");
     }
     // Warnings, not faults: the table stands, but the engineer must look again.
     bool warned = false;

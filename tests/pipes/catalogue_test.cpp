@@ -88,24 +88,45 @@ std::string boreText(double outer, double wall) {
            std::to_string(hundredths % 10);
 }
 
-TEST(Catalogue, NamesAreReadAsCatalogueEntriesOrOuterByWall) {
+// A pipe as engineers write it: the series' spelling where the size is of the series (the
+// main window's seamless sizes with any wall its list offers, the large seamless, the welded
+// by DN, in that order), else its figures as typed and marked outside the series.
+TEST(Catalogue, NamesAreReadAsEngineersWriteThemAndSpelledAsTheSeriesSpellsThem) {
     const struct {
         const char* name;
+        const char* spelled;
         double outerMm;
         double wallMm;
+        bool inSeries;
     } found[] = {
-        {"DN100", 114.3, 4},    // welded by its catalogue name
-        {"D1020x14", 1020, 14}, // a seamless catalogue name
-        {"D325x8", 325, 8},     // a wall the catalogue does not list
-        {"D101.6x3.2", 101.6, 3.2},
-        {"D325×8", 325, 8}, // the sign a window shows
-        {"D10x4.99", 10, 4.99},
-        {"DN15", 21.3, 2.8}, // 15.7 mm, where 21.3 - 2 * 2.8 in binary is 15.700000000000001
+        {"DN100", "DN100", 114.3, 4, true},       // welded by its catalogue name
+        {"D1020x14", "D1020x14", 1020, 14, true}, // a seamless catalogue name
+        {"D325x8", "D325x8", 325, 8, true},       // a wall the main window offers, not first
+        {"D101.6x3.2", "D101.6x3.2", 101.6, 3.2, false},
+        {"D325×8", "D325x8", 325, 8, true}, // the sign a window shows
+        {"D10x4.99", "D10x4.99", 10, 4.99, false},
+        {"DN15", "DN15", 21.3, 2.8, true}, // 15.7 mm, not 15.700000000000001
+        // The forms the issue names, all D219×6: the main window offers D219 with 6 mm.
+        {"Φ219×6", "D219x6", 219, 6, true},
+        {"219x6", "D219x6", 219, 6, true},
+        {"d219x6", "D219x6", 219, 6, true},
+        {"D219*6", "D219x6", 219, 6, true},
+        {"D 219 × 6", "D219x6", 219, 6, true},
+        {"φ219X6", "D219x6", 219, 6, true},
+        {"D219＊6", "D219x6", 219, 6, true},
+        {"  D219.0x6.00 ", "D219x6", 219, 6, true}, // the same figures written longer
+        {"Φ630×10", "D630x10", 630, 10, true},      // a large seamless size
+        {"21.3x2.8", "DN15", 21.3, 2.8, true},      // a welded size, by its DN
+        // A slip for D219 and other sizes of no series: computed, spelled as typed.
+        {"D220x6", "D220x6", 220, 6, false},
+        {"D219x7", "D219x7", 219, 7, false},
+        {"D220.0x6", "D220.0x6", 220, 6, false},
     };
     for (const auto& row : found) {
         const pipes::PipeLookup lookup = pipes::pipeNamed(row.name);
         ASSERT_TRUE(lookup.pipe) << row.name << ": " << lookup.fault;
-        EXPECT_EQ(lookup.pipe->name, row.name);
+        EXPECT_EQ(lookup.pipe->name, row.spelled) << row.name;
+        EXPECT_EQ(lookup.pipe->inSeries, row.inSeries) << row.name;
         EXPECT_EQ(lookup.pipe->outerMm, row.outerMm) << row.name;
         // The bore as the dimensions print it, never a binary difference's last bits.
         EXPECT_EQ(lookup.pipe->boreMm(), std::stod(boreText(row.outerMm, row.wallMm))) << row.name;
@@ -126,11 +147,14 @@ TEST(Catalogue, NamesAreReadAsCatalogueEntriesOrOuterByWall) {
         {"D325", unknown},
         {"D325x", unknown},
         {"Dx8", unknown},
-        {"D325X8", unknown},
-        {"D325x8x2", unknown},
-        {"D 325x8", unknown},
+        {"D219×", unknown},
+        {"abc", unknown},
+        {"×6", unknown},
+        {"ΦD219x6", unknown},
+        {"D2 19x6", unknown},
         {"D+325x8", unknown},
         {"D325x1e1", unknown},
+        {"Φ0×6", "的外径须大于零"},
         {"D100x50", "的壁厚不小于外径的一半"},
         {"D100x60", "的壁厚不小于外径的一半"},
         {"D0x1", "的外径须大于零"},
@@ -152,6 +176,30 @@ TEST(Catalogue, AShownNameHasTheTimesSign) {
     EXPECT_EQ(pipes::shownPipeName("D325x8"), "D325×8");
     EXPECT_EQ(pipes::shownPipeName("D325×8"), "D325×8");
     EXPECT_EQ(pipes::shownPipeName("DN100"), "DN100");
+}
+
+// The list of a series opens at a pipe of it, else at the nearest bore (the bores worked by hand
+// from the printed rows above), the smaller of two as near.
+TEST(Catalogue, AListOpensAtThePipeOrTheNearestBore) {
+    const struct {
+        Series series;
+        const char* name;
+        std::size_t at;
+    } rows[] = {
+        {Series::Seamless, "D219x8", 22},   // the catalogue's own
+        {Series::Seamless, "D219x6", 22},   // 207 mm: D219x8's 203 before D273x9's 255
+        {Series::Seamless, "D220x6", 22},   // 208 mm
+        {Series::Seamless, "D325x8", 24},   // 309 mm: D325x11's 303 before D377x12's 353
+        {Series::Seamless, "D14.5x2", 0},   // 10.5 mm, as near D14x2.5's 9 as D17x2.5's 12
+        {Series::Seamless, "D2000x20", 33}, // beyond the largest
+        {Series::Welded, "D220x6", 11},     // DN200's 207 mm
+        {Series::Welded, "DN65", 6},
+    };
+    for (const auto& row : rows) {
+        const pipes::PipeLookup lookup = pipes::pipeNamed(row.name);
+        ASSERT_TRUE(lookup.pipe) << row.name;
+        EXPECT_EQ(pipes::nearestInSeries(row.series, *lookup.pipe), row.at) << row.name;
+    }
 }
 
 } // namespace

@@ -46,8 +46,10 @@ UNITS = {"MPa(g)": "MPa(表压)", "MPa(a)": "MPa(绝压)", "bar(g)": "bar(表压
          "bar(a)": "bar(绝压)", "kgf/cm2(g)": "kgf/cm²(表压)"}
 SERIES = {"seamless": "无缝钢管", "welded": "焊接钢管"}
 VERDICTS = {"velocity-above": "流速偏高", "velocity-below": "流速偏低",
-            "loss-above-limit": "比摩阻超限", "pressure-exhausted": "压力耗尽",
+            "loss-above-limit": "比摩阻超限", "loss-above-range": "比摩阻过大",
+            "pressure-exhausted": "压力耗尽",
             "upstream-exhausted": "上游压力耗尽", "no-suitable-pipe": "无合适管径",
+            "non-standard-pipe": "非标准规格",
             "condensing": "蒸汽凝结", "heat-loss-above-allowed": "散热超标",
             "surface-hot": "表面过热", "temperature-below-required": "温度不足"}
 MATERIALS = {"rock-wool": "岩棉", "glass-wool": "玻璃棉", "composite-silicate": "复合硅酸盐",
@@ -151,9 +153,10 @@ def expected_sheet(path):
     required_temperatures = heat is not None or any(
         s.get("requiredTemperature") is not None for s in network["segments"])
     grid = []
-    for s in network["segments"]:
+    # A pipe given by name is shown as the series names it, the name the calculation reports.
+    for s, r in zip(network["segments"], result["segments"]):
         grid.append([s["name"], s["from"], s["to"], typed(s["length"]), typed(s["localLoss"]),
-                     "自动" if s["pipe"] == "auto" else pipe_name(s["pipe"]), typed(s["load"]),
+                     "自动" if s["pipe"] == "auto" else pipe_name(r["pipe"]), typed(s["load"]),
                      typed(s.get("requiredPressure"))])
         if heat:
             grid[-1] += [typed(s["insulation"]), LAYINGS[s["laying"]]]

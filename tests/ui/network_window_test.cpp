@@ -663,4 +663,84 @@ TEST(NetworkWindow, OffersTheLastEightFilesAgain) {
     EXPECT_EQ(w.gui.textBox("Network.title").text(), "又改过");
 }
 
+// One segment of 10 t/h from 1 MPa(g) of saturated steam over 100 m with 30 % local losses,
+// its pipe typed in; the first result row's cells.
+std::vector<std::string> pipeTyped(NetworkWindow& w, const std::string& pipe) {
+    w.press("add");
+    w.edit(0, Column::Load, "10");
+    if (!pipe.empty())
+        w.edit(0, Column::Pipe, pipe);
+    const std::vector<std::string>& rows = w.gui.tableList("Network.results").items();
+    return rows.empty() ? std::vector<std::string>{} : cells(rows[0]);
+}
+
+// What the window adds to the catalogue's reading (tests/pipes): the cell in the series'
+// spelling, filed so, a size of no series noted in its cell, verdict and status line, a refusal
+// said in place. D219's 14.6 m/s at 10 t/h is far below its band of 30–40.
+TEST(NetworkWindow, ShowsAndFilesATypedPipeAsTheSeriesSpellsItAndNotesAnotherSize) {
+    const struct {
+        const char* typed;
+        const char* shown;
+        const char* filed; // empty for a refusal
+        const char* note;
+        const char* said; // the verdict, the status line's fault, or nothing to check
+    } rows[] = {
+        {"D 219 × 6", "D219×6", "D219x6", "", "流速偏低"},
+        {"Φ168.3×4.5", "DN150", "DN150", "", ""},
+        {"d220x6", "D220×6", "D220x6", "非标准规格", "流速偏低，非标准规格"},
+        {"D219×", "D219×", "", "",
+         "第 1 段“1”：管子 “D219x” 不在管子目录中，也不是“D外径x壁厚”（mm）的写法"},
+    };
+    for (const auto& row : rows) {
+        NetworkWindow w;
+        const std::vector<std::string> result = pipeTyped(w, row.typed);
+        EXPECT_EQ(w.grid().cell(0, Column::Pipe), row.shown) << row.typed;
+        EXPECT_EQ(w.grid().cellNote(0, Column::Pipe), row.note) << row.typed;
+        if (!*row.filed) {
+            EXPECT_EQ(w.status(), row.said);
+            continue;
+        }
+        EXPECT_EQ(modelOf(w).segments.at(0).pipe, row.filed) << row.typed;
+        EXPECT_EQ(result.at(1), row.shown) << row.typed;
+        if (*row.said) {
+            EXPECT_EQ(result.back(), row.said) << row.typed;
+        }
+        if (*row.note) {
+            EXPECT_NE(w.status().find("。非标准规格：管段 1"), std::string::npos) << w.status();
+        }
+    }
+}
+
+// The list opens at the cell's pipe, or the nearest bore (tests/pipes proves which), in the
+// series chosen: its place in the window's list counts 自动 first.
+TEST(NetworkWindow, ThePipeListOpensAtTheCurrentPipe) {
+    const struct {
+        int series; // 0 seamless, 1 welded
+        const char* typed;
+        int at;
+    } rows[] = {
+        {0, "自动", 0}, {0, "D219×8", 23}, {0, "D220x6", 23}, {1, "D220x6", 12}, {0, "abc", -1}};
+    for (const auto& row : rows) {
+        NetworkWindow w;
+        w.gui.dropDownList("Network.series").userPick(row.series);
+        pipeTyped(w, row.typed);
+        EXPECT_EQ(w.grid().listOpensAt(0, Column::Pipe), row.at) << row.typed;
+    }
+}
+
+// A new network sizes within 200 Pa/m: the handbook table's 0.20 kgf/cm² per 100 m for
+// saturated steam (196.1 Pa/m) as an engineer writes it. 10 t/h at 1 MPa(g), 5.64 kg/m³, by the
+// friction formula 0.00688 · 0.0002^0.25 · 10² ÷ (d^5.25 · 5.64) and 10 ÷ 3.6 ÷ 5.64 ÷ (π/4 · d²):
+// D140×4.5 runs at 36.5 m/s, above 25–35; D159×5 at 28.2 m/s and some 318 Pa/m, D168×5 some
+// 234, D219×8 some 63 (and 15 m/s, only a notice). Emptied, the box is no limit, and D159×5's
+// 318 (some 324 as the pressure falls along 100 m) is under the bound of 343.2 Pa/m.
+TEST(NetworkWindow, ANewNetworkHasALimitOnR) {
+    NetworkWindow w;
+    EXPECT_EQ(w.gui.textBox("Network.limit").text(), "200");
+    EXPECT_EQ(pipeTyped(w, "").at(1), "D219×8（自动）");
+    w.type("limit", "");
+    EXPECT_EQ(modelOf(w).maxSpecificLoss, std::nullopt);
+    EXPECT_EQ(cells(w.gui.tableList("Network.results").items().at(0)).at(1), "D159×5（自动）");
+}
+
 } // namespace

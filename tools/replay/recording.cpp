@@ -92,6 +92,13 @@ public:
         m_mirror.setColumnItems(column, items);
         m_real.setColumnItems(column, items);
     }
+    void setItemFinder(int column, ItemFinder opensAt) override {
+        m_mirror.setItemFinder(column, opensAt);
+        m_real.setItemFinder(column, std::move(opensAt));
+    }
+    void setCellNote(int row, int column, std::string_view note) override {
+        both(&Grid::setCellNote, row, column, note);
+    }
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
     void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }

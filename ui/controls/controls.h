@@ -102,6 +102,13 @@ public:
     virtual void setCell(int row, int column, std::string_view text) = 0;
     // The items a column's cells offer to pick from; a column without items is typed only.
     virtual void setColumnItems(int column, const std::vector<std::string>& items) = 0;
+    // The item a column's list opens at for a cell's text, -1 for none; by default the item
+    // equal to the text, so that a text the window spells otherwise needs a finder.
+    using ItemFinder = std::function<int(std::string_view text)>;
+    virtual void setItemFinder(int column, ItemFinder opensAt) = 0;
+    // Marks a cell in the look of a note (a result row that only tells), the note its tooltip,
+    // until its text changes; an empty note takes the mark away.
+    virtual void setCellNote(int row, int column, std::string_view note) = 0;
     // -1 while no row is current.
     virtual int currentRow() const = 0;
     virtual void setCurrentRow(int row) = 0;

@@ -1,10 +1,12 @@
 #include "ui/controls/memory_grid.h"
 
+#include <algorithm>
+
 namespace controls::memory {
 
 MemoryGrid::MemoryGrid(Recorder& recorder, std::string name, std::vector<std::string> headings)
     : Control(recorder, std::move(name)), m_headings(std::move(headings)),
-      m_items(m_headings.size()) {}
+      m_items(m_headings.size()), m_finders(m_headings.size()) {}
 
 bool MemoryGrid::holds(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 &&
@@ -16,6 +18,7 @@ void MemoryGrid::insertRow(int row) {
     if (row < 0 || row > rowCount())
         return;
     m_rows.insert(m_rows.begin() + row, std::vector<std::string>(m_headings.size()));
+    m_notes.insert(m_notes.begin() + row, std::vector<std::string>(m_headings.size()));
     if (m_current >= row)
         ++m_current;
 }
@@ -27,6 +30,7 @@ void MemoryGrid::removeRow(int row) {
     if (row < 0 || row >= rowCount())
         return;
     m_rows.erase(m_rows.begin() + row);
+    m_notes.erase(m_notes.begin() + row);
     if (m_current > row || m_current == rowCount())
         --m_current;
 }
@@ -63,6 +67,37 @@ const std::vector<std::string>& MemoryGrid::columnItems(int column) const {
                : kNone;
 }
 
+void MemoryGrid::setItemFinder(int column, ItemFinder opensAt) {
+    if (column >= 0 && column < static_cast<int>(m_finders.size()))
+        m_finders[static_cast<std::size_t>(column)] = std::move(opensAt);
+}
+
+void MemoryGrid::setCellNote(int row, int column, std::string_view note) {
+    record({.kind = "cellnote",
+            .control = m_name,
+            .text = std::string(note),
+            .index = row,
+            .column = column});
+    if (holds(row, column))
+        m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = note;
+}
+
+std::string MemoryGrid::cellNote(int row, int column) const {
+    return holds(row, column)
+               ? m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+               : std::string();
+}
+
+int MemoryGrid::listOpensAt(int row, int column) const {
+    const std::vector<std::string>& items = columnItems(column);
+    if (!holds(row, column) || items.empty())
+        return -1;
+    if (const ItemFinder& find = m_finders[static_cast<std::size_t>(column)])
+        return find(cell(row, column));
+    const auto found = std::find(items.begin(), items.end(), cell(row, column));
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
 void MemoryGrid::setCurrentRow(int row) {
     record({.kind = "setrow", .control = m_name, .index = row});
     m_current = row >= 0 && row < rowCount() ? row : -1;
@@ -88,6 +123,8 @@ void MemoryGrid::replace(int row, int column, std::string_view text) {
     if (held == text)
         return;
     held = text;
+    // A mark is of the text it was given for.
+    m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].clear();
     if (m_onCellChange)
         m_onCellChange(row, column);
 }

@@ -18,6 +18,8 @@ public:
     std::string cell(int row, int column) const override;
     void setCell(int row, int column, std::string_view text) override;
     void setColumnItems(int column, const std::vector<std::string>& items) override;
+    void setItemFinder(int column, ItemFinder opensAt) override;
+    void setCellNote(int row, int column, std::string_view note) override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
@@ -27,6 +29,10 @@ public:
     const std::vector<std::string>& columnItems(int column) const;
     // Every cell's text, row by row.
     const std::vector<std::vector<std::string>>& rows() const { return m_rows; }
+    // The note a cell is marked with; empty while it has none.
+    std::string cellNote(int row, int column) const;
+    // The item the cell's list opens at when the user opens it, -1 for none.
+    int listOpensAt(int row, int column) const;
 
     // The user types `text` over a cell and commits it (Enter, Tab or leaving the cell); the
     // cell's row becomes the current one. A cell the grid does not have takes nothing.
@@ -41,6 +47,8 @@ private:
     std::vector<std::string> m_headings;
     std::vector<std::vector<std::string>> m_items; // by column
     std::vector<std::vector<std::string>> m_rows;
+    std::vector<std::vector<std::string>> m_notes; // as m_rows
+    std::vector<ItemFinder> m_finders;             // by column
     int m_current = -1;
     CellHandler m_onCellChange;
 };

@@ -59,6 +59,18 @@ void QtGrid::setColumnItems(int column, const std::vector<std::string>& items) {
     m_table->setColumnItems(column, texts);
 }
 
+void QtGrid::setItemFinder(int column, ItemFinder opensAt) {
+    if (!opensAt)
+        return m_table->setItemFinder(column, {});
+    m_table->setItemFinder(column, [opensAt = std::move(opensAt)](const QString& text) {
+        return opensAt(toUtf8(text));
+    });
+}
+
+void QtGrid::setCellNote(int row, int column, std::string_view note) {
+    m_table->setCellNote(row, column, fromUtf8(note));
+}
+
 int QtGrid::currentRow() const {
     return m_table->currentRow();
 }

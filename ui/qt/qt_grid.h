@@ -17,6 +17,8 @@ public:
     std::string cell(int row, int column) const override;
     void setCell(int row, int column, std::string_view text) override;
     void setColumnItems(int column, const std::vector<std::string>& items) override;
+    void setItemFinder(int column, ItemFinder opensAt) override;
+    void setCellNote(int row, int column, std::string_view note) override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }

@@ -71,6 +71,11 @@ public:
     virtual void userEdit(int row, int column, std::string_view text, Commit commit) = 0;
     // The user opens a cell's list of items and picks the one at `index`.
     virtual void userPick(int row, int column, int index) = 0;
+    // The user opens a cell's list and closes it again: the item it opened at, shown, or -1
+    // where it opened at none (or at one scrolled out of sight).
+    virtual int listOpensAt(int row, int column) = 0;
+    // The note a cell is marked with, as its tooltip says it; empty for none.
+    virtual std::string cellNote(int row, int column) = 0;
     // How the user will answer the next question.
     virtual void replyNext(Reply reply) = 0;
     // The path the user will choose in the next file dialog, typed and taken with Enter; an

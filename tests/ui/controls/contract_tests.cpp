@@ -280,6 +280,35 @@ TEST_P(WorkContract, PickTakesTheColumnsItemAndACellWithItemsTakesTypedTextToo) 
     EXPECT_EQ(grid.cell(0, 1), "D325x8");
 }
 
+// A list longer than it shows opens at the cell's item, scrolled to it: by default the item equal
+// to the text, else the one the column's finder names; a note lasts as long as its text.
+TEST_P(WorkContract, AListOpensAtTheCellsItemAndANoteLastsAsLongAsItsText) {
+    using Commit = WorkHarness::Commit;
+    auto& grid = harness->grid();
+    std::vector<std::string> items;
+    for (int outer = 100; outer < 140; ++outer)
+        items.push_back("D" + std::to_string(outer) + "x4");
+    grid.setColumnItems(1, items);
+    grid.insertRow(0);
+    grid.insertRow(1);
+    grid.setCell(0, 1, "D130x4");
+    grid.setCell(1, 1, "Φ130×4");
+    EXPECT_EQ(harness->listOpensAt(0, 1), 30) << "the item equal to the cell's text";
+    EXPECT_EQ(harness->listOpensAt(1, 1), -1) << "a text no item equals";
+    grid.setItemFinder(1, [](std::string_view text) { return text.starts_with("Φ") ? 35 : 2; });
+    EXPECT_EQ(harness->listOpensAt(1, 1), 35);
+    EXPECT_EQ(harness->listOpensAt(0, 1), 2);
+
+    grid.setCellNote(0, 1, "非标准规格");
+    grid.setCellNote(1, 1, "非标准规格");
+    grid.setCell(0, 1, "D130x4");
+    EXPECT_EQ(harness->cellNote(0, 1), "非标准规格") << "the same text keeps its note";
+    grid.setCell(0, 1, "D131x4");
+    EXPECT_EQ(harness->cellNote(0, 1), "") << "the program's new text goes without it";
+    harness->userEdit(1, 1, "D132x4", Commit::Enter);
+    EXPECT_EQ(harness->cellNote(1, 1), "") << "and so does the user's";
+}
+
 TEST_P(WorkContract, RowsInsertedRemovedAndMadeCurrentRaiseNothingAndKeepTheirCells) {
     auto& grid = harness->grid();
     for (int row = 0; row < 3; ++row) {

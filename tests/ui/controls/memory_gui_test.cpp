@@ -66,6 +66,8 @@ public:
         m_grid.userEdit(row, column, text);
     }
     void userPick(int row, int column, int index) override { m_grid.userPick(row, column, index); }
+    int listOpensAt(int row, int column) override { return m_grid.listOpensAt(row, column); }
+    std::string cellNote(int row, int column) override { return m_grid.cellNote(row, column); }
     void replyNext(Reply reply) override {
         using Answer = controls::Question::Answer;
         constexpr Answer kAnswers[] = {Answer::Save, Answer::Discard, Answer::Cancel,

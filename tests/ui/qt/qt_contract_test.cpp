@@ -227,6 +227,33 @@ public:
         QCoreApplication::processEvents();
     }
 
+    int listOpensAt(int row, int column) override {
+        auto* list = qobject_cast<QComboBox*>(startEditing(row, column));
+        if (!list)
+            return -2;
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        // The item highlighted and scrolled into sight; none where the list has no current item
+        // (Qt then highlights its top).
+        const QModelIndex current = view->currentIndex();
+        const bool shown = list->currentIndex() >= 0 && current.isValid() &&
+                           view->viewport()->rect().intersects(view->visualRect(current));
+        const int at = shown ? current.row() : -1;
+        list->hidePopup();
+        QTest::keyClick(list, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        return at;
+    }
+
+    std::string cellNote(int row, int column) override {
+        const QTableWidgetItem* cell = m_table->item(row, column);
+        if (!cell)
+            return {};
+        const std::string note = cell->toolTip().toStdString();
+        // A tooltip without the look is no mark.
+        return note.empty() || cell->data(Qt::ForegroundRole).isValid() ? note : "unmarked " + note;
+    }
+
     void replyNext(Reply reply) override { m_replies.push_back(reply); }
     void chooseNext(std::string path) override { m_paths.push_back(std::move(path)); }
     controls::Clipboard& clipboard() override { return m_clipboard; }

@@ -1,5 +1,7 @@
 #include "ui/qt/widgets/grid_table.h"
 
+#include "ui/qt/colours.h"
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -39,7 +41,8 @@ public:
         if (!list)
             return QStyledItemDelegate::setEditorData(editor, index);
         const QString text = index.data(Qt::EditRole).toString();
-        list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        // The list opens at the cell's pipe, scrolled to it, not at its top.
+        list->setCurrentIndex(m_grid->listOpensAt(index.column(), text));
         list->setEditText(text);
         list->lineEdit()->selectAll();
     }
@@ -58,7 +61,7 @@ private:
 
 GridTable::GridTable(const QStringList& headings, QWidget* parent)
     : QTableWidget(0, static_cast<int>(headings.size()), parent),
-      m_items(static_cast<int>(headings.size())) {
+      m_items(static_cast<int>(headings.size())), m_finders(static_cast<int>(headings.size())) {
     setHorizontalHeaderLabels(headings);
     setItemDelegate(new CellDelegate(this));
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -76,6 +79,31 @@ void GridTable::setColumnItems(int column, const QStringList& items) {
         m_items[column] = items;
 }
 
+void GridTable::setItemFinder(int column, ItemFinder opensAt) {
+    if (column >= 0 && column < m_finders.size())
+        m_finders[column] = std::move(opensAt);
+}
+
+int GridTable::listOpensAt(int column, const QString& text) const {
+    if (const ItemFinder find = m_finders.value(column))
+        return find(text);
+    return static_cast<int>(columnItems(column).indexOf(text));
+}
+
+void GridTable::setCellNote(int row, int column, const QString& note) {
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell)
+        return;
+    if (note.isEmpty()) {
+        cell->setData(Qt::ToolTipRole, QVariant());
+        cell->setData(Qt::ForegroundRole, QVariant());
+        return;
+    }
+    cell->setToolTip(note);
+    // Grey, as a result row that only tells.
+    cell->setForeground(readableOn(QColor(128, 128, 128), palette().color(QPalette::Base)));
+}
+
 QString GridTable::cellText(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell ? cell->text() : QString();
@@ -85,9 +113,10 @@ bool GridTable::setCellText(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount() ||
         cellText(row, column) == text)
         return false;
-    if (QTableWidgetItem* cell = item(row, column))
+    if (QTableWidgetItem* cell = item(row, column)) {
         cell->setText(text);
-    else
+        setCellNote(row, column, {});
+    } else
         setItem(row, column, new QTableWidgetItem(text));
     return true;
 }

@@ -15,10 +15,17 @@ namespace controls::qt {
 class GridTable final : public QTableWidget {
 public:
     using EditHandler = std::function<void(int row, int column)>;
+    // The item a column's list opens at for a cell's text, -1 for none.
+    using ItemFinder = std::function<int(const QString& text)>;
 
     GridTable(const QStringList& headings, QWidget* parent);
     void setColumnItems(int column, const QStringList& items);
     QStringList columnItems(int column) const { return m_items.value(column); }
+    // Without a finder, a list opens at the item equal to the cell's text.
+    void setItemFinder(int column, ItemFinder opensAt);
+    int listOpensAt(int column, const QString& text) const;
+    // Marks a cell in the look of a note, the note its tooltip, until its text changes.
+    void setCellNote(int row, int column, const QString& note);
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
     // The cell's text; empty beyond the table.
     QString cellText(int row, int column) const;
@@ -36,7 +43,8 @@ private:
     void edited(int row, int column, const QString& text);
     bool atEdge(bool next) const;
 
-    QList<QStringList> m_items; // by column
+    QList<QStringList> m_items;  // by column
+    QList<ItemFinder> m_finders; // by column
     EditHandler m_onEdit;
 };
 
