@@ -268,6 +268,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         }
         p.outside = p.outside || chosen.outlet.outside;
         r = std::move(chosen.result);
+        r.points = std::move(chosen.outlet.points);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
             p.ends[i] =

@@ -96,8 +96,6 @@ bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres,
     return *r.velocityOut <= band.high && !overLimit;
 }
 
-namespace {
-
 // The temperature of steam at p of the source's enthalpy, from the fast forms: these figures are
 // new beside the hydraulics, which keep steamPoint's, and at every keystroke they would
 // otherwise cost the network a fifth of its time. Starting from the inlet's temperature, Newton
@@ -112,8 +110,6 @@ SteamPoint adiabaticPoint(double mpa, double enthalpy, double inletKelvin) {
         fast::region2AtEnthalpy(mpa, enthalpy, saturated, std::max(inletKelvin, saturated));
     return {found.kelvin, found.vapour.density, false};
 }
-
-} // namespace
 
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
                            Result& result) {

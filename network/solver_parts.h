@@ -14,7 +14,7 @@
 // What the network's two solvers share, without heat loss (solver.cpp) and with it
 // (heat_solver.cpp): the tree's order, the steam's state at a pressure and an enthalpy, the
 // refusal of pipes too small at their inlet, and the nodes and totals made from the segments'
-// results. The solvers' own: nothing else includes it.
+// results. The solvers' own, and the profile's, which follows their solution.
 namespace network::solver_parts {
 
 struct Tree {
@@ -55,6 +55,10 @@ private:
 // kind, or its R above the network's limit, at the inlet's flow (t/h) and density.
 bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& friction,
               const pipes::NamedPipe& pipe, double flow, double densityIn);
+
+// Steam of the source's enthalpy at p (MPa, absolute), as the adiabatic pipe has it; Newton
+// starts from `inletKelvin`, the temperature upstream.
+SteamPoint adiabaticPoint(double mpa, double enthalpy, double inletKelvin);
 
 // The segments' outlet temperatures and superheats from their outlet pressures (MPa, absolute,
 // none where not computed) at a constant enthalpy, the source's: the adiabatic pipe's.
