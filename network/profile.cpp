@@ -4,12 +4,15 @@
 // Without heat loss a segment's interior follows from Φ as its outlet does (solver.cpp): Φ rises
 // linearly along the pipe, so the pressure x metres in is Φ inverted at Φ_in + (1 + α) · C · x,
 // replayed here from the source with the solver's own Φ, friction and expressions, so that the
-// curve meets each node's pressure to the bit. p(x) falls ever faster as the steam thins, and
-// steepest where a segment runs out of pressure; the points are placed by halving each piece
-// until its middle lies within 1/2000 of the path's fall in pressure from the straight line
-// between its ends: half a pixel on a drawing 1000 pixels high, and the pieces as straight as
-// the curve to the eye at 1600 pixels wide. With heat loss the points are the states each
-// segment's integration accepted (heat_line's), which the heat solver keeps in its result.
+// curve meets each node's pressure to the bit. With heat loss the points are the states each
+// segment's integration accepted, which the heat solver keeps in its result, and between them
+// the same integration from the segment's inlet to a shorter length.
+//
+// How many: p(x) falls ever faster as the steam thins, and steepest where a segment runs out of
+// pressure. Each piece is halved, its middle kept, until the middle lies within 1/2000 of the
+// path's fall in pressure (and of its range of temperature) from the straight line between the
+// piece's ends: half a pixel on a drawing 1000 pixels high, so that the straight pieces a
+// painter draws are the curve to the eye at 1600 × 1000.
 #include "network/profile.h"
 
 #include "network/report.h"
@@ -19,7 +22,10 @@
 #include "steam/if97_fast.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <map>
+#include <string_view>
 
 namespace network {
 
@@ -30,7 +36,7 @@ using steam_line::Antiderivative;
 using steam_line::SteamByPressure;
 
 constexpr double kKelvin = 273.15;
-constexpr double kFlatness = 1.0 / 2000; // of the path's fall in pressure
+constexpr double kFlatness = 1.0 / 2000; // of the path's fall in pressure, range of temperature
 constexpr int kDeepest = 20; // halvings: a piece of a millionth of its segment at the least
 
 // T_s in ℃ at p (MPa, absolute); none above the critical point.
@@ -38,6 +44,37 @@ std::optional<double> saturationC(double mpa) {
     if (mpa > if97::kCriticalPressure)
         return std::nullopt;
     return if97::fast::saturation(mpa).kelvin - kKelvin;
+}
+
+// How far a curve's middle may lie from the straight line between its ends, in the source's
+// unit and in ℃, and the narrowest piece worth halving, m.
+struct Flatness {
+    double pressure = 0, temperature = 0, width = 0;
+
+    bool straight(const ProfilePoint& a, const ProfilePoint& middle, const ProfilePoint& b) const {
+        if (std::abs(middle.pressure - 0.5 * (a.pressure + b.pressure)) > pressure)
+            return false;
+        return !a.temperature || !b.temperature || !middle.temperature ||
+               std::abs(*middle.temperature - 0.5 * (*a.temperature + *b.temperature)) <=
+                   temperature;
+    }
+};
+
+// A segment's curve at a distance from the source; none where it has none.
+using CurveAt = std::function<std::optional<ProfilePoint>(double distance)>;
+
+// The points strictly between a and b that keep every piece straight, in order.
+void refine(const CurveAt& at, const ProfilePoint& a, const ProfilePoint& b,
+            const Flatness& flatness, int depth, std::vector<ProfilePoint>& out) {
+    if (depth == kDeepest || b.distance - a.distance <= flatness.width)
+        return;
+    const std::optional<ProfilePoint> middle = at(0.5 * (a.distance + b.distance));
+    // The first middle always, so that a segment's middle is seen.
+    if (!middle || (depth > 0 && flatness.straight(a, *middle, b)))
+        return;
+    refine(at, a, *middle, flatness, depth + 1, out);
+    out.push_back(*middle);
+    refine(at, *middle, b, flatness, depth + 1, out);
 }
 
 // The segments from the source to the node, in order.
@@ -57,62 +94,57 @@ std::vector<std::size_t> pathTo(const Network& network, std::size_t node) {
     return path;
 }
 
+// What a segment's curve starts from and ends at: its inlet, the node point at its outlet (none
+// where its pressure runs out) and where it begins on the path.
+struct Ends {
+    const ProfilePoint& inlet;
+    const ProfilePoint* outlet;
+    double from; // m
+};
+
 // The adiabatic line from the source: Φ, the steam's enthalpy and the friction, as the solver
-// has them.
+// has them, and each node's Φ and pressure (MPa, absolute) in turn along the path.
 class Adiabatic {
 public:
     explicit Adiabatic(const Network& network)
-        : m_network(network), m_source(network.source.unit.absoluteMpa(network.source.pressure)),
-          m_line(network.source.superheated, m_source, network.source.temperature + kKelvin),
-          m_phi(m_line, m_source), m_friction(network.roughness),
+        : m_network(network), m_mpa(network.source.unit.absoluteMpa(network.source.pressure)),
+          m_line(network.source.superheated, m_mpa, network.source.temperature + kKelvin),
+          m_phi(m_line, m_mpa), m_friction(network.roughness),
           m_enthalpy(network.source.superheated
-                         ? if97::region2(m_source, network.source.temperature + kKelvin).enthalpy
+                         ? if97::region2(m_mpa, network.source.temperature + kKelvin).enthalpy
                          : 0.0) {}
 
-    // Where a segment starts: Φ and the pressure (MPa, absolute) as the solver has them.
-    struct Inlet {
-        double phi = 0, mpa = 0;
-    };
-    Inlet source() const { return {0, m_source}; }
-
-    // The segment's points after its inlet, `in`, which this moves to its outlet; where its
-    // pressure runs out, the distance from its inlet where it does. `flatness` in MPa.
-    std::optional<double> points(std::size_t i, const SegmentResult& r, double from, Inlet& in,
-                                 double flatness, std::vector<ProfilePoint>& out);
+    // The segment's points after its inlet; where its pressure runs out, the distance from its
+    // inlet where it does.
+    std::optional<double> points(std::size_t i, const SegmentResult& r, const Ends& ends,
+                                 const Flatness& flatness, std::vector<ProfilePoint>& out);
 
 private:
     const Network& m_network;
-    double m_source;
+    double m_mpa; // the segment's inlet's
     SteamByPressure m_line;
     Antiderivative m_phi;
     solver_parts::Friction m_friction;
     double m_enthalpy;
+    double m_phiIn = 0;
 };
 
-std::optional<double> Adiabatic::points(std::size_t i, const SegmentResult& r, double from,
-                                        Inlet& in, double flatness,
-                                        std::vector<ProfilePoint>& out) {
+std::optional<double> Adiabatic::points(std::size_t i, const SegmentResult& r, const Ends& ends,
+                                        const Flatness& flatness, std::vector<ProfilePoint>& out) {
     const Segment& segment = m_network.segments[i];
     const steam::PressureUnit& unit = m_network.source.unit;
     const double factor = 1 + segment.localLoss / 100;
     const double rho = m_friction.lossTimesDensity(r.flow, r.bore / 1000);
-    const double phi = in.phi, mpaIn = in.mpa;
-    // The solver's expression, term by term, so that at the full length it is its outlet's.
+    const double phi = m_phiIn, mpaIn = m_mpa;
+    // The solver's expressions, term by term, so that at the full length it is its outlet.
     const auto mpaAt = [&](double x) {
         const std::optional<double> mpa = m_phi.pressureAt(phi + factor * rho * x / 1e6);
         return std::min(mpa.value_or(steam_line::kLowest), mpaIn);
     };
-    std::optional<double> exhausted;
-    double length = segment.length;
-    if (!r.pOut) {
-        // Φ cannot rise above its value at the saturation line's lowest pressure.
-        const double reach = (m_phi.phiAt(steam_line::kLowest) - phi) * 1e6 / (factor * rho);
-        exhausted = length = std::clamp(reach, 0.0, segment.length);
-    }
-    in.phi = phi + factor * rho * segment.length / 1e6;
+    m_phiIn = phi + factor * rho * segment.length / 1e6;
     const double inletKelvin = *r.tIn + kKelvin;
     const auto point = [&](double x, double mpa) {
-        ProfilePoint p{.distance = from + x, .pressure = unit.reading(mpa)};
+        ProfilePoint p{.distance = ends.from + x, .pressure = unit.reading(mpa)};
         p.temperature =
             m_network.source.superheated
                 ? solver_parts::adiabaticPoint(mpa, m_enthalpy, inletKelvin).kelvin - kKelvin
@@ -120,33 +152,75 @@ std::optional<double> Adiabatic::points(std::size_t i, const SegmentResult& r, d
         p.saturation = saturationC(mpa);
         return p;
     };
-    // Each piece halved, and its middle kept, until the middle lies on the straight line
-    // between its ends; the first always, so that a segment's middle is seen.
-    const auto split = [&](auto& self, double x0, double p0, double x1, double p1,
-                           int depth) -> void {
-        const double middle = 0.5 * (x0 + x1), p = mpaAt(middle);
-        if (depth == kDeepest || (depth > 0 && std::abs(p - 0.5 * (p0 + p1)) <= flatness))
-            return;
-        self(self, x0, p0, middle, p, depth + 1);
-        out.push_back(point(middle, p));
-        self(self, middle, p, x1, p1, depth + 1);
+    const CurveAt at = [&](double distance) {
+        return std::optional(point(distance - ends.from, mpaAt(distance - ends.from)));
     };
-    const double end = exhausted ? steam_line::kLowest : mpaAt(length);
-    in.mpa = end;
-    if (length > 0) {
-        split(split, 0, mpaIn, length, end, 0);
-        if (exhausted)
-            out.push_back(point(length, end));
+    if (ends.outlet) {
+        m_mpa = mpaAt(segment.length);
+        refine(at, ends.inlet, *ends.outlet, flatness, 0, out);
+        return std::nullopt;
     }
-    return exhausted;
+    // Φ cannot rise above its value at the saturation line's lowest pressure: the curve ends
+    // where it reaches it.
+    const double reach = std::clamp((m_phi.phiAt(steam_line::kLowest) - phi) * 1e6 / (factor * rho),
+                                    0.0, segment.length);
+    const ProfilePoint end = point(reach, steam_line::kLowest);
+    refine(at, ends.inlet, end, flatness, 0, out);
+    out.push_back(end);
+    return reach;
+}
+
+// A segment's steam with heat loss, its points the integration's accepted states and between
+// them the same integration from the segment's inlet to a shorter length.
+std::optional<double> heatedPoints(const Network& network, std::size_t i, const SegmentResult& r,
+                                   const Ends& ends, const Flatness& flatness,
+                                   std::vector<ProfilePoint>& out) {
+    const steam::PressureUnit& unit = network.source.unit;
+    const Segment& segment = network.segments[i];
+    if (r.points.empty())
+        return ends.outlet ? std::nullopt : std::optional(0.0);
+    const heat_line::Point& inlet = r.points.front();
+    const pipes::NamedPipe pipe = *pipes::pipeNamed(r.pipe).pipe;
+    const heat::InsulatedPipe insulated(pipe.outerMm / 1000, segment.insulation / 1000,
+                                        network.heatLoss->insulation, segment.laying,
+                                        network.heatLoss->air);
+    const solver_parts::Friction friction(network.roughness);
+    const auto point = [&](double x, double mpa, double celsius) {
+        return ProfilePoint{.distance = ends.from + x,
+                            .pressure = unit.reading(mpa),
+                            .temperature = celsius,
+                            .saturation = saturationC(mpa)};
+    };
+    const CurveAt at = [&](double distance) -> std::optional<ProfilePoint> {
+        const heat_line::Outlet o =
+            solver_parts::integrateHeat(network, segment, insulated, friction, r.bore / 1000,
+                                        {inlet.mpa, inlet.enthalpy, inlet.flow, *r.tIn + kKelvin},
+                                        distance - ends.from, heat_line::kRelativeTolerance);
+        if (o.exhausted)
+            return std::nullopt;
+        return point(distance - ends.from, o.steam.mpa, o.kelvin - kKelvin);
+    };
+    // The accepted states, the segment's ends as the node points have them.
+    std::vector<ProfilePoint> states{ends.inlet};
+    for (const heat_line::Point& p : r.points)
+        if (p.x > 0 && (!ends.outlet || p.x < segment.length))
+            states.push_back(
+                point(p.x, p.mpa, solver_parts::steamPoint(p.mpa, p.enthalpy).kelvin - kKelvin));
+    if (ends.outlet)
+        states.push_back(*ends.outlet);
+    for (std::size_t k = 1; k < states.size(); ++k) {
+        refine(at, states[k - 1], states[k], flatness, 0, out);
+        if (k + 1 < states.size() || !ends.outlet)
+            out.push_back(states[k]);
+    }
+    return ends.outlet ? std::nullopt : std::optional(r.points.back().x);
 }
 
 } // namespace
 
 std::optional<Profile> profile(const Network& network, const Result& result,
                                std::optional<std::size_t> node) {
-    if (!result.fault.empty() || result.nodes.empty() ||
-        result.segments.size() != network.segments.size() ||
+    if (!result.fault.empty() || result.segments.size() != network.segments.size() ||
         result.nodes.size() != network.segments.size() + 1)
         return std::nullopt;
     const std::size_t chosen = node.value_or(result.worstNode.value_or(result.nodes.size() - 1));
@@ -170,29 +244,49 @@ std::optional<Profile> profile(const Network& network, const Result& result,
                               .temperature = r.temperature,
                               .requiredTemperature = r.requiredTemperature,
                               .temperatureMargin = r.temperatureMargin});
-        if (r.pressure)
-            made.points.push_back({.distance = distance,
-                                   .pressure = *r.pressure,
-                                   .temperature = r.temperature,
-                                   .saturation = saturationC(unit.absoluteMpa(*r.pressure)),
-                                   .node = n});
+    };
+    const auto nodePoint = [&](std::size_t n, double distance) {
+        const NodeResult& r = result.nodes[n];
+        return ProfilePoint{.distance = distance,
+                            .pressure = *r.pressure,
+                            .temperature = r.temperature,
+                            .saturation = saturationC(unit.absoluteMpa(*r.pressure)),
+                            .node = n};
     };
 
-    // The path's fall in pressure (MPa), which the adiabatic curve is drawn flat to a share of;
-    // a rounding's worth at least, where nothing flows.
-    const double source = unit.absoluteMpa(network.source.pressure);
-    double lowest = source;
-    for (std::size_t i : path)
-        if (const SegmentResult& r = result.segments[i]; r.pIn)
-            lowest = std::min(lowest, r.pOut ? unit.absoluteMpa(*r.pOut) : steam_line::kLowest);
-    const double flatness = std::max((source - lowest) * kFlatness, source * 1e-12);
+    // The path's fall in pressure and range of temperature, which the curve is drawn straight
+    // to a share of: its nodes' and, where its pressure runs out, the saturation line's end; at
+    // least the saturation temperature's fall over it, the temperature of saturated steam and
+    // the one superheated steam tends to. A piece narrower than a share of the path is under
+    // half a pixel wide, where a steep curve is a vertical line.
+    const double source = network.source.pressure;
+    double lowest = source, length = 0;
+    double coldest = *result.nodes[0].temperature, warmest = coldest;
+    for (std::size_t i : path) {
+        const SegmentResult& r = result.segments[i];
+        length += network.segments[i].length;
+        if (r.pIn)
+            lowest = std::min(lowest, r.pOut.value_or(unit.reading(steam_line::kLowest)));
+        if (r.tOut) {
+            coldest = std::min(coldest, *r.tOut);
+            warmest = std::max(warmest, *r.tOut);
+        }
+    }
+    const double fall = (source - lowest) * kFlatness;
+    const double saturationFall =
+        *saturationC(std::min(unit.absoluteMpa(source), if97::kCriticalPressure)) -
+        *saturationC(unit.absoluteMpa(lowest));
+    const Flatness flatness{
+        .pressure = std::max(fall, unit.absoluteMpa(source) * 1e-9 / unit.megapascals),
+        .temperature = std::max({warmest - coldest, saturationFall, 1e-3}) * kFlatness,
+        .width = length * kFlatness / 2};
 
     std::optional<Adiabatic> adiabatic;
     if (!network.heatLoss)
         adiabatic.emplace(network);
-    Adiabatic::Inlet inlet = adiabatic ? adiabatic->source() : Adiabatic::Inlet{};
-    double distance = 0;
     addNode(0, 0);
+    made.points.push_back(nodePoint(0, 0));
+    double distance = 0;
     for (std::size_t i : path) {
         const SegmentResult& r = result.segments[i];
         const double from = distance;
@@ -201,23 +295,19 @@ std::optional<Profile> profile(const Network& network, const Result& result,
                          .from = from,
                          .to = distance,
                          .failing = segmentLook(r) == sheet::Look::Above};
-        if (r.pIn && adiabatic) {
-            if (const std::optional<double> reach =
-                    adiabatic->points(i, r, from, inlet, flatness, made.points))
+        if (r.pIn) {
+            // The inlet is the point last made: the node above, or the source.
+            const ProfilePoint inlet = made.points.back();
+            const std::optional<ProfilePoint> outlet =
+                r.pOut ? std::optional(nodePoint(i + 1, distance)) : std::nullopt;
+            const Ends ends{inlet, outlet ? &*outlet : nullptr, from};
+            const std::optional<double> reach =
+                adiabatic ? adiabatic->points(i, r, ends, flatness, made.points)
+                          : heatedPoints(network, i, r, ends, flatness, made.points);
+            if (reach)
                 span.exhaustedAt = from + *reach;
-        } else if (r.pIn) {
-            // Heat loss: the integration's own states between the inlet and the outlet, and up
-            // to where the pressure ran out.
-            for (const heat_line::Point& p : r.points) {
-                if (p.x <= 0 || (r.pOut && p.x >= network.segments[i].length))
-                    continue;
-                ProfilePoint point{.distance = from + p.x, .pressure = unit.reading(p.mpa)};
-                point.temperature = solver_parts::steamPoint(p.mpa, p.enthalpy).kelvin - kKelvin;
-                point.saturation = saturationC(p.mpa);
-                made.points.push_back(point);
-            }
-            if (!r.pOut)
-                span.exhaustedAt = from + (r.points.empty() ? 0.0 : r.points.back().x);
+            if (outlet)
+                made.points.push_back(*outlet);
         }
         made.spans.push_back(span);
         addNode(i + 1, distance);

@@ -137,6 +137,20 @@ void adiabaticTemperatures(const Network& network, const std::vector<std::option
     }
 }
 
+heat_line::Outlet integrateHeat(const Network& network, const Segment& segment,
+                                const heat::InsulatedPipe& insulated, const Friction& friction,
+                                double bore, const heat_line::Steam& inlet, double length,
+                                double tolerance) {
+    const double k = network.heatLoss->factor;
+    const heat_line::LossPerMetre loss = [&](double celsius) {
+        return k * insulated.at(celsius).perMetre;
+    };
+    return heat_line::integrate(inlet,
+                                {length, segment.localLoss / 100, network.roughness / 1000, bore,
+                                 friction.lossTimesDensity(1, bore)},
+                                loss, insulated.stepC(), tolerance);
+}
+
 void placeNodes(const Network& network, double sourceC, Result& result) {
     const auto& segments = network.segments;
     const double source = network.source.unit.absoluteMpa(network.source.pressure);

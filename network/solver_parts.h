@@ -74,6 +74,14 @@ bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres,
 // and the source's flow. `sourceC` is the source's temperature, its steam's as given.
 void placeNodes(const Network& network, double sourceC, Result& result);
 
+// A segment's steam with heat loss along the first `length` metres of its pipe (bore in m),
+// insulated as `insulated`, from `inlet`: the heat solver's integration, which the profile
+// repeats to points inside the segment.
+heat_line::Outlet integrateHeat(const Network& network, const Segment& segment,
+                                const heat::InsulatedPipe& insulated, const Friction& friction,
+                                double bore, const heat_line::Steam& inlet, double length,
+                                double tolerance);
+
 // The network with its pipes' heat loss: heat_solver.cpp.
 Result solveWithHeatLoss(const Network& network);
 
