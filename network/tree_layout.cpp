@@ -17,17 +17,15 @@ namespace {
 constexpr std::string_view kNone = "—";
 constexpr std::size_t kNoParent = std::numeric_limits<std::size_t>::max();
 
-// A figure to four significant digits, or "—" where there is none. The tables give all seven; the
-// picture is for seeing where the pressure goes along the tree, and seven digits with the unit
-// would make every column of a deep network a third wider again.
-std::string shortFigure(const double* value, std::string_view unit) {
-    if (!value)
-        return std::string(kNone);
-    const double magnitude = std::abs(*value);
+// A figure to four significant digits. The tables give all seven; the picture is for seeing
+// where the pressure goes along the tree, and seven digits would make a deep network's every
+// column wider again.
+std::string shortFigure(double value) {
+    const double magnitude = std::abs(value);
     const int exponent = magnitude > 0 && std::isfinite(magnitude)
                              ? static_cast<int>(std::floor(std::log10(magnitude)))
                              : 0;
-    return calc::decimalText(*value, std::clamp(3 - exponent, 0, 9)) + " " + std::string(unit);
+    return calc::decimalText(value, std::clamp(3 - exponent, 0, 9));
 }
 
 // The tree's shape: node 0 the source, node i + 1 segment i's to-node, as Result::nodes.
@@ -150,10 +148,15 @@ TreeLayout layoutTree(const Network& network, const Result& result, const TextWi
     std::vector<Label> nodeLabels(count), segmentLabels(count);
     for (std::size_t n = 0; n < count; ++n) {
         const std::string& name = n == 0 ? network.source.node : network.segments[n - 1].to;
-        const std::optional<double>* pressure =
-            n < result.nodes.size() ? &result.nodes[n].pressure : nullptr;
-        const double* shown = pressure && *pressure ? &**pressure : nullptr;
-        nodeLabels[n] = measured({name, shortFigure(shown, unit)}, width, lineHeight);
+        // The unit on a line of its own: beside the figure, it would make the pressure the
+        // widest line of most columns, and the forty-segment example half as wide again.
+        const NodeResult* computed = n < result.nodes.size() ? &result.nodes[n] : nullptr;
+        nodeLabels[n] =
+            measured(computed && computed->pressure
+                         ? std::vector<std::string>{name, shortFigure(*computed->pressure),
+                                                    std::string(unit)}
+                         : std::vector<std::string>{name, std::string(kNone)},
+                     width, lineHeight);
     }
     for (std::size_t i = 0; i < network.segments.size(); ++i) {
         const Segment& segment = network.segments[i];
@@ -162,9 +165,9 @@ TreeLayout layoutTree(const Network& network, const Result& result, const TextWi
                            : segment.pipe == kAutoPipe ? std::string()
                                                        : segment.pipe;
         pipe = pipe.empty() ? std::string(kNone) : pipes::shownPipeName(pipe);
-        segmentLabels[i + 1] = measured({segment.name, std::move(pipe),
-                                         shortFigure(computed ? &computed->flow : nullptr, "t/h")},
-                                        width, lineHeight);
+        std::string flow = computed ? shortFigure(computed->flow) + " t/h" : std::string(kNone);
+        segmentLabels[i + 1] =
+            measured({segment.name, std::move(pipe), std::move(flow)}, width, lineHeight);
     }
 
     // Each column as wide as the widest label in it: its nodes' and the segments leaving them.

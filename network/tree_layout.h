@@ -22,7 +22,8 @@ struct Box {
 struct TreeNode {
     std::size_t node = 0;           // into Result::nodes
     double x = 0, y = 0;            // the dot's centre
-    std::vector<std::string> label; // its lines: the name, the pressure with its unit
+    std::vector<std::string> label; // its lines: the name, the pressure, its unit; or
+                                    // the name and "—" where not computed
     Box labelBox;
 };
 
