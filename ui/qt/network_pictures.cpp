@@ -150,7 +150,7 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
     painter.setRenderHint(QPainter::Antialiasing);
     const QPaintDevice* device = painter.device();
     const double h = TextLine(QStringLiteral("0"), look.font, device).height();
-    const double stroke = h * 0.12, radius = h * 0.32;
+    const double stroke = h * 0.12, radius = layout.dotRadius > 0 ? layout.dotRadius : h * 0.32;
     painter.fillRect(rectOf(layout.bounds), look.background);
 
     const auto label = [&](const network::Box& box, const std::vector<std::string>& lines,
@@ -199,8 +199,7 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
         painter.setBrush(colour);
         // The source a square, as a drawing of a network marks where the steam comes from.
         if (i == 0)
-            painter.drawRect(
-                QRectF(node.x - radius * 1.2, node.y - radius * 1.2, radius * 2.4, radius * 2.4));
+            painter.drawRect(QRectF(node.x - radius, node.y - radius, radius * 2, radius * 2));
         else
             painter.drawEllipse(QPointF(node.x, node.y), radius, radius);
         painter.setBrush(Qt::NoBrush);
