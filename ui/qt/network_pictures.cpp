@@ -21,11 +21,12 @@ using detail::TextLine;
 
 namespace {
 
-// The tables' looks (widgets/table.cpp): red above, grey below, each made readable on the
-// picture's background; a plain and a recommended row in the ink.
-std::array<QColor, 4> tableLooks(const QColor& ink, const QColor& background) {
-    return {ink, ink, readableOn(QColor(255, 0, 0), background),
-            readableOn(QColor(128, 128, 128), background)};
+// The tables' looks (widgets/table.cpp): red above, grey below, each made readable on a tree
+// label's fill, a shade nearer the ink than the background and so the harder ground to read
+// on; a plain and a recommended row in the ink.
+std::array<QColor, 4> tableLooks(const QColor& ink, const QColor& labelFill) {
+    return {ink, ink, readableOn(QColor(255, 0, 0), labelFill),
+            readableOn(QColor(128, 128, 128), labelFill)};
 }
 
 QFont pictureFont(QFont font) {
@@ -64,7 +65,7 @@ QRectF rectOf(const network::Box& box) {
 } // namespace
 
 PictureLook lightLook(const QFont& font) {
-    const QColor background(Qt::white), ink(0x20, 0x20, 0x20);
+    const QColor background(Qt::white), ink(0x20, 0x20, 0x20), labelFill(0xf6, 0xf6, 0xf6);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0xdd, 0xdd, 0xdd),
@@ -74,13 +75,13 @@ PictureLook lightLook(const QFont& font) {
             .required = QColor(0x6a, 0x1b, 0x9a),
             .failing = QColor(0xd0, 0x00, 0x00),
             .failingFill = QColor(0xfd, 0xe0, 0xe0),
-            .labelFill = QColor(0xf6, 0xf6, 0xf6),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
 PictureLook darkLook(const QFont& font) {
-    const QColor background(0x1e, 0x1e, 0x1e), ink(0xe8, 0xe8, 0xe8);
+    const QColor background(0x1e, 0x1e, 0x1e), ink(0xe8, 0xe8, 0xe8), labelFill(0x2b, 0x2b, 0x2b);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0x3c, 0x3c, 0x3c),
@@ -90,15 +91,15 @@ PictureLook darkLook(const QFont& font) {
             .required = QColor(0xd8, 0xa8, 0xff),
             .failing = QColor(0xff, 0x6b, 0x6b),
             .failingFill = QColor(0x4a, 0x22, 0x22),
-            .labelFill = QColor(0x2b, 0x2b, 0x2b),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
 // Colours whose greys stay apart: the pressure darkest, the temperatures mid-grey and dashed or
 // dotted, a failing band a light grey under a dark red.
 PictureLook printLook(const QFont& font) {
-    const QColor background(Qt::white), ink(Qt::black);
+    const QColor background(Qt::white), ink(Qt::black), labelFill(0xf4, 0xf4, 0xf4);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0xcc, 0xcc, 0xcc),
@@ -108,8 +109,8 @@ PictureLook printLook(const QFont& font) {
             .required = QColor(0x40, 0x10, 0x60),
             .failing = QColor(0xb0, 0x00, 0x00),
             .failingFill = QColor(0xf2, 0xd8, 0xd8),
-            .labelFill = QColor(0xf4, 0xf4, 0xf4),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
