@@ -154,11 +154,15 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
     const double stroke = h * 0.12, radius = layout.dotRadius > 0 ? layout.dotRadius : h * 0.32;
     painter.fillRect(rectOf(layout.bounds), look.background);
 
+    // A failing row's label framed heavily in its red, which a grey print shows as a dark frame
+    // where the red text alone would read as any other.
     const auto label = [&](const network::Box& box, const std::vector<std::string>& lines,
-                           const QColor& ink, const QColor& edge) {
-        painter.setPen(QPen(edge, h * 0.05));
+                           const QColor& ink, bool failing) {
+        painter.setPen(failing ? QPen(ink, h * 0.12) : QPen(look.grid, h * 0.05));
         painter.setBrush(look.labelFill);
-        painter.drawRect(rectOf(box));
+        // A little wider than the text, so that a frame does not touch its letters; the
+        // layout keeps a quarter line between boxes.
+        painter.drawRect(rectOf(box).adjusted(-h * 0.12, 0, h * 0.12, 0));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(ink);
         // Centred in the box, whatever margin the layout gave it.
@@ -188,7 +192,7 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
         const sheet::Look row = segment.segment < result.segments.size()
                                     ? network::segmentLook(result.segments[segment.segment])
                                     : sheet::Look::Plain;
-        label(segment.labelBox, segment.label, lookColour(look, row), look.grid);
+        label(segment.labelBox, segment.label, lookColour(look, row), row == sheet::Look::Above);
     }
     for (std::size_t i = 0; i < layout.nodes.size(); ++i) {
         const network::TreeNode& node = layout.nodes[i];
@@ -204,7 +208,7 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
         else
             painter.drawEllipse(QPointF(node.x, node.y), radius, radius);
         painter.setBrush(Qt::NoBrush);
-        label(node.labelBox, node.label, colour, row == sheet::Look::Above ? colour : look.grid);
+        label(node.labelBox, node.label, colour, row == sheet::Look::Above);
     }
     painter.restore();
 }

@@ -61,9 +61,10 @@ void drawPictures(const sheet::Sheet& sheet, QPagedPaintDevice& device, QPainter
             network::profile(drawings->network, drawings->result)) {
         turn(device, QPageLayout::Landscape);
         device.newPage();
-        const double top = heading(painter, device, style,
-                                   profile->heatLoss ? QStringLiteral("附图：沿线压力与温度")
-                                                     : QStringLiteral("附图：沿线压力"));
+        const double top =
+            heading(painter, device, style,
+                    QStringLiteral("附图：至最不利用户的沿线压力%1")
+                        .arg(profile->heatLoss ? QStringLiteral("与温度") : QString()));
         drawProfile(
             painter,
             QRectF(0, top, device.width(), device.height() - top - footerHeight(style, device)),
