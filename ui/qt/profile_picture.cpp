@@ -139,7 +139,8 @@ void ProfilePainter::draw(const QRectF& area) {
     const double right =
         m_temperatures ? area.right() - side - widest(m_tAxis) : area.right() - m_pad - m_h * 1.5;
     for (int most = std::clamp(static_cast<int>((right - left) / (3 * m_h)), 2, 12);; --most) {
-        m_xAxis = network::roundAxis(0, std::max(m_length, 1e-9) / m_unit.metres, most);
+        // A path to the source itself has no length: a metre of axis for its one point.
+        m_xAxis = network::roundAxis(0, std::max(m_length, 1.0) / m_unit.metres, most);
         const double room = (right - left) / std::max<double>(1, m_xAxis.ticks.size() - 1);
         if (most == 2 || widest(m_xAxis) + m_h <= room)
             break;
