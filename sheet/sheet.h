@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,6 +47,13 @@ struct Input {
 // An input's value as the page and the CSV show it: "1 MPa(表压)".
 std::string shownValue(const Input& input);
 
+// What a sheet draws besides its text and tables, each picture on a page of its own after them.
+// The layer that makes a sheet derives its own (a network's profile and tree) and the Qt layer
+// that prints it knows that one; the sheet only carries it, and its text forms leave it out.
+struct Drawings {
+    virtual ~Drawings() = default;
+};
+
 struct Sheet {
     std::string title;   // what was calculated: "蒸汽管网水力计算书"
     std::string subject; // the network's own title; may be empty
@@ -55,6 +63,9 @@ struct Sheet {
     std::vector<std::string> method;   // short paragraphs: formulas, sources, bands
     std::vector<Table> tables;         // in the order they are shown
     std::vector<std::string> findings; // the most unfavourable user, the verdicts to look at
+    // None for a sheet of text and tables alone. Shared and constant, so that a sheet copies
+    // cheaply; two copies of one sheet compare equal.
+    std::shared_ptr<const Drawings> drawings{};
 
     bool operator==(const Sheet&) const = default;
 };
@@ -85,9 +96,14 @@ std::string tabSeparated(const Table& table, std::span<const std::size_t> rows =
 // text, kept one (files::spreadsheetText).
 std::string csvText(const Sheet& sheet);
 
+// One table alone as CSV, as csvText writes one but without its title: the byte-order mark,
+// the headings and the rows, CRLF line ends. For a series a script reads, such as a profile.
+std::string csvText(const Table& table);
+
 // Saved through a temporary file in the same folder renamed over the old one; empty when saved,
 // else one message naming the file and why.
 std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path);
+std::string saveTableCsv(const Table& table, const std::filesystem::path& path);
 // A workbook: a worksheet for each table, the sheet's title, program, date and inputs above it
 // (a number input as a number, its unit after its name), its headings bold, numbers as numbers
 // showing the digits the window shows and every other cell a text, never a formula, its findings
