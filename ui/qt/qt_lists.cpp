@@ -92,6 +92,13 @@ int QtSimpleCombo::selectedIndex() const {
 QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
+    // The view makes the first row current, unselected, when it gains the focus: only a row the
+    // user selected counts. The selection is made before the current row changes.
+    QObject::connect(m_table, &QTreeWidget::currentItemChanged, m_table,
+                     [this](QTreeWidgetItem* current) {
+                         if (!m_programmatic && current && current->isSelected())
+                             notify(m_onSelect);
+                     });
 }
 
 void QtTableList::addItem(std::string_view cells, int index) {
@@ -105,11 +112,15 @@ void QtTableList::addItem(std::string_view cells, int index) {
         row->setTextAlignment(column,
                               Qt::Alignment::fromInt(m_table->headerItem()->textAlignment(column)));
     }
+    m_programmatic = true;
     m_table->insertTopLevelItem(std::clamp(index, 0, m_table->topLevelItemCount()), row);
+    m_programmatic = false;
 }
 
 void QtTableList::clear() {
+    m_programmatic = true;
     m_table->clear();
+    m_programmatic = false;
 }
 
 void QtTableList::setRowLook(int index, sheet::Look look) {
@@ -121,7 +132,9 @@ void QtTableList::showRow(int index) {
     QTreeWidgetItem* row = m_table->topLevelItem(index);
     if (!row)
         return;
+    m_programmatic = true;
     m_table->setCurrentItem(row);
+    m_programmatic = false;
     m_table->scrollToItem(row, QAbstractItemView::PositionAtCenter);
 }
 
