@@ -154,16 +154,10 @@ Trial HeatSolver::trial(const Segment& segment, const pipes::NamedPipe& pipe, do
             .try_emplace({outer, thickness, segment.laying}, outer, thickness, m_heat.insulation,
                          segment.laying, m_heat.air)
             .first->second;
-    const double k = m_heat.factor;
-    const heat_line::LossPerMetre loss = [&](double celsius) {
-        return k * insulated.at(celsius).perMetre;
-    };
     // A segment carrying nothing is valved off: its steam stands, at its inlet's state.
-    t.outlet =
-        heat_line::integrate({mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0, in.steam.kelvin},
-                             {segment.length, segment.localLoss / 100, m_network.roughness / 1000,
-                              bore, m_friction.lossTimesDensity(1, bore)},
-                             loss, insulated.stepC(), m_tolerance);
+    t.outlet = integrateHeat(m_network, segment, insulated, m_friction, bore,
+                             {mpaIn, in.enthalpy, carries ? flow / 3.6 : 0.0, in.steam.kelvin},
+                             segment.length, m_tolerance);
     // Its outlet's temperature is its inlet's to the bit, not worked out again from the
     // enthalpy, which may land a rounding away.
     if (!carries)
@@ -268,6 +262,7 @@ Pass HeatSolver::pass(const std::vector<double>& flow, const std::vector<bool>& 
         }
         p.outside = p.outside || chosen.outlet.outside;
         r = std::move(chosen.result);
+        r.points = std::move(chosen.outlet.points);
         if (r.pOut) {
             p.condensate[i] = *r.condensate;
             p.ends[i] =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network/heat_line.h"
 #include "network/heat_loss.h"
 #include "pipes/catalogue.h"
 #include "steam/properties.h"
@@ -146,6 +147,9 @@ struct SegmentResult {
     std::optional<double> surfaceIn;          // ℃
     std::optional<double> lossPerAreaIn;      // W/m² of the outer surface
     std::optional<double> allowedLossPerArea; // W/m², Appendix B at tIn
+    // With heat loss only: the states its integration accepted, the inlet first, where the
+    // pressure ran out last; the profile draws the solution's own curve through them.
+    std::vector<heat_line::Point> points;
 
     // An auto-sized segment below an exhausted one has no pipe, and so no bore either: shown
     // as a blank, never as a bore of 0.

@@ -240,6 +240,7 @@ sheet::Sheet networkSheet(const Network& network, const Result& result, std::str
                                    nodeLooks, heat, texts.unit));
     s.tables.push_back(totalsTable(result, heat));
     s.findings = pipes::sentences(resultStatus(network, result).text);
+    s.drawings = std::make_shared<const SheetDrawings>(network, result);
     return s;
 }
 

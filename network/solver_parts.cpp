@@ -96,8 +96,6 @@ bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres,
     return *r.velocityOut <= band.high && !overLimit;
 }
 
-namespace {
-
 // The temperature of steam at p of the source's enthalpy, from the fast forms: these figures are
 // new beside the hydraulics, which keep steamPoint's, and at every keystroke they would
 // otherwise cost the network a fifth of its time. Starting from the inlet's temperature, Newton
@@ -112,8 +110,6 @@ SteamPoint adiabaticPoint(double mpa, double enthalpy, double inletKelvin) {
         fast::region2AtEnthalpy(mpa, enthalpy, saturated, std::max(inletKelvin, saturated));
     return {found.kelvin, found.vapour.density, false};
 }
-
-} // namespace
 
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
                            Result& result) {
@@ -139,6 +135,20 @@ void adiabaticTemperatures(const Network& network, const std::vector<std::option
         }
         celsius[network.segments[i].to] = r.tOut;
     }
+}
+
+heat_line::Outlet integrateHeat(const Network& network, const Segment& segment,
+                                const heat::InsulatedPipe& insulated, const Friction& friction,
+                                double bore, const heat_line::Steam& inlet, double length,
+                                double tolerance) {
+    const double k = network.heatLoss->factor;
+    const heat_line::LossPerMetre loss = [&](double celsius) {
+        return k * insulated.at(celsius).perMetre;
+    };
+    return heat_line::integrate(inlet,
+                                {length, segment.localLoss / 100, network.roughness / 1000, bore,
+                                 friction.lossTimesDensity(1, bore)},
+                                loss, insulated.stepC(), tolerance);
 }
 
 void placeNodes(const Network& network, double sourceC, Result& result) {

@@ -14,7 +14,7 @@
 // What the network's two solvers share, without heat loss (solver.cpp) and with it
 // (heat_solver.cpp): the tree's order, the steam's state at a pressure and an enthalpy, the
 // refusal of pipes too small at their inlet, and the nodes and totals made from the segments'
-// results. The solvers' own: nothing else includes it.
+// results. The solvers' own, and the profile's, which follows their solution.
 namespace network::solver_parts {
 
 struct Tree {
@@ -56,6 +56,10 @@ private:
 bool hopeless(const Network& network, pipes::SteamKind steam, const Friction& friction,
               const pipes::NamedPipe& pipe, double flow, double densityIn);
 
+// Steam of the source's enthalpy at p (MPa, absolute), as the adiabatic pipe has it; Newton
+// starts from `inletKelvin`, the temperature upstream.
+SteamPoint adiabaticPoint(double mpa, double enthalpy, double inletKelvin);
+
 // The segments' outlet temperatures and superheats from their outlet pressures (MPa, absolute,
 // none where not computed) at a constant enthalpy, the source's: the adiabatic pipe's.
 void adiabaticTemperatures(const Network& network, const std::vector<std::optional<double>>& mpaOut,
@@ -69,6 +73,14 @@ bool judgeEnd(const Network& network, pipes::SteamKind steam, double boreMetres,
 // The nodes from the segments' results, the temperatures' verdicts and margins, the worst user
 // and the source's flow. `sourceC` is the source's temperature, its steam's as given.
 void placeNodes(const Network& network, double sourceC, Result& result);
+
+// A segment's steam with heat loss along the first `length` metres of its pipe (bore in m),
+// insulated as `insulated`, from `inlet`: the heat solver's integration, which the profile
+// repeats to points inside the segment.
+heat_line::Outlet integrateHeat(const Network& network, const Segment& segment,
+                                const heat::InsulatedPipe& insulated, const Friction& friction,
+                                double bore, const heat_line::Steam& inlet, double length,
+                                double tolerance);
 
 // The network with its pipes' heat loss: heat_solver.cpp.
 Result solveWithHeatLoss(const Network& network);

@@ -14,7 +14,7 @@
 
 // The steam along a network's pipes and Φ, the integral of its density over the pressure, which
 // the solver inverts for each segment's outlet pressure (solver.cpp says why it is exact). The
-// solver's own: nothing else includes it.
+// solver's own, and the profile's, which follows a segment's interior by the same Φ.
 namespace network::steam_line {
 
 namespace if97 = steam::if97;
@@ -238,6 +238,14 @@ public:
             x = next;
         }
         return panel.low + panel.half() * (x + 1);
+    }
+
+    // Φ(p) down to the saturation line's lowest pressure, the panels built as far as it needs.
+    double phiAt(double mpa) {
+        for (std::size_t k = 0; k + 1 < m_edges.size(); ++k)
+            if (const Panel& panel = this->panel(k); mpa >= panel.low)
+                return panel.phiHigh + panel.integralAbove(panel.x(mpa));
+        return m_panels.back().phiLow();
     }
 
     // ρ from the panels' series, at a pressure they already reach: the curve Φ integrates.

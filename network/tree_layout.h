@@ -22,7 +22,8 @@ struct Box {
 struct TreeNode {
     std::size_t node = 0;           // into Result::nodes
     double x = 0, y = 0;            // the dot's centre
-    std::vector<std::string> label; // its lines: the name, the pressure with its unit
+    std::vector<std::string> label; // its lines: the name, the pressure, its unit; or
+                                    // the name and "—" where not computed
     Box labelBox;
 };
 
@@ -37,13 +38,19 @@ struct TreeSegment {
 struct TreeLayout {
     std::vector<TreeNode> nodes;       // in Result::nodes's order
     std::vector<TreeSegment> segments; // in the network's order
-    Box bounds;                        // everything drawn, with a margin
+    Box bounds;                        // everything drawn, with a margin; at 0, 0
+    double dotRadius = 0;              // each node's dot, a disc of this radius round x, y
 };
 
 // The width of a line of text as it will be drawn.
 using TextWidth = std::function<double(std::string_view)>;
 
-// The tree of a computed network. `lineHeight` is a text line's height in the units of `width`.
+// The tree of a network. `lineHeight` is a text line's height in the units of `width`. The source
+// is at the left, each further node one column to the right, a column as wide as its widest
+// label; a parent is level with its first child and each segment is a line from its from-node's
+// dot down its column's left edge and across to its to-node's dot, its label above the run
+// across. Figures are given to four significant digits, "—" where not computed. A network that
+// is not a tree from its source (one the checks refuse) gives an empty layout.
 TreeLayout layoutTree(const Network& network, const Result& result, const TextWidth& width,
                       double lineHeight);
 

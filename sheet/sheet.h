@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,13 @@ struct Input {
     bool operator==(const Input&) const = default;
 };
 
+// What a sheet draws besides its text and tables, each picture on a page of its own after them.
+// The layer that makes a sheet derives its own (a network's profile and tree) and the Qt layer
+// that prints it knows that one; the sheet only carries it, and its text forms leave it out.
+struct Drawings {
+    virtual ~Drawings() = default;
+};
+
 struct Sheet {
     std::string title;   // what was calculated: "蒸汽管网水力计算书"
     std::string subject; // the network's own title; may be empty
@@ -49,6 +57,9 @@ struct Sheet {
     std::vector<std::string> method;   // short paragraphs: formulas, sources, bands
     std::vector<Table> tables;         // in the order they are shown
     std::vector<std::string> findings; // the most unfavourable user, the verdicts to look at
+    // None for a sheet of text and tables alone. Shared and constant, so that a sheet copies
+    // cheaply; two copies of one sheet compare equal.
+    std::shared_ptr<const Drawings> drawings{};
 
     bool operator==(const Sheet&) const = default;
 };

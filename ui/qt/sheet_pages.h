@@ -11,6 +11,20 @@ namespace controls::qt::detail {
 
 // A paragraph of up to so many lines is kept on one page.
 constexpr int kWholeLines = 4;
+// Every page's margins, A4's.
+constexpr double kMarginMm = 18;
+
+// The height the page number takes at a page's foot, and the number itself.
+inline double footerHeight(const Style& style, QPaintDevice& device) {
+    return 2.2 *
+           Lines(QStringLiteral("0"), style.font(kFooterPt), 1e6, Qt::AlignLeft, &device).height();
+}
+inline void pageNumber(QPainter& painter, QPaintDevice& device, const Style& style, int page,
+                       int total) {
+    const QString number = QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(total);
+    const Lines lines(number, style.font(kFooterPt), device.width(), Qt::AlignHCenter, &device);
+    lines.draw(painter, QPointF(0, device.height() - lines.height()), *style.faces);
+}
 
 // The flow of a sheet down its pages. Run once without a painter to count the pages and again
 // with one to draw them, the same way both times.
@@ -18,10 +32,7 @@ class Pages {
 public:
     Pages(const Style& style, QPagedPaintDevice& device, QPainter* painter, int total)
         : m_style(style), m_device(device), m_painter(painter), m_total(total),
-          m_width(device.width()),
-          m_bottom(device.height() - 2.2 * Lines(QStringLiteral("0"), style.font(kFooterPt), 1e6,
-                                                 Qt::AlignLeft, &device)
-                                               .height()) {}
+          m_width(device.width()), m_bottom(device.height() - footerHeight(style, device)) {}
 
     double width() const { return m_width; }
     int page() const { return m_page; }
@@ -67,11 +78,8 @@ public:
         }
     }
     void footer() {
-        if (!m_painter)
-            return;
-        const QString number = QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page).arg(m_total);
-        const Lines lines(number, m_style.font(kFooterPt), m_width, Qt::AlignHCenter, &m_device);
-        lines.draw(*m_painter, QPointF(0, m_device.height() - lines.height()), *m_style.faces);
+        if (m_painter)
+            pageNumber(*m_painter, m_device, m_style, m_page, m_total);
     }
 
 private:
@@ -87,5 +95,11 @@ private:
 
 void flow(Pages& pages, const sheet::Sheet& sheet, const std::vector<TableFit>& fits,
           const Style& style);
+
+// The pages of a sheet's drawings, after its text: how many, and each drawn on a page of its
+// own (turned landscape where it fits better), numbered on from `first` of `total`.
+int picturePages(const sheet::Sheet& sheet);
+void drawPictures(const sheet::Sheet& sheet, QPagedPaintDevice& device, QPainter& painter,
+                  const Style& style, int first, int total);
 
 } // namespace controls::qt::detail

@@ -16,11 +16,6 @@
 #include <vector>
 
 namespace controls::qt {
-namespace {
-
-constexpr double kMarginMm = 18;
-
-} // namespace
 
 using namespace detail;
 
@@ -52,8 +47,10 @@ bool paintSheet(const sheet::Sheet& sheet, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    Pages pages(style, device, &painter, count.page());
+    const int total = count.page() + picturePages(sheet);
+    Pages pages(style, device, &painter, total);
     flow(pages, sheet, fits, style);
+    drawPictures(sheet, device, painter, style, count.page() + 1, total);
     return painter.end();
 }
 
