@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace controls::qt {
 
@@ -92,13 +93,14 @@ int QtSimpleCombo::selectedIndex() const {
 QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
-    // The view makes the first row current, unselected, when it gains the focus: only a row the
-    // user selected counts. The selection is made before the current row changes.
-    QObject::connect(m_table, &QTreeWidget::currentItemChanged, m_table,
-                     [this](QTreeWidgetItem* current) {
-                         if (!m_programmatic && current && current->isSelected())
-                             notify(m_onSelect);
-                     });
+    // By the selection, not the current row: a click makes a row current before it selects it,
+    // and the view makes the first row current, unselected, when it gains the focus. A click
+    // that adds to the rows selected for copying raises it for the row the click selected.
+    QObject::connect(m_table, &QTreeWidget::itemSelectionChanged, m_table, [this] {
+        const int before = std::exchange(m_selected, selectedIndex());
+        if (!m_programmatic && m_selected >= 0 && m_selected != before)
+            notify(m_onSelect);
+    });
 }
 
 void QtTableList::addItem(std::string_view cells, int index) {
@@ -121,6 +123,7 @@ void QtTableList::clear() {
     m_programmatic = true;
     m_table->clear();
     m_programmatic = false;
+    m_selected = -1;
 }
 
 void QtTableList::setRowLook(int index, sheet::Look look) {

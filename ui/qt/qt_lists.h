@@ -59,6 +59,8 @@ public:
 private:
     Table* m_table;
     bool m_programmatic = false;
+    // The row last selected, by the user or the program.
+    int m_selected = -1;
     Handler m_onDoubleClick;
     Handler m_onSelect;
 };
