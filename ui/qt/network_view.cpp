@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -254,8 +255,18 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     pages->setShape(QTabBar::RoundedSouth);
     pages->setDrawBase(false);
     pages->setExpanding(false);
+    // Out of the tab order, which is the window's description's; Ctrl+Tab turns the pages.
+    pages->setFocusPolicy(Qt::NoFocus);
+    pages->setUsesScrollButtons(false);
+    // Its scroll buttons, made hidden, would still be in the tab chain.
+    for (QToolButton* scroll : pages->findChildren<QToolButton*>())
+        scroll->setFocusPolicy(Qt::NoFocus);
     pages->addTab(QString::fromUtf8("计算结果"));
-    pages->addTab(fromUtf8(design.find("pictures")->accessibleName));
+    // Short names: the status line beside them keeps its width, and so the window its least
+    // height.
+    pages->addTab(fromUtf8(design.find("pictures")->text));
+    pages->setTabToolTip(1, fromUtf8(design.find("pictures")->accessibleName) +
+                                QString::fromUtf8("（Ctrl+Tab 切换）"));
     QObject::connect(pages, &QTabBar::currentChanged, results, &QStackedWidget::setCurrentIndex);
     // Ctrl+Tab turns the page wherever the focus is, as in a desktop's tabbed windows.
     auto* turn = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), widget);

@@ -3,7 +3,9 @@
 #include "ui/qt/widgets/profile_view.h"
 #include "ui/qt/widgets/tree_view.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSplitter>
 #include <QToolButton>
@@ -47,6 +49,8 @@ PicturesWidget::PicturesWidget(QWidget* parent)
         button->setAccessibleName(QString::fromUtf8(kButtons[i].tip));
         button->setObjectName(QString::fromUtf8(kButtons[i].name));
         button->setAutoRaise(true);
+        // The keys zoom as well: Tab stops at the pictures, not at each button.
+        button->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(button);
         m_buttons[i] = button;
     }
@@ -61,8 +65,19 @@ PicturesWidget::PicturesWidget(QWidget* parent)
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 1);
     enableZoom(false);
-    // Tab stops at the tree, which takes the zoom's keys.
-    setFocusProxy(m_tree);
+    // Tab stops at the pictures as one control, as the window's description has them; a click
+    // in the tree focuses them too, and they hand the tree its keys.
+    setFocusPolicy(Qt::StrongFocus);
+    m_tree->setFocusPolicy(Qt::ClickFocus);
+    m_tree->setFocusProxy(this);
+}
+
+void PicturesWidget::keyPressEvent(QKeyEvent* event) {
+    // What the tree does not take goes on to the window, as Esc and Enter do.
+    event->ignore();
+    QCoreApplication::sendEvent(m_tree, event);
+    if (!event->isAccepted())
+        QWidget::keyPressEvent(event);
 }
 
 void PicturesWidget::enableZoom(bool on) {

@@ -24,6 +24,9 @@ public:
     // No more than the tables it takes the place of ask for: the window's size stays theirs.
     QSize sizeHint() const override { return {320, 160}; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     TreeView* m_tree;
     ProfileView* m_profile;

@@ -26,7 +26,6 @@ constexpr double kReach = 4;
 
 TreeView::TreeView(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QStringLiteral("tree"));
-    setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setMinimumSize(120, 40);
 }
