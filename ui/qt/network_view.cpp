@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace controls::qt {
 
@@ -268,6 +269,17 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     pages->setTabToolTip(1, fromUtf8(design.find("pictures")->accessibleName) +
                                 QString::fromUtf8("（Ctrl+Tab 切换）"));
     QObject::connect(pages, &QTabBar::currentChanged, results, &QStackedWidget::setCurrentIndex);
+    // The pictures need height more than the grid does: turned to, they take all but the grid's
+    // least; turned from, the line between them goes back where the user had it.
+    auto kept = std::make_shared<QList<int>>();
+    QObject::connect(pages, &QTabBar::currentChanged, split, [split, kept](int page) {
+        if (page == 1) {
+            *kept = split->sizes();
+            split->setSizes({0, kept->value(0) + kept->value(1)});
+        } else if (!kept->isEmpty()) {
+            split->setSizes(*kept);
+        }
+    });
     // Ctrl+Tab turns the page wherever the focus is, as in a desktop's tabbed windows.
     auto* turn = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), widget);
     QObject::connect(turn, &QShortcut::activated, pages,

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
-#include <QSplitter>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -82,15 +81,12 @@ void open(const View& network, const char* folder, const char* example) {
     QApplication::processEvents();
 }
 
-// The pictures' tab turned to, the line above them moved up as far as the grid lets it, and
-// the tree fitted to its view, as a user looking at them would.
+// The pictures' tab turned to and the tree fitted to its view, as a user looking at them would.
 bool savePictures(const View& network, const char* example, const QString& file) {
     open(network, STEAM_EXAMPLES, example);
     QWidget* window = network.widget();
     window->findChild<QTabBar*>(QStringLiteral("pages"))->setCurrentIndex(1);
     QWidget* pictures = widget<QWidget>(network, "pictures");
-    auto* split = static_cast<QSplitter*>(pictures->parentWidget()->parentWidget());
-    split->setSizes({0, window->height()});
     QApplication::processEvents();
     pictures->findChild<QToolButton*>(QStringLiteral("fit"))->click();
     QApplication::processEvents();
