@@ -1,5 +1,7 @@
 #include "network/cli.h"
 
+#include "network/cli_parts.h"
+
 #include "files/save.h"
 #include "network/file.h"
 #include "network/network.h"
@@ -9,10 +11,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -20,11 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <process.h>
 #include <windows.h>
 
 #include <shellapi.h>
@@ -38,6 +36,9 @@ constexpr std::string_view kUsage = "用法 Usage:\n"
                                     "  steam-network calc [--json] 文件FILE\n"
                                     "  steam-network sheet 文件FILE [--xlsx 输出OUT.xlsx] "
                                     "[--csv 输出OUT.csv] [--pdf 输出OUT.pdf]\n"
+                                    "  steam-network profile 文件FILE [--to 节点NODE] "
+                                    "[--csv 输出OUT.csv]\n"
+                                    "                [--png 输出OUT.png [--size 宽x高WxH]]\n"
                                     "  steam-network --help\n";
 
 constexpr std::string_view kHelp =
@@ -80,6 +81,20 @@ constexpr std::string_view kHelp =
     "  toolkit. 日期为今天，设了 SOURCE_DATE_EPOCH 时为它的日期 The date is today's, or\n"
     "  SOURCE_DATE_EPOCH's where it is set.\n"
     "\n"
+    "profile 文件FILE --to 节点NODE --csv 输出OUT.csv --png 输出OUT.png --size 宽x高WxH\n"
+    "  从汽源到一个节点（缺省为最不利用户）沿管线的压力、温度与饱和温度，段内的点取自计算本身。\n"
+    "  CSV 为带 BOM 的 UTF-8，一行一点，按离汽源的距离，表头为\n"
+    "  The pressure, temperature and saturation temperature along the line from the source to a\n"
+    "  node (the most unfavourable user where none is named), the points inside a segment the\n"
+    "  calculation's own. CSV as UTF-8 with a byte-order mark, one row a point by its distance\n"
+    "  from the source, under the header\n"
+    "    distance (m),pressure (汽源压力的单位 the source's unit),temperature (℃),\n"
+    "    saturation temperature (℃),node\n"
+    "  node 为节点处的节点名，其余为空 holds the node's name on a node's point, else nothing.\n"
+    "  PNG 由 steam-network-sheet 画出，缺省 1600x1000 像素，各边 100 到 8000。\n"
+    "  The PNG is drawn by steam-network-sheet, 1600x1000 pixels unless --size says, each side\n"
+    "  100 to 8000. 没有所给名称的节点时退出状态为 2 A node not in the network: status 2.\n"
+    "\n"
     "单位 Units: flow t/h, length m, localLoss 占沿程损失的 % of the friction loss,\n"
     "  bore mm, pIn/pOut/pressure/required/margin 汽源压力的单位 in the source's unit,\n"
     "  densityIn/densityOut kg/m³, velocityIn/velocityOut m/s, specificLoss Pa/m,\n"
@@ -105,6 +120,10 @@ constexpr std::string_view kHelp =
     "  64  用法不对：用法写到标准错误 wrong usage: the usage on standard error\n"
     "  1   输出写不出 the output could not be written\n";
 
+} // namespace
+
+namespace cli {
+
 int usage(std::ostream& err, std::string_view why) {
     err << "steam-network: " << why << "\n" << kUsage;
     return kExitUsage;
@@ -119,13 +138,6 @@ int write(std::ostream& out, std::ostream& err, std::string_view whole) {
     }
     return 0;
 }
-
-// The network file's reading and calculation, or the status of its refusal, said on `err`.
-struct Computed {
-    std::optional<Network> network;
-    Result result;
-    int status = 0;
-};
 
 Computed compute(const std::string& file, std::ostream& err) {
     Reading reading = loadNetwork(files::pathOf(file));
@@ -147,8 +159,6 @@ Computed compute(const std::string& file, std::ostream& err) {
     return {std::move(reading.network), std::move(result), 0};
 }
 
-// A word that is none of a command's own options: "--", after which every word is a file, a
-// file, or an option no command knows, which is wrong usage.
 std::optional<int> operand(const std::string& arg, bool& options, std::vector<std::string>& files,
                            std::ostream& err) {
     if (options && arg == "--")
@@ -159,6 +169,16 @@ std::optional<int> operand(const std::string& arg, bool& options, std::vector<st
         files.push_back(arg);
     return std::nullopt;
 }
+
+} // namespace cli
+
+namespace {
+
+using cli::compute;
+using cli::Computed;
+using cli::operand;
+using cli::usage;
+using cli::write;
 
 int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     bool json = false;
@@ -180,77 +200,6 @@ int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err
                  json ? calcJson(*computed.network, computed.result)
                       : calcCsv(*computed.network, computed.result));
 }
-
-constexpr std::string_view kPdfProgram = "steam-network-sheet";
-
-// The PDF is drawn by a program of its own that links Qt's GUI module, so that this one stays
-// free of it: the one beside this program, which the package installs with it.
-#ifdef _WIN32
-// A command-line word as CommandLineToArgvW reads it back: in quotes, a backslash doubled where
-// a quote follows it.
-std::wstring quoted(const std::wstring& word) {
-    std::wstring text = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : word) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        text += c;
-    }
-    text.append(2 * backslashes, L'\\');
-    return text + L"\"";
-}
-
-// Windows has no exec: the drawing program is waited for, and its status is this one's.
-int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, std::ostream& err) {
-    std::wstring self(32768, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    const std::filesystem::path program =
-        std::filesystem::path(self).parent_path() / (std::string(kPdfProgram) + ".exe");
-    std::error_code error;
-    if (self.empty() || !std::filesystem::is_regular_file(program, error)) {
-        err << "steam-network: 找不到画 PDF 的程序 cannot find the PDF program “"
-            << (self.empty() ? std::string(kPdfProgram) : files::utf8Of(program)) << "”\n";
-        return kExitRefused;
-    }
-    out.flush();
-    err.flush();
-    std::fflush(nullptr);
-    const std::wstring name = quoted(program.wstring()),
-                       input = quoted(files::pathOf(file).wstring()),
-                       output = quoted(files::pathOf(pdf).wstring());
-    std::array<const wchar_t*, 5> argv{name.c_str(), input.c_str(), L"--pdf", output.c_str(),
-                                       nullptr};
-    const intptr_t status = _wspawnv(_P_WAIT, program.c_str(), argv.data());
-    if (status != -1)
-        return static_cast<int>(status);
-    err << "steam-network: 无法运行 cannot run “" << files::utf8Of(program) << "”："
-        << std::strerror(errno) << "\n";
-    return kExitRefused;
-}
-#else
-int drawPdf(const std::string& file, const std::string& pdf, std::ostream& out, std::ostream& err) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path program = self.parent_path() / kPdfProgram;
-    if (error || ::access(program.c_str(), X_OK) != 0) {
-        err << "steam-network: 找不到画 PDF 的程序 cannot find the PDF program “"
-            << (error ? std::string(kPdfProgram) : program.string()) << "”\n";
-        return kExitRefused;
-    }
-    out.flush();
-    err.flush();
-    std::fflush(nullptr);
-    const std::string name = program.string();
-    std::array<const char*, 5> argv{name.c_str(), file.c_str(), "--pdf", pdf.c_str(), nullptr};
-    ::execv(name.c_str(), const_cast<char* const*>(argv.data()));
-    err << "steam-network: 无法运行 cannot run “" << name << "”：" << std::strerror(errno) << "\n";
-    return kExitRefused;
-}
-#endif
 
 int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     // Each kind of output at most once, in the order they are written: the PDF last, since its
@@ -290,7 +239,9 @@ int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostr
             return kExitRefused;
         }
     }
-    return outputs[2] ? drawPdf(files[0], *outputs[2], out, err) : 0;
+    if (!outputs[2])
+        return 0;
+    return cli::runDrawing("PDF", {{files[0], "--pdf", *outputs[2]}}, out, err);
 }
 
 } // namespace
@@ -316,6 +267,9 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
     }
     if (command == "sheet") {
         return sheetCommand(rest, out, err);
+    }
+    if (command == "profile") {
+        return cli::profileCommand(rest, out, err);
     }
     return usage(err, "未知命令 unknown command “" + command + "”");
 }

@@ -73,7 +73,8 @@ struct Span {
 };
 
 // The spans a subtree's drawing takes in each column, from its deepest column (first) to its
-// root's (last), so that a column is added in front of the root at the end. A span's real y
+// root's (last), so that the parent's column, where the segment to the root runs, is one more
+// at the end. A span's real y
 // is the stored one plus `shift`, so that moving a whole subtree is one addition.
 struct Outline {
     std::vector<Span> columns;
@@ -233,10 +234,10 @@ TreeLayout layoutTree(const Network& network, const Result& result, const TextWi
         if (to.y != from.y)
             segment.line.push_back({from.x, to.y});
         segment.line.push_back({to.x, to.y});
-        const Label& label = segmentLabels[i + 1];
+        Label& label = segmentLabels[i + 1];
         segment.labelBox = {from.x + radius + pad, to.y - pad - label.height, label.width,
                             label.height};
-        segment.label = label.lines;
+        segment.label = std::move(label.lines);
     }
 
     Box& bounds = layout.bounds;

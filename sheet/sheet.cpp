@@ -168,9 +168,28 @@ std::string csvText(const Sheet& sheet) {
     return csv;
 }
 
-std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path) {
-    const std::string why = files::saveBytes(path, csvText(sheet));
+std::string csvText(const Table& table) {
+    std::string csv = "\xEF\xBB\xBF" + csvLine(fields(table.headings));
+    for (const std::vector<Cell>& row : table.rows)
+        csv += csvLine(fields(row));
+    return csv;
+}
+
+namespace {
+
+std::string saveText(const std::filesystem::path& path, std::string_view text) {
+    const std::string why = files::saveBytes(path, text);
     return why.empty() ? why : files::saveFault(files::fileNameOf(path), why);
+}
+
+} // namespace
+
+std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path) {
+    return saveText(path, csvText(sheet));
+}
+
+std::string saveTableCsv(const Table& table, const std::filesystem::path& path) {
+    return saveText(path, csvText(table));
 }
 
 } // namespace sheet

@@ -88,9 +88,14 @@ std::string tabSeparated(const Table& table, std::span<const std::size_t> rows =
 // and rows), then the findings and the method, a line each.
 std::string csvText(const Sheet& sheet);
 
+// One table alone as CSV, as csvText writes one but without its title: the byte-order mark,
+// the headings and the rows, CRLF line ends. For a series a script reads, such as a profile.
+std::string csvText(const Table& table);
+
 // Saved through a temporary file in the same folder renamed over the old one; empty when saved,
 // else one message naming the file and why.
 std::string saveCsv(const Sheet& sheet, const std::filesystem::path& path);
+std::string saveTableCsv(const Table& table, const std::filesystem::path& path);
 // A workbook: a worksheet for each table, the sheet's title, program, date and inputs above it,
 // its headings bold, numbers as numbers showing the digits the window shows, its findings under
 // it; the method on a worksheet of its own.

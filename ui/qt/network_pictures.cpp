@@ -21,11 +21,12 @@ using detail::TextLine;
 
 namespace {
 
-// The tables' looks (widgets/table.cpp): red above, grey below, each made readable on the
-// picture's background; a plain and a recommended row in the ink.
-std::array<QColor, 4> tableLooks(const QColor& ink, const QColor& background) {
-    return {ink, ink, readableOn(QColor(255, 0, 0), background),
-            readableOn(QColor(128, 128, 128), background)};
+// The tables' looks (widgets/table.cpp): red above, grey below, each made readable on a tree
+// label's fill, a shade nearer the ink than the background and so the harder ground to read
+// on; a plain and a recommended row in the ink.
+std::array<QColor, 4> tableLooks(const QColor& ink, const QColor& labelFill) {
+    return {ink, ink, readableOn(QColor(255, 0, 0), labelFill),
+            readableOn(QColor(128, 128, 128), labelFill)};
 }
 
 QFont pictureFont(QFont font) {
@@ -64,7 +65,7 @@ QRectF rectOf(const network::Box& box) {
 } // namespace
 
 PictureLook lightLook(const QFont& font) {
-    const QColor background(Qt::white), ink(0x20, 0x20, 0x20);
+    const QColor background(Qt::white), ink(0x20, 0x20, 0x20), labelFill(0xf6, 0xf6, 0xf6);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0xdd, 0xdd, 0xdd),
@@ -74,13 +75,13 @@ PictureLook lightLook(const QFont& font) {
             .required = QColor(0x6a, 0x1b, 0x9a),
             .failing = QColor(0xd0, 0x00, 0x00),
             .failingFill = QColor(0xfd, 0xe0, 0xe0),
-            .labelFill = QColor(0xf6, 0xf6, 0xf6),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
 PictureLook darkLook(const QFont& font) {
-    const QColor background(0x1e, 0x1e, 0x1e), ink(0xe8, 0xe8, 0xe8);
+    const QColor background(0x1e, 0x1e, 0x1e), ink(0xe8, 0xe8, 0xe8), labelFill(0x2b, 0x2b, 0x2b);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0x3c, 0x3c, 0x3c),
@@ -90,15 +91,15 @@ PictureLook darkLook(const QFont& font) {
             .required = QColor(0xd8, 0xa8, 0xff),
             .failing = QColor(0xff, 0x6b, 0x6b),
             .failingFill = QColor(0x4a, 0x22, 0x22),
-            .labelFill = QColor(0x2b, 0x2b, 0x2b),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
 // Colours whose greys stay apart: the pressure darkest, the temperatures mid-grey and dashed or
 // dotted, a failing band a light grey under a dark red.
 PictureLook printLook(const QFont& font) {
-    const QColor background(Qt::white), ink(Qt::black);
+    const QColor background(Qt::white), ink(Qt::black), labelFill(0xf4, 0xf4, 0xf4);
     return {.background = background,
             .ink = ink,
             .grid = QColor(0xcc, 0xcc, 0xcc),
@@ -108,8 +109,8 @@ PictureLook printLook(const QFont& font) {
             .required = QColor(0x40, 0x10, 0x60),
             .failing = QColor(0xb0, 0x00, 0x00),
             .failingFill = QColor(0xf2, 0xd8, 0xd8),
-            .labelFill = QColor(0xf4, 0xf4, 0xf4),
-            .looks = tableLooks(ink, background),
+            .labelFill = labelFill,
+            .looks = tableLooks(ink, labelFill),
             .font = pictureFont(font)};
 }
 
@@ -150,14 +151,18 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
     painter.setRenderHint(QPainter::Antialiasing);
     const QPaintDevice* device = painter.device();
     const double h = TextLine(QStringLiteral("0"), look.font, device).height();
-    const double stroke = h * 0.12, radius = h * 0.32;
+    const double stroke = h * 0.12, radius = layout.dotRadius > 0 ? layout.dotRadius : h * 0.32;
     painter.fillRect(rectOf(layout.bounds), look.background);
 
+    // A failing row's label framed heavily in its red, which a grey print shows as a dark frame
+    // where the red text alone would read as any other.
     const auto label = [&](const network::Box& box, const std::vector<std::string>& lines,
-                           const QColor& ink, const QColor& edge) {
-        painter.setPen(QPen(edge, h * 0.05));
+                           const QColor& ink, bool failing) {
+        painter.setPen(failing ? QPen(ink, h * 0.12) : QPen(look.grid, h * 0.05));
         painter.setBrush(look.labelFill);
-        painter.drawRect(rectOf(box));
+        // A little wider than the text, so that a frame does not touch its letters; the
+        // layout keeps a quarter line between boxes.
+        painter.drawRect(rectOf(box).adjusted(-h * 0.12, 0, h * 0.12, 0));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(ink);
         // Centred in the box, whatever margin the layout gave it.
@@ -187,7 +192,7 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
         const sheet::Look row = segment.segment < result.segments.size()
                                     ? network::segmentLook(result.segments[segment.segment])
                                     : sheet::Look::Plain;
-        label(segment.labelBox, segment.label, lookColour(look, row), look.grid);
+        label(segment.labelBox, segment.label, lookColour(look, row), row == sheet::Look::Above);
     }
     for (std::size_t i = 0; i < layout.nodes.size(); ++i) {
         const network::TreeNode& node = layout.nodes[i];
@@ -199,12 +204,11 @@ void drawTree(QPainter& painter, const network::TreeLayout& layout, const networ
         painter.setBrush(colour);
         // The source a square, as a drawing of a network marks where the steam comes from.
         if (i == 0)
-            painter.drawRect(
-                QRectF(node.x - radius * 1.2, node.y - radius * 1.2, radius * 2.4, radius * 2.4));
+            painter.drawRect(QRectF(node.x - radius, node.y - radius, radius * 2, radius * 2));
         else
             painter.drawEllipse(QPointF(node.x, node.y), radius, radius);
         painter.setBrush(Qt::NoBrush);
-        label(node.labelBox, node.label, colour, row == sheet::Look::Above ? colour : look.grid);
+        label(node.labelBox, node.label, colour, row == sheet::Look::Above);
     }
     painter.restore();
 }

@@ -50,7 +50,9 @@ double ProfilePainter::nameRows(bool draw, double top) {
     for (const network::ProfileNode& node : m_profile.nodes) {
         const QString name = qtext(node.name);
         const double width = textWidth(name, m_look.font);
-        const double at = m_metres.at(node.distance);
+        // Over its node, but never past the picture's edge.
+        const double at = std::clamp(m_metres.at(node.distance), m_area.left() + width / 2,
+                                     std::max(m_area.left(), m_area.right() - width) + width / 2);
         std::size_t row = 0;
         while (row < rowEnds.size() && rowEnds[row] > at - width / 2)
             ++row;
@@ -67,37 +69,57 @@ double ProfilePainter::nameRows(bool draw, double top) {
 }
 
 void ProfilePainter::legend(const QRectF& row) {
+    enum class Sample { Line, Band, Hatch, Pressure, Temperature };
     struct Item {
         QString words;
-        QPen pen;
-        QBrush band{};
+        Sample sample;
+        QPen pen{};
     };
-    std::vector<Item> items{{QStringLiteral("压力"), pen(m_look.pressure, m_stroke * 1.4)}};
+    std::vector<Item> items{
+        {QStringLiteral("压力"), Sample::Line, pen(m_look.pressure, m_stroke * 1.4)}};
     if (m_temperatures) {
-        items.push_back(
-            {QStringLiteral("蒸汽温度"), pen(m_look.temperature, m_stroke, Qt::DashLine)});
-        items.push_back(
-            {QStringLiteral("饱和温度"), pen(m_look.saturation, m_stroke, Qt::DotLine)});
+        items.push_back({QStringLiteral("蒸汽温度"), Sample::Line,
+                         pen(m_look.temperature, m_stroke, Qt::DashLine)});
+        items.push_back({QStringLiteral("饱和温度"), Sample::Line,
+                         pen(m_look.saturation, m_stroke * 1.6, Qt::DotLine)});
     }
+    const auto any = [&](auto has) {
+        return std::any_of(m_profile.nodes.begin(), m_profile.nodes.end(), has);
+    };
+    if (any([](const network::ProfileNode& node) { return node.required.has_value(); }))
+        items.push_back({QStringLiteral("要求压力"), Sample::Pressure});
+    if (m_temperatures &&
+        any([](const network::ProfileNode& node) { return node.requiredTemperature.has_value(); }))
+        items.push_back({QStringLiteral("要求温度"), Sample::Temperature});
     if (std::any_of(m_profile.spans.begin(), m_profile.spans.end(),
                     [](const network::ProfileSpan& span) { return span.failing; }))
-        items.push_back({QStringLiteral("不合格管段"), pen(m_look.failing, m_stroke * 1.4),
-                         QBrush(m_look.failingFill)});
+        items.push_back({QStringLiteral("不合格管段"), Sample::Band});
     if (m_exhaustedAt)
-        items.push_back({QStringLiteral("压力耗尽"), pen(m_look.failing, m_stroke),
-                         QBrush(m_look.failing, Qt::BDiagPattern)});
+        items.push_back({QStringLiteral("压力耗尽"), Sample::Hatch});
     double x = row.left();
     const double y = row.center().y(), sample = 2.2 * m_h;
     for (const Item& item : items) {
-        if (item.band != QBrush()) {
-            const QRectF swatch(x, y - m_h * 0.35, sample, m_h * 0.7);
-            m_painter.fillRect(swatch, item.band);
-            m_painter.setPen(pen(m_look.failing, m_thin));
-            m_painter.drawRect(swatch);
-        }
-        m_painter.setPen(item.pen);
-        if (item.band.style() != Qt::BDiagPattern)
+        const QRectF swatch(x, y - m_h * 0.35, sample, m_h * 0.7);
+        switch (item.sample) {
+        case Sample::Line:
+            m_painter.setPen(item.pen);
             m_painter.drawLine(QPointF(x, y), QPointF(x + sample, y));
+            break;
+        case Sample::Band:
+        case Sample::Hatch:
+            if (item.sample == Sample::Band)
+                m_painter.fillRect(swatch, m_look.failingFill);
+            else
+                hatch(swatch);
+            m_painter.setPen(pen(m_look.failing, item.sample == Sample::Band ? m_stroke : m_thin));
+            m_painter.drawRect(swatch);
+            break;
+        case Sample::Pressure:
+        case Sample::Temperature:
+            marker(QPointF(x + sample / 2, y + m_h * 0.25), item.sample == Sample::Temperature,
+                   m_look.required);
+            break;
+        }
         x += sample + m_h / 3;
         text(item.words, QPointF(x, y), Qt::AlignLeft | Qt::AlignVCenter, m_look.ink);
         x += textWidth(item.words, m_look.font) + m_h * 1.2;
@@ -133,19 +155,10 @@ void ProfilePainter::nodes() {
 // a temperature, in red where the margin is short, its words beside it.
 void ProfilePainter::requirement(double at, double level, const std::optional<double>& margin,
                                  const Scale& scale, const QString& words, bool diamond) {
-    const double y = scale.at(level), r = m_h * 0.3;
-    const QColor ink = margin && *margin < 0 ? m_look.failing : m_look.required;
-    m_painter.setPen(pen(ink, m_stroke));
-    m_painter.drawLine(QPointF(at - m_h * 0.7, y), QPointF(at + m_h * 0.7, y));
-    QPolygonF mark;
-    if (diamond)
-        mark << QPointF(at, y - r) << QPointF(at + r, y) << QPointF(at, y + r)
-             << QPointF(at - r, y);
-    else
-        mark << QPointF(at - r, y - 1.7 * r) << QPointF(at + r, y - 1.7 * r) << QPointF(at, y);
-    m_painter.setBrush(ink);
-    m_painter.drawPolygon(mark);
-    m_painter.setBrush(Qt::NoBrush);
+    const double y = scale.at(level);
+    // Unmet, or not reached: the pressure ran out before the node.
+    const QColor ink = !margin || *margin < 0 ? m_look.failing : m_look.required;
+    marker(QPointF(at, y), diamond, ink);
     // Left of the marker where the right would run off the plot.
     const double width = textWidth(words, m_look.font);
     const bool leftwards = at + m_h + width > m_plot.right();
@@ -154,6 +167,21 @@ void ProfilePainter::requirement(double at, double level, const std::optional<do
     behind.setAlpha(210);
     m_painter.fillRect(QRectF(x, y - m_h, width, m_h), behind);
     text(words, QPointF(x, y - m_h), Qt::AlignLeft | Qt::AlignTop, ink);
+}
+
+void ProfilePainter::marker(QPointF at, bool diamond, const QColor& ink) {
+    const double r = m_h * 0.3;
+    m_painter.setPen(pen(ink, m_stroke));
+    m_painter.drawLine(QPointF(at.x() - m_h * 0.7, at.y()), QPointF(at.x() + m_h * 0.7, at.y()));
+    QPolygonF mark;
+    if (diamond)
+        mark << at + QPointF(0, -r) << at + QPointF(r, 0) << at + QPointF(0, r)
+             << at + QPointF(-r, 0);
+    else
+        mark << at + QPointF(-r, -1.7 * r) << at + QPointF(r, -1.7 * r) << at;
+    m_painter.setBrush(ink);
+    m_painter.drawPolygon(mark);
+    m_painter.setBrush(Qt::NoBrush);
 }
 
 // Where the pressure ran out: a red line across the plot and the words beside it.

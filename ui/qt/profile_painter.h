@@ -48,10 +48,13 @@ private:
     double nameRows(bool draw, double top);
     void legend(const QRectF& row);
     void bands();
+    void hatch(const QRectF& band);
     void curves();
     void nodes();
     void requirement(double at, double level, const std::optional<double>& margin,
                      const Scale& scale, const QString& words, bool diamond);
+    // A requirement's marker: a bar at its level under a triangle, or through a diamond.
+    void marker(QPointF at, bool diamond, const QColor& ink);
     void exhaustion();
     void axes(const QRectF& area);
 
@@ -65,7 +68,7 @@ private:
     double m_length = 0; // m, the path's
     network::DistanceUnit m_unit{};
     network::Axis m_pAxis, m_tAxis, m_xAxis;
-    QRectF m_plot;
+    QRectF m_area, m_plot;
     Scale m_x, m_metres, m_y, m_yT; // distance in the axis's unit and in m; p; T
     std::optional<double> m_exhaustedAt;
 };

@@ -58,6 +58,7 @@ void ProfilePainter::draw(const QRectF& area) {
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.fillRect(area, m_look.background);
+    m_area = area;
     m_pad = m_h * 0.6;
     m_stroke = std::max(1.0, m_h * 0.14);
     m_thin = std::max(1.0, m_h * 0.05);
@@ -83,6 +84,13 @@ void ProfilePainter::draw(const QRectF& area) {
             temperatures.add(node.requiredTemperature);
     if (pressures.empty())
         pressures.add(0.0);
+    // A little room at both ends, so that a requirement at the lowest pressure is not drawn on
+    // the frame; none below zero for figures that are not below it.
+    for (Range* range : {&pressures, &temperatures}) {
+        const double room = (range->high - range->low) / 25;
+        range->high += room;
+        range->low = range->low >= 0 ? std::max(0.0, range->low - room) : range->low - room;
+    }
     for (const network::ProfileSpan& span : m_profile.spans) {
         m_length = std::max(m_length, span.to);
         if (span.exhaustedAt && !m_exhaustedAt)
@@ -131,7 +139,8 @@ void ProfilePainter::draw(const QRectF& area) {
     const double right =
         m_temperatures ? area.right() - side - widest(m_tAxis) : area.right() - m_pad - m_h * 1.5;
     for (int most = std::clamp(static_cast<int>((right - left) / (3 * m_h)), 2, 12);; --most) {
-        m_xAxis = network::roundAxis(0, std::max(m_length, 1e-9) / m_unit.metres, most);
+        // A path to the source itself has no length: a metre of axis for its one point.
+        m_xAxis = network::roundAxis(0, std::max(m_length, 1.0) / m_unit.metres, most);
         const double room = (right - left) / std::max<double>(1, m_xAxis.ticks.size() - 1);
         if (most == 2 || widest(m_xAxis) + m_h <= room)
             break;
@@ -164,9 +173,8 @@ void ProfilePainter::bands() {
                                       QPointF(m_metres.at(span.to), m_plot.bottom())),
                                m_look.failingFill);
     if (m_exhaustedAt)
-        m_painter.fillRect(QRectF(QPointF(m_metres.at(*m_exhaustedAt), m_plot.top()),
-                                  QPointF(m_metres.at(m_length), m_plot.bottom())),
-                           QBrush(m_look.failing, Qt::BDiagPattern));
+        hatch(QRectF(QPointF(m_metres.at(*m_exhaustedAt), m_plot.top()),
+                     QPointF(m_metres.at(m_length), m_plot.bottom())));
     m_painter.setPen(pen(m_look.grid, m_thin));
     for (double value : m_pAxis.ticks)
         m_painter.drawLine(QPointF(m_plot.left(), m_y.at(value)),
@@ -178,6 +186,20 @@ void ProfilePainter::bands() {
     for (const network::ProfileNode& node : m_profile.nodes)
         m_painter.drawLine(QPointF(m_metres.at(node.distance), m_plot.top() - m_pad / 2),
                            QPointF(m_metres.at(node.distance), m_plot.bottom()));
+}
+
+// Lines across a band at 45°, as far apart on paper as on a screen, unlike a pattern brush's
+// eight device pixels.
+void ProfilePainter::hatch(const QRectF& band) {
+    m_painter.save();
+    m_painter.setClipRect(band, Qt::IntersectClip);
+    QColor ink = m_look.failing;
+    ink.setAlpha(150);
+    m_painter.setPen(pen(ink, m_thin));
+    const double gap = m_h * 0.45;
+    for (double x = band.left() - band.height(); x < band.right(); x += gap)
+        m_painter.drawLine(QPointF(x, band.bottom()), QPointF(x + band.height(), band.top()));
+    m_painter.restore();
 }
 
 // The curves, clipped to the plot; a failing span's stretch of the pressure again in red.
@@ -192,7 +214,9 @@ void ProfilePainter::curves() {
                 m_painter.drawPolyline(line);
     };
     if (m_temperatures) {
-        m_painter.setPen(pen(m_look.saturation, m_stroke, Qt::DotLine));
+        // Saturated steam's temperature is its saturation temperature: the dots drawn wider, so
+        // that they show either side of the dashes on top of them.
+        m_painter.setPen(pen(m_look.saturation, m_stroke * 1.6, Qt::DotLine));
         draw(polylines(
             m_profile, [](const auto& p) { return p.saturation; }, m_metres, m_yT));
         m_painter.setPen(pen(m_look.temperature, m_stroke, Qt::DashLine));

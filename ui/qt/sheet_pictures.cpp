@@ -9,7 +9,6 @@
 #include <QPageSize>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace controls::qt::detail {
@@ -61,9 +60,10 @@ void drawPictures(const sheet::Sheet& sheet, QPagedPaintDevice& device, QPainter
             network::profile(drawings->network, drawings->result)) {
         turn(device, QPageLayout::Landscape);
         device.newPage();
-        const double top = heading(painter, device, style,
-                                   profile->heatLoss ? QStringLiteral("附图：沿线压力与温度")
-                                                     : QStringLiteral("附图：沿线压力"));
+        const double top =
+            heading(painter, device, style,
+                    QStringLiteral("附图：至最不利用户的沿线压力%1")
+                        .arg(profile->heatLoss ? QStringLiteral("与温度") : QString()));
         drawProfile(
             painter,
             QRectF(0, top, device.width(), device.height() - top - footerHeight(style, device)),
@@ -72,7 +72,7 @@ void drawPictures(const sheet::Sheet& sheet, QPagedPaintDevice& device, QPainter
     }
 
     // The tree at its own size where it fits, else shrunk to fit whichever way up shrinks it
-    // least; the heading says by how much.
+    // least; the heading says so.
     const network::TreeLayout tree =
         treeLayout(drawings->network, drawings->result, look.font, &device);
     const auto scaleOn = [&](QPageLayout::Orientation orientation) {
@@ -87,11 +87,11 @@ void drawPictures(const sheet::Sheet& sheet, QPagedPaintDevice& device, QPainter
     const double scale = std::max(portrait, landscape);
     turn(device, landscape > portrait ? QPageLayout::Landscape : QPageLayout::Portrait);
     device.newPage();
-    const int percent = static_cast<int>(std::floor(scale * 100));
-    const double top =
-        heading(painter, device, style,
-                percent < 100 ? QStringLiteral("附图：管网图（缩小为 %1%）").arg(percent)
-                              : QStringLiteral("附图：管网图"));
+    // Shrunk or not, in words rather than a percentage: the fit is measured in the platform's
+    // font metrics, and a sheet must read the same made on Windows as on Linux.
+    const double top = heading(painter, device, style,
+                               scale < 1 ? QStringLiteral("附图：管网图（缩小以容于一页）")
+                                         : QStringLiteral("附图：管网图"));
     painter.save();
     // Centred across the page, below the heading.
     painter.translate((device.width() - tree.bounds.width * scale) / 2, top);

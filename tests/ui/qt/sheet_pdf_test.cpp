@@ -2,7 +2,8 @@
 // --json`: every figure of the result tables (with heat loss, the heat's too) at the digits the
 // window shows, every heading on
 // every page its table is on, the page numbers, the fonts embedded; the refusals of a PDF that
-// cannot be written; the same pages on a printer.
+// cannot be written; the same pages on a printer. The profile's and the tree's pages after the
+// tables: the path's names worked out from the file, the axes' units; the profile's PNG.
 #include "calc/numbers.h"
 #include "calc/recal.h"
 #include "network/file.h"
@@ -10,6 +11,8 @@
 #include "ui/qt/sheet_painter.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
@@ -23,6 +26,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -230,6 +235,151 @@ TEST(SheetPdf, EveryFigureAndHeadingOfTheResultTablesOnEveryPageTheyAreOn) {
         ASSERT_GT(fonts.size(), 2u);
         for (std::size_t i = 2; i < fonts.size(); ++i)
             EXPECT_EQ(fonts[i].end()[-5], "yes") << fonts[i][0]; // the column "emb"
+    }
+    fs::remove_all(folder);
+}
+
+// A page's words as pdftotext -raw gives them, each run of text between blanks.
+std::set<std::string> wordsOf(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// "Page    3 size: 841.89 x 595.276 pts (A4)": wider than tall.
+bool landscape(const fs::path& pdf, int page) {
+    const std::string n = std::to_string(page);
+    std::istringstream info(run("pdfinfo -f " + n + " -l " + n + " " + quoted(pdf)).out);
+    double width = 0, height = 0;
+    for (std::string line; std::getline(info, line);)
+        if (line.find(" size: ") != std::string::npos)
+            std::sscanf(line.c_str() + line.find(" size: ") + 7, "%lf x %lf", &width, &height);
+    return width > height;
+}
+
+// The most unfavourable user by the rule the window's status line states, from the command
+// line's figures: the least margin among the nodes with a required pressure, else the lowest
+// pressure.
+std::string worstNode(const nlohmann::json& nodes) {
+    std::string worst;
+    double least = 1e300;
+    bool required = false;
+    for (std::size_t i = 1; i < nodes.size(); ++i) {
+        const nlohmann::json& node = nodes[i];
+        const bool has = !node["margin"].is_null();
+        if (required && !has)
+            continue;
+        const double figure = has ? node["margin"].get<double>() : node["pressure"].get<double>();
+        if ((has && !required) || figure < least) {
+            least = figure;
+            worst = node["name"];
+            required = required || has;
+        }
+    }
+    return worst;
+}
+
+// The pages the sheet gains after its tables: the profile to the most unfavourable user, the
+// path's nodes named on it, and its axes titled with their units; the tree with every node and
+// segment. Two pages more than the same sheet without its drawings.
+TEST(SheetPdf, TheProfileAndTheTreeOnPagesOfTheirOwnAfterTheTables) {
+    const fs::path folder = scratch("sheet-pdf-pictures");
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path examples(STEAM_NETWORK_EXAMPLES), heatExamples(STEAM_HEAT_LOSS_EXAMPLES);
+    for (const fs::path& file :
+         {examples / "saturated-network.json", examples / "superheated-network.json",
+          examples / "forty-segments.json", heatExamples / "saturated-heat-loss.json",
+          heatExamples / "superheated-heat-loss.json"}) {
+        SCOPED_TRACE(file.filename().string());
+        const fs::path pdf = folder / "sheet.pdf";
+        ASSERT_EQ(makeSheet(file, pdf).status, 0);
+        const nlohmann::json input = nlohmann::json::parse(slurp(file));
+        const nlohmann::json figures =
+            nlohmann::json::parse(run(quoted(STEAM_NETWORK) + " calc --json " + quoted(file)).out);
+
+        // The path walked back from the worst user through each segment's from-node.
+        std::map<std::string, std::pair<std::string, double>> feeds; // to-node: from, length
+        for (const nlohmann::json& segment : input["segments"])
+            feeds[segment["to"]] = {segment["from"], segment["length"].get<double>()};
+        std::vector<std::string> path{worstNode(figures["nodes"])};
+        double length = 0;
+        while (feeds.count(path.back())) {
+            length += feeds[path.back()].second;
+            path.push_back(feeds[path.back()].first);
+        }
+        ASSERT_EQ(path.back(), input["source"]["node"]);
+
+        const network::Reading reading = network::loadNetwork(file);
+        sheet::Sheet plain =
+            network::networkSheet(*reading.network, network::solve(*reading.network), "2026-12-08");
+        plain.drawings.reset();
+        {
+            QPdfWriter writer(QString::fromStdString((folder / "plain.pdf").string()));
+            writer.setResolution(300);
+            ASSERT_TRUE(controls::qt::paintSheet(plain, writer));
+        }
+        const int pages = pageCount(pdf);
+        ASSERT_EQ(pages, pageCount(folder / "plain.pdf") + 2);
+
+        const std::string profile = pageText(pdf, pages - 1, "-raw");
+        const std::set<std::string> words = wordsOf(profile);
+        for (const std::string& name : path)
+            EXPECT_TRUE(words.count(name)) << "profile: " << name;
+        // No node off the path.
+        for (const nlohmann::json& node : figures["nodes"])
+            if (std::find(path.begin(), path.end(), node["name"]) == path.end()) {
+                EXPECT_FALSE(words.count(node["name"])) << "profile: " << node["name"];
+            }
+        const std::string unit = input["source"]["unit"] == "MPa(g)" ? "MPa(表压)" : "MPa(绝压)";
+        const std::string flat = withoutBlanks(profile);
+        EXPECT_NE(flat.find("压力/" + unit), std::string::npos);
+        EXPECT_NE(flat.find(length >= 2000 ? "距热源/km" : "距热源/m"), std::string::npos);
+        EXPECT_EQ(flat.find("温度/℃") != std::string::npos, input.contains("heatLoss"));
+        EXPECT_TRUE(landscape(pdf, pages - 1));
+
+        const std::set<std::string> tree = wordsOf(pageText(pdf, pages, "-raw"));
+        for (const nlohmann::json& node : figures["nodes"])
+            EXPECT_TRUE(tree.count(node["name"])) << "tree: " << node["name"];
+        for (const nlohmann::json& segment : input["segments"])
+            EXPECT_TRUE(tree.count(segment["name"])) << "tree: " << segment["name"];
+        EXPECT_NE(withoutBlanks(pageText(pdf, pages, "-raw")).find("管网图"), std::string::npos);
+    }
+    fs::remove_all(folder);
+}
+
+// The profile's PNG: the size asked for, 1600 × 1000 unless told; a node no node is, and a
+// size that is none, refused without a file.
+TEST(SheetPdf, TheProfileAsAPng) {
+    const fs::path folder = scratch("sheet-png");
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string network = quoted(fs::path(STEAM_NETWORK_EXAMPLES) / "saturated-network.json");
+    const std::string png = quoted(folder / "p.png");
+    const std::string program = quoted(STEAM_NETWORK_SHEET) + " profile ";
+    struct Case {
+        const char* name;
+        std::string words;
+        int status;
+        int width, height;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"default size", network + " --png " + png, 0, 1600, 1000},
+             {"to a node, sized", network + " --to J2 --png " + png + " --size 640x400", 0, 640,
+              400},
+             {"no such node", network + " --to J9 --png " + png, 2, 0, 0},
+             {"no size", network + " --png " + png + " --size 640", 64, 0, 0},
+             {"no output", network, 64, 0, 0},
+         }) {
+        SCOPED_TRACE(c.name);
+        fs::remove(folder / "p.png");
+        const Ran ran = run(program + c.words);
+        EXPECT_EQ(ran.status, c.status) << ran.err;
+        const QImage image(QString::fromStdString((folder / "p.png").string()));
+        EXPECT_EQ(image.width(), c.width);
+        EXPECT_EQ(image.height(), c.height);
+        if (c.status == 2) {
+            EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
+        }
     }
     fs::remove_all(folder);
 }
