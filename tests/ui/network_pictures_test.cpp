@@ -57,7 +57,7 @@ struct PicturesWindow {
 // or in the tree; the tree's pick selects the node's row as well. The pick is of a node by its
 // name: moved to another row it is followed, renamed it is let go of, and another file starts
 // afresh.
-TEST(NetworkPictures, TheProfileGoesToTheNodePickedInTheTableOrTheTree) {
+TEST(NetworkWindowPictures, TheProfileGoesToTheNodePickedInTheTableOrTheTree) {
     PicturesWindow w;
     w.open(kExamples / "saturated-network.json");
     ASSERT_TRUE(w.pictures().network());
@@ -91,7 +91,7 @@ TEST(NetworkPictures, TheProfileGoesToTheNodePickedInTheTableOrTheTree) {
 
 // A segment clicked in the tree is the one the grid's buttons act on and the one the result
 // table hands to the main window.
-TEST(NetworkPictures, ASegmentClickedInTheTreeIsSelectedInTheGridAndTheResults) {
+TEST(NetworkWindowPictures, ASegmentClickedInTheTreeIsSelectedInTheGridAndTheResults) {
     PicturesWindow w;
     w.open(kExamples / "saturated-network.json");
     w.pictures().userClickSegment(6);
@@ -104,7 +104,7 @@ TEST(NetworkPictures, ASegmentClickedInTheTreeIsSelectedInTheGridAndTheResults) 
 
 // Drawn anew at every change the tables show, with the figures they show; in grey with a few
 // words while there is nothing computed, and then a click in the tree does nothing.
-TEST(NetworkPictures, EveryChangeIsDrawnAndNothingComputedIsSaid) {
+TEST(NetworkWindowPictures, EveryChangeIsDrawnAndNothingComputedIsSaid) {
     PicturesWindow w;
     EXPECT_FALSE(w.pictures().network());
     EXPECT_EQ(w.pictures().said(), "管网中还没有管段");
@@ -142,7 +142,7 @@ struct Deferred {
 
 // With heat loss the pictures, as the tables, keep what they show until the solve comes back,
 // and are drawn from its result then: its temperatures are those the profile draws.
-TEST(NetworkPictures, AHeatLossSolveIsDrawnWhenItComesBack) {
+TEST(NetworkWindowPictures, AHeatLossSolveIsDrawnWhenItComesBack) {
     Deferred deferred;
     PicturesWindow w(deferred.executor());
     w.open(kHeatExamples / "saturated-heat-loss.json");
