@@ -18,15 +18,17 @@ using AnyControl =
                  controls::PushButton*, controls::Label*, controls::StatusText*,
                  controls::MenuCommand*, controls::MessageBox*, controls::HelpWindows*,
                  controls::Program*, controls::Grid*, controls::Question*, controls::FileDialogs*,
-                 controls::Clipboard*, controls::SheetOutput*, controls::RecentFiles*>;
+                 controls::Clipboard*, controls::SheetOutput*, controls::RecentFiles*,
+                 controls::NetworkPictures*>;
 
 // The kind of each alternative, in order: the kinds of Kind up to Program, then those added
 // after frames and captions, which are no controls.
 inline constexpr std::array<Kind, std::variant_size_v<AnyControl>> kAlternativeKinds{
-    Kind::Window,       Kind::TextBox,     Kind::DropDownList, Kind::SimpleCombo, Kind::TableList,
-    Kind::OptionButton, Kind::PushButton,  Kind::Label,        Kind::StatusText,  Kind::MenuCommand,
-    Kind::MessageBox,   Kind::HelpWindows, Kind::Program,      Kind::Grid,        Kind::Question,
-    Kind::FileDialogs,  Kind::Clipboard,   Kind::SheetOutput,  Kind::RecentFiles};
+    Kind::Window,     Kind::TextBox,      Kind::DropDownList, Kind::SimpleCombo,
+    Kind::TableList,  Kind::OptionButton, Kind::PushButton,   Kind::Label,
+    Kind::StatusText, Kind::MenuCommand,  Kind::MessageBox,   Kind::HelpWindows,
+    Kind::Program,    Kind::Grid,         Kind::Question,     Kind::FileDialogs,
+    Kind::Clipboard,  Kind::SheetOutput,  Kind::RecentFiles,  Kind::NetworkPictures};
 
 inline Kind kindOf(const AnyControl& control) {
     return kAlternativeKinds[control.index()];

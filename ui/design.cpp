@@ -6,11 +6,11 @@ namespace ui {
 
 std::string_view kindName(Kind kind) {
     constexpr std::string_view kNames[] = {
-        "window",        "text box",     "drop-down list", "simple combo", "table",
-        "option button", "push button",  "label",          "status text",  "menu command",
-        "message box",   "help windows", "program",        "frame",        "caption",
-        "grid",          "question",     "file dialogs",   "clipboard",    "sheet output",
-        "recent files"};
+        "window",        "text box",        "drop-down list", "simple combo", "table",
+        "option button", "push button",     "label",          "status text",  "menu command",
+        "message box",   "help windows",    "program",        "frame",        "caption",
+        "grid",          "question",        "file dialogs",   "clipboard",    "sheet output",
+        "recent files",  "network pictures"};
     return kNames[static_cast<std::size_t>(kind)];
 }
 

@@ -36,6 +36,7 @@ enum class Kind {
     Clipboard,
     SheetOutput,
     RecentFiles,
+    NetworkPictures,
 };
 
 std::string_view kindName(Kind kind);

@@ -81,6 +81,9 @@ ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& des
         case Kind::RecentFiles:
             set.add(control.name, &gui.recentFiles(name));
             break;
+        case Kind::NetworkPictures:
+            set.add(control.name, &gui.networkPictures(name));
+            break;
         case Kind::Window:
         case Kind::Frame:
         case Kind::Caption:

@@ -6,9 +6,9 @@ namespace ui {
 namespace {
 
 // Laid out top to bottom: the source, the network's own inputs and the heat loss's side by
-// side, the segments' grid with its buttons beside it, the pressure unit, the two result tables,
-// and the status beside the buttons. The grid's headings are its text, one a tab, in the order of
-// network::Column.
+// side, the segments' grid with its buttons beside it, the pressure unit, the two result tables
+// and the pictures in their place, and the status beside the buttons. The grid's headings are its
+// text, one a tab, in the order of network::Column.
 constexpr ControlDescription kControls[] = {
     {.name = "sourceFrame", .kind = Kind::Frame, .text = "热源"},
     {.name = "sourceNode",
@@ -202,6 +202,15 @@ constexpr ControlDescription kControls[] = {
      .accessibleName = "各节点的压力",
      .description = "每行一个节点：压力、要求压力和余量，温度、过热度、要求温度和温度余量",
      .tab = 27},
+    // Both pictures in one control: a click in the tree redraws the profile beside it.
+    {.name = "pictures",
+     .kind = Kind::NetworkPictures,
+     .text = "管网图",
+     .accessibleName = "管网图与压力曲线",
+     .description = "左为管网图：点击管段选中其行，点击节点画出到该节点的压力曲线；"
+                    "右为从热源到该节点的压力与温度曲线，默认到最不利用户",
+     .tip = "Ctrl+滚轮或 + − 缩放管网图，“适合窗口”显示全图",
+     .tab = 28},
     {.name = "status",
      .kind = Kind::StatusText,
      .description = "最不利用户与提醒，或输入有误的原因"},
@@ -209,8 +218,8 @@ constexpr ControlDescription kControls[] = {
      .kind = Kind::PushButton,
      .text = "在主窗口中显示",
      .tip = "把所选管段的流量、内径、平均压力下的密度和粗糙度送到主窗口",
-     .tab = 28},
-    {.name = "back", .kind = Kind::PushButton, .at = {.width = 1215}, .text = "返  回", .tab = 29},
+     .tab = 29},
+    {.name = "back", .kind = Kind::PushButton, .at = {.width = 1215}, .text = "返  回", .tab = 30},
 
     {.name = "newFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "新建(&N)"},
     {.name = "openFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打开(&O)…"},

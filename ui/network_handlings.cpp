@@ -27,6 +27,8 @@ void NetworkHandlings::fillLists() {
 
 void NetworkHandlings::show(const network::NetworkTexts& texts) {
     auto& c = m_controls;
+    // Another network: its own most unfavourable user first.
+    m_picked.reset();
     m_filling = true;
     c.node.setText(texts.node);
     c.pressure.setText(texts.pressure);
@@ -238,6 +240,7 @@ void NetworkHandlings::calculate() {
             c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
         else
             c.status.setStatus(reading.fault, true);
+        c.pictures.showNone(reading.network ? "管网中还没有管段" : "输入有误，没有可画的管网");
         c.handOff.setEnabled(false);
     }
     m_changed(texts);
@@ -278,6 +281,7 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     if (!m_result.fault.empty()) {
         c.status.setStatus(m_result.fault, true);
         c.handOff.setEnabled(false);
+        c.pictures.showNone("管网未能算出，没有可画的管网");
         return;
     }
     m_network = std::move(network);
@@ -298,6 +302,7 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     const network::Status status = resultStatus(shown, m_result);
     c.status.setStatus(status.text, status.warned);
     c.handOff.setEnabled(true);
+    drawPictures();
 }
 
 std::optional<sheet::Sheet> NetworkHandlings::sheet(std::string_view date) const {

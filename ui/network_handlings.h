@@ -36,6 +36,7 @@ struct NetworkControls {
     controls::Label& unitNote;
     controls::TableList& results;
     controls::TableList& nodes;
+    controls::NetworkPictures& pictures;
     controls::StatusText& status;
     controls::PushButton& handOff; // Network.showInMain
     // The 散热 group.
@@ -92,6 +93,13 @@ public:
     void removeSegment();
     void moveSegment(int by);
 
+    // The pictures (ui/network_pictures.cpp). A node picked in the node table or in the tree is
+    // where the profile goes from then on, while the network has a node of its name; a segment
+    // clicked in the tree is selected in the grid and in the result table.
+    void nodes_Select();
+    void pictures_NodeClick(std::size_t node);
+    void pictures_SegmentClick(std::size_t segment);
+
     // The network last computed and its result; none while the inputs are at fault.
     const std::optional<network::Network>& network() const { return m_network; }
     // The segment the user selected in the result table, while it shows one.
@@ -120,6 +128,8 @@ private:
     void solveWaiting();
     // Fills both tables and the status line with a network's result.
     void showResult(network::Network network, network::Result result, const std::string& unit);
+    // Draws the network shown, the profile to the node picked.
+    void drawPictures();
 
     NetworkControls m_controls;
     std::function<void(const network::NetworkTexts&)> m_changed;
@@ -128,6 +138,8 @@ private:
     bool m_filling = false;
     std::optional<network::Network> m_network;
     network::Result m_result;
+    // The node the user picked, by its name: its place changes as segments are added or moved.
+    std::optional<std::string> m_picked;
     // Counts the inputs' changes: a result of an older count is of inputs no longer shown.
     unsigned m_generation = 0;
     bool m_running = false;

@@ -29,6 +29,7 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .unitNote = set.get<controls::Label>("unitNote"),
         .results = set.get<controls::TableList>("results"),
         .nodes = set.get<controls::TableList>("nodes"),
+        .pictures = set.get<controls::NetworkPictures>("pictures"),
         .status = set.get<controls::StatusText>("status"),
         .showInMain = set.get<controls::PushButton>("showInMain"),
         .back = set.get<controls::PushButton>("back"),
@@ -81,6 +82,7 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
            .unitNote = controls.unitNote,
            .results = controls.results,
            .nodes = controls.nodes,
+           .pictures = controls.pictures,
            .status = m_status,
            .handOff = controls.showInMain,
            .heatOff = controls.heatOff,
@@ -126,6 +128,15 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
     c.segments.onCellChange([this](int row, int column) {
         announce(m_trace, "Network.segments_CellChange");
         m_network.segments_CellChange(row, column);
+    });
+    c.nodes.onSelect(traced(m_trace, "Network.nodes_Select", [&n] { n.nodes_Select(); }));
+    c.pictures.onNodeClick([this](std::size_t node) {
+        announce(m_trace, "Network.pictures_NodeClick");
+        m_network.pictures_NodeClick(node);
+    });
+    c.pictures.onSegmentClick([this](std::size_t segment) {
+        announce(m_trace, "Network.pictures_SegmentClick");
+        m_network.pictures_SegmentClick(segment);
     });
     c.add.onClick([this] { add_Click(); });
     c.remove.onClick([this] { remove_Click(); });

@@ -35,6 +35,7 @@ struct NetworkWindowControls {
     controls::Label& unitNote;
     controls::TableList& results;
     controls::TableList& nodes;
+    controls::NetworkPictures& pictures;
     controls::StatusText& status;
     controls::PushButton& showInMain;
     controls::PushButton& back;

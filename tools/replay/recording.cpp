@@ -76,6 +76,7 @@ public:
     void showRow(int index) override { both(&TableList::showRow, index); }
     int selectedIndex() const override { return m_real.selectedIndex(); }
     void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }
+    void onSelect(Handler handler) override { m_real.onSelect(std::move(handler)); }
 };
 
 template <> class Tee<Grid> final : public TeeBase<Grid> {
@@ -223,6 +224,19 @@ public:
     void onPick(PickHandler handler) override { m_real.onPick(std::move(handler)); }
 };
 
+template <> class Tee<NetworkPictures> final : public TeeBase<NetworkPictures> {
+public:
+    using TeeBase::TeeBase;
+    void show(const network::Network& network, const network::Result& result,
+              std::optional<std::size_t> node) override {
+        m_mirror.show(network, result, node);
+        m_real.show(network, result, node);
+    }
+    void showNone(std::string_view why) override { both(&NetworkPictures::showNone, why); }
+    void onSegmentClick(PickHandler handler) override { m_real.onSegmentClick(std::move(handler)); }
+    void onNodeClick(PickHandler handler) override { m_real.onNodeClick(std::move(handler)); }
+};
+
 // The mirror made for a control of the program's, under the name its operations are logged by.
 template <class Control> Control& mirror(memory::Gui& gui, const std::string& name);
 template <> TextBox& mirror(memory::Gui& gui, const std::string& name) {
@@ -254,6 +268,9 @@ template <> SheetOutput& mirror(memory::Gui& gui, const std::string& name) {
 }
 template <> RecentFiles& mirror(memory::Gui& gui, const std::string& name) {
     return gui.recentFiles(name);
+}
+template <> NetworkPictures& mirror(memory::Gui& gui, const std::string& name) {
+    return gui.networkPictures(name);
 }
 template <> OptionButton& mirror(memory::Gui& gui, const std::string& name) {
     return gui.optionButton(name, name); // alone in its group: the real buttons switch each other

@@ -2,7 +2,9 @@
 
 #include "sheet/look.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,10 @@
 namespace sheet {
 struct Sheet;
 }
+namespace network {
+struct Network;
+struct Result;
+} // namespace network
 
 // The operations every handling calls on the controls of a window. The logic reaches a GUI
 // toolkit only through these interfaces, so it runs the same over Qt widgets and over the
@@ -66,8 +72,9 @@ public:
     virtual void onDoubleClick(Handler handler) = 0;
 };
 
-// Rows of tab-separated cells under fixed column headings. The user selects a row by a click,
-// which raises nothing, and may double-click one.
+// Rows of tab-separated cells under fixed column headings. The user selects a row by a click
+// or the arrow keys, which raises its select when the row is another than the one selected, and
+// may double-click one.
 class TableList {
 public:
     virtual ~TableList() = default;
@@ -81,6 +88,26 @@ public:
     // -1 while no row is selected.
     virtual int selectedIndex() const = 0;
     virtual void onDoubleClick(Handler handler) = 0;
+    virtual void onSelect(Handler handler) = 0;
+};
+
+// A computed network drawn: its tree from the source and the profile along the line to one node.
+// The user clicks a segment or a node in the tree, which raises its click with the segment's
+// index (into Network::segments) or the node's (into Result::nodes); the program's drawing
+// raises nothing, and nothing drawn raises nothing.
+class NetworkPictures {
+public:
+    using PickHandler = std::function<void(std::size_t index)>;
+
+    virtual ~NetworkPictures() = default;
+    // Both drawn anew; the profile to `node`, or where none is given to the most unfavourable
+    // user. The pictures keep their own copies.
+    virtual void show(const network::Network& network, const network::Result& result,
+                      std::optional<std::size_t> node) = 0;
+    // Nothing to draw: both greyed, saying why in a few words.
+    virtual void showNone(std::string_view why) = 0;
+    virtual void onSegmentClick(PickHandler handler) = 0;
+    virtual void onNodeClick(PickHandler handler) = 0;
 };
 
 // An editable table: rows of text cells under fixed column headings. The user types into a

@@ -4,6 +4,7 @@
 #include "ui/controls/memory_dialogs.h"
 #include "ui/controls/memory_grid.h"
 #include "ui/controls/memory_lists.h"
+#include "ui/controls/memory_pictures.h"
 #include "ui/controls/memory_text_controls.h"
 #include "ui/controls/memory_window.h"
 
@@ -41,6 +42,9 @@ public:
     }
     MemoryRecentFiles& recentFiles(const std::string& name) {
         return obtain<MemoryRecentFiles>(name, m_stored[name]);
+    }
+    MemoryNetworkPictures& networkPictures(const std::string& name) {
+        return obtain<MemoryNetworkPictures>(name);
     }
     MemoryOptionButton& optionButton(const std::string& name, const std::string& group);
     MemoryPushButton& pushButton(const std::string& name) { return obtain<MemoryPushButton>(name); }

@@ -58,14 +58,17 @@ void MemoryTableList::showRow(int index) {
 }
 
 void MemoryTableList::userPick(int index) {
-    if (m_enabled && holds(index))
-        m_selected = index;
+    if (!m_enabled || !holds(index) || index == m_selected)
+        return;
+    m_selected = index;
+    raise(m_onSelect);
 }
 
 void MemoryTableList::userDoubleClick(int index) {
     if (!m_enabled || !holds(index))
         return;
-    m_selected = index;
+    // Its first click selects, as any click does.
+    userPick(index);
     raise(m_onDoubleClick);
 }
 

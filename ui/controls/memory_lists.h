@@ -52,12 +52,14 @@ public:
     void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+    void onSelect(Handler handler) override { m_onSelect = std::move(handler); }
 
     void userPick(int index);
     void userDoubleClick(int index);
 
 private:
     Handler m_onDoubleClick;
+    Handler m_onSelect;
 };
 
 class MemorySimpleCombo final : public MemoryItems, public SimpleCombo {

@@ -14,10 +14,14 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
+#include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace controls::qt {
 
@@ -221,9 +225,9 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     segments->setHint({gridSize.width() + gridRow->spacing() + rowButtons->sizeHint().width(),
                        std::max(gridSize.height(), rowButtons->sizeHint().height())});
 
-    auto* results = new QWidget(split);
-    auto* resultColumn = new QVBoxLayout(results);
-    resultColumn->setContentsMargins(0, 0, 0, 0);
+    // The tables, or in their place the pictures: beside them they would need a height or a
+    // width the window at its least does not have.
+    auto* results = new QStackedWidget(split);
     auto* tables = new QSplitter(Qt::Horizontal, results);
     tables->setChildrenCollapsible(false);
     tables->addWidget(shown(*view, "results"));
@@ -234,7 +238,8 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
     tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->sizeHint().width()});
-    resultColumn->addWidget(tables, 1);
+    results->addWidget(tables);
+    results->addWidget(shown(*view, "pictures"));
     split->addWidget(segments);
     split->addWidget(results);
     split->setStretchFactor(0, 1);
@@ -244,6 +249,42 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout();
+    // Under the tables as a spreadsheet's sheets are, in the status line's row, which is as tall
+    // as the tabs: a line of their own would make the window's least size taller.
+    auto* pages = new QTabBar(widget);
+    pages->setObjectName(QStringLiteral("pages"));
+    pages->setShape(QTabBar::RoundedSouth);
+    pages->setDrawBase(false);
+    pages->setExpanding(false);
+    // Out of the tab order, which is the window's description's; Ctrl+Tab turns the pages.
+    pages->setFocusPolicy(Qt::NoFocus);
+    pages->setUsesScrollButtons(false);
+    // Its scroll buttons, made hidden, would still be in the tab chain.
+    for (QToolButton* scroll : pages->findChildren<QToolButton*>())
+        scroll->setFocusPolicy(Qt::NoFocus);
+    pages->addTab(QString::fromUtf8("计算结果"));
+    // Short names: the status line beside them keeps its width, and so the window its least
+    // height.
+    pages->addTab(fromUtf8(design.find("pictures")->text));
+    pages->setTabToolTip(1, fromUtf8(design.find("pictures")->accessibleName) +
+                                QString::fromUtf8("（Ctrl+Tab 切换）"));
+    QObject::connect(pages, &QTabBar::currentChanged, results, &QStackedWidget::setCurrentIndex);
+    // The pictures need height more than the grid does: turned to, they take all but the grid's
+    // least; turned from, the line between them goes back where the user had it.
+    auto kept = std::make_shared<QList<int>>();
+    QObject::connect(pages, &QTabBar::currentChanged, split, [split, kept](int page) {
+        if (page == 1) {
+            *kept = split->sizes();
+            split->setSizes({0, kept->value(0) + kept->value(1)});
+        } else if (!kept->isEmpty()) {
+            split->setSizes(*kept);
+        }
+    });
+    // Ctrl+Tab turns the page wherever the focus is, as in a desktop's tabbed windows.
+    auto* turn = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), widget);
+    QObject::connect(turn, &QShortcut::activated, pages,
+                     [pages] { pages->setCurrentIndex(1 - pages->currentIndex()); });
+    buttons->addWidget(pages, 0, Qt::AlignTop);
     // The pressures' unit at the left of the status line, not on a line of its own above the
     // tables: the window at its least has no line to spare since the 散热 group came.
     buttons->addWidget(shown(*view, "unitNote"));

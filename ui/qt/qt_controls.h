@@ -8,5 +8,6 @@
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_grid.h"
 #include "ui/qt/qt_lists.h"
+#include "ui/qt/qt_pictures.h"
 #include "ui/qt/qt_text_controls.h"
 #include "ui/qt/qt_window.h"

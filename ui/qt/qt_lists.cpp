@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace controls::qt {
 
@@ -92,6 +93,14 @@ int QtSimpleCombo::selectedIndex() const {
 QtTableList::QtTableList(Table* table) : OverWidget(table), m_table(table) {
     QObject::connect(m_table, &QTreeWidget::itemDoubleClicked, m_table,
                      [this] { notify(m_onDoubleClick); });
+    // By the selection, not the current row: a click makes a row current before it selects it,
+    // and the view makes the first row current, unselected, when it gains the focus. A click
+    // that adds to the rows selected for copying raises it for the row the click selected.
+    QObject::connect(m_table, &QTreeWidget::itemSelectionChanged, m_table, [this] {
+        const int before = std::exchange(m_selected, selectedIndex());
+        if (!m_programmatic && m_selected >= 0 && m_selected != before)
+            notify(m_onSelect);
+    });
 }
 
 void QtTableList::addItem(std::string_view cells, int index) {
@@ -105,11 +114,16 @@ void QtTableList::addItem(std::string_view cells, int index) {
         row->setTextAlignment(column,
                               Qt::Alignment::fromInt(m_table->headerItem()->textAlignment(column)));
     }
+    m_programmatic = true;
     m_table->insertTopLevelItem(std::clamp(index, 0, m_table->topLevelItemCount()), row);
+    m_programmatic = false;
 }
 
 void QtTableList::clear() {
+    m_programmatic = true;
     m_table->clear();
+    m_programmatic = false;
+    m_selected = -1;
 }
 
 void QtTableList::setRowLook(int index, sheet::Look look) {
@@ -121,7 +135,9 @@ void QtTableList::showRow(int index) {
     QTreeWidgetItem* row = m_table->topLevelItem(index);
     if (!row)
         return;
+    m_programmatic = true;
     m_table->setCurrentItem(row);
+    m_programmatic = false;
     m_table->scrollToItem(row, QAbstractItemView::PositionAtCenter);
 }
 

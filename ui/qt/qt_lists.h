@@ -43,7 +43,8 @@ private:
     Handler m_onDoubleClick;
 };
 
-// A user's click selects a row and raises nothing; a double-click raises the double-click.
+// A user's click or arrow key selects a row and raises the select where the row is another; a
+// double-click raises the double-click.
 class QtTableList final : public TableList, public OverWidget {
 public:
     explicit QtTableList(Table* table);
@@ -53,10 +54,15 @@ public:
     void showRow(int index) override;
     int selectedIndex() const override;
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
+    void onSelect(Handler handler) override { m_onSelect = std::move(handler); }
 
 private:
     Table* m_table;
+    bool m_programmatic = false;
+    // The row last selected, by the user or the program.
+    int m_selected = -1;
     Handler m_onDoubleClick;
+    Handler m_onSelect;
 };
 
 } // namespace controls::qt

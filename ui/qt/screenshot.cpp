@@ -1,14 +1,18 @@
 // Renders the windows offscreen as the program shows them and saves them as PNG files, so
 // that the README's pictures always show the current look; --dark shows them in a dark theme.
+// With --pictures, the network window's pictures for the saturated, superheated and
+// forty-segment examples instead.
 #include "ui/qt/app.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 #include <cstring>
@@ -61,21 +65,53 @@ void press(const View& view, std::string_view name) {
     widget<QPushButton>(view, name)->click();
 }
 
+// Opens an example as the user opens a file, through the window's own dialog; with heat loss,
+// its result let in from the worker that solved it.
+void open(const View& network, const char* folder, const char* example) {
+    const QString path =
+        QString::fromUtf8(folder) + QStringLiteral("/") + QString::fromUtf8(example);
+    QTimer::singleShot(0, [path] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    network.actionOf(*network.design().find("openFile"))->trigger();
+    QThreadPool::globalInstance()->waitForDone();
+    QApplication::processEvents();
+}
+
+// The pictures' tab turned to and the tree fitted to its view, as a user looking at them would.
+bool savePictures(const View& network, const char* example, const QString& file) {
+    open(network, STEAM_EXAMPLES, example);
+    QWidget* window = network.widget();
+    window->findChild<QTabBar*>(QStringLiteral("pages"))->setCurrentIndex(1);
+    QWidget* pictures = widget<QWidget>(network, "pictures");
+    QApplication::processEvents();
+    pictures->findChild<QToolButton*>(QStringLiteral("fit"))->click();
+    QApplication::processEvents();
+    return window->grab().save(file);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool dark = argc > 1 && std::strcmp(argv[1], "--dark") == 0;
-    const int files = argc - 1 - (dark ? 1 : 0);
-    if (files != 2 && files != 5 && files != 7 && files != 9 && files != 11) {
+    const bool pictures = argc > 1 && std::strcmp(argv[1], "--pictures") == 0;
+    const int flags = pictures ? 1 : 0;
+    const bool dark = argc > 1 + flags && std::strcmp(argv[1 + flags], "--dark") == 0;
+    const int files = argc - 1 - flags - (dark ? 1 : 0);
+    if (pictures ? files != 3
+                 : files != 2 && files != 5 && files != 7 && files != 9 && files != 11) {
         std::fprintf(stderr,
                      "usage: %s [--dark] MAIN.png LOOKUP.png "
                      "[SATURATED.png SUPERHEATED.png FAULT.png [SIZING-WELDED.png "
                      "SIZING-SEAMLESS.png [NETWORK-SATURATED.png NETWORK-SUPERHEATED.png "
-                     "[HEAT-SATURATED.png HEAT-SUPERHEATED.png]]]]\n",
-                     argv[0]);
+                     "[HEAT-SATURATED.png HEAT-SUPERHEATED.png]]]]\n"
+                     "       %s --pictures [--dark] SATURATED.png SUPERHEATED.png FORTY.png\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    const int first = dark ? 2 : 1;
+    const int first = 1 + flags + (dark ? 1 : 0);
     auto file = [&](int index) { return QString::fromLocal8Bit(argv[first + index]); };
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The examples opened here are not the developer's recent files.
@@ -88,6 +124,17 @@ int main(int argc, char** argv) {
     controls::qt::App app;
     app.start();
     const View& main = app.view();
+    if (pictures) {
+        main.actionOf(*main.design().find("mnuNetwork"))->trigger();
+        const View& network = *app.networkWindow().view();
+        network.widget()->resize(network.widget()->sizeHint());
+        bool saved = true;
+        const char* const examples[] = {"saturated-network.json", "superheated-network.json",
+                                        "forty-segments.json"};
+        for (int i = 0; i < 3; ++i)
+            saved = savePictures(network, examples[i], file(i)) && saved;
+        return saved ? 0 : 1;
+    }
     // A typical entry: 10 t/h through DN200 at 5 kg/m3.
     box(main, "Text1").setText("10");
     box(main, "Text3").setText("5");
@@ -160,17 +207,7 @@ int main(int argc, char** argv) {
     for (const auto& [folder, example, index] : examples) {
         if (index >= files)
             break;
-        const QString path =
-            QString::fromUtf8(folder) + QStringLiteral("/") + QString::fromUtf8(example);
-        QTimer::singleShot(0, [path] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                dialog->selectFile(path);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        network.actionOf(*network.design().find("openFile"))->trigger();
-        QThreadPool::globalInstance()->waitForDone();
-        QApplication::processEvents();
+        open(network, folder, example);
         std::fprintf(stderr, "%s: %d×%d, at least %d×%d\n", example, window->width(),
                      window->height(), window->minimumWidth(), window->minimumHeight());
         saved = window->grab().save(file(index)) && saved;

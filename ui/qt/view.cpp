@@ -6,6 +6,7 @@
 #include "ui/qt/widgets/button.h"
 #include "ui/qt/widgets/drop_down.h"
 #include "ui/qt/widgets/frame.h"
+#include "ui/qt/widgets/pictures.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -171,6 +172,9 @@ void View::make(const ControlDescription& control, QWidget* parent, QMenuBar* me
         made.object = recent;
         break;
     }
+    case Kind::NetworkPictures:
+        at(new PicturesWidget(parent));
+        break;
     case Kind::MessageBox:
     case Kind::HelpWindows:
     case Kind::Program:
@@ -243,6 +247,9 @@ void View::over(const ControlDescription& control) {
     case Kind::RecentFiles:
         add(keep<QtRecentFiles>(static_cast<QMenu*>(shown), static_cast<QWidget*>(m_widget.get()),
                                 fromUtf8(control.name)));
+        break;
+    case Kind::NetworkPictures:
+        add(keep<QtNetworkPictures>(static_cast<PicturesWidget*>(shown)));
         break;
     case Kind::Window:
     case Kind::Frame:

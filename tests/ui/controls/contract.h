@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -86,6 +87,26 @@ public:
 };
 
 using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();
+
+// The network's pictures, over which the user clicks where the tree draws a segment's label or a
+// node's dot; where nothing is drawn, a click lands in the middle.
+class PicturesHarness {
+public:
+    virtual ~PicturesHarness() = default;
+    virtual controls::NetworkPictures& pictures() = 0;
+    // The words said in place of the pictures; empty while they draw.
+    virtual std::string said() = 0;
+    virtual void userClickSegment(std::size_t segment) = 0;
+    virtual void userClickNode(std::size_t node) = 0;
+};
+
+using PicturesHarnessFactory = std::unique_ptr<PicturesHarness> (*)();
+
+class PicturesContract : public ::testing::TestWithParam<PicturesHarnessFactory> {
+protected:
+    void SetUp() override { harness = GetParam()(); }
+    std::unique_ptr<PicturesHarness> harness;
+};
 
 class WorkContract : public ::testing::TestWithParam<WorkHarnessFactory> {
 protected:

@@ -1,5 +1,7 @@
 #include "tests/ui/controls/contract.h"
 
+#include "network/network.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -144,6 +146,29 @@ TEST_P(ControlsContract, TableListRaisesOnlyTheUsersDoubleClick) {
     EXPECT_EQ(table.selectedIndex(), -1);
     table.showRow(0);
     EXPECT_EQ(table.selectedIndex(), -1) << "an empty table has no row to show";
+}
+
+// The network window redraws its profile to the node the user selects in the node table: by a
+// click or a key, not as the program fills the table or shows a row.
+TEST_P(ControlsContract, TableListRaisesSelectWhenTheUserSelectsAnotherRow) {
+    auto& table = harness->tableList();
+    Log log;
+    table.onSelect([&] { log.push_back("select " + std::to_string(table.selectedIndex())); });
+    table.onDoubleClick([&] { log.push_back("double " + std::to_string(table.selectedIndex())); });
+    table.addItem("S\t1", 0);
+    table.addItem("A\t0.9", 1);
+    table.addItem("B\t0.8", 2);
+    table.showRow(1);
+    EXPECT_EQ(log, Log{}) << "the program's selection raises nothing";
+    harness->userPickTableRow(2);
+    EXPECT_EQ(log, (Log{"select 2"}));
+    harness->userPickTableRow(2);
+    EXPECT_EQ(log, (Log{"select 2"})) << "the row already selected is not selected anew";
+    harness->userDoubleClickTableRow(0);
+    EXPECT_EQ(log, (Log{"select 2", "select 0", "double 0"})) << "the first click selects";
+    table.clear();
+    table.addItem("S\t1", 0);
+    EXPECT_EQ(log.size(), 3u) << "clearing and filling raise nothing";
 }
 
 TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilently) {
@@ -431,6 +456,57 @@ TEST_P(WorkContract, RecentFilesOutliveTheirMenuAndRaiseOnlyThePick) {
     EXPECT_TRUE(harness->recentFilesAgain().paths().empty());
     harness->userPickRecent(0);
     EXPECT_EQ(picked, std::vector<int>{1});
+}
+
+// A source, a junction and two users, solved: what the network window hands its pictures.
+struct Solved {
+    Solved() {
+        net.source = {.node = "S", .pressure = 1.0};
+        net.segments = {
+            {.name = "1", .from = "S", .to = "J", .length = 200, .localLoss = 20},
+            {.name = "2", .from = "J", .to = "A", .length = 100, .localLoss = 20, .load = 2},
+            {.name = "3", .from = "J", .to = "B", .length = 150, .localLoss = 20, .load = 3}};
+        result = network::solve(net);
+    }
+    network::Network net;
+    network::Result result;
+};
+
+// The window selects a row for a click in the tree and redraws the profile: a click must raise
+// what it is on, once, and the drawing, which the window does at every keystroke, nothing.
+TEST_P(PicturesContract, AClickInTheTreeRaisesWhatItIsOnAndDrawingNothing) {
+    const Solved solved;
+    ASSERT_TRUE(solved.result.fault.empty()) << solved.result.fault;
+    auto& pictures = harness->pictures();
+    Log log;
+    pictures.onSegmentClick([&](std::size_t i) { log.push_back("segment " + std::to_string(i)); });
+    pictures.onNodeClick([&](std::size_t i) { log.push_back("node " + std::to_string(i)); });
+    pictures.show(solved.net, solved.result, std::nullopt);
+    pictures.showNone("管网中还没有管段");
+    pictures.show(solved.net, solved.result, 2);
+    EXPECT_EQ(log, Log{});
+    EXPECT_EQ(harness->said(), "");
+
+    harness->userClickSegment(2);
+    harness->userClickNode(3);
+    harness->userClickNode(0);
+    harness->userClickSegment(0);
+    EXPECT_EQ(log, (Log{"segment 2", "node 3", "node 0", "segment 0"}));
+}
+
+// With nothing computed the pictures say why, and a click on them picks nothing.
+TEST_P(PicturesContract, NothingDrawnSaysWhyAndTakesNoClick) {
+    const Solved solved;
+    auto& pictures = harness->pictures();
+    int clicks = 0;
+    pictures.onSegmentClick([&](std::size_t) { ++clicks; });
+    pictures.onNodeClick([&](std::size_t) { ++clicks; });
+    pictures.show(solved.net, solved.result, std::nullopt);
+    pictures.showNone("输入有误，没有可画的管网");
+    EXPECT_EQ(harness->said(), "输入有误，没有可画的管网");
+    harness->userClickSegment(1);
+    harness->userClickNode(1);
+    EXPECT_EQ(clicks, 0);
 }
 
 } // namespace

@@ -99,6 +99,22 @@ std::unique_ptr<contract::WorkHarness> makeMemoryWorkHarness() {
     return std::make_unique<MemoryWorkHarness>();
 }
 
+class MemoryPicturesHarness final : public contract::PicturesHarness {
+public:
+    controls::NetworkPictures& pictures() override { return m_pictures; }
+    std::string said() override { return m_pictures.said(); }
+    void userClickSegment(std::size_t segment) override { m_pictures.userClickSegment(segment); }
+    void userClickNode(std::size_t node) override { m_pictures.userClickNode(node); }
+
+private:
+    Gui m_gui;
+    controls::memory::MemoryNetworkPictures& m_pictures = m_gui.networkPictures("Network.pictures");
+};
+
+std::unique_ptr<contract::PicturesHarness> makeMemoryPicturesHarness() {
+    return std::make_unique<MemoryPicturesHarness>();
+}
+
 using controls::memory::Op;
 using Answer = controls::Question::Answer;
 
@@ -240,5 +256,7 @@ namespace contract {
 INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness),
                          [](const auto&) { return std::string("InMemory"); });
 INSTANTIATE_TEST_SUITE_P(Memory, WorkContract, ::testing::Values(&makeMemoryWorkHarness),
+                         [](const auto&) { return std::string("InMemory"); });
+INSTANTIATE_TEST_SUITE_P(Memory, PicturesContract, ::testing::Values(&makeMemoryPicturesHarness),
                          [](const auto&) { return std::string("InMemory"); });
 } // namespace contract

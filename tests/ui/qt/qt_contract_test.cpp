@@ -1,5 +1,7 @@
 #include "tests/ui/controls/contract.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/qt/widgets/pictures.h"
+#include "ui/qt/widgets/tree_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -347,9 +349,47 @@ std::unique_ptr<contract::WorkHarness> makeQtWorkHarness() {
     return std::make_unique<QtWorkHarness>();
 }
 
+// The pictures in a window of a size the network window gives them, clicked with the mouse where
+// the tree draws what is clicked.
+class QtPicturesHarness final : public contract::PicturesHarness {
+public:
+    QtPicturesHarness() : m_widget(new PicturesWidget(&m_window)), m_pictures(m_widget) {
+        m_window.resize(900, 400);
+        m_widget->setGeometry(0, 0, 900, 400);
+        m_window.show();
+        QApplication::processEvents();
+    }
+    controls::NetworkPictures& pictures() override { return m_pictures; }
+    std::string said() override {
+        return m_widget->tree()->hasTree() ? std::string()
+                                           : m_widget->tree()->none().toUtf8().toStdString();
+    }
+    void userClickSegment(std::size_t segment) override {
+        click(m_widget->tree()->segmentAt(segment));
+    }
+    void userClickNode(std::size_t node) override { click(m_widget->tree()->nodeAt(node)); }
+
+private:
+    void click(std::optional<QPointF> at) {
+        QWidget* viewport = m_widget->tree()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {},
+                          at ? at->toPoint() : viewport->rect().center());
+    }
+
+    QWidget m_window;
+    PicturesWidget* m_widget;
+    QtNetworkPictures m_pictures;
+};
+
+std::unique_ptr<contract::PicturesHarness> makeQtPicturesHarness() {
+    return std::make_unique<QtPicturesHarness>();
+}
+
 } // namespace
 
 namespace contract {
+INSTANTIATE_TEST_SUITE_P(Qt, PicturesContract, ::testing::Values(&makeQtPicturesHarness),
+                         [](const auto&) { return std::string("Widgets"); });
 INSTANTIATE_TEST_SUITE_P(Qt, WorkContract, ::testing::Values(&makeQtWorkHarness),
                          [](const auto&) { return std::string("Widgets"); });
 INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness),
