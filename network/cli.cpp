@@ -170,6 +170,29 @@ std::optional<int> operand(const std::string& arg, bool& options, std::vector<st
     return std::nullopt;
 }
 
+std::optional<int> valuedOptions(std::span<const std::string> args,
+                                 std::span<const std::string_view> names,
+                                 std::span<std::optional<std::string>> values,
+                                 std::vector<std::string>& files, std::string_view needs,
+                                 std::ostream& err) {
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto name = std::find(names.begin(), names.end(), arg);
+        if (options && name != names.end()) {
+            std::optional<std::string>& value = values[name - names.begin()];
+            if (value)
+                return usage(err, arg + " 只能给一次 may be given once");
+            if (i + 1 == args.size() || args[i + 1].empty())
+                return usage(err, arg + std::string(needs));
+            value = args[++i];
+        } else if (const std::optional<int> status = operand(arg, options, files, err)) {
+            return status;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace cli
 
 namespace {
@@ -178,6 +201,7 @@ using cli::compute;
 using cli::Computed;
 using cli::operand;
 using cli::usage;
+using cli::valuedOptions;
 using cli::write;
 
 int calc(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -207,21 +231,9 @@ int sheetCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     constexpr std::array<std::string_view, 3> kKinds{"--xlsx", "--csv", "--pdf"};
     std::array<std::optional<std::string>, 3> outputs;
     std::vector<std::string> files;
-    bool options = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto kind = std::find(kKinds.begin(), kKinds.end(), arg);
-        if (options && kind != kKinds.end()) {
-            std::optional<std::string>& output = outputs[kind - kKinds.begin()];
-            if (output)
-                return usage(err, arg + " 只能给一次 may be given once");
-            if (i + 1 == args.size() || args[i + 1].empty())
-                return usage(err, arg + " 后要一个文件名 takes a file name");
-            output = args[++i];
-        } else if (const std::optional<int> status = operand(arg, options, files, err)) {
-            return *status;
-        }
-    }
+    if (const std::optional<int> status =
+            valuedOptions(args, kKinds, outputs, files, " 后要一个文件名 takes a file name", err))
+        return *status;
     if (files.size() != 1)
         return usage(err, "sheet 要一个文件 sheet takes one file");
     if (!outputs[0] && !outputs[1] && !outputs[2])

@@ -33,6 +33,15 @@ Computed compute(const std::string& file, std::ostream& err);
 std::optional<int> operand(const std::string& arg, bool& options, std::vector<std::string>& files,
                            std::ostream& err);
 
+// A command's words: each of `names` an option taking the next word as its value (in `values` at
+// the name's place), at most once, and the rest files; the status of wrong usage where they are
+// not, `needs` saying what a value missing is.
+std::optional<int> valuedOptions(std::span<const std::string> args,
+                                 std::span<const std::string_view> names,
+                                 std::span<std::optional<std::string>> values,
+                                 std::vector<std::string>& files, std::string_view needs,
+                                 std::ostream& err);
+
 // The program that draws with Qt's GUI module (steam-network-sheet), run beside this one with
 // `args`: in this one's place, its status this one's. `what` names the drawing in a message
 // ("PDF", "PNG").

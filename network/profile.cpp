@@ -32,8 +32,6 @@ namespace network {
 namespace {
 
 namespace if97 = steam::if97;
-using steam_line::Antiderivative;
-using steam_line::SteamByPressure;
 
 constexpr double kKelvin = 273.15;
 constexpr double kFlatness = 1.0 / 2000; // of the path's fall in pressure, range of temperature
@@ -122,8 +120,8 @@ public:
 private:
     const Network& m_network;
     double m_mpa; // the segment's inlet's
-    SteamByPressure m_line;
-    Antiderivative m_phi;
+    steam_line::SteamByPressure m_line;
+    steam_line::Antiderivative m_phi;
     solver_parts::Friction m_friction;
     double m_enthalpy;
     double m_phiIn = 0;

@@ -9,7 +9,9 @@
 
 // The line from the source to one node as a design review draws it: the pressure against the
 // distance along the path and, with heat loss, the steam's and the saturation temperature. The
-// points inside a segment are the solution's own, not straight lines between its ends.
+// points inside a segment are the solution's own, not straight lines between its ends: as many
+// as keep each piece between them straight to half a pixel of a drawing 1000 pixels high
+// (profile.cpp says how). Without heat loss the temperatures are there too, the adiabatic ones.
 // Toolkit-free; ui/qt draws it, and the command line writes it as CSV.
 namespace network {
 

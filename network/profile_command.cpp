@@ -62,21 +62,9 @@ int profileCommand(std::span<const std::string> args, std::ostream& out, std::os
     std::array<std::optional<std::string>, 4> given;
     auto& [node, csv, png, size] = given;
     std::vector<std::string> files;
-    bool options = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto option = std::find(kOptions.begin(), kOptions.end(), arg);
-        if (options && option != kOptions.end()) {
-            std::optional<std::string>& value = given[option - kOptions.begin()];
-            if (value)
-                return usage(err, arg + " 只能给一次 may be given once");
-            if (i + 1 == args.size() || args[i + 1].empty())
-                return usage(err, arg + " 后要一个值 takes a value");
-            value = args[++i];
-        } else if (const std::optional<int> status = operand(arg, options, files, err)) {
-            return *status;
-        }
-    }
+    if (const std::optional<int> status =
+            valuedOptions(args, kOptions, given, files, " 后要一个值 takes a value", err))
+        return *status;
     if (files.size() != 1)
         return usage(err, "profile 要一个文件 profile takes one file");
     if (!csv && !png)

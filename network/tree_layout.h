@@ -11,7 +11,9 @@
 
 // The network drawn as a tree from the source, laid out so that no two labels overlap and no
 // two lines cross. Coordinates are the drawing's, y downwards, in units of the text measure
-// the caller gives (pixels of a font at zoom 1). Toolkit-free; ui/qt draws it.
+// the caller gives (pixels of a font at zoom 1). A label's box is as wide as its widest line and
+// `lineHeight` high a line; the layout keeps at least a quarter line clear round each, for a
+// frame. Toolkit-free; ui/qt draws it.
 namespace network {
 
 struct Box {

@@ -1,14 +1,17 @@
 #include "network/cli.h"
 
 #include "network/file.h" // the reader, whose refusals the command passes on
+#include "network/profile.h"
 #include "pipes/catalogue.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -64,7 +67,17 @@ TEST(CommandLine, WrongUsageGivesTheUsageOnStandardErrorAndStatus64) {
         {}, {"frob"}, {"Pipes"}, {"pipes", "x"}, {"--help", "x"}, {"calc"}, {"calc", "--json"},
         {"calc", "a", "b"}, {"calc", "--csv", "a"}, {"sheet"}, {"sheet", "a"},
         {"sheet", "a", "--csv"}, {"sheet", "a", "--csv", ""}, {"sheet", "a", "b", "--csv", "c"},
-        {"sheet", "a", "--csv", "c", "--csv", "d"}, {"sheet", "a", "--xls", "c"}};
+        {"sheet", "a", "--csv", "c", "--csv", "d"}, {"sheet", "a", "--xls", "c"},
+        {"profile"}, {"profile", "a"}, {"profile", "a", "--to", "b"}, {"profile", "a", "--csv"},
+        {"profile", "a", "--to", "", "--csv", "c"}, {"profile", "a", "b", "--csv", "c"},
+        {"profile", "a", "--csv", "c", "--csv", "d"}, {"profile", "a", "--svg", "c"},
+        {"profile", "a", "--csv", "c", "--size", "1600x1000"},
+        {"profile", "a", "--png", "p", "--size", "99x1000"},
+        {"profile", "a", "--png", "p", "--size", "1600x8001"},
+        {"profile", "a", "--png", "p", "--size", "1600"},
+        {"profile", "a", "--png", "p", "--size", "+1600x1000"},
+        {"profile", "a", "--png", "p", "--size", "1600x1000x2"},
+        {"profile", "a", "--png", "p", "--size", "1600X1000"}};
     // clang-format on
     for (const auto& args : cases) {
         const Outcome r = run(args);
@@ -78,10 +91,33 @@ TEST(CommandLine, HelpNamesEveryCommandColumnCodeAndStatusInBothLanguages) {
     const Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    for (const char* word :
-         {"用法", "Usage", "退出状态", "Exit status", "pipes", "calc --json", "bore_mm",
-          "pressureDrop", "margin", "no-suitable-pipe", "upstream-exhausted", "  2 ", "  64 ",
-          "sheet 文件FILE", "--xlsx", "--pdf", "steam-network-sheet", "SOURCE_DATE_EPOCH"}) {
+    for (const char* word : {"用法",
+                             "Usage",
+                             "退出状态",
+                             "Exit status",
+                             "pipes",
+                             "calc --json",
+                             "bore_mm",
+                             "pressureDrop",
+                             "margin",
+                             "no-suitable-pipe",
+                             "upstream-exhausted",
+                             "  2 ",
+                             "  64 ",
+                             "sheet 文件FILE",
+                             "--xlsx",
+                             "--pdf",
+                             "steam-network-sheet",
+                             "SOURCE_DATE_EPOCH",
+                             "profile 文件FILE",
+                             "--to 节点NODE",
+                             "--png",
+                             "--size",
+                             "1600x1000",
+                             "distance (m)",
+                             "saturation temperature (℃)",
+                             "最不利用户",
+                             "most unfavourable"}) {
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(run({"-h"}).out, r.out);
@@ -228,6 +264,61 @@ TEST_F(Files, CsvAndJsonAgreeAndAnExhaustedBranchIsNull) {
     EXPECT_EQ(
         doc["totals"],
         nlohmann::json({{"sourceFlow", 6.0}, {"heatLoss", nullptr}, {"condensate", nullptr}}));
+}
+
+// The profile's CSV read back: its byte-order mark and CRLF, the headings with the source's unit,
+// a row a point of the profile with every figure read back as the same double, a node's name on
+// its point (quoted where it holds a comma and quotes).
+TEST_F(Files, ProfileCsvReadsBackAsTheSeriesAndAnUnknownNodeIsRefused) {
+    const std::string path = file("line.json", R"json({"format": "steam-network", "version": 1,
+        "source": {"node": "S", "pressure": 8, "unit": "bar(g)", "steam": "superheated",
+        "temperature": 250}, "roughness": 0.2, "series": "seamless", "segments": [
+        {"name": "1", "from": "S", "to": "A, \"甲\"", "length": 400, "localLoss": 15,
+         "pipe": "D108x4", "load": 2, "requiredPressure": 6},
+        {"name": "2", "from": "A, \"甲\"", "to": "B", "length": 600, "localLoss": 10,
+         "pipe": "D89x4", "load": 1.5, "requiredPressure": 5},
+        {"name": "3", "from": "S", "to": "C", "length": 50, "localLoss": 10,
+         "pipe": "auto", "load": 1, "requiredPressure": null}]})json");
+    const std::string out = (folder / "profile.csv").string();
+    const Outcome r = run({"profile", path, "--to", "B", "--csv", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, "");
+    std::ifstream in(out, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
+    std::string lines = bytes.substr(3);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'),
+              std::count(lines.begin(), lines.end(), '\r'));
+    std::erase(lines, '\r');
+    const auto rows = csv(lines);
+
+    const network::Network n = *network::loadNetwork(path).network;
+    const network::Result result = network::solve(n);
+    const std::optional<network::Profile> made = network::profile(n, result, 2);
+    ASSERT_TRUE(made);
+    ASSERT_EQ(rows.size(), made->points.size() + 1);
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"distance (m)", "pressure (bar(表压))", "temperature (℃)",
+                                        "saturation temperature (℃)", "node"}));
+    for (std::size_t k = 0; k < made->points.size(); ++k) {
+        const auto& row = rows[k + 1];
+        const network::ProfilePoint& p = made->points[k];
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(number(row[0]), p.distance);
+        EXPECT_EQ(number(row[1]), p.pressure);
+        EXPECT_EQ(number(row[2]), *p.temperature);
+        EXPECT_EQ(number(row[3]), *p.saturation);
+        EXPECT_EQ(row[4], p.node ? result.nodes[*p.node].name : "");
+    }
+    EXPECT_EQ(rows.back()[0], "1000");
+
+    // A node the network does not have: one message naming it, and no file.
+    const std::string refused = (folder / "refused.csv").string();
+    const Outcome unknown = run({"profile", path, "--to", "D", "--csv", refused});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err, "steam-network: 管网中没有节点“D” the network has no node “D”\n");
+    EXPECT_FALSE(std::filesystem::exists(refused));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -23,28 +24,24 @@ using Point = std::array<double, 2>;
 
 // Text measures the layout must work with whatever they say: a fixed width a code point, twice
 // that for CJK and the full-width signs (UTF-8 leads from 0xE3), and one far from any font's.
-double evenWidth(std::string_view text) {
-    double width = 0;
-    for (const unsigned char c : text)
-        width += (c & 0xC0) == 0x80 ? 0 : c >= 0xE3 ? 14 : 7;
-    return width;
-}
-double oddWidth(std::string_view text) {
-    double width = 0;
-    for (const unsigned char c : text)
-        width += (c & 0xC0) == 0x80 ? 0 : std::isdigit(c) ? 19 : c >= 0xE3 ? 5 : c == ' ' ? 2 : 9;
-    return width;
-}
 struct Measure {
-    double (*width)(std::string_view);
-    double lineHeight;
+    double narrow, wide, digit, lineHeight;
 };
-constexpr std::array<Measure, 2> kMeasures{{{evenWidth, 16}, {oddWidth, 9}}};
+constexpr std::array<Measure, 2> kMeasures{{{7, 14, 7, 16}, {9, 5, 19, 9}}};
+network::TextWidth widthOf(const Measure& m) {
+    return [m](std::string_view text) {
+        double width = 0;
+        for (const unsigned char c : text) {
+            const bool lead = (c & 0xC0) != 0x80; // a UTF-8 continuation byte adds nothing
+            width += !lead ? 0 : std::isdigit(c) ? m.digit : c >= 0xE3 ? m.wide : m.narrow;
+        }
+        return width;
+    };
+}
 
 network::SegmentResult carrying(double flow, const char* pipe) {
     network::SegmentResult s;
-    s.flow = flow;
-    s.pipe = pipe;
+    std::tie(s.flow, s.pipe) = std::tuple(flow, pipe);
     return s;
 }
 
@@ -53,10 +50,6 @@ network::SegmentResult carrying(double flow, const char* pipe) {
 bool overlaps(const Box& a, const Box& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
            b.y < a.y + a.height;
-}
-Box pieceBox(Point p, Point q) {
-    return {std::min(p[0], q[0]), std::min(p[1], q[1]), std::abs(q[0] - p[0]),
-            std::abs(q[1] - p[1])};
 }
 // Whether two straight pieces cross, each passing through the other's inside.
 bool cross(Point a, Point b, Point c, Point d) {
@@ -79,9 +72,14 @@ bool alongside(Point a, Point b, Point c, Point d) {
 // Every property of a drawable tree, on the boxes, dots and lines the layout gives: each node
 // and segment once, named, each line across and down from its from-node's dot to its
 // to-node's; no two labels or dots overlapping, no line through a label or a dot not its own,
+// each label with a quarter line's room round it,
 // no two lines crossing or drawn over each other but the trunk segments from one node share,
 // and the bounds holding everything.
-void expectDrawable(const Network& n, const TreeLayout& layout) {
+void expectDrawable(const Network& n, const TreeLayout& layout, double lineHeight) {
+    // A frame's room: a quarter line round each label.
+    const auto framed = [q = lineHeight / 4](const Box& b) {
+        return Box{b.x - q, b.y - q, b.width + 2 * q, b.height + 2 * q};
+    };
     ASSERT_EQ(layout.nodes.size(), n.segments.size() + 1);
     ASSERT_EQ(layout.segments.size(), n.segments.size());
     const double r = layout.dotRadius;
@@ -94,7 +92,7 @@ void expectDrawable(const Network& n, const TreeLayout& layout) {
     for (std::size_t i = 0; i < layout.nodes.size(); ++i) {
         EXPECT_EQ(layout.nodes[i].node, i);
         EXPECT_EQ(layout.nodes[i].label.at(0), names[i]);
-        boxes.push_back(layout.nodes[i].labelBox);
+        boxes.push_back(framed(layout.nodes[i].labelBox));
     }
     for (std::size_t i = 0; i < n.segments.size(); ++i) {
         const network::TreeSegment& s = layout.segments[i];
@@ -104,7 +102,7 @@ void expectDrawable(const Network& n, const TreeLayout& layout) {
         EXPECT_EQ(s.label.at(0), n.segments[i].name);
         EXPECT_EQ(s.line.front(), (Point{layout.nodes[s.from].x, layout.nodes[s.from].y}));
         EXPECT_EQ(s.line.back(), (Point{layout.nodes[s.to].x, layout.nodes[s.to].y}));
-        boxes.push_back(s.labelBox);
+        boxes.push_back(framed(s.labelBox));
     }
     for (std::size_t a = 0; a < boxes.size(); ++a)
         for (std::size_t b = a + 1; b < boxes.size(); ++b)
@@ -113,8 +111,10 @@ void expectDrawable(const Network& n, const TreeLayout& layout) {
         for (std::size_t k = 1; k < s.line.size(); ++k) {
             const Point p = s.line[k - 1], q = s.line[k];
             EXPECT_TRUE(p[0] == q[0] || p[1] == q[1]) << "segment " << s.segment;
+            const Box piece{std::min(p[0], q[0]), std::min(p[1], q[1]), std::abs(q[0] - p[0]),
+                            std::abs(q[1] - p[1])};
             for (std::size_t b = 0; b < boxes.size(); ++b)
-                EXPECT_TRUE(b == s.from || b == s.to || !overlaps(pieceBox(p, q), boxes[b]))
+                EXPECT_TRUE(b == s.from || b == s.to || !overlaps(piece, boxes[b]))
                     << "segment " << s.segment << " through box " << b;
             for (const network::TreeSegment& t : layout.segments)
                 for (std::size_t j = 1; j < t.line.size(); ++j)
@@ -128,7 +128,7 @@ void expectDrawable(const Network& n, const TreeLayout& layout) {
                     b.y + b.height <= all.y + all.height);
 }
 
-// Every example with either measure; with the even one, a 12-pixel font's, each fits a
+// Every example with either measure; with the first, a 12-pixel font's, each fits a
 // 1600×1000 picture at four fifths of its size or more.
 TEST(TreeLayout, EveryExampleIsDrawableAndFitsAPicture) {
     const std::filesystem::path docs = std::filesystem::path(STEAM_NETWORK_EXAMPLES).parent_path();
@@ -141,9 +141,9 @@ TEST(TreeLayout, EveryExampleIsDrawableAndFitsAPicture) {
             const Result result = network::solve(*reading.network);
             for (const Measure& m : kMeasures) {
                 const TreeLayout layout =
-                    network::layoutTree(*reading.network, result, m.width, m.lineHeight);
-                expectDrawable(*reading.network, layout);
-                EXPECT_TRUE(m.width != evenWidth ||
+                    network::layoutTree(*reading.network, result, widthOf(m), m.lineHeight);
+                expectDrawable(*reading.network, layout, m.lineHeight);
+                EXPECT_TRUE(&m != &kMeasures[0] ||
                             (layout.bounds.width <= 2000 && layout.bounds.height <= 1250));
             }
             ++files;
@@ -183,8 +183,10 @@ TEST(TreeLayout, RandomTreesAreDrawable) {
                 if (seed == 2)
                     std::shuffle(n.segments.begin(), n.segments.end(), random);
                 for (const Measure& m : kMeasures)
-                    expectDrawable(n, network::layoutTree(n, seed == 2 ? Result{} : result, m.width,
-                                                          m.lineHeight));
+                    expectDrawable(n,
+                                   network::layoutTree(n, seed == 2 ? Result{} : result, widthOf(m),
+                                                       m.lineHeight),
+                                   m.lineHeight);
                 if (HasFailure())
                     return;
             }
@@ -214,21 +216,23 @@ TEST(TreeLayout, LabelsSayTheFiguresToFourDigits) {
         Result result;
         result.segments = {carrying(c.flow, c.pipe)};
         result.nodes = {{.name = "S"}, {.name = "U", .pressure = c.pressure}};
-        const TreeLayout layout = network::layoutTree(n, result, evenWidth, 16);
+        const TreeLayout layout = network::layoutTree(n, result, widthOf(kMeasures[0]), 16);
         EXPECT_EQ(layout.nodes.at(1).label, c.node);
         EXPECT_EQ(layout.segments.at(0).label, c.segment);
     }
-    EXPECT_EQ(network::layoutTree(n, {}, evenWidth, 16).segments.at(0).label,
+    EXPECT_EQ(network::layoutTree(n, {}, widthOf(kMeasures[0]), 16).segments.at(0).label,
               (std::vector<std::string>{"1", "—", "—"}));
     n.segments[0].pipe = "D57x3.5";
-    EXPECT_EQ(network::layoutTree(n, {}, evenWidth, 16).segments.at(0).label.at(1), "D57×3.5");
+    EXPECT_EQ(network::layoutTree(n, {}, widthOf(kMeasures[0]), 16).segments.at(0).label.at(1),
+              "D57×3.5");
     // A segment from nowhere, a loop apart from the source, a node fed twice.
     using Ends = std::vector<std::array<const char*, 2>>;
     for (const Ends& more : {Ends{{"X", "V"}}, Ends{{"V", "W"}, {"W", "V"}}, Ends{{"S", "U"}}}) {
         Network wrong = n;
         for (const auto& [from, to] : more)
             wrong.segments.push_back({.name = to, .from = from, .to = to});
-        EXPECT_TRUE(network::layoutTree(wrong, {}, evenWidth, 16).nodes.empty()) << more[0][1];
+        EXPECT_TRUE(network::layoutTree(wrong, {}, widthOf(kMeasures[0]), 16).nodes.empty())
+            << more[0][1];
     }
 }
 

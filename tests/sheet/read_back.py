@@ -428,6 +428,9 @@ def refusals(work, example):
     r = run([command, "sheet", network, "--pdf", "a.pdf"])
     check(r.returncode == 2 and sibling in r.stderr and r.stderr.count("\n") == 1,
           f"missing PDF program: {r.returncode} {r.stderr!r}")
+    r = run([command, "profile", network, "--png", "a.png"])
+    check(r.returncode == 2 and "PNG" in r.stderr and sibling in r.stderr
+          and r.stderr.count("\n") == 1, f"missing PNG program: {r.returncode} {r.stderr!r}")
     told = os.path.join(work, "told")
     with open(sibling, "w") as f:
         f.write(f'#!/bin/sh\nprintf "%s\\n" "$@" > "{told}"\nexit 3\n')
@@ -437,6 +440,17 @@ def refusals(work, example):
         check(f.read().split("\n")[:3] == [network, "--pdf", "a.pdf"], "the PDF program's args")
     check(r.returncode == 3, f"the PDF program's status passed on: {r.returncode}")
     check(os.path.exists(os.path.join(folder, "b.csv")), "the CSV saved before the PDF")
+    # The profile's PNG by the same program: its own words after the CSV is saved.
+    with open(network) as f:
+        user = json.load(f)["segments"][0]["to"]
+    r = run([command, "profile", network, "--to", user, "--csv", os.path.join(folder, "p.csv"),
+             "--png", "a.png", "--size", "800x600"])
+    with open(told) as f:
+        words = f.read().split("\n")[:8]
+    check(words == ["profile", network, "--to", user, "--png", "a.png", "--size", "800x600"],
+          f"the PNG program's args: {words}")
+    check(r.returncode == 3, f"the PNG program's status passed on: {r.returncode}")
+    check(os.path.exists(os.path.join(folder, "p.csv")), "the profile's CSV saved before the PNG")
 
 
 def main():
