@@ -1,9 +1,14 @@
 // Arbitrary bytes as a network file. A refused file has one message that names it and nothing
 // else; an accepted one is usable by validate, writes a text that reads back as the same network
 // and the same text, and solves to figures that are all finite, or to a stated reason with
-// nothing half computed.
+// nothing half computed; its profile to every node, its tree and its sheet are made from whatever
+// it solved to, all finite.
 #include "files/text.h"
 #include "network/file.h"
+#include "network/network_sheet.h"
+#include "network/profile.h"
+#include "network/tree_layout.h"
+#include "sheet/sheet.h"
 
 #include <cmath>
 #include <cstdint>
@@ -29,8 +34,37 @@ bool finite(const std::optional<double>& value) {
     return !value || std::isfinite(*value);
 }
 
+// The pictures and the sheet take any solved network: a profile to each node along distances that
+// never go back, a tree whose every coordinate is a number, a sheet whose texts are whole.
+void checkDrawn(const network::Network& n, const network::Result& result) {
+    for (std::size_t node = 0; node <= result.nodes.size(); ++node) {
+        const std::optional<network::Profile> line = network::profile(n, result, node);
+        check(line.has_value() == (node < result.nodes.size() && result.fault.empty()),
+              "a profile for a node that is none, or none for one that is");
+        double last = 0;
+        for (const network::ProfilePoint& point : line ? line->points : decltype(line->points){}) {
+            check(std::isfinite(point.distance) && point.distance >= last &&
+                      std::isfinite(point.pressure) && finite(point.temperature) &&
+                      finite(point.saturation),
+                  "a profile's point not finite or going back");
+            last = point.distance;
+        }
+    }
+    const network::TreeLayout tree = network::layoutTree(
+        n, result, [](std::string_view text) { return 7.0 * static_cast<double>(text.size()); },
+        14);
+    for (const network::TreeNode& node : tree.nodes)
+        check(std::isfinite(node.x) && std::isfinite(node.y) && std::isfinite(node.labelBox.width),
+              "a tree's node not finite");
+    check(std::isfinite(tree.bounds.width) && std::isfinite(tree.bounds.height),
+          "a tree's bounds not finite");
+    const sheet::Sheet made = network::networkSheet(n, result, "2026-01-01");
+    check(!files::firstNonUtf8(sheet::csvText(made)), "a sheet's CSV that is not UTF-8");
+}
+
 void checkSolved(const network::Network& n) {
     const network::Result result = network::solve(n);
+    checkDrawn(n, result);
     if (!result.fault.empty()) {
         check(result.segments.empty() && result.nodes.empty() && !result.worstNode,
               "a stated fault with figures beside it");
