@@ -102,15 +102,6 @@ std::string windowRowOf(const std::array<ResultColumn<Row>, N>& columns, const R
 }
 
 template <class Row, std::size_t N>
-std::vector<sheet::Cell> sheetRowOf(const std::array<ResultColumn<Row>, N>& columns,
-                                    const Row& row) {
-    std::vector<sheet::Cell> cells;
-    for (const ResultColumn<Row>* column : windowOrder(columns))
-        cells.push_back(sheetCell(column->cell.read(row)));
-    return cells;
-}
-
-template <class Row, std::size_t N>
 Json jsonOf(const std::array<ResultColumn<Row>, N>& columns, const Row& row) {
     Json object = Json::object();
     for (const ResultColumn<Row>& column : columns)
@@ -147,14 +138,6 @@ std::string windowRow(const SegmentLine& line) {
 
 std::string windowRow(const NodeResult& node) {
     return windowRowOf(kNodeColumns, node);
-}
-
-std::vector<sheet::Cell> sheetRow(const SegmentLine& line) {
-    return sheetRowOf(kSegmentColumns, line);
-}
-
-std::vector<sheet::Cell> sheetRow(const NodeResult& node) {
-    return sheetRowOf(kNodeColumns, node);
 }
 
 std::string pipesCsv() {

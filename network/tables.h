@@ -18,9 +18,6 @@ namespace network {
 std::string windowRow(const SegmentLine& line);
 std::string windowRow(const NodeResult& node);
 
-// The sheet's row: the window's cells, each figure marked as a number.
-std::vector<sheet::Cell> sheetRow(const SegmentLine& line);
-std::vector<sheet::Cell> sheetRow(const NodeResult& node);
 // One of the sheet's cells: the window's text, a figure marked as a number.
 sheet::Cell sheetCell(const Value& value);
 
