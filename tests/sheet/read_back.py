@@ -451,6 +451,12 @@ def refusals(work, example):
           f"the PNG program's args: {words}")
     check(r.returncode == 3, f"the PNG program's status passed on: {r.returncode}")
     check(os.path.exists(os.path.join(folder, "p.csv")), "the profile's CSV saved before the PNG")
+    # One that is there but no program (a broken install): said once, status 2.
+    with open(sibling, "w") as f:
+        f.write("")
+    r = run([command, "sheet", network, "--pdf", "a.pdf"])
+    check(r.returncode == 2 and sibling in r.stderr and r.stderr.count("\n") == 1,
+          f"a PDF program that cannot run: {r.returncode} {r.stderr!r}")
 
 
 def main():
