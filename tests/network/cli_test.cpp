@@ -120,6 +120,11 @@ TEST(CommandLine, HelpNamesEveryCommandColumnCodeAndStatusInBothLanguages) {
                              "most unfavourable"}) {
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
+    // Every code a calculation may write is explained, a verdict added later too.
+    for (int v = 0; v <= static_cast<int>(network::Verdict::TemperatureBelowRequired); ++v) {
+        const std::string_view code = network::verdictCode(static_cast<network::Verdict>(v));
+        EXPECT_TRUE(!code.empty() && r.out.find(code) != std::string::npos) << v;
+    }
     EXPECT_EQ(run({"-h"}).out, r.out);
 }
 
@@ -319,6 +324,13 @@ TEST_F(Files, ProfileCsvReadsBackAsTheSeriesAndAnUnknownNodeIsRefused) {
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err, "steam-network: 管网中没有节点“D” the network has no node “D”\n");
     EXPECT_FALSE(std::filesystem::exists(refused));
+    // A folder that is not there: the save's one message, naming the file, and nothing else.
+    const Outcome nowhere =
+        run({"profile", path, "--csv", (folder / "none" / "p.csv").string(), "--png", "p.png"});
+    EXPECT_EQ(nowhere.status, 2);
+    EXPECT_EQ(nowhere.out, "");
+    EXPECT_NE(nowhere.err.find("p.csv"), std::string::npos) << nowhere.err;
+    EXPECT_EQ(std::count(nowhere.err.begin(), nowhere.err.end(), '\n'), 1);
 }
 
 } // namespace

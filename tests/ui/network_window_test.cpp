@@ -219,6 +219,17 @@ TEST(NetworkWindow, TheInputsBuildTheNetworkTypedIntoThem) {
     EXPECT_EQ(network::readTexts(odd).fault, "请选择管材");
     odd.unit = "psi";
     EXPECT_EQ(network::readTexts(odd).fault, "请选择压力的单位");
+    // The heat's lists too, each alone; a row's laying is read whether heat loss is on or not.
+    const auto heatOdd = [&](auto change) {
+        network::NetworkTexts texts = w.document().texts;
+        texts.heat.on = true;
+        change(texts);
+        return network::readTexts(texts).fault;
+    };
+    EXPECT_EQ(heatOdd([](auto& t) { t.heat.material = "棉花"; }), "请选择保温材料");
+    EXPECT_EQ(heatOdd([](auto& t) { t.heat.operation = "偶尔"; }), "请选择运行方式");
+    EXPECT_EQ(heatOdd([](auto& t) { t.segments[1][Column::Laid] = "地下"; }),
+              "第 2 段“2”：请选择敷设方式：架空或室内");
 
     // Added after the current row: the next free number, from that row's end.
     w.select(0);
