@@ -152,20 +152,26 @@ TreeLayout layoutTree(const Network& network, const Result& result, const TextWi
         // The unit on a line of its own: beside the figure, it would make the pressure the
         // widest line of most columns, and the forty-segment example half as wide again.
         const NodeResult* computed = n < result.nodes.size() ? &result.nodes[n] : nullptr;
-        nodeLabels[n] =
-            measured(computed && computed->pressure
-                         ? std::vector<std::string>{name, shortFigure(*computed->pressure),
-                                                    std::string(unit)}
-                         : std::vector<std::string>{name, std::string(kNone)},
-                     width, lineHeight);
+        std::vector<std::string> lines{name};
+        if (computed && computed->pressure) {
+            lines.push_back(shortFigure(*computed->pressure));
+            lines.emplace_back(unit);
+        } else {
+            lines.emplace_back(kNone);
+        }
+        nodeLabels[n] = measured(std::move(lines), width, lineHeight);
     }
     for (std::size_t i = 0; i < network.segments.size(); ++i) {
         const Segment& segment = network.segments[i];
         const SegmentResult* computed = i < result.segments.size() ? &result.segments[i] : nullptr;
-        std::string pipe = computed                    ? computed->pipe
-                           : segment.pipe == kAutoPipe ? std::string()
-                                                       : segment.pipe;
-        pipe = pipe.empty() ? std::string(kNone) : pipes::shownPipeName(pipe);
+        // The pipe computed, else the one the user gave; an auto pipe not computed has none.
+        std::string_view given =
+            computed ? std::string_view(computed->pipe) : std::string_view(segment.pipe);
+        if (!computed && given == kAutoPipe)
+            given = {};
+        std::string pipe(kNone);
+        if (!given.empty())
+            pipe = pipes::shownPipeName(given);
         std::string flow = computed ? shortFigure(computed->flow) + " t/h" : std::string(kNone);
         segmentLabels[i + 1] =
             measured({segment.name, std::move(pipe), std::move(flow)}, width, lineHeight);

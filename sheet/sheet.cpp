@@ -161,10 +161,12 @@ std::string csvText(const Sheet& sheet) {
         csv += csvLine(texts({sheet.subject}));
     csv += csvLine(texts({"程序", sheet.program})) + csvLine(texts({"日期", sheet.date}));
     // A number with its unit is a text here; one without a unit is a number.
-    for (const Input& input : sheet.inputs)
-        csv += csvLine(input.number && input.unit.empty()
-                           ? Fields{files::spreadsheetText(input.name), input.value}
-                           : texts({input.name, shownValue(input)}));
+    for (const Input& input : sheet.inputs) {
+        Fields fields = texts({input.name, shownValue(input)});
+        if (input.number && input.unit.empty())
+            fields[1] = input.value;
+        csv += csvLine(fields);
+    }
     for (const Table& table : sheet.tables) {
         csv += "\r\n" + csvLine(texts({table.title})) + csvLine(texts(table.headings));
         for (const std::vector<Cell>& row : table.rows)
