@@ -81,8 +81,10 @@ int profileCommand(std::span<const std::string> args, std::ostream& out, std::os
     const Result& result = computed.result;
     std::optional<std::size_t> index;
     if (node) {
+        // A name of its own: clang before 16 lets no lambda capture a structured binding.
+        const std::string& wanted = *node;
         const auto named = std::find_if(result.nodes.begin(), result.nodes.end(),
-                                        [&](const NodeResult& n) { return n.name == *node; });
+                                        [&](const NodeResult& n) { return n.name == wanted; });
         if (named == result.nodes.end()) {
             err << "steam-network: 管网中没有节点" << files::inQuotes(*node)
                 << " the network has no node " << files::inQuotes(*node) << "\n";
