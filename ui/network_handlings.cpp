@@ -224,7 +224,7 @@ void NetworkHandlings::calculate() {
             c.status.setStatus("正在计算…", false);
             c.handOff.setEnabled(false);
         }
-        m_changed(texts);
+        m_changed(texts, std::exchange(m_step, {}));
         return;
     }
     if (reading.network && !reading.network->segments.empty()) {
@@ -243,7 +243,7 @@ void NetworkHandlings::calculate() {
         c.pictures.showNone(reading.network ? "管网中还没有管段" : "输入有误，没有可画的管网");
         c.handOff.setEnabled(false);
     }
-    m_changed(texts);
+    m_changed(texts, std::exchange(m_step, {}));
 }
 
 void NetworkHandlings::solveWaiting() {

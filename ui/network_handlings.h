@@ -66,9 +66,10 @@ void solveAtOnce(SolveJob job, SolveDone done);
 // box at every keystroke would make the grid unusable.
 class NetworkHandlings {
 public:
-    // `changed` hears the texts after each change has been shown.
-    NetworkHandlings(NetworkControls controls,
-                     std::function<void(const network::NetworkTexts&)> changed,
+    // `changed` hears the texts after each change has been shown, with the name of the step
+    // that made it (empty for the program's own filling, which is no step of the user's).
+    using Changed = std::function<void(const network::NetworkTexts&, const std::string& step)>;
+    NetworkHandlings(NetworkControls controls, Changed changed,
                      SolveExecutor executor = solveAtOnce)
         : m_controls(controls), m_changed(std::move(changed)),
           m_executor(executor ? std::move(executor) : solveAtOnce) {}
@@ -77,6 +78,10 @@ public:
     void fillLists();
     // Puts the texts into the controls and shows their results once.
     void show(const network::NetworkTexts& texts);
+
+    // Names the step the next change makes, as the history will offer to undo it
+    // (删除第 3 段); a change with no name given is named by the control that made it.
+    void nameStep(std::string name) { m_step = std::move(name); }
 
     void Text_Change() { calculate(); }
     void unit_Click() { calculate(); }
@@ -132,8 +137,10 @@ private:
     void drawPictures();
 
     NetworkControls m_controls;
-    std::function<void(const network::NetworkTexts&)> m_changed;
+    Changed m_changed;
     SolveExecutor m_executor;
+    // The name of the step under way; taken by the change that ends it.
+    std::string m_step;
     // While the program fills the controls, their changes wait for the one calculation after.
     bool m_filling = false;
     std::optional<network::Network> m_network;

@@ -95,7 +95,7 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
            .surfaceCoefficient = controls.surfaceCoefficient,
            .factor = controls.factor,
            .operation = controls.operation},
-          [this](const network::NetworkTexts& texts) {
+          [this](const network::NetworkTexts& texts, const std::string&) {
               m_document.texts = texts;
               retitle();
           },
