@@ -1,5 +1,6 @@
 #include "files/save.h"
 #include "network/file.h"
+#include "tests/ui/deferred_solves.h"
 #include "tests/ui/main_window.h"
 
 #include <gtest/gtest.h>
@@ -175,20 +176,6 @@ TEST(NetworkHeat, TheStatusNamesTheColdestUserAndTheCondensate) {
     EXPECT_EQ(cells(w.rows("results")[0]).back(), "流速偏低，温度不足");
     EXPECT_TRUE(w.red);
 }
-
-// Solves queued, answered when the test says: what a worker thread does, in a fixed order.
-struct Deferred {
-    ui::SolveExecutor executor() {
-        return [this](ui::SolveJob job, ui::SolveDone done) {
-            queued.emplace_back(std::move(job), std::move(done));
-        };
-    }
-    void finish(std::size_t index) {
-        auto& [job, done] = queued.at(index);
-        done(job());
-    }
-    std::vector<std::pair<ui::SolveJob, ui::SolveDone>> queued;
-};
 
 // Typing while a solve runs neither waits nor queues a solve a keystroke: the running one's
 // result, of inputs since changed, is dropped, and only the latest inputs are solved next; while

@@ -1,4 +1,5 @@
 #include "files/save.h"
+#include "tests/ui/deferred_solves.h"
 #include "tests/ui/main_window.h"
 
 #include <gtest/gtest.h>
@@ -125,20 +126,6 @@ TEST(NetworkWindowPictures, EveryChangeIsDrawnAndNothingComputedIsSaid) {
     w.gui.textBox("Network.sourcePressure").userType("1");
     EXPECT_EQ(w.picked(), "J3") << "the pick outlives a fault";
 }
-
-// Solves queued, answered when the test says, as a worker thread's would be.
-struct Deferred {
-    ui::SolveExecutor executor() {
-        return [this](ui::SolveJob job, ui::SolveDone done) {
-            queued.emplace_back(std::move(job), std::move(done));
-        };
-    }
-    void finish(std::size_t index) {
-        auto& [job, done] = queued.at(index);
-        done(job());
-    }
-    std::vector<std::pair<ui::SolveJob, ui::SolveDone>> queued;
-};
 
 // With heat loss the pictures, as the tables, keep what they show until the solve comes back,
 // and are drawn from its result then: its temperatures are those the profile draws.
