@@ -47,10 +47,22 @@ std::string slurp(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A scratch folder of this process's own: two runs of the tests at once (two checkouts, or the
-// sanitizer build beside the plain one) would otherwise empty each other's folders mid-test.
+// An empty scratch folder of this process's own: two runs of the tests at once (two checkouts,
+// or the sanitizer build beside the plain one) would otherwise empty each other's folders
+// mid-test.
 fs::path scratch(const std::string& name) {
-    return fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+    const fs::path folder = fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Every example network, with and without heat loss.
+std::vector<fs::path> examples() {
+    const fs::path plain(STEAM_NETWORK_EXAMPLES), heat(STEAM_HEAT_LOSS_EXAMPLES);
+    return {plain / "saturated-network.json", plain / "superheated-network.json",
+            plain / "forty-segments.json", heat / "saturated-heat-loss.json",
+            heat / "superheated-heat-loss.json"};
 }
 
 // A shell command's status and streams.
@@ -138,13 +150,7 @@ const sheet::Table* tableTitled(const sheet::Sheet& sheet, std::string_view titl
 
 TEST(SheetPdf, EveryFigureAndHeadingOfTheResultTablesOnEveryPageTheyAreOn) {
     const fs::path folder = scratch("sheet-pdf-test");
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const fs::path examples(STEAM_NETWORK_EXAMPLES), heatExamples(STEAM_HEAT_LOSS_EXAMPLES);
-    for (const fs::path& file :
-         {examples / "saturated-network.json", examples / "superheated-network.json",
-          examples / "forty-segments.json", heatExamples / "saturated-heat-loss.json",
-          heatExamples / "superheated-heat-loss.json"}) {
+    for (const fs::path& file : examples()) {
         SCOPED_TRACE(file.filename().string());
         const fs::path pdf = folder / "sheet.pdf";
         const Ran made = makeSheet(file, pdf);
@@ -283,13 +289,7 @@ std::string worstNode(const nlohmann::json& nodes) {
 // segment. Two pages more than the same sheet without its drawings.
 TEST(SheetPdf, TheProfileAndTheTreeOnPagesOfTheirOwnAfterTheTables) {
     const fs::path folder = scratch("sheet-pdf-pictures");
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const fs::path examples(STEAM_NETWORK_EXAMPLES), heatExamples(STEAM_HEAT_LOSS_EXAMPLES);
-    for (const fs::path& file :
-         {examples / "saturated-network.json", examples / "superheated-network.json",
-          examples / "forty-segments.json", heatExamples / "saturated-heat-loss.json",
-          heatExamples / "superheated-heat-loss.json"}) {
+    for (const fs::path& file : examples()) {
         SCOPED_TRACE(file.filename().string());
         const fs::path pdf = folder / "sheet.pdf";
         ASSERT_EQ(makeSheet(file, pdf).status, 0);
@@ -351,8 +351,6 @@ TEST(SheetPdf, TheProfileAndTheTreeOnPagesOfTheirOwnAfterTheTables) {
 // size that is none, refused without a file.
 TEST(SheetPdf, TheProfileAsAPng) {
     const fs::path folder = scratch("sheet-png");
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     const std::string network = quoted(fs::path(STEAM_NETWORK_EXAMPLES) / "saturated-network.json");
     const std::string png = quoted(folder / "p.png");
     const std::string program = quoted(STEAM_NETWORK_SHEET) + " profile ";
@@ -386,7 +384,6 @@ TEST(SheetPdf, TheProfileAsAPng) {
 
 TEST(SheetPdf, AnUnwritablePdfIsRefusedInOneMessageLeavingNothing) {
     const fs::path folder = scratch("sheet-pdf-refusals");
-    fs::remove_all(folder);
     fs::create_directories(folder / "taken.pdf");
     fs::create_directories(folder / "locked");
     fs::permissions(folder / "locked", fs::perms::owner_all | fs::perms::group_read |
@@ -447,8 +444,6 @@ TEST(SheetPdf, WrongUsageAndHelp) {
 // A printer set to print into a PDF gets the pages the PDF writer gets.
 TEST(SheetPdf, APrinterPrintsThePagesOfThePdf) {
     const fs::path folder = scratch("sheet-pdf-printer");
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     const network::Reading reading =
         network::loadNetwork(fs::path(STEAM_NETWORK_EXAMPLES) / "forty-segments.json");
     const sheet::Sheet sheet =
