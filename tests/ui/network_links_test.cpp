@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The network window's linked tables, through the in-memory window: a segment selected in the
@@ -203,7 +204,7 @@ TEST(NetworkWindowLinks, TheCommandAndTheStatusLineGoToTheMostUnfavourableUser) 
 // With no network computed the command says why in the status line, keeping the reason the line
 // gave, and the line names no user to click.
 TEST(NetworkWindowLinks, WithNothingComputedTheCommandSaysWhy) {
-    LinkedWindow w({});
+    LinkedWindow w{fs::path()};
     EXPECT_FALSE(w.status().clickable());
     w.gui.menuCommand("Network.goToWorst").userClick();
     EXPECT_EQ(w.status().text(),
