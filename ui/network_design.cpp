@@ -233,6 +233,12 @@ constexpr ControlDescription kControls[] = {
     {.name = "exportPdf", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出 PDF(&D)…"},
     {.name = "print", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打印(&P)…"},
     {.name = "closeFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "关闭(&C)"},
+    // Selects the user in the node table, the segment feeding it in the grid and the results,
+    // and draws the profile to it: a long network's worst user is rows away from the top.
+    {.name = "goToWorst",
+     .kind = Kind::MenuCommand,
+     .parent = "查看(&V)",
+     .text = "转到最不利用户(&W)"},
     {.name = "messages", .kind = Kind::MessageBox},
     {.name = "question", .kind = Kind::Question},
     {.name = "files", .kind = Kind::FileDialogs},

@@ -269,8 +269,9 @@ void NetworkHandlings::solveWaiting() {
 void NetworkHandlings::showResult(network::Network network, network::Result result,
                                   const std::string& unit) {
     auto& c = m_controls;
-    // The row the user selected stays selected while the table is filled anew.
+    // The rows the user selected stay selected while the tables are filled anew.
     const int selected = c.results.selectedIndex();
+    const int node = c.nodes.selectedIndex();
     c.results.clear();
     c.nodes.clear();
     m_network.reset();
@@ -299,8 +300,12 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())
         c.results.showRow(selected);
+    if (static_cast<std::size_t>(node) < m_result.nodes.size())
+        c.nodes.showRow(node);
     const network::Status status = resultStatus(shown, m_result);
     c.status.setStatus(status.text, status.warned);
+    // It names the most unfavourable user, a click away.
+    c.status.setClickable(m_result.worstNode.has_value());
     c.handOff.setEnabled(true);
     drawPictures();
 }

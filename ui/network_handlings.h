@@ -105,6 +105,16 @@ public:
     void pictures_NodeClick(std::size_t node);
     void pictures_SegmentClick(std::size_t segment);
 
+    // The linked tables (ui/network_links.cpp): a segment the user makes current in the grid or
+    // selects in the results, or a node selected in the node table or the tree, is shown in the
+    // other places too: the segment current in the grid, its result row and the row of the node
+    // it feeds selected. Only the user's selecting raises a handling, so none comes back round.
+    void segments_RowChange();
+    void results_Select();
+    // Shows the most unfavourable user, the segment feeding it, and draws the profile to it;
+    // false where no network is computed or none of its nodes is a user.
+    bool goToWorst();
+
     // The network last computed and its result; none while the inputs are at fault.
     const std::optional<network::Network>& network() const { return m_network; }
     // The segment the user selected in the result table, while it shows one.
@@ -135,6 +145,11 @@ private:
     void showResult(network::Network network, network::Result result, const std::string& unit);
     // Draws the network shown, the profile to the node picked.
     void drawPictures();
+    // Where the user selected a segment or a node: that control shows it already.
+    enum class Link { Grid, Results, Nodes, Elsewhere };
+    // Segment i is the grid's row i and the results' row i, and feeds node i + 1 (node 0 is the
+    // source): rows addressed by their items' indexes, as a sorted table still finds them.
+    void showSegment(std::size_t segment, Link from);
 
     NetworkControls m_controls;
     Changed m_changed;

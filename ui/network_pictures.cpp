@@ -27,6 +27,9 @@ void NetworkHandlings::nodes_Select() {
     if (!m_network || index >= m_result.nodes.size())
         return;
     m_picked = m_result.nodes[index].name;
+    // The source is fed by no segment.
+    if (index > 0)
+        showSegment(index - 1, Link::Nodes);
     drawPictures();
 }
 
@@ -35,15 +38,15 @@ void NetworkHandlings::pictures_NodeClick(std::size_t node) {
         return;
     m_picked = m_result.nodes[node].name;
     m_controls.nodes.showRow(static_cast<int>(node));
+    if (node > 0)
+        showSegment(node - 1, Link::Nodes);
     drawPictures();
 }
 
 void NetworkHandlings::pictures_SegmentClick(std::size_t segment) {
     if (!m_network || segment >= m_result.segments.size())
         return;
-    // The grid holds a row a segment, in the network's order.
-    m_controls.segments.setCurrentRow(static_cast<int>(segment));
-    m_controls.results.showRow(static_cast<int>(segment));
+    showSegment(segment, Link::Elsewhere);
 }
 
 } // namespace ui

@@ -52,6 +52,7 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .exportPdf = set.get<controls::MenuCommand>("exportPdf"),
         .print = set.get<controls::MenuCommand>("print"),
         .closeFile = set.get<controls::MenuCommand>("closeFile"),
+        .goToWorst = set.get<controls::MenuCommand>("goToWorst"),
         .messages = set.get<controls::MessageBox>("messages"),
         .question = set.get<controls::Question>("question"),
         .files = set.get<controls::FileDialogs>("files"),
@@ -130,6 +131,7 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
         m_network.segments_CellChange(row, column);
     });
     c.nodes.onSelect(traced(m_trace, "Network.nodes_Select", [&n] { n.nodes_Select(); }));
+    linkTables();
     c.pictures.onNodeClick([this](std::size_t node) {
         announce(m_trace, "Network.pictures_NodeClick");
         m_network.pictures_NodeClick(node);

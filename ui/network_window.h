@@ -58,6 +58,7 @@ struct NetworkWindowControls {
     controls::MenuCommand& exportPdf;
     controls::MenuCommand& print;
     controls::MenuCommand& closeFile;
+    controls::MenuCommand& goToWorst;
     controls::MessageBox& messages;
     controls::Question& question;
     controls::FileDialogs& files;
@@ -105,6 +106,10 @@ public:
     void save_Click();
     void saveAs_Click();
     void closeFile_Click();
+    // The most unfavourable user, by the command or a click on the status line that names it
+    // (ui/network_links.cpp).
+    void goToWorst_Click();
+    void status_Click();
     void Form_Unload();
 
 private:
@@ -114,6 +119,8 @@ private:
     void retitle();
     // exportSheet_Click, exportPdf_Click and print_Click, by the handling's name.
     void sheetCommand(SheetCommand command, std::string_view handling);
+    // The handlings that keep the grid and the tables on one segment (ui/network_links.cpp).
+    void linkTables();
 
     NetworkWindowControls m_controls;
     NetworkDocument& m_document;

@@ -21,6 +21,8 @@ public:
         m_text = text;
         m_shown.setStatus(text, fault);
     }
+    void setClickable(bool on) override { m_shown.setClickable(on); }
+    void onClick(controls::Handler handler) override { m_shown.onClick(std::move(handler)); }
     const std::string& text() const { return m_text; }
     // The line itself, for a refusal that is not kept.
     controls::StatusText& shown() const { return m_shown; }

@@ -547,8 +547,9 @@ TEST(NetworkWindow, HandsTheSelectedSegmentToTheMainWindow) {
     EXPECT_EQ(w.status(), "请先在管段的计算结果中选定一个管段");
     EXPECT_TRUE(w.gui.window("Network").visible());
     w.gui.tableList("Network.results").userPick(0);
-    // The selection outlives the tables filled anew at a change.
-    w.edit(1, Column::Required, "0.5");
+    // The selection outlives the tables filled anew at a change (one in the segment's own row:
+    // a click into another row selects that row's segment).
+    w.edit(0, Column::Required, "0.5");
     ASSERT_EQ(w.gui.tableList("Network.results").selectedIndex(), 0);
     w.press("showInMain");
     EXPECT_FALSE(w.form1.networkWindowLoaded());

@@ -155,6 +155,9 @@ void MemorySession::perform(const Event& event) {
     case Action::Edit:
         m_gui.grid(target).userEdit(event.number, event.column, event.text);
         break;
+    case Action::Select:
+        m_gui.grid(target).userSelectRow(event.number);
+        break;
     case Action::Answer:
         m_gui.question(target).answerNext(answerNamed(event.text));
         break;
@@ -184,6 +187,8 @@ void MemorySession::perform(const Event& event) {
             option->userClick();
         else if (auto* command = find<MemoryMenuCommand>(target))
             command->userClick();
+        else if (auto* status = find<MemoryStatusText>(target))
+            status->userClick();
         else
             m_gui.pushButton(target).userClick();
         break;

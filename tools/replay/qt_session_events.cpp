@@ -70,6 +70,13 @@ void QtSession::perform(const Event& event) {
     case Action::Path:
         m_answers[event.target].push_back(event.text);
         break;
+    case Action::Select: {
+        QTableWidgetItem* cell = grid->item(event.number, 0);
+        grid->scrollToItem(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(cell).center());
+        break;
+    }
     case Action::Edit:
         if (QWidget* editor = startEditing(grid, event.number, event.column)) {
             // The cell's whole text replaced in one edit, then Enter, which commits it from the

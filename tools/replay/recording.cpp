@@ -103,6 +103,9 @@ public:
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
     void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }
+    void onCurrentRowChange(Handler handler) override {
+        m_real.onCurrentRowChange(std::move(handler));
+    }
 };
 
 // A modal dialog is logged once the user has answered it, with the answer the program got: the
@@ -165,6 +168,8 @@ public:
     void setStatus(std::string_view text, bool fault) override {
         both(&StatusText::setStatus, text, fault);
     }
+    void setClickable(bool on) override { both(&StatusText::setClickable, on); }
+    void onClick(Handler handler) override { m_real.onClick(std::move(handler)); }
 };
 
 template <> class Tee<Window> final : public TeeBase<Window> {

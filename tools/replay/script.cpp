@@ -18,7 +18,7 @@ struct Verb {
     std::string_view argument; // "text", "count", "row", "cell", "answer", "path" or empty
 };
 
-constexpr std::array<Verb, 10> kVerbs{{
+constexpr std::array<Verb, 11> kVerbs{{
     {"type", Action::Type, "text"},
     {"key", Action::Key, "text"},
     {"erase", Action::Erase, "count"},
@@ -29,6 +29,7 @@ constexpr std::array<Verb, 10> kVerbs{{
     {"edit", Action::Edit, "cell"},
     {"answer", Action::Answer, "answer"},
     {"path", Action::Path, "path"},
+    {"select", Action::Select, "row"},
 }};
 
 constexpr std::array<std::string_view, 3> kAnswers{"save", "discard", "cancel"};
@@ -48,6 +49,7 @@ bool validTarget(Action action, std::string_view target) {
                kind == ui::Kind::TableList || kind == ui::Kind::Grid ||
                kind == ui::Kind::RecentFiles;
     case Action::Edit:
+    case Action::Select:
         return kind == ui::Kind::Grid;
     case Action::Answer:
         return kind == ui::Kind::Question;
@@ -57,7 +59,7 @@ bool validTarget(Action action, std::string_view target) {
         return kind == ui::Kind::SimpleCombo || kind == ui::Kind::TableList;
     case Action::Press:
         return kind == ui::Kind::PushButton || kind == ui::Kind::OptionButton ||
-               kind == ui::Kind::MenuCommand;
+               kind == ui::Kind::MenuCommand || kind == ui::Kind::StatusText;
     case Action::Close:
         return !control && ui::designOf(target) && target.find('.') == std::string_view::npos;
     }
@@ -162,10 +164,12 @@ ParsedLine parseLine(std::string_view line) {
     Event event{.action = verb->action, .target = std::string(cursor.word())};
     if (!validTarget(event.action, event.target))
         return {.error = "\"" + event.target + "\" cannot take a " + std::string(word)};
-    // A grid's cell is its row and column; a pick there names the item of the column's list.
     const bool grid =
         ui::controlOf(event.target) && ui::controlOf(event.target)->kind == ui::Kind::Grid;
-    if (verb->argument == "cell" || (grid && verb->argument == "row")) {
+    // A grid's cell is its row and column; a pick there names the item of the column's list.
+    // A row selected is a row alone.
+    if (verb->argument == "cell" ||
+        (grid && verb->argument == "row" && event.action != Action::Select)) {
         const auto row = cursor.count();
         const auto column = row ? cursor.count() : std::nullopt;
         if (!column)

@@ -115,7 +115,9 @@ public:
 // moves rows.
 //  - a cell raises its change, with its row and column, only when its text really changes, once
 //    the user's edit is committed (Enter, Tab, leaving the cell, or a pick) or the program set it;
-//  - inserting, removing and selecting rows raise nothing.
+//  - the user making another row current (a click, the arrow keys, Tab on from a row's last
+//    cell, or an edit in another row, before its change) raises the current row's change;
+//  - inserting, removing and selecting rows, and the program making a row current, raise nothing.
 class Grid {
 public:
     using CellHandler = std::function<void(int row, int column)>;
@@ -140,6 +142,7 @@ public:
     virtual int currentRow() const = 0;
     virtual void setCurrentRow(int row) = 0;
     virtual void onCellChange(CellHandler handler) = 0;
+    virtual void onCurrentRowChange(Handler handler) = 0;
 };
 
 class OptionButton {
@@ -163,11 +166,16 @@ public:
     virtual void setCaption(std::string_view caption) = 0;
 };
 
-// A line of text that says a fault in the alert colour, in place of a message box.
+// A line of text that says a fault in the alert colour, in place of a message box. Where it
+// names what the window can go to, the program makes it clickable until the next status: a
+// pointing hand over it says so, and the user's click raises its click.
 class StatusText {
 public:
     virtual ~StatusText() = default;
+    // Also makes the line unclickable.
     virtual void setStatus(std::string_view text, bool fault) = 0;
+    virtual void setClickable(bool on) = 0;
+    virtual void onClick(Handler handler) = 0;
 };
 
 // A command of a window's menu bar.

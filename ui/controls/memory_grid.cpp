@@ -1,6 +1,7 @@
 #include "ui/controls/memory_grid.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace controls::memory {
 
@@ -106,7 +107,7 @@ void MemoryGrid::setCurrentRow(int row) {
 void MemoryGrid::userEdit(int row, int column, std::string_view text) {
     if (!holds(row, column))
         return;
-    m_current = row;
+    makeCurrent(row);
     replace(row, column, text);
 }
 
@@ -114,8 +115,20 @@ void MemoryGrid::userPick(int row, int column, int index) {
     const std::vector<std::string>& items = columnItems(column);
     if (!holds(row, column) || index < 0 || index >= static_cast<int>(items.size()))
         return;
-    m_current = row;
+    makeCurrent(row);
     replace(row, column, items[static_cast<std::size_t>(index)]);
+}
+
+void MemoryGrid::userSelectRow(int row) {
+    if (holds(row, 0))
+        makeCurrent(row);
+}
+
+// The click that starts an edit makes its row current before the edit is committed, and so the
+// row's change comes before the cell's.
+void MemoryGrid::makeCurrent(int row) {
+    if (std::exchange(m_current, row) != row)
+        raise(m_onRowChange);
 }
 
 void MemoryGrid::replace(int row, int column, std::string_view text) {

@@ -23,6 +23,7 @@ public:
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+    void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
 
     const std::vector<std::string>& headings() const { return m_headings; }
     // Empty for a column without items, or one the grid does not have.
@@ -39,10 +40,15 @@ public:
     void userEdit(int row, int column, std::string_view text);
     // The user picks the item at `index` of the column's items into a cell, likewise.
     void userPick(int row, int column, int index);
+    // The user makes a row current by a click or a key; a row the grid does not have takes
+    // nothing.
+    void userSelectRow(int row);
 
 private:
     bool holds(int row, int column) const;
     void replace(int row, int column, std::string_view text);
+    // The user's row made current, raising its change where it is another row.
+    void makeCurrent(int row);
 
     std::vector<std::string> m_headings;
     std::vector<std::vector<std::string>> m_items; // by column
@@ -51,6 +57,7 @@ private:
     std::vector<ItemFinder> m_finders;             // by column
     int m_current = -1;
     CellHandler m_onCellChange;
+    Handler m_onRowChange;
 };
 
 } // namespace controls::memory

@@ -32,7 +32,13 @@ void MemoryLabel::setCaption(std::string_view caption) {
 
 void MemoryStatusText::setStatus(std::string_view text, bool fault) {
     m_text = text;
+    m_clickable = false;
     record({.kind = "status", .control = m_name, .text = m_text, .on = fault});
+}
+
+void MemoryStatusText::userClick() {
+    if (m_clickable)
+        raise(m_onClick);
 }
 
 } // namespace controls::memory

@@ -41,10 +41,19 @@ public:
     using Control::Control;
 
     void setStatus(std::string_view text, bool fault) override;
+    // Not logged: the pointing hand is no text of the window's, and the click it leads to is.
+    void setClickable(bool on) override { m_clickable = on; }
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
     const std::string& text() const { return m_text; }
+    bool clickable() const { return m_clickable; }
+
+    // The user clicks the line; only a clickable one raises its click.
+    void userClick();
 
 private:
     std::string m_text;
+    bool m_clickable = false;
+    Handler m_onClick;
 };
 
 } // namespace controls::memory

@@ -169,6 +169,8 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
         {"openFile", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"save", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"saveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        // Go to, as a spreadsheet's 定位 is; no text box or list of the window takes it.
+        {"goToWorst", QKeySequence(Qt::CTRL | Qt::Key_G)},
     };
     for (const auto& shortcut : shortcuts)
         view->actionOf(*design.find(shortcut.command))->setShortcut(shortcut.keys);

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace controls::qt {
 
@@ -12,6 +13,10 @@ QtGrid::QtGrid(GridTable* table) : OverWidget(table), m_table(table) {
     m_table->setEditHandler([this](int row, int column) {
         if (m_onCellChange)
             m_onCellChange(row, column);
+    });
+    m_table->setRowHandler([this] {
+        if (!m_programmatic)
+            notify(m_onRowChange);
     });
 }
 
@@ -22,7 +27,9 @@ int QtGrid::rowCount() const {
 void QtGrid::insertRow(int row) {
     if (row < 0 || row > m_table->rowCount())
         return;
+    const bool programmatic = std::exchange(m_programmatic, true);
     m_table->insertRow(row);
+    m_programmatic = programmatic;
     for (int column = 0; column < m_table->columnCount(); ++column)
         m_table->setItem(row, column, new QTableWidgetItem());
 }
@@ -32,6 +39,7 @@ void QtGrid::insertRow(int row) {
 void QtGrid::removeRow(int row) {
     if (row < 0 || row >= m_table->rowCount())
         return;
+    const bool programmatic = std::exchange(m_programmatic, true);
     int current = m_table->currentRow();
     const int column = std::max(m_table->currentColumn(), 0);
     m_table->removeRow(row);
@@ -41,6 +49,7 @@ void QtGrid::removeRow(int row) {
         m_table->setCurrentCell(current, column);
     else
         m_table->setCurrentIndex({});
+    m_programmatic = programmatic;
 }
 
 std::string QtGrid::cell(int row, int column) const {
@@ -76,10 +85,12 @@ int QtGrid::currentRow() const {
 }
 
 void QtGrid::setCurrentRow(int row) {
+    const bool programmatic = std::exchange(m_programmatic, true);
     if (row < 0 || row >= m_table->rowCount())
         m_table->setCurrentIndex({});
     else
         m_table->setCurrentCell(row, std::max(m_table->currentColumn(), 0));
+    m_programmatic = programmatic;
 }
 
 } // namespace controls::qt

@@ -7,7 +7,7 @@
 namespace controls::qt {
 
 // The user's committed edits and the program's own writes raise the cell's change alike, each
-// once and only where the text changed.
+// once and only where the text changed; the current row's change is the user's alone.
 class QtGrid final : public Grid, public OverWidget {
 public:
     explicit QtGrid(GridTable* table);
@@ -22,10 +22,14 @@ public:
     int currentRow() const override;
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+    void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
 
 private:
     GridTable* m_table;
     CellHandler m_onCellChange;
+    Handler m_onRowChange;
+    // The program moves the current row, also while a user's key is handled (a row deleted).
+    bool m_programmatic = false;
 };
 
 } // namespace controls::qt

@@ -54,11 +54,13 @@ void QtLabel::setCaption(std::string_view caption) {
 
 QtStatusText::QtStatusText(StatusLabel* label) : OverWidget(label), m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
+    m_label->setClickHandler([this] { notify(m_onClick); });
 }
 
 void QtStatusText::setStatus(std::string_view text, bool fault) {
     m_label->setText(fromUtf8(text));
     m_label->setFault(fault);
+    m_label->setClickable(false);
 }
 
 } // namespace controls::qt

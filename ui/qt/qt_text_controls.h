@@ -55,9 +55,12 @@ class QtStatusText final : public StatusText, public OverWidget {
 public:
     explicit QtStatusText(StatusLabel* label);
     void setStatus(std::string_view text, bool fault) override;
+    void setClickable(bool on) override { m_label->setClickable(on); }
+    void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:
     StatusLabel* m_label;
+    Handler m_onClick;
 };
 
 } // namespace controls::qt

@@ -43,6 +43,9 @@ public:
     virtual void userClickOption(int index) = 0;
     // Opens the menu and clicks the command.
     virtual void userClickMenu() = 0;
+    // Clicks the status line; whether a pointing hand shows over it.
+    virtual void userClickStatus() = 0;
+    virtual bool statusPointsToClick() = 0;
 };
 
 using HarnessFactory = std::unique_ptr<Harness> (*)();
@@ -84,6 +87,11 @@ public:
     virtual void chooseNext(std::string path) = 0;
     // The user opens the recent files' menu and clicks the entry at `index`.
     virtual void userPickRecent(int index) = 0;
+    // The user clicks a cell, not editing it.
+    virtual void userClickCell(int row, int column) = 0;
+    // A key pressed in the grid: Down, Up, or Tab in the current row's last cell.
+    enum class Key { Down, Up, TabFromLast };
+    virtual void userKey(Key key) = 0;
 };
 
 using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,34 @@ TEST_P(ControlsContract, StatusTextShowsTheLastTextWithOrWithoutFault) {
     EXPECT_EQ(harness->statusShown(), "饱和蒸汽");
 }
 
+// The network window goes to the most unfavourable user at a click on the status line that
+// names it: a line not made clickable, or given another status since, takes no click and shows
+// no pointing hand.
+TEST_P(ControlsContract, OnlyAClickableStatusLineRaisesItsClick) {
+    auto& status = harness->statusText();
+    int clicks = 0;
+    status.onClick([&] { ++clicks; });
+    status.setStatus("最不利用户：A，压力 0.5 MPa(表压)", false);
+    harness->userClickStatus();
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(harness->statusPointsToClick());
+
+    status.setClickable(true);
+    EXPECT_EQ(clicks, 0) << "making it clickable raises nothing";
+    EXPECT_TRUE(harness->statusPointsToClick());
+    harness->userClickStatus();
+    harness->userClickStatus();
+    EXPECT_EQ(clicks, 2);
+
+    status.setStatus("第 1 段“1”：长度须大于 0", true);
+    EXPECT_FALSE(harness->statusPointsToClick()) << "another status names no place to go";
+    harness->userClickStatus();
+    status.setClickable(true);
+    status.setClickable(false);
+    harness->userClickStatus();
+    EXPECT_EQ(clicks, 2);
+}
+
 // A cell's change as a handling hears it: the cell's place and the text it then holds.
 std::string changeOf(const controls::Grid& grid, int row, int column) {
     return std::to_string(row) + "," + std::to_string(column) + " " + grid.cell(row, column);
@@ -369,6 +398,48 @@ TEST_P(WorkContract, RowsInsertedRemovedAndMadeCurrentRaiseNothingAndKeepTheirCe
     grid.removeRow(0);
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(raised, 0);
+}
+
+// The network window selects a segment's result and node rows as the user makes its row
+// current, and makes a row current as the user selects a result: were the program's current row
+// heard, each selection would come back round. A click that starts an edit in another row is
+// heard before the edit.
+TEST_P(WorkContract, OnlyTheUserMakingAnotherRowCurrentRaisesItsChange) {
+    using Key = WorkHarness::Key;
+    auto& grid = harness->grid();
+    for (int row = 0; row < 4; ++row)
+        grid.insertRow(row);
+    Log log;
+    grid.onCurrentRowChange([&] { log.push_back("row " + std::to_string(grid.currentRow())); });
+    grid.onCellChange([&](int row, int column) { log.push_back(changeOf(grid, row, column)); });
+
+    grid.setCurrentRow(1);
+    grid.insertRow(0);
+    grid.removeRow(0);
+    grid.setCurrentRow(3);
+    EXPECT_EQ(log, Log{}) << "the program's current row raises nothing";
+
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        Log heard;
+    } steps[] = {
+        {"a click on another row", [&] { harness->userClickCell(1, 2); }, {"row 1"}},
+        {"a click in the same row", [&] { harness->userClickCell(1, 0); }, {}},
+        {"Down", [&] { harness->userKey(Key::Down); }, {"row 2"}},
+        {"Up", [&] { harness->userKey(Key::Up); }, {"row 1"}},
+        {"Tab on from the last cell", [&] { harness->userKey(Key::TabFromLast); }, {"row 2"}},
+        {"Down to the last row", [&] { harness->userKey(Key::Down); }, {"row 3"}},
+        {"Down past the last row", [&] { harness->userKey(Key::Down); }, {}},
+        {"an edit in another row",
+         [&] { harness->userEdit(0, 1, "x", WorkHarness::Commit::Leave); },
+         {"row 0", "0,1 x"}},
+    };
+    for (const auto& step : steps) {
+        log.clear();
+        step.act();
+        EXPECT_EQ(log, step.heard) << step.what;
+    }
 }
 
 // A handling that writes a typed pipe in its proper form hears its own write at once, nested,

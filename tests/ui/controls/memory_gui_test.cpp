@@ -35,6 +35,8 @@ public:
     void userDoubleClickTableRow(int index) override { m_table.userDoubleClick(index); }
     void userClickOption(int index) override { m_options[index]->userClick(); }
     void userClickMenu() override { m_menu.userClick(); }
+    void userClickStatus() override { m_status.userClick(); }
+    bool statusPointsToClick() override { return m_status.clickable(); }
 
 private:
     Gui m_gui;
@@ -84,6 +86,11 @@ public:
         return m_gui.recentFiles("Form9.mnuRecent");
     }
     void userPickRecent(int index) override { m_recent.userPick(index); }
+    void userClickCell(int row, int) override { m_grid.userSelectRow(row); }
+    // The in-memory grid keeps rows, not cells: Tab from a row's last cell is to the next row.
+    void userKey(Key key) override {
+        m_grid.userSelectRow(m_grid.currentRow() + (key == Key::Up ? -1 : 1));
+    }
 
 private:
     Gui m_gui;

@@ -133,6 +133,12 @@ public:
         QTest::mouseClick(m_menu, Qt::LeftButton, {}, m_menu->actionGeometry(m_action).center());
     }
 
+    void userClickStatus() override { QTest::mouseClick(m_statusLabel, Qt::LeftButton); }
+    bool statusPointsToClick() override {
+        return m_statusLabel->testAttribute(Qt::WA_SetCursor) &&
+               m_statusLabel->cursor().shape() == Qt::PointingHandCursor;
+    }
+
 private:
     QPoint rowCentre(int index) const {
         return m_list->visualItemRect(m_list->item(index)).center();
@@ -277,6 +283,24 @@ public:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entries[index]).center());
         QCoreApplication::processEvents();
+    }
+
+    void userClickCell(int row, int column) override {
+        QTableWidgetItem* cell = m_table->item(row, column);
+        ASSERT_NE(cell, nullptr);
+        m_table->scrollToItem(cell);
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {},
+                          m_table->visualItemRect(cell).center());
+    }
+
+    void userKey(Key key) override {
+        if (key == Key::TabFromLast) {
+            // Into the last cell as the view's own move, which is no user's.
+            m_table->setCurrentCell(m_table->currentRow(), m_table->columnCount() - 1);
+            QTest::keyClick(m_table, Qt::Key_Tab);
+        } else {
+            QTest::keyClick(m_table, key == Key::Down ? Qt::Key_Down : Qt::Key_Up);
+        }
     }
 
 private:

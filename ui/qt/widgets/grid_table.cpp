@@ -59,6 +59,22 @@ private:
     GridTable* m_grid;
 };
 
+namespace {
+
+// A user's event counted while it is handled.
+class UserEvent {
+public:
+    explicit UserEvent(int& count) : m_count(++count) {}
+    ~UserEvent() { --m_count; }
+    UserEvent(const UserEvent&) = delete;
+    UserEvent& operator=(const UserEvent&) = delete;
+
+private:
+    int& m_count;
+};
+
+} // namespace
+
 GridTable::GridTable(const QStringList& headings, QWidget* parent)
     : QTableWidget(0, static_cast<int>(headings.size()), parent),
       m_items(static_cast<int>(headings.size())), m_finders(static_cast<int>(headings.size())) {
@@ -130,11 +146,30 @@ bool GridTable::atEdge(bool next) const {
 }
 
 bool GridTable::focusNextPrevChild(bool next) {
+    const UserEvent user(m_userEvents);
     return atEdge(next) ? QWidget::focusNextPrevChild(next)
                         : QTableWidget::focusNextPrevChild(next);
 }
 
+void GridTable::mousePressEvent(QMouseEvent* event) {
+    const UserEvent user(m_userEvents);
+    QTableWidget::mousePressEvent(event);
+}
+
+void GridTable::keyPressEvent(QKeyEvent* event) {
+    const UserEvent user(m_userEvents);
+    QTableWidget::keyPressEvent(event);
+}
+
+void GridTable::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (m_userEvents > 0 && current.isValid() && current.row() != previous.row() && m_onRow)
+        m_onRow();
+}
+
 void GridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab out of an editor moves on to the next cell by the user's key.
+    const UserEvent user(m_userEvents);
     const bool onward = hint == QAbstractItemDelegate::EditNextItem ||
                         hint == QAbstractItemDelegate::EditPreviousItem;
     const bool next = hint == QAbstractItemDelegate::EditNextItem;

@@ -11,10 +11,12 @@ namespace controls::qt {
 // editor, Enter, Tab or leaving it commits the edit and Esc drops it; the arrows and Tab move
 // between cells. A column with items offers them in a list that also takes a typed text (a
 // pipe by its outer diameter and wall), and a pick from the list commits at once. Each
-// committed edit that changed a cell's text is told once, after the cell holds it.
+// committed edit that changed a cell's text is told once, after the cell holds it, and each
+// current row the user's click or key made another, as it changes.
 class GridTable final : public QTableWidget {
 public:
     using EditHandler = std::function<void(int row, int column)>;
+    using RowHandler = std::function<void()>;
     // The item a column's list opens at for a cell's text, -1 for none.
     using ItemFinder = std::function<int(const QString& text)>;
 
@@ -27,6 +29,7 @@ public:
     // Marks a cell in the look of a note, the note its tooltip, until its text changes.
     void setCellNote(int row, int column, const QString& note);
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
+    void setRowHandler(RowHandler handler) { m_onRow = std::move(handler); }
     // The cell's text; empty beyond the table.
     QString cellText(int row, int column) const;
     // Sets the cell's text and returns whether it changed; telling nobody.
@@ -37,6 +40,9 @@ protected:
     // window's next control, editing or not: the grid is no trap for the keyboard.
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     friend class CellDelegate;
@@ -46,6 +52,10 @@ private:
     QList<QStringList> m_items;  // by column
     QList<ItemFinder> m_finders; // by column
     EditHandler m_onEdit;
+    RowHandler m_onRow;
+    // The user's mouse and key events being handled: a current row they change is the user's,
+    // where the view's own (the first cell made current as the grid gains the focus) is not.
+    int m_userEvents = 0;
 };
 
 } // namespace controls::qt

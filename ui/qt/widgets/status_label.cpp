@@ -3,12 +3,29 @@
 #include "ui/qt/colours.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 
 namespace controls::qt {
 
 void StatusLabel::setFault(bool fault) {
     m_fault = fault;
     recolour();
+}
+
+void StatusLabel::setClickable(bool on) {
+    m_clickable = on;
+    if (on)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+// On the release inside the line, as a button takes its click: a press dragged off is no click.
+void StatusLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (m_clickable && m_onClick && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
+        m_onClick();
 }
 
 void StatusLabel::changeEvent(QEvent* event) {
