@@ -211,8 +211,7 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::size_t largest,
     std::string bytes;
     std::array<char, 65536> buffer;
     std::size_t got = 0;
-    while (bytes.size() <= largest &&
-           (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    while (bytes.size() <= largest && (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
         bytes.append(buffer.data(), got);
     const int readError = std::ferror(file) ? errno : 0;
     std::fclose(file);

@@ -305,7 +305,8 @@ Reading readNetwork(std::string_view bytes, std::string_view fileName) {
 Reading loadNetwork(const std::filesystem::path& path) {
     const std::string name = fileNameOf(path);
     const auto refuse = [&](std::string_view why) { return Reading{{}, openFault(name, why)}; };
-    files::SmallFile file = files::readSmallFile(path, kLargestFile, "文件大于 16 MiB，不是管网文件");
+    files::SmallFile file =
+        files::readSmallFile(path, kLargestFile, "文件大于 16 MiB，不是管网文件");
     if (!file.fault.empty())
         return refuse(file.fault);
     return readNetwork(file.bytes, name);
