@@ -103,6 +103,10 @@ public:
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
     void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }
+    std::optional<CellRange> selection() const override { return m_real.selection(); }
+    void onCommand(GridCommand command, Handler handler) override {
+        m_real.onCommand(command, std::move(handler));
+    }
 };
 
 // A modal dialog is logged once the user has answered it, with the answer the program got: the
@@ -195,6 +199,7 @@ template <> class Tee<Clipboard> final : public TeeBase<Clipboard> {
 public:
     using TeeBase::TeeBase;
     void setText(std::string_view text) override { both(&Clipboard::setText, text); }
+    std::string text() const override { return m_real.text(); }
 };
 
 // The real output's answers are the program's; the mirror only logs what was handed over.

@@ -21,6 +21,7 @@ void MemoryGrid::insertRow(int row) {
     m_notes.insert(m_notes.begin() + row, std::vector<std::string>(m_headings.size()));
     if (m_current >= row)
         ++m_current;
+    selectCurrent();
 }
 
 // The current row stays on the row that takes the removed one's place, or the one before it
@@ -33,6 +34,7 @@ void MemoryGrid::removeRow(int row) {
     m_notes.erase(m_notes.begin() + row);
     if (m_current > row || m_current == rowCount())
         --m_current;
+    selectCurrent();
 }
 
 std::string MemoryGrid::cell(int row, int column) const {
@@ -101,12 +103,41 @@ int MemoryGrid::listOpensAt(int row, int column) const {
 void MemoryGrid::setCurrentRow(int row) {
     record({.kind = "setrow", .control = m_name, .index = row});
     m_current = row >= 0 && row < rowCount() ? row : -1;
+    selectCurrent();
+}
+
+void MemoryGrid::selectCurrent() {
+    if (m_current < 0)
+        m_selection.reset();
+    else
+        m_selection = CellRange{m_current, m_currentColumn, m_current, m_currentColumn};
+}
+
+void MemoryGrid::onCommand(GridCommand command, Handler handler) {
+    m_commands.emplace_back(command, std::move(handler));
+}
+
+void MemoryGrid::userSelect(CellRange range) {
+    if (!holds(range.top, range.left) || !holds(range.bottom, range.right) ||
+        range.top > range.bottom || range.left > range.right)
+        return;
+    m_selection = range;
+    m_current = range.bottom;
+    m_currentColumn = range.right;
+}
+
+void MemoryGrid::userCommand(GridCommand command) {
+    for (const auto& [each, handler] : m_commands)
+        if (each == command && handler)
+            handler();
 }
 
 void MemoryGrid::userEdit(int row, int column, std::string_view text) {
     if (!holds(row, column))
         return;
     m_current = row;
+    m_currentColumn = column;
+    selectCurrent();
     replace(row, column, text);
 }
 
@@ -115,6 +146,8 @@ void MemoryGrid::userPick(int row, int column, int index) {
     if (!holds(row, column) || index < 0 || index >= static_cast<int>(items.size()))
         return;
     m_current = row;
+    m_currentColumn = column;
+    selectCurrent();
     replace(row, column, items[static_cast<std::size_t>(index)]);
 }
 

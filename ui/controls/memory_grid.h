@@ -2,6 +2,8 @@
 
 #include "ui/controls/memory_control.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace controls::memory {
@@ -23,6 +25,8 @@ public:
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+    std::optional<CellRange> selection() const override { return m_selection; }
+    void onCommand(GridCommand command, Handler handler) override;
 
     const std::vector<std::string>& headings() const { return m_headings; }
     // Empty for a column without items, or one the grid does not have.
@@ -39,9 +43,15 @@ public:
     void userEdit(int row, int column, std::string_view text);
     // The user picks the item at `index` of the column's items into a cell, likewise.
     void userPick(int row, int column, int index);
+    // The user selects a rectangle of cells, from its first to its last; its last row becomes
+    // the current one. One beyond the grid selects nothing.
+    void userSelect(CellRange range);
+    // The user presses a command's key or picks it from the context menu.
+    void userCommand(GridCommand command);
 
 private:
     bool holds(int row, int column) const;
+    void selectCurrent();
     void replace(int row, int column, std::string_view text);
 
     std::vector<std::string> m_headings;
@@ -50,7 +60,10 @@ private:
     std::vector<std::vector<std::string>> m_notes; // as m_rows
     std::vector<ItemFinder> m_finders;             // by column
     int m_current = -1;
+    int m_currentColumn = 0;
+    std::optional<CellRange> m_selection;
     CellHandler m_onCellChange;
+    std::vector<std::pair<GridCommand, Handler>> m_commands;
 };
 
 } // namespace controls::memory

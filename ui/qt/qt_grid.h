@@ -22,10 +22,13 @@ public:
     int currentRow() const override;
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
+    std::optional<CellRange> selection() const override;
+    void onCommand(GridCommand command, Handler handler) override;
 
 private:
     GridTable* m_table;
     CellHandler m_onCellChange;
+    std::vector<std::pair<GridCommand, Handler>> m_commands;
 };
 
 } // namespace controls::qt

@@ -84,6 +84,11 @@ public:
         return m_gui.recentFiles("Form9.mnuRecent");
     }
     void userPickRecent(int index) override { m_recent.userPick(index); }
+    void userSelect(controls::CellRange range) override { m_grid.userSelect(range); }
+    void userKey(controls::GridCommand command) override { m_grid.userCommand(command); }
+    void userKeyInEdit(int, int, controls::GridCommand) override {}
+    void userMenu(controls::GridCommand command) override { m_grid.userCommand(command); }
+    void putElsewhere(const std::string& text) override { m_clipboard.putFromElsewhere(text); }
 
 private:
     Gui m_gui;

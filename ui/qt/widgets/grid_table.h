@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/controls/controls.h"
+
 #include <QStringList>
 #include <QTableWidget>
 
@@ -27,6 +29,9 @@ public:
     // Marks a cell in the look of a note, the note its tooltip, until its text changes.
     void setCellNote(int row, int column, const QString& note);
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete outside an edit, and the context menu's commands.
+    using CommandHandler = std::function<void(GridCommand)>;
+    void setCommandHandler(CommandHandler handler) { m_onCommand = std::move(handler); }
     // The cell's text; empty beyond the table.
     QString cellText(int row, int column) const;
     // Sets the cell's text and returns whether it changed; telling nobody.
@@ -37,6 +42,8 @@ protected:
     // window's next control, editing or not: the grid is no trap for the keyboard.
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class CellDelegate;
@@ -46,6 +53,7 @@ private:
     QList<QStringList> m_items;  // by column
     QList<ItemFinder> m_finders; // by column
     EditHandler m_onEdit;
+    CommandHandler m_onCommand;
 };
 
 } // namespace controls::qt
