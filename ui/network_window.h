@@ -51,6 +51,7 @@ struct NetworkWindowControls {
     controls::DropDownList& operation;
     controls::MenuCommand& newFile;
     controls::MenuCommand& openFile;
+    controls::MenuCommand& importRows;
     controls::RecentFiles& recentFiles;
     controls::MenuCommand& save;
     controls::MenuCommand& saveAs;
@@ -62,6 +63,7 @@ struct NetworkWindowControls {
     controls::Question& question;
     controls::FileDialogs& files;
     controls::SheetOutput& sheet;
+    controls::Clipboard& clipboard;
 
     // The controls of a window made from its description, each checked for its kind.
     static NetworkWindowControls from(const ControlSet& set);
@@ -106,6 +108,9 @@ public:
     void saveAs_Click();
     void closeFile_Click();
     void Form_Unload();
+    // The grid's keys and context menu, and 导入… (ui/network_editing_window.cpp).
+    void segments_Command(controls::GridCommand command);
+    void importRows_Click();
 
 private:
     DocumentControls documentControls() const;
