@@ -348,7 +348,7 @@ private:
     void activate() {
         if (!m_window.isActiveWindow()) {
             m_window.activateWindow();
-            QTest::qWaitFor([&] { return m_window.isActiveWindow(); });
+            EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.isActiveWindow(); }));
         }
     }
 
