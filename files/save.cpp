@@ -191,6 +191,37 @@ std::FILE* openToRead(const std::filesystem::path& path) {
 #endif
 }
 
+SmallFile readSmallFile(const std::filesystem::path& path, std::size_t largest,
+                        std::string_view tooLarge) {
+    const auto refuse = [](std::string_view why) { return SmallFile{{}, std::string(why)}; };
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return refuse("文件不存在");
+    if (status.type() == std::filesystem::file_type::directory)
+        return refuse("这是文件夹，不是文件");
+    if (error)
+        return refuse(errnoWords(error.value()));
+    // A pipe or a device would never end, or never start.
+    if (status.type() != std::filesystem::file_type::regular)
+        return refuse("不是普通文件");
+    std::FILE* file = openToRead(path);
+    if (file == nullptr)
+        return refuse(errnoWords(errno));
+    std::string bytes;
+    std::array<char, 65536> buffer;
+    std::size_t got = 0;
+    while (bytes.size() <= largest && (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        bytes.append(buffer.data(), got);
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0)
+        return refuse(errnoWords(readError));
+    if (bytes.size() > largest)
+        return refuse(tooLarge);
+    return {std::move(bytes), {}};
+}
+
 std::string saveFault(std::string_view fileName, std::string_view why) {
     return "无法保存" + inQuotes(fileName) + "：" + std::string(why);
 }

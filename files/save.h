@@ -21,6 +21,15 @@ std::string utf8Of(const std::filesystem::path& path);
 // A file opened for reading bytes; null with errno set where it cannot be.
 std::FILE* openToRead(const std::filesystem::path& path);
 
+// A regular file's bytes, up to `largest`; or, empty bytes, the words of why it cannot be read
+// (not there, a folder, not a regular file, larger, or the system's error).
+struct SmallFile {
+    std::string bytes;
+    std::string fault;
+};
+SmallFile readSmallFile(const std::filesystem::path& path, std::size_t largest,
+                        std::string_view tooLarge);
+
 // What the common operating-system errors mean to a user; the rarer ones in the system's words.
 std::string errnoWords(int error);
 

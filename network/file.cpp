@@ -305,34 +305,11 @@ Reading readNetwork(std::string_view bytes, std::string_view fileName) {
 Reading loadNetwork(const std::filesystem::path& path) {
     const std::string name = fileNameOf(path);
     const auto refuse = [&](std::string_view why) { return Reading{{}, openFault(name, why)}; };
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return refuse("文件不存在");
-    if (status.type() == std::filesystem::file_type::directory)
-        return refuse("这是文件夹，不是文件");
-    if (error)
-        return refuse(errnoWords(error.value()));
-    // A pipe or a device would never end, or never start.
-    if (status.type() != std::filesystem::file_type::regular)
-        return refuse("不是普通文件");
-
-    std::FILE* file = files::openToRead(path);
-    if (file == nullptr)
-        return refuse(errnoWords(errno));
-    std::string bytes;
-    std::array<char, 65536> buffer;
-    std::size_t got = 0;
-    while (bytes.size() <= kLargestFile &&
-           (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
-        bytes.append(buffer.data(), got);
-    const int readError = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (readError != 0)
-        return refuse(errnoWords(readError));
-    if (bytes.size() > kLargestFile)
-        return refuse("文件大于 16 MiB，不是管网文件");
-    return readNetwork(bytes, name);
+    files::SmallFile file =
+        files::readSmallFile(path, kLargestFile, "文件大于 16 MiB，不是管网文件");
+    if (!file.fault.empty())
+        return refuse(file.fault);
+    return readNetwork(file.bytes, name);
 }
 
 std::string saveNetwork(const Network& network, const std::filesystem::path& path,

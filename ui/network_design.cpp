@@ -223,6 +223,7 @@ constexpr ControlDescription kControls[] = {
 
     {.name = "newFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "新建(&N)"},
     {.name = "openFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打开(&O)…"},
+    {.name = "importRows", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导入(&I)…"},
     {.name = "recentFiles",
      .kind = Kind::RecentFiles,
      .parent = "文件(&F)",
@@ -243,6 +244,7 @@ constexpr ControlDescription kControls[] = {
     {.name = "question", .kind = Kind::Question},
     {.name = "files", .kind = Kind::FileDialogs},
     {.name = "sheet", .kind = Kind::SheetOutput},
+    {.name = "clipboard", .kind = Kind::Clipboard},
 };
 
 } // namespace

@@ -147,17 +147,6 @@ void NetworkHandlings::addSegment() {
     calculate();
 }
 
-void NetworkHandlings::removeSegment() {
-    controls::Grid& grid = m_controls.segments;
-    const int current = grid.currentRow();
-    if (current < 0)
-        return;
-    grid.removeRow(current);
-    if (grid.rowCount() > 0)
-        grid.setCurrentRow(std::min(current, grid.rowCount() - 1));
-    calculate();
-}
-
 void NetworkHandlings::moveSegment(int by) {
     controls::Grid& grid = m_controls.segments;
     const int current = grid.currentRow();

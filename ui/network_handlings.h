@@ -2,6 +2,7 @@
 
 #include "network/network.h"
 #include "network/report.h"
+#include "network/segment_rows.h"
 #include "network/texts.h"
 #include "sheet/sheet.h"
 #include "ui/controls/controls.h"
@@ -95,8 +96,24 @@ public:
     // A new segment after the current one, or at the end: the next free name, from the current
     // segment's end or the source, a new end node, the automatic pipe.
     void addSegment();
-    void removeSegment();
     void moveSegment(int by);
+
+    // The grid as a spreadsheet (ui/network_editing.cpp). The selection as tab-separated rows
+    // under their headings; none while nothing is selected.
+    std::optional<std::string> copyText() const;
+    // Whole rows selected are removed, cells emptied; one step.
+    void cutSelection();
+    // The Delete key: the selected cells emptied, one step.
+    void clearSelection();
+    // The rows the selection spans, or the current row; one step.
+    void removeSegments();
+    // Tab-separated rows from the clipboard over the selection where it is more than one cell,
+    // else as new rows below the current row (at the end where none is current); or at the end.
+    // A text that cannot be read is refused in the status line, naming its row and column.
+    enum class Placement { AtSelection, AtEnd };
+    void pasteRows(std::string_view text, Placement placement);
+    // Rows read from a file, appended; one step.
+    void importRows(const network::SegmentRows& rows);
 
     // The pictures (ui/network_pictures.cpp). A node picked in the node table or in the tree is
     // where the profile goes from then on, while the network has a node of its name; a segment
@@ -130,6 +147,11 @@ private:
     void calculate();
     void pipeItems();
     void setRow(int row, const network::SegmentTexts& cells);
+    void emptyCells(const controls::CellRange& range, std::string_view verb);
+    void removeRows(int top, int bottom, std::string_view verb);
+    // Puts the rows' cells into the grid from row `at`: over the rows there where `over`, new
+    // rows else (and beyond the last row), and makes `at` current.
+    void putRows(const network::SegmentRows& rows, int at, bool over);
     // The pipe cell in the window's spelling of its pipe, marked where its size is not of the
     // series.
     void spellPipe(int row);

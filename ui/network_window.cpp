@@ -45,6 +45,7 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .operation = set.get<controls::DropDownList>("operation"),
         .newFile = set.get<controls::MenuCommand>("newFile"),
         .openFile = set.get<controls::MenuCommand>("openFile"),
+        .importRows = set.get<controls::MenuCommand>("importRows"),
         .recentFiles = set.get<controls::RecentFiles>("recentFiles"),
         .save = set.get<controls::MenuCommand>("save"),
         .saveAs = set.get<controls::MenuCommand>("saveAs"),
@@ -57,6 +58,7 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .question = set.get<controls::Question>("question"),
         .files = set.get<controls::FileDialogs>("files"),
         .sheet = set.get<controls::SheetOutput>("sheet"),
+        .clipboard = set.get<controls::Clipboard>("clipboard"),
     };
 }
 
@@ -148,6 +150,12 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
     c.back.onClick([this] { back_Click(); });
     c.newFile.onClick([this] { newFile_Click(); });
     c.openFile.onClick([this] { openFile_Click(); });
+    c.importRows.onClick([this] { importRows_Click(); });
+    for (const controls::GridMenuItem& item : controls::kGridMenu)
+        c.segments.onCommand(item.command,
+                             [this, command = item.command] { segments_Command(command); });
+    c.segments.onCommand(controls::GridCommand::Clear,
+                         [this] { segments_Command(controls::GridCommand::Clear); });
     c.recentFiles.onPick([this](int index) { recentFiles_Click(index); });
     c.save.onClick([this] { save_Click(); });
     c.saveAs.onClick([this] { saveAs_Click(); });
@@ -199,7 +207,7 @@ void NetworkWindow::add_Click() {
 
 void NetworkWindow::remove_Click() {
     announce(m_trace, "Network.remove_Click");
-    m_network.removeSegment();
+    m_network.removeSegments();
 }
 
 void NetworkWindow::moveUp_Click() {

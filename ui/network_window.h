@@ -51,6 +51,7 @@ struct NetworkWindowControls {
     controls::DropDownList& operation;
     controls::MenuCommand& newFile;
     controls::MenuCommand& openFile;
+    controls::MenuCommand& importRows;
     controls::RecentFiles& recentFiles;
     controls::MenuCommand& save;
     controls::MenuCommand& saveAs;
@@ -63,6 +64,7 @@ struct NetworkWindowControls {
     controls::Question& question;
     controls::FileDialogs& files;
     controls::SheetOutput& sheet;
+    controls::Clipboard& clipboard;
 
     // The controls of a window made from its description, each checked for its kind.
     static NetworkWindowControls from(const ControlSet& set);
@@ -111,6 +113,9 @@ public:
     void goToWorst_Click();
     void status_Click();
     void Form_Unload();
+    // The grid's keys and context menu, and 导入… (ui/network_editing_window.cpp).
+    void segments_Command(controls::GridCommand command);
+    void importRows_Click();
 
 private:
     DocumentControls documentControls() const;

@@ -99,11 +99,18 @@ std::size_t MemorySession::pendingAnswers(const std::string& target) const {
 bool MemorySession::canPerform(const Event& event) {
     using namespace controls::memory;
     // An answer is given ahead to a control of a loaded window, shown or not.
-    if (event.action == Action::Answer || event.action == Action::Path)
+    if (event.action == Action::Answer || event.action == Action::Path ||
+        event.action == Action::Clip)
         return !ended() && m_gui.find(event.target);
     if (!usable(event.target))
         return false;
     if (const auto* grid = find<MemoryGrid>(event.target)) {
+        const int columns = static_cast<int>(grid->headings().size());
+        if (event.action == Action::Select)
+            return event.number <= event.lastRow && event.lastRow < grid->rowCount() &&
+                   event.column <= event.lastColumn && event.lastColumn < columns;
+        if (event.action == Action::Command)
+            return true;
         const bool cell = event.number < grid->rowCount() &&
                           event.column < static_cast<int>(grid->headings().size());
         return event.action == Action::Pick ? cell && static_cast<std::size_t>(event.item) <
@@ -155,9 +162,6 @@ void MemorySession::perform(const Event& event) {
     case Action::Edit:
         m_gui.grid(target).userEdit(event.number, event.column, event.text);
         break;
-    case Action::Select:
-        m_gui.grid(target).userSelectRow(event.number);
-        break;
     case Action::Answer:
         m_gui.question(target).answerNext(answerNamed(event.text));
         break;
@@ -194,6 +198,16 @@ void MemorySession::perform(const Event& event) {
         break;
     case Action::Close:
         m_gui.window(target).userClose();
+        break;
+    case Action::Clip:
+        m_gui.clipboard(target).putFromElsewhere(event.text);
+        break;
+    case Action::Select:
+        m_gui.grid(target).userSelect(
+            {event.number, event.column, event.lastRow, event.lastColumn});
+        break;
+    case Action::Command:
+        m_gui.grid(target).userCommand(event.command);
         break;
     }
 }

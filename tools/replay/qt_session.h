@@ -58,6 +58,7 @@ private:
     void answer(QDialog* dialog);
     // Clicks a grid's cell and opens its editor with F2; null where the cell has none.
     QWidget* startEditing(QTableWidget* grid, int row, int column);
+    void gridCommand(QTableWidget* grid, controls::GridCommand command);
     ResultCaptions resultCaptions() const;
 
     JsonLog& m_log;

@@ -4,7 +4,9 @@
 #include "ui/qt/widgets/grid_table.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +14,7 @@
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace replay {
@@ -20,13 +23,19 @@ using controls::qt::fromUtf8;
 
 bool QtSession::canPerform(const Event& event) {
     // An answer is given ahead to a control of a loaded window, shown or not.
-    if (event.action == Action::Answer || event.action == Action::Path) {
+    if (event.action == Action::Answer || event.action == Action::Path ||
+        event.action == Action::Clip) {
         const ui::WindowDescription* design = ui::designOf(event.target);
         return !ended() && design && viewOf(*design);
     }
     if (!usable(event.target))
         return false;
     if (auto* grid = dynamic_cast<controls::qt::GridTable*>(widget(event.target))) {
+        if (event.action == Action::Select)
+            return event.number <= event.lastRow && event.lastRow < grid->rowCount() &&
+                   event.column <= event.lastColumn && event.lastColumn < grid->columnCount();
+        if (event.action == Action::Command)
+            return true;
         const bool cell = event.number < grid->rowCount() && event.column < grid->columnCount();
         return event.action == Action::Pick
                    ? cell && event.item < grid->columnItems(event.column).size()
@@ -46,6 +55,50 @@ bool QtSession::canPerform(const Event& event) {
         return event.number < rows;
     }
     return true;
+}
+
+// Cut, copy, paste and clear by their keys, the rest from the context menu, clicked once it is
+// up: the menu runs a loop of its own.
+void QtSession::gridCommand(QTableWidget* grid, controls::GridCommand command) {
+    using controls::GridCommand;
+    grid->setFocus();
+    switch (command) {
+    case GridCommand::Cut:
+        return QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+    case GridCommand::Copy:
+        return QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    case GridCommand::Paste:
+        return QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    case GridCommand::Clear:
+        return QTest::keyClick(grid, Qt::Key_Delete);
+    default:
+        break;
+    }
+    QString caption;
+    for (const controls::GridMenuItem& item : controls::kGridMenu)
+        if (item.command == command)
+            caption = fromUtf8(item.caption);
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        clicker.stop();
+        for (QAction* action : menu->actions())
+            if (action->text() == caption)
+                return QTest::mouseClick(menu, Qt::LeftButton, {},
+                                         menu->actionGeometry(action).center());
+        menu->close();
+    });
+    clicker.start(5);
+    const QPoint at =
+        grid->rowCount() > 0
+            ? grid->visualItemRect(grid->currentItem() ? grid->currentItem() : grid->item(0, 0))
+                  .center()
+            : QPoint(5, 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &event);
+    QCoreApplication::processEvents();
 }
 
 QWidget* QtSession::startEditing(QTableWidget* grid, int row, int column) {
@@ -70,13 +123,22 @@ void QtSession::perform(const Event& event) {
     case Action::Path:
         m_answers[event.target].push_back(event.text);
         break;
+    case Action::Clip:
+        QGuiApplication::clipboard()->setText(fromUtf8(event.text));
+        break;
     case Action::Select: {
-        QTableWidgetItem* cell = grid->item(event.number, 0);
-        grid->scrollToItem(cell);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualItemRect(cell).center());
+        const auto at = [grid](int row, int column) {
+            grid->scrollToItem(grid->item(row, column));
+            return grid->visualItemRect(grid->item(row, column)).center();
+        };
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at(event.number, event.column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          at(event.lastRow, event.lastColumn));
         break;
     }
+    case Action::Command:
+        gridCommand(grid, event.command);
+        break;
     case Action::Edit:
         if (QWidget* editor = startEditing(grid, event.number, event.column)) {
             // The cell's whole text replaced in one edit, then Enter, which commits it from the

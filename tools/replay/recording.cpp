@@ -106,6 +106,10 @@ public:
     void onCurrentRowChange(Handler handler) override {
         m_real.onCurrentRowChange(std::move(handler));
     }
+    std::optional<CellRange> selection() const override { return m_real.selection(); }
+    void onCommand(GridCommand command, Handler handler) override {
+        m_real.onCommand(command, std::move(handler));
+    }
 };
 
 // A modal dialog is logged once the user has answered it, with the answer the program got: the
@@ -200,6 +204,7 @@ template <> class Tee<Clipboard> final : public TeeBase<Clipboard> {
 public:
     using TeeBase::TeeBase;
     void setText(std::string_view text) override { both(&Clipboard::setText, text); }
+    std::string text() const override { return m_real.text(); }
 };
 
 // The real output's answers are the program's; the mirror only logs what was handed over.

@@ -18,7 +18,7 @@ struct Verb {
     std::string_view argument; // "text", "count", "row", "cell", "answer", "path" or empty
 };
 
-constexpr std::array<Verb, 11> kVerbs{{
+constexpr std::array<Verb, 13> kVerbs{{
     {"type", Action::Type, "text"},
     {"key", Action::Key, "text"},
     {"erase", Action::Erase, "count"},
@@ -29,7 +29,9 @@ constexpr std::array<Verb, 11> kVerbs{{
     {"edit", Action::Edit, "cell"},
     {"answer", Action::Answer, "answer"},
     {"path", Action::Path, "path"},
-    {"select", Action::Select, "row"},
+    {"clip", Action::Clip, "text"},
+    {"select", Action::Select, "range"},
+    {"command", Action::Command, "command"},
 }};
 
 constexpr std::array<std::string_view, 3> kAnswers{"save", "discard", "cancel"};
@@ -49,12 +51,16 @@ bool validTarget(Action action, std::string_view target) {
                kind == ui::Kind::TableList || kind == ui::Kind::Grid ||
                kind == ui::Kind::RecentFiles;
     case Action::Edit:
-    case Action::Select:
         return kind == ui::Kind::Grid;
     case Action::Answer:
         return kind == ui::Kind::Question;
     case Action::Path:
         return kind == ui::Kind::FileDialogs;
+    case Action::Clip:
+        return kind == ui::Kind::Clipboard;
+    case Action::Select:
+    case Action::Command:
+        return kind == ui::Kind::Grid;
     case Action::DoubleClick:
         return kind == ui::Kind::SimpleCombo || kind == ui::Kind::TableList;
     case Action::Press:
@@ -166,10 +172,23 @@ ParsedLine parseLine(std::string_view line) {
         return {.error = "\"" + event.target + "\" cannot take a " + std::string(word)};
     const bool grid =
         ui::controlOf(event.target) && ui::controlOf(event.target)->kind == ui::Kind::Grid;
-    // A grid's cell is its row and column; a pick there names the item of the column's list.
-    // A row selected is a row alone.
-    if (verb->argument == "cell" ||
-        (grid && verb->argument == "row" && event.action != Action::Select)) {
+    if (verb->argument == "range") {
+        std::array<std::optional<int>, 4> corners;
+        for (auto& corner : corners)
+            corner = cursor.count();
+        if (!corners[0] || !corners[1] || !corners[2] || !corners[3])
+            return {.error = "expected the first and last cells' rows and columns"};
+        event.number = *corners[0];
+        event.column = *corners[1];
+        event.lastRow = *corners[2];
+        event.lastColumn = *corners[3];
+    } else if (verb->argument == "command") {
+        const std::string_view name = cursor.word();
+        const auto found = std::find(kCommandWords.begin(), kCommandWords.end(), name);
+        if (found == kCommandWords.end())
+            return {.error = "expected cut, copy, paste, insert, remove, up, down or clear"};
+        event.command = static_cast<controls::GridCommand>(found - kCommandWords.begin());
+    } else if (verb->argument == "cell" || (grid && verb->argument == "row")) {
         const auto row = cursor.count();
         const auto column = row ? cursor.count() : std::nullopt;
         if (!column)
@@ -199,7 +218,7 @@ ParsedLine parseLine(std::string_view line) {
                 if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
                     return {.error = "key types printable characters only"};
         event.text = std::move(*text);
-    } else if (!verb->argument.empty()) {
+    } else if (verb->argument == "count" || verb->argument == "row") {
         auto number = cursor.count();
         if (!number)
             return {.error = "expected a " + std::string(verb->argument) + " as a whole number"};

@@ -2,6 +2,7 @@
 
 #include "sheet/look.h"
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -110,6 +111,34 @@ public:
     virtual void onNodeClick(PickHandler handler) = 0;
 };
 
+// A rectangle of a grid's cells, rows `top` to `bottom` and columns `left` to `right`.
+struct CellRange {
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    bool operator==(const CellRange&) const = default;
+};
+
+// What the user asks of a grid's rows and cells, by a key or from the grid's context menu.
+enum class GridCommand { Cut, Copy, Paste, InsertRow, RemoveRows, MoveUp, MoveDown, Clear };
+
+struct GridMenuItem {
+    GridCommand command;
+    std::string_view caption;
+    std::string_view keys; // shown beside the caption; empty for none
+};
+// The grid's context menu, in its order; Clear is the Delete key's alone.
+inline constexpr std::array<GridMenuItem, 7> kGridMenu{{
+    {GridCommand::Cut, "剪切", "Ctrl+X"},
+    {GridCommand::Copy, "复制", "Ctrl+C"},
+    {GridCommand::Paste, "粘贴", "Ctrl+V"},
+    {GridCommand::InsertRow, "插入行", ""},
+    {GridCommand::RemoveRows, "删除行", ""},
+    {GridCommand::MoveUp, "上移", ""},
+    {GridCommand::MoveDown, "下移", ""},
+}};
+
 // An editable table: rows of text cells under fixed column headings. The user types into a
 // cell, or picks from the items a column offers; the program sets cells, adds, removes and
 // moves rows.
@@ -140,9 +169,17 @@ public:
     virtual void setCellNote(int row, int column, std::string_view note) = 0;
     // -1 while no row is current.
     virtual int currentRow() const = 0;
+    // The current row's cell in the current column (the first where none) is then the
+    // selection.
     virtual void setCurrentRow(int row) = 0;
     virtual void onCellChange(CellHandler handler) = 0;
     virtual void onCurrentRowChange(Handler handler) = 0;
+    // The cells the user selected, one rectangle; none while no cell is. The current row is
+    // the rectangle's last, where the user's selecting ended.
+    virtual std::optional<CellRange> selection() const = 0;
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete outside a cell's edit, and the context menu's
+    // commands, each raise their command once; a key in a cell being edited is the edit's.
+    virtual void onCommand(GridCommand command, Handler handler) = 0;
 };
 
 class OptionButton {
@@ -223,6 +260,8 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void setText(std::string_view text) = 0;
+    // What is on it as text, put there by this program or another; empty for none.
+    virtual std::string text() const = 0;
 };
 
 // A calculation sheet on paper or as a PDF file, and the day it is dated.

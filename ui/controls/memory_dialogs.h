@@ -76,7 +76,9 @@ class MemoryClipboard final : public Control, public Clipboard {
 public:
     using Control::Control;
     void setText(std::string_view text) override;
-    const std::string& text() const { return m_text; }
+    std::string text() const override { return m_text; }
+    // Another program puts `text` on the clipboard, as a spreadsheet's copy does.
+    void putFromElsewhere(std::string text) { m_text = std::move(text); }
 
 private:
     std::string m_text;

@@ -22,6 +22,7 @@ void MemoryGrid::insertRow(int row) {
     m_notes.insert(m_notes.begin() + row, std::vector<std::string>(m_headings.size()));
     if (m_current >= row)
         ++m_current;
+    selectCurrent();
 }
 
 // The current row stays on the row that takes the removed one's place, or the one before it
@@ -34,6 +35,7 @@ void MemoryGrid::removeRow(int row) {
     m_notes.erase(m_notes.begin() + row);
     if (m_current > row || m_current == rowCount())
         --m_current;
+    selectCurrent();
 }
 
 std::string MemoryGrid::cell(int row, int column) const {
@@ -102,12 +104,41 @@ int MemoryGrid::listOpensAt(int row, int column) const {
 void MemoryGrid::setCurrentRow(int row) {
     record({.kind = "setrow", .control = m_name, .index = row});
     m_current = row >= 0 && row < rowCount() ? row : -1;
+    selectCurrent();
+}
+
+void MemoryGrid::selectCurrent() {
+    if (m_current < 0)
+        m_selection.reset();
+    else
+        m_selection = CellRange{m_current, m_currentColumn, m_current, m_currentColumn};
+}
+
+void MemoryGrid::onCommand(GridCommand command, Handler handler) {
+    m_commands.emplace_back(command, std::move(handler));
+}
+
+void MemoryGrid::userSelect(CellRange range) {
+    if (!holds(range.top, range.left) || !holds(range.bottom, range.right) ||
+        range.top > range.bottom || range.left > range.right)
+        return;
+    // A click on the first cell, then Shift and a click on the last: each may make another
+    // row current.
+    makeCurrent(range.top, range.left);
+    makeCurrent(range.bottom, range.right);
+    m_selection = range;
+}
+
+void MemoryGrid::userCommand(GridCommand command) {
+    for (const auto& [each, handler] : m_commands)
+        if (each == command && handler)
+            handler();
 }
 
 void MemoryGrid::userEdit(int row, int column, std::string_view text) {
     if (!holds(row, column))
         return;
-    makeCurrent(row);
+    makeCurrent(row, column);
     replace(row, column, text);
 }
 
@@ -115,19 +146,22 @@ void MemoryGrid::userPick(int row, int column, int index) {
     const std::vector<std::string>& items = columnItems(column);
     if (!holds(row, column) || index < 0 || index >= static_cast<int>(items.size()))
         return;
-    makeCurrent(row);
+    makeCurrent(row, column);
     replace(row, column, items[static_cast<std::size_t>(index)]);
 }
 
 void MemoryGrid::userSelectRow(int row) {
     if (holds(row, 0))
-        makeCurrent(row);
+        makeCurrent(row, 0);
 }
 
 // The click that starts an edit makes its row current before the edit is committed, and so the
 // row's change comes before the cell's.
-void MemoryGrid::makeCurrent(int row) {
-    if (std::exchange(m_current, row) != row)
+void MemoryGrid::makeCurrent(int row, int column) {
+    m_currentColumn = column;
+    const bool moved = std::exchange(m_current, row) != row;
+    selectCurrent();
+    if (moved)
         raise(m_onRowChange);
 }
 

@@ -2,6 +2,8 @@
 
 #include "ui/controls/memory_control.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace controls::memory {
@@ -24,6 +26,8 @@ public:
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
     void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
+    std::optional<CellRange> selection() const override { return m_selection; }
+    void onCommand(GridCommand command, Handler handler) override;
 
     const std::vector<std::string>& headings() const { return m_headings; }
     // Empty for a column without items, or one the grid does not have.
@@ -43,12 +47,18 @@ public:
     // The user makes a row current by a click or a key; a row the grid does not have takes
     // nothing.
     void userSelectRow(int row);
+    // The user selects a rectangle of cells, from its first to its last; its last row becomes
+    // the current one. One beyond the grid selects nothing.
+    void userSelect(CellRange range);
+    // The user presses a command's key or picks it from the context menu.
+    void userCommand(GridCommand command);
 
 private:
     bool holds(int row, int column) const;
+    void selectCurrent();
     void replace(int row, int column, std::string_view text);
     // The user's row made current, raising its change where it is another row.
-    void makeCurrent(int row);
+    void makeCurrent(int row, int column);
 
     std::vector<std::string> m_headings;
     std::vector<std::vector<std::string>> m_items; // by column
@@ -56,8 +66,11 @@ private:
     std::vector<std::vector<std::string>> m_notes; // as m_rows
     std::vector<ItemFinder> m_finders;             // by column
     int m_current = -1;
+    int m_currentColumn = 0;
+    std::optional<CellRange> m_selection;
     CellHandler m_onCellChange;
     Handler m_onRowChange;
+    std::vector<std::pair<GridCommand, Handler>> m_commands;
 };
 
 } // namespace controls::memory

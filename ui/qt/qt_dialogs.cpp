@@ -103,6 +103,10 @@ void QtClipboard::setText(std::string_view text) {
     QGuiApplication::clipboard()->setText(fromUtf8(text));
 }
 
+std::string QtClipboard::text() const {
+    return toUtf8(QGuiApplication::clipboard()->text());
+}
+
 QtRecentFiles::QtRecentFiles(QMenu* menu, QWidget* owner, QString name)
     : OverDialog(owner, std::move(name)), m_menu(menu) {
     fill(QSettings().value(kRecentKey).toStringList());

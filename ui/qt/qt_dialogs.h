@@ -65,6 +65,7 @@ class QtClipboard final : public Clipboard, public OverDialog {
 public:
     using OverDialog::OverDialog;
     void setText(std::string_view text) override;
+    std::string text() const override;
 };
 
 // A menu of the files last opened or saved, one command each, "&1" to "&8" before its path;

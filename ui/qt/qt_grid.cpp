@@ -18,6 +18,23 @@ QtGrid::QtGrid(GridTable* table) : OverWidget(table), m_table(table) {
         if (!m_programmatic)
             notify(m_onRowChange);
     });
+    m_table->setCommandHandler([this](GridCommand command) {
+        for (const auto& [each, handler] : m_commands)
+            if (each == command && handler)
+                handler();
+    });
+}
+
+std::optional<CellRange> QtGrid::selection() const {
+    const QList<QTableWidgetSelectionRange> ranges = m_table->selectedRanges();
+    if (ranges.isEmpty())
+        return std::nullopt;
+    const QTableWidgetSelectionRange& range = ranges.front();
+    return CellRange{range.topRow(), range.leftColumn(), range.bottomRow(), range.rightColumn()};
+}
+
+void QtGrid::onCommand(GridCommand command, Handler handler) {
+    m_commands.emplace_back(command, std::move(handler));
 }
 
 int QtGrid::rowCount() const {

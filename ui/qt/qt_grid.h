@@ -23,6 +23,8 @@ public:
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
     void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
+    std::optional<CellRange> selection() const override;
+    void onCommand(GridCommand command, Handler handler) override;
 
 private:
     GridTable* m_table;
@@ -30,6 +32,7 @@ private:
     Handler m_onRowChange;
     // The program moves the current row, also while a user's key is handled (a row deleted).
     bool m_programmatic = false;
+    std::vector<std::pair<GridCommand, Handler>> m_commands;
 };
 
 } // namespace controls::qt

@@ -92,6 +92,16 @@ public:
     // A key pressed in the grid: Down, Up, or Tab in the current row's last cell.
     enum class Key { Down, Up, TabFromLast };
     virtual void userKey(Key key) = 0;
+    // The user selects a rectangle of cells: a click on its first, Shift and a click on its last.
+    virtual void userSelect(controls::CellRange range) = 0;
+    // The user presses the command's key (Cut, Copy, Paste or Clear) in the grid.
+    virtual void userKey(controls::GridCommand command) = 0;
+    // ... or in the editor of a cell being edited, then drops the edit with Esc.
+    virtual void userKeyInEdit(int row, int column, controls::GridCommand command) = 0;
+    // The user opens the grid's context menu and clicks the command.
+    virtual void userMenu(controls::GridCommand command) = 0;
+    // Another program puts a text on the clipboard.
+    virtual void putElsewhere(const std::string& text) = 0;
 };
 
 using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();

@@ -581,4 +581,52 @@ TEST_P(PicturesContract, NothingDrawnSaysWhyAndTakesNoClick) {
 }
 
 } // namespace
+// The user's rectangle is the selection, its last row the current one; the program's current
+// row makes its cell the selection, so that a command after it works on that row.
+TEST_P(WorkContract, TheSelectionIsTheRectangleTheUserSelected) {
+    auto& grid = harness->grid();
+    for (int row = 0; row < 4; ++row)
+        grid.insertRow(row);
+    harness->userSelect({1, 0, 2, 1});
+    EXPECT_EQ(grid.selection(), (controls::CellRange{1, 0, 2, 1}));
+    EXPECT_EQ(grid.currentRow(), 2);
+    grid.setCurrentRow(0);
+    EXPECT_EQ(grid.selection(), (controls::CellRange{0, 1, 0, 1}));
+}
+
+// Each key and each of the context menu's commands raises its own command, once; a key typed
+// into a cell's editor is the edit's (Ctrl+C there copies the edited text).
+TEST_P(WorkContract, KeysAndTheContextMenuRaiseTheirCommandsOnce) {
+    using controls::GridCommand;
+    auto& grid = harness->grid();
+    grid.insertRow(0);
+    std::vector<GridCommand> raised;
+    for (const GridCommand command :
+         {GridCommand::Cut, GridCommand::Copy, GridCommand::Paste, GridCommand::InsertRow,
+          GridCommand::RemoveRows, GridCommand::MoveUp, GridCommand::MoveDown, GridCommand::Clear})
+        grid.onCommand(command, [&raised, command] { raised.push_back(command); });
+    for (const GridCommand key :
+         {GridCommand::Cut, GridCommand::Copy, GridCommand::Paste, GridCommand::Clear}) {
+        raised.clear();
+        harness->userKey(key);
+        EXPECT_EQ(raised, std::vector<GridCommand>{key}) << static_cast<int>(key);
+        raised.clear();
+        harness->userKeyInEdit(0, 1, key);
+        EXPECT_TRUE(raised.empty()) << static_cast<int>(key);
+    }
+    for (const controls::GridMenuItem& item : controls::kGridMenu) {
+        raised.clear();
+        harness->userMenu(item.command);
+        EXPECT_EQ(raised, std::vector<GridCommand>{item.command}) << item.caption;
+    }
+}
+
+// What another program put on the clipboard is read as it put it, line ends and all.
+TEST_P(WorkContract, TheClipboardReadsWhatAnyProgramPutThere) {
+    harness->putElsewhere("管段\t长度\r\n1\t100\r\n");
+    EXPECT_EQ(harness->clipboard().text(), "管段\t长度\r\n1\t100\r\n");
+    harness->clipboard().setText("复制");
+    EXPECT_EQ(harness->clipboard().text(), "复制");
+}
+
 } // namespace contract

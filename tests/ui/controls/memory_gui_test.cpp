@@ -91,6 +91,11 @@ public:
     void userKey(Key key) override {
         m_grid.userSelectRow(m_grid.currentRow() + (key == Key::Up ? -1 : 1));
     }
+    void userSelect(controls::CellRange range) override { m_grid.userSelect(range); }
+    void userKey(controls::GridCommand command) override { m_grid.userCommand(command); }
+    void userKeyInEdit(int, int, controls::GridCommand) override {}
+    void userMenu(controls::GridCommand command) override { m_grid.userCommand(command); }
+    void putElsewhere(const std::string& text) override { m_clipboard.putFromElsewhere(text); }
 
 private:
     Gui m_gui;

@@ -2,10 +2,15 @@
 // the network tables, read back by xclip, a program of its own, as another program pastes them.
 #include "ui/qt/app.h"
 
+#include "ui/qt/widgets/grid_table.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -107,6 +112,101 @@ TEST(RealClipboard, TheNetworkTablePastesWhatItShows) {
             EXPECT_EQ(rows[i + 1][k], shown->topLevelItem(i)->text(k).trimmed().toStdString())
                 << i << " " << k;
     }
+}
+
+// Puts a text on the clipboard as another program: xclip keeps serving it once it has forked.
+void putByXclip(const std::string& text) {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    ASSERT_TRUE(xclip.waitForStarted(10000));
+    xclip.write(text.data(), static_cast<qint64>(text.size()));
+    xclip.closeWriteChannel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::clipboard()->text() == QString::fromStdString(text); }));
+}
+
+controls::qt::GridTable* gridOf(const View& network) {
+    return static_cast<controls::qt::GridTable*>(
+        network.widgetOf(*network.design().find("segments")));
+}
+
+// Two rows as a spreadsheet copies them, tab-separated with CRLF and a last line end, pasted
+// with Ctrl+V into a new network's grid and computed: the first segment carries both loads,
+// 5 + 3 = 8 t/h, the second its own 3 t/h.
+TEST(RealClipboard, RowsFromASpreadsheetPasteIntoTheGridAndCompute) {
+    controls::qt::App app;
+    app.start();
+    trigger(app.view(), "mnuNetwork");
+    const View& network = *app.networkWindow().view();
+    putByXclip("管段\t起点\t终点\t长度 (m)\t负荷 (t/h)\r\n1\tS\tA\t100\t5\r\n"
+               "2\tA\tB\t50\t3\r\n");
+    auto* grid = gridOf(network);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->cellText(1, 2).toStdString(), "B");
+    const auto* results =
+        static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("results")));
+    ASSERT_EQ(results->topLevelItemCount(), 2);
+    int flow = -1;
+    for (int k = 0; k < results->columnCount(); ++k)
+        if (results->headerItem()->text(k).startsWith(QStringLiteral("流量")))
+            flow = k;
+    ASSERT_GE(flow, 0);
+    EXPECT_EQ(results->topLevelItem(0)->text(flow).trimmed().toDouble(), 8.0);
+    EXPECT_EQ(results->topLevelItem(1)->text(flow).trimmed().toDouble(), 3.0);
+}
+
+// The grid's rows selected and copied with Ctrl+C, read back by xclip into a file and read from it
+// by Python's csv module, another program's reader: the headings as the grid shows them, the cells
+// as typed, a name a spreadsheet would run behind the guard's apostrophe.
+TEST(RealClipboard, RowsCopiedFromTheGridReadBackInPythonsCsv) {
+    controls::qt::App app;
+    app.start();
+    trigger(app.view(), "mnuNetwork");
+    const View& network = *app.networkWindow().view();
+    // Put by the program itself: synthetic key events carry no X time, and the server refuses an
+    // owner older than the last (xclip's); a user's real keys carry theirs.
+    QApplication::clipboard()->setText(QStringLiteral("1\tS\tA\t100\r\n+1+1\tA\tB\t50\r\n"));
+    auto* grid = gridOf(network);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(grid->rowCount(), 2);
+    // Both rows selected from the first cell to the last with Shift, as a spreadsheet's user does.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(0, 0)).center());
+    grid->scrollToItem(grid->item(1, grid->columnCount() - 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualItemRect(grid->item(1, grid->columnCount() - 1)).center());
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("copied.tsv"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        const std::string text = pasted();
+        out.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv,sys\n"
+                                 "for row in csv.reader(open(sys.argv[1], encoding='utf-8', "
+                                 "newline=''), delimiter='\\t'):\n"
+                                 "    print('|'.join(row))"),
+                  file});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return python.state() == QProcess::NotRunning; }, 20000));
+    const QStringList lines =
+        QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << python.readAllStandardError().toStdString()
+                               << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0].toStdString(), "管段|起点|终点|长度 (m)|局部损失 (%)|管子|负荷 (t/h)|"
+                                      "要求压力|保温厚度 (mm)|敷设|要求温度 (℃)");
+    EXPECT_EQ(lines[1].toStdString(), "1|S|A|100|30|自动|0||100|架空|");
+    EXPECT_EQ(lines[2].toStdString(), "'+1+1|A|B|50|30|自动|0||100|架空|");
 }
 
 } // namespace

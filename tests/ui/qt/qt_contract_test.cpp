@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
@@ -303,7 +304,78 @@ public:
         }
     }
 
+    void userSelect(controls::CellRange range) override {
+        activate();
+        const auto at = [this](int row, int column) {
+            return m_table->visualItemRect(m_table->item(row, column)).center();
+        };
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, at(range.top, range.left));
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          at(range.bottom, range.right));
+    }
+
+    void userKey(controls::GridCommand command) override {
+        activate();
+        m_table->setFocus();
+        keyOf(m_table, command);
+    }
+
+    void userKeyInEdit(int row, int column, controls::GridCommand command) override {
+        QWidget* editor = startEditing(row, column);
+        ASSERT_NE(editor, nullptr);
+        keyOf(editor, command);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+    }
+
+    void userMenu(controls::GridCommand command) override {
+        activate();
+        QString caption;
+        for (const controls::GridMenuItem& item : controls::kGridMenu)
+            if (item.command == command)
+                caption = fromUtf8(item.caption);
+        // The menu runs its own loop: clicked from a timer once it is up.
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            clicker.stop();
+            for (QAction* action : menu->actions())
+                if (action->text() == caption)
+                    return QTest::mouseClick(menu, Qt::LeftButton, {},
+                                             menu->actionGeometry(action).center());
+            menu->close();
+        });
+        clicker.start(5);
+        const QPoint at = m_table->visualItemRect(m_table->item(0, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, m_table->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(m_table->viewport(), &event);
+        QCoreApplication::processEvents();
+    }
+
+    void putElsewhere(const std::string& text) override {
+        QGuiApplication::clipboard()->setText(fromUtf8(text));
+    }
+
 private:
+    static void keyOf(QWidget* widget, controls::GridCommand command) {
+        using controls::GridCommand;
+        if (command == GridCommand::Clear)
+            return QTest::keyClick(widget, Qt::Key_Delete);
+        const Qt::Key key = command == GridCommand::Cut    ? Qt::Key_X
+                            : command == GridCommand::Copy ? Qt::Key_C
+                                                           : Qt::Key_V;
+        QTest::keyClick(widget, key, Qt::ControlModifier);
+    }
+
+    void activate() {
+        if (!m_window.isActiveWindow()) {
+            m_window.activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.isActiveWindow(); }));
+        }
+    }
+
     // Clicks the cell and opens its editor with F2, as a keyboard user does.
     QWidget* startEditing(int row, int column) {
         QTableWidgetItem* cell = m_table->item(row, column);

@@ -2,10 +2,17 @@
 
 #include "ui/qt/colours.h"
 
+#include "ui/qt/convert.h"
+
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyledItemDelegate>
+
+#include <optional>
 
 namespace controls::qt {
 
@@ -82,12 +89,14 @@ GridTable::GridTable(const QStringList& headings, QWidget* parent)
     setItemDelegate(new CellDelegate(this));
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // One rectangle, as a spreadsheet selects: a row header selects its row, a drag or
+    // Shift+click a range.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setStretchLastSection(true);
-    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setSectionsClickable(true);
 }
 
 void GridTable::setColumnItems(int column, const QStringList& items) {
@@ -156,11 +165,6 @@ void GridTable::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event);
 }
 
-void GridTable::keyPressEvent(QKeyEvent* event) {
-    const UserEvent user(m_userEvents);
-    QTableWidget::keyPressEvent(event);
-}
-
 void GridTable::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableWidget::currentChanged(current, previous);
     if (m_userEvents > 0 && current.isValid() && current.row() != previous.row() && m_onRow)
@@ -182,6 +186,44 @@ void GridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
 void GridTable::edited(int row, int column, const QString& text) {
     if (setCellText(row, column, text) && m_onEdit)
         m_onEdit(row, column);
+}
+
+} // namespace controls::qt
+
+namespace controls::qt {
+
+void GridTable::keyPressEvent(QKeyEvent* event) {
+    // A row the keys make current is the user's.
+    const UserEvent user(m_userEvents);
+    // While a cell is edited its editor has the keys; here the grid itself has them.
+    std::optional<GridCommand> command;
+    if (event->matches(QKeySequence::Cut))
+        command = GridCommand::Cut;
+    else if (event->matches(QKeySequence::Copy))
+        command = GridCommand::Copy;
+    else if (event->matches(QKeySequence::Paste))
+        command = GridCommand::Paste;
+    else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier)
+        command = GridCommand::Clear;
+    if (!command || state() == QAbstractItemView::EditingState)
+        return QTableWidget::keyPressEvent(event);
+    event->accept();
+    if (m_onCommand)
+        m_onCommand(*command);
+}
+
+void GridTable::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    for (const GridMenuItem& item : kGridMenu) {
+        QAction* action = menu.addAction(fromUtf8(item.caption));
+        if (!item.keys.empty())
+            action->setShortcut(QKeySequence(fromUtf8(item.keys)));
+        connect(action, &QAction::triggered, this, [this, command = item.command] {
+            if (m_onCommand)
+                m_onCommand(command);
+        });
+    }
+    menu.exec(event->globalPos());
 }
 
 } // namespace controls::qt

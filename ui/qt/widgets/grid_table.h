@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/controls/controls.h"
+
 #include <QStringList>
 #include <QTableWidget>
 
@@ -30,6 +32,9 @@ public:
     void setCellNote(int row, int column, const QString& note);
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
     void setRowHandler(RowHandler handler) { m_onRow = std::move(handler); }
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete outside an edit, and the context menu's commands.
+    using CommandHandler = std::function<void(GridCommand)>;
+    void setCommandHandler(CommandHandler handler) { m_onCommand = std::move(handler); }
     // The cell's text; empty beyond the table.
     QString cellText(int row, int column) const;
     // Sets the cell's text and returns whether it changed; telling nobody.
@@ -43,6 +48,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class CellDelegate;
@@ -56,6 +62,7 @@ private:
     // The user's mouse and key events being handled: a current row they change is the user's,
     // where the view's own (the first cell made current as the grid gains the focus) is not.
     int m_userEvents = 0;
+    CommandHandler m_onCommand;
 };
 
 } // namespace controls::qt
