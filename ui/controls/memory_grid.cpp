@@ -19,6 +19,7 @@ void MemoryGrid::insertRow(int row) {
         return;
     m_rows.insert(m_rows.begin() + row, std::vector<std::string>(m_headings.size()));
     m_notes.insert(m_notes.begin() + row, std::vector<std::string>(m_headings.size()));
+    m_faults.insert(m_faults.begin() + row, std::vector<std::string>(m_headings.size()));
     if (m_current >= row)
         ++m_current;
 }
@@ -31,6 +32,7 @@ void MemoryGrid::removeRow(int row) {
         return;
     m_rows.erase(m_rows.begin() + row);
     m_notes.erase(m_notes.begin() + row);
+    m_faults.erase(m_faults.begin() + row);
     if (m_current > row || m_current == rowCount())
         --m_current;
 }
@@ -82,6 +84,28 @@ void MemoryGrid::setCellNote(int row, int column, std::string_view note) {
         m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = note;
 }
 
+// A mark set where it already is, or taken where there is none, changes nothing to see: nothing
+// is logged, so that the window may set every cell's anew at every change.
+void MemoryGrid::setCellFault(int row, int column, std::string_view why) {
+    if (!holds(row, column))
+        return;
+    std::string& held = m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (held == why)
+        return;
+    record({.kind = "cellfault",
+            .control = m_name,
+            .text = std::string(why),
+            .index = row,
+            .column = column});
+    held = why;
+}
+
+std::string MemoryGrid::cellFault(int row, int column) const {
+    return holds(row, column)
+               ? m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+               : std::string();
+}
+
 std::string MemoryGrid::cellNote(int row, int column) const {
     return holds(row, column)
                ? m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
@@ -125,6 +149,7 @@ void MemoryGrid::replace(int row, int column, std::string_view text) {
     held = text;
     // A mark is of the text it was given for.
     m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].clear();
+    m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].clear();
     if (m_onCellChange)
         m_onCellChange(row, column);
 }

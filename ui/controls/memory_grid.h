@@ -20,6 +20,7 @@ public:
     void setColumnItems(int column, const std::vector<std::string>& items) override;
     void setItemFinder(int column, ItemFinder opensAt) override;
     void setCellNote(int row, int column, std::string_view note) override;
+    void setCellFault(int row, int column, std::string_view why) override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
@@ -31,6 +32,8 @@ public:
     const std::vector<std::vector<std::string>>& rows() const { return m_rows; }
     // The note a cell is marked with; empty while it has none.
     std::string cellNote(int row, int column) const;
+    // The fault a cell is marked with; empty while it has none.
+    std::string cellFault(int row, int column) const;
     // The item the cell's list opens at when the user opens it, -1 for none.
     int listOpensAt(int row, int column) const;
 
@@ -47,8 +50,9 @@ private:
     std::vector<std::string> m_headings;
     std::vector<std::vector<std::string>> m_items; // by column
     std::vector<std::vector<std::string>> m_rows;
-    std::vector<std::vector<std::string>> m_notes; // as m_rows
-    std::vector<ItemFinder> m_finders;             // by column
+    std::vector<std::vector<std::string>> m_notes;  // as m_rows
+    std::vector<std::vector<std::string>> m_faults; // as m_rows
+    std::vector<ItemFinder> m_finders;              // by column
     int m_current = -1;
     CellHandler m_onCellChange;
 };

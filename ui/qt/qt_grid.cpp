@@ -71,6 +71,10 @@ void QtGrid::setCellNote(int row, int column, std::string_view note) {
     m_table->setCellNote(row, column, fromUtf8(note));
 }
 
+void QtGrid::setCellFault(int row, int column, std::string_view why) {
+    m_table->setCellFault(row, column, fromUtf8(why));
+}
+
 int QtGrid::currentRow() const {
     return m_table->currentRow();
 }

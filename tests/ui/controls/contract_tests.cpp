@@ -171,6 +171,26 @@ TEST_P(ControlsContract, TableListRaisesSelectWhenTheUserSelectsAnotherRow) {
     EXPECT_EQ(log.size(), 3u) << "clearing and filling raise nothing";
 }
 
+// While the network's inputs are at fault its last figures stay, greyed: every row, red or
+// bold, greyed with its text kept, its own look again when live; a table cleared is live.
+TEST_P(ControlsContract, AStaleTableKeepsItsRowsGreyedUntilLiveOrCleared) {
+    using sheet::Look;
+    auto& table = harness->tableList();
+    table.addItem("1\t0.9", 0);
+    table.addItem("2\t0.7", 1);
+    table.setRowLook(0, Look::Above);
+    EXPECT_FALSE(harness->tableGreyed());
+    table.setStale(true);
+    EXPECT_TRUE(harness->tableGreyed()) << "the red row greyed too";
+    EXPECT_EQ(harness->tableShown(), (Log{"1\t0.9", "2\t0.7"})) << "its figures kept";
+    table.setStale(false);
+    EXPECT_FALSE(harness->tableGreyed());
+    table.setStale(true);
+    table.clear();
+    table.addItem("1\t0.8", 0);
+    EXPECT_FALSE(harness->tableGreyed()) << "rows added after a clear are live";
+}
+
 TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilently) {
     Log log;
     for (int i = 0; i < 3; ++i)
@@ -439,6 +459,37 @@ TEST_P(WorkContract, ThePasteTakesTheLastTextWhole) {
     EXPECT_EQ(harness->pasted(), "2939.431");
 }
 
+// Each cell the user must mend is marked with its fault, over a pipe's note: the mark is the
+// program's to take away, and goes with the text it was given for.
+TEST_P(WorkContract, AFaultMarkShowsOverANoteAndGoesWithItsText) {
+    using Commit = WorkHarness::Commit;
+    auto& grid = harness->grid();
+    for (int row = 0; row < 3; ++row)
+        grid.insertRow(row);
+    grid.setCell(0, 1, "abc");
+    grid.setCell(2, 1, "D130x4");
+    int raised = 0;
+    grid.onCellChange([&](int, int) { ++raised; });
+    grid.setCellFault(0, 1, "第 1 段“1”：请输入长度");
+    grid.setCellFault(1, 2, "第 2 段“2”：管段的名称为空");
+    grid.setCellNote(2, 1, "非标准规格");
+    grid.setCellFault(2, 1, "第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源");
+    EXPECT_EQ(harness->cellFault(0, 1), "第 1 段“1”：请输入长度");
+    EXPECT_EQ(harness->cellFault(1, 2), "第 2 段“2”：管段的名称为空") << "an empty cell marked";
+    EXPECT_EQ(harness->cellFault(2, 1), "第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源")
+        << "the fault over the note";
+    EXPECT_EQ(raised, 0) << "marks raise nothing";
+
+    grid.setCellFault(2, 1, "");
+    EXPECT_EQ(harness->cellFault(2, 1), "");
+    EXPECT_EQ(harness->cellNote(2, 1), "非标准规格") << "the note's look again";
+    grid.setCell(1, 2, "");
+    EXPECT_EQ(harness->cellFault(1, 2), "第 2 段“2”：管段的名称为空") << "the same text keeps it";
+    harness->userEdit(0, 1, "100", Commit::Enter);
+    EXPECT_EQ(harness->cellFault(0, 1), "") << "a new text goes without it";
+    EXPECT_EQ(harness->cellFault(2, 2), "") << "an unmarked cell";
+}
+
 // The list set is the list the next window finds; setting it raises nothing, and the user's pick
 // raises the entry's place once.
 TEST_P(WorkContract, RecentFilesOutliveTheirMenuAndRaiseOnlyThePick) {
@@ -492,6 +543,22 @@ TEST_P(PicturesContract, AClickInTheTreeRaisesWhatItIsOnAndDrawingNothing) {
     harness->userClickNode(0);
     harness->userClickSegment(0);
     EXPECT_EQ(log, (Log{"segment 2", "node 3", "node 0", "segment 0"}));
+}
+
+// While the inputs are at fault the last drawing stays, greyed, until drawn again.
+TEST_P(PicturesContract, AStaleDrawingStaysGreyedUntilDrawnAgain) {
+    const Solved solved;
+    auto& pictures = harness->pictures();
+    pictures.show(solved.net, solved.result, std::nullopt);
+    EXPECT_FALSE(harness->greyed());
+    pictures.setStale();
+    EXPECT_TRUE(harness->greyed());
+    EXPECT_EQ(harness->said(), "") << "the drawing kept, not replaced by words";
+    pictures.show(solved.net, solved.result, 2);
+    EXPECT_FALSE(harness->greyed());
+    pictures.setStale();
+    pictures.showNone("管网中还没有管段");
+    EXPECT_FALSE(harness->greyed()) << "the words in place of a drawing are not greyed twice";
 }
 
 // With nothing computed the pictures say why, and a click on them picks nothing.
