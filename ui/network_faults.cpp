@@ -42,14 +42,16 @@ std::string NetworkHandlings::markFaults(const network::NetworkTexts& texts,
     return m_cause ? m_cause->said : reading.fault;
 }
 
-void NetworkHandlings::staleTables() {
+// The unit's note stays with greyed tables, whose figures are in the unit it names.
+void NetworkHandlings::staleTables(const std::string& unit) {
     m_network.reset();
     if (m_shown == Shown::Live) {
         m_controls.results.setStale(true);
         m_controls.nodes.setStale(true);
-    } else if (m_shown == Shown::Nothing) {
+    } else if (m_shown != Shown::Stale) {
         m_controls.results.clear();
         m_controls.nodes.clear();
+        m_controls.unitNote.setCaption("表中压力的单位：" + unit);
     }
 }
 
@@ -57,8 +59,9 @@ void NetworkHandlings::stalePictures(std::string_view why) {
     if (m_shown == Shown::Live) {
         m_controls.pictures.setStale();
         m_shown = Shown::Stale;
-    } else if (m_shown == Shown::Nothing) {
+    } else if (m_shown != Shown::Stale) {
         m_controls.pictures.showNone(why);
+        m_shown = Shown::Nothing;
     }
 }
 

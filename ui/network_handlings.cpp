@@ -27,8 +27,12 @@ void NetworkHandlings::fillLists() {
 
 void NetworkHandlings::show(const network::NetworkTexts& texts) {
     auto& c = m_controls;
-    // Another network: its own most unfavourable user first.
+    // Another network: its own most unfavourable user first, and none of the last one's figures
+    // kept for it.
     m_picked.reset();
+    if (m_shown != Shown::Nothing)
+        m_shown = Shown::Another;
+    m_cause.reset();
     m_filling = true;
     c.node.setText(texts.node);
     c.pressure.setText(texts.pressure);
@@ -246,9 +250,8 @@ void NetworkHandlings::calculate() {
         c.pictures.showNone("管网中还没有管段");
         c.handOff.setEnabled(false);
     } else {
-        staleTables();
         m_result = {};
-        c.unitNote.setCaption("表中压力的单位：" + texts.unit);
+        staleTables(texts.unit);
         c.status.setStatus(said, true);
         stalePictures("输入有误，没有可画的管网");
         c.handOff.setEnabled(false);
@@ -284,9 +287,8 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     // Empty when it is solved; else the steam left the range on its way, or the flows with
     // heat loss did not settle.
     if (!result.fault.empty()) {
-        staleTables();
         m_result = std::move(result);
-        c.unitNote.setCaption("表中压力的单位：" + unit);
+        staleTables(unit);
         c.status.setStatus(m_result.fault, true);
         c.handOff.setEnabled(false);
         stalePictures("管网未能算出，没有可画的管网");

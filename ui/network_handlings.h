@@ -140,7 +140,7 @@ private:
     std::string markFaults(const network::NetworkTexts& texts, const network::TextReading& reading);
     // The last computed network's tables, and then its pictures, kept but greyed where there
     // are any, until the network computes again; else nothing shown, the pictures saying `why`.
-    void staleTables();
+    void staleTables(const std::string& unit);
     void stalePictures(std::string_view why);
     // Draws the network shown, the profile to the node picked.
     void drawPictures();
@@ -162,8 +162,9 @@ private:
     std::optional<Cause> m_cause;
     // The first fault of the inputs at the last change; empty where there was none.
     std::string m_lastFault;
-    // What the tables and pictures show: nothing, a computed network, or its figures greyed.
-    enum class Shown { Nothing, Live, Stale };
+    // What the tables and pictures show: nothing, a computed network, its figures greyed, or
+    // the figures of a network no longer in the window, which are not to be kept.
+    enum class Shown { Nothing, Live, Stale, Another };
     Shown m_shown = Shown::Nothing;
     // While the program fills the controls, their changes wait for the one calculation after.
     bool m_filling = false;

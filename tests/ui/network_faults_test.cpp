@@ -76,6 +76,7 @@ TEST(NetworkFaults, EveryCellThatCannotBeUsedIsMarkedUntilMended) {
     FaultWindow w;
     ASSERT_FALSE(w.statusRed()) << w.status();
     EXPECT_EQ(w.marks(), Marks{});
+    const int set = w.count("cellfault", "Network.segments");
     w.edit(1, Column::Length, "abc");
     w.edit(2, Column::Load, "x");
     w.edit(3, Column::To, "S");
@@ -92,7 +93,7 @@ TEST(NetworkFaults, EveryCellThatCannotBeUsedIsMarkedUntilMended) {
     w.edit(3, Column::To, "4");
     EXPECT_EQ(w.marks(), Marks{});
     EXPECT_FALSE(w.statusRed()) << w.status();
-    EXPECT_EQ(w.count("cellfault", "Network.segments"), 3)
+    EXPECT_EQ(w.count("cellfault", "Network.segments") - set, 3)
         << "each mark set once, however many changes it lasted, and gone with its text";
 }
 
@@ -143,6 +144,7 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     const std::vector<std::string> nodes = w.table("nodes").items();
     ASSERT_EQ(results.size(), 4u);
     const int clears = w.count("clear", "Network.results");
+    const int greyed = w.count("stale", "Network.results");
 
     w.edit(0, Column::To, "52");
     w.edit(1, Column::Length, "abc");
@@ -153,11 +155,12 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     EXPECT_TRUE(w.pictures().stale());
     EXPECT_TRUE(w.pictures().network()) << "the drawing kept";
     EXPECT_EQ(w.count("clear", "Network.results"), clears);
-    EXPECT_EQ(w.count("stale", "Network.results"), 1) << "greyed once for both faults";
+    EXPECT_EQ(w.count("stale", "Network.results") - greyed, 1) << "greyed once for both faults";
     EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
     w.gui.tableList("Network.results").userPick(1);
     w.gui.menuCommand("Network.exportSheet").userClick();
-    EXPECT_EQ(w.status(), "没有可输出的计算结果。第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源");
+    EXPECT_EQ(w.status(),
+              "没有可输出的计算结果。第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源");
     EXPECT_EQ(w.count("savepath", "Network.files"), 0) << "no stale figures exported";
 
     w.edit(0, Column::To, "T1");
