@@ -34,11 +34,15 @@ std::string NetworkHandlings::markFaults(const network::NetworkTexts& texts,
         mark(*reading.place, m_cause->said);
         mark(m_cause->edited, m_cause->said);
     }
-    // Every cell anew: a mark moves with its row as rows are added, removed or moved.
+    // Every cell's mark anew, from what the cell shows: a mark moves with its row as rows are
+    // added, removed or moved, and goes with its text.
     for (std::size_t row = 0; row < rows; ++row)
-        for (int column = 0; column < network::kColumns; ++column)
-            grid.setCellFault(static_cast<int>(row), column,
-                              marks[row * network::kColumns + static_cast<std::size_t>(column)]);
+        for (int column = 0; column < network::kColumns; ++column) {
+            const std::string& why =
+                marks[row * network::kColumns + static_cast<std::size_t>(column)];
+            if (grid.cellFault(static_cast<int>(row), column) != why)
+                grid.setCellFault(static_cast<int>(row), column, why);
+        }
     return m_cause ? m_cause->said : reading.fault;
 }
 

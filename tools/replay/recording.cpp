@@ -104,6 +104,9 @@ public:
     void setCellFault(int row, int column, std::string_view why) override {
         both(&Grid::setCellFault, row, column, why);
     }
+    std::string cellFault(int row, int column) const override {
+        return m_real.cellFault(row, column);
+    }
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
     void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }

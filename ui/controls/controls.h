@@ -145,6 +145,8 @@ public:
     // Marks a cell in the look of a fault, over any note's, the fault's words its tooltip, until
     // its text changes; empty words take the mark away and leave the note's look, if any.
     virtual void setCellFault(int row, int column, std::string_view why) = 0;
+    // The fault a cell is marked with; empty for none, or a cell the grid does not have.
+    virtual std::string cellFault(int row, int column) const = 0;
     // -1 while no row is current.
     virtual int currentRow() const = 0;
     virtual void setCurrentRow(int row) = 0;

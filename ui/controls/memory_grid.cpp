@@ -84,20 +84,14 @@ void MemoryGrid::setCellNote(int row, int column, std::string_view note) {
         m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = note;
 }
 
-// A mark set where it already is, or taken where there is none, changes nothing to see: nothing
-// is logged, so that the window may set every cell's anew at every change.
 void MemoryGrid::setCellFault(int row, int column, std::string_view why) {
-    if (!holds(row, column))
-        return;
-    std::string& held = m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (held == why)
-        return;
     record({.kind = "cellfault",
             .control = m_name,
             .text = std::string(why),
             .index = row,
             .column = column});
-    held = why;
+    if (holds(row, column))
+        m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = why;
 }
 
 std::string MemoryGrid::cellFault(int row, int column) const {

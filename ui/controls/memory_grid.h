@@ -21,6 +21,7 @@ public:
     void setItemFinder(int column, ItemFinder opensAt) override;
     void setCellNote(int row, int column, std::string_view note) override;
     void setCellFault(int row, int column, std::string_view why) override;
+    std::string cellFault(int row, int column) const override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
@@ -32,8 +33,6 @@ public:
     const std::vector<std::vector<std::string>>& rows() const { return m_rows; }
     // The note a cell is marked with; empty while it has none.
     std::string cellNote(int row, int column) const;
-    // The fault a cell is marked with; empty while it has none.
-    std::string cellFault(int row, int column) const;
     // The item the cell's list opens at when the user opens it, -1 for none.
     int listOpensAt(int row, int column) const;
 

@@ -113,6 +113,11 @@ void GridTable::setCellFault(int row, int column, const QString& why) {
     restyle(cell);
 }
 
+QString GridTable::cellFault(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->data(kFaultRole).toString() : QString();
+}
+
 void GridTable::restyle(QTableWidgetItem* cell) const {
     const QString fault = cell->data(kFaultRole).toString();
     const QString note = cell->data(kNoteRole).toString();

@@ -29,6 +29,7 @@ public:
     // Marks a cell in the look of a fault, over a note's, the fault its tooltip, until its text
     // changes; an empty fault leaves the note's look.
     void setCellFault(int row, int column, const QString& why);
+    QString cellFault(int row, int column) const;
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
     // The cell's text; empty beyond the table.
     QString cellText(int row, int column) const;
