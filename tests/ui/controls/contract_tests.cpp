@@ -515,6 +515,7 @@ TEST_P(PicturesContract, AClickInTheTreeRaisesWhatItIsOnAndDrawingNothing) {
     pictures.onNodeClick([&](std::size_t i) { log.push_back("node " + std::to_string(i)); });
     pictures.show(solved.net, solved.result, std::nullopt);
     pictures.showNone("管网中还没有管段");
+    pictures.show(solved.net, solved.result, 2);
     pictures.setStale();
     EXPECT_TRUE(harness->greyed());
     EXPECT_EQ(harness->said(), "") << "a stale drawing is kept, greyed";
