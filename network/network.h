@@ -103,6 +103,11 @@ struct Fault {
     std::string why;                    // the words a user reads
 };
 std::optional<Fault> validate(const Network& network);
+// Every fault a segment's own fields show, whatever the other segments hold, segment by segment
+// in the order of the fields, the first of each field: validate's checks but those against the
+// other segments (a name repeated, a from-node the source does not reach, a node fed twice), so
+// that each field a user must mend is known, not only the first.
+std::vector<Fault> ownFaults(const Network& network);
 
 // A segment's verdicts, each with the code the command line writes.
 enum class Verdict {

@@ -61,6 +61,62 @@ std::size_t placeOf(const Fault& fault) {
     return (fault.segment.value_or(std::size_t(-1)) + 1) * std::size(kFields) + rank;
 }
 
+// The grid's column of a segment's field, in the order of Column.
+std::optional<Column> columnOf(std::string_view field) {
+    static constexpr std::array<std::string_view, kColumns> kFields{"name",
+                                                                    "from",
+                                                                    "to",
+                                                                    "length",
+                                                                    "localLoss",
+                                                                    "pipe",
+                                                                    "load",
+                                                                    "requiredPressure",
+                                                                    "insulation",
+                                                                    "laying",
+                                                                    "requiredTemperature"};
+    const auto found = std::find(kFields.begin(), kFields.end(), field);
+    if (found == kFields.end())
+        return std::nullopt;
+    return static_cast<Column>(found - kFields.begin());
+}
+
+std::optional<CellPlace> cellOf(const Fault& fault) {
+    const std::optional<Column> column = columnOf(fault.field);
+    if (!fault.segment || !column)
+        return std::nullopt;
+    return CellPlace{*fault.segment, *column};
+}
+
+// The earlier segment whose `key` equals the segment's at `index`, the first of them.
+template <class Key>
+std::optional<std::size_t> firstLike(const Network& network, std::size_t index, Key key) {
+    for (std::size_t i = 0; i < index; ++i)
+        if (key(network.segments[i]) == key(network.segments[index]))
+            return i;
+    return std::nullopt;
+}
+
+// A segment's fault that its own cells do not make is one the checks against the other segments
+// found; which of them, its column says, as validate checks each column against the others once.
+std::optional<FaultTie> tieOf(const Network& network, const CellPlace& place,
+                              const std::vector<Fault>& own) {
+    for (const Fault& fault : own)
+        if (cellOf(fault) == place)
+            return std::nullopt;
+    switch (place.column) {
+    case Name:
+        return FaultTie{Tie::SameName,
+                        firstLike(network, place.row, [](const Segment& s) { return s.name; })};
+    case From:
+        return FaultTie{Tie::Unreached, std::nullopt};
+    case To:
+        return FaultTie{Tie::SecondFeeder,
+                        firstLike(network, place.row, [](const Segment& s) { return s.to; })};
+    default:
+        return std::nullopt;
+    }
+}
+
 std::string faultWords(const Network& network, const Fault& fault) {
     if (!fault.segment)
         return fault.why;
@@ -275,14 +331,33 @@ TextReading readTexts(const NetworkTexts& texts) {
 
     // The first fault by place; at a tie the box's, which comes before the checks'.
     std::vector<Fault>& faults = reader.faults();
+    const std::size_t read = faults.size();
     if (std::optional<Fault> invalid = validate(network))
         faults.push_back(std::move(*invalid));
     if (faults.empty())
-        return {std::move(network), {}};
+        return {std::move(network), {}, {}, {}, {}};
     const auto first =
         std::min_element(faults.begin(), faults.end(),
                          [](const auto& a, const auto& b) { return placeOf(a) < placeOf(b); });
-    return {std::nullopt, faultWords(network, *first)};
+    TextReading reading{std::nullopt, faultWords(network, *first), cellOf(*first), {}, {}};
+    // Each cell's own fault: a box's before the checks', as for the first; the first fault's
+    // cell among them however it came.
+    std::vector<Fault> own(faults.begin(), faults.begin() + static_cast<std::ptrdiff_t>(read));
+    std::vector<Fault> checked = ownFaults(network);
+    if (reading.place) {
+        reading.tie = tieOf(network, *reading.place, checked);
+        if (reading.tie)
+            checked.push_back(*first);
+    }
+    own.insert(own.end(), checked.begin(), checked.end());
+    std::stable_sort(own.begin(), own.end(),
+                     [](const auto& a, const auto& b) { return placeOf(a) < placeOf(b); });
+    for (const Fault& fault : own) {
+        const std::optional<CellPlace> place = cellOf(fault);
+        if (place && (reading.cells.empty() || !(reading.cells.back().place == *place)))
+            reading.cells.push_back({*place, faultWords(network, fault)});
+    }
+    return reading;
 }
 
 } // namespace network

@@ -156,14 +156,50 @@ struct NetworkTexts {
 // names them.
 NetworkTexts textsOf(const Network& network);
 
+// A cell of the grid: its segment's row and its column.
+struct CellPlace {
+    std::size_t row;
+    Column column;
+    bool operator==(const CellPlace&) const = default;
+};
+
+// A cell that cannot be used, with the words the status line says of it.
+struct CellFault {
+    CellPlace place;
+    std::string words;
+};
+
+// How a fault in one segment's cell comes from another segment: its name repeats an earlier
+// segment's, no line from the source reaches its from-node, or an earlier segment already feeds
+// its to-node. `other` is that earlier segment; none for a node unreached.
+enum class Tie { SameName, Unreached, SecondFeeder };
+struct FaultTie {
+    Tie kind;
+    std::optional<std::size_t> other;
+    bool operator==(const FaultTie&) const = default;
+};
+
 // The network the texts describe, or the words of the first fault: a box without a number, or
 // with more after it, or the first fault network::validate finds, whichever comes first in the
 // order of the fields and then of the segments. A segment's fault names it by its row.
 struct TextReading {
     std::optional<Network> network;
     std::string fault;
+    // The first fault's cell; none for a box's fault, or where there is none.
+    std::optional<CellPlace> place;
+    // Where the first fault is a cell's that another segment makes.
+    std::optional<FaultTie> tie;
+    // Every cell that cannot be used, whatever the other segments hold, row by row and column by
+    // column, with the first fault's cell among them: each cell the user must mend.
+    std::vector<CellFault> cells;
 };
 TextReading readTexts(const NetworkTexts& texts);
+
+// The words for a fault that an edit of one cell made in another: "第 1 段的终点改为“52”后，第 2
+// 段的起点“T1”不再连通热源", naming the edited cell by its segment and its column's heading and
+// what it now holds; empty where the reading's first fault is the edited cell's own, or no
+// segment's tie to another.
+std::string editFault(const TextReading& reading, const NetworkTexts& texts, CellPlace edited);
 
 // What a pipe cell shows for the text typed into it: 自动, the pipe's name as the window spells
 // it (the series' spelling of a size of the series), or the text as typed where it names no

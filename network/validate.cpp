@@ -226,13 +226,22 @@ private:
     std::unordered_map<std::string, End> m_known;
 };
 
-std::optional<Fault> segmentFault(const Network& network, std::size_t index,
-                                  const std::unordered_map<std::string, std::size_t>& named,
-                                  const std::unordered_map<std::string, std::size_t>& feeder,
-                                  Reach& reach) {
+// What a segment's checks against the others need: each name's first segment, each node's first
+// feeding segment, and the walks towards the source.
+struct Others {
+    const std::unordered_map<std::string, std::size_t>& named;
+    const std::unordered_map<std::string, std::size_t>& feeder;
+    Reach& reach;
+};
+
+// A segment's faults in the order of its fields, the first of each field only; those that need
+// the other segments (a name repeated, a from-node the source does not reach, a to-node fed a
+// second time) only where `others` is given.
+std::vector<Fault> segmentFaults(const Network& network, std::size_t index, Others* others) {
     const Segment& s = network.segments[index];
+    std::vector<Fault> faults;
     const auto fault = [&](std::string field, std::string why) {
-        return Fault{std::move(field), index, std::move(why)};
+        faults.push_back({std::move(field), index, std::move(why)});
     };
     const auto earlier = [&](const std::unordered_map<std::string, std::size_t>& firsts,
                              const std::string& key) -> std::optional<std::size_t> {
@@ -241,45 +250,45 @@ std::optional<Fault> segmentFault(const Network& network, std::size_t index,
     };
 
     if (std::optional<std::string> why = nameFault(s.name, "管段"))
-        return fault("name", *why);
-    if (std::optional<std::size_t> first = earlier(named, s.name))
-        return fault("name",
-                     "管段名称 " + inQuotes(s.name) + " 与" + segmentNumber(*first) + "重复");
+        fault("name", *why);
+    else if (std::optional<std::size_t> first =
+                 others ? earlier(others->named, s.name) : std::nullopt)
+        fault("name", "管段名称 " + inQuotes(s.name) + " 与" + segmentNumber(*first) + "重复");
     if (std::optional<std::string> why = nameFault(s.from, "起点节点"))
-        return fault("from", *why);
-    if (std::optional<std::string> why = reach.fault(s.from))
-        return fault("from", *why);
+        fault("from", *why);
+    else if (std::optional<std::string> why = others ? others->reach.fault(s.from) : std::nullopt)
+        fault("from", *why);
     if (std::optional<std::string> why = nameFault(s.to, "终点节点"))
-        return fault("to", *why);
-    if (s.to == network.source.node)
-        return fault("to", "终点是热源 " + inQuotes(s.to) + "：没有管段能通向热源");
-    if (std::optional<std::size_t> first = earlier(feeder, s.to))
-        return fault("to", "节点 " + inQuotes(s.to) + " 已由" + segmentNumber(*first) +
-                               "供汽：一个节点只能由一个管段供汽");
+        fault("to", *why);
+    else if (s.to == network.source.node)
+        fault("to", "终点是热源 " + inQuotes(s.to) + "：没有管段能通向热源");
+    else if (std::optional<std::size_t> first =
+                 others ? earlier(others->feeder, s.to) : std::nullopt)
+        fault("to", "节点 " + inQuotes(s.to) + " 已由" + segmentNumber(*first) +
+                        "供汽：一个节点只能由一个管段供汽");
     if (std::optional<std::string> why = nonNegativeFault(s.length, "长度"))
-        return fault("length", *why);
+        fault("length", *why);
     if (std::optional<std::string> why = nonNegativeFault(s.localLoss, "局部阻力损失"))
-        return fault("localLoss", *why);
+        fault("localLoss", *why);
     if (std::optional<std::string> why = textFault(s.pipe, "管子的名称"))
-        return fault("pipe", *why);
-    if (s.pipe != kAutoPipe) {
-        pipes::PipeLookup lookup = pipes::pipeNamed(s.pipe);
-        if (!lookup.pipe)
-            return fault("pipe", std::move(lookup.fault));
+        fault("pipe", *why);
+    else if (s.pipe != kAutoPipe) {
+        if (pipes::PipeLookup lookup = pipes::pipeNamed(s.pipe); !lookup.pipe)
+            fault("pipe", std::move(lookup.fault));
     }
     if (std::optional<std::string> why = nonNegativeFault(s.load, "负荷"))
-        return fault("load", *why);
+        fault("load", *why);
     if (s.requiredPressure && !std::isfinite(*s.requiredPressure))
-        return fault("requiredPressure", notFinite("要求压力"));
+        fault("requiredPressure", notFinite("要求压力"));
     // Checked whether the network loses heat or not: the file keeps them either way.
     if (std::optional<std::string> why =
             betweenFault(s.insulation, "保温层厚度", 0, kThickestInsulation, " mm"))
-        return fault("insulation", *why);
+        fault("insulation", *why);
     if (s.requiredTemperature)
         if (std::optional<std::string> why = betweenFault(
                 *s.requiredTemperature, "要求温度", kLowestRequiredCelsius, kHighestCelsius, " ℃"))
-            return fault("requiredTemperature", *why);
-    return std::nullopt;
+            fault("requiredTemperature", *why);
+    return faults;
 }
 
 } // namespace
@@ -309,10 +318,19 @@ std::optional<Fault> validate(const Network& network) {
         feeder.try_emplace(network.segments[i].to, i);
     }
     Reach reach(network, feeder);
+    Others others{named, feeder, reach};
     for (std::size_t i = 0; i < network.segments.size(); ++i)
-        if (std::optional<Fault> fault = segmentFault(network, i, named, feeder, reach))
-            return fault;
+        if (std::vector<Fault> faults = segmentFaults(network, i, &others); !faults.empty())
+            return std::move(faults.front());
     return std::nullopt;
+}
+
+std::vector<Fault> ownFaults(const Network& network) {
+    std::vector<Fault> faults;
+    for (std::size_t i = 0; i < network.segments.size(); ++i)
+        for (Fault& fault : segmentFaults(network, i, nullptr))
+            faults.push_back(std::move(fault));
+    return faults;
 }
 
 } // namespace network

@@ -27,8 +27,12 @@ void NetworkHandlings::fillLists() {
 
 void NetworkHandlings::show(const network::NetworkTexts& texts) {
     auto& c = m_controls;
-    // Another network: its own most unfavourable user first.
+    // Another network: its own most unfavourable user first, and none of the last one's figures
+    // kept for it.
     m_picked.reset();
+    if (m_shown != Shown::Nothing)
+        m_shown = Shown::Another;
+    m_cause.reset();
     m_filling = true;
     c.node.setText(texts.node);
     c.pressure.setText(texts.pressure);
@@ -66,6 +70,10 @@ void NetworkHandlings::series_Click() {
 void NetworkHandlings::segments_CellChange(int row, int column) {
     if (column == network::Pipe)
         spellPipe(row);
+    // The program's filling edits no cell of the user's.
+    if (!m_filling && row >= 0 && column >= 0 && column < network::kColumns)
+        m_edited =
+            network::CellPlace{static_cast<std::size_t>(row), static_cast<network::Column>(column)};
     calculate();
 }
 
@@ -168,7 +176,7 @@ std::optional<std::size_t> NetworkHandlings::selectedSegment() const {
     // The table holds a row a segment only while a network is computed, and none selected (-1)
     // is beyond every row as an unsigned index.
     const int index = m_controls.results.selectedIndex();
-    if (static_cast<std::size_t>(index) >= m_result.segments.size())
+    if (m_shown != Shown::Live || static_cast<std::size_t>(index) >= m_result.segments.size())
         return std::nullopt;
     return static_cast<std::size_t>(index);
 }
@@ -203,6 +211,7 @@ void NetworkHandlings::calculate() {
     ++m_generation;
     m_waiting.reset();
     network::TextReading reading = readTexts(texts);
+    const std::string said = markFaults(texts, reading);
     // With heat loss a solve may take longer than a frame: it goes to the executor, and the
     // tables keep their figures until its result is in.
     if (reading.network && !reading.network->segments.empty() && reading.network->heatLoss) {
@@ -219,17 +228,21 @@ void NetworkHandlings::calculate() {
     if (reading.network && !reading.network->segments.empty()) {
         network::Result result = network::solve(*reading.network);
         showResult(std::move(*reading.network), std::move(result), texts.unit);
-    } else {
+    } else if (reading.network) {
         c.results.clear();
         c.nodes.clear();
+        m_shown = Shown::Nothing;
         m_network.reset();
         m_result = {};
         c.unitNote.setCaption("表中压力的单位：" + texts.unit);
-        if (reading.network)
-            c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
-        else
-            c.status.setStatus(reading.fault, true);
-        c.pictures.showNone(reading.network ? "管网中还没有管段" : "输入有误，没有可画的管网");
+        c.status.setStatus("管网中还没有管段：点击“添加”输入第一段", false);
+        c.pictures.showNone("管网中还没有管段");
+        c.handOff.setEnabled(false);
+    } else {
+        m_result = {};
+        staleTables(texts.unit);
+        c.status.setStatus(said, true);
+        stalePictures("输入有误，没有可画的管网");
         c.handOff.setEnabled(false);
     }
     m_changed(texts, std::exchange(m_step, {}));
@@ -261,19 +274,21 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     // The rows the user selected stay selected while the tables are filled anew.
     const int selected = c.results.selectedIndex();
     const int node = c.nodes.selectedIndex();
-    c.results.clear();
-    c.nodes.clear();
-    m_network.reset();
-    m_result = std::move(result);
-    c.unitNote.setCaption("表中压力的单位：" + unit);
     // Empty when it is solved; else the steam left the range on its way, or the flows with
     // heat loss did not settle.
-    if (!m_result.fault.empty()) {
+    if (!result.fault.empty()) {
+        m_result = std::move(result);
+        staleTables(unit);
         c.status.setStatus(m_result.fault, true);
         c.handOff.setEnabled(false);
-        c.pictures.showNone("管网未能算出，没有可画的管网");
+        stalePictures("管网未能算出，没有可画的管网");
         return;
     }
+    c.results.clear();
+    c.nodes.clear();
+    m_shown = Shown::Live;
+    m_result = std::move(result);
+    c.unitNote.setCaption("表中压力的单位：" + unit);
     m_network = std::move(network);
     const network::Network& shown = *m_network;
     for (std::size_t i = 0; i < m_result.segments.size(); ++i) {

@@ -132,7 +132,8 @@ public:
     // false where no network is computed or none of its nodes is a user.
     bool goToWorst();
 
-    // The network last computed and its result; none while the inputs are at fault.
+    // The network last computed and its result; none while the inputs are at fault, whatever
+    // the greyed tables still show.
     const std::optional<network::Network>& network() const { return m_network; }
     // The segment the user selected in the result table, while it shows one.
     std::optional<std::size_t> selectedSegment() const;
@@ -165,6 +166,14 @@ private:
     void solveWaiting();
     // Fills both tables and the status line with a network's result.
     void showResult(network::Network network, network::Result result, const std::string& unit);
+    // The faults at their place (ui/network_faults.cpp). Marks every cell that cannot be used,
+    // and the edited cell with the cell its edit put at fault; returns the words the status line
+    // says of the first fault: what the edit did, where it put a fault elsewhere.
+    std::string markFaults(const network::NetworkTexts& texts, const network::TextReading& reading);
+    // The last computed network's tables, and then its pictures, kept but greyed where there
+    // are any, until the network computes again; else nothing shown, the pictures saying `why`.
+    void staleTables(const std::string& unit);
+    void stalePictures(std::string_view why);
     // Draws the network shown, the profile to the node picked.
     void drawPictures();
     // Where the user selected a segment or a node: that control shows it already.
@@ -178,6 +187,22 @@ private:
     SolveExecutor m_executor;
     // The name of the step under way; taken by the change that ends it.
     std::string m_step;
+    // The cell the user's change under way edited; taken by the change's calculation.
+    std::optional<network::CellPlace> m_edited;
+    // A fault an edit made in another cell: the fault's own words, the edited cell and what the
+    // status line says; kept while the fault is the same.
+    struct Cause {
+        std::string fault;
+        network::CellPlace edited;
+        std::string said;
+    };
+    std::optional<Cause> m_cause;
+    // The first fault of the inputs at the last change; empty where there was none.
+    std::string m_lastFault;
+    // What the tables and pictures show: nothing, a computed network, its figures greyed, or
+    // the figures of a network no longer in the window, which are not to be kept.
+    enum class Shown { Nothing, Live, Stale, Another };
+    Shown m_shown = Shown::Nothing;
     // While the program fills the controls, their changes wait for the one calculation after.
     bool m_filling = false;
     std::optional<network::Network> m_network;

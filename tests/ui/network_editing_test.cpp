@@ -38,7 +38,9 @@ struct EditingWindow : MainWindow {
         gui.recorder().setListener([this](const Op& op) {
             if (op.kind == "status")
                 red = op.on;
-            if (op.kind == "clear" && op.control == "Network.results")
+            // Filled anew, or greyed at a fault: either is a computation.
+            if ((op.kind == "clear" || (op.kind == "stale" && op.on)) &&
+                op.control == "Network.results")
                 ++solves;
             if (op.kind == "message")
                 messages.push_back(op.text);

@@ -161,8 +161,8 @@ TEST(NetworkWindowLinks, TheSourceSelectsNoSegment) {
 
 // An edit is a click into a row first: the row's segment is selected, and stays selected, node
 // and all, as the tables are filled anew with the edit's figures. While the inputs are at fault
-// the tables hold nothing to select.
-TEST(NetworkWindowLinks, TheSelectionOutlivesTheEditsAndAFaultSelectsNothing) {
+// the greyed tables keep what they showed and follow no row: they are of other inputs.
+TEST(NetworkWindowLinks, TheSelectionOutlivesTheEditsAndStaysPutAtAFault) {
     const fs::path file = kExamples / "saturated-network.json";
     const std::vector<Segment> segments = segmentsOf(file);
     LinkedWindow w(file);
@@ -171,10 +171,10 @@ TEST(NetworkWindowLinks, TheSelectionOutlivesTheEditsAndAFaultSelectsNothing) {
     EXPECT_EQ(LinkedWindow::shown(w.nodes()), segments[4].to);
 
     w.grid().userEdit(1, network::Length, "-1");
-    EXPECT_EQ(w.results().selectedIndex(), -1);
+    EXPECT_EQ(LinkedWindow::shown(w.results()), segments[1].name);
     w.grid().userSelectRow(3);
-    EXPECT_EQ(w.results().selectedIndex(), -1);
-    EXPECT_EQ(w.nodes().selectedIndex(), -1);
+    EXPECT_EQ(LinkedWindow::shown(w.results()), segments[1].name);
+    EXPECT_EQ(LinkedWindow::shown(w.nodes()), segments[1].to);
 }
 
 // The most unfavourable user of the saturated example is 染整车间, the least margin of its users

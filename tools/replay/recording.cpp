@@ -75,6 +75,7 @@ public:
     }
     void showRow(int index) override { both(&TableList::showRow, index); }
     int selectedIndex() const override { return m_real.selectedIndex(); }
+    void setStale(bool on) override { both(&TableList::setStale, on); }
     void onDoubleClick(Handler handler) override { m_real.onDoubleClick(std::move(handler)); }
     void onSelect(Handler handler) override { m_real.onSelect(std::move(handler)); }
 };
@@ -99,6 +100,12 @@ public:
     }
     void setCellNote(int row, int column, std::string_view note) override {
         both(&Grid::setCellNote, row, column, note);
+    }
+    void setCellFault(int row, int column, std::string_view why) override {
+        both(&Grid::setCellFault, row, column, why);
+    }
+    std::string cellFault(int row, int column) const override {
+        return m_real.cellFault(row, column);
     }
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
@@ -243,6 +250,7 @@ public:
         m_real.show(network, result, node);
     }
     void showNone(std::string_view why) override { both(&NetworkPictures::showNone, why); }
+    void setStale() override { both(&NetworkPictures::setStale); }
     void onSegmentClick(PickHandler handler) override { m_real.onSegmentClick(std::move(handler)); }
     void onNodeClick(PickHandler handler) override { m_real.onNodeClick(std::move(handler)); }
 };

@@ -88,6 +88,9 @@ public:
     virtual void showRow(int index) = 0;
     // -1 while no row is selected.
     virtual int selectedIndex() const = 0;
+    // Every row greyed, its look aside, while what it shows is of inputs no longer shown; the
+    // rows' looks again when no longer, or when cleared.
+    virtual void setStale(bool on) = 0;
     virtual void onDoubleClick(Handler handler) = 0;
     virtual void onSelect(Handler handler) = 0;
 };
@@ -107,6 +110,9 @@ public:
                       std::optional<std::size_t> node) = 0;
     // Nothing to draw: both greyed, saying why in a few words.
     virtual void showNone(std::string_view why) = 0;
+    // What is drawn kept but greyed, while it is of inputs no longer shown; drawn again
+    // (show or showNone), not.
+    virtual void setStale() = 0;
     virtual void onSegmentClick(PickHandler handler) = 0;
     virtual void onNodeClick(PickHandler handler) = 0;
 };
@@ -167,6 +173,11 @@ public:
     // Marks a cell in the look of a note (a result row that only tells), the note its tooltip,
     // until its text changes; an empty note takes the mark away.
     virtual void setCellNote(int row, int column, std::string_view note) = 0;
+    // Marks a cell in the look of a fault, over any note's, the fault's words its tooltip, until
+    // its text changes; empty words take the mark away and leave the note's look, if any.
+    virtual void setCellFault(int row, int column, std::string_view why) = 0;
+    // The fault a cell is marked with; empty for none, or a cell the grid does not have.
+    virtual std::string cellFault(int row, int column) const = 0;
     // -1 while no row is current.
     virtual int currentRow() const = 0;
     // The current row's cell in the current column (the first where none) is then the

@@ -29,7 +29,7 @@ struct OpFields {
     bool answer = false;
 };
 
-inline constexpr std::array<OpFields, 27> kOpFields{{
+inline constexpr std::array<OpFields, 29> kOpFields{{
     {.kind = "show", .window = true},
     {.kind = "hide", .window = true},
     {.kind = "load", .window = true},
@@ -50,6 +50,8 @@ inline constexpr std::array<OpFields, 27> kOpFields{{
     {.kind = "setcell", .index = true, .column = true, .text = true},
     {.kind = "items", .column = true, .text = true},
     {.kind = "cellnote", .index = true, .column = true, .text = true},
+    {.kind = "cellfault", .index = true, .column = true, .text = true},
+    {.kind = "stale", .on = true},
     {.kind = "question", .text = true, .title = true, .answer = true},
     {.kind = "openpath", .title = true, .filter = true, .answer = true},
     {.kind = "savepath", .title = true, .filter = true, .suggested = true, .answer = true},

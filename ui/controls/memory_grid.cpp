@@ -20,6 +20,7 @@ void MemoryGrid::insertRow(int row) {
         return;
     m_rows.insert(m_rows.begin() + row, std::vector<std::string>(m_headings.size()));
     m_notes.insert(m_notes.begin() + row, std::vector<std::string>(m_headings.size()));
+    m_faults.insert(m_faults.begin() + row, std::vector<std::string>(m_headings.size()));
     if (m_current >= row)
         ++m_current;
     selectCurrent();
@@ -33,6 +34,7 @@ void MemoryGrid::removeRow(int row) {
         return;
     m_rows.erase(m_rows.begin() + row);
     m_notes.erase(m_notes.begin() + row);
+    m_faults.erase(m_faults.begin() + row);
     if (m_current > row || m_current == rowCount())
         --m_current;
     selectCurrent();
@@ -83,6 +85,22 @@ void MemoryGrid::setCellNote(int row, int column, std::string_view note) {
             .column = column});
     if (holds(row, column))
         m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = note;
+}
+
+void MemoryGrid::setCellFault(int row, int column, std::string_view why) {
+    record({.kind = "cellfault",
+            .control = m_name,
+            .text = std::string(why),
+            .index = row,
+            .column = column});
+    if (holds(row, column))
+        m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = why;
+}
+
+std::string MemoryGrid::cellFault(int row, int column) const {
+    return holds(row, column)
+               ? m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+               : std::string();
 }
 
 std::string MemoryGrid::cellNote(int row, int column) const {
@@ -172,6 +190,7 @@ void MemoryGrid::replace(int row, int column, std::string_view text) {
     held = text;
     // A mark is of the text it was given for.
     m_notes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].clear();
+    m_faults[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].clear();
     if (m_onCellChange)
         m_onCellChange(row, column);
 }

@@ -22,6 +22,8 @@ public:
     void setColumnItems(int column, const std::vector<std::string>& items) override;
     void setItemFinder(int column, ItemFinder opensAt) override;
     void setCellNote(int row, int column, std::string_view note) override;
+    void setCellFault(int row, int column, std::string_view why) override;
+    std::string cellFault(int row, int column) const override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
@@ -63,8 +65,9 @@ private:
     std::vector<std::string> m_headings;
     std::vector<std::vector<std::string>> m_items; // by column
     std::vector<std::vector<std::string>> m_rows;
-    std::vector<std::vector<std::string>> m_notes; // as m_rows
-    std::vector<ItemFinder> m_finders;             // by column
+    std::vector<std::vector<std::string>> m_notes;  // as m_rows
+    std::vector<std::vector<std::string>> m_faults; // as m_rows
+    std::vector<ItemFinder> m_finders;              // by column
     int m_current = -1;
     int m_currentColumn = 0;
     std::optional<CellRange> m_selection;

@@ -50,6 +50,11 @@ void MemoryTableList::setRowLook(int index, sheet::Look look) {
         {.kind = "look", .control = m_name, .text = std::string(lookName(look)), .index = index});
 }
 
+void MemoryTableList::setStale(bool on) {
+    record({.kind = "stale", .control = m_name, .on = on});
+    m_stale = on;
+}
+
 void MemoryTableList::showRow(int index) {
     if (!holds(index))
         return;

@@ -47,19 +47,25 @@ public:
     using MemoryItems::MemoryItems;
 
     void addItem(std::string_view cells, int index) override { insert(cells, index); }
-    void clear() override { removeAll(); }
+    void clear() override {
+        removeAll();
+        m_stale = false;
+    }
     void setRowLook(int index, sheet::Look look) override;
     void showRow(int index) override;
     int selectedIndex() const override { return m_selected; }
+    void setStale(bool on) override;
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
     void onSelect(Handler handler) override { m_onSelect = std::move(handler); }
 
+    bool stale() const { return m_stale; }
     void userPick(int index);
     void userDoubleClick(int index);
 
 private:
     Handler m_onDoubleClick;
     Handler m_onSelect;
+    bool m_stale = false;
 };
 
 class MemorySimpleCombo final : public MemoryItems, public SimpleCombo {

@@ -8,6 +8,7 @@ void MemoryNetworkPictures::show(const network::Network& network, const network:
     m_result = result;
     m_node = node;
     m_said.clear();
+    m_stale = false;
     ++m_drawn;
 }
 
@@ -16,6 +17,7 @@ void MemoryNetworkPictures::showNone(std::string_view why) {
     m_result = {};
     m_node.reset();
     m_said = why;
+    m_stale = false;
 }
 
 void MemoryNetworkPictures::userClickSegment(std::size_t segment) {

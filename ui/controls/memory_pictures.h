@@ -17,6 +17,7 @@ public:
     void show(const network::Network& network, const network::Result& result,
               std::optional<std::size_t> node) override;
     void showNone(std::string_view why) override;
+    void setStale() override { m_stale = true; }
     void onSegmentClick(PickHandler handler) override { m_onSegment = std::move(handler); }
     void onNodeClick(PickHandler handler) override { m_onNode = std::move(handler); }
 
@@ -27,6 +28,8 @@ public:
     std::optional<std::size_t> node() const { return m_node; }
     // What the pictures say in place of a drawing; empty while they draw one.
     const std::string& said() const { return m_said; }
+    // Whether what is drawn is greyed as of inputs no longer shown.
+    bool stale() const { return m_stale; }
     // How many times they were drawn anew.
     int drawn() const { return m_drawn; }
 
@@ -40,6 +43,7 @@ private:
     std::optional<std::size_t> m_node;
     std::string m_said;
     int m_drawn = 0;
+    bool m_stale = false;
     PickHandler m_onSegment;
     PickHandler m_onNode;
 };

@@ -97,6 +97,14 @@ void QtGrid::setCellNote(int row, int column, std::string_view note) {
     m_table->setCellNote(row, column, fromUtf8(note));
 }
 
+void QtGrid::setCellFault(int row, int column, std::string_view why) {
+    m_table->setCellFault(row, column, fromUtf8(why));
+}
+
+std::string QtGrid::cellFault(int row, int column) const {
+    return toUtf8(m_table->cellFault(row, column));
+}
+
 int QtGrid::currentRow() const {
     return m_table->currentRow();
 }

@@ -19,6 +19,8 @@ public:
     void setColumnItems(int column, const std::vector<std::string>& items) override;
     void setItemFinder(int column, ItemFinder opensAt) override;
     void setCellNote(int row, int column, std::string_view note) override;
+    void setCellFault(int row, int column, std::string_view why) override;
+    std::string cellFault(int row, int column) const override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }

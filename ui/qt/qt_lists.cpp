@@ -122,6 +122,7 @@ void QtTableList::addItem(std::string_view cells, int index) {
 void QtTableList::clear() {
     m_programmatic = true;
     m_table->clear();
+    m_table->setStale(false);
     m_programmatic = false;
     m_selected = -1;
 }

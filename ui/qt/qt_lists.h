@@ -53,6 +53,7 @@ public:
     void setRowLook(int index, sheet::Look look) override;
     void showRow(int index) override;
     int selectedIndex() const override;
+    void setStale(bool on) override { m_table->setStale(on); }
     void onDoubleClick(Handler handler) override { m_onDoubleClick = std::move(handler); }
     void onSelect(Handler handler) override { m_onSelect = std::move(handler); }
 

@@ -22,6 +22,7 @@ QtNetworkPictures::QtNetworkPictures(PicturesWidget* pictures)
 
 void QtNetworkPictures::show(const network::Network& network, const network::Result& result,
                              std::optional<std::size_t> node) {
+    m_pictures->setStale(false);
     m_pictures->tree()->setNetwork(network, result);
     m_pictures->enableZoom(true);
     if (std::optional<network::Profile> profile = network::profile(network, result, node))
@@ -31,9 +32,14 @@ void QtNetworkPictures::show(const network::Network& network, const network::Res
 }
 
 void QtNetworkPictures::showNone(std::string_view why) {
+    m_pictures->setStale(false);
     m_pictures->tree()->setNone(fromUtf8(why));
     m_pictures->profile()->setNone(fromUtf8(why));
     m_pictures->enableZoom(false);
+}
+
+void QtNetworkPictures::setStale() {
+    m_pictures->setStale(true);
 }
 
 } // namespace controls::qt

@@ -15,6 +15,7 @@ public:
     void show(const network::Network& network, const network::Result& result,
               std::optional<std::size_t> node) override;
     void showNone(std::string_view why) override;
+    void setStale() override;
     void onSegmentClick(PickHandler handler) override { m_onSegment = std::move(handler); }
     void onNodeClick(PickHandler handler) override { m_onNode = std::move(handler); }
 

@@ -32,6 +32,8 @@ public:
     virtual std::string statusShown() = 0;
     // The table's rows as shown, cells joined by tabs.
     virtual std::vector<std::string> tableShown() = 0;
+    // Whether the table's rows are shown greyed, every one of them.
+    virtual bool tableGreyed() = 0;
 
     virtual void userType(std::string_view text) = 0;
     virtual void userPick(int index) = 0;
@@ -80,6 +82,8 @@ public:
     virtual int listOpensAt(int row, int column) = 0;
     // The note a cell is marked with, as its tooltip says it; empty for none.
     virtual std::string cellNote(int row, int column) = 0;
+    // The fault a cell is marked with, as its tooltip says it; empty for none.
+    virtual std::string cellFault(int row, int column) = 0;
     // How the user will answer the next question.
     virtual void replyNext(Reply reply) = 0;
     // The path the user will choose in the next file dialog, typed and taken with Enter; an
@@ -114,6 +118,8 @@ public:
     virtual controls::NetworkPictures& pictures() = 0;
     // The words said in place of the pictures; empty while they draw.
     virtual std::string said() = 0;
+    // Whether what is drawn is shown greyed.
+    virtual bool greyed() = 0;
     virtual void userClickSegment(std::size_t segment) = 0;
     virtual void userClickNode(std::size_t node) = 0;
 };

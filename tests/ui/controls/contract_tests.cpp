@@ -142,6 +142,16 @@ TEST_P(ControlsContract, TableListRaisesOnlyTheUsersDoubleClick) {
     harness->userDoubleClickTableRow(0);
     EXPECT_EQ(log, (Log{"double 0"})) << "a double-click raises once, on the row it selects";
 
+    // Stale, every row greyed, the red and bold ones too, its texts kept; live again when told.
+    table.setStale(true);
+    EXPECT_TRUE(harness->tableGreyed());
+    EXPECT_EQ(harness->tableShown(), (Log{"DN15\t15", "DN20\t20", "DN25\t25"}));
+    table.setStale(false);
+    EXPECT_FALSE(harness->tableGreyed());
+    table.setStale(true);
+    table.clear();
+    table.addItem("DN15\t15", 0);
+    EXPECT_FALSE(harness->tableGreyed()) << "a table cleared is live";
     table.clear();
     EXPECT_EQ(harness->tableShown(), Log{});
     EXPECT_EQ(table.selectedIndex(), -1);
@@ -510,6 +520,28 @@ TEST_P(WorkContract, ThePasteTakesTheLastTextWhole) {
     EXPECT_EQ(harness->pasted(), "2939.431");
 }
 
+// Each cell the user must mend is marked with its fault, over a pipe's note: the mark is the
+// program's to take away, and goes with the text it was given for.
+TEST_P(WorkContract, AFaultMarkShowsOverANoteAndGoesWithItsText) {
+    auto& grid = harness->grid();
+    grid.insertRow(0);
+    grid.setCell(0, 1, "abc");
+    int raised = 0;
+    grid.onCellChange([&](int, int) { ++raised; });
+    grid.setCellFault(0, 0, "第 1 段：管段的名称为空");
+    grid.setCellNote(0, 1, "非标准规格");
+    grid.setCellFault(0, 1, "第 1 段：请输入长度");
+    EXPECT_EQ(harness->cellFault(0, 0), "第 1 段：管段的名称为空") << "an empty cell marked";
+    EXPECT_EQ(harness->cellFault(0, 1), "第 1 段：请输入长度") << "over the note";
+    EXPECT_EQ(raised, 0) << "marks raise nothing";
+    grid.setCellFault(0, 1, "");
+    EXPECT_EQ(harness->cellNote(0, 1), "非标准规格") << "the note's look again";
+    grid.setCell(0, 0, "");
+    EXPECT_EQ(harness->cellFault(0, 0), "第 1 段：管段的名称为空") << "the same text keeps it";
+    harness->userEdit(0, 0, "1", WorkHarness::Commit::Enter);
+    EXPECT_EQ(harness->cellFault(0, 0), "") << "a new text goes without it";
+}
+
 // The list set is the list the next window finds; setting it raises nothing, and the user's pick
 // raises the entry's place once.
 TEST_P(WorkContract, RecentFilesOutliveTheirMenuAndRaiseOnlyThePick) {
@@ -555,6 +587,11 @@ TEST_P(PicturesContract, AClickInTheTreeRaisesWhatItIsOnAndDrawingNothing) {
     pictures.show(solved.net, solved.result, std::nullopt);
     pictures.showNone("管网中还没有管段");
     pictures.show(solved.net, solved.result, 2);
+    pictures.setStale();
+    EXPECT_TRUE(harness->greyed());
+    EXPECT_EQ(harness->said(), "") << "a stale drawing is kept, greyed";
+    pictures.show(solved.net, solved.result, 2);
+    EXPECT_FALSE(harness->greyed());
     EXPECT_EQ(log, Log{});
     EXPECT_EQ(harness->said(), "");
 

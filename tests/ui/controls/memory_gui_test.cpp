@@ -24,6 +24,7 @@ public:
     controls::MenuCommand& menuCommand() override { return m_menu; }
     std::string statusShown() override { return m_status.text(); }
     std::vector<std::string> tableShown() override { return m_table.items(); }
+    bool tableGreyed() override { return m_table.stale(); }
 
     void userType(std::string_view text) override { m_box.userType(text); }
     void userPick(int index) override { m_list.userPick(index); }
@@ -70,6 +71,7 @@ public:
     void userPick(int row, int column, int index) override { m_grid.userPick(row, column, index); }
     int listOpensAt(int row, int column) override { return m_grid.listOpensAt(row, column); }
     std::string cellNote(int row, int column) override { return m_grid.cellNote(row, column); }
+    std::string cellFault(int row, int column) override { return m_grid.cellFault(row, column); }
     void replyNext(Reply reply) override {
         using Answer = controls::Question::Answer;
         constexpr Answer kAnswers[] = {Answer::Save, Answer::Discard, Answer::Cancel,
@@ -115,6 +117,7 @@ class MemoryPicturesHarness final : public contract::PicturesHarness {
 public:
     controls::NetworkPictures& pictures() override { return m_pictures; }
     std::string said() override { return m_pictures.said(); }
+    bool greyed() override { return m_pictures.stale(); }
     void userClickSegment(std::size_t segment) override { m_pictures.userClickSegment(segment); }
     void userClickNode(std::size_t node) override { m_pictures.userClickNode(node); }
 

@@ -83,6 +83,14 @@ public:
         }
         return rows;
     }
+    bool tableGreyed() override {
+        const QColor grey = m_table->palette().color(QPalette::Disabled, QPalette::Text);
+        for (int i = 0; i < m_table->topLevelItemCount(); ++i)
+            for (int column = 0; column < m_table->columnCount(); ++column)
+                if (m_table->topLevelItem(i)->foreground(column).color() != grey)
+                    return false;
+        return m_table->topLevelItemCount() > 0;
+    }
 
     void userType(std::string_view text) override {
         // One edit over the whole text, as a paste over a selection.
@@ -259,8 +267,21 @@ public:
         if (!cell)
             return {};
         const std::string note = cell->toolTip().toStdString();
-        // A tooltip without the look is no mark.
+        // A tooltip without the look is no mark, and a fault's is no note.
+        if (cell->data(Qt::BackgroundRole).isValid())
+            return {};
         return note.empty() || cell->data(Qt::ForegroundRole).isValid() ? note : "unmarked " + note;
+    }
+    std::string cellFault(int row, int column) override {
+        const QTableWidgetItem* cell = m_table->item(row, column);
+        if (!cell || !cell->data(Qt::BackgroundRole).isValid())
+            return {};
+        // The fault's red on its tint, which shows an empty cell too.
+        const QColor tint = cell->background().color();
+        const QColor text = cell->foreground().color();
+        if (!(tint.red() > tint.green() && text.red() > 2 * text.green()))
+            return "not red " + cell->toolTip().toStdString();
+        return cell->toolTip().toStdString();
     }
 
     void replyNext(Reply reply) override { m_replies.push_back(reply); }
@@ -456,6 +477,7 @@ public:
         QApplication::processEvents();
     }
     controls::NetworkPictures& pictures() override { return m_pictures; }
+    bool greyed() override { return m_widget->tree()->graphicsEffect() != nullptr; }
     std::string said() override {
         return m_widget->tree()->hasTree() ? std::string()
                                            : m_widget->tree()->none().toUtf8().toStdString();

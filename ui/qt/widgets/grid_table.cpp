@@ -115,18 +115,56 @@ int GridTable::listOpensAt(int column, const QString& text) const {
     return static_cast<int>(columnItems(column).indexOf(text));
 }
 
+namespace {
+
+// A cell's note and fault, kept apart from the tooltip that shows one of them.
+constexpr int kNoteRole = Qt::UserRole;
+constexpr int kFaultRole = Qt::UserRole + 1;
+
+} // namespace
+
 void GridTable::setCellNote(int row, int column, const QString& note) {
-    QTableWidgetItem* cell = item(row, column);
-    if (!cell)
-        return;
-    if (note.isEmpty()) {
-        cell->setData(Qt::ToolTipRole, QVariant());
-        cell->setData(Qt::ForegroundRole, QVariant());
-        return;
+    if (QTableWidgetItem* cell = item(row, column)) {
+        cell->setData(kNoteRole, note.isEmpty() ? QVariant() : QVariant(note));
+        restyle(cell);
     }
-    cell->setToolTip(note);
-    // Grey, as a result row that only tells.
-    cell->setForeground(readableOn(QColor(128, 128, 128), palette().color(QPalette::Base)));
+}
+
+void GridTable::setCellFault(int row, int column, const QString& why) {
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell || cell->data(kFaultRole).toString() == why)
+        return;
+    cell->setData(kFaultRole, why.isEmpty() ? QVariant() : QVariant(why));
+    restyle(cell);
+}
+
+QString GridTable::cellFault(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->data(kFaultRole).toString() : QString();
+}
+
+void GridTable::restyle(QTableWidgetItem* cell) const {
+    const QString fault = cell->data(kFaultRole).toString();
+    const QString note = cell->data(kNoteRole).toString();
+    const QColor base = palette().color(QPalette::Base);
+    cell->setData(Qt::BackgroundRole, QVariant());
+    cell->setData(Qt::ForegroundRole, QVariant());
+    cell->setData(Qt::ToolTipRole, QVariant());
+    if (!fault.isEmpty()) {
+        // The red of the faults said in the status line, on a tint of it that shows an empty
+        // cell too.
+        const QColor red(255, 0, 0);
+        QColor tint = base;
+        tint.setRgb((base.red() * 4 + red.red()) / 5, (base.green() * 4 + red.green()) / 5,
+                    (base.blue() * 4 + red.blue()) / 5);
+        cell->setBackground(tint);
+        cell->setForeground(readableOn(red, tint));
+        cell->setToolTip(fault);
+    } else if (!note.isEmpty()) {
+        // Grey, as a result row that only tells.
+        cell->setForeground(readableOn(QColor(128, 128, 128), base));
+        cell->setToolTip(note);
+    }
 }
 
 QString GridTable::cellText(int row, int column) const {
@@ -140,7 +178,10 @@ bool GridTable::setCellText(int row, int column, const QString& text) {
         return false;
     if (QTableWidgetItem* cell = item(row, column)) {
         cell->setText(text);
-        setCellNote(row, column, {});
+        // Marks are of the text they were given for.
+        cell->setData(kNoteRole, QVariant());
+        cell->setData(kFaultRole, QVariant());
+        restyle(cell);
     } else
         setItem(row, column, new QTableWidgetItem(text));
     return true;

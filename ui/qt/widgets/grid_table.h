@@ -30,6 +30,10 @@ public:
     int listOpensAt(int column, const QString& text) const;
     // Marks a cell in the look of a note, the note its tooltip, until its text changes.
     void setCellNote(int row, int column, const QString& note);
+    // Marks a cell in the look of a fault, over a note's, the fault its tooltip, until its text
+    // changes; an empty fault leaves the note's look.
+    void setCellFault(int row, int column, const QString& why);
+    QString cellFault(int row, int column) const;
     void setEditHandler(EditHandler handler) { m_onEdit = std::move(handler); }
     void setRowHandler(RowHandler handler) { m_onRow = std::move(handler); }
     // Ctrl+X, Ctrl+C, Ctrl+V and Delete outside an edit, and the context menu's commands.
@@ -54,6 +58,8 @@ private:
     friend class CellDelegate;
     void edited(int row, int column, const QString& text);
     bool atEdge(bool next) const;
+    // The cell's look and tooltip from its fault and its note, the fault's first.
+    void restyle(QTableWidgetItem* cell) const;
 
     QList<QStringList> m_items;  // by column
     QList<ItemFinder> m_finders; // by column

@@ -4,6 +4,7 @@
 #include "ui/qt/widgets/tree_view.h"
 
 #include <QCoreApplication>
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
@@ -83,6 +84,22 @@ void PicturesWidget::keyPressEvent(QKeyEvent* event) {
 void PicturesWidget::enableZoom(bool on) {
     for (QToolButton* button : m_buttons)
         button->setEnabled(on);
+}
+
+void PicturesWidget::setStale(bool on) {
+    if (m_stale == on)
+        return;
+    m_stale = on;
+    for (QWidget* picture : {static_cast<QWidget*>(m_tree), static_cast<QWidget*>(m_profile)}) {
+        if (!on) {
+            picture->setGraphicsEffect(nullptr); // deletes the effect
+            continue;
+        }
+        // A third of the picture over the window's colour: read as greyed, still legible.
+        auto* faded = new QGraphicsOpacityEffect(picture);
+        faded->setOpacity(0.35);
+        picture->setGraphicsEffect(faded);
+    }
 }
 
 PictureLook lookOf(const QWidget& widget) {

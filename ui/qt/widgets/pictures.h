@@ -21,6 +21,9 @@ public:
     ProfileView* profile() const { return m_profile; }
     // The zoom buttons take input only while there is a tree to zoom.
     void enableZoom(bool on);
+    // Both pictures faded into the window while what they draw is of inputs no longer shown.
+    void setStale(bool on);
+    bool stale() const { return m_stale; }
     // No more than the tables it takes the place of ask for: the window's size stays theirs.
     QSize sizeHint() const override { return {320, 160}; }
 
@@ -31,6 +34,7 @@ private:
     TreeView* m_tree;
     ProfileView* m_profile;
     QToolButton* m_buttons[3];
+    bool m_stale = false;
 };
 
 // A picture's look on a widget: the dark one on a dark window, in the widget's font.

@@ -86,6 +86,14 @@ void Table::setLook(QTreeWidgetItem* row, sheet::Look look) {
     recolour(row);
 }
 
+void Table::setStale(bool on) {
+    if (m_stale == on)
+        return;
+    m_stale = on;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        recolour(topLevelItem(i));
+}
+
 void Table::setColumns(std::span<const Column> columns) {
     QStringList headings;
     for (const Column& column : columns)
@@ -161,10 +169,20 @@ void Table::changeEvent(QEvent* event) {
 
 void Table::recolour(QTreeWidgetItem* row) const {
     const QVariant look = row->data(0, kLookRole);
-    if (!look.isValid())
+    if (!look.isValid() && !m_stale) {
+        // A plain row in the theme's text colour, greyed or not.
+        for (int column = 0; column < columnCount(); ++column)
+            row->setForeground(column, QBrush());
         return;
+    }
     const QColor base = palette().color(QPalette::Base);
     QBrush brush; // the theme's text colour
+    if (m_stale) {
+        brush = palette().color(QPalette::Disabled, QPalette::Text);
+        for (int column = 0; column < columnCount(); ++column)
+            row->setForeground(column, brush);
+        return;
+    }
     switch (static_cast<sheet::Look>(look.toInt())) {
     case sheet::Look::Above:
         brush = readableOn(QColor(255, 0, 0), base);

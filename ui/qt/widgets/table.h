@@ -21,6 +21,10 @@ public:
     // The rows, all of them where `selected` is false, as the clipboard is given them.
     QString copied(bool selected) const;
     void setLook(QTreeWidgetItem* row, sheet::Look look);
+    // Every row in the theme's disabled text, looks aside, while its figures are of inputs no
+    // longer shown; each row's own look again when no longer.
+    void setStale(bool on);
+    bool stale() const { return m_stale; }
     struct Column {
         const char* heading;
         Qt::Alignment alignment;
@@ -53,6 +57,7 @@ private:
     QList<int> m_widths;
     QSize m_preferred;
     std::vector<bool> m_figures; // a column's, by its place
+    bool m_stale = false;
 };
 
 } // namespace controls::qt

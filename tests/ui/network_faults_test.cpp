@@ -1,0 +1,108 @@
+#include "tests/ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+// The network window's faults at their place, through the in-memory window. The words are
+// worked by hand from the grid typed below; which cells and words the reading gives is
+// CellFaults' to prove, what the window does with them is proven here.
+namespace {
+
+using controls::memory::Op;
+using network::Column;
+using Marks = std::vector<std::string>;
+
+// S feeds T1, which feeds 2, which feeds 3: typed as a user types them.
+struct FaultWindow : MainWindow {
+    FaultWindow() {
+        gui.recorder().setListener([this](const Op& op) { ops.push_back(op); });
+        gui.menuCommand("Form1.mnuNetwork").userClick();
+        for (int i = 0; i < 3; ++i)
+            gui.pushButton("Network.add").userClick();
+        for (const auto& [row, column, text] : {std::tuple{0, Column::To, "T1"},
+                                                {1, Column::From, "T1"},
+                                                {1, Column::Load, "5"},
+                                                {2, Column::Load, "2"}})
+            grid().userEdit(row, column, text);
+    }
+    controls::memory::MemoryGrid& grid() { return gui.grid("Network.segments"); }
+    controls::memory::MemoryTableList& results() { return gui.tableList("Network.results"); }
+    std::string status() { return gui.statusText("Network.status").text(); }
+    // Every marked cell as "row,column words".
+    Marks marks() {
+        Marks marked;
+        for (int row = 0; row < grid().rowCount(); ++row)
+            for (int column = 0; column < network::kColumns; ++column)
+                if (const std::string why = grid().cellFault(row, column); !why.empty())
+                    marked.push_back(std::to_string(row) + "," + std::to_string(column) + " " +
+                                     why);
+        return marked;
+    }
+    int count(std::string_view kind) const {
+        return static_cast<int>(
+            std::count_if(ops.begin(), ops.end(), [&](const Op& op) { return op.kind == kind; }));
+    }
+    std::vector<Op> ops;
+};
+
+// Each cell is marked until mended; an edit that cuts another row off names itself in both
+// rows' marks and the status, and keeps its words through other changes while the fault lasts.
+TEST(NetworkFaults, EachCellAtFaultIsMarkedAndAnEditNamedForWhatItDidElsewhere) {
+    FaultWindow w;
+    const int set = w.count("cellfault");
+    w.grid().userEdit(1, Column::Length, "abc");
+    w.grid().userEdit(2, Column::To, "S");
+    EXPECT_EQ(w.marks(), (Marks{"1,3 第 2 段“2”：请输入长度",
+                                "2,2 第 3 段“3”：终点是热源 “S”：没有管段能通向热源"}));
+    EXPECT_EQ(w.status(), "第 2 段“2”：请输入长度");
+    w.grid().userEdit(1, Column::Length, "100");
+    w.grid().userEdit(2, Column::To, "3");
+    EXPECT_EQ(w.marks(), Marks{});
+    EXPECT_EQ(w.count("cellfault") - set, 2) << "each set once, and gone with its text";
+
+    const std::string said = "第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源";
+    w.grid().userEdit(0, Column::To, "52");
+    EXPECT_EQ(w.status(), said);
+    EXPECT_EQ(w.marks(), (Marks{"0,2 " + said, "1,1 " + said}));
+    w.grid().userEdit(2, Column::Length, "abc");
+    EXPECT_EQ(w.status(), said) << "a change elsewhere leaves the cause named";
+    EXPECT_EQ(w.marks(), (Marks{"0,2 " + said, "1,1 " + said, "2,3 第 3 段“3”：请输入长度"}));
+    w.grid().userEdit(0, Column::To, "T1");
+    EXPECT_EQ(w.marks(), Marks{"2,3 第 3 段“3”：请输入长度"});
+    EXPECT_EQ(w.status(), "第 3 段“3”：请输入长度");
+}
+
+// While at fault the last results stay, greyed, and nothing hands them on or exports them; the
+// network computed again shows its own, live.
+TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
+    FaultWindow w;
+    const Marks results = w.results().items();
+    ASSERT_EQ(results.size(), 3u);
+    const int clears = w.count("clear");
+    const int greyed = w.count("stale");
+    auto& pictures = w.gui.networkPictures("Network.pictures");
+
+    w.grid().userEdit(0, Column::To, "52");
+    w.grid().userEdit(1, Column::Length, "abc");
+    EXPECT_EQ(w.results().items(), results);
+    EXPECT_TRUE(w.results().stale() && w.gui.tableList("Network.nodes").stale());
+    EXPECT_TRUE(pictures.stale() && pictures.network()) << "the drawing kept, greyed";
+    EXPECT_EQ(w.count("clear"), clears);
+    EXPECT_EQ(w.count("stale") - greyed, 2) << "both tables greyed once for both faults";
+    EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
+    w.results().userPick(1);
+    w.gui.menuCommand("Network.exportSheet").userClick();
+    EXPECT_EQ(w.count("savepath"), 0) << "no stale figures exported";
+
+    w.grid().userEdit(0, Column::To, "T1");
+    w.grid().userEdit(1, Column::Length, "120");
+    EXPECT_FALSE(w.results().stale() || pictures.stale());
+    EXPECT_NE(w.results().items(), results) << "the new length's figures";
+    EXPECT_TRUE(w.gui.pushButton("Network.showInMain").enabled());
+}
+
+} // namespace
