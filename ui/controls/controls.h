@@ -139,6 +139,9 @@ public:
     // -1 while no row is current.
     virtual int currentRow() const = 0;
     virtual void setCurrentRow(int row) = 0;
+    // Makes a cell the current one and gives the grid the keyboard focus, so that what the user
+    // types next goes into that cell.
+    virtual void focusCell(int row, int column) = 0;
     virtual void onCellChange(CellHandler handler) = 0;
 };
 
@@ -170,10 +173,13 @@ public:
     virtual void setStatus(std::string_view text, bool fault) = 0;
 };
 
-// A command of a window's menu bar.
+// A command of a window's menu bar. Its caption may change as what it would do changes
+// (撤销“删除第 3 段”), and a disabled command takes no click.
 class MenuCommand {
 public:
     virtual ~MenuCommand() = default;
+    virtual void setCaption(std::string_view caption) = 0;
+    virtual void setEnabled(bool on) = 0;
     virtual void onClick(Handler handler) = 0;
 };
 

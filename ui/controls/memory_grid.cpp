@@ -103,10 +103,20 @@ void MemoryGrid::setCurrentRow(int row) {
     m_current = row >= 0 && row < rowCount() ? row : -1;
 }
 
+void MemoryGrid::focusCell(int row, int column) {
+    record({.kind = "focuscell", .control = m_name, .index = row, .column = column});
+    if (!holds(row, column))
+        return;
+    m_current = row;
+    m_column = column;
+    m_recorder.setFocused(m_name);
+}
+
 void MemoryGrid::userEdit(int row, int column, std::string_view text) {
     if (!holds(row, column))
         return;
     m_current = row;
+    m_column = column;
     replace(row, column, text);
 }
 
@@ -115,6 +125,7 @@ void MemoryGrid::userPick(int row, int column, int index) {
     if (!holds(row, column) || index < 0 || index >= static_cast<int>(items.size()))
         return;
     m_current = row;
+    m_column = column;
     replace(row, column, items[static_cast<std::size_t>(index)]);
 }
 

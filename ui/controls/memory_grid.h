@@ -22,6 +22,7 @@ public:
     void setCellNote(int row, int column, std::string_view note) override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
+    void focusCell(int row, int column) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
 
     const std::vector<std::string>& headings() const { return m_headings; }
@@ -33,6 +34,10 @@ public:
     std::string cellNote(int row, int column) const;
     // The item the cell's list opens at when the user opens it, -1 for none.
     int listOpensAt(int row, int column) const;
+    // The current cell's column, -1 while no row is current; and whether the grid has the
+    // keyboard focus.
+    int currentColumn() const { return m_current >= 0 ? m_column : -1; }
+    bool focused() const { return m_recorder.focused() == m_name; }
 
     // The user types `text` over a cell and commits it (Enter, Tab or leaving the cell); the
     // cell's row becomes the current one. A cell the grid does not have takes nothing.
@@ -50,6 +55,7 @@ private:
     std::vector<std::vector<std::string>> m_notes; // as m_rows
     std::vector<ItemFinder> m_finders;             // by column
     int m_current = -1;
+    int m_column = 0;
     CellHandler m_onCellChange;
 };
 

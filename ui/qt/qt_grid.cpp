@@ -82,4 +82,12 @@ void QtGrid::setCurrentRow(int row) {
         m_table->setCurrentCell(row, std::max(m_table->currentColumn(), 0));
 }
 
+void QtGrid::focusCell(int row, int column) {
+    if (row < 0 || row >= m_table->rowCount() || column < 0 || column >= m_table->columnCount())
+        return;
+    m_table->setCurrentCell(row, column);
+    m_table->scrollToItem(m_table->item(row, column));
+    m_table->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace controls::qt

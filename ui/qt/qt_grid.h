@@ -21,6 +21,7 @@ public:
     void setCellNote(int row, int column, std::string_view note) override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
+    void focusCell(int row, int column) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
 
 private:
