@@ -233,6 +233,9 @@ constexpr ControlDescription kControls[] = {
     {.name = "exportPdf", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出 PDF(&D)…"},
     {.name = "print", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打印(&P)…"},
     {.name = "closeFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "关闭(&C)"},
+    // Their captions name the step they would take back or again.
+    {.name = "undo", .kind = Kind::MenuCommand, .parent = "编辑(&E)", .text = "撤销(&U)"},
+    {.name = "redo", .kind = Kind::MenuCommand, .parent = "编辑(&E)", .text = "重做(&R)"},
     {.name = "messages", .kind = Kind::MessageBox},
     {.name = "question", .kind = Kind::Question},
     {.name = "files", .kind = Kind::FileDialogs},

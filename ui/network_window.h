@@ -6,6 +6,7 @@
 #include "ui/loaded_window.h"
 #include "ui/network_document.h"
 #include "ui/network_handlings.h"
+#include "ui/network_history.h"
 #include "ui/sheet_commands.h"
 
 #include <functional>
@@ -58,6 +59,8 @@ struct NetworkWindowControls {
     controls::MenuCommand& exportPdf;
     controls::MenuCommand& print;
     controls::MenuCommand& closeFile;
+    controls::MenuCommand& undo;
+    controls::MenuCommand& redo;
     controls::MessageBox& messages;
     controls::Question& question;
     controls::FileDialogs& files;
@@ -105,9 +108,21 @@ public:
     void save_Click();
     void saveAs_Click();
     void closeFile_Click();
+    // The 编辑 menu (ui/network_editing.cpp).
+    void undo_Click();
+    void redo_Click();
     void Form_Unload();
 
 private:
+    // The history (ui/network_editing.cpp). The controls' changes named as steps: `typing` for
+    // a box's keystrokes, which make one step together.
+    void wireSteps();
+    bool step(std::string name, bool typing = false);
+    void changed(const network::NetworkTexts& texts, const std::string& step);
+    // Starts the history again from the texts shown.
+    void resetHistory();
+    void restore(std::optional<NetworkHistory::Restore> restore);
+    void showHistory();
     DocumentControls documentControls() const;
     // Shows the document's inputs as they now are, saved or opened.
     void showDocument();
@@ -126,6 +141,12 @@ private:
     // Before the handlings, which tell it.
     KeptStatus m_status;
     NetworkHandlings m_network;
+    NetworkHistory m_history;
+    // Of the step under way: the row current before it, and whether it is a box's keystroke.
+    int m_rowBefore = -1;
+    bool m_typing = false;
+    // While undo or redo fills the controls: their change is no step.
+    bool m_restoring = false;
 };
 
 } // namespace ui
