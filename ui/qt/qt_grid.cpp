@@ -85,8 +85,8 @@ void QtGrid::setCurrentRow(int row) {
 void QtGrid::focusCell(int row, int column) {
     if (row < 0 || row >= m_table->rowCount() || column < 0 || column >= m_table->columnCount())
         return;
+    // Scrolled into sight by the view, as any current cell is.
     m_table->setCurrentCell(row, column);
-    m_table->scrollToItem(m_table->item(row, column));
     m_table->setFocus(Qt::OtherFocusReason);
 }
 
