@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
@@ -134,7 +135,26 @@ bool GridTable::focusNextPrevChild(bool next) {
                         : QTableWidget::focusNextPrevChild(next);
 }
 
+void GridTable::keyPressEvent(QKeyEvent* event) {
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() | Qt::KeypadModifier) == Qt::KeypadModifier;
+    if (!enter)
+        return QTableWidget::keyPressEvent(event);
+    moveDown();
+}
+
+void GridTable::moveDown() {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() + 1 < rowCount())
+        setCurrentCell(current.row() + 1, current.column());
+}
+
 void GridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Enter commits and goes down a row, as in a spreadsheet; a pick from a list stays.
+    if (hint == QAbstractItemDelegate::SubmitModelCache) {
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return moveDown();
+    }
     const bool onward = hint == QAbstractItemDelegate::EditNextItem ||
                         hint == QAbstractItemDelegate::EditPreviousItem;
     const bool next = hint == QAbstractItemDelegate::EditNextItem;
