@@ -52,7 +52,7 @@ ControlSet memoryWindow(controls::memory::Gui& gui, const WindowDescription& des
             set.add(control.name, &gui.statusText(name));
             break;
         case Kind::MenuCommand:
-            set.add(control.name, &gui.menuCommand(name));
+            set.add(control.name, &gui.menuCommand(name, text));
             break;
         case Kind::MessageBox:
             set.add(control.name, &gui.messageBox());

@@ -234,6 +234,9 @@ constexpr ControlDescription kControls[] = {
     {.name = "exportPdf", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "导出 PDF(&D)…"},
     {.name = "print", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "打印(&P)…"},
     {.name = "closeFile", .kind = Kind::MenuCommand, .parent = "文件(&F)", .text = "关闭(&C)"},
+    // Their captions name the step they would take back or again.
+    {.name = "undo", .kind = Kind::MenuCommand, .parent = "编辑(&E)", .text = "撤销(&U)"},
+    {.name = "redo", .kind = Kind::MenuCommand, .parent = "编辑(&E)", .text = "重做(&R)"},
     // Selects the user in the node table, the segment feeding it in the grid and the results,
     // and draws the profile to it: a long network's worst user is rows away from the top.
     {.name = "goToWorst",

@@ -26,13 +26,25 @@ void NetworkHandlings::fillLists() {
 }
 
 void NetworkHandlings::show(const network::NetworkTexts& texts) {
-    auto& c = m_controls;
     // Another network: its own most unfavourable user first, and none of the last one's figures
     // kept for it.
     m_picked.reset();
     if (m_shown != Shown::Nothing)
         m_shown = Shown::Another;
     m_cause.reset();
+    fill(texts);
+}
+
+// A step of the history taken back or again: the same network as it was, no edit of a cell's.
+void NetworkHandlings::restore(const network::NetworkTexts& texts, int row) {
+    m_cause.reset();
+    fill(texts);
+    if (row >= 0 && row < m_controls.segments.rowCount())
+        m_controls.segments.setCurrentRow(row);
+}
+
+void NetworkHandlings::fill(const network::NetworkTexts& texts) {
+    auto& c = m_controls;
     m_filling = true;
     c.node.setText(texts.node);
     c.pressure.setText(texts.pressure);
@@ -148,10 +160,14 @@ void NetworkHandlings::addSegment() {
     }
     const std::string name = std::to_string(number);
     const int at = current >= 0 ? current + 1 : rows;
+    nameStep("添加第 " + std::to_string(at + 1) + " 段");
     grid.insertRow(at);
     setRow(at, {name, from, name, "100", "30", std::string(network::kAutoShown), "0", "", thickness,
                 laid, ""});
-    grid.setCurrentRow(at);
+    // The keyboard at the length, typed as in a spreadsheet: the cells before it are already
+    // the next segment on from the current one, and the made-up 100 m is the first figure no
+    // real segment keeps; Tab goes on to its losses, pipe and load.
+    grid.focusCell(at, network::Length);
     calculate();
 }
 
@@ -161,6 +177,7 @@ void NetworkHandlings::moveSegment(int by) {
     const int target = current + by;
     if (current < 0 || target < 0 || target >= grid.rowCount())
         return;
+    nameStep((by < 0 ? "上移第 " : "下移第 ") + std::to_string(current + 1) + " 段");
     network::SegmentTexts here, there;
     for (int column = 0; column < network::kColumns; ++column) {
         here[static_cast<std::size_t>(column)] = grid.cell(current, column);

@@ -79,10 +79,20 @@ public:
     void fillLists();
     // Puts the texts into the controls and shows their results once.
     void show(const network::NetworkTexts& texts);
+    // The same for texts taken back by undo or redo: the node the user picked stays picked where
+    // the network still has it, and `row` is made current where the grid has it.
+    void restore(const network::NetworkTexts& texts, int row);
 
     // Names the step the next change makes, as the history will offer to undo it
-    // (删除第 3 段); a change with no name given is named by the control that made it.
-    void nameStep(std::string name) { m_step = std::move(name); }
+    // (删除第 3 段); a change with no name given is named by the control that made it. None
+    // while the program fills the controls: their changes then are no step of the user's, and
+    // false is returned.
+    bool nameStep(std::string name) {
+        if (m_filling)
+            return false;
+        m_step = std::move(name);
+        return true;
+    }
 
     void Text_Change() { calculate(); }
     void unit_Click() { calculate(); }
@@ -145,6 +155,8 @@ public:
 
 private:
     network::NetworkTexts read() const;
+    // Puts the texts into the controls, then calculates once.
+    void fill(const network::NetworkTexts& texts);
     void calculate();
     void pipeItems();
     void setRow(int row, const network::SegmentTexts& cells);

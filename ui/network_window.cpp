@@ -53,6 +53,8 @@ NetworkWindowControls NetworkWindowControls::from(const ControlSet& set) {
         .exportPdf = set.get<controls::MenuCommand>("exportPdf"),
         .print = set.get<controls::MenuCommand>("print"),
         .closeFile = set.get<controls::MenuCommand>("closeFile"),
+        .undo = set.get<controls::MenuCommand>("undo"),
+        .redo = set.get<controls::MenuCommand>("redo"),
         .goToWorst = set.get<controls::MenuCommand>("goToWorst"),
         .messages = set.get<controls::MessageBox>("messages"),
         .question = set.get<controls::Question>("question"),
@@ -98,40 +100,13 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
            .surfaceCoefficient = controls.surfaceCoefficient,
            .factor = controls.factor,
            .operation = controls.operation},
-          [this](const network::NetworkTexts& texts, const std::string&) {
-              m_document.texts = texts;
-              retitle();
+          [this](const network::NetworkTexts& texts, const std::string& step) {
+              changed(texts, step);
           },
           std::move(executor)) {
     auto& c = m_controls;
     auto& n = m_network;
-    const auto text = [&](controls::TextBox& box, std::string_view handling) {
-        box.onChange(traced(m_trace, handling, [&n] { n.Text_Change(); }));
-    };
-    text(c.sourceNode, "Network.sourceNode_Change");
-    text(c.sourcePressure, "Network.sourcePressure_Change");
-    text(c.temperature, "Network.temperature_Change");
-    text(c.roughness, "Network.roughness_Change");
-    text(c.limit, "Network.limit_Change");
-    text(c.title, "Network.title_Change");
-    text(c.ambient, "Network.ambient_Change");
-    text(c.wind, "Network.wind_Change");
-    text(c.conductivity, "Network.conductivity_Change");
-    text(c.emissivity, "Network.emissivity_Change");
-    text(c.surfaceCoefficient, "Network.surfaceCoefficient_Change");
-    text(c.factor, "Network.factor_Change");
-    c.heatOff.onClick(traced(m_trace, "Network.heatOff_Click", [&n] { n.heat_Click(); }));
-    c.heatOn.onClick(traced(m_trace, "Network.heatOn_Click", [&n] { n.heat_Click(); }));
-    c.material.onClick(traced(m_trace, "Network.material_Click", [&n] { n.material_Click(); }));
-    c.operation.onClick(traced(m_trace, "Network.operation_Click", [&n] { n.Text_Change(); }));
-    c.unit.onClick(traced(m_trace, "Network.unit_Click", [&n] { n.unit_Click(); }));
-    c.series.onClick(traced(m_trace, "Network.series_Click", [&n] { n.series_Click(); }));
-    c.saturated.onClick(traced(m_trace, "Network.saturated_Click", [&n] { n.Option_Click(); }));
-    c.superheated.onClick(traced(m_trace, "Network.superheated_Click", [&n] { n.Option_Click(); }));
-    c.segments.onCellChange([this](int row, int column) {
-        announce(m_trace, "Network.segments_CellChange");
-        m_network.segments_CellChange(row, column);
-    });
+    wireSteps();
     c.nodes.onSelect(traced(m_trace, "Network.nodes_Select", [&n] { n.nodes_Select(); }));
     linkTables();
     c.pictures.onNodeClick([this](std::size_t node) {
@@ -164,6 +139,8 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
     c.exportPdf.onClick([this] { sheetCommand(SheetCommand::Pdf, "Network.exportPdf_Click"); });
     c.print.onClick([this] { sheetCommand(SheetCommand::Print, "Network.print_Click"); });
     c.closeFile.onClick([this] { closeFile_Click(); });
+    c.undo.onClick([this] { undo_Click(); });
+    c.redo.onClick([this] { redo_Click(); });
     // Leaving the window loses nothing: the main window keeps the network.
     c.window.onClose([this] { m_unload(); });
 }
@@ -190,6 +167,7 @@ void NetworkWindow::showDocument() {
     // As the controls hold them: what the user sees is what counts as saved.
     m_document.saved = m_document.texts;
     retitle();
+    resetHistory();
 }
 
 void NetworkWindow::Form_Load() {
@@ -198,25 +176,30 @@ void NetworkWindow::Form_Load() {
     // A network left unsaved stays unsaved when the window is opened again.
     m_network.show(m_document.texts);
     retitle();
+    resetHistory();
 }
 
 void NetworkWindow::add_Click() {
     announce(m_trace, "Network.add_Click");
+    m_rowBefore = m_controls.segments.currentRow();
     m_network.addSegment();
 }
 
 void NetworkWindow::remove_Click() {
     announce(m_trace, "Network.remove_Click");
+    m_rowBefore = m_controls.segments.currentRow();
     m_network.removeSegments();
 }
 
 void NetworkWindow::moveUp_Click() {
     announce(m_trace, "Network.moveUp_Click");
+    m_rowBefore = m_controls.segments.currentRow();
     m_network.moveSegment(-1);
 }
 
 void NetworkWindow::moveDown_Click() {
     announce(m_trace, "Network.moveDown_Click");
+    m_rowBefore = m_controls.segments.currentRow();
     m_network.moveSegment(1);
 }
 

@@ -6,6 +6,7 @@
 #include "ui/loaded_window.h"
 #include "ui/network_document.h"
 #include "ui/network_handlings.h"
+#include "ui/network_history.h"
 #include "ui/sheet_commands.h"
 
 #include <functional>
@@ -59,6 +60,8 @@ struct NetworkWindowControls {
     controls::MenuCommand& exportPdf;
     controls::MenuCommand& print;
     controls::MenuCommand& closeFile;
+    controls::MenuCommand& undo;
+    controls::MenuCommand& redo;
     controls::MenuCommand& goToWorst;
     controls::MessageBox& messages;
     controls::Question& question;
@@ -108,6 +111,9 @@ public:
     void save_Click();
     void saveAs_Click();
     void closeFile_Click();
+    // The 编辑 menu (ui/network_history_window.cpp).
+    void undo_Click();
+    void redo_Click();
     // The most unfavourable user, by the command or a click on the status line that names it
     // (ui/network_links.cpp).
     void goToWorst_Click();
@@ -118,6 +124,15 @@ public:
     void importRows_Click();
 
 private:
+    // The history (ui/network_history_window.cpp). The controls' changes named as steps: `typing`
+    // for a box's keystrokes, which make one step together.
+    void wireSteps();
+    bool step(std::string name, bool typing = false);
+    void changed(const network::NetworkTexts& texts, const std::string& step);
+    // Starts the history again from the texts shown.
+    void resetHistory();
+    void restore(std::optional<NetworkHistory::Restore> restore);
+    void showHistory();
     DocumentControls documentControls() const;
     // Shows the document's inputs as they now are, saved or opened.
     void showDocument();
@@ -138,6 +153,12 @@ private:
     // Before the handlings, which tell it.
     KeptStatus m_status;
     NetworkHandlings m_network;
+    NetworkHistory m_history;
+    // Of the step under way: the row current before it, and whether it is a box's keystroke.
+    int m_rowBefore = -1;
+    bool m_typing = false;
+    // While undo or redo fills the controls: their change is no step.
+    bool m_restoring = false;
 };
 
 } // namespace ui

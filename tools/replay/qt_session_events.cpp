@@ -141,13 +141,17 @@ void QtSession::perform(const Event& event) {
         break;
     case Action::Edit:
         if (QWidget* editor = startEditing(grid, event.number, event.column)) {
-            // The cell's whole text replaced in one edit, then Enter, which commits it from the
-            // event loop once the editor has seen the key.
+            // The cell's whole text replaced in one edit, then committed as leaving the cell
+            // commits it: Enter would also move down a row, which the in-memory grid's edit
+            // does not.
             QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
             QInputMethodEvent commit;
             commit.setCommitString(fromUtf8(event.text));
             QApplication::sendEvent(editor, &commit);
-            QTest::keyClick(editor, Qt::Key_Return);
+            QAbstractItemDelegate* delegate =
+                grid->itemDelegateForIndex(grid->model()->index(event.number, event.column));
+            emit delegate->commitData(editor);
+            emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
             QCoreApplication::processEvents();
         }
         break;

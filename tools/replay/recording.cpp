@@ -109,6 +109,7 @@ public:
     }
     int currentRow() const override { return m_real.currentRow(); }
     void setCurrentRow(int row) override { both(&Grid::setCurrentRow, row); }
+    void focusCell(int row, int column) override { both(&Grid::focusCell, row, column); }
     void onCellChange(CellHandler handler) override { m_real.onCellChange(std::move(handler)); }
     void onCurrentRowChange(Handler handler) override {
         m_real.onCurrentRowChange(std::move(handler));

@@ -183,6 +183,9 @@ public:
     // The current row's cell in the current column (the first where none) is then the
     // selection.
     virtual void setCurrentRow(int row) = 0;
+    // Makes a cell the current one and gives the grid the keyboard focus, so that what the user
+    // types next goes into that cell.
+    virtual void focusCell(int row, int column) = 0;
     virtual void onCellChange(CellHandler handler) = 0;
     virtual void onCurrentRowChange(Handler handler) = 0;
     // The cells the user selected, one rectangle; none while no cell is. The current row is
@@ -226,10 +229,13 @@ public:
     virtual void onClick(Handler handler) = 0;
 };
 
-// A command of a window's menu bar.
+// A command of a window's menu bar. Its caption may change as what it would do changes
+// (撤销“删除第 3 段”), and a disabled command takes no click.
 class MenuCommand {
 public:
     virtual ~MenuCommand() = default;
+    virtual void setCaption(std::string_view caption) = 0;
+    virtual void setEnabled(bool on) = 0;
     virtual void onClick(Handler handler) = 0;
 };
 

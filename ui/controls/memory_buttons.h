@@ -45,12 +45,23 @@ private:
 
 class MemoryMenuCommand final : public Control, public MenuCommand {
 public:
-    using Control::Control;
+    MemoryMenuCommand(Recorder& recorder, std::string name, std::string designCaption = {})
+        : Control(recorder, std::move(name)), m_caption(std::move(designCaption)) {}
 
+    // Neither logged: the replay hands the program the real menu commands, which it only
+    // hears, so a log of their captions could not be the same over both implementations.
+    void setCaption(std::string_view caption) override { m_caption = caption; }
+    void setEnabled(bool on) override { m_enabled = on; }
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
-    void userClick() { raise(m_onClick); }
+    const std::string& caption() const { return m_caption; }
+
+    void userClick() {
+        if (m_enabled)
+            raise(m_onClick);
+    }
 
 private:
+    std::string m_caption;
     Handler m_onClick;
 };
 

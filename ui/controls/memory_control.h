@@ -29,7 +29,7 @@ struct OpFields {
     bool answer = false;
 };
 
-inline constexpr std::array<OpFields, 29> kOpFields{{
+inline constexpr std::array<OpFields, 30> kOpFields{{
     {.kind = "show", .window = true},
     {.kind = "hide", .window = true},
     {.kind = "load", .window = true},
@@ -47,6 +47,7 @@ inline constexpr std::array<OpFields, 29> kOpFields{{
     {.kind = "insertrow", .index = true},
     {.kind = "removerow", .index = true},
     {.kind = "setrow", .index = true},
+    {.kind = "focuscell", .index = true, .column = true},
     {.kind = "setcell", .index = true, .column = true, .text = true},
     {.kind = "items", .column = true, .text = true},
     {.kind = "cellnote", .index = true, .column = true, .text = true},

@@ -153,6 +153,16 @@ void MemoryGrid::userCommand(GridCommand command) {
             handler();
 }
 
+void MemoryGrid::focusCell(int row, int column) {
+    record({.kind = "focuscell", .control = m_name, .index = row, .column = column});
+    if (!holds(row, column))
+        return;
+    m_current = row;
+    m_currentColumn = column;
+    selectCurrent();
+    m_recorder.setFocused(m_name);
+}
+
 void MemoryGrid::userEdit(int row, int column, std::string_view text) {
     if (!holds(row, column))
         return;

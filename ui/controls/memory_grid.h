@@ -26,6 +26,7 @@ public:
     std::string cellFault(int row, int column) const override;
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override;
+    void focusCell(int row, int column) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
     void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
     std::optional<CellRange> selection() const override { return m_selection; }
@@ -40,6 +41,10 @@ public:
     std::string cellNote(int row, int column) const;
     // The item the cell's list opens at when the user opens it, -1 for none.
     int listOpensAt(int row, int column) const;
+    // The current cell's column, -1 while no row is current; and whether the grid has the
+    // keyboard focus.
+    int currentColumn() const { return m_current >= 0 ? m_currentColumn : -1; }
+    bool focused() const { return m_recorder.focused() == m_name; }
 
     // The user types `text` over a cell and commits it (Enter, Tab or leaving the cell); the
     // cell's row becomes the current one. A cell the grid does not have takes nothing.

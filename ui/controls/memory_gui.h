@@ -52,8 +52,8 @@ public:
         return obtain<MemoryLabel>(name, std::move(designCaption));
     }
     MemoryStatusText& statusText(const std::string& name) { return obtain<MemoryStatusText>(name); }
-    MemoryMenuCommand& menuCommand(const std::string& name) {
-        return obtain<MemoryMenuCommand>(name);
+    MemoryMenuCommand& menuCommand(const std::string& name, std::string designCaption = {}) {
+        return obtain<MemoryMenuCommand>(name, std::move(designCaption));
     }
     MemoryWindow& window(const std::string& name) { return obtain<MemoryWindow>(name); }
     MemoryMessageBox& messageBox() { return m_messageBox; }

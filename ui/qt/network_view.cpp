@@ -3,6 +3,7 @@
 #include "ui/qt/convert.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/grid_table.h"
+#include "ui/qt/widgets/history_keys.h"
 #include "ui/qt/widgets/table.h"
 #include "ui/qt/widgets/wrapping_row.h"
 
@@ -174,6 +175,14 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     };
     for (const auto& shortcut : shortcuts)
         view->actionOf(*design.find(shortcut.command))->setShortcut(shortcut.keys);
+    view->actionOf(*design.find("undo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    view->actionOf(*design.find("redo"))
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto* historyKeys = new HistoryKeys(widget);
+    for (const ControlDescription& control : design.controls)
+        if (control.kind == Kind::TextBox)
+            shown(*view, control.name)->installEventFilter(historyKeys);
     finishSheetCommands(*view);
     QAction* close = view->actionOf(*design.find("closeFile"));
     qobject_cast<QMenu*>(close->parent())->insertSeparator(close);

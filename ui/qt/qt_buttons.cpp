@@ -41,4 +41,12 @@ QtMenuCommand::QtMenuCommand(QAction* action) : m_action(action) {
     QObject::connect(m_action, &QAction::triggered, m_action, [this] { notify(m_onClick); });
 }
 
+void QtMenuCommand::setCaption(std::string_view caption) {
+    m_action->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void QtMenuCommand::setEnabled(bool on) {
+    m_action->setEnabled(on);
+}
+
 } // namespace controls::qt

@@ -32,10 +32,13 @@ private:
     Handler m_onClick;
 };
 
-// A menu command: the user's click, or its shortcut, triggers the action.
+// A menu command: the user's click, or its shortcut, triggers the action; a disabled action
+// takes neither.
 class QtMenuCommand final : public MenuCommand {
 public:
     explicit QtMenuCommand(QAction* action);
+    void setCaption(std::string_view caption) override;
+    void setEnabled(bool on) override;
     void onClick(Handler handler) override { m_onClick = std::move(handler); }
 
 private:

@@ -118,4 +118,12 @@ void QtGrid::setCurrentRow(int row) {
     m_programmatic = programmatic;
 }
 
+void QtGrid::focusCell(int row, int column) {
+    if (row < 0 || row >= m_table->rowCount() || column < 0 || column >= m_table->columnCount())
+        return;
+    // Scrolled into sight by the view, as any current cell is.
+    m_table->setCurrentCell(row, column);
+    m_table->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace controls::qt

@@ -23,6 +23,7 @@ public:
     std::string cellFault(int row, int column) const override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
+    void focusCell(int row, int column) override;
     void onCellChange(CellHandler handler) override { m_onCellChange = std::move(handler); }
     void onCurrentRowChange(Handler handler) override { m_onRowChange = std::move(handler); }
     std::optional<CellRange> selection() const override;

@@ -28,6 +28,8 @@ public:
     virtual controls::MessageBox& messageBox() = 0;
     virtual controls::StatusText& statusText() = 0;
     virtual controls::MenuCommand& menuCommand() = 0;
+    // The command's caption as its menu shows it.
+    virtual std::string menuShown() = 0;
     // The text the status line shows.
     virtual std::string statusShown() = 0;
     // The table's rows as shown, cells joined by tabs.
@@ -84,6 +86,10 @@ public:
     virtual std::string cellNote(int row, int column) = 0;
     // The fault a cell is marked with, as its tooltip says it; empty for none.
     virtual std::string cellFault(int row, int column) = 0;
+    // Whether the grid has the keyboard focus.
+    virtual bool gridFocused() = 0;
+    // The user types `text` where the keyboard is, and commits it with Enter.
+    virtual void userTypeHere(std::string_view text) = 0;
     // How the user will answer the next question.
     virtual void replyNext(Reply reply) = 0;
     // The path the user will choose in the next file dialog, typed and taken with Enter; an

@@ -229,14 +229,24 @@ TEST_P(ControlsContract, EnablingFocusCaptionsMessagesAndDisabledControlsRaiseNo
     EXPECT_EQ(box.text(), "");
 }
 
-TEST_P(ControlsContract, MenuCommandRaisesItsClickOncePerUserClick) {
+// The 编辑 menu's undo names the step it would take, and with nothing to undo takes no click.
+TEST_P(ControlsContract, MenuCommandShowsItsCaptionAndRaisesItsClickOnlyWhileEnabled) {
+    auto& command = harness->menuCommand();
     int clicks = 0;
-    harness->menuCommand().onClick([&] { ++clicks; });
+    command.onClick([&] { ++clicks; });
 
     harness->userClickMenu();
     EXPECT_EQ(clicks, 1);
     harness->userClickMenu();
     EXPECT_EQ(clicks, 2);
+    command.setCaption("撤销“删除第 3 段”(&U)");
+    EXPECT_EQ(harness->menuShown(), "撤销“删除第 3 段”(&U)");
+    command.setEnabled(false);
+    harness->userClickMenu();
+    EXPECT_EQ(clicks, 2) << "disabled";
+    command.setEnabled(true);
+    harness->userClickMenu();
+    EXPECT_EQ(clicks, 3);
 }
 
 TEST_P(ControlsContract, StatusTextShowsTheLastTextWithOrWithoutFault) {
@@ -450,6 +460,26 @@ TEST_P(WorkContract, OnlyTheUserMakingAnotherRowCurrentRaisesItsChange) {
         step.act();
         EXPECT_EQ(log, step.heard) << step.what;
     }
+}
+
+// After 添加 the keyboard is in the new row: the cell made current and the grid given the focus,
+// so that what the user types next goes into that cell; a cell the grid does not have changes
+// nothing.
+TEST_P(WorkContract, AFocusedCellTakesWhatIsTypedNext) {
+    auto& grid = harness->grid();
+    for (int row = 0; row < 3; ++row)
+        grid.insertRow(row);
+    Log log;
+    listen(grid, log);
+
+    grid.focusCell(1, 2);
+    grid.focusCell(7, 0);
+    grid.focusCell(0, 3);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_TRUE(harness->gridFocused());
+    harness->userTypeHere("42");
+
+    EXPECT_EQ(log, Log{"1,2 42"});
 }
 
 // A handling that writes a typed pipe in its proper form hears its own write at once, nested,

@@ -22,6 +22,7 @@ public:
     controls::MessageBox& messageBox() override { return m_gui.messageBox(); }
     controls::StatusText& statusText() override { return m_status; }
     controls::MenuCommand& menuCommand() override { return m_menu; }
+    std::string menuShown() override { return m_menu.caption(); }
     std::string statusShown() override { return m_status.text(); }
     std::vector<std::string> tableShown() override { return m_table.items(); }
     bool tableGreyed() override { return m_table.stale(); }
@@ -72,6 +73,12 @@ public:
     int listOpensAt(int row, int column) override { return m_grid.listOpensAt(row, column); }
     std::string cellNote(int row, int column) override { return m_grid.cellNote(row, column); }
     std::string cellFault(int row, int column) override { return m_grid.cellFault(row, column); }
+    bool gridFocused() override { return m_grid.focused(); }
+    // Into the grid's current cell, where the keyboard is in the grid.
+    void userTypeHere(std::string_view text) override {
+        if (m_grid.focused())
+            m_grid.userEdit(m_grid.currentRow(), m_grid.currentColumn(), text);
+    }
     void replyNext(Reply reply) override {
         using Answer = controls::Question::Answer;
         constexpr Answer kAnswers[] = {Answer::Save, Answer::Discard, Answer::Cancel,

@@ -258,10 +258,12 @@ TEST_F(Desktop, TheMenusOpenByKeyboardAndByMouse) {
     EXPECT_FALSE(main->isVisible());
 }
 
-// The network window by the keyboard: Alt+T, N opens it with the keyboard in the grid; a cell
-// is typed into and Enter commits it, Esc abandons an edit and leaves the window open; Ctrl+S
-// asks where to save, and Ctrl+N asks before the unsaved segment is lost, each dialog over the
-// network window and cancelled by Esc.
+// The network window by the keyboard: Alt+T, N opens it with the keyboard in the grid; 添加
+// leaves it at the new row's length; a cell is typed into and Enter commits it, Esc abandons an
+// edit and leaves the window open; Ctrl+Z while a cell is typed into takes back the typing, and
+// in a box the window's last step, Ctrl+Y and Ctrl+Shift+Z redo; Ctrl+S asks where to save, and
+// Ctrl+N asks before the unsaved segment is lost, each dialog over the network window and
+// cancelled by Esc.
 TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
     QWidget* main = window(false);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
@@ -277,6 +279,8 @@ TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
     EXPECT_EQ(QApplication::focusWidget(), grid);
     QTest::mouseClick(network->findChild<QPushButton*>(QStringLiteral("add")), Qt::LeftButton);
     ASSERT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), grid) << "not left on the button";
+    EXPECT_EQ(grid->currentColumn(), 3) << "the length";
 
     constexpr int kLoad = 6;
     focus(grid);
@@ -295,6 +299,36 @@ TEST_F(Desktop, TheNetworkWindowWorksByTheKeyboard) {
     QApplication::processEvents();
     EXPECT_EQ(grid->item(0, kLoad)->text(), QStringLiteral("5"));
     EXPECT_TRUE(network->isVisible()) << "Esc in a cell does not leave the window";
+
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(0, kLoad)->text(), QStringLiteral("5")) << "the 7 taken back alone";
+    auto* pressure = network->findChild<QLineEdit*>(QStringLiteral("sourcePressure"));
+    auto* undo = network->findChild<QAction*>(QStringLiteral("undo"));
+    focus(pressure);
+    QTest::keyClick(pressure, Qt::Key_End);
+    QTest::keyClicks(pressure, QStringLiteral(".25"));
+    EXPECT_EQ(undo->text(), QString::fromUtf8("撤销“修改热源压力”(&U)"));
+    const struct {
+        QKeyCombination keys;
+        const char* pressure;
+        const char* load;
+    } presses[] = {
+        {Qt::ControlModifier | Qt::Key_Z, "1", "5"}, // the three keys, one step
+        {Qt::ControlModifier | Qt::Key_Z, "1", "0"},
+        {Qt::ControlModifier | Qt::Key_Y, "1", "5"},
+        {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, "1.25", "5"},
+    };
+    for (const auto& press : presses) {
+        QTest::keyClick(pressure, press.keys.key(), press.keys.keyboardModifiers());
+        EXPECT_EQ(pressure->text(), QString::fromUtf8(press.pressure));
+        EXPECT_EQ(grid->item(0, kLoad)->text(), QString::fromUtf8(press.load));
+    }
+    EXPECT_EQ(grid->rowCount(), 1);
 
     QStringList asked;
     QTimer closer;

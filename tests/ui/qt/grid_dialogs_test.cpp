@@ -25,8 +25,9 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // The editing keys of a spreadsheet: typing over the current cell starts its edit with what
-// was typed, Enter takes it and Esc drops it, F2 edits the text as it stands, the arrows move
-// between cells and Tab at the last cell leaves the grid for the next control.
+// was typed, Enter takes it and goes down a row (at the last row it stays) and Esc drops it, F2
+// edits the text as it stands, Tab takes an edit and goes right, the arrows move between cells
+// and Tab at the last cell leaves the grid for the next control.
 TEST(DesktopGrid, TypingStartsAnEditEscDropsItAndTheKeysMoveAsInASpreadsheet) {
     QWidget window;
     auto* table = new controls::qt::GridTable({u"管段"_s, u"长度 (m)"_s}, &window);
@@ -54,6 +55,8 @@ TEST(DesktopGrid, TypingStartsAnEditEscDropsItAndTheKeysMoveAsInASpreadsheet) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(changes, std::vector<std::string>{"0,1 95"}) << "typed over, not added to";
+    EXPECT_EQ(table->currentRow(), 1) << "Enter went down a row";
+    QTest::keyClick(table, Qt::Key_Up);
     QTest::keyClick(table, Qt::Key_F2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_0);
@@ -66,16 +69,23 @@ TEST(DesktopGrid, TypingStartsAnEditEscDropsItAndTheKeysMoveAsInASpreadsheet) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(grid.cell(0, 1), "950") << "F2 edits the text as it stands";
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(table->currentRow(), 1) << "Enter, not editing, goes down and not past the last";
 
-    QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Left);
     EXPECT_EQ(table->currentRow(), 1);
     EXPECT_EQ(table->currentColumn(), 0);
     QTest::keyClick(table, Qt::Key_Tab);
     EXPECT_EQ(table->currentColumn(), 1) << "Tab moves to the next cell";
-    QTest::keyClick(table, Qt::Key_Tab);
+    QTest::keyClick(table, Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(1, 0), "a") << "Tab takes the edit";
+    EXPECT_EQ(table->currentColumn(), 1) << "and goes right";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << "and leaves the grid after its last";
-    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes.size(), 3u);
 }
 
 // The question before unsaved work is lost: its three buttons in Chinese, 保存 the default, no

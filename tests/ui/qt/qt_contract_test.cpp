@@ -74,6 +74,7 @@ public:
     controls::MessageBox& messageBox() override { return m_messages; }
     controls::StatusText& statusText() override { return m_status; }
     controls::MenuCommand& menuCommand() override { return m_command; }
+    std::string menuShown() override { return m_action->text().toStdString(); }
     std::string statusShown() override { return m_statusLabel->text().toStdString(); }
     std::vector<std::string> tableShown() override {
         std::vector<std::string> rows;
@@ -140,6 +141,8 @@ public:
     void userClickMenu() override {
         m_menu->popup(m_window.mapToGlobal(QPoint(10, 270)));
         QTest::mouseClick(m_menu, Qt::LeftButton, {}, m_menu->actionGeometry(m_action).center());
+        // A disabled command leaves its menu open.
+        m_menu->hide();
     }
 
     void userClickStatus() override { QTest::mouseClick(m_statusLabel, Qt::LeftButton); }
@@ -262,6 +265,15 @@ public:
         return at;
     }
 
+    bool gridFocused() override { return QApplication::focusWidget() == m_table; }
+    // Key by key to the widget with the focus, as the window system sends them: the first opens
+    // the cell's editor, which takes the rest.
+    void userTypeHere(std::string_view text) override {
+        for (const QChar key : fromUtf8(text))
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
     std::string cellNote(int row, int column) override {
         const QTableWidgetItem* cell = m_table->item(row, column);
         if (!cell)

@@ -212,9 +212,20 @@ void GridTable::currentChanged(const QModelIndex& current, const QModelIndex& pr
         m_onRow();
 }
 
+void GridTable::moveDown() {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() + 1 < rowCount())
+        setCurrentCell(current.row() + 1, current.column());
+}
+
 void GridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    // Tab out of an editor moves on to the next cell by the user's key.
+    // Tab or Enter out of an editor moves on to the next cell by the user's key.
     const UserEvent user(m_userEvents);
+    // Enter commits and goes down a row, as in a spreadsheet; a pick from a list stays.
+    if (hint == QAbstractItemDelegate::SubmitModelCache) {
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return moveDown();
+    }
     const bool onward = hint == QAbstractItemDelegate::EditNextItem ||
                         hint == QAbstractItemDelegate::EditPreviousItem;
     const bool next = hint == QAbstractItemDelegate::EditNextItem;
@@ -236,6 +247,10 @@ namespace controls::qt {
 void GridTable::keyPressEvent(QKeyEvent* event) {
     // A row the keys make current is the user's.
     const UserEvent user(m_userEvents);
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() | Qt::KeypadModifier) == Qt::KeypadModifier;
+    if (enter && state() != QAbstractItemView::EditingState)
+        return moveDown();
     // While a cell is edited its editor has the keys; here the grid itself has them.
     std::optional<GridCommand> command;
     if (event->matches(QKeySequence::Cut))

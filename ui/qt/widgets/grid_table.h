@@ -11,10 +11,10 @@ namespace controls::qt {
 
 // An editable table. A cell is edited in place: typing over it, F2 or a double-click opens its
 // editor, Enter, Tab or leaving it commits the edit and Esc drops it; the arrows and Tab move
-// between cells. A column with items offers them in a list that also takes a typed text (a
-// pipe by its outer diameter and wall), and a pick from the list commits at once. Each
-// committed edit that changed a cell's text is told once, after the cell holds it, and each
-// current row the user's click or key made another, as it changes.
+// between cells, Enter down a row as in a spreadsheet. A column with items offers them in a list
+// that also takes a typed text (a pipe by its outer diameter and wall), and a pick from the list
+// commits at once. Each committed edit that changed a cell's text is told once, after the cell
+// holds it, and each current row the user's click or key made another, as it changes.
 class GridTable final : public QTableWidget {
 public:
     using EditHandler = std::function<void(int row, int column)>;
@@ -48,9 +48,10 @@ protected:
     // Tab moves from cell to cell, and on past the last cell (Shift+Tab the first) to the
     // window's next control, editing or not: the grid is no trap for the keyboard.
     bool focusNextPrevChild(bool next) override;
+    // Enter, editing or not, goes down a row (at the last row it stays); Tab goes right.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -60,6 +61,7 @@ private:
     bool atEdge(bool next) const;
     // The cell's look and tooltip from its fault and its note, the fault's first.
     void restyle(QTableWidgetItem* cell) const;
+    void moveDown();
 
     QList<QStringList> m_items;  // by column
     QList<ItemFinder> m_finders; // by column
