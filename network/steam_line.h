@@ -196,10 +196,13 @@ public:
         // and eight nodes leave an error below 1e-9 of the inlet pressure, the tolerance the
         // solver's test holds an outlet pressure to against a fine march.
         constexpr double kRatio = 0.9;
-        std::vector<double> edges;
-        for (double p = source; p > kLowest * 1.05; p *= kRatio)
+        // The source is an edge however close to the line's end it is: else a source within 5 %
+        // of it would leave no panel, and Φ nothing to integrate.
+        std::vector<double> edges{kLowest};
+        if (source > kLowest)
+            edges.push_back(source);
+        for (double p = source * kRatio; p > kLowest * 1.05; p *= kRatio)
             edges.push_back(p);
-        edges.push_back(kLowest);
         for (double kink : line.kinks(source))
             if (kink > kLowest && kink < source)
                 edges.push_back(kink);
@@ -245,7 +248,8 @@ public:
         for (std::size_t k = 0; k + 1 < m_edges.size(); ++k)
             if (const Panel& panel = this->panel(k); mpa >= panel.low)
                 return panel.phiHigh + panel.integralAbove(panel.x(mpa));
-        return m_panels.back().phiLow();
+        // No panel: the source is at the line's lowest pressure, where Φ starts and ends.
+        return m_panels.empty() ? 0.0 : m_panels.back().phiLow();
     }
 
     // ρ from the panels' series, at a pressure they already reach: the curve Φ integrates.

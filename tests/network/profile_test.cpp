@@ -5,6 +5,7 @@
 #include "network/file.h"
 #include "network/heat_loss.h"
 #include "steam/if97.h"
+#include "steam/properties.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -274,6 +275,27 @@ TEST(Profile, WithHeatLossTheInsideIsAFineMarchOfTheSameLoss) {
 // A segment too long for its pressure: the curve stops where the pressure runs out, at the
 // distance where ∫ρ dp from its inlet down to IF97's lowest pressure (Simpson's rule in the
 // test) equals (1 + α) · R · ρ · x, and nothing is drawn below it; the segment failing.
+// How far segment `i`'s steam goes from `inlet` (MPa, absolute) until ∫ρ dp runs out at the
+// saturation line's lowest pressure: Simpson's rule in the logarithm of p, where ρ is nearly
+// proportional to p, over the friction formula's ρ-free factor.
+double reachOf(const network::Network& n, const network::SegmentResult& r, std::size_t i,
+               double inlet) {
+    const auto density = [](double mpa) {
+        return if97::region2(mpa, if97::saturationTemperature(mpa)).density;
+    };
+    const int steps = 20000;
+    const double a = std::log(kLowest), b = std::log(inlet), h = (b - a) / steps;
+    double sum = 0;
+    for (int k = 0; k <= steps; ++k) {
+        const double p = std::exp(a + k * h);
+        sum += (k == 0 || k == steps ? 1 : k % 2 ? 4 : 2) * density(p) * p;
+    }
+    const double rho = (1 + n.segments[i].localLoss / 100) * 0.00688 *
+                       std::pow(n.roughness / 1000, 0.25) * r.flow * r.flow /
+                       std::pow(r.bore / 1000, 5.25);
+    return sum * h / 3 * 1e6 / rho;
+}
+
 TEST(Profile, AnExhaustedSegmentEndsWhereItsPressureRunsOut) {
     network::Network n = load(example("saturated-network.json"));
     n.segments[2].length = 3000; // J2 to J3, D159x5, with 烘干车间 and two more users below
@@ -291,22 +313,7 @@ TEST(Profile, AnExhaustedSegmentEndsWhereItsPressureRunsOut) {
     ASSERT_TRUE(exhausted.exhaustedAt);
 
     const network::SegmentResult& r = result.segments[2];
-    const double inlet = n.source.unit.absoluteMpa(*r.pIn);
-    const auto density = [](double mpa) {
-        return if97::region2(mpa, if97::saturationTemperature(mpa)).density;
-    };
-    // ∫ρ dp in the logarithm of p, where ρ is nearly proportional to p: MPa · kg/m³.
-    const int steps = 20000;
-    const double a = std::log(kLowest), b = std::log(inlet), h = (b - a) / steps;
-    double sum = 0;
-    for (int i = 0; i <= steps; ++i) {
-        const double p = std::exp(a + i * h);
-        sum += (i == 0 || i == steps ? 1 : i % 2 ? 4 : 2) * density(p) * p;
-    }
-    const double rho = (1 + n.segments[2].localLoss / 100) * 0.00688 *
-                       std::pow(n.roughness / 1000, 0.25) * r.flow * r.flow /
-                       std::pow(r.bore / 1000, 5.25);
-    const double reach = sum * h / 3 * 1e6 / rho;
+    const double reach = reachOf(n, r, 2, n.source.unit.absoluteMpa(*r.pIn));
     EXPECT_NEAR(*exhausted.exhaustedAt - exhausted.from, reach, 1e-6 * reach);
 
     const network::ProfilePoint& last = made->points.back();
@@ -317,6 +324,18 @@ TEST(Profile, AnExhaustedSegmentEndsWhereItsPressureRunsOut) {
         EXPECT_LE(p.distance, *exhausted.exhaustedAt);
     EXPECT_FALSE(made->nodes[3].pressure);
     EXPECT_FALSE(made->nodes[4].pressure);
+
+    // A source within a few per cent of the line's end: its first segment runs out as far
+    // from it as its own ∫ρ dp reaches.
+    n.source.unit = steam::kMPaAbsolute;
+    n.source.pressure = kLowest * 1.02;
+    const network::Result starved = network::solve(n);
+    const std::optional<network::Profile> low = network::profile(n, starved, dryer);
+    ASSERT_TRUE(low);
+    ASSERT_TRUE(low->spans[0].exhaustedAt);
+    EXPECT_EQ(low->points.front().pressure, n.source.pressure);
+    const double first = reachOf(n, starved.segments[0], 0, n.source.pressure);
+    EXPECT_NEAR(*low->spans[0].exhaustedAt, first, 1e-6 * first);
 }
 
 TEST(Profile, NoneForANodeNotInTheResultOrAResultNotComputed) {
