@@ -299,7 +299,8 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
     // None selected (-1) is beyond every row as an unsigned index.
     if (static_cast<std::size_t>(selected) < m_result.segments.size())
         c.results.showRow(selected);
-    const network::Status status = resultStatus(shown, m_result);
+    // Three names a list: the line stays within two lines, the tables show the rest.
+    const network::Status status = resultStatus(shown, m_result, 3);
     c.status.setStatus(status.text, status.warned);
     c.handOff.setEnabled(true);
     drawPictures();

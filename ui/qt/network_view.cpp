@@ -3,6 +3,7 @@
 #include "ui/qt/convert.h"
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/grid_table.h"
+#include "ui/qt/widgets/status_label.h"
 #include "ui/qt/widgets/table.h"
 #include "ui/qt/widgets/wrapping_row.h"
 
@@ -60,11 +61,11 @@ void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& d
                            figure ? Qt::AlignRight : Qt::AlignLeft, column->widest.data(), figure});
     }
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    table->setColumns(columns);
+    table->setColumns(columns, Table::Widths::Contents);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     // A few pixels to spare: a splitter gives its widgets a little less than they ask for.
     table->setPreferredSize(
-        {std::min(widest, table->header()->length() + scrollBar + 2 * table->frameWidth() + 8),
+        {std::min(widest, table->widestLength() + scrollBar + 2 * table->frameWidth() + 8),
          table->heightOf(kRowsShown + 1) + 8});
     // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
     table->setMinimumHeight(table->heightOf(kRowsAtLeast) + scrollBar);
@@ -112,6 +113,9 @@ QSize setUpGrid(GridTable* grid) {
     // At its least, narrower than its columns, a scroll bar may take part of its third row.
     grid->setMinimumHeight(header + kRowsAtLeast * rowHeight + 2 * grid->frameWidth());
     grid->setMinimumWidth(std::min(width, 360));
+    // The columns keep their widths in a wider grid, as a spreadsheet's do: stretched, the last
+    // took half the grid.
+    grid->horizontalHeader()->setStretchLastSection(false);
     grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return {width, header + kRowsShown * rowHeight + 2 * grid->frameWidth() + scrollBar};
 }
@@ -182,14 +186,11 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     setUpTable(static_cast<Table*>(shown(*view, "results")), network::kSegmentColumns,
                kResultsWidest);
     setUpTable(static_cast<Table*>(shown(*view, "nodes")), network::kNodeColumns, kNodesWidest);
-    // A long status wraps in the width the buttons leave it, two lines kept for it so that the
-    // tables do not shrink and grow as it changes.
-    auto* status = static_cast<QLabel*>(shown(*view, "status"));
-    status->setTextFormat(Qt::PlainText);
-    status->setWordWrap(true);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    status->setMinimumHeight(
-        status->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+    // A long status wraps in the width the buttons leave it, two lines high whatever it says,
+    // so that the tables do not shrink and grow as it changes and no status makes the window
+    // taller than the screen: the tables and its tooltip say the rest.
+    auto* status = static_cast<StatusLabel*>(shown(*view, "status"));
+    status->keepToLines(2);
 
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
@@ -234,6 +235,8 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     tables->addWidget(shown(*view, "nodes"));
     // The nodes' table keeps its pressures whole where it can; the segments' takes the rest.
     auto* nodes = static_cast<Table*>(shown(*view, "nodes"));
+    // Sorted by 余量 at a click on its heading, the users short of pressure come first.
+    nodes->setSortable();
     nodes->setMinimumWidth(std::min(nodes->sizeHint().width(), kNodesNarrowest));
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
