@@ -44,7 +44,7 @@ constexpr int kRowsAtLeast = 3;
 constexpr int kResultsWidest = 800;
 constexpr int kNodesWidest = 480;
 constexpr int kNodesNarrowest = 320;
-constexpr int kHeatNarrowest = 900;
+constexpr int kHeatNarrowest = 840;
 
 // A result table's columns as network/result_table.h describes them; pressures in the unit the
 // line above the tables names.
@@ -194,19 +194,26 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
 
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
+    // The window's edges and the frames' margins above and below their inputs narrow, so that
+    // the window at its least fits a 1366×768 screen at 150 % (910×512 logical pixels), title
+    // bar and frame included.
+    const int edge = std::min(layout->contentsMargins().left(), 6);
+    layout->setContentsMargins(edge, edge / 2, edge, edge / 2);
     // The source and the network side by side, the 散热 group under them across the window:
     // beside them it would wrap to a line an input in a window as narrow as it may be.
     auto* inputs = new QHBoxLayout();
     inputs->addWidget(shown(*view, "sourceFrame"), 1);
     inputs->addWidget(shown(*view, "networkFrame"), 1);
     layout->addLayout(inputs);
-    // Wide enough for its inputs in two lines, its margins above and below halved and the
-    // window's lines closer, so that the window at its least still fits a 960×540 screen.
+    // Wide enough for its inputs in two lines.
     QWidget* heat = shown(*view, "heatFrame");
     heat->setMinimumWidth(kHeatNarrowest);
-    const QMargins margins = heat->layout()->contentsMargins();
-    heat->layout()->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
-                                       margins.bottom() / 2);
+    for (const char* frame : {"sourceFrame", "networkFrame", "heatFrame"}) {
+        QLayout* inside = shown(*view, frame)->layout();
+        const QMargins margins = inside->contentsMargins();
+        inside->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
+                                   margins.bottom() / 2);
+    }
     layout->setSpacing(std::min(layout->spacing(), 4));
     layout->addWidget(shown(*view, "heatFrame"));
 
