@@ -39,9 +39,9 @@ using Column = Table::Column;
 constexpr int kRowsShown = 7;
 constexpr int kRowsAtLeast = 3;
 // The widest each result table asks to be: with the heat's columns the segments' have some
-// 2000 pixels of them and the nodes' 600; beyond these they scroll sideways, so that the window
-// asks for no more than a 1366-pixel screen has.
-constexpr int kResultsWidest = 800;
+// 2000 pixels of them and the nodes' 600, without them the segments' about 1300; beyond these
+// they scroll sideways, and a window wider than the screen is made as wide as it.
+constexpr int kResultsWidest = 1300;
 constexpr int kNodesWidest = 480;
 constexpr int kNodesNarrowest = 320;
 constexpr int kHeatNarrowest = 840;

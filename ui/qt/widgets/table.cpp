@@ -100,17 +100,24 @@ void Table::insertRow(int index, QTreeWidgetItem* row) {
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
-    bool wider = false;
-    for (int column = 0; m_toContents && column < m_widths.size() && column < row->columnCount();
-         ++column) {
+    bool changed = false;
+    for (int column = 0; m_toContents && column < m_widths.size(); ++column) {
+        const QString text = column < row->columnCount() ? row->text(column) : QString();
         const int wanted =
-            std::min(metrics.horizontalAdvance(row->text(column)) + padding, m_most.value(column));
+            std::min(metrics.horizontalAdvance(text) + padding, m_most.value(column));
         if (wanted > m_widths[column]) {
             m_widths[column] = wanted;
-            wider = true;
+            changed = true;
+        }
+        // A column none of whose rows has a figure (the heat's without heat loss) is hidden, so
+        // that the verdict after it shows: copied, it is still there.
+        m_filled[column] += text.isEmpty() ? 0 : 1;
+        if (isColumnHidden(column) != (m_filled[column] == 0)) {
+            setColumnHidden(column, m_filled[column] == 0);
+            changed = true;
         }
     }
-    if (wider)
+    if (changed)
         spreadColumns();
     const auto at = static_cast<std::size_t>(std::clamp(index, 0, rowCount()));
     m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), row);
@@ -142,6 +149,9 @@ int Table::indexOf(const QTreeWidgetItem* row) const {
 void Table::clearRows() {
     m_rows.clear();
     clear();
+    m_filled.fill(0);
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnHidden(column, false);
     if (!m_least.isEmpty())
         setColumnWidths(m_least);
 }
@@ -207,6 +217,7 @@ void Table::setColumns(std::span<const Column> columns, Widths sized) {
     m_most = widths;
     m_least = widths;
     m_toContents = sized == Widths::Contents;
+    m_filled = QList<int>(static_cast<qsizetype>(columns.size()), 0);
     if (m_toContents)
         for (int i = 0; i < static_cast<int>(columns.size()); ++i)
             m_least[i] = std::min(header()->sectionSizeHint(i) + 8, m_most[i]);
@@ -244,16 +255,21 @@ void Table::resizeEvent(QResizeEvent* event) {
 }
 
 void Table::spreadColumns() {
-    int total = 0;
-    for (int width : m_widths)
-        total += width;
+    int total = 0, last = -1;
+    for (int i = 0; i < m_widths.size(); ++i)
+        if (!isColumnHidden(i)) {
+            total += m_widths[i];
+            last = i;
+        }
     if (total <= 0)
         return;
     const int spare = std::max(0, viewport()->width() - total);
     int given = 0;
-    for (int i = 0; i < m_widths.size(); ++i) {
+    for (int i = 0; i <= last; ++i) {
+        if (isColumnHidden(i))
+            continue;
         // The last column takes what rounding down left over, so that the columns end at the edge.
-        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
+        const int extra = i < last ? spare * m_widths[i] / total : spare - given;
         given += extra;
         setColumnWidth(i, m_widths[i] + extra);
     }

@@ -32,7 +32,7 @@ public:
     // Fixed headings, and each column sized for its widest cell in the window's font, bold
     // included (the recommended row is bold), so that every column shows whole. Sized to its
     // contents, a column is as wide as its heading and the cells it holds, and no wider than its
-    // widest cell would need: an empty one takes no more than its heading.
+    // widest cell would need; one whose every row is empty is hidden until a row fills it.
     enum class Widths { Widest, Contents };
     void setColumns(std::span<const Column> columns, Widths widths = Widths::Widest);
     // Every column at its widest.
@@ -70,6 +70,7 @@ private:
     // The widths the columns' headings need, and those their widest cells would.
     QList<int> m_least, m_most;
     bool m_toContents = false;
+    QList<int> m_filled; // a column's cells that are not empty
     QList<int> m_widths;
     QSize m_preferred;
     std::vector<bool> m_figures;          // a column's, by its place
