@@ -247,7 +247,9 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     nodes->setMinimumWidth(std::min(nodes->sizeHint().width(), kNodesNarrowest));
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
-    tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->sizeHint().width()});
+    // The nodes' at their narrowest to begin with, their pressures and margins whole: the
+    // segments' take what the window has beyond, and show their verdicts where it is wide enough.
+    tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->minimumWidth()});
     results->addWidget(tables);
     results->addWidget(shown(*view, "pictures"));
     split->addWidget(segments);
