@@ -3,6 +3,7 @@
 #include "calc/recal.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace network {
 
@@ -22,9 +23,14 @@ constexpr std::string_view kVerdictWords[] = {
     "流速偏高",   "流速偏低",   "比摩阻超限", "比摩阻过大", "压力耗尽", "上游压力耗尽",
     "无合适管径", "非标准规格", "蒸汽凝结",   "散热超标",   "表面过热", "温度不足"};
 
-// Appends an item to a list of them, after the separator when the list has one already.
-void joinTo(std::string& list, std::string_view separator, std::string_view item) {
-    list.append(list.empty() ? "" : separator).append(item);
+// A list's first `listed` names, and where there are more, how many there are in all.
+std::string listOf(const std::vector<std::string_view>& names, std::size_t listed) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < listed; ++i)
+        list.append(i == 0 ? "" : "、").append(names[i]);
+    if (names.size() > listed)
+        list += " 等 " + std::to_string(names.size()) + " 个";
+    return list;
 }
 
 bool has(const SegmentResult& result, Verdict verdict) {
@@ -86,7 +92,7 @@ sheet::Look nodeLook(const Result& result, std::size_t index) {
     return Look::Plain;
 }
 
-Status resultStatus(const Network& network, const Result& result) {
+Status resultStatus(const Network& network, const Result& result, std::size_t listed) {
     Status status;
     const std::string_view unit = unitLabel(network.source.unit);
     if (result.worstNode) {
@@ -110,28 +116,28 @@ Status resultStatus(const Network& network, const Result& result) {
                       Verdict::NoSuitablePipe, Verdict::LossAboveLimit, Verdict::LossAboveRange,
                       Verdict::HeatLossAboveAllowed, Verdict::SurfaceHot, Verdict::VelocityAbove,
                       Verdict::VelocityBelow, Verdict::Condensing, Verdict::NonStandardPipe}) {
-        std::string names;
+        std::vector<std::string_view> names;
         for (std::size_t i = 0; i < result.segments.size(); ++i)
             if (has(result.segments[i], v))
-                joinTo(names, "、", network.segments[i].name);
+                names.push_back(network.segments[i].name);
         if (names.empty())
             continue;
-        status.text += "。" + std::string(verdictWords(v)) + "：管段 " + names;
+        status.text += "。" + std::string(verdictWords(v)) + "：管段 " + listOf(names, listed);
         status.warned = status.warned || !notice(v);
     }
-    std::string short_, cold;
+    std::vector<std::string_view> short_, cold;
     for (const NodeResult& node : result.nodes) {
         if (node.margin && *node.margin < 0)
-            joinTo(short_, "、", node.name);
+            short_.push_back(node.name);
         if (node.temperatureMargin && *node.temperatureMargin < 0)
-            joinTo(cold, "、", node.name);
+            cold.push_back(node.name);
     }
     if (!short_.empty()) {
-        status.text += "。压力低于要求：节点 " + short_;
+        status.text += "。压力低于要求：节点 " + listOf(short_, listed);
         status.warned = true;
     }
     if (!cold.empty()) {
-        status.text += "。温度低于要求：节点 " + cold;
+        status.text += "。温度低于要求：节点 " + listOf(cold, listed);
         status.warned = true;
     }
     return status;

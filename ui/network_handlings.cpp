@@ -323,7 +323,8 @@ void NetworkHandlings::showResult(network::Network network, network::Result resu
         c.results.showRow(selected);
     if (static_cast<std::size_t>(node) < m_result.nodes.size())
         c.nodes.showRow(node);
-    const network::Status status = resultStatus(shown, m_result);
+    // Three names a list: the line stays within two lines, the tables show the rest.
+    const network::Status status = resultStatus(shown, m_result, 3);
     c.status.setStatus(status.text, status.warned);
     // It names the most unfavourable user, a click away.
     c.status.setClickable(m_result.worstNode.has_value());

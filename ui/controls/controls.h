@@ -75,7 +75,8 @@ public:
 
 // Rows of tab-separated cells under fixed column headings. The user selects a row by a click
 // or the arrow keys, which raises its select when the row is another than the one selected, and
-// may double-click one.
+// may double-click one. Where the user may sort the rows by a column (ui/controls/table_order.h),
+// every index here is still the one the row was added under, not its place on screen.
 class TableList {
 public:
     virtual ~TableList() = default;

@@ -77,6 +77,23 @@ void MemoryTableList::userDoubleClick(int index) {
     raise(m_onDoubleClick);
 }
 
+void MemoryTableList::userSort(int column) {
+    m_order.click(column);
+}
+
+std::vector<std::size_t> MemoryTableList::shownOrder() const {
+    std::vector<std::string> cells;
+    for (std::string_view row : m_items) {
+        // The sorted column's cell: after as many tabs as columns before it, empty past the last.
+        for (int i = 0; i < m_order.column; ++i) {
+            const std::size_t tab = row.find('\t');
+            row = tab == std::string_view::npos ? std::string_view() : row.substr(tab + 1);
+        }
+        cells.emplace_back(row.substr(0, row.find('\t')));
+    }
+    return controls::shownOrder(m_order, cells);
+}
+
 // The edit field's text is the program's to set and the user's to type; nothing reads it back.
 void MemorySimpleCombo::setText(std::string_view text) {
     record({.kind = "settext", .control = m_name, .text = std::string(text)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/controls/memory_control.h"
+#include "ui/controls/table_order.h"
 
 #include <vector>
 
@@ -61,8 +62,13 @@ public:
     bool stale() const { return m_stale; }
     void userPick(int index);
     void userDoubleClick(int index);
+    // The user clicks the heading of `column`, which sorts the rows shown and raises nothing.
+    void userSort(int column);
+    // The indexes the rows were added under, in the order shown.
+    std::vector<std::size_t> shownOrder() const;
 
 private:
+    TableOrder m_order;
     Handler m_onDoubleClick;
     Handler m_onSelect;
     bool m_stale = false;

@@ -4,6 +4,7 @@
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/grid_table.h"
 #include "ui/qt/widgets/history_keys.h"
+#include "ui/qt/widgets/status_label.h"
 #include "ui/qt/widgets/table.h"
 #include "ui/qt/widgets/wrapping_row.h"
 
@@ -39,12 +40,12 @@ using Column = Table::Column;
 constexpr int kRowsShown = 7;
 constexpr int kRowsAtLeast = 3;
 // The widest each result table asks to be: with the heat's columns the segments' have some
-// 2000 pixels of them and the nodes' 600; beyond these they scroll sideways, so that the window
-// asks for no more than a 1366-pixel screen has.
-constexpr int kResultsWidest = 800;
+// 2000 pixels of them and the nodes' 600, without them the segments' about 1300; beyond these
+// they scroll sideways, and a window wider than the screen is made as wide as it.
+constexpr int kResultsWidest = 1300;
 constexpr int kNodesWidest = 480;
 constexpr int kNodesNarrowest = 320;
-constexpr int kHeatNarrowest = 900;
+constexpr int kHeatNarrowest = 840;
 
 // A result table's columns as network/result_table.h describes them; pressures in the unit the
 // line above the tables names.
@@ -61,11 +62,11 @@ void setUpTable(Table* table, const std::array<network::ResultColumn<Row>, N>& d
                            figure ? Qt::AlignRight : Qt::AlignLeft, column->widest.data(), figure});
     }
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    table->setColumns(columns);
+    table->setColumns(columns, Table::Widths::Contents);
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     // A few pixels to spare: a splitter gives its widgets a little less than they ask for.
     table->setPreferredSize(
-        {std::min(widest, table->header()->length() + scrollBar + 2 * table->frameWidth() + 8),
+        {std::min(widest, table->widestLength() + scrollBar + 2 * table->frameWidth() + 8),
          table->heightOf(kRowsShown + 1) + 8});
     // Narrower than its columns, the table scrolls sideways, and the bar takes no row.
     table->setMinimumHeight(table->heightOf(kRowsAtLeast) + scrollBar);
@@ -113,6 +114,9 @@ QSize setUpGrid(GridTable* grid) {
     // At its least, narrower than its columns, a scroll bar may take part of its third row.
     grid->setMinimumHeight(header + kRowsAtLeast * rowHeight + 2 * grid->frameWidth());
     grid->setMinimumWidth(std::min(width, 360));
+    // The columns keep their widths in a wider grid, as a spreadsheet's do: stretched, the last
+    // took half the grid.
+    grid->horizontalHeader()->setStretchLastSection(false);
     grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return {width, header + kRowsShown * rowHeight + 2 * grid->frameWidth() + scrollBar};
 }
@@ -193,30 +197,34 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     setUpTable(static_cast<Table*>(shown(*view, "results")), network::kSegmentColumns,
                kResultsWidest);
     setUpTable(static_cast<Table*>(shown(*view, "nodes")), network::kNodeColumns, kNodesWidest);
-    // A long status wraps in the width the buttons leave it, two lines kept for it so that the
-    // tables do not shrink and grow as it changes.
-    auto* status = static_cast<QLabel*>(shown(*view, "status"));
-    status->setTextFormat(Qt::PlainText);
-    status->setWordWrap(true);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    status->setMinimumHeight(
-        status->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+    // A long status wraps in the width the buttons leave it, two lines high whatever it says,
+    // so that the tables do not shrink and grow as it changes and no status makes the window
+    // taller than the screen: the tables and its tooltip say the rest.
+    auto* status = static_cast<StatusLabel*>(shown(*view, "status"));
+    status->keepToLines(2);
 
     auto* layout = new QVBoxLayout(widget);
     layout->setMenuBar(bar);
+    // The window's edges and the frames' margins above and below their inputs narrow, so that
+    // the window at its least fits a 1366×768 screen at 150 % (910×512 logical pixels), title
+    // bar and frame included.
+    const int edge = std::min(layout->contentsMargins().left(), 6);
+    layout->setContentsMargins(edge, edge / 2, edge, edge / 2);
     // The source and the network side by side, the 散热 group under them across the window:
     // beside them it would wrap to a line an input in a window as narrow as it may be.
     auto* inputs = new QHBoxLayout();
     inputs->addWidget(shown(*view, "sourceFrame"), 1);
     inputs->addWidget(shown(*view, "networkFrame"), 1);
     layout->addLayout(inputs);
-    // Wide enough for its inputs in two lines, its margins above and below halved and the
-    // window's lines closer, so that the window at its least still fits a 960×540 screen.
+    // Wide enough for its inputs in two lines.
     QWidget* heat = shown(*view, "heatFrame");
     heat->setMinimumWidth(kHeatNarrowest);
-    const QMargins margins = heat->layout()->contentsMargins();
-    heat->layout()->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
-                                       margins.bottom() / 2);
+    for (const char* frame : {"sourceFrame", "networkFrame", "heatFrame"}) {
+        QLayout* inside = shown(*view, frame)->layout();
+        const QMargins margins = inside->contentsMargins();
+        inside->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
+                                   margins.bottom() / 2);
+    }
     layout->setSpacing(std::min(layout->spacing(), 4));
     layout->addWidget(shown(*view, "heatFrame"));
 
@@ -245,10 +253,14 @@ std::unique_ptr<View> networkView(const QIcon& icon) {
     tables->addWidget(shown(*view, "nodes"));
     // The nodes' table keeps its pressures whole where it can; the segments' takes the rest.
     auto* nodes = static_cast<Table*>(shown(*view, "nodes"));
+    // Sorted by 余量 at a click on its heading, the users short of pressure come first.
+    nodes->setSortable();
     nodes->setMinimumWidth(std::min(nodes->sizeHint().width(), kNodesNarrowest));
     tables->setStretchFactor(0, 1);
     tables->setStretchFactor(1, 0);
-    tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->sizeHint().width()});
+    // The nodes' at their narrowest to begin with, their pressures and margins whole: the
+    // segments' take what the window has beyond, and show their verdicts where it is wide enough.
+    tables->setSizes({shown(*view, "results")->sizeHint().width(), nodes->minimumWidth()});
     results->addWidget(tables);
     results->addWidget(shown(*view, "pictures"));
     split->addWidget(segments);

@@ -115,25 +115,25 @@ void QtTableList::addItem(std::string_view cells, int index) {
                               Qt::Alignment::fromInt(m_table->headerItem()->textAlignment(column)));
     }
     m_programmatic = true;
-    m_table->insertTopLevelItem(std::clamp(index, 0, m_table->topLevelItemCount()), row);
+    m_table->insertRow(index, row);
     m_programmatic = false;
 }
 
 void QtTableList::clear() {
     m_programmatic = true;
-    m_table->clear();
+    m_table->clearRows();
     m_table->setStale(false);
     m_programmatic = false;
     m_selected = -1;
 }
 
 void QtTableList::setRowLook(int index, sheet::Look look) {
-    if (QTreeWidgetItem* row = m_table->topLevelItem(index))
+    if (QTreeWidgetItem* row = m_table->row(index))
         m_table->setLook(row, look);
 }
 
 void QtTableList::showRow(int index) {
-    QTreeWidgetItem* row = m_table->topLevelItem(index);
+    QTreeWidgetItem* row = m_table->row(index);
     if (!row)
         return;
     m_programmatic = true;
@@ -146,9 +146,9 @@ int QtTableList::selectedIndex() const {
     // Of several rows selected for copying, the one the user clicked last stands for them, as
     // the one row a click selects does; one unselected again leaves the first still selected.
     if (QTreeWidgetItem* current = m_table->currentItem(); current && current->isSelected())
-        return m_table->indexOfTopLevelItem(current);
-    for (int i = 0; i < m_table->topLevelItemCount(); ++i)
-        if (m_table->topLevelItem(i)->isSelected())
+        return m_table->indexOf(current);
+    for (int i = 0; i < m_table->rowCount(); ++i)
+        if (m_table->row(i)->isSelected())
             return i;
     return -1;
 }

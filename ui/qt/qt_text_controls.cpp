@@ -58,7 +58,7 @@ QtStatusText::QtStatusText(StatusLabel* label) : OverWidget(label), m_label(labe
 }
 
 void QtStatusText::setStatus(std::string_view text, bool fault) {
-    m_label->setText(fromUtf8(text));
+    m_label->setStatus(fromUtf8(text));
     m_label->setFault(fault);
     m_label->setClickable(false);
 }

@@ -3,6 +3,7 @@
 #include "ui/qt/view.h"
 #include "ui/qt/widgets/blue_label.h"
 #include "ui/qt/widgets/frame.h"
+#include "ui/qt/widgets/status_label.h"
 #include "ui/qt/widgets/table.h"
 #include "ui/qt/widgets/wrapping_row.h"
 
@@ -114,14 +115,9 @@ std::unique_ptr<View> sizingView(const QIcon& icon) {
             setUpTable(static_cast<Table*>(view->widgetOf(*row)));
         } else if (row->kind == Kind::StatusText) {
             // A long status wraps in the width the buttons leave it, the window's width
-            // untouched; two lines are kept for it, so that the table does not shrink and grow
-            // as the status changes.
-            auto* status = static_cast<QLabel*>(view->widgetOf(*row));
-            status->setTextFormat(Qt::PlainText);
-            status->setWordWrap(true);
-            status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-            status->setMinimumHeight(
-                status->fontMetrics().boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+            // untouched; two lines high, so that the table does not shrink and grow as the
+            // status changes.
+            static_cast<StatusLabel*>(view->widgetOf(*row))->keepToLines(2);
         }
     auto* buttons = new QHBoxLayout();
     auto* layout = new QVBoxLayout(widget);

@@ -32,7 +32,7 @@ public:
     virtual std::string menuShown() = 0;
     // The text the status line shows.
     virtual std::string statusShown() = 0;
-    // The table's rows as shown, cells joined by tabs.
+    // The table's rows as shown, top to bottom, cells joined by tabs.
     virtual std::vector<std::string> tableShown() = 0;
     // Whether the table's rows are shown greyed, every one of them.
     virtual bool tableGreyed() = 0;
@@ -42,8 +42,11 @@ public:
     virtual void userPickRow(int index) = 0;
     virtual void userDoubleClickRow(int index) = 0;
     virtual void userEditRow(std::string_view text) = 0;
+    // The user clicks the row shown `index` rows from the top.
     virtual void userPickTableRow(int index) = 0;
     virtual void userDoubleClickTableRow(int index) = 0;
+    // The user clicks the heading of the table's column.
+    virtual void userSortTable(int column) = 0;
     virtual void userClickOption(int index) = 0;
     // Opens the menu and clicks the command.
     virtual void userClickMenu() = 0;

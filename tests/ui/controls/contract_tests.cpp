@@ -182,6 +182,51 @@ TEST_P(ControlsContract, TableListRaisesSelectWhenTheUserSelectsAnotherRow) {
     EXPECT_EQ(log.size(), 3u) << "clearing and filling raise nothing";
 }
 
+// The network window's node table sorted by its margins: figures by value (as text " 10" would
+// come before "-0.5"), an empty cell last either way, and the logic's row indexes the ones the
+// rows were added under, for the program's shown row and the user's selection alike.
+TEST_P(ControlsContract, TableListSortedByTheUserKeepsTheIndexesItsRowsWereAddedUnder) {
+    auto& table = harness->tableList();
+    Log log;
+    table.onSelect([&] { log.push_back("select " + std::to_string(table.selectedIndex())); });
+    const char* const rows[] = {"S\t", "A\t0.05", "B\t-0.5", "C\t10", "D\t-12"};
+    for (int i = 0; i < 5; ++i)
+        table.addItem(rows[i], i);
+
+    const struct {
+        const char* order;
+        Log shown;
+    } clicks[] = {
+        {"ascending", {"D\t-12", "B\t-0.5", "A\t0.05", "C\t10", "S\t"}},
+        {"descending", {"C\t10", "A\t0.05", "B\t-0.5", "D\t-12", "S\t"}},
+        {"as added", {"S\t", "A\t0.05", "B\t-0.5", "C\t10", "D\t-12"}},
+    };
+    table.showRow(2);
+    for (const auto& click : clicks) {
+        harness->userSortTable(1);
+        EXPECT_EQ(harness->tableShown(), click.shown) << click.order;
+        EXPECT_EQ(table.selectedIndex(), 2) << click.order << ": the row selected stays selected";
+    }
+    EXPECT_EQ(log, Log{}) << "sorting raises nothing";
+
+    harness->userSortTable(1);
+    table.showRow(3);
+    EXPECT_EQ(table.selectedIndex(), 3) << "a shown row is the row added as 3, C, wherever it is";
+    harness->userPickTableRow(0);
+    EXPECT_EQ(log, (Log{"select 4"})) << "the top row, D, is the row added as 4";
+
+    // Filled again while sorted, as the window does after every change, in the order kept.
+    table.clear();
+    table.addItem("x\t3", 0);
+    table.addItem("y\t-1", 1);
+    table.addItem("z\t2", 2);
+    table.addItem("w\t0.5", 1);
+    EXPECT_EQ(harness->tableShown(), (Log{"y\t-1", "w\t0.5", "z\t2", "x\t3"}));
+    table.showRow(1);
+    harness->userPickTableRow(0);
+    EXPECT_EQ(table.selectedIndex(), 2) << "y, moved to 2 by w's insertion";
+}
+
 TEST_P(ControlsContract, SwitchingAnOptionOnRaisesItsClickAndClearsTheGroupSilently) {
     Log log;
     for (int i = 0; i < 3; ++i)

@@ -24,7 +24,12 @@ public:
     controls::MenuCommand& menuCommand() override { return m_menu; }
     std::string menuShown() override { return m_menu.caption(); }
     std::string statusShown() override { return m_status.text(); }
-    std::vector<std::string> tableShown() override { return m_table.items(); }
+    std::vector<std::string> tableShown() override {
+        std::vector<std::string> rows;
+        for (std::size_t index : m_table.shownOrder())
+            rows.push_back(m_table.items()[index]);
+        return rows;
+    }
     bool tableGreyed() override { return m_table.stale(); }
 
     void userType(std::string_view text) override { m_box.userType(text); }
@@ -33,14 +38,23 @@ public:
     void userDoubleClickRow(int index) override { m_combo.userDoubleClick(index); }
     // Typing in the edit field selects no row; the in-memory combo keeps no text of its own.
     void userEditRow(std::string_view) override {}
-    void userPickTableRow(int index) override { m_table.userPick(index); }
-    void userDoubleClickTableRow(int index) override { m_table.userDoubleClick(index); }
+    void userPickTableRow(int index) override { m_table.userPick(added(index)); }
+    void userDoubleClickTableRow(int index) override { m_table.userDoubleClick(added(index)); }
+    void userSortTable(int column) override { m_table.userSort(column); }
     void userClickOption(int index) override { m_options[index]->userClick(); }
     void userClickMenu() override { m_menu.userClick(); }
     void userClickStatus() override { m_status.userClick(); }
     bool statusPointsToClick() override { return m_status.clickable(); }
 
 private:
+    // The index the row shown at `row` was added under.
+    int added(int row) const {
+        const std::vector<std::size_t> order = m_table.shownOrder();
+        return static_cast<std::size_t>(row) < order.size()
+                   ? static_cast<int>(order[static_cast<std::size_t>(row)])
+                   : row;
+    }
+
     Gui m_gui;
     controls::memory::MemoryTextBox& m_box = m_gui.textBox("Form1.Text1");
     controls::memory::MemoryDropDownList& m_list = m_gui.dropDownList("Form1.Combo1");

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,7 @@ public:
         m_list->setGeometry(0, 80, 200, 120);
         m_label->setGeometry(0, 210, 100, 20);
         m_table->setHeaderLabels({QStringLiteral("a"), QStringLiteral("b")});
+        m_table->setSortable();
         m_table->setGeometry(220, 200, 170, 150);
         m_statusLabel->setGeometry(0, 240, 300, 20);
         for (int i = 0; i < 3; ++i) {
@@ -134,6 +136,14 @@ public:
     void userDoubleClickTableRow(int index) override {
         QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
         QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+    }
+
+    void userSortTable(int column) override {
+        QHeaderView* header = m_table->header();
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                   header->height() / 2));
     }
 
     void userClickOption(int index) override { QTest::mouseClick(m_radios[index], Qt::LeftButton); }

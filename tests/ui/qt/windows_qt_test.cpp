@@ -266,21 +266,24 @@ TEST_F(QtWindows, SizingWindowFitsASmallScreenAndGivesItsRoomToTheTable) {
     EXPECT_EQ(outsideTheirParents(sizing), "");
 }
 
-// The network window's least size fits that screen as well, each of its tables keeping three
-// rows; the room beyond its least size goes to the grid and the two tables.
-TEST_F(QtWindows, NetworkWindowFitsASmallScreenAndGivesItsRoomToTheTables) {
+// The network window's least size fits the small screens laptops have, title bar and frame
+// included, each of its tables keeping three rows; at the screen's size every command lies
+// whole inside the window, and the room beyond its least size goes to the grid and the tables.
+// In logical pixels: 1366×768 at 150 % is 910×512, 1920×1080 at 200 % 960×540.
+TEST_F(QtWindows, NetworkWindowFitsSmallScreensWithEveryCommandInReach) {
     find<QAction>(form1(), "mnuNetwork")->trigger();
     ASSERT_NE(app.networkWindow().view(), nullptr);
     QWidget* network = app.networkWindow().view()->widget();
     EXPECT_EQ(network->windowTitle(), QString::fromUtf8("蒸汽管网水力计算 - 未命名"));
     // Its frames' least widths are known once the window is shown and laid out.
     QApplication::processEvents();
+    auto resize = [network](QSize size) {
+        network->resize(size);
+        QApplication::processEvents();
+    };
     const QSize decoration(16, 48);
     const QSize least = network->minimumSize();
-    EXPECT_LE(least.width() + decoration.width(), 960);
-    EXPECT_LE(least.height() + decoration.height(), 540);
-    network->resize(least);
-    QApplication::processEvents();
+    resize(least);
     EXPECT_EQ(network->size(), least);
     EXPECT_EQ(outsideTheirParents(network), "");
     auto* grid = find<QTableWidget>(network, "segments");
@@ -292,14 +295,75 @@ TEST_F(QtWindows, NetworkWindowFitsASmallScreenAndGivesItsRoomToTheTables) {
         EXPECT_GE(table->viewport()->height(), 3 * QFontMetrics(table->font()).height())
             << table->objectName().toStdString();
     const QSize gridAtLeast = grid->size(), segmentsAtLeast = segments->size();
-    network->resize(least + QSize(300, 300));
-    QApplication::processEvents();
-    EXPECT_GT(grid->height(), gridAtLeast.height());
-    EXPECT_GT(segments->height(), segmentsAtLeast.height());
+    const struct {
+        const char* name;
+        QSize screen;
+    } screens[] = {
+        {"1366x768 at 150 %", {910, 512}},
+        {"1920x1080 at 200 %", {960, 540}},
+        {"1024x600", {1024, 600}},
+    };
+    const char* const commands[] = {"add",    "remove",     "moveUp", "moveDown",
+                                    "status", "showInMain", "back",   "pages"};
+    for (const auto& screen : screens) {
+        const QSize room = screen.screen - decoration;
+        EXPECT_LE(least.width(), room.width()) << screen.name;
+        EXPECT_LE(least.height(), room.height()) << screen.name;
+        resize(room);
+        EXPECT_EQ(network->size(), room) << screen.name;
+        EXPECT_EQ(outsideTheirParents(network), "") << screen.name;
+        for (const char* name : commands) {
+            auto* command = find<QWidget>(network, name);
+            const QRect placed(command->mapTo(network, QPoint(0, 0)), command->size());
+            EXPECT_TRUE(command->isVisible() && network->rect().contains(placed))
+                << screen.name << ": " << name << " at " << placed.x() << "," << placed.y();
+        }
+        auto* bar = network->findChild<QMenuBar*>();
+        ASSERT_NE(bar, nullptr);
+        for (QAction* menu : bar->actions())
+            EXPECT_TRUE(network->rect().contains(bar->actionGeometry(menu)))
+                << screen.name << ": " << menu->text().toStdString();
+        // The room beyond the least size is the tables': the inputs above them take none.
+        const int extra = room.height() - least.height();
+        EXPECT_GE(grid->height() + segments->height(),
+                  gridAtLeast.height() + segmentsAtLeast.height() + extra - 2)
+            << screen.name;
+        if (extra > 0) {
+            EXPECT_GT(grid->height(), gridAtLeast.height()) << screen.name;
+        }
+    }
+    resize(least + QSize(300, 300));
     EXPECT_GT(segments->width(), segmentsAtLeast.width());
-    EXPECT_GE(grid->height() + segments->height(),
-              gridAtLeast.height() + segmentsAtLeast.height() + 250)
-        << "the height is theirs";
+}
+
+// A status line naming every user of a large network once made the window taller than the
+// screen: it is two lines high whatever it says, the rest ended with "…" and the whole in its
+// tooltip, and the window keeps its size.
+TEST_F(QtWindows, NetworkStatusKeepsToTwoLinesWithTheWholeInItsTooltip) {
+    find<QAction>(form1(), "mnuNetwork")->trigger();
+    QWidget* network = app.networkWindow().view()->widget();
+    QApplication::processEvents();
+    const QSize least = network->minimumSize(), size = network->size();
+    QString names;
+    for (int i = 1; i <= 500; ++i)
+        names += (i > 1 ? QString::fromUtf8("、") : QString()) + QStringLiteral("U%1").arg(i);
+    const QString whole = QString::fromUtf8("最不利用户：U500，压力 0.9 MPa(表压)，要求 1.05。"
+                                            "压力低于要求：节点 ") +
+                          names;
+    app.networkWindow().view()->controls().get<controls::StatusText>("status").setStatus(
+        whole.toStdString(), true);
+    QApplication::processEvents();
+    auto* status = find<QLabel>(network, "status");
+    const QFontMetrics metrics = status->fontMetrics();
+    EXPECT_EQ(status->height(), metrics.boundingRect(QRect(), 0, QStringLiteral("1\n2")).height());
+    EXPECT_EQ(status->toolTip(), whole);
+    EXPECT_TRUE(status->text().endsWith(QChar(0x2026))) << status->text().toStdString();
+    EXPECT_LE(
+        metrics.boundingRect(status->contentsRect(), Qt::TextWordWrap, status->text()).height(),
+        status->height())
+        << "what it shows fits its two lines";
+    EXPECT_EQ(network->minimumSize(), least);
+    EXPECT_EQ(network->size(), size);
 }
 
 // A window asked to be larger than the screen is made as large as the screen's free area, frame

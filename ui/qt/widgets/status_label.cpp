@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QTextLayout>
 
 namespace controls::qt {
 
@@ -28,10 +29,72 @@ void StatusLabel::mouseReleaseEvent(QMouseEvent* event) {
         m_onClick();
 }
 
+void StatusLabel::keepToLines(int lines) {
+    m_lines = lines;
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    // Its width is what the buttons beside it leave; its height never follows its text.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    const QMargins margins = contentsMargins();
+    QStringList sample;
+    for (int i = 0; i < lines; ++i)
+        sample << QStringLiteral("1");
+    setFixedHeight(fontMetrics().boundingRect(QRect(), 0, sample.join(QLatin1Char('\n'))).height() +
+                   margins.top() + margins.bottom() + 2 * margin());
+    fit();
+}
+
+void StatusLabel::setStatus(const QString& text) {
+    m_whole = text;
+    if (m_lines > 0)
+        setToolTip(text);
+    fit();
+}
+
 void StatusLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         recolour();
+    if (event->type() == QEvent::FontChange && m_lines > 0)
+        keepToLines(m_lines);
+}
+
+void StatusLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+// The lines that fit whole as the label would wrap them, and the rest on the last line, ended
+// with "…" where it is longer.
+void StatusLabel::fit() {
+    const int width = contentsRect().width() - 2 * margin();
+    if (m_lines <= 0 || width <= 0) {
+        setText(m_whole);
+        return;
+    }
+    QTextLayout layout(m_whole, font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lastStart = -1;
+    int count = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (++count == m_lines)
+            lastStart = line.textStart();
+    }
+    layout.endLayout();
+    if (count <= m_lines) {
+        setText(m_whole);
+        return;
+    }
+    QString rest = m_whole.mid(lastStart);
+    rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString shown = m_whole.left(lastStart);
+    setText(
+        (shown.isEmpty() || shown.endsWith(QLatin1Char('\n')) ? shown : shown + QLatin1Char('\n')) +
+        fontMetrics().elidedText(rest, Qt::ElideRight, width));
 }
 
 // Setting the colour raises the change again; the second time there is nothing to do.

@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -19,6 +21,12 @@ namespace {
 
 // A table row's look, kept on its first cell so that a change of theme can colour it anew.
 constexpr int kLookRole = Qt::UserRole;
+// The index the row was added under, on its first cell, so that sorting need not look it up.
+constexpr int kIndexRole = Qt::UserRole + 1;
+
+std::size_t indexIn(const QTreeWidgetItem* row) {
+    return static_cast<std::size_t>(row->data(0, kIndexRole).toInt());
+}
 
 } // namespace
 
@@ -75,6 +83,102 @@ void Table::contextMenuEvent(QContextMenuEvent* event) {
         QGuiApplication::clipboard()->setText(copied(chosen == some));
 }
 
+void Table::setSortable() {
+    header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_order.click(column);
+        header()->setSortIndicatorShown(m_order.column >= 0);
+        header()->setSortIndicator(m_order.column,
+                                   m_order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        showInOrder();
+    });
+}
+
+void Table::insertRow(int index, QTreeWidgetItem* row) {
+    // Each column widened to the row's cell, as wide as it needs and no wider than its widest.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    bool changed = false;
+    for (int column = 0; m_toContents && column < m_widths.size(); ++column) {
+        const QString text = column < row->columnCount() ? row->text(column) : QString();
+        const int wanted =
+            std::min(metrics.horizontalAdvance(text) + padding, m_most.value(column));
+        if (wanted > m_widths[column]) {
+            m_widths[column] = wanted;
+            changed = true;
+        }
+        // A column none of whose rows has a figure (the heat's without heat loss) is hidden, so
+        // that the verdict after it shows: copied, it is still there.
+        m_filled[column] += text.isEmpty() ? 0 : 1;
+        if (isColumnHidden(column) != (m_filled[column] == 0)) {
+            setColumnHidden(column, m_filled[column] == 0);
+            changed = true;
+        }
+    }
+    if (changed)
+        spreadColumns();
+    const auto at = static_cast<std::size_t>(std::clamp(index, 0, rowCount()));
+    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+    for (std::size_t i = at; i < m_rows.size(); ++i)
+        m_rows[i]->setData(0, kIndexRole, static_cast<int>(i));
+    // Where the order shown puts it: after every row shown before it.
+    const std::string cell = row->text(std::max(m_order.column, 0)).toStdString();
+    int low = 0, high = topLevelItemCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const QTreeWidgetItem* shown = topLevelItem(middle);
+        if (controls::shownBefore(m_order, shown->text(std::max(m_order.column, 0)).toStdString(),
+                                  indexIn(shown), cell, at))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    insertTopLevelItem(low, row);
+}
+
+QTreeWidgetItem* Table::row(int index) const {
+    return index >= 0 && index < rowCount() ? m_rows[static_cast<std::size_t>(index)] : nullptr;
+}
+
+int Table::indexOf(const QTreeWidgetItem* row) const {
+    return row && row->treeWidget() == this ? static_cast<int>(indexIn(row)) : -1;
+}
+
+void Table::clearRows() {
+    m_rows.clear();
+    clear();
+    m_filled.fill(0);
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnHidden(column, false);
+    if (!m_least.isEmpty())
+        setColumnWidths(m_least);
+}
+
+// The rows taken out and put back in the order asked for, the current row and the selection
+// kept, and nothing raised: the logic's rows are the same rows.
+void Table::showInOrder() {
+    QTreeWidgetItem* current = currentItem();
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    const QSignalBlocker quiet(this);
+    while (topLevelItemCount() > 0)
+        takeTopLevelItem(topLevelItemCount() - 1);
+    std::vector<std::string> cells;
+    for (const QTreeWidgetItem* row : m_rows)
+        cells.push_back(row->text(std::max(m_order.column, 0)).toStdString());
+    QList<QTreeWidgetItem*> shown;
+    for (std::size_t index : controls::shownOrder(m_order, cells))
+        shown << m_rows[index];
+    addTopLevelItems(shown);
+    if (current)
+        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    for (QTreeWidgetItem* row : selected)
+        row->setSelected(true);
+    if (current)
+        scrollToItem(current);
+}
+
 void Table::setLook(QTreeWidgetItem* row, sheet::Look look) {
     if (look == sheet::Look::Plain)
         return;
@@ -94,7 +198,7 @@ void Table::setStale(bool on) {
         recolour(topLevelItem(i));
 }
 
-void Table::setColumns(std::span<const Column> columns) {
+void Table::setColumns(std::span<const Column> columns, Widths sized) {
     QStringList headings;
     for (const Column& column : columns)
         headings << QString::fromUtf8(column.heading);
@@ -118,7 +222,21 @@ void Table::setColumns(std::span<const Column> columns) {
     }
     m_rowHeight = sizeHintForRow(0);
     delete sample;
-    setColumnWidths(widths);
+    m_most = widths;
+    m_least = widths;
+    m_toContents = sized == Widths::Contents;
+    m_filled = QList<int>(static_cast<qsizetype>(columns.size()), 0);
+    if (m_toContents)
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+            m_least[i] = std::min(header()->sectionSizeHint(i) + 8, m_most[i]);
+    setColumnWidths(m_least);
+}
+
+int Table::widestLength() const {
+    int length = 0;
+    for (int width : m_most)
+        length += width;
+    return length;
 }
 
 int Table::heightOf(int rows) const {
@@ -145,16 +263,21 @@ void Table::resizeEvent(QResizeEvent* event) {
 }
 
 void Table::spreadColumns() {
-    int total = 0;
-    for (int width : m_widths)
-        total += width;
+    int total = 0, last = -1;
+    for (int i = 0; i < m_widths.size(); ++i)
+        if (!isColumnHidden(i)) {
+            total += m_widths[i];
+            last = i;
+        }
     if (total <= 0)
         return;
     const int spare = std::max(0, viewport()->width() - total);
     int given = 0;
-    for (int i = 0; i < m_widths.size(); ++i) {
+    for (int i = 0; i <= last; ++i) {
+        if (isColumnHidden(i))
+            continue;
         // The last column takes what rounding down left over, so that the columns end at the edge.
-        const int extra = i + 1 < m_widths.size() ? spare * m_widths[i] / total : spare - given;
+        const int extra = i < last ? spare * m_widths[i] / total : spare - given;
         given += extra;
         setColumnWidth(i, m_widths[i] + extra);
     }
