@@ -69,6 +69,7 @@ Form1::Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace)
               m_recalculation),
       m_form2(loaders.form2), m_propertyWindow(loaders.propertyWindow),
       m_sizingWindow(loaders.sizingWindow), m_networkWindow(loaders.networkWindow),
+      m_recovery(std::move(loaders.recovery), m_network),
       m_solveExecutor(std::move(loaders.solveExecutor)) {
     auto& c = m_controls;
     c.text1.onChange(traced(m_trace, "Text1_Change", [this] { m_inputs.Text1_Change(); }));
@@ -103,6 +104,10 @@ Form1::~Form1() = default;
 void Form1::start() {
     Form_Load();
     m_controls.window.show();
+    // Restored, the network is shown at once: the user was working on it, and its window is where
+    // its unsaved mark and its figures are seen.
+    if (m_recovery.offer(m_controls.question))
+        mnuNetwork_Click();
 }
 
 void Form1::Form_Load() {
@@ -223,7 +228,8 @@ void Form1::mnuNetwork_Click() {
                              .customBore = c.option3,
                              .bore = c.text4},
             [this](const pipes::KnownSteam& steam) { m_densitySteam = steam; }, c.window,
-            [this] { m_networkWindow.unload(); }, m_trace, m_solveExecutor);
+            [this] { m_networkWindow.unload(); }, m_trace, m_solveExecutor,
+            [this] { m_recovery.changed(); });
     });
     m_controls.window.hide();
 }
@@ -233,6 +239,8 @@ void Form1::end() {
     if (m_network &&
         !mayLose(*m_network, {.question = c.question, .files = c.files, .messages = c.messages}))
         return;
+    // Saved or given up: nothing is left to recover.
+    m_recovery.discard();
     c.program.end();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/form1_recal.h"
 #include "ui/form2.h"
 #include "ui/loaded_window.h"
+#include "ui/network_recovery.h"
 #include "ui/network_window.h"
 #include "ui/property_window.h"
 #include "ui/sizing_window.h"
@@ -64,6 +65,8 @@ struct WindowLoaders {
     // How the network window solves a network that may take longer than a frame: on a worker
     // of the toolkit's; at once where none is given.
     SolveExecutor solveExecutor = {};
+    // Where the network's recovery copy is kept; none is where it is not given.
+    RecoveryPlace recovery = {};
 };
 
 // The main window: owns the calculation state, composes the input and pipe handlings, binds
@@ -74,7 +77,8 @@ public:
     Form1(Form1Controls controls, WindowLoaders loaders, HandlingTrace trace = {});
     ~Form1();
 
-    // Program start: loads the window (Form_Load), then shows it.
+    // Program start: loads the window (Form_Load), shows it, then offers the network a crash left
+    // unsaved.
     void start();
 
     void Form_Load();
@@ -113,6 +117,7 @@ private:
     std::optional<PropertyInputs> m_propertyInputs;
     std::optional<SizingInputs> m_sizingInputs;
     std::optional<NetworkDocument> m_network;
+    NetworkRecovery m_recovery;
     SolveExecutor m_solveExecutor;
 };
 

@@ -68,42 +68,42 @@ NetworkWindow::NetworkWindow(NetworkWindowControls controls,
                              std::optional<NetworkDocument>& document, MainWindowInputs main,
                              std::function<void(const pipes::KnownSteam&)> adopted,
                              controls::Window& form1, std::function<void()> unload,
-                             HandlingTrace trace, SolveExecutor executor)
+                             HandlingTrace trace, SolveExecutor executor,
+                             std::function<void()> documentChanged)
     : m_controls(controls), m_document(document ? *document : document.emplace()), m_main(main),
       m_adopted(std::move(adopted)), m_form1(form1), m_unload(std::move(unload)),
-      m_trace(std::move(trace)), m_status(controls.status),
-      m_network(
-          {.node = controls.sourceNode,
-           .pressure = controls.sourcePressure,
-           .unit = controls.unit,
-           .saturated = controls.saturated,
-           .superheated = controls.superheated,
-           .temperature = controls.temperature,
-           .roughness = controls.roughness,
-           .series = controls.series,
-           .limit = controls.limit,
-           .title = controls.title,
-           .segments = controls.segments,
-           .unitNote = controls.unitNote,
-           .results = controls.results,
-           .nodes = controls.nodes,
-           .pictures = controls.pictures,
-           .status = m_status,
-           .handOff = controls.showInMain,
-           .heatOff = controls.heatOff,
-           .heatOn = controls.heatOn,
-           .ambient = controls.ambient,
-           .wind = controls.wind,
-           .material = controls.material,
-           .conductivity = controls.conductivity,
-           .emissivity = controls.emissivity,
-           .surfaceCoefficient = controls.surfaceCoefficient,
-           .factor = controls.factor,
-           .operation = controls.operation},
-          [this](const network::NetworkTexts& texts, const std::string& step) {
-              changed(texts, step);
-          },
-          std::move(executor)) {
+      m_documentChanged(std::move(documentChanged)), m_trace(std::move(trace)),
+      m_status(controls.status), m_network(
+                                     {.node = controls.sourceNode,
+                                      .pressure = controls.sourcePressure,
+                                      .unit = controls.unit,
+                                      .saturated = controls.saturated,
+                                      .superheated = controls.superheated,
+                                      .temperature = controls.temperature,
+                                      .roughness = controls.roughness,
+                                      .series = controls.series,
+                                      .limit = controls.limit,
+                                      .title = controls.title,
+                                      .segments = controls.segments,
+                                      .unitNote = controls.unitNote,
+                                      .results = controls.results,
+                                      .nodes = controls.nodes,
+                                      .pictures = controls.pictures,
+                                      .status = m_status,
+                                      .handOff = controls.showInMain,
+                                      .heatOff = controls.heatOff,
+                                      .heatOn = controls.heatOn,
+                                      .ambient = controls.ambient,
+                                      .wind = controls.wind,
+                                      .material = controls.material,
+                                      .conductivity = controls.conductivity,
+                                      .emissivity = controls.emissivity,
+                                      .surfaceCoefficient = controls.surfaceCoefficient,
+                                      .factor = controls.factor,
+                                      .operation = controls.operation},
+                                     [this](const network::NetworkTexts& texts,
+                                            const std::string& step) { changed(texts, step); },
+                                     std::move(executor)) {
     auto& c = m_controls;
     auto& n = m_network;
     wireSteps();
@@ -160,6 +160,9 @@ void NetworkWindow::retitle() {
     std::string title = m_document.title();
     if (title != m_title)
         m_controls.window.setTitle(m_title = std::move(title));
+    // Every change of the document ends here, as its title shows it.
+    if (m_documentChanged)
+        m_documentChanged();
 }
 
 void NetworkWindow::showDocument() {

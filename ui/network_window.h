@@ -92,10 +92,11 @@ public:
     // was first opened. `adopted` hears the steam whose density was just handed over; `unload`
     // asks the owner to unload this window, which runs Form_Unload. `executor` runs the solves
     // that may take longer than a frame (NetworkHandlings says how); at once where none is given.
+    // `documentChanged` hears every change of the document: its texts, its file, saved or not.
     NetworkWindow(NetworkWindowControls controls, std::optional<NetworkDocument>& document,
                   MainWindowInputs main, std::function<void(const pipes::KnownSteam&)> adopted,
                   controls::Window& form1, std::function<void()> unload, HandlingTrace trace = {},
-                  SolveExecutor executor = {});
+                  SolveExecutor executor = {}, std::function<void()> documentChanged = {});
 
     void Form_Load();
     void add_Click();
@@ -148,6 +149,7 @@ private:
     std::function<void(const pipes::KnownSteam&)> m_adopted;
     controls::Window& m_form1;
     std::function<void()> m_unload;
+    std::function<void()> m_documentChanged;
     HandlingTrace m_trace;
     std::string m_title;
     // Before the handlings, which tell it.

@@ -28,7 +28,7 @@ void dropLastCharacter(std::string& text) {
 
 controls::Question::Answer answerNamed(std::string_view name) {
     using Answer = controls::Question::Answer;
-    for (const Answer answer : {Answer::Save, Answer::Discard, Answer::Cancel})
+    for (const Answer answer : {Answer::Save, Answer::Discard, Answer::Cancel, Answer::Restore})
         if (controls::memory::answerName(answer) == name)
             return answer;
     return Answer::Cancel;
@@ -64,7 +64,9 @@ void MemorySession::watch(const Op& op) {
         m_faults.push_back("a message not of the program's own: " + op.text);
     // A question or file dialog the script gave no answer for beforehand: the script's fault,
     // told as the program's own would be.
-    if ((op.kind == "question" || op.kind == "openpath" || op.kind == "savepath") && !op.on)
+    if ((op.kind == "question" || op.kind == "offer" || op.kind == "openpath" ||
+         op.kind == "savepath") &&
+        !op.on)
         m_faults.push_back(op.control + " asked \"" + (op.text.empty() ? op.title : op.text) +
                            "\" with no answer given");
     if (op.kind == "focus" && !usable(op.control))

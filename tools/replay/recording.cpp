@@ -130,6 +130,10 @@ public:
         m_answers.answerNext(m_real.ask(text, title));
         return m_mirror.ask(text, title);
     }
+    Answer offer(std::string_view text, std::string_view title) override {
+        m_answers.answerNext(m_real.offer(text, title));
+        return m_mirror.offer(text, title);
+    }
 
 private:
     memory::MemoryQuestion& m_answers;

@@ -250,9 +250,14 @@ public:
 // The modal question asked before unsaved work is lost.
 class Question {
 public:
-    enum class Answer { Save, Discard, Cancel };
+    enum class Answer { Save, Discard, Cancel, Restore };
     virtual ~Question() = default;
+    // 保存, 不保存 or 取消.
     virtual Answer ask(std::string_view text, std::string_view title) = 0;
+    // The question asked at the start about work a crash left unsaved: 恢复 (Restore) or 放弃
+    // (Discard), nothing else. Enter restores; Esc and the title bar's close do nothing, so that
+    // no key alone throws the work away. Cancel where the box closed without an answer.
+    virtual Answer offer(std::string_view text, std::string_view title) = 0;
 };
 
 // The modal file dialogs; each returns the chosen path, or an empty one when the user cancels.
@@ -321,6 +326,17 @@ public:
     // A window whose title says more than its name: the file it shows, and whether it is saved.
     virtual void setTitle(std::string_view title) = 0;
     virtual void onClose(Handler handler) = 0;
+};
+
+// A single-shot timer: its timeout is raised once, from the event loop, when the interval given to
+// the last start has passed; a start while it runs begins the interval again, and a stop cancels
+// it. Starting and stopping raise nothing.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void start(int milliseconds) = 0;
+    virtual void stop() = 0;
+    virtual void onTimeout(Handler handler) = 0;
 };
 
 class Program {

@@ -29,7 +29,7 @@ struct OpFields {
     bool answer = false;
 };
 
-inline constexpr std::array<OpFields, 30> kOpFields{{
+inline constexpr std::array<OpFields, 31> kOpFields{{
     {.kind = "show", .window = true},
     {.kind = "hide", .window = true},
     {.kind = "load", .window = true},
@@ -60,6 +60,7 @@ inline constexpr std::array<OpFields, 30> kOpFields{{
     {.kind = "print", .title = true},
     {.kind = "pdf", .text = true, .title = true},
     {.kind = "recent", .text = true},
+    {.kind = "offer", .text = true, .title = true, .answer = true},
 }};
 
 // One operation the program performed, e.g. a caption written to Form1.Label4.

@@ -9,22 +9,38 @@ void MemoryMessageBox::show(std::string_view text, std::string_view title) {
 }
 
 std::string_view answerName(Question::Answer answer) {
-    constexpr std::string_view kAnswers[] = {"save", "discard", "cancel"};
+    constexpr std::string_view kAnswers[] = {"save", "discard", "cancel", "restore"};
     return kAnswers[static_cast<int>(answer)];
 }
 
-Question::Answer MemoryQuestion::ask(std::string_view text, std::string_view title) {
-    const bool answered = !m_answers.empty();
-    const Answer answer = answered ? m_answers.front() : Answer::Cancel;
+Question::Answer MemoryQuestion::answer(std::string_view kind, std::string_view text,
+                                        std::string_view title, bool offered) {
+    bool answered = !m_answers.empty();
+    Answer answer = answered ? m_answers.front() : Answer::Cancel;
     if (answered)
         m_answers.pop_front();
-    record({.kind = "question",
+    // Each question has its own buttons: an answer it has none for is the script's fault.
+    const bool fits = offered ? answer == Answer::Restore || answer == Answer::Discard
+                              : answer != Answer::Restore;
+    if (!fits) {
+        answered = false;
+        answer = Answer::Cancel;
+    }
+    record({.kind = kind,
             .control = m_name,
             .text = std::string(text),
             .title = std::string(title),
             .on = answered,
             .answer = std::string(answerName(answer))});
     return answer;
+}
+
+Question::Answer MemoryQuestion::ask(std::string_view text, std::string_view title) {
+    return answer("question", text, title, false);
+}
+
+Question::Answer MemoryQuestion::offer(std::string_view text, std::string_view title) {
+    return answer("offer", text, title, true);
 }
 
 Op MemoryFileDialogs::answer(std::string_view kind, std::string_view title,

@@ -39,6 +39,9 @@ public:
     using Control::Control;
 
     Answer ask(std::string_view text, std::string_view title) override;
+    // Answered from the same answers, Restore or Discard; with none left, or with another
+    // answer given, the script is at fault (`on` false) and the copy is left alone: Cancel.
+    Answer offer(std::string_view text, std::string_view title) override;
 
     // The answer of the next question asked.
     void answerNext(Answer answer) { m_answers.push_back(answer); }
@@ -46,6 +49,9 @@ public:
     std::size_t pending() const { return m_answers.size(); }
 
 private:
+    Answer answer(std::string_view kind, std::string_view text, std::string_view title,
+                  bool offered);
+
     std::deque<Answer> m_answers;
 };
 
@@ -125,7 +131,7 @@ private:
     PickHandler m_onPick;
 };
 
-// The name an answer is logged and scripted by: "save", "discard" or "cancel".
+// The name an answer is logged and scripted by: "save", "discard", "cancel" or "restore".
 std::string_view answerName(Question::Answer answer);
 
 } // namespace controls::memory

@@ -22,4 +22,22 @@ void MemoryProgram::end() {
     m_ended = true;
 }
 
+void MemoryTimer::start(int milliseconds) {
+    m_running = true;
+    m_interval = milliseconds;
+    m_left = milliseconds;
+}
+
+void MemoryTimer::elapse(int milliseconds) {
+    if (!m_running)
+        return;
+    m_left -= milliseconds;
+    if (m_left > 0)
+        return;
+    // Single-shot: stopped before the handling runs, which may start it again.
+    m_running = false;
+    if (m_onTimeout)
+        m_onTimeout();
+}
+
 } // namespace controls::memory

@@ -36,4 +36,25 @@ private:
     bool m_ended = false;
 };
 
+// Time passes only when a test says so: elapse() raises the timeout where the interval is over.
+// Nothing is recorded: the timer shows nothing, and it restarts at every keystroke.
+class MemoryTimer final : public Timer {
+public:
+    void start(int milliseconds) override;
+    void stop() override { m_running = false; }
+    void onTimeout(Handler handler) override { m_onTimeout = std::move(handler); }
+
+    // `milliseconds` pass, as the event loop would let them.
+    void elapse(int milliseconds);
+    bool running() const { return m_running; }
+    // The interval of the last start.
+    int interval() const { return m_interval; }
+
+private:
+    bool m_running = false;
+    int m_interval = 0;
+    int m_left = 0;
+    Handler m_onTimeout;
+};
+
 } // namespace controls::memory

@@ -3,6 +3,7 @@
 #include "ui/qt/chinese_font.h"
 #include "ui/qt/icons.h"
 
+#include <QDateTime>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QMetaObject>
@@ -79,11 +80,17 @@ void solveOnWorker(ui::SolveJob job, ui::SolveDone done) {
 
 } // namespace
 
-App::App()
-    : m_form1(ui::Form1Controls::from(m_view->controls()), {.form2 = m_form2,
-                                                            .propertyWindow = m_propertyWindow,
-                                                            .sizingWindow = m_sizingWindow,
-                                                            .networkWindow = m_networkWindow,
-                                                            .solveExecutor = solveOnWorker}) {}
+App::App(std::string dataFolder)
+    : m_form1(ui::Form1Controls::from(m_view->controls()),
+              {.form2 = m_form2,
+               .propertyWindow = m_propertyWindow,
+               .sizingWindow = m_sizingWindow,
+               .networkWindow = m_networkWindow,
+               .solveExecutor = solveOnWorker,
+               .recovery = {.folder = std::move(dataFolder), .timer = &m_recoveryTimer, .now = [] {
+                                return QDateTime::currentDateTime()
+                                    .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                    .toStdString();
+                            }}}) {}
 
 } // namespace controls::qt

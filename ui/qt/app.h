@@ -2,6 +2,7 @@
 
 #include "ui/form1.h"
 #include "ui/qt/icons.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/view.h"
 
 #include <QApplication>
@@ -45,10 +46,11 @@ private:
 // has the Chinese glyphs.
 void prepareApplication(QApplication& app);
 
-// The main window with its logic; start() loads and shows it.
+// The main window with its logic; start() loads and shows it. The network's recovery copy is
+// kept in `dataFolder` (UTF-8), none where it is empty, as in the tests.
 class App {
 public:
-    App();
+    explicit App(std::string dataFolder = {});
     void start() { m_form1.start(); }
     View& view() { return *m_view; }
     QtLoader& form2() { return m_form2; }
@@ -63,6 +65,7 @@ private:
     QtLoader m_propertyWindow{ui::kPropertyDesign, lookupWindowIcon()};
     QtLoader m_sizingWindow{ui::kSizingDesign, lookupWindowIcon()};
     QtLoader m_networkWindow{ui::kNetworkDesign, lookupWindowIcon()};
+    QtTimer m_recoveryTimer;
     ui::Form1 m_form1;
 };
 

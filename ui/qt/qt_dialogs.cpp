@@ -41,6 +41,21 @@ Question::Answer QtQuestion::ask(std::string_view text, std::string_view title) 
     return Answer::Cancel;
 }
 
+Question::Answer QtQuestion::offer(std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
+                    m_owner);
+    box.setObjectName(m_name);
+    QPushButton* restore = box.addButton(u"恢复"_s, QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(u"放弃"_s, QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    // Closed by neither, as when the program is ended from outside: the copy is left alone.
+    const QAbstractButton* clicked = box.clickedButton();
+    return clicked == restore   ? Answer::Restore
+           : clicked == discard ? Answer::Discard
+                                : Answer::Cancel;
+}
+
 namespace {
 
 // "蒸汽管网 (*.json)" gives "json".

@@ -37,11 +37,13 @@ protected:
     QString m_name;
 };
 
-// 保存, 不保存 and 取消: Enter saves, Esc and the title bar's close cancel.
+// 保存, 不保存 and 取消: Enter saves, Esc and the title bar's close cancel. The offer: 恢复 and
+// 放弃, Enter restores, and with no button to escape to, Esc and the close do nothing.
 class QtQuestion final : public Question, public OverDialog {
 public:
     using OverDialog::OverDialog;
     Answer ask(std::string_view text, std::string_view title) override;
+    Answer offer(std::string_view text, std::string_view title) override;
 };
 
 // Qt's own file dialogs rather than the desktop's: the desktop's run outside the program where a

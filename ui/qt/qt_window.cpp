@@ -100,4 +100,12 @@ void QtProgram::end() {
     QCoreApplication::exit(0);
 }
 
+QtTimer::QtTimer() {
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        if (m_onTimeout)
+            m_onTimeout();
+    });
+}
+
 } // namespace controls::qt

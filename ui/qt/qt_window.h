@@ -3,6 +3,7 @@
 #include "ui/controls/controls.h"
 #include "ui/qt/qt_control.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class QScreen;
@@ -53,6 +54,19 @@ private:
 class QtProgram final : public Program {
 public:
     void end() override;
+};
+
+// A QTimer of its own, single-shot.
+class QtTimer final : public Timer {
+public:
+    QtTimer();
+    void start(int milliseconds) override { m_timer.start(milliseconds); }
+    void stop() override { m_timer.stop(); }
+    void onTimeout(Handler handler) override { m_onTimeout = std::move(handler); }
+
+private:
+    QTimer m_timer;
+    Handler m_onTimeout;
 };
 
 } // namespace controls::qt

@@ -63,8 +63,9 @@ class WorkHarness {
 public:
     // How the user ends an edit of a cell.
     enum class Commit { Enter, Tab, Leave };
-    // How the user answers a question: by one of its buttons, or by Esc or Enter.
-    enum class Reply { Save, Discard, Cancel, Escape, Enter };
+    // How the user answers a question: by one of its buttons, or by Esc or Enter. The offer's
+    // 放弃 is Discard.
+    enum class Reply { Save, Discard, Cancel, Escape, Enter, Restore };
 
     virtual ~WorkHarness() = default;
     // Three columns, no rows, no items.
@@ -134,6 +135,22 @@ public:
 };
 
 using PicturesHarnessFactory = std::unique_ptr<PicturesHarness> (*)();
+
+// A single-shot timer, and time passing as the event loop lets it.
+class TimerHarness {
+public:
+    virtual ~TimerHarness() = default;
+    virtual controls::Timer& timer() = 0;
+    virtual void wait(int milliseconds) = 0;
+};
+
+using TimerHarnessFactory = std::unique_ptr<TimerHarness> (*)();
+
+class TimerContract : public ::testing::TestWithParam<TimerHarnessFactory> {
+protected:
+    void SetUp() override { harness = GetParam()(); }
+    std::unique_ptr<TimerHarness> harness;
+};
 
 class PicturesContract : public ::testing::TestWithParam<PicturesHarnessFactory> {
 protected:

@@ -565,6 +565,41 @@ TEST_P(WorkContract, QuestionReturnsTheUsersAnswerEscapeCancelsAndEnterSaves) {
     }
 }
 
+TEST_P(WorkContract, TheOfferReturnsRestoreOrDiscardByItsButtons) {
+    using Reply = WorkHarness::Reply;
+    using Answer = controls::Question::Answer;
+    const struct {
+        Reply reply;
+        Answer answer;
+    } replies[] = {{Reply::Restore, Answer::Restore}, {Reply::Discard, Answer::Discard}};
+    for (const auto& reply : replies) {
+        harness->replyNext(reply.reply);
+        EXPECT_EQ(harness->question().offer("恢复上次未保存的管网吗？", "蒸汽管网"), reply.answer)
+            << "reply " << static_cast<int>(reply.reply);
+    }
+}
+
+TEST_P(TimerContract, FiresOnceTheLastStartsIntervalAfterAndNeverAfterAStop) {
+    controls::Timer& timer = harness->timer();
+    int fired = 0;
+    timer.onTimeout([&] { ++fired; });
+    timer.start(1000);
+    EXPECT_EQ(fired, 0) << "a start raises nothing";
+    harness->wait(300);
+    timer.start(1000);
+    harness->wait(800);
+    EXPECT_EQ(fired, 0) << "a start while it runs begins the interval again";
+    harness->wait(700);
+    EXPECT_EQ(fired, 1);
+    harness->wait(1200);
+    EXPECT_EQ(fired, 1) << "single-shot";
+    timer.start(1000);
+    harness->wait(200);
+    timer.stop();
+    harness->wait(1200);
+    EXPECT_EQ(fired, 1) << "stopped";
+}
+
 TEST_P(WorkContract, FileDialogsReturnTheChosenPathOrNothingWhenCancelled) {
     // The open dialog takes only a file that exists.
     const std::filesystem::path folder = ::testing::TempDir();

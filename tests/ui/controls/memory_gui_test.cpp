@@ -95,8 +95,8 @@ public:
     }
     void replyNext(Reply reply) override {
         using Answer = controls::Question::Answer;
-        constexpr Answer kAnswers[] = {Answer::Save, Answer::Discard, Answer::Cancel,
-                                       Answer::Cancel, Answer::Save};
+        constexpr Answer kAnswers[] = {Answer::Save,   Answer::Discard, Answer::Cancel,
+                                       Answer::Cancel, Answer::Save,    Answer::Restore};
         m_question.answerNext(kAnswers[static_cast<int>(reply)]);
     }
     void chooseNext(std::string path) override { m_files.answerNext(std::move(path)); }
@@ -132,6 +132,19 @@ private:
 
 std::unique_ptr<contract::WorkHarness> makeMemoryWorkHarness() {
     return std::make_unique<MemoryWorkHarness>();
+}
+
+class MemoryTimerHarness final : public contract::TimerHarness {
+public:
+    controls::Timer& timer() override { return m_timer; }
+    void wait(int milliseconds) override { m_timer.elapse(milliseconds); }
+
+private:
+    controls::memory::MemoryTimer m_timer;
+};
+
+std::unique_ptr<contract::TimerHarness> makeMemoryTimerHarness() {
+    return std::make_unique<MemoryTimerHarness>();
 }
 
 class MemoryPicturesHarness final : public contract::PicturesHarness {
@@ -292,6 +305,8 @@ namespace contract {
 INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness),
                          [](const auto&) { return std::string("InMemory"); });
 INSTANTIATE_TEST_SUITE_P(Memory, WorkContract, ::testing::Values(&makeMemoryWorkHarness),
+                         [](const auto&) { return std::string("InMemory"); });
+INSTANTIATE_TEST_SUITE_P(Memory, TimerContract, ::testing::Values(&makeMemoryTimerHarness),
                          [](const auto&) { return std::string("InMemory"); });
 INSTANTIATE_TEST_SUITE_P(Memory, PicturesContract, ::testing::Values(&makeMemoryPicturesHarness),
                          [](const auto&) { return std::string("InMemory"); });

@@ -445,10 +445,22 @@ private:
             box && box->objectName() == m_question.dialogName() && !m_replies.empty()) {
             const Reply reply = m_replies.front();
             m_replies.pop_front();
+            // The offer's buttons are its own, found by their words.
+            const auto byText = [box](const QString& text) -> QAbstractButton* {
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == text)
+                        return button;
+                return nullptr;
+            };
+            QAbstractButton* giveUp = byText(QStringLiteral("放弃"));
             if (reply == Reply::Escape)
                 QTest::keyClick(box, Qt::Key_Escape);
             else if (reply == Reply::Enter)
                 QTest::keyClick(box, Qt::Key_Return);
+            else if (reply == Reply::Restore)
+                QTest::mouseClick(byText(QStringLiteral("恢复")), Qt::LeftButton);
+            else if (reply == Reply::Discard && giveUp)
+                QTest::mouseClick(giveUp, Qt::LeftButton);
             else
                 QTest::mouseClick(box->button(reply == Reply::Save      ? QMessageBox::Save
                                               : reply == Reply::Discard ? QMessageBox::Discard
@@ -521,6 +533,19 @@ private:
     QtNetworkPictures m_pictures;
 };
 
+class QtTimerHarness final : public contract::TimerHarness {
+public:
+    controls::Timer& timer() override { return m_timer; }
+    void wait(int milliseconds) override { QTest::qWait(milliseconds); }
+
+private:
+    QtTimer m_timer;
+};
+
+std::unique_ptr<contract::TimerHarness> makeQtTimerHarness() {
+    return std::make_unique<QtTimerHarness>();
+}
+
 std::unique_ptr<contract::PicturesHarness> makeQtPicturesHarness() {
     return std::make_unique<QtPicturesHarness>();
 }
@@ -528,6 +553,8 @@ std::unique_ptr<contract::PicturesHarness> makeQtPicturesHarness() {
 } // namespace
 
 namespace contract {
+INSTANTIATE_TEST_SUITE_P(Qt, TimerContract, ::testing::Values(&makeQtTimerHarness),
+                         [](const auto&) { return std::string("Widgets"); });
 INSTANTIATE_TEST_SUITE_P(Qt, PicturesContract, ::testing::Values(&makeQtPicturesHarness),
                          [](const auto&) { return std::string("Widgets"); });
 INSTANTIATE_TEST_SUITE_P(Qt, WorkContract, ::testing::Values(&makeQtWorkHarness),
