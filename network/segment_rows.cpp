@@ -189,6 +189,9 @@ SegmentRowsReading readSegmentRows(std::string_view text, char separator, int fi
                 return fault(r, c, "一格中有换行");
             row[c] = unguarded(std::move(row[c]));
         }
+        // A guarded blank ('\t) is blank too once its guard is gone.
+        if (blank(row))
+            continue;
         read.rows.push_back(std::move(row));
     }
     return {std::move(read), std::nullopt};
