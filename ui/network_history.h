@@ -31,7 +31,9 @@ public:
     };
 
     explicit NetworkHistory(std::size_t steps = kHistorySteps, std::size_t bytes = kHistoryBytes)
-        : m_stepLimit(steps), m_byteLimit(bytes) {}
+        : m_stepLimit(steps), m_byteLimit(bytes) {
+        m_states.emplace_back();
+    }
 
     // Starts again from `texts`, as opened or created: nothing to undo or redo.
     void reset(const network::NetworkTexts& texts);
@@ -67,7 +69,7 @@ private:
 
     std::size_t m_stepLimit;
     std::size_t m_byteLimit;
-    std::vector<State> m_states{State{}};
+    std::vector<State> m_states; // the first made by the constructor
     std::size_t m_at = 0; // the state shown
     std::size_t m_bytes = 0;
     // Whether the last step may take the next keystrokes of the same box.
