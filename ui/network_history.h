@@ -70,7 +70,7 @@ private:
     std::size_t m_stepLimit;
     std::size_t m_byteLimit;
     std::vector<State> m_states; // the first made by the constructor
-    std::size_t m_at = 0; // the state shown
+    std::size_t m_at = 0;        // the state shown
     std::size_t m_bytes = 0;
     // Whether the last step may take the next keystrokes of the same box.
     bool m_mergeable = false;
