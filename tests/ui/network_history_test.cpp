@@ -197,7 +197,7 @@ TEST(NetworkHistory, UndoingToTheSavedStateClearsTheMarkAndStopsAtTheOpenedOne) 
     const fs::path dir =
         fs::temp_directory_path() / ("network-history-" + std::to_string(getpid()));
     fs::create_directories(dir);
-    const std::string path = files::utf8Of(dir / "两段.json");
+    const std::string path = files::utf8Of(dir / files::pathOf("两段.json"));
     HistoryWindow w;
     typeTwoSegments(w);
     w.gui.fileDialogs("Network.files").answerNext(path);
