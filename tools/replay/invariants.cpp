@@ -38,8 +38,9 @@ bool ownMessage(std::string_view text) {
           calc::kDensityNotPositive, calc::kDensityOutOfRange})
         if (text == known)
             return true;
-    // The network window's file refused, each message naming the file.
-    return text.starts_with("无法打开“") || text.starts_with("无法保存“");
+    // The network window's file or import refused, each message naming the file.
+    return text.starts_with("无法打开“") || text.starts_with("无法保存“") ||
+           text.starts_with("无法导入“");
 }
 
 bool showsNonsense(std::string_view caption) {
