@@ -26,58 +26,56 @@ std::string pipeOfCell(std::string_view cell) {
     return pipe;
 }
 
+// A segment's fields in the grid's order of Column, which is also the order validate checks them.
+constexpr std::array<std::string_view, kColumns> kSegmentFields{"name",
+                                                                "from",
+                                                                "to",
+                                                                "length",
+                                                                "localLoss",
+                                                                "pipe",
+                                                                "load",
+                                                                "requiredPressure",
+                                                                "insulation",
+                                                                "laying",
+                                                                "requiredTemperature"};
+
 // Where a fault lies, in the order validate looks: the network's fields, then each segment's.
-// The network's own fields come first in the one list, so that a field's rank orders both; the
+// The network's own fields rank before a segment's, so that a field's rank orders both; the
 // network's count as the segment before the first (the unsigned -1 plus one).
 std::size_t placeOf(const Fault& fault) {
-    static constexpr std::string_view kFields[] = {"title",
-                                                   "source.node",
-                                                   "source.unit",
-                                                   "source.pressure",
-                                                   "source.temperature",
-                                                   "roughness",
-                                                   "series",
-                                                   "maxSpecificLoss",
-                                                   "heatLoss.ambient",
-                                                   "heatLoss.wind",
-                                                   "heatLoss.insulation",
-                                                   "heatLoss.emissivity",
-                                                   "heatLoss.surfaceCoefficient",
-                                                   "heatLoss.factor",
-                                                   "heatLoss.operation",
-                                                   "name",
-                                                   "from",
-                                                   "to",
-                                                   "length",
-                                                   "localLoss",
-                                                   "pipe",
-                                                   "load",
-                                                   "requiredPressure",
-                                                   "insulation",
-                                                   "laying",
-                                                   "requiredTemperature"};
-    const std::size_t rank = static_cast<std::size_t>(
-        std::find(std::begin(kFields), std::end(kFields), fault.field) - std::begin(kFields));
-    return (fault.segment.value_or(std::size_t(-1)) + 1) * std::size(kFields) + rank;
+    static constexpr std::string_view kNetworkFields[] = {"title",
+                                                          "source.node",
+                                                          "source.unit",
+                                                          "source.pressure",
+                                                          "source.temperature",
+                                                          "roughness",
+                                                          "series",
+                                                          "maxSpecificLoss",
+                                                          "heatLoss.ambient",
+                                                          "heatLoss.wind",
+                                                          "heatLoss.insulation",
+                                                          "heatLoss.emissivity",
+                                                          "heatLoss.surfaceCoefficient",
+                                                          "heatLoss.factor",
+                                                          "heatLoss.operation"};
+    const auto rankIn = [&](const auto& fields) {
+        return static_cast<std::size_t>(
+            std::find(std::begin(fields), std::end(fields), fault.field) - std::begin(fields));
+    };
+    std::size_t rank = rankIn(kNetworkFields);
+    if (rank == std::size(kNetworkFields))
+        rank += rankIn(kSegmentFields);
+    return (fault.segment.value_or(std::size_t(-1)) + 1) *
+               (std::size(kNetworkFields) + kSegmentFields.size()) +
+           rank;
 }
 
-// The grid's column of a segment's field, in the order of Column.
+// The grid's column of a segment's field.
 std::optional<Column> columnOf(std::string_view field) {
-    static constexpr std::array<std::string_view, kColumns> kFields{"name",
-                                                                    "from",
-                                                                    "to",
-                                                                    "length",
-                                                                    "localLoss",
-                                                                    "pipe",
-                                                                    "load",
-                                                                    "requiredPressure",
-                                                                    "insulation",
-                                                                    "laying",
-                                                                    "requiredTemperature"};
-    const auto found = std::find(kFields.begin(), kFields.end(), field);
-    if (found == kFields.end())
+    const auto found = std::find(kSegmentFields.begin(), kSegmentFields.end(), field);
+    if (found == kSegmentFields.end())
         return std::nullopt;
-    return static_cast<Column>(found - kFields.begin());
+    return static_cast<Column>(found - kSegmentFields.begin());
 }
 
 std::optional<CellPlace> cellOf(const Fault& fault) {
