@@ -1,12 +1,13 @@
 #include "tools/replay/qt_session.h"
 
+#include "tools/replay/grid_events.h"
+
 #include "ui/qt/convert.h"
 #include "ui/qt/widgets/grid_table.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,7 +15,6 @@
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace replay {
@@ -57,62 +57,21 @@ bool QtSession::canPerform(const Event& event) {
     return true;
 }
 
-// Cut, copy, paste and clear by their keys, the rest from the context menu, clicked once it is
-// up: the menu runs a loop of its own.
+// Cut, copy, paste and clear by their keys, the rest from the context menu at the current cell.
 void QtSession::gridCommand(QTableWidget* grid, controls::GridCommand command) {
-    using controls::GridCommand;
     grid->setFocus();
-    switch (command) {
-    case GridCommand::Cut:
-        return QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
-    case GridCommand::Copy:
-        return QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
-    case GridCommand::Paste:
-        return QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
-    case GridCommand::Clear:
-        return QTest::keyClick(grid, Qt::Key_Delete);
-    default:
-        break;
-    }
-    QString caption;
-    for (const controls::GridMenuItem& item : controls::kGridMenu)
-        if (item.command == command)
-            caption = fromUtf8(item.caption);
-    QTimer clicker;
-    QObject::connect(&clicker, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        clicker.stop();
-        for (QAction* action : menu->actions())
-            if (action->text() == caption)
-                return QTest::mouseClick(menu, Qt::LeftButton, {},
-                                         menu->actionGeometry(action).center());
-        menu->close();
-    });
-    clicker.start(5);
+    if (pressGridKey(grid, command))
+        return;
     const QPoint at =
         grid->rowCount() > 0
             ? grid->visualItemRect(grid->currentItem() ? grid->currentItem() : grid->item(0, 0))
                   .center()
             : QPoint(5, 5);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(grid->viewport(), &event);
-    QCoreApplication::processEvents();
+    clickGridMenu(grid, at, command);
 }
 
 QWidget* QtSession::startEditing(QTableWidget* grid, int row, int column) {
-    QTableWidgetItem* cell = grid->item(row, column);
-    if (!cell)
-        return nullptr;
-    grid->scrollToItem(cell);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(cell).center());
-    QTest::keyClick(grid, Qt::Key_F2);
-    // The editor is the viewport's one shown child; the window need not have the focus.
-    for (QObject* child : grid->viewport()->children())
-        if (auto* editor = qobject_cast<QWidget*>(child); editor && editor->isVisible())
-            return editor;
-    return nullptr;
+    return openCellEditor(grid, row, column);
 }
 
 void QtSession::perform(const Event& event) {

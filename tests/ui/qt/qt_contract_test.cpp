@@ -1,4 +1,5 @@
 #include "tests/ui/controls/contract.h"
+#include "tools/replay/grid_events.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/widgets/pictures.h"
 #include "ui/qt/widgets/tree_view.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -101,8 +101,7 @@ public:
         if (text.empty())
             QTest::keyClick(m_edit, Qt::Key_Backspace);
         else
-            QTest::sendKeyEvent(QTest::KeyAction::Click, m_edit, Qt::Key_unknown,
-                                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+            QTest::sendKeyEvent(QTest::KeyAction::Click, m_edit, Qt::Key_unknown, fromUtf8(text),
                                 Qt::NoModifier);
     }
 
@@ -125,8 +124,7 @@ public:
     }
 
     void userEditRow(std::string_view text) override {
-        QTest::keyClicks(m_simpleEdit,
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        QTest::keyClicks(m_simpleEdit, fromUtf8(text));
     }
 
     void userPickTableRow(int index) override {
@@ -194,10 +192,6 @@ private:
 
 std::unique_ptr<contract::Harness> makeQtHarness() {
     return std::make_unique<QtHarness>();
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Edits a grid's cells by real keys and clicks in the active window; a reply or a path waits
@@ -360,41 +354,21 @@ public:
     void userKey(controls::GridCommand command) override {
         activate();
         m_table->setFocus();
-        keyOf(m_table, command);
+        replay::pressGridKey(m_table, command);
     }
 
     void userKeyInEdit(int row, int column, controls::GridCommand command) override {
         QWidget* editor = startEditing(row, column);
         ASSERT_NE(editor, nullptr);
-        keyOf(editor, command);
+        replay::pressGridKey(editor, command);
         QTest::keyClick(editor, Qt::Key_Escape);
         QCoreApplication::processEvents();
     }
 
     void userMenu(controls::GridCommand command) override {
         activate();
-        QString caption;
-        for (const controls::GridMenuItem& item : controls::kGridMenu)
-            if (item.command == command)
-                caption = fromUtf8(item.caption);
-        // The menu runs its own loop: clicked from a timer once it is up.
-        QTimer clicker;
-        QObject::connect(&clicker, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            clicker.stop();
-            for (QAction* action : menu->actions())
-                if (action->text() == caption)
-                    return QTest::mouseClick(menu, Qt::LeftButton, {},
-                                             menu->actionGeometry(action).center());
-            menu->close();
-        });
-        clicker.start(5);
-        const QPoint at = m_table->visualItemRect(m_table->item(0, 0)).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, m_table->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(m_table->viewport(), &event);
-        QCoreApplication::processEvents();
+        replay::clickGridMenu(m_table, m_table->visualItemRect(m_table->item(0, 0)).center(),
+                              command);
     }
 
     void putElsewhere(const std::string& text) override {
@@ -402,16 +376,6 @@ public:
     }
 
 private:
-    static void keyOf(QWidget* widget, controls::GridCommand command) {
-        using controls::GridCommand;
-        if (command == GridCommand::Clear)
-            return QTest::keyClick(widget, Qt::Key_Delete);
-        const Qt::Key key = command == GridCommand::Cut    ? Qt::Key_X
-                            : command == GridCommand::Copy ? Qt::Key_C
-                                                           : Qt::Key_V;
-        QTest::keyClick(widget, key, Qt::ControlModifier);
-    }
-
     void activate() {
         if (!m_window.isActiveWindow()) {
             m_window.activateWindow();
@@ -419,24 +383,11 @@ private:
         }
     }
 
-    // Clicks the cell and opens its editor with F2, as a keyboard user does.
+    // A list's popup closed offscreen leaves no window active, where a desktop's window manager
+    // activates the window under it again.
     QWidget* startEditing(int row, int column) {
-        QTableWidgetItem* cell = m_table->item(row, column);
-        if (!cell)
-            return nullptr;
-        // A list's popup closed offscreen leaves no window active, where a desktop's window
-        // manager activates the window under it again.
-        if (!m_window.isActiveWindow()) {
-            m_window.activateWindow();
-            if (!QTest::qWaitFor([&] { return m_window.isActiveWindow(); }))
-                return nullptr;
-        }
-        m_table->scrollToItem(cell);
-        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {},
-                          m_table->visualItemRect(cell).center());
-        QTest::keyClick(m_table, Qt::Key_F2);
-        QWidget* editor = QApplication::focusWidget();
-        return editor && m_table->isAncestorOf(editor) && editor != m_table ? editor : nullptr;
+        activate();
+        return replay::openCellEditor(m_table, row, column);
     }
 
     void answer() {
