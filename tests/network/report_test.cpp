@@ -38,26 +38,22 @@ Star star(int users, int fast) {
 // A large network's line once listed every user short of pressure and grew the window past the
 // screen; it names the first three of a list and counts them all, and the sheet still lists all.
 TEST(ResultStatus, ListsTheFirstNamesAndCountsTheRest) {
-    const std::string worst3 = "最不利用户：U3，压力 0.25 MPa(表压)，要求 0.75，余量 -0.5";
+    const auto worst = [](int user) {
+        return "最不利用户：U" + std::to_string(user) +
+               "，压力 0.25 MPa(表压)，要求 0.75，余量 -0.5。";
+    };
     const struct {
         const char* name;
         int users, fast;
         std::size_t listed;
         std::string expected;
     } cases[] = {
-        {"three short users named as before", 3, 0, 3, worst3 + "。压力低于要求：节点 U1、U2、U3"},
-        {"a fourth counted", 4, 0, 3,
-         "最不利用户：U4，压力 0.25 MPa(表压)，要求 0.75，余量 -0.5。压力低于要求：节点 U1、U2、U3 "
-         "等 4 个"},
-        {"twelve", 12, 0, 3,
-         "最不利用户：U12，压力 0.25 MPa(表压)，要求 0.75，余量 -0.5。压力低于要求：节点 U1、U2、"
-         "U3 等 12 个"},
+        {"three short users named as before", 3, 0, 3, worst(3) + "压力低于要求：节点 U1、U2、U3"},
+        {"twelve counted", 12, 0, 3, worst(12) + "压力低于要求：节点 U1、U2、U3 等 12 个"},
         {"the segments' verdicts likewise", 3, 3, 2,
-         worst3 + "。流速偏高：管段 1、2 等 3 个。压力低于要求：节点 U1、U2 等 3 个"},
+         worst(3) + "流速偏高：管段 1、2 等 3 个。压力低于要求：节点 U1、U2 等 3 个"},
         {"the sheet's every name", 5, 0, kAllListed,
-         "最不利用户：U5，压力 0.25 MPa(表压)，要求 0.75，余量 -0.5。压力低于要求：节点 "
-         "U1、U2、U3、"
-         "U4、U5"},
+         worst(5) + "压力低于要求：节点 U1、U2、U3、U4、U5"},
     };
     for (const auto& c : cases) {
         const Star s = star(c.users, c.fast);
