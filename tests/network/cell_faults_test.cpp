@@ -31,7 +31,7 @@ TEST(CellFaults, EachCellAtFaultAndWhatAnEditMadeElsewhere) {
         std::vector<std::string> cells; // "row,column words"
         std::string edit;
     } rows[] = {
-        {"the issue's 52",
+        {"a to-node renamed cuts a segment off",
          [](auto& t) { t.segments[0][To] = "52"; },
          {0, To},
          CellPlace{1, From},
