@@ -9,7 +9,8 @@
 
 // The network window's faults at their place, through the in-memory window. The words are
 // worked by hand from the grid typed below; which cells and words the reading gives is
-// CellFaults' to prove, what the window does with them is proven here.
+// CellFaults' to prove, what the window does with them is proven here; how often each mark and
+// grey is set is the order network-faults replays.
 namespace {
 
 using controls::memory::Op;
@@ -17,21 +18,18 @@ using network::Column;
 using Marks = std::vector<std::string>;
 
 // S feeds T1, which feeds 2, which feeds 3: typed as a user types them.
-struct FaultWindow : MainWindow {
+struct FaultWindow : NetworkMainWindow {
     FaultWindow() {
         gui.recorder().setListener([this](const Op& op) { ops.push_back(op); });
-        gui.menuCommand("Form1.mnuNetwork").userClick();
         for (int i = 0; i < 3; ++i)
-            gui.pushButton("Network.add").userClick();
+            press("add");
         for (const auto& [row, column, text] : {std::tuple{0, Column::To, "T1"},
                                                 {1, Column::From, "T1"},
                                                 {1, Column::Load, "5"},
                                                 {2, Column::Load, "2"}})
             grid().userEdit(row, column, text);
     }
-    controls::memory::MemoryGrid& grid() { return gui.grid("Network.segments"); }
-    controls::memory::MemoryTableList& results() { return gui.tableList("Network.results"); }
-    std::string status() { return gui.statusText("Network.status").text(); }
+    controls::memory::MemoryTableList& results() { return table("results"); }
     // Every marked cell as "row,column words".
     Marks marks() {
         Marks marked;
@@ -53,7 +51,6 @@ struct FaultWindow : MainWindow {
 // rows' marks and the status, and keeps its words through other changes while the fault lasts.
 TEST(NetworkFaults, EachCellAtFaultIsMarkedAndAnEditNamedForWhatItDidElsewhere) {
     FaultWindow w;
-    const int set = w.count("cellfault");
     w.grid().userEdit(1, Column::Length, "abc");
     w.grid().userEdit(2, Column::To, "S");
     EXPECT_EQ(w.marks(), (Marks{"1,3 第 2 段“2”：请输入长度",
@@ -62,7 +59,6 @@ TEST(NetworkFaults, EachCellAtFaultIsMarkedAndAnEditNamedForWhatItDidElsewhere) 
     w.grid().userEdit(1, Column::Length, "100");
     w.grid().userEdit(2, Column::To, "3");
     EXPECT_EQ(w.marks(), Marks{});
-    EXPECT_EQ(w.count("cellfault") - set, 2) << "each set once, and gone with its text";
 
     const std::string said = "第 1 段的终点改为“52”后，第 2 段的起点“T1”不再连通热源";
     w.grid().userEdit(0, Column::To, "52");
@@ -82,8 +78,6 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     FaultWindow w;
     const Marks results = w.results().items();
     ASSERT_EQ(results.size(), 3u);
-    const int clears = w.count("clear");
-    const int greyed = w.count("stale");
     auto& pictures = w.gui.networkPictures("Network.pictures");
 
     w.grid().userEdit(0, Column::To, "52");
@@ -91,8 +85,6 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     EXPECT_EQ(w.results().items(), results);
     EXPECT_TRUE(w.results().stale() && w.gui.tableList("Network.nodes").stale());
     EXPECT_TRUE(pictures.stale() && pictures.network()) << "the drawing kept, greyed";
-    EXPECT_EQ(w.count("clear"), clears);
-    EXPECT_EQ(w.count("stale") - greyed, 2) << "both tables greyed once for both faults";
     EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
     w.results().userPick(1);
     w.gui.menuCommand("Network.exportSheet").userClick();
@@ -101,7 +93,6 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     w.grid().userEdit(0, Column::To, "T1");
     w.grid().userEdit(1, Column::Length, "120");
     EXPECT_FALSE(w.results().stale() || pictures.stale());
-    EXPECT_NE(w.results().items(), results) << "the new length's figures";
     EXPECT_TRUE(w.gui.pushButton("Network.showInMain").enabled());
 }
 
