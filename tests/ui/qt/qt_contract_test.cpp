@@ -396,27 +396,19 @@ private:
             box && box->objectName() == m_question.dialogName() && !m_replies.empty()) {
             const Reply reply = m_replies.front();
             m_replies.pop_front();
-            // The offer's buttons are its own, found by their words.
-            const auto byText = [box](const QString& text) -> QAbstractButton* {
-                for (QAbstractButton* button : box->buttons())
-                    if (button->text() == text)
-                        return button;
-                return nullptr;
-            };
-            QAbstractButton* giveUp = byText(QStringLiteral("放弃"));
-            if (reply == Reply::Escape)
-                QTest::keyClick(box, Qt::Key_Escape);
-            else if (reply == Reply::Enter)
-                QTest::keyClick(box, Qt::Key_Return);
-            else if (reply == Reply::Restore)
-                QTest::mouseClick(byText(QStringLiteral("恢复")), Qt::LeftButton);
-            else if (reply == Reply::Discard && giveUp)
-                QTest::mouseClick(giveUp, Qt::LeftButton);
+            // A button found by the words the user reads on it; Discard is the offer's 放弃 too.
+            const QStringList words =
+                reply == Reply::Save     ? QStringList{QStringLiteral("保存")}
+                : reply == Reply::Cancel ? QStringList{QStringLiteral("取消")}
+                : reply == Reply::Restore
+                    ? QStringList{QStringLiteral("恢复")}
+                    : QStringList{QStringLiteral("不保存"), QStringLiteral("放弃")};
+            if (reply == Reply::Escape || reply == Reply::Enter)
+                QTest::keyClick(box, reply == Reply::Escape ? Qt::Key_Escape : Qt::Key_Return);
             else
-                QTest::mouseClick(box->button(reply == Reply::Save      ? QMessageBox::Save
-                                              : reply == Reply::Discard ? QMessageBox::Discard
-                                                                        : QMessageBox::Cancel),
-                                  Qt::LeftButton);
+                for (QAbstractButton* button : box->buttons())
+                    if (words.contains(button->text()))
+                        QTest::mouseClick(button, Qt::LeftButton);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
                    dialog && dialog->objectName() == m_files.dialogName() && !m_paths.empty()) {
             const std::string path = m_paths.front();
