@@ -89,6 +89,14 @@ struct NetworkMainWindow : MainWindow {
     }
     std::string status() { return gui.statusText("Network.status").text(); }
     std::string title() { return gui.window("Network").title(); }
+    controls::memory::MemoryNetworkPictures& pictures() {
+        return gui.networkPictures("Network.pictures");
+    }
+    // The node the profile was asked to go to; empty for the default, the most unfavourable user.
+    std::string profileTo() {
+        const auto node = pictures().node();
+        return node ? pictures().result().nodes.at(*node).name : std::string();
+    }
 };
 
 // A table row's cells, as its tabs part them.

@@ -39,11 +39,6 @@ std::vector<Segment> segmentsOf(const fs::path& file) {
     return segments;
 }
 
-std::string sourceOf(const fs::path& file) {
-    std::ifstream in(file);
-    return nlohmann::json::parse(in).at("source").at("node");
-}
-
 int segmentNamed(const std::vector<Segment>& segments, const std::string& name) {
     const auto found = std::find_if(segments.begin(), segments.end(),
                                     [&](const Segment& s) { return s.name == name; });
@@ -56,21 +51,15 @@ int segmentTo(const std::vector<Segment>& segments, const std::string& node) {
     return found == segments.end() ? -1 : static_cast<int>(found - segments.begin());
 }
 
-struct LinkedWindow : MainWindow {
+struct LinkedWindow : NetworkMainWindow {
     explicit LinkedWindow(const fs::path& file = kExamples / "saturated-network.json") {
+        if (!file.empty())
+            openFile(file);
         gui.recorder().setListener(
             [this](const Op& op) { heardOps.push_back(std::string(op.kind) + " " + op.control); });
-        gui.menuCommand("Form1.mnuNetwork").userClick();
-        if (!file.empty()) {
-            gui.fileDialogs("Network.files").answerNext(files::utf8Of(file));
-            gui.menuCommand("Network.openFile").userClick();
-        }
-        heardOps.clear();
     }
-    controls::memory::MemoryGrid& grid() { return gui.grid("Network.segments"); }
-    controls::memory::MemoryTableList& results() { return gui.tableList("Network.results"); }
-    controls::memory::MemoryTableList& nodes() { return gui.tableList("Network.nodes"); }
-    controls::memory::MemoryStatusText& status() { return gui.statusText("Network.status"); }
+    controls::memory::MemoryTableList& results() { return table("results"); }
+    controls::memory::MemoryTableList& nodes() { return table("nodes"); }
     // What the selected row's first cell shows: the segment's or the node's name.
     static std::string shown(controls::memory::MemoryTableList& table) {
         const int row = table.selectedIndex();
@@ -79,12 +68,6 @@ struct LinkedWindow : MainWindow {
     std::string gridShown() {
         const int row = grid().currentRow();
         return row < 0 ? std::string() : grid().cell(row, network::Name);
-    }
-    // The node the profile was asked to go to; empty for the default.
-    std::string profileTo() {
-        auto& pictures = gui.networkPictures("Network.pictures");
-        const auto node = pictures.node();
-        return node ? pictures.result().nodes.at(*node).name : std::string();
     }
     // The operations since the last call, as "kind control".
     std::vector<std::string> heard() { return std::exchange(heardOps, {}); }
@@ -127,9 +110,7 @@ TEST(NetworkWindowLinks, ASegmentSelectedAnywhereIsSelectedInTheOtherTwo) {
          {"setrow Network.segments", "select Network.results"},
          "染整车间"},
         {"a segment clicked in the tree",
-         [&](LinkedWindow& w) {
-             w.gui.networkPictures("Network.pictures").userClickSegment(canteen);
-         },
+         [&](LinkedWindow& w) { w.pictures().userClickSegment(canteen); },
          segments[static_cast<std::size_t>(canteen)].name,
          {"setrow Network.segments", "select Network.results", "select Network.nodes"},
          ""},
@@ -147,31 +128,13 @@ TEST(NetworkWindowLinks, ASegmentSelectedAnywhereIsSelectedInTheOtherTwo) {
     }
 }
 
-// The source is fed by no segment: the grid and the results stay where they were. A pick by an
-// index the network does not have changes nothing.
-TEST(NetworkWindowLinks, TheSourceSelectsNoSegment) {
-    const fs::path file = kExamples / "saturated-network.json";
-    LinkedWindow w(file);
-    w.grid().userSelectRow(2);
-    w.nodes().userPick(0);
-    EXPECT_EQ(LinkedWindow::shown(w.nodes()), sourceOf(file));
-    EXPECT_EQ(w.grid().currentRow(), 2);
-    EXPECT_EQ(w.results().selectedIndex(), 2);
-}
-
-// An edit is a click into a row first: the row's segment is selected, and stays selected, node
-// and all, as the tables are filled anew with the edit's figures. While the inputs are at fault
-// the greyed tables keep what they showed and follow no row: they are of other inputs.
-TEST(NetworkWindowLinks, TheSelectionOutlivesTheEditsAndStaysPutAtAFault) {
+// While the inputs are at fault the greyed tables keep what they showed and follow no row: they
+// are of other inputs. (That an edit is a click into its row first is network-links' to replay.)
+TEST(NetworkWindowLinks, TheSelectionStaysPutAtAFault) {
     const fs::path file = kExamples / "saturated-network.json";
     const std::vector<Segment> segments = segmentsOf(file);
     LinkedWindow w(file);
-    w.grid().userEdit(4, network::Length, "60");
-    EXPECT_EQ(LinkedWindow::shown(w.results()), segments[4].name);
-    EXPECT_EQ(LinkedWindow::shown(w.nodes()), segments[4].to);
-
     w.grid().userEdit(1, network::Length, "-1");
-    EXPECT_EQ(LinkedWindow::shown(w.results()), segments[1].name);
     w.grid().userSelectRow(3);
     EXPECT_EQ(LinkedWindow::shown(w.results()), segments[1].name);
     EXPECT_EQ(LinkedWindow::shown(w.nodes()), segments[1].to);
@@ -180,40 +143,27 @@ TEST(NetworkWindowLinks, TheSelectionOutlivesTheEditsAndStaysPutAtAFault) {
 // The most unfavourable user of the saturated example is 染整车间, the least margin of its users
 // (0.2918 MPa) in `steam-network calc --json docs/examples/saturated-network.json`, whose users
 // are the nodes with a required pressure: 烘干车间 0.3706, 食堂 0.6629, 纺纱车间 0.3260,
-// 染整车间 0.2918, 办公楼 0.6652.
-TEST(NetworkWindowLinks, TheCommandAndTheStatusLineGoToTheMostUnfavourableUser) {
+// 染整车间 0.2918, 办公楼 0.6652. The status line's click goes the same way, as network-links
+// replays.
+TEST(NetworkWindowLinks, TheCommandGoesToTheMostUnfavourableUser) {
     const fs::path file = kExamples / "saturated-network.json";
-    const std::vector<Segment> segments = segmentsOf(file);
-    const int feeding = segmentTo(segments, "染整车间");
-    const struct {
-        const char* way;
-        std::function<void(LinkedWindow&)> go;
-    } ways[] = {
-        {"the command",
-         [](LinkedWindow& w) { w.gui.menuCommand("Network.goToWorst").userClick(); }},
-        {"a click on the status line", [](LinkedWindow& w) { w.status().userClick(); }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.way);
-        LinkedWindow w(file);
-        EXPECT_TRUE(w.status().text().starts_with("最不利用户：染整车间，"));
-        EXPECT_TRUE(w.status().clickable()) << "it names the user";
-        w.grid().userSelectRow(0);
-        way.go(w);
-        EXPECT_EQ(LinkedWindow::shown(w.nodes()), "染整车间");
-        EXPECT_EQ(w.grid().currentRow(), feeding);
-        EXPECT_EQ(w.results().selectedIndex(), feeding);
-        EXPECT_EQ(w.profileTo(), "染整车间");
-    }
+    const int feeding = segmentTo(segmentsOf(file), "染整车间");
+    LinkedWindow w(file);
+    EXPECT_TRUE(w.status().starts_with("最不利用户：染整车间，"));
+    w.grid().userSelectRow(0);
+    w.menu("goToWorst");
+    EXPECT_EQ(LinkedWindow::shown(w.nodes()), "染整车间");
+    EXPECT_EQ(w.grid().currentRow(), feeding);
+    EXPECT_EQ(w.results().selectedIndex(), feeding);
+    EXPECT_EQ(w.profileTo(), "染整车间");
 }
 
-// With no network computed the command says why in the status line, keeping the reason the line
-// gave, and the line names no user to click.
+// With no network computed, or no user in it, the command says why in the status line, keeping
+// the reason the line gave; that the line is then no link is network-links' to replay.
 TEST(NetworkWindowLinks, WithNothingComputedTheCommandSaysWhy) {
     LinkedWindow w{fs::path()};
-    EXPECT_FALSE(w.status().clickable());
-    w.gui.menuCommand("Network.goToWorst").userClick();
-    EXPECT_EQ(w.status().text(),
+    w.menu("goToWorst");
+    EXPECT_EQ(w.status(),
               "没有算出的管网，无从转到最不利用户。管网中还没有管段：点击“添加”输入第一段");
 
     LinkedWindow loads;
@@ -222,13 +172,10 @@ TEST(NetworkWindowLinks, WithNothingComputedTheCommandSaysWhy) {
         loads.grid().userEdit(row, network::Load, "0");
         loads.grid().userEdit(row, network::Required, "");
     }
-    EXPECT_FALSE(loads.status().clickable());
-    loads.gui.menuCommand("Network.goToWorst").userClick();
-    EXPECT_TRUE(loads.status().text().starts_with(
+    loads.menu("goToWorst");
+    EXPECT_TRUE(loads.status().starts_with(
         "管网中没有用户（终点负荷或要求压力），无从转到最不利用户。共 10 个管段"))
-        << loads.status().text();
-    loads.gui.textBox("Network.sourcePressure").userType("x");
-    EXPECT_FALSE(loads.status().clickable()) << "a fault names no user";
+        << loads.status();
 }
 
 } // namespace
