@@ -20,7 +20,6 @@ TEST(CellFaults, EachCellAtFaultAndWhatAnEditMadeElsewhere) {
     grid.segments = {{"1", "S", "T1", "100", "30", "自动", "0", "", "100", "架空", ""},
                      {"2", "T1", "2", "100", "30", "自动", "5", "", "100", "架空", ""},
                      {"3", "S", "3", "100", "30", "自动", "2", "", "100", "架空", ""}};
-    ASSERT_TRUE(network::readTexts(grid).network);
     const std::string cutOff = "第 2 段“2”：起点 “T1” 不是热源，也没有管段通到它";
     const struct {
         const char* name;
