@@ -16,8 +16,6 @@ using Answer = controls::Question::Answer;
 using controls::memory::Op;
 using network::Column;
 
-constexpr std::string_view kTitle = "蒸汽管网水力计算";
-
 fs::path copyIn(const MainWindow& w) {
     return w.data.path / "network-recovery.json";
 }
@@ -163,7 +161,7 @@ TEST(NetworkRecovery, OffersTheCopyAtStartNamingItsFileAndTime) {
         EXPECT_EQ(offers[0].text,
                   "程序上次没有正常结束。管网" + std::string(c.named) +
                       "在 2026-12-08 09:15:00 有未保存的修改，已留下恢复副本。恢复吗？");
-        EXPECT_EQ(offers[0].title, kTitle);
+        EXPECT_EQ(offers[0].title, "蒸汽管网水力计算");
         // Asked over the main window once it is shown.
         const auto shown = std::find_if(w.ops.begin(), w.ops.end(), [](const Op& op) {
             return op.kind == "show" && op.control == "Form1";
