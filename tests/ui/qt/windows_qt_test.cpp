@@ -284,8 +284,7 @@ TEST_F(QtWindows, NetworkWindowFitsSmallScreensWithEveryCommandInReach) {
     auto* segments = find<QTreeWidget>(network, "results");
     auto* nodes = find<QTreeWidget>(network, "nodes");
     for (QAbstractItemView* table :
-         {static_cast<QAbstractItemView*>(grid), static_cast<QAbstractItemView*>(segments),
-          static_cast<QAbstractItemView*>(nodes)})
+         std::initializer_list<QAbstractItemView*>{grid, segments, nodes})
         EXPECT_GE(table->viewport()->height(), 3 * QFontMetrics(table->font()).height())
             << table->objectName().toStdString();
     const QSize gridAtLeast = grid->size(), segmentsAtLeast = segments->size();
