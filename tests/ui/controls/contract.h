@@ -55,8 +55,6 @@ public:
     virtual bool statusPointsToClick() = 0;
 };
 
-using HarnessFactory = std::unique_ptr<Harness> (*)();
-
 // The controls of a window whose work the user saves: the editable grid, the question asked
 // before unsaved work is lost, and the file dialogs.
 class WorkHarness {
@@ -118,8 +116,6 @@ public:
     virtual void putElsewhere(const std::string& text) = 0;
 };
 
-using WorkHarnessFactory = std::unique_ptr<WorkHarness> (*)();
-
 // The network's pictures, over which the user clicks where the tree draws a segment's label or a
 // node's dot; where nothing is drawn, a click lands in the middle.
 class PicturesHarness {
@@ -134,8 +130,6 @@ public:
     virtual void userClickNode(std::size_t node) = 0;
 };
 
-using PicturesHarnessFactory = std::unique_ptr<PicturesHarness> (*)();
-
 // A single-shot timer, and time passing as the event loop lets it.
 class TimerHarness {
 public:
@@ -144,30 +138,16 @@ public:
     virtual void wait(int milliseconds) = 0;
 };
 
-using TimerHarnessFactory = std::unique_ptr<TimerHarness> (*)();
-
-class TimerContract : public ::testing::TestWithParam<TimerHarnessFactory> {
+// The suite of one kind of harness, each case on a harness fresh from the factory it is given.
+template <class Of> class Contract : public ::testing::TestWithParam<std::unique_ptr<Of> (*)()> {
 protected:
-    void SetUp() override { harness = GetParam()(); }
-    std::unique_ptr<TimerHarness> harness;
+    void SetUp() override { harness = this->GetParam()(); }
+    std::unique_ptr<Of> harness;
 };
 
-class PicturesContract : public ::testing::TestWithParam<PicturesHarnessFactory> {
-protected:
-    void SetUp() override { harness = GetParam()(); }
-    std::unique_ptr<PicturesHarness> harness;
-};
-
-class WorkContract : public ::testing::TestWithParam<WorkHarnessFactory> {
-protected:
-    void SetUp() override { harness = GetParam()(); }
-    std::unique_ptr<WorkHarness> harness;
-};
-
-class ControlsContract : public ::testing::TestWithParam<HarnessFactory> {
-protected:
-    void SetUp() override { harness = GetParam()(); }
-    std::unique_ptr<Harness> harness;
-};
+using ControlsContract = Contract<Harness>;
+using WorkContract = Contract<WorkHarness>;
+using PicturesContract = Contract<PicturesHarness>;
+using TimerContract = Contract<TimerHarness>;
 
 } // namespace contract
