@@ -181,6 +181,10 @@ TEST(NetworkFile, RefusesEachFaultWithOneMessageNamingTheFirst) {
                   "0.00061121, \"unit\": \"MPa(a)\", \"steam\": \"saturated\""}}),
          "source.pressure：饱和蒸汽的压力须在 611.213 Pa～16.529 MPa（绝压，350 ℃ "
          "的饱和压力）之间"},
+        // Below 611.213 Pa no saturation line bounds the steam from below; region 2 ends at 0 ℃.
+        {"superheated below 0 ℃",
+         edited({{"1.0, \"unit\": \"MPa(g)\"", "0.0005, \"unit\": \"MPa(a)\""}, {"250", "-1"}}),
+         "source.temperature：过热蒸汽的温度低于 0 ℃，超出计算范围"},
         {"roughness 0", edited({{"0.2", "0"}}), "roughness：粗糙度须大于 0"},
         {"limit 0", edited({{"200", "0"}}), "maxSpecificLoss：比摩阻上限须是大于 0 的有限数"},
         {"limit null", edited({{"200", "null"}}), ""},
