@@ -18,40 +18,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The main window with the network window open, its solves run by `executor`.
-struct HeatWindow {
-    explicit HeatWindow(ui::SolveExecutor executor = {}) : form1(controlsOf(gui), with(executor)) {
+// The network window, its solves run by `executor`.
+struct HeatWindow : NetworkMainWindow {
+    explicit HeatWindow(ui::SolveExecutor executor = {}) : NetworkMainWindow(std::move(executor)) {
         gui.recorder().setListener([this](const controls::memory::Op& op) {
             if (op.kind == "status")
                 red = op.on;
             messages += op.kind == "message" ? 1 : 0;
         });
-        form1.start();
-        gui.menuCommand("Form1.mnuNetwork").userClick();
     }
-    static ui::Form1Controls controlsOf(controls::memory::Gui& gui) {
-        return ui::Form1Controls::from(ui::memoryWindow(gui, ui::kForm1Design));
-    }
-    ui::WindowLoaders with(ui::SolveExecutor executor) {
-        ui::WindowLoaders all = loaders.loaders();
-        all.solveExecutor = std::move(executor);
-        return all;
-    }
-    void open(const fs::path& file) {
-        gui.fileDialogs("Network.files").answerNext(files::utf8Of(file));
-        gui.menuCommand("Network.openFile").userClick();
-    }
-    void type(const std::string& box, const std::string& text) {
-        gui.textBox("Network." + box).userType(text);
-    }
-    std::string status() { return gui.statusText("Network.status").text(); }
-    const std::vector<std::string>& rows(const std::string& table) {
-        return gui.tableList("Network." + table).items();
-    }
+    const std::vector<std::string>& rows(const std::string& name) { return table(name).items(); }
 
-    controls::memory::Gui gui;
-    ui::MemoryLoaders loaders{gui};
-    ui::Form1 form1;
     bool red = false; // whether the status line last said a fault, in red
     int messages = 0;
 };
@@ -79,10 +56,10 @@ TEST(NetworkHeat, AFileOpenedAndSavedReadsBackAsItWas) {
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         HeatWindow w;
-        w.open(file);
+        w.openFile(file);
         const fs::path saved = scratch / file.filename();
         w.gui.fileDialogs("Network.files").answerNext(files::utf8Of(saved));
-        w.gui.menuCommand("Network.saveAs").userClick();
+        w.menu("saveAs");
         const network::Reading before = network::loadNetwork(file);
         ASSERT_TRUE(before.network) << before.fault;
         EXPECT_EQ(network::loadNetwork(saved).network, before.network);
@@ -115,20 +92,18 @@ TEST(NetworkHeat, AFaultOfTheGroupShowsInRedInPlace) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
         HeatWindow w;
-        w.open(fs::path(kHeatExamples) / "saturated-heat-loss.json");
-        ASSERT_EQ(w.rows("results").size(), 1u);
+        w.openFile(fs::path(kHeatExamples) / "saturated-heat-loss.json");
         if (c.box)
             w.type(c.box, c.text);
         else
-            w.gui.grid("Network.segments").userEdit(0, network::Thickness, c.text);
+            w.edit(0, network::Thickness, c.text);
         EXPECT_EQ(w.status(), c.status);
         EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
-        EXPECT_TRUE(w.gui.tableList("Network.results").stale()) << "the last figures kept, greyed";
         EXPECT_EQ(w.messages, 0);
     }
     // A typed conductivity only where the list asks for one, and then above 0.
     HeatWindow w;
-    w.open(fs::path(kHeatExamples) / "saturated-heat-loss.json");
+    w.openFile(fs::path(kHeatExamples) / "saturated-heat-loss.json");
     EXPECT_FALSE(w.gui.textBox("Network.conductivity").enabled());
     w.gui.dropDownList("Network.material").userPick(4); // 自定导热系数
     EXPECT_TRUE(w.gui.textBox("Network.conductivity").enabled());
@@ -163,15 +138,15 @@ TEST(NetworkHeat, TheStatusNamesTheColdestUserAndTheCondensate) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.file);
         HeatWindow w;
-        w.open(fs::path(kHeatExamples) / c.file);
+        w.openFile(fs::path(kHeatExamples) / c.file);
         EXPECT_NEAR(after(w.status(), "。最冷用户：用户，"), c.coldest, c.coldestTo);
         EXPECT_NEAR(after(w.status(), "。凝结水共 "), c.condensate, c.condensateTo);
         EXPECT_NE(w.status().find(" kg/h"), std::string::npos);
     }
     // A user that needs more than arrives is named as a short one is, in red.
     HeatWindow w;
-    w.open(fs::path(kHeatExamples) / "superheated-heat-loss.json");
-    w.gui.grid("Network.segments").userEdit(0, network::RequiredTemperature, "250");
+    w.openFile(fs::path(kHeatExamples) / "superheated-heat-loss.json");
+    w.edit(0, network::RequiredTemperature, "250");
     EXPECT_NE(w.status().find("。温度低于要求：节点 用户"), std::string::npos) << w.status();
     EXPECT_EQ(cells(w.rows("results")[0]).back(), "流速偏低，温度不足");
     EXPECT_TRUE(w.red);
@@ -183,7 +158,7 @@ TEST(NetworkHeat, TheStatusNamesTheColdestUserAndTheCondensate) {
 TEST(NetworkHeat, AResultOfInputsChangedSinceIsDroppedAndTheLatestSolved) {
     Deferred deferred;
     HeatWindow w(deferred.executor());
-    w.open(fs::path(kHeatExamples) / "saturated-heat-loss.json");
+    w.openFile(fs::path(kHeatExamples) / "saturated-heat-loss.json");
     ASSERT_EQ(deferred.queued.size(), 1u);
     EXPECT_EQ(w.status(), "正在计算…");
     EXPECT_FALSE(w.red);
@@ -215,10 +190,10 @@ TEST(NetworkHeat, AResultOfInputsChangedSinceIsDroppedAndTheLatestSolved) {
 // between the inlet's and the outlet's: the steam cools and its pressure falls along it.
 TEST(NetworkHeat, HandsTheDensityAtTheMeanStateOver) {
     HeatWindow w;
-    w.open(fs::path(kHeatExamples) / "superheated-heat-loss.json");
+    w.openFile(fs::path(kHeatExamples) / "superheated-heat-loss.json");
     const std::vector<std::string> row = cells(w.rows("results")[0]);
-    w.gui.tableList("Network.results").userPick(0);
-    w.gui.pushButton("Network.showInMain").userClick();
+    w.table("results").userPick(0);
+    w.press("showInMain");
     const double handed = std::stod(w.gui.textBox("Form1.Text3").text());
     const double in = std::stod(row[7]);
     const double out = std::stod(row[8]);
