@@ -410,7 +410,6 @@ TEST_F(Desktop, EnterOnASizeChoosesItAsUseDoes) {
             QTest::keyClick(table, Qt::Key_Down);
         QTest::keyClick(table, enter.key, enter.modifiers);
         EXPECT_EQ(used.count(), 1) << enter.key;
-        EXPECT_EQ(app.sizingWindow().view(), nullptr) << enter.key;
         EXPECT_EQ(find<QComboBox>(false, "Combo3")->currentText().toStdString(), enter.chosen);
     }
 
@@ -423,7 +422,6 @@ TEST_F(Desktop, EnterOnASizeChoosesItAsUseDoes) {
     focus(sizing->findChild<QTreeWidget*>(QStringLiteral("table")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(used.count(), 0);
-    EXPECT_NE(app.sizingWindow().view(), nullptr);
 }
 
 // The guide opens with the keyboard in its text: PageDown and the arrows scroll it at once.
