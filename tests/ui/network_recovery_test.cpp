@@ -45,11 +45,6 @@ struct Working : Heard, MainWindow {
     fs::path copy() const { return copyIn(*this); }
 };
 
-nlohmann::json readJson(const fs::path& path) {
-    std::ifstream in(path);
-    return nlohmann::json::parse(in);
-}
-
 TEST(NetworkRecovery, KeepsACopyOfTheTypedTextsAFewSecondsAfterTheLastChange) {
     Working w;
     w.open();
@@ -68,7 +63,7 @@ TEST(NetworkRecovery, KeepsACopyOfTheTypedTextsAFewSecondsAfterTheLastChange) {
     ASSERT_TRUE(fs::exists(w.copy()));
 
     // What the user typed, the fault with it, and no file: read by a JSON library, not by ours.
-    const nlohmann::json copy = readJson(w.copy());
+    const nlohmann::json copy = nlohmann::json::parse(std::ifstream(w.copy()));
     EXPECT_TRUE(copy["file"].is_null());
     EXPECT_EQ(copy["time"], MainWindow::kNow);
     EXPECT_EQ(copy["texts"]["title"], "厂区");
@@ -131,7 +126,7 @@ TEST(NetworkRecovery, KeepsTheCopyWhileTheMainWindowKeepsTheNetworkUnsaved) {
     // Closed within the wait: the main window keeps the network, and so the copy is still due.
     w.menu("closeFile");
     w.recoveryTimer.elapse(3'000);
-    EXPECT_EQ(readJson(w.copy())["texts"]["title"], "厂区");
+    EXPECT_EQ(nlohmann::json::parse(std::ifstream(w.copy()))["texts"]["title"], "厂区");
 }
 
 // What a crash left: an unsaved network of one segment whose length is a slip, typed by hand.
