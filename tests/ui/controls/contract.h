@@ -150,4 +150,9 @@ using WorkContract = Contract<WorkHarness>;
 using PicturesContract = Contract<PicturesHarness>;
 using TimerContract = Contract<TimerHarness>;
 
+// The factory an implementation instantiates a suite with.
+template <class Of, class Made> std::unique_ptr<Of> make() {
+    return std::make_unique<Made>();
+}
+
 } // namespace contract

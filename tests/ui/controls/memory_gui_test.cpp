@@ -67,10 +67,6 @@ private:
         &m_gui.optionButton("Form1.Option3", "Form1.Frame3")};
 };
 
-std::unique_ptr<contract::Harness> makeMemoryHarness() {
-    return std::make_unique<MemoryHarness>();
-}
-
 // The user's actions are the in-memory controls' own; a reply is the answer it stands for, and
 // a file dialog's path is given beforehand, as a test or a script gives them.
 class MemoryWorkHarness final : public contract::WorkHarness {
@@ -129,10 +125,6 @@ private:
     controls::memory::MemoryFileDialogs& m_files = m_gui.fileDialogs("Network.Files1");
 };
 
-std::unique_ptr<contract::WorkHarness> makeMemoryWorkHarness() {
-    return std::make_unique<MemoryWorkHarness>();
-}
-
 class MemoryTimerHarness final : public contract::TimerHarness {
 public:
     controls::Timer& timer() override { return m_timer; }
@@ -141,10 +133,6 @@ public:
 private:
     controls::memory::MemoryTimer m_timer;
 };
-
-std::unique_ptr<contract::TimerHarness> makeMemoryTimerHarness() {
-    return std::make_unique<MemoryTimerHarness>();
-}
 
 class MemoryPicturesHarness final : public contract::PicturesHarness {
 public:
@@ -158,10 +146,6 @@ private:
     Gui m_gui;
     controls::memory::MemoryNetworkPictures& m_pictures = m_gui.networkPictures("Network.pictures");
 };
-
-std::unique_ptr<contract::PicturesHarness> makeMemoryPicturesHarness() {
-    return std::make_unique<MemoryPicturesHarness>();
-}
 
 using controls::memory::Op;
 using Answer = controls::Question::Answer;
@@ -264,12 +248,15 @@ TEST(MemoryGrid, PlacesOutsideTheGridChangeNothing) {
 } // namespace
 
 namespace contract {
-INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&makeMemoryHarness),
+INSTANTIATE_TEST_SUITE_P(Memory, ControlsContract, ::testing::Values(&make<Harness, MemoryHarness>),
                          [](const auto&) { return std::string("InMemory"); });
-INSTANTIATE_TEST_SUITE_P(Memory, WorkContract, ::testing::Values(&makeMemoryWorkHarness),
+INSTANTIATE_TEST_SUITE_P(Memory, WorkContract,
+                         ::testing::Values(&make<WorkHarness, MemoryWorkHarness>),
                          [](const auto&) { return std::string("InMemory"); });
-INSTANTIATE_TEST_SUITE_P(Memory, TimerContract, ::testing::Values(&makeMemoryTimerHarness),
+INSTANTIATE_TEST_SUITE_P(Memory, TimerContract,
+                         ::testing::Values(&make<TimerHarness, MemoryTimerHarness>),
                          [](const auto&) { return std::string("InMemory"); });
-INSTANTIATE_TEST_SUITE_P(Memory, PicturesContract, ::testing::Values(&makeMemoryPicturesHarness),
+INSTANTIATE_TEST_SUITE_P(Memory, PicturesContract,
+                         ::testing::Values(&make<PicturesHarness, MemoryPicturesHarness>),
                          [](const auto&) { return std::string("InMemory"); });
 } // namespace contract

@@ -190,10 +190,6 @@ private:
     QTimer m_answerer;
 };
 
-std::unique_ptr<contract::Harness> makeQtHarness() {
-    return std::make_unique<QtHarness>();
-}
-
 // Edits a grid's cells by real keys and clicks in the active window; a reply or a path waits
 // for its dialog, which is answered by its buttons and keys as soon as its event loop runs.
 class QtWorkHarness final : public contract::WorkHarness {
@@ -439,10 +435,6 @@ private:
     std::vector<std::unique_ptr<QtRecentFiles>> m_again;
 };
 
-std::unique_ptr<contract::WorkHarness> makeQtWorkHarness() {
-    return std::make_unique<QtWorkHarness>();
-}
-
 // The pictures in a window of a size the network window gives them, clicked with the mouse where
 // the tree draws what is clicked.
 class QtPicturesHarness final : public contract::PicturesHarness {
@@ -485,24 +477,17 @@ private:
     QtTimer m_timer;
 };
 
-std::unique_ptr<contract::TimerHarness> makeQtTimerHarness() {
-    return std::make_unique<QtTimerHarness>();
-}
-
-std::unique_ptr<contract::PicturesHarness> makeQtPicturesHarness() {
-    return std::make_unique<QtPicturesHarness>();
-}
-
 } // namespace
 
 namespace contract {
-INSTANTIATE_TEST_SUITE_P(Qt, TimerContract, ::testing::Values(&makeQtTimerHarness),
+INSTANTIATE_TEST_SUITE_P(Qt, TimerContract, ::testing::Values(&make<TimerHarness, QtTimerHarness>),
                          [](const auto&) { return std::string("Widgets"); });
-INSTANTIATE_TEST_SUITE_P(Qt, PicturesContract, ::testing::Values(&makeQtPicturesHarness),
+INSTANTIATE_TEST_SUITE_P(Qt, PicturesContract,
+                         ::testing::Values(&make<PicturesHarness, QtPicturesHarness>),
                          [](const auto&) { return std::string("Widgets"); });
-INSTANTIATE_TEST_SUITE_P(Qt, WorkContract, ::testing::Values(&makeQtWorkHarness),
+INSTANTIATE_TEST_SUITE_P(Qt, WorkContract, ::testing::Values(&make<WorkHarness, QtWorkHarness>),
                          [](const auto&) { return std::string("Widgets"); });
-INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&makeQtHarness),
+INSTANTIATE_TEST_SUITE_P(Qt, ControlsContract, ::testing::Values(&make<Harness, QtHarness>),
                          [](const auto&) { return std::string("Widgets"); });
 } // namespace contract
 
