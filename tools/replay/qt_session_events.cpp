@@ -1,6 +1,6 @@
 #include "tools/replay/qt_session.h"
 
-#include "tools/replay/grid_events.h"
+#include "tools/replay/user_events.h"
 
 #include "ui/qt/convert.h"
 #include "ui/qt/widgets/grid_table.h"
@@ -85,16 +85,9 @@ void QtSession::perform(const Event& event) {
     case Action::Clip:
         QGuiApplication::clipboard()->setText(fromUtf8(event.text));
         break;
-    case Action::Select: {
-        const auto at = [grid](int row, int column) {
-            grid->scrollToItem(grid->item(row, column));
-            return grid->visualItemRect(grid->item(row, column)).center();
-        };
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at(event.number, event.column));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          at(event.lastRow, event.lastColumn));
+    case Action::Select:
+        selectCells(grid, event.number, event.column, event.lastRow, event.lastColumn);
         break;
-    }
     case Action::Command:
         gridCommand(grid, event.command);
         break;
@@ -168,20 +161,10 @@ void QtSession::perform(const Event& event) {
         }
         [[fallthrough]];
     case Action::DoubleClick: {
-        // A row is clicked where it shows, scrolled into view first.
-        auto clickRow = [&](auto* view, auto* item) {
-            view->scrollToItem(item);
-            // Where the row shows: a table wider than its view shows only part of each row.
-            const QPoint centre =
-                view->visualItemRect(item).intersected(view->viewport()->rect()).center();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-            if (event.action == Action::DoubleClick)
-                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
-        };
         if (auto* list = qobject_cast<QListWidget*>(target)) {
-            clickRow(list, list->item(event.number));
+            clickRow(list, list->item(event.number), event.action == Action::DoubleClick);
         } else if (auto* table = qobject_cast<QTreeWidget*>(target)) {
-            clickRow(table, table->topLevelItem(event.number));
+            clickRow(table, table->topLevelItem(event.number), event.action == Action::DoubleClick);
         } else {
             auto* combo = static_cast<QComboBox*>(target);
             // In the open list the item is highlighted, as by the pointer, and taken with

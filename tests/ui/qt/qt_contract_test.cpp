@@ -1,5 +1,5 @@
 #include "tests/ui/controls/contract.h"
-#include "tools/replay/grid_events.h"
+#include "tools/replay/user_events.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/widgets/pictures.h"
 #include "ui/qt/widgets/tree_view.h"
@@ -114,13 +114,10 @@ public:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    void userPickRow(int index) override {
-        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
-    }
+    void userPickRow(int index) override { replay::clickRow(m_list, m_list->item(index)); }
 
     void userDoubleClickRow(int index) override {
-        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
-        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, rowCentre(index));
+        replay::clickRow(m_list, m_list->item(index), true);
     }
 
     void userEditRow(std::string_view text) override {
@@ -128,12 +125,11 @@ public:
     }
 
     void userPickTableRow(int index) override {
-        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+        replay::clickRow(m_table, m_table->topLevelItem(index));
     }
 
     void userDoubleClickTableRow(int index) override {
-        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
-        QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, {}, tableRowCentre(index));
+        replay::clickRow(m_table, m_table->topLevelItem(index), true);
     }
 
     void userSortTable(int column) override {
@@ -160,13 +156,6 @@ public:
     }
 
 private:
-    QPoint rowCentre(int index) const {
-        return m_list->visualItemRect(m_list->item(index)).center();
-    }
-    QPoint tableRowCentre(int index) const {
-        return m_table->visualItemRect(m_table->topLevelItem(index)).center();
-    }
-
     QWidget m_window;
     EditBox* m_edit;
     QComboBox* m_combo;
@@ -276,12 +265,10 @@ public:
     }
     std::string cellNote(int row, int column) override {
         const QTableWidgetItem* cell = m_table->item(row, column);
-        if (!cell)
+        // A tooltip without the look is no mark, and a fault's is no note.
+        if (!cell || cell->data(Qt::BackgroundRole).isValid())
             return {};
         const std::string note = cell->toolTip().toStdString();
-        // A tooltip without the look is no mark, and a fault's is no note.
-        if (cell->data(Qt::BackgroundRole).isValid())
-            return {};
         return note.empty() || cell->data(Qt::ForegroundRole).isValid() ? note : "unmarked " + note;
     }
     std::string cellFault(int row, int column) override {
@@ -339,12 +326,7 @@ public:
 
     void userSelect(controls::CellRange range) override {
         activate();
-        const auto at = [this](int row, int column) {
-            return m_table->visualItemRect(m_table->item(row, column)).center();
-        };
-        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, at(range.top, range.left));
-        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          at(range.bottom, range.right));
+        replay::selectCells(m_table, range.top, range.left, range.bottom, range.right);
     }
 
     void userKey(controls::GridCommand command) override {

@@ -10,9 +10,29 @@
 #include <QTest>
 #include <QTimer>
 
-// The editable grid acted on as the user acts on it, through real clicks and keys: one way for
-// the replay's Qt session and the Qt contract tests, so that both prove the same widget.
+// The lists and the editable grid acted on as the user acts on them, through real clicks and keys:
+// one way for the replay's Qt session and the Qt contract tests, so that both prove the same.
 namespace replay {
+
+// Clicks a list's or a table's row where it shows, scrolled into view first (a table wider than
+// its view shows only part of each row), and again as a double-click's second where `twice`.
+template <class View, class Item> void clickRow(View* view, Item* item, bool twice = false) {
+    view->scrollToItem(item);
+    const QPoint centre = view->visualItemRect(item).intersected(view->viewport()->rect()).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+}
+
+// Selects a rectangle of the grid's cells: a click on its first, Shift and a click on its last.
+inline void selectCells(QTableWidget* grid, int top, int left, int bottom, int right) {
+    const auto at = [grid](int row, int column) {
+        grid->scrollToItem(grid->item(row, column));
+        return grid->visualItemRect(grid->item(row, column)).center();
+    };
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at(top, left));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(bottom, right));
+}
 
 // Clicks the cell and opens its editor with F2; null where the cell has none. The editor is the
 // viewport's one shown child: the window need not have the focus.
