@@ -96,4 +96,23 @@ TEST(NetworkFaults, TheLastResultsStayGreyedUntilTheNetworkComputesAgain) {
     EXPECT_TRUE(w.gui.pushButton("Network.showInMain").enabled());
 }
 
+// A network every cell of which is sound can still take its steam out of IF97's region 2 on the
+// way; the window says so in red and keeps the last results greyed, with nothing to hand on.
+TEST(NetworkFaults, SteamLeavingRegionTwoOnItsWayKeepsTheLastResultsGreyed) {
+    FaultWindow w;
+    w.gui.dropDownList("Network.unit").userPick(1); // MPa(a)
+    w.type("sourcePressure", "30");
+    w.gui.optionButton("Network.superheated", "Network.sourceFrame").userClick();
+    // The B23 line at 30 MPa: 572.54459862746 + √((30 − 13.91883977887) / 1.0192970039326e-3)
+    // = 698.15 K, 425.0 ℃; half a kelvin above it, throttled towards 22.7 MPa, the steam meets it.
+    w.type("temperature", "425.5");
+    w.edit(0, Column::Length, "3000");
+    w.edit(0, Column::Pipe, "D219x10");
+    w.edit(1, Column::Load, "300");
+    EXPECT_EQ(w.status(), "沿管网的蒸汽状态超出计算范围（IF97 第 2 区，或 350 ℃ 以下的饱和线）");
+    EXPECT_TRUE(w.results().stale() && w.gui.networkPictures("Network.pictures").stale());
+    EXPECT_FALSE(w.gui.pushButton("Network.showInMain").enabled());
+    EXPECT_EQ(w.marks(), Marks{}) << "no cell is at fault";
+}
+
 } // namespace
