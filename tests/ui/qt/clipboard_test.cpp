@@ -98,9 +98,8 @@ controls::qt::GridTable* gridOf(const View& network) {
 }
 
 // Two rows as a spreadsheet copies them, tab-separated with CRLF and a last line end, pasted
-// with Ctrl+V into a new network's grid, each cell under its heading. What the window computes
-// from a paste is the in-memory window's (network-paste.events).
-TEST(RealClipboard, RowsFromASpreadsheetPasteIntoTheGrid) {
+// with Ctrl+V into a new network's grid, each cell under its heading, and computed.
+TEST(RealClipboard, RowsFromASpreadsheetPasteIntoTheGridAndCompute) {
     controls::qt::App app;
     app.start();
     trigger(app.view(), "mnuNetwork");
@@ -114,6 +113,13 @@ TEST(RealClipboard, RowsFromASpreadsheetPasteIntoTheGrid) {
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->cellText(0, 6).toStdString(), "5");
     EXPECT_EQ(grid->cellText(1, 2).toStdString(), "B");
+    // Computed at once: the first segment carries both loads, 5 + 3 = 8 t/h, the second its 3.
+    const auto* results =
+        static_cast<QTreeWidget*>(network.widgetOf(*network.design().find("results")));
+    ASSERT_EQ(results->topLevelItemCount(), 2);
+    EXPECT_EQ(results->headerItem()->text(3), QStringLiteral("流量 (t/h)"));
+    EXPECT_EQ(results->topLevelItem(0)->text(3).trimmed(), QStringLiteral("8"));
+    EXPECT_EQ(results->topLevelItem(1)->text(3).trimmed(), QStringLiteral("3"));
 }
 
 // The grid's rows selected and copied with Ctrl+C, read back by xclip and read from its output
