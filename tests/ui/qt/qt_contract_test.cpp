@@ -32,6 +32,14 @@ namespace {
 
 using namespace controls::qt;
 
+// Opens the list and clicks its item.
+void clickItem(QComboBox* list, int index) {
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(index, 0)).center());
+}
+
 // Acts as the user through real mouse and key events on real widgets; every message box is
 // answered with OK as soon as its nested event loop runs.
 class QtHarness final : public contract::Harness {
@@ -106,12 +114,8 @@ public:
     }
 
     void userPick(int index) override {
-        if (!m_combo->isEnabled())
-            return;
-        m_combo->showPopup();
-        QAbstractItemView* view = m_combo->view();
-        const QRect rect = view->visualRect(view->model()->index(index, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        if (m_combo->isEnabled())
+            clickItem(m_combo, index);
     }
 
     void userPickRow(int index) override { replay::clickRow(m_list, m_list->item(index)); }
@@ -229,10 +233,7 @@ public:
     void userPick(int row, int column, int index) override {
         auto* list = qobject_cast<QComboBox*>(startEditing(row, column));
         ASSERT_NE(list, nullptr) << "a column with items is edited in a list";
-        list->showPopup();
-        QAbstractItemView* view = list->view();
-        const QRect rect = view->visualRect(view->model()->index(index, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        clickItem(list, index);
         QCoreApplication::processEvents();
     }
 
