@@ -54,7 +54,7 @@ const ReadCase kReads[] = {
      {network::Name, network::From, network::To, network::Length},
      {{"=1+1", "+2", "'abc", "'"}},
      false},
-    {"NothingButBlanksIsNoRows", "\r\n\t\r\n", '\t', 0, {}, {}, false},
+    {"NothingButBlanksIsNoRows", "\r\n\t\r\n\"\"", '\t', 0, {}, {}, false},
     {"AQuoteInsideACellIsTextAndTheLastRowNeedsNoLineBreakAfterAQuotedEmptyCell",
      "a\"b\t\"\"",
      '\t',
@@ -91,6 +91,9 @@ const FaultCase kFaults[] = {
     {"AHeadingInAnotherUnit", "管段\t长度 (km)\n", 0,
      "第 1 行第 2 列：“长度”的单位应为 m，不是“km”"},
     {"AHeadingTwice", "管段\t起点\t管段\n", 0, "第 1 行第 3 列：标题“管段”重复"},
+    {"AUnitOnAColumnWithout", "管段\t起点 (m)\n", 0, "第 1 行第 2 列：标题“起点 (m)”不是表中的列"},
+    {"AUnitsBracketLeftOpen", "管段\t长度 (m\n", 0, "第 1 行第 2 列：标题“长度 (m”不是表中的列"},
+    {"ACarriageReturnAloneInACell", "1\tS\rT\n", 0, "第 1 行第 2 列：一格中有换行"},
     {"MoreCellsThanColumnsFromTheSelection", "1\t2\t3\n", 9,
      "第 1 行第 3 列：有 3 格，表中从这一列起只有 2 列"},
     {"AQuoteLeftOpen", "1\tS\n2\t\"A\n", 0, "第 2 行第 2 列：引号没有结束"},
@@ -110,11 +113,12 @@ TEST(SegmentRows, RefusesWhatCannotBeReadNamingItsRowAndColumn) {
 }
 
 // The grid's copy as a spreadsheet must take it: headings as the grid shows them, CRLF line
-// ends, a formula written as text, a number as a number, a tab or quote inside a quoted cell.
+// ends, a formula written as text, a number as a number, a tab or quote inside a quoted cell,
+// a row short of a cell ended by an empty one.
 TEST(SegmentRows, WritesRowsForASpreadsheet) {
     const std::string text =
         network::segmentRowsText({network::Name, network::Length, network::Required},
-                                 {{"=HYPERLINK(\"x\")", "-5", "a\tb"}, {"001", "12.5", ""}});
+                                 {{"=HYPERLINK(\"x\")", "-5", "a\tb"}, {"001", "12.5"}});
     EXPECT_EQ(text, "管段\t长度 (m)\t要求压力\r\n"
                     "\"'=HYPERLINK(\"\"x\"\")\"\t-5\t\"a\tb\"\r\n"
                     "001\t12.5\t\r\n");
