@@ -58,6 +58,7 @@ TEST(Recovery, ReadsEveryFieldAsTypedFaultsAndAll) {
 
 TEST(Recovery, RefusesEachFieldThatIsNotAsWritten) {
     using Change = std::function<void(Json&)>;
+    const auto at = [](const char* time) { return Change([time](Json& j) { j["time"] = time; }); };
     const struct {
         const char* name;
         Change change;
@@ -69,8 +70,16 @@ TEST(Recovery, RefusesEachFieldThatIsNotAsWritten) {
         {"an empty file", [](Json& j) { j["file"] = ""; }, "file："},
         {"a file as a number", [](Json& j) { j["file"] = 3; }, "file："},
         {"no time", [](Json& j) { j.erase("time"); }, "time："},
-        {"a time without seconds", [](Json& j) { j["time"] = "2026-12-09 15:30"; }, "time："},
-        {"a thirteenth month", [](Json& j) { j["time"] = "2026-13-09 15:30:12"; }, "time："},
+        {"a time without seconds", at("2026-12-09 15:30"), "time："},
+        {"a letter for a digit", at("2026-12-0x 15:30:12"), "time："},
+        {"slashes for dashes", at("2026/12/09 15:30:12"), "time："},
+        {"month 0", at("2026-00-09 15:30:12"), "time："},
+        {"a thirteenth month", at("2026-13-09 15:30:12"), "time："},
+        {"day 0", at("2026-12-00 15:30:12"), "time："},
+        {"day 32", at("2026-12-32 15:30:12"), "time："},
+        {"hour 24", at("2026-12-09 24:30:12"), "time："},
+        {"minute 60", at("2026-12-09 15:60:12"), "time："},
+        {"second 61", at("2026-12-09 15:30:61"), "time："},
         {"a key of its own", [](Json& j) { j["extra"] = 1; }, "extra："},
         {"texts as a list", [](Json& j) { j["texts"] = Json::array(); }, "texts："},
         {"a node as a number", [](Json& j) { j["texts"]["node"] = 1; }, "texts.node："},
