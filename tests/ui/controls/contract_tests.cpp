@@ -142,29 +142,32 @@ TEST_P(ControlsContract, TableListRaisesSelectAndDoubleClickOnlyForTheUser) {
 }
 
 // The network window's node table sorted by its margins: figures by value (as text " 10" would
-// come before "-0.5"), an empty cell last either way, and the logic's row indexes the ones the
-// rows were added under, for the program's shown row and the user's selection alike.
+// come before "-0.5"), then texts, an empty cell last either way, and the logic's row indexes
+// the ones the rows were added under, for the program's shown row and the user's selection alike.
 TEST_P(ControlsContract, TableListSortedByTheUserKeepsTheIndexesItsRowsWereAddedUnder) {
     auto& table = harness->tableList();
     Log log;
     table.onSelect([&] { log.push_back("select " + std::to_string(table.selectedIndex())); });
-    const char* const rows[] = {"S\t", "A\t0.05", "B\t-0.5", "C\t10", "D\t-12"};
-    for (int i = 0; i < 5; ++i)
-        table.addItem(rows[i], i);
-
-    const struct {
-        const char* order;
-        Log shown;
-    } clicks[] = {
-        {"ascending", {"D\t-12", "B\t-0.5", "A\t0.05", "C\t10", "S\t"}},
-        {"descending", {"C\t10", "A\t0.05", "B\t-0.5", "D\t-12", "S\t"}},
-        {"as added", {"S\t", "A\t0.05", "B\t-0.5", "C\t10", "D\t-12"}},
+    // E's margin equals C's, F's is a text (a verdict's), G's only blanks.
+    const Log rows = {"S\t", "A\t0.05", "B\t-0.5", "C\t10", "D\t-12", "E\t 10", "F\t未算", "G\t "};
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        table.addItem(rows[static_cast<std::size_t>(i)], i);
+    // The rows shown, by their names' letters.
+    const auto shown = [&] {
+        std::string names;
+        for (const std::string& row : harness->tableShown())
+            names += row.front();
+        return names;
     };
+
+    // Figures before texts, equal cells in the order added, empty cells last either way.
     table.showRow(2);
-    for (const auto& click : clicks) {
+    for (const auto& [order, names] : {std::pair{"ascending", "DBACEFSG"},
+                                       {"descending", "FCEABDSG"},
+                                       {"as added", "SABCDEFG"}}) {
         harness->userSortTable(1);
-        EXPECT_EQ(harness->tableShown(), click.shown) << click.order;
-        EXPECT_EQ(table.selectedIndex(), 2) << click.order << ": the row selected stays selected";
+        EXPECT_EQ(shown(), names) << order;
+        EXPECT_EQ(table.selectedIndex(), 2) << order << ": the row selected stays selected";
     }
     EXPECT_EQ(log, Log{}) << "sorting raises nothing";
 
