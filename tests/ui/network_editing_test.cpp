@@ -116,6 +116,9 @@ TEST(NetworkEditing, RefusesAPasteItCannotReadAndPastesNothing) {
     EXPECT_TRUE(w.red);
     EXPECT_EQ(w.status(), "无法粘贴：第 2 行第 3 列：有 2 格，应有 3 格，没有粘贴任何内容");
     EXPECT_TRUE(w.messages.empty()) << "said in the status line, no box";
+    w.paste(kHeadings);
+    EXPECT_EQ(w.status(), "剪贴板中没有可粘贴的管段") << "headings alone are no rows";
+    EXPECT_EQ(w.grid().rows(), kTwo);
 }
 
 // A name a spreadsheet would run goes out behind the guard's apostrophe and comes back as typed.
