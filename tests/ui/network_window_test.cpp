@@ -554,6 +554,13 @@ TEST(NetworkWindow, ExportsTheSheetOrSaysOnceWhyNot) {
     EXPECT_EQ(w.inputs(), typed);
     EXPECT_EQ(w.status(), status);
     EXPECT_EQ(w.title(), "蒸汽管网水力计算 - 未命名*") << "an export is no save";
+
+    w.choose(scratch.path("北区.json"));
+    w.menu("save");
+    w.choose(""); // cancelled
+    w.menu("exportSheet");
+    EXPECT_EQ(w.opsOf("savepath").back().suggested, scratch.path("北区.xlsx"))
+        << "named after the file saved, in its folder";
 }
 
 // No network computed, no sheet; no printer, no print: each said in red in place, the reason
