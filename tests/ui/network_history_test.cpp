@@ -47,6 +47,12 @@ TEST(NetworkHistory, EachKindOfChangeIsUndoneAndRedoneByName) {
     const auto click = [](const char* option, const char* frame) {
         return [=](HistoryWindow& w) { w.gui.optionButton(option, frame).userClick(); };
     };
+    const auto paste = [](const char* rows) {
+        return [=](HistoryWindow& w) {
+            w.gui.clipboard("Network.clipboard").putFromElsewhere(rows);
+            w.grid().userCommand(controls::GridCommand::Paste);
+        };
+    };
     struct Change {
         const char* step; // as the menu names it
         std::function<void(HistoryWindow&)> make;
@@ -68,6 +74,7 @@ TEST(NetworkHistory, EachKindOfChangeIsUndoneAndRedoneByName) {
         {"改为过热蒸汽", click("Network.superheated", "Network.sourceFrame"), -1},
         {"添加第 2 段", pressOn(0, "add"), 0},
         {"删除第 2 段", pressOn(1, "remove"), 1},
+        {"粘贴 2 段", paste("3\t2\t3\t80\r\n4\t3\t4\t90\r\n"), 1},
         {"上移第 2 段", pressOn(1, "moveUp"), 1},
         {"下移第 1 段", pressOn(0, "moveDown"), 0},
         {"改为计入散热", click("Network.heatOn", "Network.heatFrame"), -1},
