@@ -1,8 +1,6 @@
 #include "network/recovery.h"
 
-#include "files/text.h"
-
-#include <nlohmann/json.hpp>
+#include "network/file_values.h"
 
 #include <algorithm>
 #include <array>
@@ -13,19 +11,17 @@ namespace network {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+// The network file's reader takes its values apart the same way; a copy's refusal words are
+// its, and the copy's own checks (format, keys, time) are thrown as its refusals too.
+using reader::Json;
+using reader::Refusal;
 
 constexpr std::string_view kFormat = "steam-network-recovery";
 constexpr int kVersion = 1;
 // A copy is a network's texts: a few hundred kB for thousands of segments.
 constexpr std::size_t kLargest = 16 * 1024 * 1024;
 
-struct Refusal {
-    std::string where;
-    std::string why;
-};
-
-void expect(bool ok, const std::string& where, std::string_view why) {
+void check(bool ok, const std::string& where, std::string_view why) {
     if (!ok)
         throw Refusal{where, std::string(why)};
 }
@@ -33,35 +29,29 @@ void expect(bool ok, const std::string& where, std::string_view why) {
 // An object holding exactly `keys`: a key missing or one more is a copy of another format.
 void onlyKeys(const Json& object, const std::string& where,
               std::initializer_list<std::string_view> keys) {
-    expect(object.is_object(), where, "不是对象");
+    reader::expect(object.is_object(), object, where, "对象");
     for (const std::string_view key : keys)
-        expect(object.contains(key),
-               where.empty() ? std::string(key) : where + "." + std::string(key), "缺少这一项");
+        (void)reader::required(object, std::string(key),
+                               where.empty() ? std::string(key) : where + "." + std::string(key));
     for (const auto& [key, value] : object.items())
-        expect(std::find(keys.begin(), keys.end(), key) != keys.end(),
-               where.empty() ? key : where + "." + key, "格式中没有这一项");
+        check(std::find(keys.begin(), keys.end(), key) != keys.end(),
+              where.empty() ? key : where + "." + key, "格式中没有这一项");
 }
 
 std::string textOf(const Json& object, const std::string& key, const std::string& where) {
-    const Json& value = object.at(key);
-    expect(value.is_string(), where, "不是文字");
-    return value.get<std::string>();
+    return reader::text(object.at(key), where);
 }
 
 // A list's word, which the window cannot show where it is not one of its items.
-template <class Names>
+template <std::size_t N>
 std::string item(const Json& object, const std::string& key, const std::string& where,
-                 const Names& names) {
-    std::string word = textOf(object, key, where);
-    const bool known = std::any_of(std::begin(names), std::end(names),
-                                   [&](const auto& name) { return name == word; });
-    expect(known, where, "不是列表中的一项");
-    return word;
+                 std::string_view what, const std::array<std::string_view, N>& names) {
+    return std::string(names[reader::oneOf(object.at(key), where, what, names)]);
 }
 
 bool flag(const Json& object, const std::string& key, const std::string& where) {
     const Json& value = object.at(key);
-    expect(value.is_boolean(), where, "不是 true 或 false");
+    reader::expect(value.is_boolean(), value, where, " true 或 false");
     return value.get<bool>();
 }
 
@@ -100,26 +90,26 @@ HeatTexts readHeat(const Json& object) {
     return {.on = flag(object, "on", where("on")),
             .ambient = textOf(object, "ambient", where("ambient")),
             .wind = textOf(object, "wind", where("wind")),
-            .material = item(object, "material", where("material"), kMaterialShown),
+            .material = item(object, "material", where("material"), "保温材料", kMaterialShown),
             .conductivity = textOf(object, "conductivity", where("conductivity")),
             .emissivity = textOf(object, "emissivity", where("emissivity")),
             .surfaceCoefficient = textOf(object, "surfaceCoefficient", where("surfaceCoefficient")),
             .factor = textOf(object, "factor", where("factor")),
-            .operation = item(object, "operation", where("operation"), kOperationShown)};
+            .operation =
+                item(object, "operation", where("operation"), "运行方式", kOperationShown)};
 }
 
 std::vector<SegmentTexts> readSegments(const Json& list) {
-    expect(list.is_array(), "texts.segments", "不是数组");
+    reader::expect(list.is_array(), list, "texts.segments", "数组");
     std::vector<SegmentTexts> segments;
     for (std::size_t row = 0; row < list.size(); ++row) {
         const std::string where = "texts.segments." + std::to_string(row);
         const Json& cells = list[row];
-        expect(cells.is_array() && cells.size() == kColumns, where,
-               "不是 " + std::to_string(kColumns) + " 个格子的数组");
+        check(cells.is_array() && cells.size() == kColumns, where,
+              "不是 " + std::to_string(kColumns) + " 个格子的数组");
         SegmentTexts& segment = segments.emplace_back();
         for (std::size_t column = 0; column < kColumns; ++column) {
-            expect(cells[column].is_string(), where + "." + std::to_string(column), "不是文字");
-            segment[column] = cells[column].get<std::string>();
+            segment[column] = reader::text(cells[column], where + "." + std::to_string(column));
         }
     }
     return segments;
@@ -132,11 +122,11 @@ NetworkTexts readNetworkTexts(const Json& object) {
     const auto where = [](std::string_view key) { return "texts." + std::string(key); };
     return {.node = textOf(object, "node", where("node")),
             .pressure = textOf(object, "pressure", where("pressure")),
-            .unit = item(object, "unit", where("unit"), kUnitLabels),
+            .unit = item(object, "unit", where("unit"), "压力单位", kUnitLabels),
             .superheated = flag(object, "superheated", where("superheated")),
             .temperature = textOf(object, "temperature", where("temperature")),
             .roughness = textOf(object, "roughness", where("roughness")),
-            .series = item(object, "series", where("series"), kSeriesShown),
+            .series = item(object, "series", where("series"), "管材", kSeriesShown),
             .limit = textOf(object, "limit", where("limit")),
             .title = textOf(object, "title", where("title")),
             .segments = readSegments(object.at("segments")),
@@ -188,16 +178,16 @@ RecoveryReading readRecovery(std::string_view bytes) {
         return {std::nullopt, "不是 JSON 文件"};
     try {
         onlyKeys(root, "", {"format", "version", "file", "time", "texts"});
-        expect(root.at("format") == std::string(kFormat), "format", "不是恢复副本");
-        expect(root.at("version").is_number_integer() && root.at("version") == kVersion, "version",
-               "不是本程序能读的版本");
+        check(root.at("format") == std::string(kFormat), "format", "不是恢复副本");
+        check(root.at("version").is_number_integer() && root.at("version") == kVersion, "version",
+              "不是本程序能读的版本");
         const Json& file = root.at("file");
-        expect(file.is_null() || (file.is_string() && !file.get<std::string>().empty()), "file",
-               "不是文件的路径");
+        check(file.is_null() || (file.is_string() && !file.get<std::string>().empty()), "file",
+              "不是文件的路径");
         RecoveryCopy copy{.texts = readNetworkTexts(root.at("texts")),
                           .path = file.is_null() ? std::string() : file.get<std::string>(),
                           .time = textOf(root, "time", "time")};
-        expect(timeLike(copy.time), "time", "不是“年-月-日 时:分:秒”");
+        check(timeLike(copy.time), "time", "不是“年-月-日 时:分:秒”");
         return {std::move(copy), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.where + "：" + refusal.why};
