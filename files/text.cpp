@@ -80,9 +80,14 @@ std::string inQuotes(std::string_view text) {
 }
 
 std::string csvField(std::string_view field) {
+    return separatedField(field, ',');
+}
+
+std::string separatedField(std::string_view field, char separator) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     const bool blankEnd = !field.empty() && (blank(field.front()) || blank(field.back()));
-    if (!blankEnd && field.find_first_of(",\"\r\n") == std::string_view::npos)
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    if (!blankEnd && field.find_first_of(special) == std::string_view::npos)
         return std::string(field);
     std::string quoted = "\"";
     for (const char c : field) {

@@ -20,6 +20,8 @@ std::string inQuotes(std::string_view text);
 // its quotes doubled; quoted too when a blank or tab stands at either end, since a spreadsheet
 // drops unquoted ones and the field would not read back as written.
 std::string csvField(std::string_view field);
+// The same for a line of another separator, a spreadsheet's tab-separated copy among them.
+std::string separatedField(std::string_view field, char separator);
 
 // A text cell as a spreadsheet should take it, in a CSV or a tab-separated paste: one that begins
 // with =, +, -, − (U+2212), @, a tab or a carriage return would be read as a formula, and a name

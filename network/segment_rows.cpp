@@ -124,15 +124,6 @@ bool isNumber(std::string_view text) {
     return !text.empty() && error == std::errc{} && end == text.data() + text.size();
 }
 
-std::string tabField(std::string_view cell) {
-    if (cell.find_first_of("\t\r\n\"") == std::string_view::npos)
-        return std::string(cell);
-    std::string quoted = "\"";
-    for (const char c : cell)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 } // namespace
 
 SegmentRowsReading readSegmentRows(std::string_view text, char separator, int firstColumn) {
@@ -222,7 +213,7 @@ std::string segmentRowsText(const std::vector<Column>& columns,
     std::string text;
     const auto line = [&](auto cellOf) {
         for (std::size_t c = 0; c < columns.size(); ++c)
-            text += (c > 0 ? "\t" : "") + tabField(cellOf(c));
+            text += (c > 0 ? "\t" : "") + files::separatedField(cellOf(c), '\t');
         text += "\r\n";
     };
     line([&](std::size_t c) {
