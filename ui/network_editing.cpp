@@ -12,19 +12,6 @@ namespace ui {
 
 namespace {
 
-// The cells a pasted or imported new row takes where the text has no column for them: those of
-// a segment added with 添加 that do not depend on the row before it.
-network::SegmentTexts newRowCells() {
-    network::SegmentTexts cells;
-    cells[network::LocalLoss] = "30";
-    cells[network::Pipe] = network::kAutoShown;
-    cells[network::Load] = "0";
-    cells[network::Thickness] = "100";
-    cells[network::Laid] =
-        network::kLayingShown[static_cast<std::size_t>(network::heat::Laying::Overhead)];
-    return cells;
-}
-
 std::string rowsName(int top, int bottom) {
     if (top == bottom)
         return "第 " + std::to_string(top + 1) + " 段";
@@ -40,6 +27,20 @@ bool wholeRows(const controls::CellRange& range) {
 }
 
 } // namespace
+
+// The cells a new row takes where nothing else fills them, with 添加 or a paste or an import: a
+// segment from the source takes 100 mm laid overhead, a usual thickness for a steam main, and in
+// the wind, so that a default left unchecked overstates the loss rather than hides it.
+network::SegmentTexts NetworkHandlings::newRowCells() {
+    network::SegmentTexts cells;
+    cells[network::LocalLoss] = "30";
+    cells[network::Pipe] = network::kAutoShown;
+    cells[network::Load] = "0";
+    cells[network::Thickness] = "100";
+    cells[network::Laid] =
+        network::kLayingShown[static_cast<std::size_t>(network::heat::Laying::Overhead)];
+    return cells;
+}
 
 std::optional<std::string> NetworkHandlings::copyText() const {
     const controls::Grid& grid = m_controls.segments;

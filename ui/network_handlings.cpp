@@ -143,27 +143,26 @@ void NetworkHandlings::addSegment() {
     int number = rows + 1;
     while (used.contains(std::to_string(number)))
         ++number;
+    network::SegmentTexts cells = newRowCells();
     std::string from;
-    // A branch is most often insulated and laid as the line it leaves; a segment from the
-    // source takes 100 mm laid overhead: a usual thickness for a steam main, and in the wind,
-    // so that a default left unchecked overstates the loss rather than hides it.
-    std::string thickness = "100";
-    std::string laid{
-        network::kLayingShown[static_cast<std::size_t>(network::heat::Laying::Overhead)]};
     if (current >= 0)
         from = network::trimmed(grid.cell(current, network::To));
     if (!from.empty()) {
-        thickness = grid.cell(current, network::Thickness);
-        laid = grid.cell(current, network::Laid);
+        // A branch is most often insulated and laid as the line it leaves.
+        cells[network::Thickness] = grid.cell(current, network::Thickness);
+        cells[network::Laid] = grid.cell(current, network::Laid);
     } else {
         from = network::trimmed(m_controls.node.text());
     }
     const std::string name = std::to_string(number);
+    cells[network::Name] = name;
+    cells[network::From] = from;
+    cells[network::To] = name;
+    cells[network::Length] = "100";
     const int at = current >= 0 ? current + 1 : rows;
     nameStep("添加第 " + std::to_string(at + 1) + " 段");
     grid.insertRow(at);
-    setRow(at, {name, from, name, "100", "30", std::string(network::kAutoShown), "0", "", thickness,
-                laid, ""});
+    setRow(at, cells);
     // The keyboard at the length, typed as in a spreadsheet: the cells before it are already
     // the next segment on from the current one, and the made-up 100 m is the first figure no
     // real segment keeps; Tab goes on to its losses, pipe and load.

@@ -160,6 +160,7 @@ private:
     void calculate();
     void pipeItems();
     void setRow(int row, const network::SegmentTexts& cells);
+    static network::SegmentTexts newRowCells();
     void emptyCells(const controls::CellRange& range, std::string_view verb);
     void removeRows(int top, int bottom, std::string_view verb);
     // Puts the rows' cells into the grid from row `at`: over the rows there where `over`, new
