@@ -18,8 +18,6 @@ using reader::Refusal;
 
 constexpr std::string_view kFormat = "steam-network-recovery";
 constexpr int kVersion = 1;
-// A copy is a network's texts: a few hundred kB for thousands of segments.
-constexpr std::size_t kLargest = 16 * 1024 * 1024;
 
 void check(bool ok, const std::string& where, std::string_view why) {
     if (!ok)
@@ -170,7 +168,7 @@ std::string recoveryJson(const RecoveryCopy& copy) {
 }
 
 RecoveryReading readRecovery(std::string_view bytes) {
-    if (bytes.size() > kLargest)
+    if (bytes.size() > kLargestRecovery)
         return {std::nullopt, "文件太大"};
     // Texts the user typed are UTF-8; a byte that is not could only be damage.
     const Json root = Json::parse(bytes.begin(), bytes.end(), nullptr, false);

@@ -2,6 +2,7 @@
 
 #include "network/texts.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,8 @@ struct RecoveryCopy {
 
 // The copy's file name in the user's data folder.
 inline constexpr std::string_view kRecoveryFileName = "network-recovery.json";
+// The largest copy read: a network's texts are a few hundred kB for thousands of segments.
+inline constexpr std::size_t kLargestRecovery = 16 * 1024 * 1024;
 
 std::string recoveryJson(const RecoveryCopy& copy);
 

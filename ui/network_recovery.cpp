@@ -5,29 +5,11 @@
 #include "network/recovery.h"
 #include "ui/design.h"
 
-#include <cstdio>
 #include <system_error>
 
 namespace ui {
 
 namespace {
-
-// The whole file, or none where it cannot be read.
-std::optional<std::string> bytesOf(const std::filesystem::path& path) {
-    std::FILE* file = files::openToRead(path);
-    if (file == nullptr)
-        return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    std::size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, read);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        return std::nullopt;
-    return bytes;
-}
 
 // What the restored network's file holds, against which its changes are unsaved: a new network's
 // texts where it has no file, or its file is gone or unreadable.
@@ -83,10 +65,11 @@ void NetworkRecovery::write() {
 bool NetworkRecovery::offer(controls::Question& question) {
     if (m_place.folder.empty())
         return false;
-    const std::optional<std::string> bytes = bytesOf(file());
-    if (!bytes)
+    const files::SmallFile read =
+        files::readSmallFile(file(), network::kLargestRecovery, "文件太大");
+    if (!read.fault.empty())
         return false;
-    const network::RecoveryReading reading = network::readRecovery(*bytes);
+    const network::RecoveryReading reading = network::readRecovery(read.bytes);
     if (!reading.copy)
         return false;
     const network::RecoveryCopy& copy = *reading.copy;
